@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "scriptedui.h"
+
+#include <gtest/gtest.h>
+
+ScriptedUi::ScriptedUi() { setUi(this); }
+
+ScriptedUi::~ScriptedUi() {
+    setUi(nullptr);
+    for (const auto& p : plan_)
+        ADD_FAILURE() << "planned box never came: " << qPrintable(p.expected);
+}
+
+ScriptedUi& ScriptedUi::answer(int result, const QString& expectedText) {
+    plan_.push_back({false, result, std::nullopt, expectedText});
+    return *this;
+}
+
+ScriptedUi& ScriptedUi::input(std::optional<QString> result, const QString& expectedPrompt) {
+    plan_.push_back({true, 0, std::move(result), expectedPrompt});
+    return *this;
+}
+
+int ScriptedUi::MsgBox(const QString& text, int style, const QString& title) {
+    texts << text;
+    styles << style;
+    titles << title;
+    if (plan_.empty() || plan_.front().isInput) {
+        if (!allowAny_) ADD_FAILURE() << "unplanned message box: " << qPrintable(text);
+        return vb::OK;
+    }
+    Planned p = plan_.front();
+    plan_.pop_front();
+    if (!p.expected.isEmpty() && !text.contains(p.expected))
+        ADD_FAILURE() << "message box text \"" << qPrintable(text) << "\" lacks \""
+                      << qPrintable(p.expected) << "\"";
+    return p.result;
+}
+
+std::optional<QString> ScriptedUi::InputBox(const QString& prompt, const QString&, const QString& def) {
+    texts << prompt;
+    if (plan_.empty() || !plan_.front().isInput) {
+        if (!allowAny_) ADD_FAILURE() << "unplanned input box: " << qPrintable(prompt);
+        return def;
+    }
+    Planned p = plan_.front();
+    plan_.pop_front();
+    if (!p.expected.isEmpty() && !prompt.contains(p.expected))
+        ADD_FAILURE() << "input box prompt \"" << qPrintable(prompt) << "\" lacks \""
+                      << qPrintable(p.expected) << "\"";
+    return p.inputResult;
+}

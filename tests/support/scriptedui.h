@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "platform/uiservice.h"
+
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <optional>
+
+// A message service for tests: every box is recorded; each answer is taken from the plan in order.
+// A box with no planned answer fails the running test (and answers with its first button).
+class ScriptedUi : public UiService {
+public:
+    ScriptedUi();  // installs itself
+    ~ScriptedUi() override; // restores the quiet default and fails on unused answers
+
+    // Plans the answer to the next box. With expected text, the box's text must contain it.
+    ScriptedUi& answer(int result, const QString& expectedText = {});
+    ScriptedUi& input(std::optional<QString> result, const QString& expectedPrompt = {});
+    // Every box from now on is answered OK / default without failing.
+    ScriptedUi& allowAny() { allowAny_ = true; return *this; }
+
+    int MsgBox(const QString& text, int style, const QString& title) override;
+    std::optional<QString> InputBox(const QString& prompt, const QString& title,
+                                    const QString& defaultText) override;
+
+    QStringList texts;   // every box's text, in order
+    QList<int> styles;   // every message box's style
+    QStringList titles;  // every message box's title as given
+
+private:
+    struct Planned {
+        bool isInput;
+        int result;
+        std::optional<QString> inputResult;
+        QString expected;
+    };
+    std::deque<Planned> plan_;
+    bool allowAny_ = false;
+};
