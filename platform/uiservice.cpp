@@ -19,6 +19,7 @@ public:
     std::optional<QString> InputBox(const QString&, const QString&, const QString& def) override {
         return def;
     }
+    QString FileDialog(const FileDialogRequest&) override { return {}; }
 };
 
 QuietUi quiet;

@@ -23,6 +23,17 @@ enum MsgStyle : int {
 enum MsgResult : int { OK = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
 } // namespace vb
 
+// What a file dialog is asked for; the filter is in the classic "Description (*.ext)|*.ext|" form.
+struct FileDialogRequest {
+    bool save = false;
+    QString title;
+    QString filter;
+    QString defaultExt;
+    QString initDir;
+    QString fileName;
+    bool overwritePrompt = true; // save dialogs ask before replacing a file
+};
+
 class UiService {
 public:
     virtual ~UiService() = default;
@@ -32,6 +43,8 @@ public:
     // nullopt when the user cancels.
     virtual std::optional<QString> InputBox(const QString& prompt, const QString& title = {},
                                             const QString& defaultText = {}) = 0;
+    // The chosen path, or "" when the user cancels.
+    virtual QString FileDialog(const FileDialogRequest& request) = 0;
 };
 
 // The box's title when none is given.

@@ -12,12 +12,12 @@ ScriptedUi::~ScriptedUi() {
 }
 
 ScriptedUi& ScriptedUi::answer(int result, const QString& expectedText) {
-    plan_.push_back({false, result, std::nullopt, expectedText});
+    plan_.push_back({0, result, std::nullopt, expectedText});
     return *this;
 }
 
 ScriptedUi& ScriptedUi::input(std::optional<QString> result, const QString& expectedPrompt) {
-    plan_.push_back({true, 0, std::move(result), expectedPrompt});
+    plan_.push_back({1, 0, std::move(result), expectedPrompt});
     return *this;
 }
 
@@ -25,7 +25,7 @@ int ScriptedUi::MsgBox(const QString& text, int style, const QString& title) {
     texts << text;
     styles << style;
     titles << title;
-    if (plan_.empty() || plan_.front().isInput) {
+    if (!nextIs(0)) {
         if (!allowAny_) ADD_FAILURE() << "unplanned message box: " << qPrintable(text);
         return vb::OK;
     }
@@ -39,7 +39,7 @@ int ScriptedUi::MsgBox(const QString& text, int style, const QString& title) {
 
 std::optional<QString> ScriptedUi::InputBox(const QString& prompt, const QString&, const QString& def) {
     texts << prompt;
-    if (plan_.empty() || !plan_.front().isInput) {
+    if (!nextIs(1)) {
         if (!allowAny_) ADD_FAILURE() << "unplanned input box: " << qPrintable(prompt);
         return def;
     }
@@ -49,4 +49,24 @@ std::optional<QString> ScriptedUi::InputBox(const QString& prompt, const QString
         ADD_FAILURE() << "input box prompt \"" << qPrintable(prompt) << "\" lacks \""
                       << qPrintable(p.expected) << "\"";
     return p.inputResult;
+}
+
+ScriptedUi& ScriptedUi::file(const QString& path, const QString& expectedTitle) {
+    plan_.push_back({2, 0, path, expectedTitle});
+    return *this;
+}
+
+QString ScriptedUi::FileDialog(const FileDialogRequest& request) {
+    fileRequests << request;
+    texts << request.title;
+    if (!nextIs(2)) {
+        if (!allowAny_) ADD_FAILURE() << "unplanned file dialog: " << qPrintable(request.title);
+        return {};
+    }
+    Planned p = plan_.front();
+    plan_.pop_front();
+    if (!p.expected.isEmpty() && request.title != p.expected)
+        ADD_FAILURE() << "file dialog title \"" << qPrintable(request.title) << "\" is not \""
+                      << qPrintable(p.expected) << "\"";
+    return p.inputResult.value_or(QString());
 }

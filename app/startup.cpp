@@ -1,0 +1,186 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/startup.h"
+
+#include "platform/dates.h"
+#include "platform/numbers.h"
+#include "platform/progfolder.h"
+#include "platform/qmerror.h"
+#include "platform/textfile.h"
+#include "platform/uiservice.h"
+#include "project/helpers.h"
+#include "project/modgw.h"
+
+#include <QStringList>
+#include <algorithm>
+
+StartupHooks& startupHooks() {
+    static StartupHooks h;
+    return h;
+}
+
+namespace {
+
+const QString kInitWhere = QStringLiteral("initialize system");
+
+// Reads a 16-bit setting; a value out of range is reported and leaves the start-up value in place,
+// so that one bad line does not cost the rest of start-up.
+void readInt16(const QString& line, int16_t& target) {
+    try {
+        target = qnum::ReadInt16(line);
+    } catch (const QmError& e) {
+        showError(e, kInitWhere);
+    }
+}
+
+void parseMarginOffsets(ModGW& m) {
+    const qsizetype comma = m.MarginOffsets.indexOf(u',');
+    if (comma < 0) {
+        m.MarginOffsetX = m.MarginOffsetY = 0;
+        return;
+    }
+    const double x = qnum::LeadingNumber(m.MarginOffsets);
+    const double y = qnum::LeadingNumber(StrTail(m.MarginOffsets, int(comma) + 1));
+    m.MarginOffsetX = float(std::clamp(x, -2.0, 2.0));
+    m.MarginOffsetY = float(std::clamp(y, -2.0, 2.0));
+}
+
+void readDeviceFile(ModGW& m) {
+    qtext::LineReader in(QStringLiteral("DEVICE.CFG"));
+    // Lines 1 and 2 are required; a file too short for them is reported and the defaults stand.
+    if (in.atEnd()) raiseError(qmerr::PastEndOfFile);
+    m.DataFolder = in.next();
+    if (in.atEnd()) raiseError(qmerr::PastEndOfFile);
+    m.MarginOffsets = in.next();
+    parseMarginOffsets(m);
+    QString* textLines[] = {&m.DefaultFont,  &m.TextAdjustFile, &m.FillPath,  &m.SymbolPath,
+                            &m.CentralDataPath, &m.HeadingFile, &m.DeviceLine9, &m.ColorFile,
+                            &m.PromptFile,   &m.ZoomAfterOpen,  &m.DateStampOption};
+    for (QString* t : textLines) { // lines 3 to 13
+        if (in.atEnd()) return;
+        *t = in.next();
+    }
+    if (in.atEnd()) return;
+    readInt16(in.next(), m.BitmapWidth);
+    if (in.atEnd()) return;
+    readInt16(in.next(), m.BitmapHeight);
+    if (in.atEnd()) return;
+    m.LastPageSize = in.next();
+    if (in.atEnd()) return;
+    readInt16(in.next(), m.DeviceLine17);
+    QString* rest[] = {&m.DeviceLine18, &m.CellEditMode, &m.ThickDashedLines};
+    for (QString* t : rest) {
+        if (in.atEnd()) return;
+        *t = in.next();
+    }
+}
+
+void readTextAdjust(ModGW& m) {
+    qtext::LineReader in(m.TextAdjustFile);
+    QString line = in.next(); // the font name, not used here; an empty file fails here
+    for (int i = 1; i <= 6; ++i) {
+        if (!in.atEnd()) line = in.next();
+        m.TextAdjust[i] = qnum::ReadInt16(line);
+    }
+}
+
+// Runs one step of start-up; a failure is reported and start-up goes on with the next step.
+template <class F> void step(F&& f) {
+    try {
+        f();
+    } catch (const QmError& e) {
+        showError(e, kInitWhere);
+    }
+}
+
+} // namespace
+
+void InitializeSystem() {
+    ModGW& m = modgw();
+    // The program folder stands in for the current folder: bare names resolve there.
+    const QString here = ProgramFolder();
+    m.HelpFile = QStringLiteral("qmar2002.HLP");
+    m.CrLf = QStringLiteral("\r\n");
+    qdate::SetOrderFromSystem();
+
+    if (FileExists(QStringLiteral("DEVICE.CFG"))) {
+        step([&] { readDeviceFile(m); });
+    } else {
+        m.DataFolder = here;
+        m.MarginOffsets = QStringLiteral("0,0");
+    }
+    if (m.DefaultFont.isEmpty()) m.DefaultFont = QStringLiteral("Arial");
+    if (m.FillPath.isEmpty()) m.FillPath = here + QStringLiteral("fills/");
+    if (m.SymbolPath.isEmpty()) m.SymbolPath = here + QStringLiteral("symbols/");
+    if (m.PromptFile.isEmpty()) m.PromptFile = QStringLiteral("prompt.txt");
+    if (!FolderIsWritable(m.DataFolder)) m.DataFolder = here;
+    if (m.DeviceLine17 == 0) m.DeviceLine17 = 1;
+
+    if (FileExists(m.TextAdjustFile)) step([&] { readTextAdjust(m); });
+
+    if (FileExists(QStringLiteral("qmarrecent.txt"))) {
+        step([&] {
+            const QStringList lines = qtext::ReadLines(QStringLiteral("qmarrecent.txt"));
+            for (int i = 1; i <= 10 && i <= lines.size(); ++i) m.RecentProjects[i] = lines[i - 1];
+        });
+    }
+
+    SaveDevice();
+    loadcolors();
+    if (startupHooks().loadFillChooser) step([] { startupHooks().loadFillChooser(); });
+}
+
+void SaveDevice() {
+    const ModGW& m = modgw();
+    try {
+        qtext::WriteLines(QStringLiteral("device.cfg"),
+                          {m.DataFolder, m.MarginOffsets, m.DefaultFont, m.TextAdjustFile, m.FillPath,
+                           m.SymbolPath, m.CentralDataPath, m.HeadingFile, m.DeviceLine9, m.ColorFile,
+                           m.PromptFile, m.ZoomAfterOpen, m.DateStampOption, QString::number(m.BitmapWidth),
+                           QString::number(m.BitmapHeight), m.LastPageSize, QString::number(m.DeviceLine17),
+                           m.DeviceLine18, m.CellEditMode, m.ThickDashedLines});
+    } catch (const QmError& e) {
+        showError(e, QStringLiteral("SaveDevice"));
+    }
+}
+
+void AddRecentProject() {
+    ModGW& m = modgw();
+    for (int i = 9; i >= 1; --i)
+        if (!m.RecentProjects[i].isEmpty()) m.RecentProjects[i + 1] = m.RecentProjects[i];
+    m.RecentProjects[1] = m.ProjectFile;
+    try {
+        QStringList lines;
+        for (int i = 1; i <= 10; ++i) lines << m.RecentProjects[i];
+        qtext::WriteLines(QStringLiteral("qmarrecent.txt"), lines);
+    } catch (const QmError& e) {
+        showError(e, QStringLiteral("AddRecentProject"));
+    }
+}
+
+void loadcolors() {
+    ModGW& m = modgw();
+    QString file = m.ColorFile;
+    if (!FileExists(file)) file = QStringLiteral("defcolor.col");
+    if (!FileExists(file)) {
+        ui().MsgBox(QStringLiteral("Color File not Found: ") + m.ColorFile);
+        return;
+    }
+    int read = 0;
+    try {
+        qtext::LineReader in(file);
+        const int16_t count = qnum::ReadInt16(in.next());
+        // The table holds 150 colours; the count never claims more than were actually read.
+        for (int i = 1; i <= count; ++i) {
+            if (i > ModGW::MaxColors) raiseError(qmerr::Subscript);
+            const QString name = in.next();
+            const QString rgb = in.next();
+            m.ColorTable[i][1] = name;
+            m.ColorTable[i][2] = rgb;
+            read = i;
+        }
+        m.ColorCount = read;
+    } catch (const QmError& e) {
+        m.ColorCount = read;
+        showError(e, QStringLiteral("loadcolors"));
+    }
+}

@@ -1,0 +1,146 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "project/helpers.h"
+
+#include "platform/filenames.h"
+#include "platform/qmerror.h"
+#include "project/modgw.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QTextLayout>
+
+bool FileExists(const QString& path) {
+    if (path.isEmpty()) return false;
+    const QString p = qfile::Resolve(path);
+    if (QFileInfo(p).isDir()) return false;
+    QFile f(p);
+    return f.open(QIODevice::ReadOnly);
+}
+
+bool FolderIsWritable(const QString& folder) {
+    if (folder.isEmpty()) return false;
+    QString dir = qfile::Absolute(folder);
+    if (!dir.endsWith(u'/')) dir += u'/';
+    const QString test = dir + QStringLiteral("testzzz.who");
+    bool ok = true;
+    {
+        QFile f(test);
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) ok = false;
+        else if (f.write("test\r\n") != 6) ok = false;
+    }
+    if (QFile::exists(test) && !QFile::remove(test)) ok = false;
+    return ok;
+}
+
+QString StrTail(const QString& s, int n) {
+    if (n <= 0) return s;
+    if (n > s.size()) raiseError(qmerr::InvalidArgument);
+    return s.mid(n);
+}
+
+void Text2Array(QString text) {
+    ModGW& m = modgw();
+    try {
+        const QString crlf = QStringLiteral("\r\n");
+        if (!text.endsWith(crlf)) text += crlf;
+        int count = 0;
+        qsizetype start = 0;
+        for (;;) {
+            const qsizetype p = text.indexOf(crlf, start);
+            if (p < 0) break;
+            if (count >= ModGW::MaxTextLines) raiseError(qmerr::Subscript);
+            m.TextLines[++count] = text.mid(start, p - start);
+            start = p + 2;
+        }
+        while (count > 0) {
+            QString l = m.TextLines[count];
+            while (l.endsWith(u' ')) l.chop(1);
+            if (!l.isEmpty() && l != crlf) break;
+            --count;
+        }
+        m.TextLineCount = int16_t(count);
+    } catch (const QmError& e) {
+        showError(e, QStringLiteral("Text2Array"));
+    }
+}
+
+QStringList WrapLikeMemo(const QString& text, const QFont& font, int widthPx) {
+    QString t = text;
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    QStringList out;
+    const QStringList paragraphs = t.split(u'\n');
+    for (const QString& para : paragraphs) {
+        if (para.isEmpty()) {
+            out << QString();
+            continue;
+        }
+        QTextLayout layout(para, font);
+        QTextOption opt;
+        opt.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(opt);
+        layout.beginLayout();
+        for (;;) {
+            QTextLine line = layout.createLine();
+            if (!line.isValid()) break;
+            line.setLineWidth(qMax(1, widthPx));
+            out << para.mid(line.textStart(), line.textLength());
+        }
+        layout.endLayout();
+    }
+    return out;
+}
+
+void Text2Wrap32(const QString& rawText, const QStringList& displayed) {
+    ModGW& m = modgw();
+    for (auto& l : m.TextLines) l.clear();
+    QString text = rawText;
+    // The box keeps its breaks as CR LF; accept LF alone as well.
+    if (!text.contains(QLatin1String("\r\n"))) text.replace(u'\n', QLatin1String("\r\n"));
+    try {
+        int count = int(displayed.size());
+        if (count > 1000) count = 1000;
+        m.TextLineCount = int16_t(count);
+        QList<qsizetype> breaks;
+        for (qsizetype p = text.indexOf(QLatin1String("\r\n")); p >= 0;
+             p = text.indexOf(QLatin1String("\r\n"), p + 2)) {
+            if (breaks.size() >= 600) raiseError(qmerr::Subscript);
+            breaks << p + 1; // 1-based position
+        }
+        qsizetype p = 0;
+        int b = 0;
+        for (int i = 1; i <= count; ++i) {
+            if (i > ModGW::MaxTextLines) raiseError(qmerr::Subscript);
+            QString line = displayed[i - 1];
+            p += line.size();
+            if (b < breaks.size() && breaks[b] == p + 1) {
+                line += Pilcrow;
+                p += 2;
+                ++b;
+            }
+            m.TextLines[i] = line;
+        }
+    } catch (const QmError& e) {
+        showError(e, QStringLiteral("Text2Wrap32"));
+    }
+}
+
+namespace {
+MemoProvider& memoProvider() {
+    static MemoProvider p;
+    return p;
+}
+} // namespace
+
+void SetMemoProvider(MemoProvider provider) { memoProvider() = std::move(provider); }
+
+void Text2Wrap32(int kind) {
+    QString text;
+    QStringList lines;
+    if (!memoProvider() || !memoProvider()(kind, text, lines)) {
+        showError(qmerr::Subscript, QStringLiteral("Text2Wrap32"));
+        return;
+    }
+    Text2Wrap32(text, lines);
+}

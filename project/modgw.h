@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+#include <array>
+#include <cstdint>
+
+// The data module: the open project, the settings, the colour table and the hand-over variables of
+// the dialogs. Arrays are 1-based as the procedures address them; element 0 is unused.
+struct ModGW {
+    static constexpr int MaxParams = 500;
+    static constexpr int MaxSources = 500;
+    static constexpr int MaxColors = 150;
+    static constexpr int MaxTextLines = 200;
+
+    // ---- the open project
+    QString ProjectFile;   // "" when no project is open
+    QString DatabaseFile;
+    QString DataFolder;    // ends with "/"
+    std::array<QString, 11> ClientInfo;
+    std::array<std::array<QString, 5>, MaxSources + 1> SourceTable;   // name, X, Y, reference elevation
+    std::array<std::array<QString, 11>, MaxParams + 1> ParamTable;    // the ten parameter fields
+    int NumSources = 0;
+    int NumParams = 0;
+    QString ReportStartDate;
+    QString ReportEndDate;
+    QString LessThanFactor;
+    int CurrentSource = 0;
+    int GoToSource = 0;
+    int NewProjectMode = 0;
+
+    // ---- device settings (the 20 lines of "DEVICE.CFG")
+    QString MarginOffsets;
+    float MarginOffsetX = 0;
+    float MarginOffsetY = 0;
+    QString DefaultFont;
+    QString TextAdjustFile;
+    QString FillPath;
+    QString SymbolPath;
+    QString CentralDataPath;
+    QString HeadingFile;
+    QString DeviceLine9;
+    QString ColorFile;
+    QString PromptFile;
+    QString ZoomAfterOpen;
+    QString DateStampOption;
+    int16_t BitmapWidth = 0;
+    int16_t BitmapHeight = 0;
+    QString LastPageSize;
+    int16_t DeviceLine17 = 0;
+    QString DeviceLine18;
+    QString CellEditMode;
+    QString ThickDashedLines;
+
+    std::array<int16_t, 7> TextAdjust{};
+    QString HelpFile;
+    QString CrLf = QStringLiteral("\r\n");
+    int32_t HelpResult = 0;
+    std::array<QString, 11> RecentProjects;
+
+    // ---- colour table: name and "R G B" text
+    std::array<std::array<QString, 3>, MaxColors + 1> ColorTable;
+    int ColorCount = 0;
+
+    // ---- shared line array of the text splitters
+    std::array<QString, MaxTextLines + 1> TextLines;
+    int16_t TextLineCount = 0;
+
+    // ---- hand-over of the file dialogs
+    QString DialogFileName;
+
+    void reset() { *this = ModGW{}; }
+};
+
+ModGW& modgw();
