@@ -46,7 +46,9 @@ QString FixTwoDigitYear(const QString& text) {
     return t.left(t.size() - 2) + QString::number(y > 30 ? 1900 + y : 2000 + y);
 }
 
-std::optional<QDate> Parse(const QString& raw) {
+std::optional<QDate> Parse(const QString& raw) { return Parse(raw, order().DayFirst); }
+
+std::optional<QDate> Parse(const QString& raw, int dayFirst) {
     QString t = raw.trimmed();
     const qsizetype blank = t.indexOf(u' ');
     if (blank > 0) t = t.left(blank);
@@ -74,7 +76,7 @@ std::optional<QDate> Parse(const QString& raw) {
     } else {
         if (parts[2].size() != 4 && parts[2].size() != 2) return std::nullopt;
         year = parts[2].size() == 2 ? (v[2] > 30 ? 1900 + v[2] : 2000 + v[2]) : v[2];
-        if (order().DayFirst) day = v[0], month = v[1];
+        if (dayFirst) day = v[0], month = v[1];
         else month = v[0], day = v[1];
     }
     const QDate d(year, month, day);
@@ -84,9 +86,11 @@ std::optional<QDate> Parse(const QString& raw) {
 
 bool IsDate(const QString& text) { return Parse(text).has_value(); }
 
-QString Format(const QDate& d) {
+QString Format(const QDate& d) { return Format(d, order().DayFirst); }
+
+QString Format(const QDate& d, int dayFirst) {
     if (!d.isValid()) return {};
-    return d.toString(order().DayFirst ? QStringLiteral("dd/MM/yyyy") : QStringLiteral("MM/dd/yyyy"));
+    return d.toString(dayFirst ? QStringLiteral("dd/MM/yyyy") : QStringLiteral("MM/dd/yyyy"));
 }
 
 QString FormatShort(const QDate& d) {

@@ -31,10 +31,13 @@ QString FixTwoDigitYear(const QString& text);
 // a four-digit first part is read year-first. Two-digit years follow FixTwoDigitYear. Time-of-day and
 // anything after a blank are ignored. nullopt when the text is no valid date.
 std::optional<QDate> Parse(const QString& text);
+// The same in a given order (1 day first), for controls that keep an order of their own.
+std::optional<QDate> Parse(const QString& text, int dayFirst);
 bool IsDate(const QString& text);
 
 // "mm/dd/yyyy" or "dd/mm/yyyy" with leading zeros, as DateFormat says.
 QString Format(const QDate& d);
+QString Format(const QDate& d, int dayFirst);
 // The short display of the system: month and day without leading zeros ("5/1/2002").
 QString FormatShort(const QDate& d);
 
