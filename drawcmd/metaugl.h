@@ -1,0 +1,111 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "platform/drawing/mdrawpro.h"
+
+#include <QString>
+#include <array>
+#include <cstdint>
+
+// The drawing commands through which every report page is drawn. They measure in inches with y up,
+// keep a pen, an origin and two user scales, and add objects to the page's drawing control in drawing
+// units with y down. The commands raise their faults to the calling routine: error 11 for a user scale
+// of 0, 6 for a coordinate beyond the Long range, 9 for a full or empty polygon buffer.
+struct Metaugl {
+    static constexpr int PolyCapacity = 501;  // PolyPoints elements 1 to 501
+    static constexpr int MaxPolyValues = 500; // 250 whole vertices
+
+    // ---- page
+    float PaperWidth = 0; // inches; 0 = no size set
+    float PaperHeight = 0;
+    float DrawableWidthInches = 0;
+    float DrawableHeightInches = 0;
+    float DrawableWidth = 0; // drawing units
+    float DrawableHeight = 0;
+    int UnitsPerInch = 0; // 600 once a drawing was started
+    int16_t PageSizeChanged = 0;
+
+    // ---- drawing state
+    float OriginX = 0, OriginY = 0; // drawing units, y down
+    float PenX = 0, PenY = 0;
+    float HorizontalScale = 0, VerticalScale = 0;
+    int16_t CurrentLineType = 0;
+    int16_t CurrentLineWidth = 0;
+    int16_t CurrentTextAlign = 0;
+    double CurrentTextHeight = 0;
+    double CurrentTextAngle = 0;
+    QString CurrentGroupName;
+    QString CurrentObjName;
+
+    // ---- polygon buffer, shared with the drawing window's node selection; 1-based
+    std::array<int32_t, PolyCapacity + 1> PolyPoints{};
+    int32_t PolyCount = 0;
+
+    // ---- state shared with the drawing window
+    int32_t CurrentLineColor = 0;
+    QString CurrentFillPattern;
+    int32_t CurrentFillColor = 0;
+    int16_t NodeCount = 0;
+    int16_t ShapeCounter = 0;
+
+    void reset() { *this = Metaugl{}; }
+};
+
+Metaugl& metaugl();
+
+// The page's drawing control. It belongs to this layer, so pages are drawn with no window open; the
+// drawing window shows this same control.
+MDrawPro& pageDrawing();
+
+// ---- page model and drawing state
+void NewDrawing();
+void Z(float x, float y);
+void ZC();
+void SH(float s);
+void SV(float s);
+void S(float x, float y);
+void SL(float d);
+void SR(float d);
+void SU(float d);
+void SD(float d);
+void LT(int16_t n);
+void LW(int16_t n);
+
+// ---- lines
+void LR(float length);
+void LL(float length);
+void LD(float length);
+void LU(float length);
+void LRTO(float dx, float dy);
+void LTO(float x, float y);
+void RE(float width, float height);
+
+// ---- text
+void A(const QString& text);
+void TextLine(const QString& text);
+void AN(float value);
+void AD(double angle);
+void AL();
+void AC();
+void AR();
+void AP(float size);
+void AF(const QString& fontName);
+// The text AN draws for a value.
+QString NumberText(float value);
+
+// ---- circles, polygons and markers
+void C(float radius);
+void EF(float radius);
+void EFS(float radius, float shade);
+void PRTO(float dx, float dy);
+void PU(float d);
+void PL(float d);
+void PR(float d);
+void PFC(int32_t colour);
+void PFS(float shade);
+void DrawSquareMarker(float width, float height, float shade);
+void TRIF(float size);
+void TRI(float size);
+void DrawBMP(const QString& file, float width, float height);
+// The grey of a shade from 0 (white) to 1 (black) as an RGB value.
+int32_t GreyOf(float shade);

@@ -1,0 +1,343 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/drawing/drawrender.h"
+
+#include "platform/drawing/drawmodel.h"
+#include "platform/qmerror.h"
+#include "platform/textfile.h"
+
+#include <QBuffer>
+#include <QFontMetricsF>
+#include <QHash>
+#include <QPageSize>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPdfWriter>
+#include <cmath>
+
+namespace draw {
+
+namespace {
+
+constexpr double UnitsPerInch = 600.0;
+
+// Text is laid out at a fixed reference size and scaled, so that its shape does not depend on the
+// output's resolution.
+constexpr int ReferencePixels = 256;
+
+struct FontFace {
+    QFont font;
+    QFontMetricsF metrics{QFont()};
+    double ascent = 0;
+    double descent = 0;
+};
+
+const FontFace& faceFor(const Style& s) {
+    static QHash<QString, FontFace> cache;
+    const QString key = s.fontName + QLatin1Char('|') + QChar(u'0' + s.textBold) +
+                        QChar(u'0' + s.textItalic) + QChar(u'0' + s.textUnderline) +
+                        QChar(u'0' + s.textStrikeout);
+    auto it = cache.find(key);
+    if (it == cache.end()) {
+        FontFace f;
+        f.font = QFont(s.fontName);
+        f.font.setPixelSize(ReferencePixels);
+        f.font.setBold(s.textBold);
+        f.font.setItalic(s.textItalic);
+        f.font.setUnderline(s.textUnderline);
+        f.font.setStrikeOut(s.textStrikeout);
+        f.font.setHintingPreference(QFont::PreferNoHinting);
+        f.font.setKerning(true);
+        f.metrics = QFontMetricsF(f.font);
+        f.ascent = f.metrics.ascent();
+        f.descent = f.metrics.descent();
+        it = cache.insert(key, f);
+    }
+    return it.value();
+}
+
+// Where a text sits, in the reference coordinates of its face: the line's box relative to the
+// anchor, before scaling and rotation.
+struct TextPlacement {
+    const FontFace* face;
+    double scale;     // drawing units per reference pixel
+    QPointF baseline; // start of the baseline
+    double width;
+};
+
+TextPlacement placeText(const DrawObject& o) {
+    const FontFace& face = faceFor(o.style);
+    const double h = o.style.textHeight;
+    // A negative height is the em height, a positive one the cell height.
+    const double cell = face.ascent + face.descent;
+    const double em = h < 0 ? -h : cell > 0 ? h * ReferencePixels / cell : h;
+    const double width = face.metrics.horizontalAdvance(o.text);
+    double x = 0;
+    if (o.style.textAlign == 1)
+        x = -width / 2;
+    else if (o.style.textAlign == 2)
+        x = -width;
+    // The anchor is the vertical centre of the line.
+    const double baseline = (face.ascent - face.descent) / 2;
+    return {&face, em / ReferencePixels, QPointF(x, baseline), width};
+}
+
+QTransform textTransform(const DrawObject& o, double scale) {
+    QTransform t;
+    t.translate(o.x1, o.y1);
+    t.rotate(-o.style.textAngle); // counter-clockwise on a y-down sheet
+    t.scale(scale, scale);
+    return t;
+}
+
+QPen makePen(const Style& s) {
+    QPen pen(toQColor(s.lineColor));
+    if (s.lineWidth <= 1) {
+        pen.setWidthF(0); // hairline: one device pixel whatever the scale
+        pen.setCosmetic(true);
+    } else {
+        pen.setWidthF(s.lineWidth);
+    }
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    return pen;
+}
+
+QBrush makeBrush(const Style& s) {
+    switch (s.fill) {
+    case FillMode::None:
+        return Qt::NoBrush;
+    case FillMode::Solid:
+        return QBrush(toQColor(s.fillColor));
+    case FillMode::Picture:
+        break;
+    }
+    if (s.fillPicture.isNull()) return QBrush(toQColor(s.fillColor));
+    // A pattern pixel covers as much of the sheet as it did at the picture's own resolution.
+    QBrush brush(s.fillPicture);
+    const double dpmX = s.fillPicture.dotsPerMeterX() > 0 ? s.fillPicture.dotsPerMeterX() : 3780;
+    const double dpmY = s.fillPicture.dotsPerMeterY() > 0 ? s.fillPicture.dotsPerMeterY() : 3780;
+    brush.setTransform(QTransform::fromScale(UnitsPerInch / (dpmX * 0.0254), UnitsPerInch / (dpmY * 0.0254)));
+    return brush;
+}
+
+// Strokes the polyline with the dash pattern laid along it in drawing units; the pattern runs on
+// across corners.
+void strokeDashed(QPainter& p, const QPolygonF& line, const QVector<double>& pattern) {
+    if (line.size() < 2) return;
+    int k = 0;
+    double left = pattern[0];
+    bool on = true;
+    QPolygonF dash;
+    dash.append(line[0]);
+    for (qsizetype i = 1; i < line.size(); ++i) {
+        QPointF a = line[i - 1];
+        const QPointF b = line[i];
+        double seg = std::hypot(b.x() - a.x(), b.y() - a.y());
+        while (seg > 0) {
+            if (left >= seg) {
+                left -= seg;
+                if (on) dash.append(b);
+                seg = 0;
+            } else {
+                const double t = left / seg;
+                const QPointF m = a + (b - a) * t;
+                if (on) {
+                    dash.append(m);
+                    p.drawPolyline(dash);
+                    dash.clear();
+                } else {
+                    dash.append(m);
+                }
+                seg -= left;
+                a = m;
+                on = !on;
+                k = (k + 1) % int(pattern.size());
+                left = pattern[k];
+            }
+        }
+    }
+    if (on && dash.size() > 1) p.drawPolyline(dash);
+}
+
+void strokeOutline(QPainter& p, const Style& s, const QList<QPolygonF>& lines) {
+    if (s.lineStyle == NoLine) return;
+    p.setPen(makePen(s));
+    p.setBrush(Qt::NoBrush);
+    const QVector<double> pattern = dashPattern(s.lineStyle, s.lineWidth);
+    for (const QPolygonF& l : lines) {
+        if (!pattern.isEmpty()) {
+            strokeDashed(p, l, pattern);
+        } else if (l.size() > 2 && l.isClosed()) {
+            p.drawPolygon(l.data(), int(l.size() - 1)); // joined all round, no notch where it starts
+        } else {
+            p.drawPolyline(l);
+        }
+    }
+}
+
+void fillPath(QPainter& p, const Style& s, const QPainterPath& path) {
+    const QBrush brush = makeBrush(s);
+    if (brush.style() == Qt::NoBrush) return;
+    p.setBrushOrigin(0, 0); // patterns line up across objects
+    p.fillPath(path, brush);
+}
+
+void paintText(QPainter& p, const DrawObject& o) {
+    if (o.text.isEmpty() || o.style.textHeight == 0) return;
+    const TextPlacement t = placeText(o);
+    p.save();
+    p.setTransform(textTransform(o, t.scale), true);
+    p.setFont(t.face->font);
+    p.setPen(toQColor(o.style.textColor));
+    p.drawText(t.baseline, o.text);
+    p.restore();
+}
+
+} // namespace
+
+QVector<double> dashPattern(int lineStyle, int lineWidth) {
+    // Lengths in drawing units (600 per inch): dashes 0.08 inch, dots at least the pen's width.
+    const double dot = std::max(8.0, double(lineWidth));
+    const double gap = std::max(20.0, 2.0 * lineWidth);
+    switch (lineStyle) {
+    case Dash:
+        return {48, gap};
+    case Dot:
+        return {dot, std::max(16.0, 2.0 * lineWidth)};
+    case DashDot:
+        return {48, gap, dot, gap};
+    case DashDotDot:
+        return {48, gap, dot, gap, dot, gap};
+    default:
+        return {};
+    }
+}
+
+void paintObject(QPainter& p, const DrawObject& o) {
+    const Style& s = o.style;
+    const QRectF r = o.frameRect();
+    switch (o.kind) {
+    case Line:
+        strokeOutline(p, s, {QPolygonF({QPointF(o.x1, o.y1), QPointF(o.x2, o.y2)})});
+        break;
+    case Rectangle: {
+        QPolygonF box({r.topLeft(), r.topRight(), r.bottomRight(), r.bottomLeft(), r.topLeft()});
+        QPainterPath path;
+        path.addPolygon(box);
+        fillPath(p, s, path);
+        strokeOutline(p, s, {box});
+        break;
+    }
+    case RoundRect:
+    case Ellipse: {
+        QPainterPath path;
+        if (o.kind == Ellipse) {
+            path.addEllipse(r);
+        } else {
+            const double radius = std::min(r.width(), r.height()) * 0.2;
+            path.addRoundedRect(r, radius, radius);
+        }
+        fillPath(p, s, path);
+        strokeOutline(p, s, path.toSubpathPolygons());
+        break;
+    }
+    case Polyline:
+    case Polygon: {
+        QPolygonF pts(o.placedVertices());
+        if (pts.isEmpty()) break;
+        if (o.kind == Polygon) {
+            QPainterPath path;
+            path.addPolygon(pts);
+            path.closeSubpath();
+            fillPath(p, s, path);
+            pts.append(pts.first());
+        }
+        strokeOutline(p, s, {pts});
+        break;
+    }
+    case Text:
+        paintText(p, o);
+        break;
+    case Bitmap:
+        if (!o.picture.isNull() && r.width() > 0 && r.height() > 0) p.drawImage(r, o.picture);
+        break;
+    }
+}
+
+QRectF objectBounds(const DrawObject& o) {
+    if (o.kind == Text) {
+        if (o.text.isEmpty() || o.style.textHeight == 0) return QRectF(o.x1, o.y1, 0, 0);
+        const TextPlacement t = placeText(o);
+        const QRectF box(t.baseline.x(), t.baseline.y() - t.face->ascent, t.width,
+                         t.face->ascent + t.face->descent);
+        return textTransform(o, t.scale).mapRect(box);
+    }
+    if (o.kind == Polyline || o.kind == Polygon) {
+        const QPolygonF pts(o.placedVertices());
+        if (!pts.isEmpty()) return pts.boundingRect();
+    }
+    return o.frameRect();
+}
+
+void paintSheet(QPainter& p, const DrawModel& m, const QRectF& target) {
+    if (m.pageWidth <= 0 || m.pageHeight <= 0 || target.isEmpty()) return;
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.fillRect(target, toQColor(m.backgroundColor));
+    p.translate(target.topLeft());
+    p.scale(target.width() / m.pageWidth, target.height() / m.pageHeight);
+    // The coordinate extent maps onto the sheet; an unset extent leaves units as they are.
+    if (m.unitsWidth != 0 && m.unitsHeight != 0) {
+        p.scale(double(m.pageWidth) / m.unitsWidth, double(m.pageHeight) / m.unitsHeight);
+        p.translate(-m.unitsLeft, -m.unitsTop);
+    }
+    for (int i = 0; i < m.count(); ++i)
+        paintObject(p, m.at(i));
+    p.restore();
+}
+
+QImage renderImage(const DrawModel& m, double dpi) {
+    const int w = std::max(1, int(std::lround(m.pageWidth / UnitsPerInch * dpi)));
+    const int h = std::max(1, int(std::lround(m.pageHeight / UnitsPerInch * dpi)));
+    QImage image(w, h, QImage::Format_RGB32);
+    image.setDotsPerMeterX(int(std::lround(dpi / 0.0254)));
+    image.setDotsPerMeterY(int(std::lround(dpi / 0.0254)));
+    image.fill(Qt::white);
+    QPainter p(&image);
+    paintSheet(p, m, QRectF(0, 0, w, h));
+    return image;
+}
+
+QByteArray renderPdf(const DrawModel& m, double marginInches) {
+    QByteArray bytes;
+    {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setResolution(int(UnitsPerInch)); // one device pixel per drawing unit
+        const QSizeF inches(m.pageWidth / UnitsPerInch + 2 * marginInches,
+                            m.pageHeight / UnitsPerInch + 2 * marginInches);
+        writer.setPageSize(QPageSize(inches, QPageSize::Inch));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        QPainter p(&writer);
+        const double margin = marginInches * UnitsPerInch;
+        paintSheet(p, m, QRectF(margin, margin, m.pageWidth, m.pageHeight));
+    }
+    return bytes;
+}
+
+void writePng(const DrawModel& m, const QString& path, double dpi) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!renderImage(m, dpi).save(&buffer, "PNG")) raiseError(qmerr::PathFileAccess, path);
+    qtext::WriteBytes(path, bytes);
+}
+
+void writePdf(const DrawModel& m, const QString& path, double marginInches) {
+    qtext::WriteBytes(path, renderPdf(m, marginInches));
+}
+
+} // namespace draw

@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "drawcmd/metaugl.h"
+#include "platform/drawing/drawdump.h"
+#include "platform/qmerror.h"
+#include "project/modgw.h"
+
+#include <gtest/gtest.h>
+
+// A fresh drawing state and an empty 11 by 8.5 inch page (sheet 6300 by 4800 units), thick dashed
+// lines off.
+class DrawCmdTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        metaugl().reset();
+        modgw().reset();
+        modgw().ThickDashedLines = QStringLiteral("0");
+        metaugl().PaperWidth = 11;
+        metaugl().PaperHeight = 8.5f;
+        NewDrawing();
+    }
+
+    static MDrawPro& page() { return pageDrawing(); }
+    static int objects() { return pageDrawing().count(); }
+    static const draw::DrawObject& obj(int i) { return pageDrawing().at(i); }
+    static const draw::DrawObject& last() { return pageDrawing().at(pageDrawing().count() - 1); }
+
+    // Puts the pen at (x, y) drawing units, scales 1: Z of the paper point that maps there.
+    static void penAt(double x, double y) {
+        SH(1);
+        SV(1);
+        Z(float(x / 600 + 0.25), float(metaugl().DrawableHeightInches - y / 600 + 0.25));
+    }
+
+    static void expectFrame(const draw::DrawObject& o, int x1, int y1, int x2, int y2) {
+        EXPECT_EQ(o.x1, x1);
+        EXPECT_EQ(o.y1, y1);
+        EXPECT_EQ(o.x2, x2);
+        EXPECT_EQ(o.y2, y2);
+    }
+
+    // The error number a call raises, 0 for none.
+    template <typename F> static int errorOf(F f) {
+        try {
+            f();
+        } catch (const QmError& e) {
+            return e.number();
+        }
+        return 0;
+    }
+};

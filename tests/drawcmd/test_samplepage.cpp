@@ -1,0 +1,176 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A page with every kind of drawing command, rendered to PNG and PDF and checked at a few points.
+// Set QMAR_SAMPLE_OUT to a folder to keep the two files for a look.
+#include "drawtest.h"
+
+#include "platform/drawing/drawrender.h"
+#include "support/testenv.h"
+
+#include <QDir>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+namespace {
+
+// Everything is placed from the page origin at (0.5, 0.5) inch on the paper, that is the sheet point
+// (150, 4650).
+void drawSamplePage(const QString& bitmap) {
+    Metaugl& m = metaugl();
+    SH(1);
+    SV(1);
+    Z(0.5f, 0.5f);
+    LW(2);
+    RE(10, 7.5f); // the frame: (150, 4650) to (6150, 150)
+
+    S(5, 7.05f);
+    AP(18);
+    AC();
+    A(QStringLiteral(".B.Sample Page"));
+
+    // Alignments at a marked anchor, level and rotated.
+    AP(10);
+    const char* names[] = {"Left aligned", "Centred", "Right aligned"};
+    for (int i = 0; i < 3; ++i) {
+        S(2.5f, 6.5f - 0.3f * i);
+        C(0.02f);
+        if (i == 0)
+            AL();
+        else if (i == 1)
+            AC();
+        else
+            AR();
+        A(QString::fromLatin1(names[i]));
+    }
+    AD(90);
+    for (int i = 0; i < 3; ++i) {
+        S(8.5f + 0.4f * i, 4.5f);
+        C(0.02f);
+        if (i == 0)
+            AL();
+        else if (i == 1)
+            AC();
+        else
+            AR();
+        A(QString::fromLatin1(names[i]));
+    }
+    AD(0);
+    AL();
+    S(4.2f, 6.5f);
+    A(QStringLiteral(".I.Two lines\\Nof text"));
+
+    // Line types: solid, broken styles and the software dashes.
+    for (int16_t t = 1; t <= 6; ++t) {
+        S(0.5f, 5.4f - 0.25f * (t - 1));
+        LT(t);
+        LR(3);
+        SR(0.1f);
+        AN(float(t));
+    }
+    LT(1);
+
+    // Circles: outline, filled with the line colour, grey.
+    m.CurrentLineColor = draw::RGB(200, 0, 0);
+    S(5, 4.8f);
+    C(0.35f);
+    S(6, 4.8f);
+    EF(0.3f);
+    S(7, 4.8f);
+    EFS(0.3f, 0.5f);
+
+    // A grey box, a blue polygon and a grey polygon.
+    S(1, 1.5f);
+    DrawSquareMarker(1.5f, 1, 0.5f);
+    S(3.5f, 1.5f);
+    PR(1.5f);
+    PRTO(-0.5f, 1);
+    PL(1);
+    PFC(draw::RGB(0, 0, 255));
+    S(5.5f, 1.5f);
+    PRTO(1, 0.25f);
+    PRTO(-0.25f, 0.75f);
+    PL(0.5f);
+    PFS(0.2f);
+
+    // Markers and a number.
+    m.CurrentLineColor = draw::RGB(0, 150, 0);
+    S(5, 3.3f);
+    TRIF(0.15f);
+    S(5.6f, 3.3f);
+    TRI(0.15f);
+    S(6.2f, 3.3f);
+    AN(3.14159f);
+
+    // A bitmap stretched into its frame.
+    S(7.5f, 0.5f);
+    DrawBMP(bitmap, 2, 1);
+}
+
+bool near(QRgb c, int r, int g, int b, int tolerance = 3) {
+    return std::abs(qRed(c) - r) <= tolerance && std::abs(qGreen(c) - g) <= tolerance &&
+           std::abs(qBlue(c) - b) <= tolerance;
+}
+
+QString run(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(30000);
+    return QString::fromLocal8Bit(p.readAllStandardOutput());
+}
+
+} // namespace
+
+using SamplePage = DrawCmdTest;
+
+TEST_F(SamplePage, RendersToPngAndPdfWithItsFrameFillsAndText) {
+    QTemporaryDir tmp;
+    const QString out = qEnvironmentVariable("QMAR_SAMPLE_OUT", tmp.path());
+    QDir().mkpath(out);
+    QImage symbol(64, 32, QImage::Format_RGB32);
+    symbol.fill(Qt::white);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 64; ++x)
+            if ((x / 8 + y / 8) % 2) symbol.setPixel(x, y, qRgb(0, 120, 0));
+    const QString bmp = tmp.path() + QStringLiteral("/symbol.bmp");
+    ASSERT_TRUE(symbol.save(bmp, "BMP"));
+
+    drawSamplePage(bmp);
+
+    // The objects, by hand from the inch positions.
+    const draw::DrawObject& frame = obj(0);
+    EXPECT_EQ(frame.kind, draw::Rectangle);
+    expectFrame(frame, 150, 4650, 6150, 150);
+    EXPECT_EQ(last().kind, draw::Bitmap);
+    expectFrame(last(), 4650, 4350, 5850, 3750);
+    int texts = 0, polygons = 0;
+    for (int i = 0; i < objects(); ++i) {
+        texts += obj(i).kind == draw::Text;
+        polygons += obj(i).kind == draw::Polygon;
+    }
+    EXPECT_EQ(texts, 16);
+    EXPECT_EQ(polygons, 4);
+
+    // PNG at 150 dpi: 4 units a pixel.
+    const QString png = out + QStringLiteral("/samplepage.png");
+    draw::writePng(page(), png, 150);
+    QImage image(png);
+    ASSERT_EQ(image.size(), QSize(1575, 1200));
+    EXPECT_TRUE(near(image.pixel(10, 10), 255, 255, 255)) << "background outside the frame";
+    EXPECT_TRUE(near(image.pixel(900, 350), 255, 255, 255)) << "empty space inside the frame";
+    EXPECT_LT(qGray(image.pixel(37, 600)), 60) << "left edge of the frame";
+    EXPECT_LT(qGray(image.pixel(800, 1162)), 60) << "bottom edge of the frame";
+    EXPECT_TRUE(near(image.pixel(300, 862), 127, 127, 127)) << "centre of the grey box";
+    EXPECT_TRUE(near(image.pixel(600, 862), 0, 0, 255)) << "inside the blue polygon";
+
+    const QString pdf = out + QStringLiteral("/samplepage.pdf");
+    draw::writePdf(page(), pdf, 0.25);
+    EXPECT_TRUE(readRaw(pdf).startsWith("%PDF"));
+    const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdfinfo.isEmpty() || pdftotext.isEmpty()) GTEST_SKIP() << "poppler-utils not installed";
+    EXPECT_TRUE(run(pdfinfo, {pdf}).contains(QStringLiteral("792 x 612 pts"))); // 11 by 8.5 inches
+    const QString text = run(pdftotext, {pdf, QStringLiteral("-")});
+    EXPECT_TRUE(text.contains(QStringLiteral("Sample Page"))) << qPrintable(text);
+    EXPECT_TRUE(text.contains(QStringLiteral("Right aligned")));
+}

@@ -1,0 +1,223 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Circles, the polygon buffer and its fills, markers, triangles and bitmaps.
+#include "drawtest.h"
+
+#include "support/scriptedui.h"
+#include "support/testenv.h"
+
+#include <QImage>
+
+using Shapes = DrawCmdTest;
+
+namespace {
+QVector<QPoint> pts(std::initializer_list<QPoint> l) {
+    return QVector<QPoint>(l);
+}
+constexpr draw::Long Grey127 = draw::RGB(127, 127, 127);
+} // namespace
+
+TEST_F(Shapes, CirclesAreMeasuredInInchesWhateverTheScales) {
+    penAt(600, 600);
+    SH(5);
+    SV(0.1f);
+    metaugl().CurrentLineColor = draw::RGB(255, 0, 0);
+    C(0.1f);
+    EF(0.05f);
+    ASSERT_EQ(objects(), 2);
+    EXPECT_EQ(obj(0).kind, draw::Ellipse);
+    expectFrame(obj(0), 540, 540, 660, 660);
+    EXPECT_EQ(obj(0).style.fill, draw::FillMode::None);
+    expectFrame(obj(1), 570, 570, 630, 630);
+    EXPECT_EQ(obj(1).style.fill, draw::FillMode::Solid);
+    EXPECT_EQ(obj(1).style.fillColor, draw::RGB(255, 0, 0));
+    EXPECT_EQ(obj(1).style.lineColor, draw::Black); // the outline keeps the default
+    EXPECT_FLOAT_EQ(metaugl().PenX, 600);
+}
+
+TEST_F(Shapes, GreyShadesRunFromWhiteToBlackAndAreClamped) {
+    penAt(600, 600);
+    const float shades[] = {0, 1, 0.5f, 2, -1};
+    const draw::Long greys[] = {draw::White, draw::Black, Grey127, draw::Black, draw::White};
+    for (float s : shades)
+        EFS(0.1f, s);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(obj(i).style.fillColor, greys[i]) << i;
+        EXPECT_EQ(obj(i).style.lineColor, greys[i]) << i;
+    }
+    EXPECT_EQ(GreyOf(0.3f), draw::RGB(178, 178, 178)); // rounded down
+}
+
+TEST_F(Shapes, VertexCommandsBufferThePenAndMoveIt) {
+    Metaugl& m = metaugl();
+    penAt(600, 1200);
+    PU(1);
+    EXPECT_EQ(m.PolyCount, 4);
+    EXPECT_EQ(m.PolyPoints[1], 600);
+    EXPECT_EQ(m.PolyPoints[2], 1200);
+    EXPECT_EQ(m.PolyPoints[3], 600);
+    EXPECT_EQ(m.PolyPoints[4], 600);
+    EXPECT_FLOAT_EQ(m.PenY, 600);
+    SH(2);
+    PR(1);
+    PRTO(-1, -0.5f);
+    PL(0.5f);
+    EXPECT_EQ(m.PolyCount, 10);
+    EXPECT_EQ(m.PolyPoints[5], 900);
+    EXPECT_EQ(m.PolyPoints[7], 600);
+    EXPECT_EQ(m.PolyPoints[8], 900);
+    EXPECT_EQ(m.PolyPoints[9], 450);
+    EXPECT_EQ(objects(), 0);
+}
+
+TEST_F(Shapes, FilledPolygonsTakeTheBufferEmptyItAndPutThePenOnTheFirstVertex) {
+    Metaugl& m = metaugl();
+    penAt(600, 1200);
+    PR(1);
+    PU(1);
+    PL(1);
+    SR(3);
+    PFC(draw::RGB(0, 0, 255));
+    ASSERT_EQ(objects(), 1);
+    EXPECT_EQ(last().kind, draw::Polygon);
+    EXPECT_EQ(last().vertices, pts({{600, 1200}, {1200, 1200}, {1200, 600}, {600, 600}}));
+    expectFrame(last(), 600, 600, 1200, 1200);
+    EXPECT_EQ(last().style.fillColor, draw::RGB(0, 0, 255));
+    EXPECT_EQ(last().style.lineColor, draw::Black);
+    EXPECT_EQ(last().style.lineWidth, 4);
+    EXPECT_EQ(last().style.lineStyle, 0);
+    EXPECT_EQ(m.PolyCount, 0);
+    EXPECT_FLOAT_EQ(m.PenX, 600);
+    EXPECT_FLOAT_EQ(m.PenY, 1200);
+
+    PU(0.5f);
+    PR(0.5f);
+    PFS(0.5f);
+    EXPECT_EQ(last().vertices, pts({{600, 1200}, {600, 900}, {900, 900}}));
+    EXPECT_EQ(last().style.fillColor, Grey127);
+    EXPECT_EQ(last().style.lineColor, Grey127);
+    EXPECT_EQ(m.PolyCount, 0);
+    EXPECT_FLOAT_EQ(m.PenY, 1200);
+}
+
+TEST_F(Shapes, TidyingDropsRepeatedCornersOnly) {
+    Metaugl& m = metaugl();
+    penAt(600, 600);
+    // Closed back to the start, with a repeated second vertex.
+    PR(0);
+    PR(1);
+    PU(-1);
+    PL(1);
+    PU(1);
+    PFC(0);
+    EXPECT_EQ(last().vertices, pts({{600, 600}, {1200, 600}, {1200, 1200}, {600, 1200}}));
+
+    // A repeated fourth corner goes; the real vertices after it stay.
+    penAt(600, 600);
+    PR(1);
+    PU(-1);
+    PRTO(0, 0);
+    PL(0.5f);
+    PL(0.5f);
+    PFC(0);
+    EXPECT_EQ(last().vertices, pts({{600, 600}, {1200, 600}, {1200, 1200}, {900, 1200}, {600, 1200}}));
+
+    // Values an earlier polygon left beyond the buffered ones do not count.
+    ASSERT_EQ(m.PolyPoints[7], 900);
+    ASSERT_EQ(m.PolyPoints[8], 1200);
+    penAt(900, 600);
+    PRTO(-0.5f, -1);
+    PR(0.5f);
+    PFC(0);
+    EXPECT_EQ(last().vertices, pts({{900, 600}, {600, 1200}, {900, 1200}}));
+}
+
+TEST_F(Shapes, TheBufferHoldsTwoHundredFiftyVerticesAndAnEmptyBufferCannotBeFilled) {
+    Metaugl& m = metaugl();
+    EXPECT_EQ(errorOf([] { PFC(0); }), 9);
+    EXPECT_EQ(errorOf([] { PFS(0); }), 9);
+    EXPECT_EQ(objects(), 0);
+
+    penAt(600, 600);
+    SH(100);
+    for (int i = 0; i < 249; ++i)
+        PR(1);
+    EXPECT_EQ(m.PolyCount, 500);
+    const float penX = m.PenX;
+    EXPECT_EQ(errorOf([] { PR(1); }), 9);
+    EXPECT_EQ(m.PolyCount, 500);
+    EXPECT_FLOAT_EQ(m.PenX, penX);
+    PFS(0);
+    EXPECT_EQ(last().vertices.size(), 250);
+}
+
+TEST_F(Shapes, SquareMarkerIsAShadedBoxAboveAndRightOfThePen) {
+    Metaugl& m = metaugl();
+    penAt(600, 1200);
+    DrawSquareMarker(0.005f, 1, 0.5f);
+    DrawSquareMarker(1, -0.01f, 0.5f);
+    EXPECT_EQ(objects(), 0);
+    EXPECT_EQ(m.PolyCount, 0);
+    DrawSquareMarker(0.2f, 0.1f, 1);
+    ASSERT_EQ(objects(), 1);
+    EXPECT_EQ(last().vertices, pts({{600, 1200}, {720, 1200}, {720, 1140}, {600, 1140}}));
+    EXPECT_EQ(last().style.fillColor, draw::Black);
+    EXPECT_FLOAT_EQ(m.PenX, 600);
+    EXPECT_FLOAT_EQ(m.PenY, 1200);
+}
+
+TEST_F(Shapes, TrianglesAreInscribedInACircleOfTheirSizeWhateverTheScales) {
+    Metaugl& m = metaugl();
+    penAt(1200, 1200);
+    SH(3);
+    SV(0.5f);
+    m.CurrentLineColor = draw::RGB(0, 128, 0);
+    TRIF(0.1f);
+    ASSERT_EQ(objects(), 1);
+    EXPECT_EQ(last().vertices, pts({{1252, 1230}, {1148, 1230}, {1200, 1140}}));
+    EXPECT_EQ(last().style.fillColor, draw::RGB(0, 128, 0));
+    EXPECT_EQ(last().style.lineColor, draw::Black);
+    EXPECT_EQ(last().style.lineWidth, 4);
+    EXPECT_FLOAT_EQ(m.HorizontalScale, 3);
+    EXPECT_FLOAT_EQ(m.VerticalScale, 0.5f);
+    EXPECT_NEAR(m.PenX, 1200, 0.5);
+    EXPECT_NEAR(m.PenY, 1200, 0.5);
+
+    NewDrawing();
+    penAt(1200, 1200);
+    LW(1);
+    TRI(0.1f);
+    ASSERT_EQ(objects(), 3);
+    expectFrame(obj(0), 1252, 1230, 1148, 1230);
+    expectFrame(obj(1), 1148, 1230, 1200, 1140);
+    expectFrame(obj(2), 1200, 1140, 1252, 1230);
+    EXPECT_EQ(obj(0).style.lineWidth, 4);
+}
+
+TEST_F(Shapes, ATriangleThatFailsStillPutsTheScalesBack) {
+    Metaugl& m = metaugl();
+    penAt(1200, 1200);
+    SH(2);
+    for (int i = 0; i < 248; ++i)
+        PR(0.001f);
+    EXPECT_EQ(errorOf([] { TRIF(0.1f); }), 9);
+    EXPECT_FLOAT_EQ(m.HorizontalScale, 2);
+    EXPECT_FLOAT_EQ(m.VerticalScale, 1);
+}
+
+TEST_F(Shapes, BitmapsFillAFrameUpAndRightOfThePen) {
+    TempProgramFolder folder;
+    QImage logo(40, 20, QImage::Format_RGB32);
+    logo.fill(Qt::blue);
+    ASSERT_TRUE(logo.save(folder.file(QStringLiteral("logo.bmp")), "BMP"));
+    penAt(600, 1200);
+    metaugl().CurrentObjName = QStringLiteral("logo");
+    DrawBMP(folder.file(QStringLiteral("LOGO.BMP")), 2.25f, 0.65f);
+    ASSERT_EQ(objects(), 1);
+    EXPECT_EQ(dumpObject(last()), "1 bitmap frame=600,1200,1950,810 picture=40x20 tags={objname=logo}");
+    EXPECT_FALSE(last().selected);
+
+    ScriptedUi ui;
+    ui.answer(vb::OK, QStringLiteral("BMP File Not Found: nothere.bmp"));
+    DrawBMP(QStringLiteral("nothere.bmp"), 1, 1);
+    EXPECT_EQ(objects(), 1);
+}

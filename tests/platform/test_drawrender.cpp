@@ -1,0 +1,203 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The renderer: text placement, dashes in drawing units, hairlines, pattern fills and bitmaps,
+// checked on rendered pixels.
+#include "platform/drawing/drawrender.h"
+#include "platform/drawing/mdrawpro.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A small sheet, 3000 by 1800 units (5 by 3 inches).
+struct Sheet : MDrawPro {
+    Sheet() {
+        PageWidth(3000);
+        PageHeight(1800);
+        UnitsWidth(3000);
+        UnitsHeight(1800);
+    }
+};
+
+bool dark(QRgb c) {
+    return qGray(c) < 128;
+}
+
+// Lengths of the dark and light runs along a row, from the first dark pixel.
+QList<int> runs(const QImage& image, int row) {
+    QList<int> out;
+    int x = 0;
+    while (x < image.width() && !dark(image.pixel(x, row)))
+        ++x;
+    while (x < image.width()) {
+        const bool d = dark(image.pixel(x, row));
+        int n = 0;
+        while (x < image.width() && dark(image.pixel(x, row)) == d)
+            ++x, ++n;
+        out << n;
+    }
+    return out;
+}
+
+QRect inkBox(const QImage& image) {
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (dark(image.pixel(x, y))) box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+void text(MDrawPro& d, const QString& s, int align, double angle, double height = -100) {
+    d.AddObject(10, 1500, 900, 1500, 900);
+    d.TextString(s);
+    d.TextAlign(align);
+    d.TextAngle(angle);
+    d.TextHeight(height);
+}
+
+} // namespace
+
+TEST(DrawRender, TextIsAnchoredAtTheVerticalCentreOfItsLineWithXByAlignment) {
+    Sheet d;
+    for (int align = 0; align < 3; ++align) {
+        text(d, QStringLiteral("Groundwater"), align, 0);
+        const QRectF b = draw::objectBounds(d.at(d.count() - 1));
+        EXPECT_NEAR(b.center().y(), 900, 0.5) << align;
+        const double x = align == 0 ? b.left() : align == 1 ? b.center().x() : b.right();
+        EXPECT_NEAR(x, 1500, 0.5) << align;
+        EXPECT_GT(b.width(), 400);
+    }
+    // Turned counter-clockwise about the anchor: a left-aligned text runs up from it.
+    text(d, QStringLiteral("Groundwater"), 0, 90);
+    const QRectF up = draw::objectBounds(d.at(d.count() - 1));
+    EXPECT_NEAR(up.center().x(), 1500, 0.5);
+    EXPECT_NEAR(up.bottom(), 900, 0.5);
+    EXPECT_GT(up.height(), 400);
+}
+
+TEST(DrawRender, NegativeHeightsAreEmHeightsPositiveOnesCellHeights) {
+    Sheet d;
+    text(d, QStringLiteral("Hg"), 0, 0, 100);
+    EXPECT_NEAR(draw::objectBounds(d.at(0)).height(), 100, 0.5);
+    text(d, QStringLiteral("Hg"), 0, 0, -100);
+    const double cell = draw::objectBounds(d.at(1)).height();
+    EXPECT_GT(cell, 105);
+    EXPECT_LT(cell, 125);
+}
+
+TEST(DrawRender, PaintedTextLiesWhereItsBoundsSay) {
+    Sheet d;
+    text(d, QStringLiteral("HHHH"), 1, 0, -200);
+    const QImage image = draw::renderImage(d, 600); // one pixel a unit
+    const QRect ink = inkBox(image);
+    const QRectF b = draw::objectBounds(d.at(0));
+    ASSERT_FALSE(ink.isEmpty());
+    EXPECT_TRUE(b.adjusted(-2, -2, 2, 2).contains(QRectF(ink))) << ink.x() << "," << ink.y();
+    EXPECT_NEAR(ink.center().x(), 1500, 4); // centred across
+    EXPECT_LT(ink.top(), 900);              // capitals stand above the centre line
+    EXPECT_GT(ink.bottom(), 900);           // and reach below it to the baseline
+}
+
+TEST(DrawRender, DashLengthsAreDrawingUnitsAtAnyResolutionAndWidth) {
+    Sheet d;
+    d.AddObject(1, 300, 600, 2700, 600);
+    d.LineStyle(1);
+    d.LineWidth(1);
+    d.AddObject(1, 300, 1200, 2700, 1200);
+    d.LineStyle(1);
+    d.LineWidth(12);
+    const auto pattern = draw::dashPattern(1, 1);
+    ASSERT_EQ(pattern.size(), 2);
+    for (double dpi : {600.0, 300.0}) {
+        const QImage image = draw::renderImage(d, dpi);
+        const double px = dpi / 600;
+        for (int row : {600, 1200}) {
+            const QList<int> r = runs(image, int(row * px));
+            ASSERT_GT(r.size(), 4) << dpi;
+            EXPECT_NEAR(r[0], pattern[0] * px, 2) << dpi << " row " << row;
+            EXPECT_NEAR(r[2], pattern[0] * px, 2) << dpi << " row " << row;
+            EXPECT_NEAR(r[1], (row == 600 ? pattern[1] : draw::dashPattern(1, 12)[1]) * px, 2) << dpi;
+        }
+    }
+}
+
+TEST(DrawRender, WidthsZeroAndOneAreHairlinesOthersAreDrawingUnits) {
+    Sheet d;
+    const int widths[] = {0, 1, 40};
+    for (int i = 0; i < 3; ++i) {
+        d.AddObject(1, 600 + 600 * i, 300, 600 + 600 * i, 1500);
+        d.LineWidth(widths[i]);
+        d.LineStyle(i == 2 ? 6 : 0);
+    }
+    d.AddObject(1, 2400, 300, 2400, 1500);
+    d.LineStyle(5);
+    d.LineWidth(40);
+    const QImage image = draw::renderImage(d, 300);
+    auto thickness = [&](int x) {
+        int n = 0;
+        for (int c = x - 30; c <= x + 30; ++c)
+            n += dark(image.pixel(c, 450));
+        return n;
+    };
+    EXPECT_LE(thickness(300), 2);
+    EXPECT_GE(thickness(300), 1);
+    EXPECT_LE(thickness(600), 2);
+    EXPECT_NEAR(thickness(900), 20, 1); // 40 units at half a pixel each
+    EXPECT_EQ(thickness(1200), 0);      // style 5: no line
+}
+
+TEST(DrawRender, PatternFillsTileAtThePicturesOwnResolution) {
+    Sheet d;
+    QImage checker(2, 2, QImage::Format_RGB32);
+    checker.setPixel(0, 0, qRgb(0, 0, 0));
+    checker.setPixel(1, 1, qRgb(0, 0, 0));
+    checker.setPixel(1, 0, qRgb(255, 255, 255));
+    checker.setPixel(0, 1, qRgb(255, 255, 255));
+    checker.setDotsPerMeterX(3780); // 96 dpi: a pattern pixel is 6.25 units
+    checker.setDotsPerMeterY(3780);
+    d.AddObject(2, 0, 0, 600, 600);
+    d.LineStyle(5);
+    d.FillPictureFile(checker);
+    const QImage image = draw::renderImage(d, 600);
+    EXPECT_TRUE(dark(image.pixel(3, 3)));
+    EXPECT_FALSE(dark(image.pixel(9, 3)));
+    EXPECT_TRUE(dark(image.pixel(9, 9)));
+    EXPECT_TRUE(dark(image.pixel(503, 503))); // 80 whole tiles on
+    EXPECT_FALSE(dark(image.pixel(700, 3)));  // outside the rectangle
+}
+
+TEST(DrawRender, BitmapsAreStretchedIntoTheirFrame) {
+    Sheet d;
+    QImage two(2, 1, QImage::Format_RGB32);
+    two.setPixel(0, 0, qRgb(255, 0, 0));
+    two.setPixel(1, 0, qRgb(0, 0, 255));
+    d.Picture(two);
+    d.AddObject(12, 600, 1200, 1800, 600); // given bottom-up, as the page commands do
+    const QImage image = draw::renderImage(d, 100);
+    EXPECT_EQ(image.pixel(120, 150), qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(280, 150), qRgb(0, 0, 255));
+    EXPECT_EQ(image.pixel(50, 150), qRgb(255, 255, 255));
+}
+
+TEST(DrawRender, TheCoordinateExtentMapsOntoTheSheet) {
+    Sheet d;
+    d.UnitsWidth(6000); // twice the sheet: every coordinate counts half
+    d.UnitsHeight(3600);
+    d.AddObject(2, 2000, 1200, 4000, 2400);
+    d.FillColor(0);
+    const QImage image = draw::renderImage(d, 600);
+    EXPECT_TRUE(dark(image.pixel(1500, 900)));
+    EXPECT_FALSE(dark(image.pixel(2100, 900)));
+
+    // A device context renders the same sheet into the output rectangle.
+    QImage device(400, 300, QImage::Format_RGB32);
+    device.fill(Qt::green);
+    d.OutputLeft(100);
+    d.OutputTop(50);
+    d.OutputWidth(200);
+    d.OutputHeight(120);
+    d.OutputDC(&device);
+    EXPECT_EQ(device.pixel(50, 20), qRgb(0, 255, 0));      // outside the output rectangle
+    EXPECT_EQ(device.pixel(120, 60), qRgb(255, 255, 255)); // sheet background
+    EXPECT_TRUE(dark(device.pixel(200, 110)));             // the rectangle, a third of the sheet in
+}
