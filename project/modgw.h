@@ -29,6 +29,15 @@ struct ModGW {
     int GoToSource = 0;
     int NewProjectMode = 0;
 
+    // ---- hand-over of the project form and the redefine dialog
+    std::array<QString, MaxParams + 1> OldParamNames;
+    int OldParamCount = 0;
+    std::array<QString, MaxParams + 1> NewParamNames;
+    int NewParamCount = 0;
+    int ParamsChanged = 0;
+    int RedefineConfirmed = 0;
+    int ProjInfoActiveGrid = 0;
+
     // ---- device settings (the 20 lines of "DEVICE.CFG")
     QString MarginOffsets;
     float MarginOffsetX = 0;

@@ -2,13 +2,22 @@
 #include "app/forms/frmdatagrid.h"
 
 #include "app/forms/frmabout200x.h"
+#include "app/forms/frmgotowell.h"
+#include "app/forms/frmprojinfo.h"
 #include "app/startup.h"
+#include "platform/dates.h"
+#include "platform/filenames.h"
+#include "platform/gui/datacontrol.h"
 #include "platform/gui/forms.h"
 #include "platform/gui/helpviewer.h"
+#include "platform/gui/spreadgrid.h"
+#include "platform/qmerror.h"
 #include "platform/timings.h"
+#include "platform/uiservice.h"
 #include "project/helpers.h"
 #include "project/modgw.h"
 #include "project/projectfile.h"
+#include "project/sampledbops.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,8 +27,9 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QTableView>
 #include <QTimer>
+#include <algorithm>
+#include <optional>
 
 namespace {
 QPushButton* button(QWidget* parent, const QString& name, const QString& caption, int widthTwips) {
@@ -28,18 +38,30 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& caption
     b->setFixedWidth(widthTwips / 15);
     return b;
 }
+
+const QString kCaption = QStringLiteral("Quillmare 2002");
+const QString kReportGuard = QStringLiteral("You must first open a project before producing reports.");
+
+// Faults of opening a database carry a message fit for the user; anything else is reported the
+// classic way.
+bool isOpenFault(int number) {
+    return number == dberr::FileNotFound || number == dberr::NotADatabase || number == dberr::TableNotFound;
+}
 } // namespace
 
 frmDatAGrid::frmDatAGrid() {
     setObjectName(QStringLiteral("frmDatAGrid"));
-    setWindowTitle(QStringLiteral("Quillmare 2002"));
+    setWindowTitle(kCaption);
     auto* central = new QWidget(this);
     setCentralWidget(central);
 
-    auto* grid = new QTableView(central);
-    SS = grid;
-    SS->setObjectName(QStringLiteral("SS"));
-    SS->setAccessibleName(QStringLiteral("SS"));
+    SS = new SpreadGrid(QStringLiteral("SS"), central);
+    // The grid is bound: it holds the source's records and nothing more.
+    SS->setMaxRows(0);
+    SS->setMaxCols(3);
+    SS->setColWidth(2, 11);
+    datGW = new DataControl(QStringLiteral("datGW"), central);
+    datGW->setFixedWidth(1140 / 15);
 
     Label1 = new QLabel(QStringLiteral("Source:"), central);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -55,7 +77,7 @@ frmDatAGrid::frmDatAGrid() {
     // record buttons under the "Record" label.
     auto* lay = new QGridLayout(central);
     lay->setContentsMargins(16, 8, 16, 8);
-    lay->addWidget(SS, 0, 0, 1, 9);
+    lay->addWidget(SS, 0, 0, 1, 11);
     lay->setColumnMinimumWidth(0, (1080 - 240) / 15);
     lay->addWidget(Label1, 1, 1, 1, 3);
     lay->addWidget(Label2, 1, 5, 1, 2);
@@ -65,8 +87,28 @@ frmDatAGrid::frmDatAGrid() {
     lay->setColumnMinimumWidth(4, (4200 - 3255) / 15);
     lay->addWidget(Command1, 2, 5);
     lay->addWidget(Command2, 2, 6);
-    lay->setColumnStretch(8, 1);
+    lay->setColumnMinimumWidth(7, (6840 - 5895) / 15);
+    lay->addWidget(datGW, 2, 8);
+    lay->setColumnStretch(10, 1);
     lay->setRowStretch(0, 1);
+
+    connect(Command3, &QPushButton::clicked, this, &frmDatAGrid::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &frmDatAGrid::Command4_Click);
+    connect(Command6, &QPushButton::clicked, this, &frmDatAGrid::Command6_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmDatAGrid::Command2_Click);
+    connect(SS, &SpreadGrid::userEdited, this, &frmDatAGrid::SS_Edited);
+    // The data control's current record is the grid's active row.
+    connect(SS->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this] { datGW->setCurrentRecord(SS->activeRow()); });
+    connect(datGW, &DataControl::moveTo, this,
+            [this](int record) { SS->setActiveCell(record, std::max(SS->activeCol(), 1)); });
+
+    // Rebuilding or clearing the database moves its file: the grid lets go of it meanwhile.
+    bindingHooks().release = [this] { unbindGrid(); };
+    bindingHooks().rebind = [this] {
+        modgw().CurrentSource = 1;
+        navigateTo(1);
+    };
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -115,10 +157,12 @@ void frmDatAGrid::buildMenus() {
 
     mnuUtilities = bar->addMenu(QStringLiteral("&Utilities"));
     mnuUtilities->setObjectName(QStringLiteral("mnuUtilities"));
-    mnuClearDatabase = add(mnuUtilities, QStringLiteral("mnuClearDatabase"), QStringLiteral("&Clear Database"));
+    mnuClearDatabase =
+        add(mnuUtilities, QStringLiteral("mnuClearDatabase"), QStringLiteral("&Clear Database"));
     mnuGraphicsSystem =
         add(mnuUtilities, QStringLiteral("mnuGraphicsSystem"), QStringLiteral("&Graphics/System Setup"));
-    mnuHeadingLogo = add(mnuUtilities, QStringLiteral("mnuHeadingLogo"), QStringLiteral("&Define Headings/Logo"));
+    mnuHeadingLogo =
+        add(mnuUtilities, QStringLiteral("mnuHeadingLogo"), QStringLiteral("&Define Headings/Logo"));
 
     // Help and About are commands on the menu bar itself.
     mnuHelp = bar->addAction(QStringLiteral("&Help"));
@@ -129,31 +173,289 @@ void frmDatAGrid::buildMenus() {
     connect(mnuExit, &QAction::triggered, this, &QWidget::close);
     connect(mnuHelp, &QAction::triggered, this, &frmDatAGrid::mnuHelp_Click);
     connect(mnuAbout, &QAction::triggered, this, &frmDatAGrid::mnuAbout_Click);
+    connect(mnuCut, &QAction::triggered, this, &frmDatAGrid::mnuCut_Click);
+    connect(mnuCopy, &QAction::triggered, this, &frmDatAGrid::mnuCopy_Click);
+    connect(mnuPaste, &QAction::triggered, this, &frmDatAGrid::mnuPaste_Click);
+    connect(mnuNewProject, &QAction::triggered, this, &frmDatAGrid::mnuNewProject_Click);
+    connect(mnuOpenProject, &QAction::triggered, this, &frmDatAGrid::mnuOpenProject_Click);
+    connect(mnuEditProject, &QAction::triggered, this, &frmDatAGrid::mnuEditProject_Click);
+    // The report windows come later; without a project their commands only warn.
+    for (QAction* a :
+         {mnuSourceSummary, mnuParameterSummary, mnuDateSummary, mnuDateContour, mnuStiff, mnuGWElev})
+        connect(a, &QAction::triggered, this, &frmDatAGrid::guardReports);
+}
+
+frmDatAGrid::~frmDatAGrid() {
+    bindingHooks().reset();
 }
 
 void frmDatAGrid::Form_Load() {
     InitializeSystem();
     // The window takes the screen; the grid takes all of it but the margins and the bottom row.
     if (const QScreen* s = QGuiApplication::primaryScreen()) setGeometry(s->availableGeometry());
+    SetupDataGrid();
     ModGW& m = modgw();
-    if (!FileExists(m.RecentProjects[1])) {
-        Timer1->start(timings().splashDelayMs);
-        return;
-    }
-    m.ProjectFile = m.RecentProjects[1];
-    m.DatabaseFile = m.ProjectFile.left(m.ProjectFile.size() - 4) + QStringLiteral(".mdb");
-    m.DataFolder = m.ProjectFile.left(m.ProjectFile.lastIndexOf(u'/') + 1);
-    OpenProjectInfo();
-    m.CurrentSource = 1;
-    setWindowTitle(QStringLiteral("Quillmare 2002: ") + m.ProjectFile);
-    Label1->setText(QStringLiteral("Source: ") + m.SourceTable[1][1]);
+    SS->setReplaceOnEdit(m.CellEditMode == QLatin1String("1"));
+    if (FileExists(m.RecentProjects[1])) openProject(m.RecentProjects[1], QStringLiteral("Form_Load"));
     Timer1->start(timings().splashDelayMs);
+}
+
+void frmDatAGrid::SetupDataGrid() {
+    // The date kind belongs to the whole column, however many records it shows.
+    SS->setDateColumn(2, qdate::order().DayFirst);
+}
+
+// ---- binding
+
+void frmDatAGrid::CommitPendingEdit() {
+    // Leaving edit mode commits and closes an open cell; the mode is put back afterwards.
+    const bool on = SS->gridEditMode();
+    SS->setGridEditMode(false);
+    if (on) SS->setGridEditMode(true);
+}
+
+void frmDatAGrid::fillGrid() {
+    const BoundRecords& r = datGW->records();
+    const bool redraw = SS->redraw();
+    SS->setRedraw(false);
+    SS->setMaxRows(r.recordCount());
+    SS->setMaxCols(std::max(r.fieldCount(), 3));
+    for (int c = 1; c <= r.fieldCount(); ++c)
+        SS->setColumnHeader(c, r.fieldNames()[c - 1]);
+    SS->setRows(r.rows());
+    SS->setRedraw(redraw);
+    datGW->setCurrentRecord(SS->activeRow());
+}
+
+void frmDatAGrid::unbindGrid() {
+    datGW->records().release();
+    SS->setMaxRows(0);
+    datGW->setCurrentRecord(0);
+}
+
+void frmDatAGrid::BindSource(int i) {
+    CommitPendingEdit();
+    const ModGW& m = modgw();
+    const QString name = i >= 1 && i <= ModGW::MaxSources ? m.SourceTable[i][1] : QString();
+    Label1->setText(QStringLiteral("Source: ") + name);
+    BoundRecords& r = datGW->records();
+    r.setSource(name);
+    try {
+        r.refresh();
+    } catch (const QmError&) {
+        unbindGrid();
+        throw;
+    }
+    fillGrid();
+}
+
+void frmDatAGrid::bindProject() {
+    ModGW& m = modgw();
+    m.CurrentSource = 1;
+    setWindowTitle(kCaption + QStringLiteral(": ") + m.ProjectFile);
+    datGW->records().setDatabaseName(m.DatabaseFile);
+    BindSource(1);
+}
+
+void frmDatAGrid::reportBindError(const QmError& e, const QString& where) {
+    if (isOpenFault(e.number()) && !e.detail().isEmpty())
+        warn(e.detail());
+    else
+        showError(e, where);
+}
+
+void frmDatAGrid::navigateTo(int source) {
+    try {
+        BindSource(source);
+        SS->setActiveCell(1, 1);
+    } catch (const QmError& e) {
+        reportBindError(e, QStringLiteral("BindSource"));
+    }
+}
+
+bool frmDatAGrid::openProject(const QString& path, const QString& where) {
+    ModGW& m = modgw();
+    const ProjectSnapshot before;
+    m.ProjectFile = path;
+    m.DatabaseFile = path.left(path.size() - 4) + QStringLiteral(".mdb");
+    m.DataFolder = qfile::FolderOf(path);
+    if (!OpenProjectInfo()) {
+        before.restore();
+        return false;
+    }
+    try {
+        bindProject();
+        return true;
+    } catch (const QmError& e) {
+        reportBindError(e, where);
+    }
+    // Never half open: the project that was open before comes back, or none.
+    before.restore();
+    if (m.ProjectFile.isEmpty()) {
+        setWindowTitle(kCaption);
+        Label1->setText(QStringLiteral("Source:"));
+        unbindGrid();
+        return false;
+    }
+    setWindowTitle(kCaption + QStringLiteral(": ") + m.ProjectFile);
+    datGW->records().setDatabaseName(m.DatabaseFile);
+    navigateTo(m.CurrentSource);
+    return false;
+}
+
+void frmDatAGrid::SS_Edited(int row, int col, int row2, int col2) {
+    BoundRecords& r = datGW->records();
+    std::optional<QmError> refused;
+    for (int i = row; i <= std::min(row2, r.recordCount()); ++i)
+        for (int k = col; k <= std::min(col2, r.fieldCount()); ++k) {
+            const QString now = SS->text(i, k);
+            if (now == r.text(i, k)) continue;
+            try {
+                r.setText(i, k, now);
+            } catch (const QmError& e) {
+                // The cell shows what the database holds.
+                SS->setText(i, k, r.rows()[i - 1][k - 1]);
+                if (!refused) refused = e;
+            }
+        }
+    if (!refused) return;
+    if (refused->number() == dberr::Engine)
+        showError(*refused, QStringLiteral("SS_Change"));
+    else
+        warn(refused->detail());
 }
 
 void frmDatAGrid::Timer1_Timer() {
     Timer1->stop();
     forms::showModal(forms::form<frmAbout200x>());
     forms::unload<frmAbout200x>();
+}
+
+// ---- source navigation and records
+
+void frmDatAGrid::Command3_Click() {
+    ModGW& m = modgw();
+    m.CurrentSource -= 1;
+    if (m.CurrentSource >= 1) {
+        navigateTo(m.CurrentSource);
+    } else {
+        m.CurrentSource = 1;
+        warn(QStringLiteral("This is the first source."));
+    }
+}
+
+void frmDatAGrid::Command4_Click() {
+    ModGW& m = modgw();
+    m.CurrentSource += 1;
+    if (m.CurrentSource <= m.NumSources) {
+        navigateTo(m.CurrentSource);
+    } else {
+        m.CurrentSource = m.NumSources;
+        warn(QStringLiteral("This is the last source."));
+    }
+}
+
+void frmDatAGrid::Command6_Click() {
+    CommitPendingEdit();
+    forms::showModal(forms::form<frmGoToWell>());
+    forms::unload<frmGoToWell>();
+    ModGW& m = modgw();
+    if (m.GoToSource > 0) {
+        m.CurrentSource = m.GoToSource;
+        navigateTo(m.CurrentSource);
+    }
+}
+
+void frmDatAGrid::Command2_Click() {
+    CommitPendingEdit();
+    BoundRecords& r = datGW->records();
+    if (r.recordCount() < 1) return;
+    try {
+        const int top = SS->topRow();
+        const int left = SS->leftCol();
+        const int row = std::clamp(SS->activeRow(), 1, r.recordCount());
+        const int col = std::max(SS->activeCol(), 1);
+        SS->setRedraw(false);
+        r.deleteRecord(row);
+        r.refresh();
+        fillGrid();
+        SS->setTopRow(top);
+        SS->setLeftCol(left);
+        SS->setActiveCell(std::min(row, r.recordCount()), col);
+        SS->setRedraw(true);
+    } catch (const QmError&) {
+        if (!r.isOpen()) SS->setMaxRows(0);
+        warn(QStringLiteral("Database Record Error:  Select 'Exit' and then return"));
+        SS->setRedraw(true);
+    }
+}
+
+void frmDatAGrid::mnuCut_Click() {
+    SS->GridAction(23);
+}
+void frmDatAGrid::mnuCopy_Click() {
+    SS->GridAction(22);
+}
+void frmDatAGrid::mnuPaste_Click() {
+    SS->GridAction(24);
+}
+
+// ---- projects
+
+void frmDatAGrid::mnuNewProject_Click() {
+    CommitPendingEdit();
+    ModGW& m = modgw();
+    // A cancelled new project leaves the open one as it was, tables and all.
+    const ProjectSnapshot before;
+    m.NewProjectMode = -1;
+    ClearProjArrays();
+    const int result = forms::showModal(forms::form<frmProjInfo>());
+    forms::unload<frmProjInfo>();
+    m.NewProjectMode = 0;
+    if (result != QDialog::Accepted || m.ProjectFile.isEmpty()) {
+        before.restore();
+        return;
+    }
+    try {
+        bindProject();
+    } catch (const QmError& e) {
+        reportBindError(e, QStringLiteral("New Project"));
+    }
+}
+
+void frmDatAGrid::mnuOpenProject_Click() {
+    CommitPendingEdit();
+    const QString where = QStringLiteral("Open File");
+    try {
+        FileDialogRequest r;
+        r.title = QStringLiteral("Open");
+        r.filter = QStringLiteral("Quillmare Project Files (*.qlp)|*.qlp|");
+        r.initDir = modgw().DataFolder;
+        const QString path = ui().FileDialog(r);
+        if (path.isEmpty()) return;
+        if (openProject(path, where)) AddRecentProject();
+    } catch (const QmError& e) {
+        showError(e, where);
+    }
+}
+
+void frmDatAGrid::mnuEditProject_Click() {
+    ModGW& m = modgw();
+    if (m.ProjectFile.isEmpty()) {
+        warn(QStringLiteral("You must first open a project before you can EDIT PROJECT INFORMATION."));
+        return;
+    }
+    CommitPendingEdit();
+    const int result = forms::showModal(forms::form<frmProjInfo>());
+    forms::unload<frmProjInfo>();
+    if (result != QDialog::Accepted) return;
+    // The source list may have changed under the shown source.
+    m.CurrentSource = std::clamp(m.CurrentSource, 1, std::max(m.NumSources, 1));
+    navigateTo(m.CurrentSource);
+}
+
+void frmDatAGrid::guardReports() {
+    if (modgw().ProjectFile.isEmpty()) warn(kReportGuard);
 }
 
 void frmDatAGrid::mnuHelp_Click() {
@@ -168,6 +470,8 @@ void frmDatAGrid::mnuAbout_Click() {
 void frmDatAGrid::Form_Unload() {
     if (unloaded_) return;
     unloaded_ = true;
+    CommitPendingEdit();
+    datGW->records().release();
     SaveDevice();
     modgw().HelpResult = WinHelpA(this, QString(), help::HELP_QUIT, 0);
     if (startupHooks().unloadFillChooser) startupHooks().unloadFillChooser();

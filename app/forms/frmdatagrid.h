@@ -3,11 +3,14 @@
 
 #include <QMainWindow>
 
+class DataControl;
+class QmError;
 class QAction;
 class QLabel;
 class QMenu;
 class QPushButton;
 class QTimer;
+class SpreadGrid;
 
 // The main window: the samples of one source in a grid, source navigation, and the menus that open
 // every other window.
@@ -16,9 +19,10 @@ class frmDatAGrid : public QMainWindow {
 public:
     frmDatAGrid();
 
-    QWidget* SS = nullptr;       // the data grid
-    QLabel* Label1 = nullptr;    // "Source: <name>"
-    QLabel* Label2 = nullptr;    // "Record"
+    SpreadGrid* SS = nullptr;        // the data grid
+    DataControl* datGW = nullptr;    // the current source's records, bound to SS
+    QLabel* Label1 = nullptr;        // "Source: <name>"
+    QLabel* Label2 = nullptr;        // "Record"
     QPushButton* Command3 = nullptr; // Prev
     QPushButton* Command4 = nullptr; // Next
     QPushButton* Command6 = nullptr; // GoTo
@@ -51,16 +55,45 @@ public:
     QAction* mnuHelp = nullptr;
     QAction* mnuAbout = nullptr;
 
+    ~frmDatAGrid() override;
+
     void Form_Load();
     void Form_Unload();
     void Timer1_Timer();
+    void SetupDataGrid();
+
+    void Command3_Click(); // Prev
+    void Command4_Click(); // Next
+    void Command6_Click(); // GoTo
+    void Command2_Click(); // Delete
+    void mnuCut_Click();
+    void mnuCopy_Click();
+    void mnuPaste_Click();
+    void mnuNewProject_Click();
+    void mnuOpenProject_Click();
+    void mnuEditProject_Click();
     void mnuHelp_Click();
     void mnuAbout_Click();
+
+    // Shows source i: the source label and the grid bound to its records. Raises QmError when the
+    // records cannot be read; the grid is then empty.
+    void BindSource(int i);
+    // Commits a cell that is open for editing, so that its text is written before the grid is
+    // bound again or the window closes.
+    void CommitPendingEdit();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildMenus();
+    void fillGrid();
+    void unbindGrid();
+    void bindProject();
+    void navigateTo(int source);
+    bool openProject(const QString& path, const QString& where);
+    void reportBindError(const QmError& e, const QString& where);
+    void SS_Edited(int row, int col, int row2, int col2);
+    void guardReports();
     bool unloaded_ = false;
 };

@@ -1,0 +1,237 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/sampledb.h"
+
+#include "platform/dates.h"
+#include "platform/filenames.h"
+#include "platform/qmerror.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QUrl>
+#include <atomic>
+
+namespace sampledb {
+
+QString QuoteIdent(const QString& name) {
+    QString s = name;
+    s.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + s + u'"';
+}
+
+bool IsSqliteFile(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return false;
+    static const QByteArray header("SQLite format 3\0", 16);
+    return f.read(16) == header;
+}
+
+void CheckField(int field, const QString& value) {
+    switch (field) {
+    case 0:
+        if (value.isEmpty())
+            raiseError(dberr::ZeroLengthSource, QStringLiteral("A record needs a source name."));
+        if (value.size() > SourceSize)
+            raiseError(dberr::FieldTooSmall,
+                       QStringLiteral("Source Name, %1, is longer than 10 characters.").arg(value));
+        break;
+    case 1:
+        if (!value.isEmpty() && !qdate::FromIso(value))
+            raiseError(dberr::BadDate, QStringLiteral("Bad Date Format"));
+        break;
+    case 2:
+        if (value.size() > DupSize)
+            raiseError(dberr::FieldTooSmall,
+                       QStringLiteral("Dup Code, %1, is longer than 3 characters.").arg(value));
+        break;
+    default:
+        if (value.size() > ValueSize)
+            raiseError(dberr::FieldTooSmall,
+                       QStringLiteral("Data, %1, is longer than 8 characters.").arg(value));
+        break;
+    }
+}
+
+QVariant StoredValue(const QString& value) {
+    if (value.isEmpty()) return QVariant(QMetaType::fromType<QString>());
+    return value;
+}
+
+} // namespace sampledb
+
+namespace {
+QString nextConnectionName() {
+    static std::atomic<int> n{0};
+    return QStringLiteral("qmar-sampledb-%1").arg(++n);
+}
+
+[[noreturn]] void raiseEngine(const QSqlError& e) {
+    // SQLite's constraint codes: a unique index refusing a record is the classic duplicate key.
+    const QString code = e.nativeErrorCode();
+    if (code == QLatin1String("2067") || code == QLatin1String("1555"))
+        raiseError(dberr::DuplicateKey, QStringLiteral("Duplicate Record Found"));
+    raiseError(dberr::Engine, e.text());
+}
+} // namespace
+
+SampleDb::SampleDb() = default;
+
+SampleDb::~SampleDb() {
+    close();
+}
+
+bool SampleDb::isOpen() const {
+    return !connection_.isEmpty();
+}
+
+QSqlDatabase SampleDb::database() const {
+    return QSqlDatabase::database(connection_, false);
+}
+
+void SampleDb::close() {
+    insert_.reset();
+    fields_.clear();
+    if (connection_.isEmpty()) return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(connection_, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(connection_);
+    connection_.clear();
+    path_.clear();
+}
+
+void SampleDb::openConnection(const QString& file, bool mustExist) {
+    const QString name = nextConnectionName();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        // mode=rw: the engine itself refuses to create a file that is missing.
+        QUrl url = QUrl::fromLocalFile(file);
+        if (mustExist) url.setQuery(QStringLiteral("mode=rw"));
+        db.setDatabaseName(url.toString(QUrl::FullyEncoded));
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=2000"));
+        if (!db.open()) {
+            const QString text = db.lastError().text();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(name);
+            raiseError(dberr::NotADatabase,
+                       QStringLiteral("The sample database %1 cannot be opened: %2").arg(file, text));
+        }
+    }
+    connection_ = name;
+    path_ = file;
+}
+
+void SampleDb::open(const QString& path) {
+    close();
+    const QString file = qfile::Resolve(path);
+    if (path.isEmpty() || !QFileInfo(file).isFile())
+        raiseError(dberr::FileNotFound,
+                   QStringLiteral("The sample database %1 is missing.").arg(qfile::Normalize(path)));
+    if (!sampledb::IsSqliteFile(file))
+        raiseError(
+            dberr::NotADatabase,
+            QStringLiteral("The file %1 is not a sample database (it is not an SQLite database).").arg(file));
+    openConnection(file, true);
+    fields_ = fields();
+    if (fields_.isEmpty()) {
+        close();
+        raiseError(dberr::TableNotFound,
+                   QStringLiteral("The sample database %1 holds no table Data.").arg(file));
+    }
+}
+
+void SampleDb::create(const QString& path, const QStringList& paramNames) {
+    close();
+    const QString existing = qfile::Resolve(path);
+    if (path.isEmpty() || QFileInfo::exists(existing))
+        raiseError(dberr::DatabaseExists,
+                   QStringLiteral("The database %1 already exists.").arg(qfile::Normalize(path)));
+    const QString file = qfile::Absolute(path);
+    try {
+        openConnection(file, false);
+        QString sql =
+            QStringLiteral("CREATE TABLE \"Data\" (\"Source\" TEXT COLLATE NOCASE, \"Samp_Date\" TEXT, "
+                           "\"Dup\" TEXT COLLATE NOCASE");
+        for (const QString& p : paramNames)
+            sql += QStringLiteral(", ") + sampledb::QuoteIdent(p) + QStringLiteral(" TEXT");
+        sql += u')';
+        begin();
+        QSqlQuery table = prepare(sql);
+        exec(table);
+        QSqlQuery index = prepare(QStringLiteral(
+            "CREATE INDEX \"Well-Date-Dup\" ON \"Data\" (\"Source\", \"Samp_Date\", \"Dup\")"));
+        exec(index);
+        commit();
+        fields_ = fields();
+    } catch (...) {
+        close();
+        QFile::remove(file);
+        throw;
+    }
+}
+
+QStringList SampleDb::fields() const {
+    if (!fields_.isEmpty()) return fields_;
+    QStringList out;
+    if (!isOpen()) return out;
+    QSqlQuery q(database());
+    if (!q.exec(QStringLiteral("PRAGMA table_info(\"Data\")"))) return out;
+    while (q.next())
+        out << q.value(1).toString();
+    return out;
+}
+
+QString SampleDb::rowIdName() const {
+    const QStringList f = fields();
+    for (const QString& n : {QStringLiteral("rowid"), QStringLiteral("_rowid_"), QStringLiteral("oid")})
+        if (!f.contains(n, Qt::CaseInsensitive)) return n;
+    raiseError(dberr::Engine, QStringLiteral("Table Data has no usable row id."));
+}
+
+void SampleDb::begin() {
+    QSqlDatabase db = database();
+    if (!db.transaction()) raiseEngine(db.lastError());
+}
+
+void SampleDb::commit() {
+    QSqlDatabase db = database();
+    if (!db.commit()) raiseEngine(db.lastError());
+}
+
+void SampleDb::rollback() {
+    database().rollback();
+}
+
+QSqlQuery SampleDb::prepare(const QString& sql) {
+    QSqlQuery q(database());
+    q.setForwardOnly(true);
+    if (!q.prepare(sql)) raiseEngine(q.lastError());
+    return q;
+}
+
+void SampleDb::exec(QSqlQuery& query) {
+    if (!query.exec()) raiseEngine(query.lastError());
+}
+
+void SampleDb::insert(const QStringList& values) {
+    const QStringList f = fields();
+    if (values.size() > f.size())
+        raiseError(dberr::Engine, QStringLiteral("Too many values for table Data."));
+    if (values.isEmpty()) sampledb::CheckField(0, {});
+    for (int i = 0; i < values.size(); ++i)
+        sampledb::CheckField(i, values[i]);
+    if (!insert_) {
+        QString names, marks;
+        for (int i = 0; i < f.size(); ++i) {
+            if (i) names += u',', marks += u',';
+            names += sampledb::QuoteIdent(f[i]);
+            marks += u'?';
+        }
+        insert_ = std::make_unique<QSqlQuery>(
+            prepare(QStringLiteral("INSERT INTO \"Data\" (%1) VALUES (%2)").arg(names, marks)));
+    }
+    for (int i = 0; i < f.size(); ++i)
+        insert_->bindValue(i, sampledb::StoredValue(i < values.size() ? values[i] : QString()));
+    exec(*insert_);
+}
