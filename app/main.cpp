@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/forms/frmdatagrid.h"
+#include "drawwin/forms/drawarea.h"
 #include "platform/gui/forms.h"
 #include "platform/gui/guiui.h"
 #include "platform/progfolder.h"
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
                               QStringLiteral("The program folder %1 cannot be created.").arg(ProgramFolder()));
         return 1;
     }
+    RegisterDrawingWindow();
     frmDatAGrid& main = forms::form<frmDatAGrid>();
     main.Form_Load();
     main.show();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/startup.h"
 
+#include "drawcmd/metaugl.h"
 #include "platform/dates.h"
 #include "platform/numbers.h"
 #include "platform/progfolder.h"
@@ -126,6 +127,7 @@ void InitializeSystem() {
 
     SaveDevice();
     loadcolors();
+    metaugl().CurrentFillPattern = metaugl().PaletteFills[1];
     if (startupHooks().loadFillChooser) step([] { startupHooks().loadFillChooser(); });
 }
 

@@ -250,6 +250,7 @@ void NewDrawing() {
         d.BackgroundColor(draw::White);
 
         m.NodeCount = 0;
+        m.SelectedNodeCount = 0; // the markers went with the old drawing
         m.ShapeCounter = 0;
     } catch (const QmError& e) {
         showError(e, QStringLiteral("metaugl-NewDrawing"));

@@ -48,6 +48,19 @@ struct Metaugl {
     int16_t NodeCount = 0;
     int16_t ShapeCounter = 0;
 
+    // ---- style palette: pattern file names and colours, 1-based (entry 0 is never saved)
+    std::array<QString, 11> PaletteFills;
+    std::array<int32_t, 15> PaletteColors{};
+
+    // ---- node markers: centres of hidden markers (rows 1 to NodeCount, x then y, drawing units)
+    static constexpr int MaxNodes = 500;
+    std::array<std::array<float, 2>, MaxNodes + 1> NodeTable{};
+    int16_t NodesHidden = 0; // 1 while "ShowHide Nodes" keeps the markers hidden
+    // The selected nodes, x then y in the order picked; a list of its own, so that drawing commands
+    // and node picking never share a buffer.
+    std::array<int32_t, PolyCapacity + 1> SelectedNodes{};
+    int32_t SelectedNodeCount = 0;
+
     void reset() { *this = Metaugl{}; }
 };
 

@@ -280,6 +280,10 @@ QRectF objectBounds(const DrawObject& o) {
 }
 
 void paintSheet(QPainter& p, const DrawModel& m, const QRectF& target) {
+    paintSheet(p, m, target, nullptr);
+}
+
+void paintSheet(QPainter& p, const DrawModel& m, const QRectF& target, const ObjectSubstitute& substitute) {
     if (m.pageWidth <= 0 || m.pageHeight <= 0 || target.isEmpty()) return;
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
@@ -293,8 +297,10 @@ void paintSheet(QPainter& p, const DrawModel& m, const QRectF& target) {
         p.scale(double(m.pageWidth) / m.unitsWidth, double(m.pageHeight) / m.unitsHeight);
         p.translate(-m.unitsLeft, -m.unitsTop);
     }
-    for (int i = 0; i < m.count(); ++i)
-        paintObject(p, m.at(i));
+    for (int i = 0; i < m.count(); ++i) {
+        const DrawObject* o = substitute ? substitute(m.at(i)) : &m.at(i);
+        if (o) paintObject(p, *o);
+    }
     p.restore();
 }
 

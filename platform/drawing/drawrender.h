@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QImage>
 #include <QRectF>
+#include <functional>
 
 class QPainter;
 
@@ -17,6 +18,12 @@ class DrawModel;
 // Paints the sheet (background and objects, back to front) so that it fills target, given in the
 // painter's current coordinates.
 void paintSheet(QPainter& p, const DrawModel& model, const QRectF& target);
+
+// The same, with every object passed through substitute first: it gives the object to paint in its
+// place, or nullptr to leave it out. Printing uses it to paint print patterns without touching the
+// drawing.
+using ObjectSubstitute = std::function<const DrawObject*(const DrawObject&)>;
+void paintSheet(QPainter& p, const DrawModel& model, const QRectF& target, const ObjectSubstitute& substitute);
 
 // Paints one object with the painter in drawing units.
 void paintObject(QPainter& p, const DrawObject& o);

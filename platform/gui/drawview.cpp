@@ -2,18 +2,30 @@
 #include "platform/gui/drawview.h"
 
 #include "platform/drawing/drawrender.h"
+#include "platform/numbers.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
+#include <cmath>
 
 namespace {
 const QColor Surround(128, 128, 128);
+const QColor Border(64, 64, 64);
+const QColor Marks(0, 90, 220);
+constexpr double HitPixels = 3;   // how near a click must come to an object
+constexpr double WheelStep = 48;  // pixels per notch of the wheel
 
 // Shift state as the control's events report it: 1 Shift, 2 Ctrl, 4 Alt.
 int shiftState(Qt::KeyboardModifiers m) {
     return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) |
            (m & Qt::AltModifier ? 4 : 0);
+}
+
+int buttonCode(Qt::MouseButton b) {
+    return b == Qt::LeftButton ? 1 : b == Qt::RightButton ? 2 : b == Qt::MiddleButton ? 4 : 0;
 }
 
 // Virtual key codes for the keys the drawing code tests; letters and digits share their codes.
@@ -42,11 +54,33 @@ int virtualKey(int key) {
     if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) return key;
     return 0;
 }
+
+double segmentDistance(const QPointF& p, const QPointF& a, const QPointF& b) {
+    const QPointF d = b - a;
+    const double len2 = QPointF::dotProduct(d, d);
+    const double t = len2 > 0 ? std::clamp(QPointF::dotProduct(p - a, d) / len2, 0.0, 1.0) : 0.0;
+    const QPointF q = a + d * t;
+    return std::hypot(p.x() - q.x(), p.y() - q.y());
+}
+
+bool hits(const draw::DrawObject& o, const QPointF& u, double tol) {
+    if (o.kind == draw::Line || o.kind == draw::Polyline) {
+        QVector<QPointF> pts = o.kind == draw::Line ? QVector<QPointF>{QPointF(o.x1, o.y1), QPointF(o.x2, o.y2)}
+                                                     : o.placedVertices();
+        const double reach = tol + o.style.lineWidth / 2.0;
+        if (pts.size() == 1) return std::hypot(u.x() - pts[0].x(), u.y() - pts[0].y()) <= reach;
+        for (qsizetype i = 1; i < pts.size(); ++i)
+            if (segmentDistance(u, pts[i - 1], pts[i]) <= reach) return true;
+        return false;
+    }
+    return draw::objectBounds(o).adjusted(-tol, -tol, tol, tol).contains(u);
+}
 } // namespace
 
 DrawView::DrawView(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setContentsMargins(1, 1, 1, 1);
 }
 
 void DrawView::setModel(MDrawPro* model) {
@@ -99,6 +133,49 @@ double DrawView::PixelToUnitsY(double py) const {
     return model_->unitsTop + (py - s.top()) / s.height() * extent;
 }
 
+QPointF DrawView::unitsToPixel(const QPointF& u) const {
+    const QRectF s = sheetRect();
+    if (!model_ || s.isEmpty()) return {};
+    const double ew = model_->unitsWidth ? model_->unitsWidth : model_->pageWidth;
+    const double eh = model_->unitsHeight ? model_->unitsHeight : model_->pageHeight;
+    if (ew == 0 || eh == 0) return {};
+    return {s.left() + (u.x() - model_->unitsLeft) / ew * s.width(),
+            s.top() + (u.y() - model_->unitsTop) / eh * s.height()};
+}
+
+QRectF DrawView::pixelRect(const QRectF& units) const {
+    return QRectF(unitsToPixel(units.topLeft()), unitsToPixel(units.bottomRight())).normalized();
+}
+
+double DrawView::unitsPerPixel() const {
+    const QRectF s = sheetRect();
+    if (!model_ || s.width() <= 0) return 0;
+    const double extent = model_->unitsWidth ? model_->unitsWidth : model_->pageWidth;
+    return std::fabs(extent) / s.width();
+}
+
+draw::Long DrawView::objectAt(const QPointF& px) const {
+    if (!model_) return 0;
+    const QPointF u = toUnits(px);
+    const double tol = HitPixels * unitsPerPixel();
+    for (int i = model_->count() - 1; i >= 0; --i)
+        if (hits(model_->at(i), u, tol)) return model_->at(i).id;
+    return 0;
+}
+
+void DrawView::scrollBy(double dx, double dy) {
+    if (view_.width() <= 0) return; // a fitted page shows whole
+    // Within the page the view may go anywhere; it does not move further off a page edge.
+    auto clampAxis = [](double pos, double delta, double pageSize, double client) {
+        if (pageSize <= client) return pos;
+        const double lo = std::min(0.0, pos), hi = std::max(pageSize - client, pos);
+        return std::clamp(pos + delta, lo, hi);
+    };
+    view_.moveLeft(clampAxis(view_.left(), dx, view_.width(), ClientWidth()));
+    view_.moveTop(clampAxis(view_.top(), dy, view_.height(), ClientHeight()));
+    viewChanged();
+}
+
 void DrawView::modelChanged() {
     stale_ = true;
     update();
@@ -117,24 +194,154 @@ void DrawView::paintEvent(QPaintEvent*) {
         frame_ = QPixmap(want);
         frame_.setDevicePixelRatio(dpr);
         frame_.fill(Surround);
+        QPainter fp(&frame_);
         if (model_) {
-            QPainter fp(&frame_);
+            fp.setClipRect(contentsRect());
             draw::paintSheet(fp, *model_, sheetRect());
+            // Selection marks: the box of each selected object with its corner handles.
+            fp.setRenderHint(QPainter::Antialiasing, false);
+            fp.setPen(QPen(Marks, 0, Qt::DotLine));
+            fp.setBrush(Qt::NoBrush);
+            for (int i = 0; i < model_->count(); ++i) {
+                const draw::DrawObject& o = model_->at(i);
+                if (!o.selected) continue;
+                const QRectF r = pixelRect(draw::objectBounds(o)).adjusted(-2, -2, 2, 2);
+                fp.drawRect(r);
+                for (const QPointF& c : {r.topLeft(), r.topRight(), r.bottomLeft(), r.bottomRight()})
+                    fp.fillRect(QRectF(c.x() - 2, c.y() - 2, 5, 5), Marks);
+            }
         }
+        fp.setClipping(false);
+        fp.setPen(Border);
+        fp.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
         stale_ = false;
     }
     QPainter p(this);
     p.drawPixmap(0, 0, frame_);
+    if (dragging_ && (gesture_ == Gesture::Band || gesture_ == Gesture::Frame)) {
+        p.setPen(QPen(gesture_ == Gesture::Band ? Marks : Qt::black, 0, Qt::DashLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(pressPx_, currentPx_).normalized());
+    }
+}
+
+bool DrawView::isFrameMode() const {
+    const int m = model_ ? model_->editMode : 0;
+    return m == draw::Rectangle || m == draw::RoundRect || m == draw::Ellipse || m == draw::Bitmap;
 }
 
 void DrawView::mousePressEvent(QMouseEvent* event) {
-    if (!model_) return;
-    const int button = event->button() == Qt::LeftButton     ? 1
-                       : event->button() == Qt::RightButton  ? 2
-                       : event->button() == Qt::MiddleButton ? 4
-                                                             : 0;
-    emit model_->pointClicked(button, shiftState(event->modifiers()), event->position().x(),
-                              event->position().y());
+    if (!model_ || gesture_ != Gesture::None) return;
+    setFocus(Qt::MouseFocusReason);
+    button_ = event->button();
+    pressMods_ = event->modifiers();
+    pressPx_ = currentPx_ = event->position();
+    pressHit_ = objectAt(pressPx_);
+    lastDrawn_ = 0;
+    moved_ = QPoint();
+    dragging_ = false;
+    gesture_ = Gesture::Click;
+    if (button_ != Qt::LeftButton) return;
+    if (model_->editMode == 11) {
+        if (pressHit_) {
+            const draw::DrawObject* o = model_->find(pressHit_);
+            if (o && !o->selected) {
+                if (!(pressMods_ & Qt::ShiftModifier)) model_->clearSelection();
+                model_->selectGroupOf(pressHit_);
+            }
+        }
+    }
+}
+
+void DrawView::mouseMoveEvent(QMouseEvent* event) {
+    if (!model_ || gesture_ == Gesture::None || button_ != Qt::LeftButton) return;
+    currentPx_ = event->position();
+    if (!dragging_) {
+        if ((currentPx_ - pressPx_).manhattanLength() < QApplication::startDragDistance()) return;
+        dragging_ = true;
+        if (model_->editMode == 11 && pressHit_) {
+            gesture_ = Gesture::Move;
+            emit model_->editAction(1); // the selection is about to change: its handler records it
+        } else if (model_->editMode == 11) {
+            gesture_ = Gesture::Band;
+        } else if (isFrameMode()) {
+            gesture_ = Gesture::Frame;
+        } else {
+            dragging_ = false; // other modes take clicks only
+            return;
+        }
+    }
+    if (gesture_ == Gesture::Move) moveSelectionTo(currentPx_);
+    update();
+}
+
+void DrawView::moveSelectionTo(const QPointF& px) {
+    const QPointF d = toUnits(px) - toUnits(pressPx_);
+    const QPoint want(qnum::CLng(d.x()), qnum::CLng(d.y()));
+    const QPoint step = want - moved_;
+    if (step.isNull()) return;
+    model_->offset(model_->selectedIds(), step.x(), step.y());
+    moved_ = want;
+}
+
+void DrawView::selectInBand() {
+    const QRectF band = QRectF(toUnits(pressPx_), toUnits(currentPx_)).normalized();
+    if (!(pressMods_ & Qt::ShiftModifier)) model_->clearSelection();
+    QVector<draw::Long> inside;
+    for (int i = 0; i < model_->count(); ++i) {
+        const draw::DrawObject& o = model_->at(i);
+        if (band.contains(draw::objectBounds(o))) inside.append(o.id);
+    }
+    for (draw::Long id : inside) model_->selectGroupOf(id);
+    model_->touched();
+}
+
+void DrawView::mouseReleaseEvent(QMouseEvent* event) {
+    if (!model_ || gesture_ == Gesture::None || event->button() != button_) return;
+    currentPx_ = event->position();
+    const Gesture g = dragging_ ? gesture_ : Gesture::Click;
+    gesture_ = Gesture::None;
+    dragging_ = false;
+    QPointer<DrawView> alive(this);
+    switch (g) {
+    case Gesture::Move:
+        moveSelectionTo(currentPx_);
+        emit model_->editAction(3);
+        break;
+    case Gesture::Band:
+        selectInBand();
+        break;
+    case Gesture::Frame: {
+        const QRectF r = QRectF(toUnits(pressPx_), toUnits(currentPx_)).normalized();
+        const draw::Long x1 = qnum::CLng(r.left()), y1 = qnum::CLng(r.top());
+        const draw::Long x2 = qnum::CLng(r.right()), y2 = qnum::CLng(r.bottom());
+        if (x1 != x2 || y1 != y2) {
+            model_->AddObject(model_->editMode, x1, y1, x2, y2);
+            lastDrawn_ = model_->ObjectId();
+        }
+        emit model_->pointClicked(buttonCode(button_), shiftState(pressMods_), currentPx_.x(), currentPx_.y());
+        break;
+    }
+    case Gesture::Click:
+        if (model_->editMode == 11 && !pressHit_ && !(pressMods_ & Qt::ShiftModifier)) model_->clearSelection();
+        if (pressHit_ && model_->find(pressHit_)) {
+            model_->ObjectId(pressHit_);
+            emit model_->objectClicked();
+        }
+        if (alive && model_)
+            emit model_->pointClicked(buttonCode(button_), shiftState(pressMods_), currentPx_.x(), currentPx_.y());
+        break;
+    case Gesture::None:
+        break;
+    }
+    if (alive) update();
+}
+
+void DrawView::wheelEvent(QWheelEvent* event) {
+    QPointF steps = QPointF(event->angleDelta()) / 120.0;
+    if (event->modifiers() & Qt::ShiftModifier) steps = QPointF(steps.y(), steps.x());
+    scrollBy(-steps.x() * WheelStep, -steps.y() * WheelStep);
+    event->accept();
 }
 
 void DrawView::keyPressEvent(QKeyEvent* event) {

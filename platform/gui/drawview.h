@@ -7,11 +7,19 @@
 #include <QPointer>
 #include <QWidget>
 
-// Shows the sheet of a drawing control. The view values are in this widget's pixels: ViewWidth and
-// ViewHeight the size at which the whole page is displayed, ViewLeft and ViewTop the position of the
-// widget over that page (negative values move the page right and down). Until a view width is set
-// the whole page is fitted and centred. While the control's Redraw is off the widget keeps showing
-// what it showed.
+// Shows the sheet of a drawing control and carries out its mouse modes. The view values are in this
+// widget's pixels, measured from its outer top left corner: ViewWidth and ViewHeight the size at
+// which the whole page is displayed, ViewLeft and ViewTop the position of the widget over that page
+// (negative values move the page right and down). Until a view width is set the whole page is fitted
+// and centred. The widget has a one-pixel border; ClientWidth and ClientHeight are its inside. While
+// the control's Redraw is off the widget keeps showing what it showed.
+//
+// Mouse modes by the control's EditMode: 11 selects (a click, or a band dragged around objects) and
+// moves the selection by dragging it; 2, 3, 4 and 12 draw a rectangle, rounded rectangle, ellipse or
+// bitmap frame by dragging; every other mode only reports clicks. The control's events are raised in
+// this order: edit action 1 when a move starts and 3 when it ends; for a click, object clicked (with
+// the clicked object current) and then point clicked; after a drawn frame, point clicked with the new
+// object current. Point clicked reports the widget pixel.
 class DrawView : public QWidget {
     Q_OBJECT
 public:
@@ -30,23 +38,51 @@ public:
     void ViewHeight(double v);
     int ClientWidth() const { return contentsRect().width(); }
     int ClientHeight() const { return contentsRect().height(); }
-    // A widget pixel as drawing units.
+    // A widget pixel as drawing units, and back.
     double PixelToUnitsX(double px) const;
     double PixelToUnitsY(double py) const;
+    QPointF unitsToPixel(const QPointF& units) const;
     // Where the page lies, in widget pixels.
     QRectF sheetRect() const;
+
+    // The object the last mouse gesture drew, 0 when it drew none.
+    draw::Long lastDrawnId() const { return lastDrawn_; }
+    // The topmost object at a widget pixel, 0 for none.
+    draw::Long objectAt(const QPointF& px) const;
+    // Moves the view over the page; a page larger than the view is kept covering it.
+    void scrollBy(double dx, double dy);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    enum class Gesture { None, Click, Band, Move, Frame };
+
     void modelChanged();
     void viewChanged();
+    double unitsPerPixel() const;
+    QPointF toUnits(const QPointF& px) const { return {PixelToUnitsX(px.x()), PixelToUnitsY(px.y())}; }
+    QRectF pixelRect(const QRectF& units) const;
+    bool isFrameMode() const;
+    void moveSelectionTo(const QPointF& px);
+    void selectInBand();
 
     QPointer<MDrawPro> model_;
     QRectF view_; // left, top, width, height; width 0 = fitted
     QPixmap frame_;
     bool stale_ = true;
+
+    Gesture gesture_ = Gesture::None;
+    bool dragging_ = false;
+    Qt::MouseButton button_ = Qt::NoButton;
+    Qt::KeyboardModifiers pressMods_;
+    QPointF pressPx_, currentPx_;
+    draw::Long pressHit_ = 0;
+    QPoint moved_; // units the selection has been moved by in this drag
+    draw::Long lastDrawn_ = 0;
 };

@@ -1,0 +1,211 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "drawcmd/printdrawing.h"
+
+#include "drawcmd/metaugl.h"
+#include "drawwin/drawwinstate.h"
+#include "platform/drawing/drawrender.h"
+#include "platform/drawing/picture.h"
+#include "platform/filenames.h"
+#include "platform/numbers.h"
+#include "platform/qmerror.h"
+#include "platform/textfile.h"
+#include "platform/uiservice.h"
+#include "project/helpers.h"
+#include "project/modgw.h"
+
+#include <QBuffer>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QHash>
+#include <QPainter>
+#include <QPrinter>
+#include <cmath>
+
+const QString kAddPrinterMessage =
+    QStringLiteral("You must Add a Printer before attempting to print.  See Start < (Settings) < Control Panel < Printers.");
+
+namespace {
+
+using draw::DrawObject;
+using draw::Long;
+
+const QString kChange = QStringLiteral("Change");
+const QString kFill = QStringLiteral("Fill");
+const QString kColor = QStringLiteral("Color");
+const QString kSolidPattern = QStringLiteral("F0_sc.BMP");
+constexpr double SheetMargin = 100; // units around the sheet where an object still counts as on it
+
+bool isSolidPattern(const QString& name) {
+    return name.left(2).compare(QLatin1String("F0"), Qt::CaseInsensitive) == 0;
+}
+
+// Keeps the page's redrawing on again however printing ends.
+struct RedrawOnAfter {
+    MDrawPro& d;
+    ~RedrawOnAfter() { d.Redraw(true); }
+};
+
+struct WaitCursor {
+    WaitCursor() { QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
+    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+};
+
+// The area an object covers on the sheet: its frame, or for a text the box of its line.
+QRectF extentOf(const DrawObject& o) {
+    return draw::objectBounds(o);
+}
+
+// The print picture of every pattern-filled object, by object id; names the last missing pattern.
+QHash<Long, QImage> printPatterns(const MDrawPro& d, QString& missing) {
+    const QString folder = modgw().FillPath;
+    QHash<Long, QImage> out;
+    for (int i = 0; i < d.count(); ++i) {
+        const DrawObject& o = d.at(i);
+        const QString fill = o.tag(kFill);
+        if (fill.isEmpty()) continue;
+        const int32_t color = qnum::CLng(qnum::LeadingNumber(o.tag(kColor)));
+        QString name = fill;
+        const bool present = FileExists(folder + name);
+        if (!present) missing = fill;
+        // White keeps the pattern's own black; a missing pattern prints solid in the object's colour.
+        out.insert(o.id, present && color == draw::White ? LoadPicture(folder + name) : ColoredFill(name, color));
+    }
+    return out;
+}
+
+// The sheet fitted into the printable area, centred, in the printer's device pixels.
+QRectF printTarget(const QPrinter& pr, double sheetW, double sheetH) {
+    const double w = pr.width(), h = pr.height();
+    if (sheetW <= 0 || sheetH <= 0 || w <= 0 || h <= 0) return {};
+    const double s = std::min(w / sheetW, h / sheetH);
+    return QRectF((w - sheetW * s) / 2, (h - sheetH * s) / 2, sheetW * s, sheetH * s);
+}
+
+} // namespace
+
+QPrinter& SystemPrinter() {
+    static QPrinter* printer = new QPrinter(QPrinter::HighResolution); // lives as long as the program
+    return *printer;
+}
+
+void removedeletedobjects() {
+    try {
+        MDrawPro& d = pageDrawing();
+        const double pw = d.PageWidth(), ph = d.PageHeight();
+        d.CurrentObject(5);
+        d.ObjectCursor(13);
+        d.ObjectCursor(14);
+        while (d.CurrentObject() > 10) {
+            const DrawObject& o = *d.find(d.ObjectId());
+            const QRectF r = extentOf(o);
+            // Deleted in the window, or wholly off the sheet and its margin: one corner outside is
+            // not enough, a shape reaching onto the sheet stays.
+            const bool off = o.tag(kChange) == QLatin1String("T") || r.right() <= -SheetMargin ||
+                             r.left() > pw + SheetMargin || r.bottom() <= -SheetMargin ||
+                             r.top() > ph + SheetMargin;
+            d.TagTarget(5);
+            d.ObjectTag(kChange, off ? QStringLiteral("T") : QString());
+            d.ObjectSelected(off);
+            const QString fill = d.ObjectTag(kFill);
+            const qsizetype cut = std::max(fill.lastIndexOf(u'\\'), fill.lastIndexOf(u'/'));
+            if (cut >= 0) d.ObjectTag(kFill, fill.mid(cut + 1));
+            d.ObjectCursor(0);
+        }
+        d.DeleteObjects(2);
+        drawwin().UndoCount = 0;
+    } catch (const QmError& e) {
+        showError(e, QStringLiteral("removedeletedobjects"));
+    }
+}
+
+QImage ColoredPattern(const QImage& pattern, int32_t color) {
+    QImage out = pattern.convertToFormat(QImage::Format_RGB32);
+    const int c[3] = {color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF};
+    // Per channel: white stays white, black becomes the colour, greys lie between.
+    auto mix = [](int p, int c) { return 255 - ((255 - p) * (255 - c) + 127) / 255; };
+    for (int y = 0; y < out.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x) {
+            const QRgb p = line[x];
+            line[x] = qRgb(mix(qRed(p), c[0]), mix(qGreen(p), c[1]), mix(qBlue(p), c[2]));
+        }
+    }
+    return out;
+}
+
+QImage ColoredFill(QString& patternFile, int32_t color) {
+    const QString folder = modgw().FillPath;
+    if (patternFile.isEmpty() || !FileExists(folder + patternFile)) patternFile = kSolidPattern;
+    if (isSolidPattern(patternFile)) {
+        QImage solid(16, 16, QImage::Format_RGB32);
+        solid.fill(draw::toQColor(color));
+        return solid;
+    }
+    return ColoredPattern(LoadPicture(folder + patternFile), color);
+}
+
+void createcoloredFPtemp(QString& patternFile, int32_t& color) {
+    try {
+        const QImage img = ColoredFill(patternFile, color);
+        QByteArray bytes;
+        QBuffer buf(&bytes);
+        buf.open(QIODevice::WriteOnly);
+        img.save(&buf, "BMP");
+        qtext::WriteBytes(qfile::ForWriting(modgw().FillPath + QStringLiteral("Temp.bmp")), bytes);
+    } catch (const QmError& e) {
+        showError(e, QStringLiteral("createcoloredFPtemp"));
+    }
+}
+
+void PrintDrawing() {
+    MDrawPro& d = pageDrawing();
+    RedrawOnAfter redrawOn{d};
+    d.Redraw(false);
+    removedeletedobjects();
+
+    QString missing;
+    const QHash<Long, QImage> patterns = printPatterns(d, missing);
+    if (!missing.isEmpty()) ui().MsgBox(QStringLiteral("Missing Fill Pattern File: ") + missing);
+
+    // Landscape unless the sheet is taller than wide.
+    const Metaugl& m = metaugl();
+    double sheetW = m.DrawableWidth, sheetH = m.DrawableHeight;
+    if (sheetW <= 0 || sheetH <= 0) {
+        sheetW = d.PageWidth();
+        sheetH = d.PageHeight();
+    }
+    QPrinter& pr = SystemPrinter();
+    pr.setPageOrientation(sheetH <= sheetW ? QPageLayout::Landscape : QPageLayout::Portrait);
+    // With no printer installed the printer falls back to a PDF with nowhere to go.
+    if (pr.outputFormat() == QPrinter::PdfFormat && pr.outputFileName().isEmpty())
+        raiseError(qmerr::Printer, QStringLiteral("no printer"));
+
+    WaitCursor wait;
+    QPainter p;
+    if (!p.begin(&pr))
+        raiseError(pr.outputFormat() == QPrinter::PdfFormat ? qmerr::PathFileAccess : qmerr::Printer,
+                   pr.outputFileName());
+    DrawObject scratch;
+    draw::paintSheet(p, d, printTarget(pr, d.PageWidth(), d.PageHeight()),
+                     [&](const DrawObject& o) -> const DrawObject* {
+                         if (!o.tag(QStringLiteral("nodeselected")).isEmpty()) return nullptr; // markers stay off paper
+                         const auto it = patterns.find(o.id);
+                         if (it == patterns.end()) return &o;
+                         scratch = o;
+                         scratch.style.fillPicture = it.value();
+                         scratch.style.fill = draw::FillMode::Picture;
+                         return &scratch;
+                     });
+    if (!p.end()) raiseError(qmerr::Printer, QStringLiteral("the page did not print"));
+}
+
+void PrintDrawArea() {
+    try {
+        PrintDrawing();
+    } catch (const QmError& e) {
+        if (e.number() == qmerr::Printer)
+            ui().MsgBox(kAddPrinterMessage);
+        else
+            showError(e, QStringLiteral("PrintDrawArea"));
+    }
+}

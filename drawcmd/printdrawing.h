@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <cstdint>
+
+class QPrinter;
+
+// Printing the page's drawing, one print job of one page each time.
+
+// The system printer every print goes to: the default printer until the user picks another; tests
+// point it at a PDF file.
+QPrinter& SystemPrinter();
+
+// Drops the objects deleted in the window (tagged "Change" = "T") and those lying wholly outside the
+// sheet and its 100-unit margin, cuts a "Fill" tag that holds a folder to its file name and empties
+// the undo record. Reports its own errors.
+void removedeletedobjects();
+
+// The pattern with its black in the colour and its white kept white.
+QImage ColoredPattern(const QImage& pattern, int32_t color);
+
+// The pattern file of the fills folder coloured as above; the solid pattern ("F0...") gives the plain
+// colour. An empty or missing name becomes "F0_sc.BMP", and the caller sees the new name. Raises
+// the picture loader's errors.
+QImage ColoredFill(QString& patternFile, int32_t color);
+
+// Writes ColoredFill as the work file "Temp.bmp" of the fills folder. Reports its own errors.
+void createcoloredFPtemp(QString& patternFile, int32_t& color);
+
+// Prints the page on the system printer: deleted and off-sheet objects dropped, pattern fills
+// printed from their print patterns in their colours, node markers left off the paper. The drawing
+// itself keeps its screen patterns and markers. Reports its own errors.
+void PrintDrawArea();
+
+// The same print, raising its errors to the caller (the drawing window's Print has its own trap).
+void PrintDrawing();
+
+// The message for a print with no printer to print on.
+extern const QString kAddPrinterMessage;

@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+// Module variables of the drawing window and its dialogs.
+struct DrawWin {
+    QString DrawingFileName;          // the drawing's file; the report drivers empty it after each page
+    int16_t TextPointSize = 10;       // point size of new free text
+    int16_t PendingPreviewCommand = 0; // 35 Choose Fill, 40 Choose Colors, run by the deferred timer
+    int16_t ZoomWindowPending = 0;    // 1 while the next drag in the drawing is the zoom frame
+    int16_t EditModeBeforeZoom = 0;
+    int16_t PaletteSwatchIndex = 0;   // the fill or colour swatch the choosers change
+    int16_t UndoCount = 0;            // objects in the undo record
+    QString ChosenFill;               // bare file name picked in the fill chooser, "" for none
+    void reset() { *this = DrawWin{}; }
+};
+
+DrawWin& drawwin();

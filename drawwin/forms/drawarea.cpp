@@ -1,0 +1,486 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "drawwin/forms/drawarea.h"
+
+#include "app/startup.h"
+#include "drawcmd/metaugl.h"
+#include "drawwin/drawwinstate.h"
+#include "drawwin/forms/frmfill.h"
+#include "drawwin/palette.h"
+#include "drawwin/shippedpictures.h"
+#include "platform/drawing/picture.h"
+#include "platform/gui/drawview.h"
+#include "platform/gui/forms.h"
+#include "platform/gui/helpviewer.h"
+#include "platform/numbers.h"
+#include "platform/qmerror.h"
+#include "platform/timings.h"
+#include "platform/uiservice.h"
+#include "project/helpers.h"
+#include "project/modgw.h"
+#include "reports/gwgraph.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QBitmap>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPointer>
+#include <QScreen>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int ButtonCount = 23;
+constexpr int PaletteWidthPx = 615 / 15; // the palette strip keeps its designed width
+
+struct ButtonSetup {
+    const char* image; // nullptr: no picture
+    const char* key;
+    int style; // 0 push, 1 check, 3 separator
+    const char* tip;
+};
+
+const ButtonSetup kButtons[ButtonCount] = {
+    {"addnode", "Add Node", 1, "Add Nodes"},
+    {"shownode", "ShowHide Nodes", 0, "Show/Hide Nodes"},
+    {"select", "Select Objects", 1, "Object Select/Move/Resize/Delete"},
+    {"rotate", "Rotate Objects", 1, "Rotate Objects"},
+    {nullptr, "", 3, ""},
+    {"nodepoly", "Add Node Polygon", 0, "Add Node Polygon"},
+    {"nodelens", "Add Node Lens", 0, "Add Node Lens"},
+    {"nodeline", "Add Node Line", 0, "Add Node Line"},
+    {"nodearrow", "Add Node Arrow", 0, "Add Node Arrow"},
+    {nullptr, "", 3, ""},
+    {"freepoly", "Free Polygon", 1, "Draw Freehand Polygon"},
+    {"freeline", "Free Line", 1, "Draw Freehand Line"},
+    {"freerect", "Free Rectangle", 1, "Draw Freehand Rectangle"},
+    {"freeroundrect", "Free Rounded Rect", 1, "Draw Freehand Rounded Rectangle"},
+    {"free-ellipse", "Free Ellipse", 1, "Draw Freehand Ellipse"},
+    {"freetext", "Free Text", 1, "Add Freehand Text"},
+    {"freeimage", "Free Image", 1, "Add Symbol"},
+    {"freetextdialog", "Free Text Dialog", 0, "Show Font Dialog"},
+    {"freeimagedialog", "Free Image Dialog", 0, "Select Symbol Bitmap File"},
+    {nullptr, "", 3, ""},
+    {"prevarrow", "Previous Page", 0, "Previous Page"},
+    {"nextarrow", "Next Page", 0, "Next Page"},
+    {"gotopage", "Goto Page", 0, "Goto Page"},
+};
+
+const char* const kImageProperty = "image";
+
+// A tool picture as the toolbar shows it: its white is the toolbar's own background.
+QPixmap toolPixmap(const QImage& img) {
+    QPixmap pm = QPixmap::fromImage(img);
+    pm.setMask(pm.createMaskFromColor(Qt::white));
+    return pm;
+}
+
+} // namespace
+
+DrawArea::DrawArea() {
+    setObjectName(QStringLiteral("DrawArea"));
+    setWindowTitle(QStringLiteral("Screen Preview"));
+    setSizeGripEnabled(true);
+    palette_ = new MDrawPro(this);
+
+    menuBar = new QMenuBar(this);
+    menuBar->setObjectName(QStringLiteral("menuBar"));
+    Toolbar1 = new QToolBar(this);
+    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    Toolbar1->setAccessibleName(QStringLiteral("Toolbar1"));
+    Toolbar1->setIconSize(QSize(24, 24));
+    Toolbar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
+
+    MDraw = new DrawView(this);
+    MDraw->setObjectName(QStringLiteral("MDraw"));
+    MDraw->setAccessibleName(QStringLiteral("MDraw"));
+    MDraw->setModel(&pageDrawing());
+    MDraw3 = new DrawView(this);
+    MDraw3->setObjectName(QStringLiteral("MDraw3"));
+    MDraw3->setAccessibleName(QStringLiteral("MDraw3"));
+    MDraw3->setModel(palette_);
+    MDraw3->setFixedWidth(PaletteWidthPx);
+
+    List1 = new QListWidget(this);
+    List1->setObjectName(QStringLiteral("List1"));
+    List1->setAccessibleName(QStringLiteral("List1"));
+    List1->hide();
+    lblCurrentX = new QLabel(QStringLiteral("Invisible CurrentX"), this);
+    lblCurrentX->setObjectName(QStringLiteral("lblCurrentX"));
+    lblCurrentX->hide();
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(timings().paletteClickMs);
+    Timer3 = new QTimer(this);
+    Timer3->setObjectName(QStringLiteral("Timer3"));
+    Timer3->setInterval(timings().deferredCommandMs);
+    connect(Timer3, &QTimer::timeout, this, &DrawArea::Timer3_Timer);
+    Timer3->start();
+
+    // The toolbar across the top; under it the palette strip at its own width and the page beside it.
+    auto* lay = new QVBoxLayout(this);
+    lay->setContentsMargins(0, 0, 0, 0);
+    lay->setSpacing(0);
+    lay->setMenuBar(menuBar);
+    lay->addWidget(Toolbar1);
+    auto* row = new QHBoxLayout;
+    row->setSpacing(0);
+    row->addWidget(MDraw3);
+    row->addWidget(MDraw, 1);
+    lay->addLayout(row, 1);
+
+    if (const QScreen* s = screen()) {
+        const QRect avail = s->availableGeometry();
+        resize(int(avail.width() * 0.85), int(avail.height() * 0.85));
+        move(avail.center() - rect().center());
+    }
+
+    buildMenus();
+    buildToolbar();
+    connect(&pageDrawing(), &draw::DrawModel::pointClicked, this, &DrawArea::MDraw_PointClicked);
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state != Qt::ApplicationActive) leftProgram_ = true;
+    });
+    Form_Load();
+}
+
+DrawArea::~DrawArea() = default;
+
+void DrawArea::buildMenus() {
+    auto add = [](QMenu* menu, const QString& name, const QString& caption, const QString& keys = {}) {
+        QAction* a = menu->addAction(caption);
+        a->setObjectName(name);
+        if (!keys.isEmpty()) a->setShortcut(QKeySequence(keys));
+        return a;
+    };
+    auto menu = [this](const QString& name, const QString& caption) {
+        QMenu* m = menuBar->addMenu(caption);
+        m->setObjectName(name);
+        return m;
+    };
+    mnuFile = menu(QStringLiteral("mnuFile"), QStringLiteral("File"));
+    mnuPrint = add(mnuFile, QStringLiteral("mnuPrint"), QStringLiteral("&Print"));
+    mnuPrintSetup = add(mnuFile, QStringLiteral("mnuPrintSetup"), QStringLiteral("Print Setup"));
+    mnuFile->addSeparator();
+    mnuExit = add(mnuFile, QStringLiteral("mnuExit"), QStringLiteral("&Exit Screen Preview"));
+
+    mnuDrawing = menu(QStringLiteral("mnuDrawing"), QStringLiteral("Drawing"));
+    mnuNewDrawing = add(mnuDrawing, QStringLiteral("mnuNewDrawing"), QStringLiteral("&New Drawing"));
+    mnuOpenDrawing = add(mnuDrawing, QStringLiteral("mnuOpenDrawing"), QStringLiteral("&Open Drawing..."));
+    mnuSaveDrawing = add(mnuDrawing, QStringLiteral("mnuSaveDrawing"), QStringLiteral("&Save Drawing"));
+    mnuSaveDrawingAs = add(mnuDrawing, QStringLiteral("mnuSaveDrawingAs"), QStringLiteral("Save Drawing &As..."));
+
+    mnuEdit = menu(QStringLiteral("mnuEdit"), QStringLiteral("Edit"));
+    mnuUndo = add(mnuEdit, QStringLiteral("mnuUndo"), QStringLiteral("Undo"), QStringLiteral("Ctrl+Z"));
+    mnuEdit->addSeparator();
+    mnuCut = add(mnuEdit, QStringLiteral("mnuCut"), QStringLiteral("Cut"), QStringLiteral("Ctrl+X"));
+    mnuCopy = add(mnuEdit, QStringLiteral("mnuCopy"), QStringLiteral("Copy"), QStringLiteral("Ctrl+C"));
+    mnuPaste = add(mnuEdit, QStringLiteral("mnuPaste"), QStringLiteral("Paste"), QStringLiteral("Ctrl+V"));
+    mnuEdit->addSeparator();
+    mnuMoveUp = add(mnuEdit, QStringLiteral("mnuMoveUp"), QStringLiteral("Move Up 1"));
+    mnuMoveBack = add(mnuEdit, QStringLiteral("mnuMoveBack"), QStringLiteral("Move Back 1"));
+    mnuMoveToFront = add(mnuEdit, QStringLiteral("mnuMoveToFront"), QStringLiteral("Move to Front"));
+    mnuMoveToBack = add(mnuEdit, QStringLiteral("mnuMoveToBack"), QStringLiteral("Move to Back"));
+    mnuEdit->addSeparator();
+    mnuGroup = add(mnuEdit, QStringLiteral("mnuGroup"), QStringLiteral("Group"));
+    mnuUnGroup = add(mnuEdit, QStringLiteral("mnuUnGroup"), QStringLiteral("UnGroup"));
+
+    mnuZoom = menu(QStringLiteral("mnuZoom"), QStringLiteral("Zoom"));
+    mnuZoomWindow = add(mnuZoom, QStringLiteral("mnuZoomWindow"), QStringLiteral("Zoom &Window"), QStringLiteral("Ctrl+W"));
+    mnuZoomScreenWidth =
+        add(mnuZoom, QStringLiteral("mnuZoomScreenWidth"), QStringLiteral("Zoom Scr&een Width"), QStringLiteral("Ctrl+R"));
+    mnuZoomPage = add(mnuZoom, QStringLiteral("mnuZoomPage"), QStringLiteral("Zoom &Page"), QStringLiteral("Ctrl+P"));
+    mnuRefresh = add(mnuZoom, QStringLiteral("mnuRefresh"), QStringLiteral("&Refresh"));
+
+    mnuTools = menu(QStringLiteral("mnuTools"), QStringLiteral("Tools"));
+    mnuAddNodes = add(mnuTools, QStringLiteral("mnuAddNodes"), QStringLiteral("Add Nodes"), QStringLiteral("Ctrl+A"));
+    mnuSelect =
+        add(mnuTools, QStringLiteral("mnuSelect"), QStringLiteral("Select - Move - Resize"), QStringLiteral("Ctrl+E"));
+
+    mnuUtilities = menu(QStringLiteral("mnuUtilities"), QStringLiteral("Utilities"));
+    mnuGraphicsSystem =
+        add(mnuUtilities, QStringLiteral("mnuGraphicsSystem"), QStringLiteral("&Graphics/System Setup"));
+    mnuDefineHeadingsLogo =
+        add(mnuUtilities, QStringLiteral("mnuDefineHeadingsLogo"), QStringLiteral("&Define Headings/Logo"));
+    mnuDefineColors = add(mnuUtilities, QStringLiteral("mnuDefineColors"), QStringLiteral("Define &Colors"));
+    mnuChooseFill = add(mnuUtilities, QStringLiteral("mnuChooseFill"), QStringLiteral("Choose Fill"));
+    mnuChooseColor = add(mnuUtilities, QStringLiteral("mnuChooseColor"), QStringLiteral("Choose Colors"));
+
+    // Help is a command on the menu bar itself.
+    mnuHelp = menuBar->addAction(QStringLiteral("Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+
+    connect(mnuExit, &QAction::triggered, this, &DrawArea::mnuExit_Click);
+    connect(mnuZoomWindow, &QAction::triggered, this, &DrawArea::mnuZoomWindow_Click);
+    connect(mnuZoomScreenWidth, &QAction::triggered, this, &DrawArea::zoomscreenwidth);
+    connect(mnuZoomPage, &QAction::triggered, this, &DrawArea::zoompage);
+    connect(mnuChooseFill, &QAction::triggered, this, &DrawArea::mnuChooseFill_Click);
+    connect(mnuChooseColor, &QAction::triggered, this, &DrawArea::mnuChooseColor_Click);
+    connect(mnuHelp, &QAction::triggered, this, &DrawArea::mnuHelp_Click);
+}
+
+void DrawArea::buildToolbar() {
+    // The buttons exist from the start; Load gives them their pictures, keys, styles and tips.
+    for (int b = 1; b <= ButtonCount; ++b) {
+        auto* a = new QAction(Toolbar1);
+        a->setObjectName(QStringLiteral("Button%1").arg(b));
+        Toolbar1->addAction(a);
+        buttons_ << a;
+    }
+    connect(Toolbar1, &QToolBar::actionTriggered, this, &DrawArea::Toolbar1_ButtonClick);
+}
+
+QAction* DrawArea::Button(int position) const {
+    return position >= 1 && position <= buttons_.size() ? buttons_[position - 1] : nullptr;
+}
+
+QString DrawArea::ButtonImage(int position) const {
+    const QAction* a = Button(position);
+    return a ? a->property(kImageProperty).toString() : QString();
+}
+
+void DrawArea::Form_Load() {
+    try {
+        createFillPalette(*palette_, pageDrawing(), [this] { fitPaletteView(); });
+        drawwin().TextPointSize = 10;
+
+        // A tool picture that is missing or unreadable is replaced by the built-in one, so that the
+        // toolbar is always complete.
+        ImageList1.clear();
+        for (const QString& key : shipped::ToolKeys()) {
+            QImage img;
+            try {
+                img = LoadPicture(key + QStringLiteral(".bmp"));
+            } catch (const QmError&) {
+                img = shipped::ToolPicture(key);
+            }
+            ImageList1.insert(key, toolPixmap(img));
+        }
+
+        for (int b = 1; b <= ButtonCount; ++b) {
+            const ButtonSetup& setup = kButtons[b - 1];
+            QAction* a = Button(b);
+            if (setup.image) {
+                a->setProperty(kImageProperty, QString::fromLatin1(setup.image));
+                a->setIcon(QIcon(ImageList1.value(QString::fromLatin1(setup.image))));
+            }
+            // The key is the button's text (and so its accessible name); the tip is what shows.
+            a->setData(QString::fromLatin1(setup.key));
+            a->setText(QString::fromLatin1(setup.key));
+            a->setSeparator(setup.style == 3);
+            a->setCheckable(setup.style == 1);
+            a->setToolTip(QString::fromLatin1(setup.tip));
+        }
+    } catch (const QmError& e) {
+        showError(e, QStringLiteral("DrawArea-Load"));
+    }
+}
+
+void DrawArea::fitPaletteView() {
+    MDrawPro& pal = *palette_;
+    const float r = float(pal.PageWidth()) / float(pal.PageHeight());
+    const double w = qnum::RoundHalfEven(MDraw3->ClientWidth());
+    pal.Redraw(false);
+    MDraw3->ViewWidth(w);
+    MDraw3->ViewHeight(qnum::RoundHalfEven(w / r));
+    MDraw3->ViewTop(0);
+    pal.Redraw(true);
+}
+
+// ---- showing, paging and leaving ----------------------------------------------------------------
+
+void DrawArea::ShowPage() {
+    QPointer<DrawArea> w = &forms::form<DrawArea>();
+    w->unloadRequested_ = false;
+    forms::showModal(*w);
+    if (w && w->unloadRequested_) forms::unload<DrawArea>();
+}
+
+void DrawArea::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    Form_Activate();
+}
+
+// Activation counts between the program's own windows: coming back from a dialog re-applies the
+// default zoom, coming back from another program leaves the view as the user left it.
+void DrawArea::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange) return;
+    if (!isActiveWindow())
+        leftProgram_ = false;
+    else if (!leftProgram_)
+        Form_Activate();
+}
+
+void DrawArea::Form_Activate() {
+    if (layout()) layout()->activate();
+    if (modgw().ZoomAfterOpen == QLatin1String("SW"))
+        zoomscreenwidth();
+    else
+        zoompage();
+}
+
+void DrawArea::nextpage() {
+    hide();
+}
+
+void DrawArea::mnuExit_Click() {
+    gwgraph().CancelReport = 1;
+    hide();
+}
+
+void DrawArea::Form_Unload() {
+    gwgraph().CancelReport = 1;
+}
+
+void DrawArea::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    unloadRequested_ = true;
+    event->accept();
+}
+
+// Escape belongs to the drawing (it styles a shape just drawn); it does not leave the window.
+void DrawArea::reject() {}
+
+void DrawArea::mnuHelp_Click() {
+    modgw().HelpResult = WinHelpA(this, modgw().HelpFile, help::HELP_CONTENTS, 0);
+}
+
+// ---- zoom ---------------------------------------------------------------------------------------
+
+zoom::Geometry DrawArea::geometryOf(const DrawView& view) const {
+    const MDrawPro& d = *view.model();
+    return {d.PageWidth(), d.PageHeight(), double(view.ClientWidth()), double(view.ClientHeight()),
+            double(view.width()), double(view.height())};
+}
+
+void DrawArea::applyView(DrawView& view, const zoom::View& v) {
+    MDrawPro& d = *view.model();
+    d.Redraw(false);
+    view.ViewWidth(v.width);
+    view.ViewHeight(v.height);
+    if (v.setsLeft) view.ViewLeft(v.left);
+    view.ViewTop(v.top);
+    d.Redraw(true);
+}
+
+void DrawArea::zoompage() {
+    if (const auto v = zoom::Page(geometryOf(*MDraw))) applyView(*MDraw, *v);
+}
+
+void DrawArea::zoomscreenwidth() {
+    if (const auto v = zoom::ScreenWidth(geometryOf(*MDraw))) applyView(*MDraw, *v);
+}
+
+void DrawArea::ZoomIn(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+    const MDrawPro& d = pageDrawing();
+    const zoom::Extent e{d.UnitsLeft(), d.UnitsTop(), d.UnitsWidth(), d.UnitsHeight()};
+    if (const auto v = zoom::In(x1, y1, x2, y2, geometryOf(*MDraw), e)) {
+        applyView(*MDraw, *v);
+        pageDrawing().Refresh();
+    }
+}
+
+void DrawArea::mnuZoomWindow_Click() {
+    MDrawPro& d = pageDrawing();
+    DrawWin& w = drawwin();
+    w.EditModeBeforeZoom = int16_t(d.EditMode());
+    d.EditMode(2);
+    d.CurrentObject(4);
+    d.FillStyle(1);
+    w.ZoomWindowPending = 1;
+}
+
+void DrawArea::MDraw_PointClicked(int, int, double, double) {
+    DrawWin& w = drawwin();
+    if (w.ZoomWindowPending != 1) return;
+    MDrawPro& d = pageDrawing();
+    try {
+        // The frame just dragged gives the zoom and goes; a click that drew no frame zooms nothing.
+        const draw::Long frame = MDraw->lastDrawnId();
+        if (frame && d.find(frame)) {
+            d.ObjectId(frame);
+            int32_t x1, y1, x2, y2;
+            d.GetObjectCoords(x1, y1, x2, y2, 0);
+            d.DeleteObjects(4);
+            ZoomIn(x1, y1, x2, y2);
+        }
+    } catch (const QmError& e) {
+        showError(e, QStringLiteral("createcoloredFPtemp"));
+    }
+    d.EditMode(w.EditModeBeforeZoom);
+    w.ZoomWindowPending = 0;
+}
+
+// ---- toolbar and deferred commands ----------------------------------------------------------
+
+void DrawArea::Toolbar1_ButtonClick(QAction* button) {
+    try {
+        const QString key = button->data().toString();
+        if (key == QLatin1String("Next Page")) nextpage();
+        // "Previous Page", "Goto Page" and the separators do nothing: paging runs forward only.
+    } catch (const QmError& e) {
+        switch (e.number()) {
+        case MDrawPro::ErrFont:
+            ui().MsgBox(QStringLiteral("Unable to use this font, please select another."));
+            break;
+        case MDrawPro::ErrObject:
+            ui().MsgBox(QStringLiteral("Invalid object selected, please re-select."));
+            break;
+        case 32755: // a dialog was cancelled
+            break;
+        default:
+            showError(e, QStringLiteral("Toolbar1-ButtonClick"));
+        }
+    }
+}
+
+void DrawArea::Timer3_Timer() {
+    DrawWin& w = drawwin();
+    // Cleared before the command runs, so that it runs once.
+    if (w.PendingPreviewCommand == 35) {
+        w.PendingPreviewCommand = 0;
+        mnuChooseFill_Click();
+    } else if (w.PendingPreviewCommand == 40) {
+        w.PendingPreviewCommand = 0;
+        mnuChooseColor_Click();
+    }
+}
+
+void DrawArea::mnuChooseFill_Click() {
+    forms::showModal(forms::form<frmFill>());
+    DrawWin& w = drawwin();
+    if (w.ChosenFill.isEmpty()) return;
+    const int i = std::clamp<int>(w.PaletteSwatchIndex, 0, 10);
+    try {
+        MDrawPro& pal = *palette_;
+        pal.ObjectId(i + 2);
+        const QString file = modgw().FillPath + w.ChosenFill;
+        if (FileExists(file)) pal.FillPictureFile(LoadPicture(file));
+        metaugl().PaletteFills[size_t(i)] = w.ChosenFill;
+        SaveFillPalette();
+    } catch (const QmError& e) {
+        showError(e, QStringLiteral("mnuChooseFill"));
+    }
+}
+
+void DrawArea::mnuChooseColor_Click() {
+    // The colour chooser belongs to the colour definitions; until it is built there is nothing to show.
+}
+
+// ---- registration -------------------------------------------------------------------------------
+
+void RegisterDrawingWindow() {
+    startupHooks().loadFillChooser = [] {
+        shipped::WriteMissing();
+        forms::form<frmFill>();
+    };
+    startupHooks().unloadFillChooser = [] { forms::unload<frmFill>(); };
+    pageSink().showPreviewPage = [] { DrawArea::ShowPage(); };
+}

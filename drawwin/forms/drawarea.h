@@ -1,0 +1,100 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "drawwin/zoom.h"
+
+#include <QDialog>
+#include <QHash>
+#include <QPixmap>
+
+class DrawView;
+class MDrawPro;
+class QAction;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QMenuBar;
+class QTimer;
+class QToolBar;
+
+// The drawing window "Screen Preview": every report page and every edit of a drawing is shown here,
+// in MDraw, which shows the page's drawing control. The report drivers show it modally once per page;
+// Next Page hides it and the run goes on, Exit Screen Preview and the close box set CancelReport.
+class DrawArea : public QDialog {
+    Q_OBJECT
+public:
+    DrawArea(); // runs Form_Load
+    ~DrawArea() override;
+
+    // Shows the window modally for one report page; returns when the user goes on or leaves. A
+    // window closed by its close box is unloaded here, and the next page loads it anew.
+    static void ShowPage();
+
+    // ---- controls
+    QMenuBar* menuBar = nullptr;
+    QToolBar* Toolbar1 = nullptr;
+    QHash<QString, QPixmap> ImageList1; // the tool pictures by key
+    DrawView* MDraw = nullptr;          // the page
+    DrawView* MDraw3 = nullptr;         // the style palette strip
+    QTimer* Timer1 = nullptr;           // palette single/double click
+    QTimer* Timer3 = nullptr;           // deferred palette commands
+    QListWidget* List1 = nullptr;
+    QLabel* lblCurrentX = nullptr;
+
+    // Toolbar buttons by position 1 to 23.
+    QAction* Button(int position) const;
+    QString ButtonImage(int position) const; // the picture key a button shows, "" for none
+
+    // ---- menus
+    QMenu *mnuFile, *mnuDrawing, *mnuEdit, *mnuZoom, *mnuTools, *mnuUtilities;
+    QAction *mnuPrint, *mnuPrintSetup, *mnuExit;
+    QAction *mnuNewDrawing, *mnuOpenDrawing, *mnuSaveDrawing, *mnuSaveDrawingAs;
+    QAction *mnuUndo, *mnuCut, *mnuCopy, *mnuPaste, *mnuMoveUp, *mnuMoveBack, *mnuMoveToFront, *mnuMoveToBack,
+        *mnuGroup, *mnuUnGroup;
+    QAction *mnuZoomWindow, *mnuZoomScreenWidth, *mnuZoomPage, *mnuRefresh;
+    QAction *mnuAddNodes, *mnuSelect;
+    QAction *mnuGraphicsSystem, *mnuDefineHeadingsLogo, *mnuDefineColors, *mnuChooseFill, *mnuChooseColor;
+    QAction* mnuHelp;
+
+    // ---- operations other code calls
+    void nextpage();
+    void zoompage();
+    void zoomscreenwidth();
+    void ZoomIn(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+    MDrawPro& palette() { return *palette_; }
+
+    // ---- handlers
+    void Form_Load();
+    void Form_Activate();
+    void Form_Unload();
+    void mnuExit_Click();
+    void mnuHelp_Click();
+    void mnuZoomWindow_Click();
+    void mnuChooseFill_Click();
+    void mnuChooseColor_Click();
+    void Timer3_Timer();
+    void Toolbar1_ButtonClick(QAction* button);
+    void MDraw_PointClicked(int button, int shift, double x, double y);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+
+private:
+    void buildMenus();
+    void buildToolbar();
+    void fitPaletteView();
+    zoom::Geometry geometryOf(const DrawView& view) const;
+    void applyView(DrawView& view, const zoom::View& v);
+
+    MDrawPro* palette_ = nullptr;
+    QList<QAction*> buttons_;
+    bool unloadRequested_ = false;
+    bool leftProgram_ = false; // the program lost the focus since the window was last active
+};
+
+// Fills in the start-up and report steps that belong to the drawing window: the shipped pictures,
+// the fill chooser loaded hidden at start-up and unloaded at shut-down, and the preview of report pages.
+void RegisterDrawingWindow();

@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "drawwin/forms/frmfill.h"
+
+#include "drawwin/drawwinstate.h"
+#include "drawwin/fillchooser.h"
+#include "drawwin/forms/drawarea.h"
+#include "platform/gui/drawview.h"
+#include "platform/gui/forms.h"
+#include "platform/numbers.h"
+#include "platform/uiservice.h"
+#include "project/modgw.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QListWidget>
+#include <QScreen>
+
+namespace {
+constexpr int TwipsPerPixel = 15;
+}
+
+frmFill::frmFill() {
+    setObjectName(QStringLiteral("frmFill"));
+    setWindowTitle(QStringLiteral("Choose A Fill Pattern"));
+    canvas_ = new MDrawPro(this);
+    File1 = new QListWidget(this);
+    File1->setObjectName(QStringLiteral("File1"));
+    File1->setAccessibleName(QStringLiteral("File1"));
+    File1->hide();
+    MDraw2 = new DrawView(this);
+    MDraw2->setObjectName(QStringLiteral("MDraw2"));
+    MDraw2->setAccessibleName(QStringLiteral("MDraw2"));
+    MDraw2->setModel(canvas_);
+    connect(canvas_, &draw::DrawModel::objectClicked, this, &frmFill::MDraw2_ObjectClicked);
+    Form_Load();
+}
+
+frmFill::~frmFill() = default;
+
+void frmFill::Form_Load() {
+    const QString folder = modgw().FillPath;
+    // The folder's bitmaps in the file list's order; a folder that cannot be listed lists nothing.
+    QStringList listed = QDir(folder).entryList({QStringLiteral("*.bmp")}, QDir::Files,
+                                                QDir::Name | QDir::IgnoreCase);
+    File1->clear();
+    File1->addItems(listed);
+    if (listed.size() > fillchooser::MaxListed) {
+        ui().MsgBox(fillchooser::kTooManyMessage);
+        listed = listed.mid(0, fillchooser::MaxListed);
+    }
+    const QStringList files = fillchooser::SwatchFiles(listed);
+    const int n = int(files.size());
+
+    // Width by columns; a very wide chooser is held to the screen and shows its canvas smaller.
+    const int widthTwips = fillchooser::WindowWidth(n);
+    const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
+                                                          : QRect(0, 0, 1024, 768);
+    const int w = std::min(widthTwips / TwipsPerPixel, screen.width());
+    const int h = std::min(fillchooser::DesignHeight / TwipsPerPixel, screen.height());
+    resize(w, h);
+    const int left = fillchooser::Centred(n) ? (screen.width() - w) / 2 : screen.width() / 4;
+    move(screen.left() + left, screen.top() + (screen.height() - h) / 2);
+    MDraw2->setGeometry(rect());
+
+    // Reading the drawing window's options loads that window, hidden, when it is not loaded yet.
+    const int32_t options = forms::form<DrawArea>().MDraw->model()->DrawOptions();
+    fillchooser::BuildSwatches(*canvas_, files, folder, widthTwips, fillchooser::DesignHeight, options);
+
+    const float r = float(canvas_->PageWidth()) / float(canvas_->PageHeight());
+    const double cw = qnum::RoundHalfEven(MDraw2->ClientWidth());
+    canvas_->Redraw(false);
+    MDraw2->ViewWidth(cw);
+    MDraw2->ViewHeight(qnum::RoundHalfEven(cw / r));
+    MDraw2->ViewTop(0);
+    canvas_->Redraw(true);
+}
+
+void frmFill::MDraw2_ObjectClicked() {
+    canvas_->TagTarget(5);
+    drawwin().ChosenFill = canvas_->ObjectTag(QStringLiteral("selected"));
+    hide();
+}
+
+void frmFill::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    MDraw2->setGeometry(rect());
+}

@@ -1,0 +1,240 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Printing the page: deleted and off-sheet objects dropped, print patterns in their colours, node
+// markers left off, the drawing as it was afterwards. Pages go to PDF files, read back with poppler.
+#include "drawtest.h"
+
+#include "drawcmd/printdrawing.h"
+#include "drawwin/drawwinstate.h"
+#include "drawwin/nodemarkers.h"
+#include "drawwin/shippedpictures.h"
+#include "platform/drawing/picture.h"
+#include "support/scriptedui.h"
+#include "support/testenv.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QPrinter>
+#include <QProcess>
+
+namespace {
+
+using draw::DrawObject;
+
+class Print : public DrawCmdTest {
+protected:
+    void SetUp() override {
+        DrawCmdTest::SetUp();
+        drawwin().reset();
+        modgw().FillPath = pf.file("fills/");
+        shipped::WriteMissing();
+        QPrinter& pr = SystemPrinter();
+        pr.setOutputFormat(QPrinter::PdfFormat);
+        pr.setPageSize(QPageSize(QPageSize::Letter));
+        pr.setPageMargins(QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch);
+    }
+    void TearDown() override { SystemPrinter().setOutputFileName(QString()); }
+
+    // An object of the page by drawing it through the control, as the window's edits leave them.
+    static DrawObject& rect(int x1, int y1, int x2, int y2) {
+        page().AddObject(draw::Rectangle, x1, y1, x2, y2);
+        return page().at(page().count() - 1);
+    }
+    static DrawObject& text(const QString& s, int x, int y) {
+        page().AddObject(draw::Text, x, y, x, y);
+        page().TextString(s);
+        page().TextHeight(-150);
+        return page().at(page().count() - 1);
+    }
+    static QStringList ids() {
+        QStringList out;
+        for (int i = 0; i < page().count(); ++i) out << QString::number(obj(i).id);
+        return out;
+    }
+    QString printTo(const QString& name) {
+        const QString path = pf.file(name);
+        SystemPrinter().setOutputFileName(path);
+        PrintDrawArea();
+        return path;
+    }
+    static QString run(const QString& program, const QStringList& args) {
+        QProcess p;
+        p.start(program, args);
+        p.waitForFinished(30000);
+        return QString::fromUtf8(p.readAllStandardOutput());
+    }
+    static QString pdfInfo(const QString& pdf, const QString& field) {
+        for (const QString& line : run("pdfinfo", {pdf}).split('\n'))
+            if (line.startsWith(field + ":")) return line.mid(field.size() + 1).trimmed();
+        return {};
+    }
+    // The printed page as an image, 100 dots per inch.
+    QImage rendered(const QString& pdf) {
+        const QString base = pf.file("render");
+        run("pdftoppm", {"-r", "100", "-png", "-singlefile", pdf, base});
+        return QImage(base + ".png");
+    }
+
+    TempProgramFolder pf;
+};
+
+} // namespace
+
+TEST_F(Print, RemovesDeletedAndWhollyOffSheetObjectsOnly) {
+    const QStringList keep = {
+        QString::number(rect(-300, 500, -99, 700).id),   // reaches a unit into the margin
+        QString::number(rect(6400, 10, 6500, 20).id),    // left edge on the margin's edge
+        QString::number(rect(-500, 100, 200, 300).id),   // first corner off, the rest on the sheet
+        QString::number(rect(100, -99, 200, -200).id),
+    };
+    rect(-300, 500, -100, 700);                           // wholly in the margin's outside
+    rect(6401, 10, 6500, 20);
+    rect(100, 4901, 200, 5000);
+    DrawObject& soft = rect(-1000, -1000, -1000, -1000); // Delete in the window
+    soft.setTag("Change", "T");
+    rect(100, 100, 200, 200).setTag("Change", "T");       // deleted, whatever its place
+    page().at(0).selected = true;
+    drawwin().UndoCount = 5;
+
+    removedeletedobjects();
+    EXPECT_EQ(ids(), keep);
+    for (int i = 0; i < page().count(); ++i) {
+        EXPECT_EQ(obj(i).tag("Change"), "");
+        EXPECT_FALSE(obj(i).selected);
+    }
+    EXPECT_EQ(drawwin().UndoCount, 0);
+}
+
+TEST_F(Print, AFillTagWithAFolderIsCutToTheFileName) {
+    rect(10, 10, 20, 20).setTag("Fill", "C:\\QMAR\\FILLS\\F3.bmp");
+    rect(10, 10, 20, 20).setTag("Fill", "/home/me/fills/F4.bmp");
+    rect(10, 10, 20, 20).setTag("Fill", "F5.bmp");
+    removedeletedobjects();
+    EXPECT_EQ(obj(0).tag("Fill"), "F3.bmp");
+    EXPECT_EQ(obj(1).tag("Fill"), "F4.bmp");
+    EXPECT_EQ(obj(2).tag("Fill"), "F5.bmp");
+}
+
+TEST_F(Print, ColouringKeepsWhiteAndTurnsBlackIntoTheColour) {
+    const QImage grid = shipped::FillPattern(5, false);
+    const QImage red = ColoredPattern(grid, draw::RGB(200, 0, 0));
+    EXPECT_EQ(red.size(), grid.size());
+    for (int y = 0; y < grid.height(); ++y)
+        for (int x = 0; x < grid.width(); ++x)
+            EXPECT_EQ(red.pixelColor(x, y), grid.pixelColor(x, y) == Qt::black ? QColor(200, 0, 0) : QColor(Qt::white));
+}
+
+TEST_F(Print, TheColouredWorkFileAndItsFallbackToTheSolidPattern) {
+    const QString temp = pf.file("fills/Temp.bmp");
+    QString name = "F5_sc.bmp";
+    int32_t blue = draw::RGB(0, 0, 255);
+    createcoloredFPtemp(name, blue);
+    EXPECT_EQ(name, "F5_sc.bmp");
+    const QImage grid = shipped::FillPattern(5, false);
+    const QImage made(temp);
+    ASSERT_EQ(made.size(), grid.size());
+    EXPECT_EQ(made.pixelColor(7, 7), QColor(0, 0, 255));    // on the grid line
+    EXPECT_EQ(made.pixelColor(2, 2), QColor(Qt::white));
+
+    for (QString missing : {QString(), QStringLiteral("nosuch_sc.bmp")}) {
+        int32_t green = draw::RGB(0, 160, 0);
+        createcoloredFPtemp(missing, green);
+        EXPECT_EQ(missing, "F0_sc.BMP");
+        const QImage solid(temp);
+        EXPECT_EQ(solid.pixelColor(0, 0), QColor(0, 160, 0));
+        EXPECT_EQ(solid.pixelColor(solid.width() - 1, solid.height() - 1), QColor(0, 160, 0));
+    }
+}
+
+TEST_F(Print, AWorkFileThatCannotBeWrittenIsReported) {
+    modgw().FillPath = pf.file("no such folder/");
+    ScriptedUi ui;
+    ui.answer(1, "in createcoloredFPtemp.  Please contact Kalvex");
+    QString name = "F0_sc.bmp";
+    int32_t c = 0;
+    createcoloredFPtemp(name, c);
+}
+
+TEST_F(Print, OneLandscapePagePerCallWithoutTheDeletedObjects) {
+    text("Kept text", 1000, 1000);
+    DrawObject& gone = text("Deleted text", 1000, 2000);
+    gone.setTag("Change", "T");
+    gone.setFrame(-1000, -1000, -1000, -1000);
+
+    const QString first = printTo("first.pdf");
+    EXPECT_EQ(pdfInfo(first, "Pages"), "1");
+    EXPECT_TRUE(pdfInfo(first, "Page size").startsWith("792 x 612")) << pdfInfo(first, "Page size").toStdString();
+    const QString words = run("pdftotext", {first, "-"});
+    EXPECT_TRUE(words.contains("Kept text"));
+    EXPECT_FALSE(words.contains("Deleted text"));
+    EXPECT_EQ(page().count(), 1);
+
+    const QString second = printTo("second.pdf");
+    EXPECT_EQ(pdfInfo(second, "Pages"), "1");
+}
+
+TEST_F(Print, ASheetTallerThanWidePrintsPortraitASquareOneLandscape) {
+    metaugl().PaperWidth = 8.5f;
+    metaugl().PaperHeight = 11;
+    NewDrawing();
+    EXPECT_TRUE(pdfInfo(printTo("tall.pdf"), "Page size").startsWith("612 x 792"));
+    metaugl().PaperWidth = 9;
+    metaugl().PaperHeight = 9;
+    NewDrawing();
+    EXPECT_TRUE(pdfInfo(printTo("square.pdf"), "Page size").startsWith("792 x 612"));
+}
+
+TEST_F(Print, PatternsPrintInTheirColourAndMarkersStayOffThePaper) {
+    // A grid pattern in red over the left half of the sheet; the screen shows its own picture.
+    DrawObject& box = rect(0, 0, 3000, 4800);
+    page().ObjectId(box.id);
+    page().FillPictureFile(LoadPicture(pf.file("fills/F1_sc.bmp")));
+    box.setTag("Fill", "F5.bmp");
+    box.setTag("Color", QString::number(draw::RGB(255, 0, 0)));
+    AddNodeMarker(4500, 2400);
+    pageDrawing().at(1).setTag("nodeselected", "T");
+    pageDrawing().at(1).style.fillColor = draw::RGB(0, 0, 255);
+    const QStringList before = draw::dumpDrawing(page());
+    const QImage screenPicture = box.style.fillPicture;
+
+    const QImage img = rendered(printTo("pattern.pdf"));
+    ASSERT_FALSE(img.isNull());
+    // The sheet fills the printable area, a quarter inch in; the box spans 5 by 8 inches of it.
+    int red = 0, black = 0;
+    for (int y = 60; y < 760; ++y) {
+        for (int x = 40; x < 500; ++x) {
+            const QColor c = img.pixelColor(x, y);
+            if (c.red() > 200 && c.green() < c.red() - 60 && std::abs(c.green() - c.blue()) < 30)
+                ++red;
+            else if (c.lightness() < 60)
+                ++black;
+        }
+    }
+    EXPECT_GT(red, 5000);
+    EXPECT_EQ(black, 0);
+    // Where the marker sits (4500, 2400 units: 7.75 and 4.25 inches on the page) the paper is white.
+    EXPECT_EQ(img.pixelColor(775, 425), QColor(Qt::white));
+
+    EXPECT_EQ(draw::dumpDrawing(page()), before);
+    EXPECT_EQ(page().at(0).style.fillPicture, screenPicture);
+    EXPECT_TRUE(page().Redraw());
+}
+
+TEST_F(Print, MissingPatternsGiveOneMessageNamingTheLast) {
+    rect(10, 10, 100, 100).setTag("Fill", "nosuch.bmp");
+    DrawObject& b = rect(200, 10, 300, 100);
+    b.setTag("Fill", "gone.bmp");
+    b.setTag("Color", "16777215");
+    ScriptedUi ui;
+    ui.answer(1, "Missing Fill Pattern File: gone.bmp");
+    printTo("missing.pdf");
+    EXPECT_EQ(ui.texts, QStringList({"Missing Fill Pattern File: gone.bmp"}));
+}
+
+TEST_F(Print, WithNoPrinterTheUserIsToldToAddOneAndRedrawComesBack) {
+    SystemPrinter().setOutputFileName(QString());
+    ScriptedUi ui;
+    ui.answer(1, kAddPrinterMessage);
+    PrintDrawArea();
+    EXPECT_TRUE(page().Redraw());
+}

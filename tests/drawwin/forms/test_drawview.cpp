@@ -1,0 +1,158 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The drawing control's view: what mouse gestures do to the drawing and which events they raise, in
+// which order.
+#include "platform/gui/drawview.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QWheelEvent>
+#include <gtest/gtest.h>
+
+namespace {
+
+class View : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // A 1000 by 800 unit sheet shown at one unit to two pixels... inverted: 500 by 400 pixels.
+        d.PageWidth(1000);
+        d.PageHeight(800);
+        d.UnitsWidth(1000);
+        d.UnitsHeight(800);
+        v.setModel(&d);
+        v.resize(502, 402);
+        v.ViewWidth(500);
+        v.ViewHeight(400);
+        v.ViewLeft(-1);
+        v.ViewTop(-1);
+        v.show();
+        QApplication::processEvents();
+        QObject::connect(&d, &draw::DrawModel::editAction, [this](int code) { events << QStringLiteral("edit%1").arg(code); });
+        QObject::connect(&d, &draw::DrawModel::objectClicked,
+                         [this] { events << QStringLiteral("object%1").arg(d.ObjectId()); });
+        QObject::connect(&d, &draw::DrawModel::pointClicked, [this](int button, int, double x, double y) {
+            events << QStringLiteral("point%1@%2,%3").arg(button).arg(x).arg(y);
+        });
+    }
+    // A pixel of the view for a sheet point.
+    QPoint at(double ux, double uy) const { return v.unitsToPixel(QPointF(ux, uy)).toPoint(); }
+    draw::Long box(int x1, int y1, int x2, int y2) {
+        d.AddObject(draw::Rectangle, x1, y1, x2, y2);
+        return d.ObjectId();
+    }
+    void drag(QPoint from, QPoint to, Qt::KeyboardModifiers mods = {}) {
+        QTest::mousePress(&v, Qt::LeftButton, mods, from);
+        QTest::mouseMove(&v, (from + to) / 2);
+        QTest::mouseMove(&v, to);
+        QTest::mouseRelease(&v, Qt::LeftButton, mods, to);
+    }
+
+    MDrawPro d;
+    DrawView v;
+    QStringList events;
+};
+
+} // namespace
+
+TEST_F(View, PixelsAndUnitsMapBothWays) {
+    EXPECT_EQ(v.ClientWidth(), 500);
+    EXPECT_DOUBLE_EQ(v.PixelToUnitsX(1), 0);
+    EXPECT_DOUBLE_EQ(v.PixelToUnitsY(201), 400);
+    EXPECT_EQ(at(1000, 800), QPoint(501, 401));
+}
+
+TEST_F(View, AClickOnAnObjectMakesItCurrentThenReportsThePoint) {
+    box(100, 100, 300, 300);
+    const draw::Long top = box(200, 200, 400, 400);
+    QTest::mouseClick(&v, Qt::LeftButton, {}, at(250, 250));
+    EXPECT_EQ(events, QStringList({QStringLiteral("object%1").arg(top), "point1@126,126"}));
+    EXPECT_EQ(d.ObjectId(), top);
+    EXPECT_EQ(d.selectedCount(), 0); // without the select mode a click selects nothing
+
+    events.clear();
+    QTest::mouseClick(&v, Qt::RightButton, {}, at(700, 700));
+    EXPECT_EQ(events, QStringList({"point2@351,351"}));
+}
+
+TEST_F(View, SelectModeSelectsByClickAndByBand) {
+    d.EditMode(11);
+    const draw::Long a = box(100, 100, 200, 200);
+    const draw::Long b = box(300, 100, 400, 200);
+    const draw::Long c = box(200, 500, 900, 700);
+    QTest::mouseClick(&v, Qt::LeftButton, {}, at(150, 150));
+    EXPECT_EQ(d.selectedIds(), QVector<draw::Long>({a}));
+    QTest::mouseClick(&v, Qt::LeftButton, Qt::ShiftModifier, at(350, 150));
+    EXPECT_EQ(d.selectedIds(), QVector<draw::Long>({a, b}));
+    QTest::mouseClick(&v, Qt::LeftButton, {}, at(600, 350)); // empty sheet
+    EXPECT_EQ(d.selectedCount(), 0);
+
+    // A band selects what lies wholly inside it: b and c, not a (cut by the band).
+    events.clear();
+    drag(at(150, 50), at(950, 750));
+    EXPECT_EQ(d.selectedIds(), QVector<draw::Long>({b, c}));
+    EXPECT_TRUE(events.isEmpty());
+}
+
+TEST_F(View, DraggingTheSelectionMovesItBetweenEditStartAndMoved) {
+    d.EditMode(11);
+    const draw::Long a = box(100, 100, 200, 200);
+    box(600, 600, 700, 700);
+    int moveStartSelection = -1;
+    QObject::connect(&d, &draw::DrawModel::editAction, [&](int code) {
+        if (code == 1) moveStartSelection = d.selectedCount();
+    });
+    drag(at(150, 150), at(250, 190));
+    EXPECT_EQ(events, QStringList({"edit1", "edit3"}));
+    EXPECT_EQ(moveStartSelection, 1); // the object was selected before the edit started
+    const draw::DrawObject& o = *d.find(a);
+    EXPECT_EQ(QRect(QPoint(o.x1, o.y1), QPoint(o.x2, o.y2)), QRect(QPoint(200, 140), QPoint(300, 240)));
+    EXPECT_EQ(d.find(2)->x1, 600);
+}
+
+TEST_F(View, FrameModesDrawTheShapeThenReportThePointWithItCurrent) {
+    d.EditMode(draw::Ellipse);
+    d.CurrentObject(4);
+    d.FillStyle(1);
+    draw::Long current = 0;
+    QObject::connect(&d, &draw::DrawModel::pointClicked, [&] { current = d.ObjectId(); });
+    drag(at(500, 400), at(300, 200)); // dragged up and to the left
+    ASSERT_EQ(d.count(), 1);
+    const draw::DrawObject& e = d.at(0);
+    EXPECT_EQ(e.kind, draw::Ellipse);
+    EXPECT_EQ(QRect(QPoint(e.x1, e.y1), QPoint(e.x2, e.y2)), QRect(QPoint(300, 200), QPoint(500, 400)));
+    EXPECT_EQ(e.style.fill, draw::FillMode::None);
+    EXPECT_EQ(current, e.id);
+    EXPECT_EQ(v.lastDrawnId(), e.id);
+    EXPECT_EQ(events.size(), 1);
+
+    // A click draws nothing.
+    QTest::mouseClick(&v, Qt::LeftButton, {}, at(800, 700));
+    EXPECT_EQ(d.count(), 1);
+    EXPECT_EQ(v.lastDrawnId(), 0);
+}
+
+TEST_F(View, TheWheelScrollsAZoomedPageButNotPastItsEdges) {
+    v.ViewWidth(2000);
+    v.ViewHeight(1600);
+    v.ViewLeft(0);
+    v.ViewTop(0);
+    auto wheel = [&](QPoint delta, Qt::KeyboardModifiers mods = {}) {
+        QWheelEvent e(QPointF(100, 100), v.mapToGlobal(QPointF(100, 100)), QPoint(), delta, Qt::NoButton, mods,
+                      Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&v, &e);
+    };
+    wheel(QPoint(0, -120 * 3));
+    EXPECT_EQ(v.ViewTop(), 144);
+    wheel(QPoint(0, 120 * 10));
+    EXPECT_EQ(v.ViewTop(), 0);
+    wheel(QPoint(0, -120 * 100));
+    EXPECT_EQ(v.ViewTop(), 1600 - 400);
+    wheel(QPoint(0, -120), Qt::ShiftModifier);
+    EXPECT_EQ(v.ViewLeft(), 48);
+
+    // A fitted page does not scroll.
+    v.ViewWidth(400);
+    v.ViewHeight(320);
+    v.ViewTop(-40);
+    wheel(QPoint(0, -120));
+    EXPECT_EQ(v.ViewTop(), -40);
+}

@@ -1,0 +1,124 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/startup.h"
+#include "drawcmd/metaugl.h"
+#include "drawwin/drawwinstate.h"
+#include "drawwin/forms/drawarea.h"
+#include "drawwin/forms/frmfill.h"
+#include "drawwin/shippedpictures.h"
+#include "platform/gui/drawview.h"
+#include "platform/gui/forms.h"
+#include "project/modgw.h"
+#include "reports/gwgraph.h"
+#include "support/scriptedui.h"
+#include "support/testenv.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class FillChooserWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        modgw().reset();
+        metaugl().reset();
+        drawwin().reset();
+        startupHooks().reset();
+        modgw().FillPath = pf.file("fills/");
+    }
+    void TearDown() override {
+        forms::setModalHook(nullptr);
+        forms::unloadAll();
+        startupHooks().reset();
+        pageSink().reset();
+    }
+    // Clicks the middle of an object of the chooser's canvas.
+    static void clickObject(frmFill& f, int index) {
+        const draw::DrawObject& o = f.canvas().at(index);
+        const QPointF c = f.MDraw2->unitsToPixel(QPointF((o.x1 + o.x2) / 2.0, (o.y1 + o.y2) / 2.0));
+        QTest::mouseClick(f.MDraw2, Qt::LeftButton, {}, c.toPoint());
+    }
+    static QStringList swatches(frmFill& f) {
+        QStringList out;
+        for (int i = 0; i < f.canvas().count(); ++i)
+            if (f.canvas().at(i).kind == draw::Rectangle) out << f.canvas().at(i).tag("selected");
+        return out;
+    }
+    TempProgramFolder pf;
+};
+
+} // namespace
+
+TEST_F(FillChooserWindow, StartUpLoadsTheChooserAndTheDrawingWindowHidden) {
+    RegisterDrawingWindow();
+    ASSERT_TRUE(startupHooks().loadFillChooser);
+    startupHooks().loadFillChooser();
+    ASSERT_TRUE(forms::isLoaded<frmFill>());
+    ASSERT_TRUE(forms::isLoaded<DrawArea>());
+    frmFill& f = forms::form<frmFill>();
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_FALSE(forms::form<DrawArea>().isVisible());
+    EXPECT_EQ(f.windowTitle(), "Choose A Fill Pattern");
+    // The drawing window's Load ran: palette built, palette file written, current pattern set.
+    EXPECT_EQ(forms::form<DrawArea>().palette().count(), 40);
+    EXPECT_EQ(metaugl().CurrentFillPattern, "F0_sc.bmp");
+    // The shipped patterns: one swatch per screen version, the work file left out.
+    EXPECT_EQ(swatches(f).size(), shipped::FillPatternCount());
+    EXPECT_EQ(f.canvas().DrawOptions() & 4096, 4096);
+    EXPECT_EQ(f.width(), 1400 / 15);
+
+    startupHooks().unloadFillChooser();
+    EXPECT_FALSE(forms::isLoaded<frmFill>());
+}
+
+TEST_F(FillChooserWindow, APickSetsChosenFillAndHidesTheWindow) {
+    shipped::WriteMissing();
+    frmFill& f = forms::form<frmFill>();
+    const QStringList names = swatches(f);
+    forms::setModalHook([&](QDialog&) { clickObject(f, 2); });
+    forms::showModal(f);
+    EXPECT_EQ(drawwin().ChosenFill, names[1]);
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_TRUE(forms::isLoaded<frmFill>());
+
+    // A label carries no name: the choice is empty.
+    forms::setModalHook([&](QDialog&) { clickObject(f, 3); });
+    forms::showModal(f);
+    EXPECT_EQ(drawwin().ChosenFill, "");
+    EXPECT_FALSE(f.isVisible());
+}
+
+TEST_F(FillChooserWindow, AFolderWithoutScreenPatternsGivesAnEmptyNarrowChooser) {
+    QDir().mkpath(pf.file("fills"));
+    writeRaw(pf.file("fills/brick.bmp"), "x");
+    writeRaw(pf.file("fills/TEMP_sc.bmp"), "x");
+    frmFill& f = forms::form<frmFill>();
+    EXPECT_EQ(f.canvas().count(), 0);
+    EXPECT_EQ(f.width(), 700 / 15);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(f.x(), screen.left() + screen.width() / 4);
+}
+
+TEST_F(FillChooserWindow, AMissingFolderIsNoFailure) {
+    modgw().FillPath = pf.file("no such folder/");
+    ScriptedUi ui;
+    ui.answer(1, "Error 75 in createcoloredFPtemp."); // the drawing window's palette has no folder for its work file
+    frmFill& f = forms::form<frmFill>();
+    EXPECT_EQ(f.canvas().count(), 0);
+}
+
+TEST_F(FillChooserWindow, BeyondFiveHundredFilesOnlyTheFirstFiveHundredAreLookedAt) {
+    const QString fills = pf.file("fills/");
+    QDir().mkpath(fills);
+    for (int i = 0; i < 499; ++i) writeRaw(fills + QStringLiteral("a%1.bmp").arg(i, 3, 10, QLatin1Char('0')), "x");
+    writeRaw(fills + "b_sc.bmp", "x"); // 500th
+    writeRaw(fills + "c_sc.bmp", "x"); // 501st
+    ScriptedUi ui;
+    ui.answer(1, "There are more than 500 fill files in this folder.  Only the first 500 will be shown in the "
+                 "Choose Fill Dialog.");
+    frmFill& f = forms::form<frmFill>();
+    EXPECT_EQ(swatches(f), QStringList({"b_sc.bmp"}));
+}
