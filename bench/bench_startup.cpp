@@ -2,6 +2,7 @@
 // Start-up time: from the application object to the main window shown and painted, with a fresh
 // program folder (first start, seeding included) and again with the folder in place.
 #include "app/forms/frmdatagrid.h"
+#include "drawwin/forms/drawarea.h"
 #include "platform/gui/forms.h"
 #include "platform/gui/guiui.h"
 #include "platform/progfolder.h"
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     setUi(nullptr);
     timings().splashDelayMs = 60000; // the splash is not part of start-up
+    RegisterDrawingWindow();
     for (int run = 1; run <= 3; ++run) {
         if (run > 1) t.restart();
         SeedProgramFolder();
