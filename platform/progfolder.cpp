@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/progfolder.h"
 
+#include "platform/qmerror.h"
+#include "platform/textfile.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -33,10 +36,18 @@ QString ResourceFolder() {
     return f;
 }
 
-bool SeedProgramFolder() {
-    const QString dest = ProgramFolder();
-    if (!QDir().mkpath(dest)) return false;
-    const QString src = ResourceFolder();
+QString BuiltResourceFolder() {
+    QString f = qEnvironmentVariable("QMAR_BUILT_RESOURCES");
+#ifdef QMAR_BUILT_RESOURCE_DIR
+    if (f.isEmpty()) f = QStringLiteral(QMAR_BUILT_RESOURCE_DIR);
+#endif
+    if (!f.isEmpty() && !f.endsWith(u'/')) f += u'/';
+    return f;
+}
+
+namespace {
+void copyMissing(const QString& src, const QString& dest) {
+    if (src.isEmpty() || !QFileInfo(src).isDir()) return;
     QDirIterator it(src, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString from = it.next();
@@ -46,6 +57,26 @@ bool SeedProgramFolder() {
         QDir().mkpath(QFileInfo(to).absolutePath());
         QFile::copy(from, to);
         QFile(to).setPermissions(QFile(to).permissions() | QFile::WriteOwner);
+    }
+}
+} // namespace
+
+bool SeedProgramFolder() {
+    const QString dest = ProgramFolder();
+    if (!QDir().mkpath(dest)) return false;
+    copyMissing(ResourceFolder(), dest);
+    copyMissing(BuiltResourceFolder(), dest);
+    const QString recent = dest + QStringLiteral("qmarrecent.txt");
+    const QStringList demos =
+        QDir(dest + QStringLiteral("demo")).entryList({QStringLiteral("*.qlp")}, QDir::Files, QDir::Name);
+    if (!demos.isEmpty() && !QFileInfo::exists(recent)) {
+        QStringList lines(10);
+        lines[0] = dest + QStringLiteral("demo/") + demos.first();
+        try {
+            qtext::WriteLines(recent, lines);
+        } catch (const QmError&) {
+            // Without the list the program starts with no project open.
+        }
     }
     return true;
 }

@@ -7,9 +7,11 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QUrl>
 #include <atomic>
+#include <sqlite3.h>
 
 namespace sampledb {
 
@@ -89,7 +91,8 @@ QSqlDatabase SampleDb::database() const {
 }
 
 void SampleDb::close() {
-    insert_.reset();
+    sqlite3_finalize(insert_); // before the connection goes
+    insert_ = nullptr;
     fields_.clear();
     if (connection_.isEmpty()) return;
     {
@@ -214,6 +217,24 @@ void SampleDb::exec(QSqlQuery& query) {
     if (!query.exec()) raiseEngine(query.lastError());
 }
 
+namespace {
+sqlite3* engineHandle(const QSqlDatabase& db) {
+    const QVariant h = db.driver()->handle();
+    if (!h.isValid() || qstrcmp(h.typeName(), "sqlite3*") != 0)
+        raiseError(dberr::Engine, QStringLiteral("The database driver is not SQLite."));
+    sqlite3* handle = *static_cast<sqlite3* const*>(h.constData());
+    if (!handle) raiseError(dberr::Engine, QStringLiteral("The database is not open."));
+    return handle;
+}
+
+[[noreturn]] void raiseNative(sqlite3* handle) {
+    const int code = sqlite3_extended_errcode(handle);
+    if (code == SQLITE_CONSTRAINT_UNIQUE || code == SQLITE_CONSTRAINT_PRIMARYKEY)
+        raiseError(dberr::DuplicateKey, QStringLiteral("Duplicate Record Found"));
+    raiseError(dberr::Engine, QString::fromUtf8(sqlite3_errmsg(handle)));
+}
+} // namespace
+
 void SampleDb::insert(const QStringList& values) {
     const QStringList f = fields();
     if (values.size() > f.size())
@@ -221,6 +242,7 @@ void SampleDb::insert(const QStringList& values) {
     if (values.isEmpty()) sampledb::CheckField(0, {});
     for (int i = 0; i < values.size(); ++i)
         sampledb::CheckField(i, values[i]);
+    sqlite3* handle = engineHandle(database());
     if (!insert_) {
         QString names, marks;
         for (int i = 0; i < f.size(); ++i) {
@@ -228,10 +250,25 @@ void SampleDb::insert(const QStringList& values) {
             names += sampledb::QuoteIdent(f[i]);
             marks += u'?';
         }
-        insert_ = std::make_unique<QSqlQuery>(
-            prepare(QStringLiteral("INSERT INTO \"Data\" (%1) VALUES (%2)").arg(names, marks)));
+        const QByteArray sql =
+            QStringLiteral("INSERT INTO \"Data\" (%1) VALUES (%2)").arg(names, marks).toUtf8();
+        if (sqlite3_prepare_v2(handle, sql.constData(), int(sql.size()), &insert_, nullptr) != SQLITE_OK) {
+            insert_ = nullptr;
+            raiseNative(handle);
+        }
     }
-    for (int i = 0; i < f.size(); ++i)
-        insert_->bindValue(i, sampledb::StoredValue(i < values.size() ? values[i] : QString()));
-    exec(*insert_);
+    // The texts live in values until the step is done, so the engine need not copy them; an empty
+    // text is stored as NULL, as a cleared field holds.
+    for (int i = 0; i < f.size(); ++i) {
+        const QString* v = i < values.size() ? &values[i] : nullptr;
+        if (!v || v->isEmpty())
+            sqlite3_bind_null(insert_, i + 1);
+        else
+            sqlite3_bind_text16(insert_, i + 1, v->constData(), int(v->size() * sizeof(QChar)),
+                                SQLITE_STATIC);
+    }
+    const int rc = sqlite3_step(insert_);
+    sqlite3_reset(insert_);
+    sqlite3_clear_bindings(insert_);
+    if (rc != SQLITE_DONE) raiseNative(handle);
 }

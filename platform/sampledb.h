@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <memory>
 
+struct sqlite3_stmt;
+
 // The sample database: an SQLite file (named as the system names it, "<project>.mdb", "TEMP.MDB")
 // holding table Data: Source, Samp_Date (ISO text), Dup, then one text column per parameter.
 // Every value goes in as a bound parameter and every identifier is double-quoted, so names with
@@ -18,6 +20,7 @@ constexpr int DuplicateKey = 3022;
 constexpr int FileNotFound = 3024;
 constexpr int TableNotFound = 3078;
 constexpr int FieldTooSmall = 3163;
+constexpr int ItemNotFound = 3265;
 constexpr int DatabaseExists = 3204;
 constexpr int ZeroLengthSource = 3315;
 constexpr int NotADatabase = 3343;
@@ -79,7 +82,8 @@ public:
 
     // Appends one record: values in table order (Samp_Date as ISO text or empty); missing trailing
     // values stay empty. Every field is checked first (CheckField). The insert statement is
-    // prepared once per connection.
+    // prepared once per connection, on the engine itself: imports and restructures run it for every
+    // record, and binding through QSqlQuery costs several times what the engine's own work does.
     void insert(const QStringList& values);
 
 private:
@@ -87,5 +91,5 @@ private:
     QString connection_;
     QString path_;
     QStringList fields_;
-    std::unique_ptr<QSqlQuery> insert_;
+    sqlite3_stmt* insert_ = nullptr;
 };

@@ -77,6 +77,7 @@ struct ModGW {
 
     // ---- hand-over of the file dialogs
     QString DialogFileName;
+    int ExchangeFormat = 0; // import and export: 1 Tab-separated, 2 comma-separated, 3 one value a line
 
     void reset() { *this = ModGW{}; }
 };

@@ -1,19 +1,42 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QString>
+#include <QStringList>
+#include <QStringView>
 #include <functional>
+#include <optional>
 
-// The sample database operations of the project: creating it for a new project and rebuilding it
-// when the parameter list changes.
+class QmError;
+
+// The sample database operations of the project: creating it for a new project, rebuilding it when
+// the parameter list changes and emptying it. A rebuild or a clear makes the new database under a
+// temporary name beside the live one and fills it in one transaction; only then do the files rotate
+// (the old "TEMP.MDB" goes, the live file becomes "TEMP.MDB", the new file takes the live name).
+// Any failure leaves the live database and the old "TEMP.MDB" as they were.
 
 // Creates DatabaseFile with table Data for the current parameter table (ParamTable, NumParams).
 // The file must not exist. A failure shows "Error N in CreateDb." and gives false; no file is left.
 bool CreateDb();
 
-// Rebuilds DatabaseFile for the current parameter table, copying every record through the mapping
-// in OldParamNames, and keeps the previous file as "TEMP.MDB" in DataFolder. A failure shows
-// "Error N in RedefineDb." and gives false, with the live database as it was.
+// Rebuilds DatabaseFile for the current parameter table: new parameter i takes the values of the
+// old field named OldParamNames i (an empty name: it starts empty). The previous file is kept as
+// "TEMP.MDB". A failure shows "Error N in RedefineDb." with a note that the database is unchanged,
+// and gives false.
 bool RedefineDb();
+
+// Replaces DatabaseFile by an empty one for the current parameter table, keeping the previous
+// file as "TEMP.MDB". A failure is reported as "Error N in ClearDB." as RedefineDb does.
+bool ClearDB();
+
+// The first non-empty name that is not a parameter field (a field after Source, Samp_Date and Dup)
+// of table Data in the database, compared with letter case; nullopt when every name is one.
+// Raises QmError when the database cannot be opened.
+std::optional<QString> FirstUnknownField(const QString& databaseFile, const QStringList& names);
+
+// A fault of opening the database carries a message fit for the user and is shown as a warning;
+// any other fault is shown as "Error N in <where>.".
+void ReportDbFault(const QmError& e, const QString& where);
 
 // The main window's bound records, which must let go of the database file while it is moved and
 // be bound again afterwards. The window fills these in.
@@ -23,3 +46,10 @@ struct BindingHooks {
     void reset() { *this = BindingHooks{}; }
 };
 BindingHooks& bindingHooks();
+
+// For tests: called at the named steps of the bulk operations ("copy" after each record copied
+// into a rebuilt database, "rotate" before each of the three renames, "import" after each record
+// stored). A QmError thrown from it fails the operation at that point.
+using FaultHook = std::function<void(QStringView step, qint64 n)>;
+FaultHook& dbFaultHook();
+void DbFaultPoint(QStringView step, qint64 n);

@@ -2,6 +2,7 @@
 #include "app/forms/frmdatagrid.h"
 
 #include "app/forms/frmabout200x.h"
+#include "app/forms/frmgwadd.h"
 #include "app/forms/frmgotowell.h"
 #include "app/forms/frmprojinfo.h"
 #include "app/startup.h"
@@ -15,6 +16,7 @@
 #include "platform/timings.h"
 #include "platform/uiservice.h"
 #include "project/helpers.h"
+#include "project/importexport.h"
 #include "project/modgw.h"
 #include "project/projectfile.h"
 #include "project/sampledbops.h"
@@ -95,6 +97,7 @@ frmDatAGrid::frmDatAGrid() {
     connect(Command3, &QPushButton::clicked, this, &frmDatAGrid::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &frmDatAGrid::Command4_Click);
     connect(Command6, &QPushButton::clicked, this, &frmDatAGrid::Command6_Click);
+    connect(Command1, &QPushButton::clicked, this, &frmDatAGrid::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmDatAGrid::Command2_Click);
     connect(SS, &SpreadGrid::userEdited, this, &frmDatAGrid::SS_Edited);
     // The data control's current record is the grid's active row.
@@ -179,6 +182,9 @@ void frmDatAGrid::buildMenus() {
     connect(mnuNewProject, &QAction::triggered, this, &frmDatAGrid::mnuNewProject_Click);
     connect(mnuOpenProject, &QAction::triggered, this, &frmDatAGrid::mnuOpenProject_Click);
     connect(mnuEditProject, &QAction::triggered, this, &frmDatAGrid::mnuEditProject_Click);
+    connect(mnuImport, &QAction::triggered, this, &frmDatAGrid::mnuImport_Click);
+    connect(mnuExport, &QAction::triggered, this, &frmDatAGrid::mnuExport_Click);
+    connect(mnuClearDatabase, &QAction::triggered, this, &frmDatAGrid::mnuClearDB_Click);
     // The report windows come later; without a project their commands only warn.
     for (QAction* a :
          {mnuSourceSummary, mnuParameterSummary, mnuDateSummary, mnuDateContour, mnuStiff, mnuGWElev})
@@ -366,6 +372,28 @@ void frmDatAGrid::Command6_Click() {
     }
 }
 
+void frmDatAGrid::Command1_Click() {
+    if (modgw().ProjectFile.isEmpty()) return;
+    CommitPendingEdit();
+    const int result = forms::showModal(forms::form<frmGWAdd>());
+    forms::unload<frmGWAdd>();
+    if (result != QDialog::Accepted) return;
+    const bool redraw = SS->redraw();
+    SS->setRedraw(false);
+    refreshBinding();
+    SetupDataGrid();
+    SS->setRedraw(redraw);
+}
+
+void frmDatAGrid::refreshBinding() {
+    try {
+        BindSource(modgw().CurrentSource);
+    } catch (const QmError& e) {
+        reportBindError(e, QStringLiteral("BindSource"));
+    }
+    SS->setFocus();
+}
+
 void frmDatAGrid::Command2_Click() {
     CommitPendingEdit();
     BoundRecords& r = datGW->records();
@@ -452,6 +480,76 @@ void frmDatAGrid::mnuEditProject_Click() {
     // The source list may have changed under the shown source.
     m.CurrentSource = std::clamp(m.CurrentSource, 1, std::max(m.NumSources, 1));
     navigateTo(m.CurrentSource);
+}
+
+// ---- import, export and clearing
+
+bool frmDatAGrid::chooseExchangeFile(bool save) {
+    ModGW& m = modgw();
+    FileDialogRequest r;
+    r.save = save;
+    r.title = save ? QStringLiteral("Export Data") : QStringLiteral("Import Data");
+    r.filter = QStringLiteral("Tab Separated (*.txt)|*.txt|Comma Separated (*.csv)|*.csv|"
+                              "Line Delimited (*.ldl)|*.ldl");
+    r.initDir = m.DataFolder;
+    r.overwritePrompt = false;
+    m.DialogFileName = ui().FileDialog(r);
+    if (m.DialogFileName.isEmpty()) return false;
+    m.ExchangeFormat = exchange::FormatOf(m.DialogFileName);
+    if (m.ExchangeFormat == 0) {
+        ui().MsgBox(QStringLiteral("Please choose one of the 3 file formats listed."));
+        return false;
+    }
+    return true;
+}
+
+void frmDatAGrid::mnuExport_Click() {
+    if (modgw().ProjectFile.isEmpty()) {
+        warn(QStringLiteral("You must first open a project before you can EXPORT DATA."));
+        return;
+    }
+    CommitPendingEdit();
+    try {
+        if (!chooseExchangeFile(true)) return;
+        ExportGWData();
+        SS->setFocus();
+    } catch (const QmError& e) {
+        showError(e, QStringLiteral("Export Menu"));
+    }
+}
+
+void frmDatAGrid::mnuImport_Click() {
+    if (modgw().ProjectFile.isEmpty()) {
+        warn(QStringLiteral("You must first open a project before you can IMPORT DATA."));
+        return;
+    }
+    CommitPendingEdit();
+    try {
+        if (!chooseExchangeFile(false)) return;
+        ImportGWData();
+        const bool redraw = SS->redraw();
+        SS->setRedraw(false);
+        refreshBinding();
+        SS->setRedraw(redraw);
+    } catch (const QmError& e) {
+        showError(e, QStringLiteral("Import Menu"));
+    }
+}
+
+void frmDatAGrid::mnuClearDB_Click() {
+    // Without a project there is nothing to clear.
+    if (modgw().ProjectFile.isEmpty()) {
+        warn(QStringLiteral("You must first open a project before you can CLEAR THE DATABASE."));
+        return;
+    }
+    CommitPendingEdit();
+    if (ui().MsgBox(
+            QStringLiteral("This function clears all the data from the project .MDB file.  A copy of the "
+                           "old .MDB file is saved in TEMP.MDB.  Do you wish to continue?"),
+            vb::YesNo | vb::Question, titleEmpty) != vb::Yes)
+        return;
+    // The binding hooks let go of the file while it moves and show source 1 afterwards.
+    ClearDB();
 }
 
 void frmDatAGrid::guardReports() {

@@ -65,6 +65,7 @@ public:
     void Command3_Click(); // Prev
     void Command4_Click(); // Next
     void Command6_Click(); // GoTo
+    void Command1_Click(); // Add
     void Command2_Click(); // Delete
     void mnuCut_Click();
     void mnuCopy_Click();
@@ -72,6 +73,9 @@ public:
     void mnuNewProject_Click();
     void mnuOpenProject_Click();
     void mnuEditProject_Click();
+    void mnuImport_Click();
+    void mnuExport_Click();
+    void mnuClearDB_Click();
     void mnuHelp_Click();
     void mnuAbout_Click();
 
@@ -95,5 +99,9 @@ private:
     void reportBindError(const QmError& e, const QString& where);
     void SS_Edited(int row, int col, int row2, int col2);
     void guardReports();
+    // The file and layout of an import or export; false when the action ends here.
+    bool chooseExchangeFile(bool save);
+    // Reads the shown source's records again, the grid taking the focus.
+    void refreshBinding();
     bool unloaded_ = false;
 };

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/forms/frmprojinfo.h"
 
+#include "app/forms/frmgwredef.h"
 #include "platform/filenames.h"
+#include "platform/gui/forms.h"
 #include "platform/gui/helpviewer.h"
 #include "platform/gui/spreadgrid.h"
 #include "platform/progfolder.h"
@@ -350,7 +352,12 @@ void frmProjInfo::btnOK_Click() {
             changed = m.NewParamNames[i] != m.OldParamNames[i];
         if (changed) {
             m.ParamsChanged = -1;
-            if (RedefineDialog()) RedefineDialog()();
+            if (RedefineDialog()) {
+                RedefineDialog()();
+            } else {
+                forms::showModal(forms::form<frmGWRedef>());
+                forms::unload<frmGWRedef>();
+            }
         }
     }
     const bool takeParams = newProject || m.ParamsChanged == 0 || m.RedefineConfirmed == -1;

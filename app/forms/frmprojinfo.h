@@ -60,8 +60,7 @@ public:
     void mnuInsertRow_Click();
     void mnuDeleteRow_Click();
 
-    // Shows the redefine dialog, which sets RedefineConfirmed; until that dialog is there a changed
-    // parameter list is never confirmed.
+    // When set, shown instead of the redefine dialog frmGWRedef (tests); it sets RedefineConfirmed.
     static std::function<void()>& RedefineDialog();
 
 private:

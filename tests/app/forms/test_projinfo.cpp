@@ -4,9 +4,11 @@
 #include "platform/gui/helpviewer.h"
 #include "platform/gui/spreadgrid.h"
 #include "platform/progfolder.h"
+#include "platform/qmerror.h"
 #include "platform/textfile.h"
 #include "project/modgw.h"
 #include "project/projectfile.h"
+#include "project/sampledbops.h"
 #include "support/scriptedui.h"
 #include "support/testenv.h"
 #include "sitefixture.h"
@@ -36,6 +38,7 @@ protected:
     }
     void TearDown() override {
         frmProjInfo::RedefineDialog() = nullptr;
+        dbFaultHook() = nullptr;
         forms::unloadAll();
     }
     frmProjInfo& form() { return forms::form<frmProjInfo>(); }
@@ -188,6 +191,9 @@ TEST_F(ProjInfo, AChangedParameterListNeedsTheRedefineDialog) {
     const QByteArray before = readRaw(site);
     ScriptedUi ui;
     ui.answer(vb::OK, "in RedefineDb.");
+    dbFaultHook() = [](QStringView step, qint64) {
+        if (step == u"rotate") raiseError(qmerr::PathFileAccess);
+    };
     frmProjInfo::RedefineDialog() = [&] { modgw().RedefineConfirmed = -1; };
     frmProjInfo& h = form();
     h.SS->setText(6, 1, "Zinc");

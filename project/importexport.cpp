@@ -1,0 +1,364 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "project/importexport.h"
+
+#include "platform/dates.h"
+#include "platform/filenames.h"
+#include "platform/numbers.h"
+#include "platform/qmerror.h"
+#include "platform/sampledb.h"
+#include "platform/textfile.h"
+#include "platform/uiservice.h"
+#include "project/modgw.h"
+#include "project/sampledbops.h"
+
+#include <QStringList>
+#include <algorithm>
+
+namespace exchange {
+int FormatOf(const QString& path) {
+    const QString ext = path.right(3).toUpper();
+    if (ext == QLatin1String("TXT")) return Tab;
+    if (ext == QLatin1String("CSV")) return Comma;
+    if (ext == QLatin1String("LDL")) return Lines;
+    return 0;
+}
+} // namespace exchange
+
+namespace {
+
+QString separatorName(int format) {
+    return format == exchange::Comma ? QStringLiteral("a comma") : QStringLiteral("a Tab");
+}
+
+// ---- export
+
+// What would break the layout: its separator, and in every layout a line break.
+bool breaksLayout(const QString& v, int format) {
+    if (v.contains(u'\r') || v.contains(u'\n')) return true;
+    if (format == exchange::Tab) return v.contains(u'\t');
+    if (format == exchange::Comma) return v.contains(u',');
+    return false;
+}
+
+} // namespace
+
+bool ExportGWData() {
+    ModGW& m = modgw();
+    const int format = m.ExchangeFormat;
+    try {
+        SampleDb db;
+        db.open(m.DatabaseFile);
+        const QStringList fields = db.fields();
+        const int n = sampledb::FixedFields + m.NumParams;
+        if (fields.size() < n)
+            raiseError(dberr::ItemNotFound,
+                       QStringLiteral("Table Data has fewer fields than the project has parameters."));
+        QString columns;
+        for (int k = 0; k < n; ++k)
+            columns += (k ? QStringLiteral(", ") : QString()) + sampledb::QuoteIdent(fields[k]);
+        QSqlQuery q = db.prepare(QStringLiteral("SELECT %1 FROM \"Data\" ORDER BY \"Source\", \"Samp_Date\", "
+                                                "\"Dup\", %2")
+                                     .arg(columns, db.rowIdName()));
+        SampleDb::exec(q);
+        const QChar sep = format == exchange::Comma ? u',' : u'\t';
+        QStringList lines;
+        QStringList values;
+        while (q.next()) {
+            values.clear();
+            for (int k = 0; k < n; ++k)
+                values << q.value(k).toString();
+            values[1] = qdate::IsoToDisplay(values[1]);
+            for (int k = 0; k < n; ++k) {
+                const QString& v = values[k];
+                if (!breaksLayout(v, format)) continue;
+                const bool lineBreak = v.contains(u'\r') || v.contains(u'\n');
+                warn(
+                    QStringLiteral("Cannot Export: %1 of the record of %2 dated %3 holds %4, which this file "
+                                   "format cannot hold: \"%5\".  Nothing was written.")
+                        .arg(fields[k], values[0], values[1],
+                             lineBreak ? QStringLiteral("a line break") : separatorName(format), v));
+                return false;
+            }
+            if (format == exchange::Lines)
+                lines << values;
+            else
+                lines << values.join(sep);
+        }
+        db.close();
+        qtext::WriteLines(m.DialogFileName, lines);
+        return true;
+    } catch (const QmError& e) {
+        showError(e, QStringLiteral("ExportGWData"));
+        return false;
+    }
+}
+
+// ---- import
+
+namespace {
+
+// A file the import refuses before or while storing; the text is shown as it is.
+struct Refusal {
+    QString text;
+};
+
+QString ltrimBlanks(const QString& s) {
+    qsizetype i = 0;
+    while (i < s.size() && s[i] == u' ')
+        ++i;
+    return i ? s.mid(i) : s;
+}
+
+QString rtrimBlanks(const QString& s) {
+    qsizetype n = s.size();
+    while (n > 0 && s[n - 1] == u' ')
+        --n;
+    return s.left(n);
+}
+
+bool isBlank(const QString& s) {
+    return rtrimBlanks(s).isEmpty();
+}
+
+// A separated line that holds nothing but blanks and double quotes.
+bool skipped(const QString& line) {
+    for (QChar c : line)
+        if (c != u' ' && c != u'"') return false;
+    return true;
+}
+
+// The date text of a file as stored: ISO, after the two-digit-year rule.
+QString importDate(const QString& text) {
+    const auto d = qdate::Parse(qdate::FixTwoDigitYear(text));
+    if (!d) raiseError(dberr::BadDate, QStringLiteral("\"%1\" is not a date").arg(text));
+    return qdate::ToIso(*d);
+}
+
+QString description(const QmError& e) {
+    if (e.number() == qmerr::FileNotFound) return QStringLiteral("File not found: ") + e.detail();
+    if (!e.detail().isEmpty()) return e.detail();
+    switch (e.number()) {
+    case qmerr::InvalidArgument:
+        return QStringLiteral("Invalid procedure call or argument");
+    case qmerr::PathFileAccess:
+        return QStringLiteral("Path/File access error");
+    default:
+        return QStringLiteral("Application-defined or object-defined error");
+    }
+}
+
+void reportImportFault(const QmError& e, int line) {
+    QString text;
+    switch (e.number()) {
+    case dberr::DuplicateKey:
+        text = QStringLiteral("Cannot Import:  Duplicate Record Found");
+        break;
+    case dberr::FieldTooSmall:
+        text =
+            QStringLiteral("Cannot Import: Either source name is longer than 10 characters or data is longer "
+                           "than 8 characters.  Shorten one of these and try again.");
+        break;
+    default:
+        text = QStringLiteral("Cannot Import: error # ") + qnum::CaptionNum(e.number()) +
+               QStringLiteral(" occured: ") + description(e);
+    }
+    if (line > 0)
+        text += QStringLiteral("\r\n\r\nLine %1 of the file.  No record of the file has been imported.")
+                    .arg(line);
+    warn(text);
+}
+
+// A separator inside double quotes would split the value once the quotes are gone.
+bool quotedSeparator(const QString& line, QChar sep) {
+    bool quoted = false;
+    for (QChar c : line) {
+        if (c == u'"')
+            quoted = !quoted;
+        else if (c == sep && quoted)
+            return true;
+    }
+    return false;
+}
+
+class Importer {
+public:
+    Importer(const QStringList& lines, SampleDb& db, int tableParams)
+        : lines_(lines), db_(db), tableParams_(tableParams) {}
+    int line = 0; // 1-based number of the line being read, for the messages
+
+    void separated(QChar sep) {
+        const ModGW& m = modgw();
+        // The first line that is not skipped as blank gives the record length.
+        qsizetype first = 0;
+        while (first < lines_.size() && skipped(lines_[first]))
+            ++first;
+        if (first == lines_.size()) return;
+        const int p = int(lines_[first].count(sep)) - 2;
+        if (p < 0)
+            throw Refusal{
+                QStringLiteral(
+                    "Cannot Import: line %1, the first line of the file, holds fewer than "
+                    "the three values Source, Samp_Date and Dup.  No record of the file has been imported.")
+                    .arg(first + 1)};
+        const int k = std::min({p, m.NumParams, tableParams_});
+        QStringList values;
+        qint64 stored = 0;
+        for (qsizetype i = first; i < lines_.size(); ++i) {
+            line = int(i + 1);
+            const QString& raw = lines_[i];
+            if (quotedSeparator(raw, sep))
+                throw Refusal{
+                    QStringLiteral("Cannot Import: line %1 holds %2 inside a quoted value, which cannot "
+                                   "be imported whole.  No record of the file has been imported.")
+                        .arg(line)
+                        .arg(separatorName(sep == u',' ? exchange::Comma : exchange::Tab))};
+            if (skipped(raw)) continue;
+            QString l = raw;
+            if (l.contains(u'"')) l.remove(u'"');
+            qsizetype end = l.size();
+            while (end > 0 && l[end - 1] == u' ')
+                --end;
+            // The line as if one separator followed its last value.
+            const QStringView text = QStringView(l).left(end);
+            qsizetype pos = 0;
+            auto cut = [&](bool trimRest) {
+                if (pos > text.size())
+                    raiseError(qmerr::InvalidArgument,
+                               QStringLiteral("the line holds fewer values than the first line of the file"));
+                qsizetype at = text.indexOf(sep, pos);
+                if (at < 0) at = text.size();
+                const QStringView f = text.mid(pos, at - pos);
+                pos = at + 1;
+                if (trimRest)
+                    while (pos < text.size() && text[pos] == u' ')
+                        ++pos;
+                return f;
+            };
+            values.clear();
+            QString source = ltrimBlanks(cut(false).toString());
+            if (source.size() > sampledb::SourceSize) {
+                warn(QStringLiteral("Source Name, %1, is longer than 10 characters.").arg(source));
+                source.truncate(sampledb::SourceSize);
+            }
+            values << source;
+            const QStringView date = cut(false);
+            if (lastIso_.isEmpty() || date != lastDate_) {
+                lastIso_ = importDate(date.toString());
+                lastDate_ = date.toString();
+            }
+            values << lastIso_;
+            values << ltrimBlanks(cut(true).toString());
+            for (int j = 0; j < k; ++j) {
+                QString v = cut(true).toString();
+                if (v.size() > sampledb::ValueSize) {
+                    warn(QStringLiteral("Data, %1, is longer than 8 characters.").arg(v));
+                    v.truncate(sampledb::ValueSize);
+                }
+                values << v;
+            }
+            db_.insert(values);
+            DbFaultPoint(u"import", ++stored);
+        }
+    }
+
+    void oneValueALine() {
+        const ModGW& m = modgw();
+        const qsizetype n = lines_.size();
+        // The record length is the distance between the first two date lines.
+        qsizetype d1 = -1, d2 = -1;
+        for (qsizetype i = 0; i < n && d2 < 0; ++i)
+            if (lines_[i].contains(u'/')) (d1 < 0 ? d1 : d2) = i;
+        if (d1 < 0) {
+            if (std::all_of(lines_.begin(), lines_.end(), isBlank)) return;
+            throw Refusal{
+                QStringLiteral("Cannot Import: the file holds no date, so it is not laid out one value "
+                               "a line.  No record of the file has been imported.")};
+        }
+        const int p = int(d2 >= 0 ? d2 - d1 - 3 : n - d1 - 2);
+        if (p < 0)
+            throw Refusal{
+                QStringLiteral(
+                    "Cannot Import: the dates on lines %1 and %2 are too close together for "
+                    "records of Source, Samp_Date and Dup.  No record of the file has been imported.")
+                    .arg(d1 + 1)
+                    .arg(d2 + 1)};
+        const qsizetype length = 3 + p;
+        // The layout holds throughout before anything is stored.
+        for (qsizetype i = 0; i < n;) {
+            if (isBlank(lines_[i])) {
+                ++i;
+                continue;
+            }
+            if (i + length > n)
+                throw Refusal{
+                    QStringLiteral("Cannot Import: the file ends inside the record that begins on line "
+                                   "%1; each record has %2 lines.  No record of the file has been imported.")
+                        .arg(i + 1)
+                        .arg(length)};
+            if (!qdate::Parse(qdate::FixTwoDigitYear(lines_[i + 1])))
+                throw Refusal{
+                    QStringLiteral(
+                        "Cannot Import: line %1 should hold the date of the record that "
+                        "begins on line %2, but holds \"%3\".  No record of the file has been imported.")
+                        .arg(i + 2)
+                        .arg(i + 1)
+                        .arg(lines_[i + 1])};
+            i += length;
+        }
+        const int k = std::min({p, m.NumParams, tableParams_});
+        QStringList values;
+        qint64 stored = 0;
+        for (qsizetype i = 0; i < n;) {
+            if (isBlank(lines_[i])) {
+                ++i;
+                continue;
+            }
+            line = int(i + 1);
+            values = {lines_[i], importDate(lines_[i + 1]), lines_[i + 2]};
+            for (int j = 0; j < k; ++j)
+                values << lines_[i + 3 + j];
+            db_.insert(values);
+            DbFaultPoint(u"import", ++stored);
+            i += length;
+        }
+    }
+
+private:
+    const QStringList& lines_;
+    SampleDb& db_;
+    int tableParams_;
+    // Records of one sampling episode follow each other with one date text.
+    QString lastDate_;
+    QString lastIso_;
+};
+
+} // namespace
+
+bool ImportGWData() {
+    ModGW& m = modgw();
+    int line = 0;
+    try {
+        const QStringList lines = qtext::ReadLines(m.DialogFileName);
+        SampleDb db;
+        db.open(m.DatabaseFile);
+        Importer in(lines, db, int(db.fields().size()) - sampledb::FixedFields);
+        db.begin();
+        try {
+            if (m.ExchangeFormat == exchange::Lines)
+                in.oneValueALine();
+            else
+                in.separated(m.ExchangeFormat == exchange::Comma ? u',' : u'\t');
+        } catch (...) {
+            line = in.line;
+            db.rollback();
+            throw;
+        }
+        db.commit();
+        return true;
+    } catch (const Refusal& r) {
+        warn(r.text);
+    } catch (const QmError& e) {
+        reportImportFault(e, line);
+    }
+    return false;
+}

@@ -1,0 +1,188 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "dbtest.h"
+#include "platform/qmerror.h"
+#include "support/scriptedui.h"
+#include "support/testenv.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlQuery>
+
+namespace {
+
+class Restructure : public DbTest {
+protected:
+    // pH, Cl and TCE with four records, one of them with empty values.
+    void makeSite() {
+        useProject({"pH", "Cl", "TCE"});
+        insert(file("site.mdb"), {{"MW-1", "1999-03-04", "", "6.5", "12", "<1"},
+                                  {"MW-1", "1925-06-30", "A", "6.6", "14", "3"},
+                                  {"MW-2", "2000-06-15", "", "7.2", "", "-"},
+                                  {"O'Brien 3", "2002-05-01", "B", "7.0", "31", "12"}});
+    }
+    // The confirmed mapping of the redefine dialog: new parameter i comes from from[i - 1].
+    void redefine(const QStringList& params, const QStringList& from) {
+        setParams(params);
+        ModGW& m = modgw();
+        m.OldParamCount = int(from.size());
+        for (int i = 1; i <= m.OldParamCount; ++i)
+            m.OldParamNames[i] = from[i - 1];
+    }
+    // What a failed rebuild must leave: the live file and the backup byte for byte, nothing else.
+    struct Files {
+        QByteArray live, backup;
+        QStringList names;
+    };
+    Files files() const {
+        return {readRaw(file("site.mdb")), readRaw(file("TEMP.MDB")),
+                QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name)};
+    }
+    void expectUnchanged(const Files& before) const {
+        const Files now = files();
+        EXPECT_EQ(now.live, before.live);
+        EXPECT_EQ(now.backup, before.backup);
+        EXPECT_EQ(now.names, before.names);
+    }
+};
+
+} // namespace
+
+TEST_F(Restructure, CreateDbMakesTheTableOnceAndReportsAnExistingFile) {
+    useProject({}, false);
+    ASSERT_TRUE(CreateDb());
+    EXPECT_EQ(fieldsOf(file("site.mdb")), QStringList({"Source", "Samp_Date", "Dup"}));
+    const QByteArray made = readRaw(file("site.mdb"));
+    ScriptedUi ui;
+    ui.answer(vb::OK, "Error 3204 in CreateDb.  Please contact Kalvex");
+    EXPECT_FALSE(CreateDb());
+    EXPECT_EQ(readRaw(file("site.mdb")), made);
+}
+
+TEST_F(Restructure, RedefineCopiesEveryRecordThroughTheMappingAndKeepsTheOldFileAsTempMdb) {
+    makeSite();
+    const QByteArray old = readRaw(file("site.mdb"));
+    QStringList steps;
+    bindingHooks().release = [&] {
+        steps << "release";
+        // The live file is still in place when the window lets go of it.
+        EXPECT_EQ(readRaw(file("site.mdb")), old);
+    };
+    bindingHooks().rebind = [&] {
+        steps << "rebind";
+        EXPECT_EQ(fieldsOf(file("site.mdb")).size(), 3 + 5);
+    };
+    // Cl renamed, TCE copied twice, a new parameter at the end, pH dropped.
+    redefine({"Chloride", "TCE", "TCE2", "Zinc", "Cl"}, {"Cl", "TCE", "TCE", "", "Cl"});
+    ASSERT_TRUE(RedefineDb());
+    EXPECT_EQ(steps, QStringList({"release", "rebind"}));
+    EXPECT_EQ(fieldsOf(file("site.mdb")),
+              QStringList({"Source", "Samp_Date", "Dup", "Chloride", "TCE", "TCE2", "Zinc", "Cl"}));
+    EXPECT_EQ(dump(file("site.mdb")),
+              QList<QStringList>({{"MW-1", "1999-03-04", "(null)", "12", "<1", "<1", "(null)", "12"},
+                                  {"MW-1", "1925-06-30", "A", "14", "3", "3", "(null)", "14"},
+                                  {"MW-2", "2000-06-15", "(null)", "(null)", "-", "-", "(null)", "(null)"},
+                                  {"O'Brien 3", "2002-05-01", "B", "31", "12", "12", "(null)", "31"}}));
+    EXPECT_EQ(readRaw(file("TEMP.MDB")), old);
+    // The rebuilt table keeps its index.
+    SampleDb db;
+    db.open(file("site.mdb"));
+    QSqlQuery q(db.database());
+    ASSERT_TRUE(q.exec("SELECT name FROM sqlite_master WHERE type = 'index'"));
+    ASSERT_TRUE(q.next());
+    EXPECT_EQ(q.value(0).toString(), "Well-Date-Dup");
+    db.close();
+
+    // A second rebuild replaces the backup, whatever the case of its name; nothing else is left.
+    bindingHooks().reset();
+    QFile::rename(file("TEMP.MDB"), file("temp.mdb"));
+    const QByteArray first = readRaw(file("site.mdb"));
+    redefine({"Chloride"}, {"Chloride"});
+    ASSERT_TRUE(RedefineDb());
+    EXPECT_EQ(readRaw(file("TEMP.MDB")), first);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"site.mdb", "TEMP.MDB"}));
+    EXPECT_EQ(dump(file("site.mdb")).value(1), QStringList({"MW-1", "1925-06-30", "A", "14"}));
+}
+
+TEST_F(Restructure, AFailureAnywhereLeavesTheLiveDatabaseAndTheBackupAsTheyWere) {
+    makeSite();
+    insert(file("site.mdb"), {{"MW-9", "2001-01-01", "", "7", "1", "2"}});
+    // An old backup that must survive every failure.
+    QFile::copy(file("site.mdb"), file("TEMP.MDB"));
+    insert(file("site.mdb"), {{"MW-9", "2001-04-01", "", "7", "1", "2"}});
+    const Files before = files();
+    struct Case {
+        const char* step;
+        qint64 at;
+    };
+    for (const Case& c :
+         {Case{"copy", 2}, Case{"copy", 5}, Case{"rotate", 1}, Case{"rotate", 2}, Case{"rotate", 3}}) {
+        SCOPED_TRACE(std::string(c.step) + " " + std::to_string(c.at));
+        int rebinds = 0;
+        bindingHooks().rebind = [&] { ++rebinds; };
+        dbFaultHook() = [c](QStringView step, qint64 n) {
+            if (step == QLatin1String(c.step) && n == c.at) raiseError(qmerr::PathFileAccess, "injected");
+        };
+        redefine({"pH", "Cl", "TCE", "Zinc"}, {"pH", "Cl", "TCE", ""});
+        ScriptedUi ui;
+        ui.answer(vb::OK,
+                  "Error 75 in RedefineDb.  Please contact Kalvex\r\n\r\nThe database site.mdb has not "
+                  "been changed.");
+        EXPECT_FALSE(RedefineDb());
+        expectUnchanged(before);
+        // The window is bound again whenever it had let go.
+        EXPECT_EQ(rebinds, QString(c.step) == "rotate" ? 1 : 0);
+    }
+    dbFaultHook() = nullptr;
+
+    // A record the new table refuses, and a mapping to a field the old table lacks.
+    {
+        SampleDb db;
+        db.open(file("site.mdb"));
+        QSqlQuery q(db.database());
+        ASSERT_TRUE(q.exec("UPDATE \"Data\" SET \"Cl\" = '123456789' WHERE \"Source\" = 'MW-2'"));
+    }
+    const Files refused = files();
+    redefine({"pH", "Cl"}, {"pH", "Cl"});
+    {
+        ScriptedUi ui;
+        ui.answer(vb::OK, "Error 3163 in RedefineDb.");
+        EXPECT_FALSE(RedefineDb());
+    }
+    expectUnchanged(refused);
+    redefine({"pH", "Cl"}, {"pH", "cl"});
+    {
+        ScriptedUi ui;
+        ui.answer(vb::OK, "Error 3265 in RedefineDb.");
+        EXPECT_FALSE(RedefineDb());
+    }
+    expectUnchanged(refused);
+}
+
+TEST_F(Restructure, TheRedefineCheckComparesNamesWithLetterCase) {
+    makeSite();
+    EXPECT_EQ(FirstUnknownField(file("site.mdb"), {"pH", "", "TCE"}), std::nullopt);
+    EXPECT_EQ(FirstUnknownField(file("site.mdb"), {"Cl", "tce", "Zn"}), QString("tce"));
+    // The fixed fields are no parameters.
+    EXPECT_EQ(FirstUnknownField(file("site.mdb"), {"Source"}), QString("Source"));
+    EXPECT_THROW(FirstUnknownField(file("none.mdb"), {"pH"}), QmError);
+}
+
+TEST_F(Restructure, ClearEmptiesTheDatabaseAndKeepsTheOldOne) {
+    makeSite();
+    const QByteArray old = readRaw(file("site.mdb"));
+    int rebinds = 0;
+    bindingHooks().rebind = [&] { ++rebinds; };
+    ASSERT_TRUE(ClearDB());
+    EXPECT_EQ(rebinds, 1);
+    EXPECT_TRUE(dump(file("site.mdb")).isEmpty());
+    EXPECT_EQ(fieldsOf(file("site.mdb")), QStringList({"Source", "Samp_Date", "Dup", "pH", "Cl", "TCE"}));
+    EXPECT_EQ(readRaw(file("TEMP.MDB")), old);
+
+    // A missing database is reported; no backup appears.
+    QFile::remove(file("site.mdb"));
+    QFile::remove(file("TEMP.MDB"));
+    ScriptedUi ui;
+    ui.answer(vb::OK, "Error 3024 in ClearDB.");
+    EXPECT_FALSE(ClearDB());
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
