@@ -9,6 +9,7 @@
 #include "platform/dates.h"
 #include "platform/filenames.h"
 #include "platform/gui/datacontrol.h"
+#include "platform/gui/controls.h"
 #include "platform/gui/forms.h"
 #include "platform/gui/helpviewer.h"
 #include "platform/gui/spreadgrid.h"
@@ -35,8 +36,7 @@
 
 namespace {
 QPushButton* button(QWidget* parent, const QString& name, const QString& caption, int widthTwips) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
+    QPushButton* b = NamedButton(parent, name, caption);
     b->setFixedWidth(widthTwips / 15);
     return b;
 }
@@ -123,49 +123,40 @@ frmDatAGrid::frmDatAGrid() {
 
 void frmDatAGrid::buildMenus() {
     QMenuBar* bar = menuBar();
-    auto add = [this](QMenu* menu, const QString& name, const QString& caption) {
-        QAction* a = menu->addAction(caption);
-        a->setObjectName(name);
-        return a;
-    };
-    mnuFile = bar->addMenu(QStringLiteral("&File"));
-    mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    mnuNewProject = add(mnuFile, QStringLiteral("mnuNewProject"), QStringLiteral("&New Project"));
-    mnuOpenProject = add(mnuFile, QStringLiteral("mnuOpenProject"), QStringLiteral("&Open Project"));
-    mnuEditProject = add(mnuFile, QStringLiteral("mnuEditProject"), QStringLiteral("E&dit  Project Info"));
+    mnuFile = NamedMenu(bar, QStringLiteral("mnuFile"), QStringLiteral("&File"));
+    mnuNewProject = NamedMenuItem(mnuFile, QStringLiteral("mnuNewProject"), QStringLiteral("&New Project"));
+    mnuOpenProject = NamedMenuItem(mnuFile, QStringLiteral("mnuOpenProject"), QStringLiteral("&Open Project"));
+    mnuEditProject = NamedMenuItem(mnuFile, QStringLiteral("mnuEditProject"), QStringLiteral("E&dit  Project Info"));
     mnuFile->addSeparator();
-    mnuImport = add(mnuFile, QStringLiteral("mnuImport"), QStringLiteral("&Import"));
-    mnuExport = add(mnuFile, QStringLiteral("mnuExport"), QStringLiteral("&Export"));
+    mnuImport = NamedMenuItem(mnuFile, QStringLiteral("mnuImport"), QStringLiteral("&Import"));
+    mnuExport = NamedMenuItem(mnuFile, QStringLiteral("mnuExport"), QStringLiteral("&Export"));
     mnuFile->addSeparator();
-    mnuExit = add(mnuFile, QStringLiteral("mnuExit"), QStringLiteral("E&xit"));
+    mnuExit = NamedMenuItem(mnuFile, QStringLiteral("mnuExit"), QStringLiteral("E&xit"));
 
-    mnuEdit = bar->addMenu(QStringLiteral("&Edit"));
-    mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
-    mnuCut = add(mnuEdit, QStringLiteral("mnuCut"), QStringLiteral("Cu&t"));
+    mnuEdit = NamedMenu(bar, QStringLiteral("mnuEdit"), QStringLiteral("&Edit"));
+    mnuCut = NamedMenuItem(mnuEdit, QStringLiteral("mnuCut"), QStringLiteral("Cu&t"));
     mnuCut->setShortcut(QKeySequence(QStringLiteral("Ctrl+X")));
-    mnuCopy = add(mnuEdit, QStringLiteral("mnuCopy"), QStringLiteral("&Copy"));
+    mnuCopy = NamedMenuItem(mnuEdit, QStringLiteral("mnuCopy"), QStringLiteral("&Copy"));
     mnuCopy->setShortcut(QKeySequence(QStringLiteral("Ctrl+C")));
-    mnuPaste = add(mnuEdit, QStringLiteral("mnuPaste"), QStringLiteral("&Paste"));
+    mnuPaste = NamedMenuItem(mnuEdit, QStringLiteral("mnuPaste"), QStringLiteral("&Paste"));
     mnuPaste->setShortcut(QKeySequence(QStringLiteral("Ctrl+V")));
 
-    mnuReports = bar->addMenu(QStringLiteral("&Reports"));
-    mnuReports->setObjectName(QStringLiteral("mnuReports"));
-    mnuSourceSummary = add(mnuReports, QStringLiteral("mnuSourceSummary"), QStringLiteral("&Source Summary"));
+    mnuReports = NamedMenu(bar, QStringLiteral("mnuReports"), QStringLiteral("&Reports"));
+    mnuSourceSummary = NamedMenuItem(mnuReports, QStringLiteral("mnuSourceSummary"), QStringLiteral("&Source Summary"));
     mnuParameterSummary =
-        add(mnuReports, QStringLiteral("mnuParameterSummary"), QStringLiteral("&Parameter Summary"));
-    mnuDateSummary = add(mnuReports, QStringLiteral("mnuDateSummary"), QStringLiteral("&Date Summary"));
-    mnuDateContour = add(mnuReports, QStringLiteral("mnuDateContour"), QStringLiteral("Date &Contour"));
-    mnuStiff = add(mnuReports, QStringLiteral("mnuStiff"), QStringLiteral("S&tiff Graph"));
-    mnuGWElev = add(mnuReports, QStringLiteral("mnuGWElev"), QStringLiteral("&Groundwater Elevation Graph"));
+        NamedMenuItem(mnuReports, QStringLiteral("mnuParameterSummary"), QStringLiteral("&Parameter Summary"));
+    mnuDateSummary = NamedMenuItem(mnuReports, QStringLiteral("mnuDateSummary"), QStringLiteral("&Date Summary"));
+    mnuDateContour = NamedMenuItem(mnuReports, QStringLiteral("mnuDateContour"), QStringLiteral("Date &Contour"));
+    mnuStiff = NamedMenuItem(mnuReports, QStringLiteral("mnuStiff"), QStringLiteral("S&tiff Graph"));
+    mnuGWElev = NamedMenuItem(mnuReports, QStringLiteral("mnuGWElev"), QStringLiteral("&Groundwater Elevation Graph"));
 
-    mnuUtilities = bar->addMenu(QStringLiteral("&Utilities"));
-    mnuUtilities->setObjectName(QStringLiteral("mnuUtilities"));
+    mnuUtilities = NamedMenu(bar, QStringLiteral("mnuUtilities"), QStringLiteral("&Utilities"));
     mnuClearDatabase =
-        add(mnuUtilities, QStringLiteral("mnuClearDatabase"), QStringLiteral("&Clear Database"));
+        NamedMenuItem(mnuUtilities, QStringLiteral("mnuClearDatabase"), QStringLiteral("&Clear Database"));
     mnuGraphicsSystem =
-        add(mnuUtilities, QStringLiteral("mnuGraphicsSystem"), QStringLiteral("&Graphics/System Setup"));
+        NamedMenuItem(mnuUtilities, QStringLiteral("mnuGraphicsSystem"), QStringLiteral("&Graphics/System Setup"));
     mnuHeadingLogo =
-        add(mnuUtilities, QStringLiteral("mnuHeadingLogo"), QStringLiteral("&Define Headings/Logo"));
+        NamedMenuItem(mnuUtilities, QStringLiteral("mnuHeadingLogo"), QStringLiteral("&Define Headings/Logo"));
 
     // Help and About are commands on the menu bar itself.
     mnuHelp = bar->addAction(QStringLiteral("&Help"));

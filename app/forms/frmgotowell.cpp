@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/forms/frmgotowell.h"
+#include "platform/gui/controls.h"
 
 #include "project/modgw.h"
 
@@ -18,11 +19,9 @@ frmGoToWell::frmGoToWell() {
     List1->setObjectName(QStringLiteral("List1"));
     List1->setAccessibleName(QStringLiteral("List1"));
     Label1->setBuddy(List1);
-    Command1 = new QPushButton(QStringLiteral("OK"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1 = NamedButton(this, QStringLiteral("Command1"), QStringLiteral("OK"));
     Command1->setDefault(true);
-    Command2 = new QPushButton(QStringLiteral("Cancel"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
+    Command2 = NamedButton(this, QStringLiteral("Command2"), QStringLiteral("Cancel"));
 
     auto* lay = new QGridLayout(this);
     lay->addWidget(Label1, 0, 0);

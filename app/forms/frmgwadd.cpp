@@ -2,6 +2,7 @@
 #include "app/forms/frmgwadd.h"
 
 #include "platform/gui/spreadgrid.h"
+#include "platform/gui/controls.h"
 #include "project/addrecords.h"
 #include "project/modgw.h"
 
@@ -26,12 +27,7 @@ frmGWAdd::frmGWAdd() {
     List1->setObjectName(QStringLiteral("List1"));
     List1->setAccessibleName(QStringLiteral("List1"));
     Label1->setBuddy(List1);
-    auto button = [this](const QString& name, const QString& text) {
-        auto* b = new QPushButton(text, this);
-        b->setObjectName(name);
-        b->setAutoDefault(false);
-        return b;
-    };
+    auto button = [this](const QString& name, const QString& text) { return NamedButton(this, name, text); };
     btnOK = button(QStringLiteral("btnOK"), QStringLiteral("OK"));
     btnCancel = button(QStringLiteral("btnCancel"), QStringLiteral("Cancel"));
     btnHelp = button(QStringLiteral("btnHelp"), QStringLiteral("Help"));

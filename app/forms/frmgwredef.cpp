@@ -2,6 +2,7 @@
 #include "app/forms/frmgwredef.h"
 
 #include "platform/gui/spreadgrid.h"
+#include "platform/gui/controls.h"
 #include "platform/qmerror.h"
 #include "platform/uiservice.h"
 #include "project/modgw.h"
@@ -28,12 +29,8 @@ frmGWRedef::frmGWRedef() {
         this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setWordWrap(true);
-    Command1 = new QPushButton(QStringLiteral("OK"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setAutoDefault(false);
-    Command2 = new QPushButton(QStringLiteral("Cancel"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    Command2->setAutoDefault(false);
+    Command1 = NamedButton(this, QStringLiteral("Command1"), QStringLiteral("OK"));
+    Command2 = NamedButton(this, QStringLiteral("Command2"), QStringLiteral("Cancel"));
 
     auto* lay = new QGridLayout(this);
     lay->addWidget(SS, 0, 0, 3, 1);

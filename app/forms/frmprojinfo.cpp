@@ -4,6 +4,7 @@
 #include "app/forms/frmgwredef.h"
 #include "platform/filenames.h"
 #include "platform/gui/forms.h"
+#include "platform/gui/controls.h"
 #include "platform/gui/helpviewer.h"
 #include "platform/gui/spreadgrid.h"
 #include "platform/progfolder.h"
@@ -77,24 +78,17 @@ frmProjInfo::frmProjInfo() {
     setWindowTitle(QStringLiteral("Project Information"));
 
     MenuBar = new QMenuBar(this);
-    auto add = [](QMenu* menu, const QString& name, const QString& text) {
-        QAction* a = menu->addAction(text);
-        a->setObjectName(name);
-        return a;
-    };
-    mnuParameters = MenuBar->addMenu(QStringLiteral("&Parameters"));
-    mnuParameters->setObjectName(QStringLiteral("mnuParameters"));
-    mnuOpenSet = add(mnuParameters, QStringLiteral("mnuOpenSet"), QStringLiteral("&Open Set"));
-    mnuSaveSet = add(mnuParameters, QStringLiteral("mnuSaveSet"), QStringLiteral("&Save Set"));
-    mnuEdit = MenuBar->addMenu(QStringLiteral("&Edit"));
-    mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
+    mnuParameters = NamedMenu(MenuBar, QStringLiteral("mnuParameters"), QStringLiteral("&Parameters"));
+    mnuOpenSet = NamedMenuItem(mnuParameters, QStringLiteral("mnuOpenSet"), QStringLiteral("&Open Set"));
+    mnuSaveSet = NamedMenuItem(mnuParameters, QStringLiteral("mnuSaveSet"), QStringLiteral("&Save Set"));
+    mnuEdit = NamedMenu(MenuBar, QStringLiteral("mnuEdit"), QStringLiteral("&Edit"));
     // The key names are part of the captions; the grids take those keys themselves.
-    mnuCut = add(mnuEdit, QStringLiteral("mnuCut"), QStringLiteral("&Cut       Shift+Del"));
-    mnuCopy = add(mnuEdit, QStringLiteral("mnuCopy"), QStringLiteral("Cop&y     Ctrl+Ins"));
-    mnuPaste = add(mnuEdit, QStringLiteral("mnuPaste"), QStringLiteral("&Paste    Shift+Ins"));
+    mnuCut = NamedMenuItem(mnuEdit, QStringLiteral("mnuCut"), QStringLiteral("&Cut       Shift+Del"));
+    mnuCopy = NamedMenuItem(mnuEdit, QStringLiteral("mnuCopy"), QStringLiteral("Cop&y     Ctrl+Ins"));
+    mnuPaste = NamedMenuItem(mnuEdit, QStringLiteral("mnuPaste"), QStringLiteral("&Paste    Shift+Ins"));
     mnuEdit->addSeparator();
-    mnuInsertRow = add(mnuEdit, QStringLiteral("mnuInsertRow"), QStringLiteral("&Insert Row"));
-    mnuDeleteRow = add(mnuEdit, QStringLiteral("mnuDeleteRow"), QStringLiteral("&Delete Row"));
+    mnuInsertRow = NamedMenuItem(mnuEdit, QStringLiteral("mnuInsertRow"), QStringLiteral("&Insert Row"));
+    mnuDeleteRow = NamedMenuItem(mnuEdit, QStringLiteral("mnuDeleteRow"), QStringLiteral("&Delete Row"));
 
     Text3 = new QPlainTextEdit(this);
     Text3->setObjectName(QStringLiteral("Text3"));
@@ -120,12 +114,7 @@ frmProjInfo::frmProjInfo() {
     List1->setAccessibleName(QStringLiteral("List1"));
     List1->setSortingEnabled(true);
     List1->hide();
-    auto button = [this](const QString& name, const QString& text) {
-        auto* b = new QPushButton(text, this);
-        b->setObjectName(name);
-        b->setAutoDefault(false);
-        return b;
-    };
+    auto button = [this](const QString& name, const QString& text) { return NamedButton(this, name, text); };
     btnOK = button(QStringLiteral("btnOK"), QStringLiteral("OK"));
     btnCancel = button(QStringLiteral("btnCancel"), QStringLiteral("Cancel"));
     btnHelp = button(QStringLiteral("btnHelp"), QStringLiteral("Help"));

@@ -9,6 +9,7 @@
 #include "drawwin/shippedpictures.h"
 #include "platform/drawing/picture.h"
 #include "platform/gui/drawview.h"
+#include "platform/gui/controls.h"
 #include "platform/gui/forms.h"
 #include "platform/gui/helpviewer.h"
 #include "platform/numbers.h"
@@ -154,16 +155,9 @@ DrawArea::~DrawArea() = default;
 
 void DrawArea::buildMenus() {
     auto add = [](QMenu* menu, const QString& name, const QString& caption, const QString& keys = {}) {
-        QAction* a = menu->addAction(caption);
-        a->setObjectName(name);
-        if (!keys.isEmpty()) a->setShortcut(QKeySequence(keys));
-        return a;
+        return NamedMenuItem(menu, name, caption, keys);
     };
-    auto menu = [this](const QString& name, const QString& caption) {
-        QMenu* m = menuBar->addMenu(caption);
-        m->setObjectName(name);
-        return m;
-    };
+    auto menu = [this](const QString& name, const QString& caption) { return NamedMenu(menuBar, name, caption); };
     mnuFile = menu(QStringLiteral("mnuFile"), QStringLiteral("File"));
     mnuPrint = add(mnuFile, QStringLiteral("mnuPrint"), QStringLiteral("&Print"));
     mnuPrintSetup = add(mnuFile, QStringLiteral("mnuPrintSetup"), QStringLiteral("Print Setup"));

@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/gui/controls.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+
+QPushButton* NamedButton(QWidget* parent, const QString& name, const QString& caption) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QMenu* NamedMenu(QMenuBar* bar, const QString& name, const QString& caption) {
+    QMenu* m = bar->addMenu(caption);
+    m->setObjectName(name);
+    return m;
+}
+
+QAction* NamedMenuItem(QMenu* menu, const QString& name, const QString& caption, const QString& keys) {
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(name);
+    if (!keys.isEmpty()) a->setShortcut(QKeySequence(keys));
+    return a;
+}
