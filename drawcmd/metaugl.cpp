@@ -8,7 +8,9 @@
 #include "project/helpers.h"
 #include "project/modgw.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 Metaugl& metaugl() {
     static Metaugl m;
@@ -75,7 +77,11 @@ void dashedRight(float length) {
         ~Restore() { M().CurrentLineType = 6; }
     } restore;
     LT(1);
-    const int n = int(std::floor(total / 0.2));
+    // A count of periods beyond the Long range is an overflow, as for any Long.
+    const double periods = std::floor(total / 0.2);
+    if (!(periods <= double(std::numeric_limits<int32_t>::max())))
+        raiseError(qmerr::Overflow, QStringLiteral("dashed line too long"));
+    const int n = int(periods);
     const double rest = total - n * 0.2;
     for (int i = 0; i < n; ++i) {
         lineTo(M().PenX + across(dir * 0.1), M().PenY);

@@ -2,6 +2,8 @@
 // Lines and rectangles from the pen, and the dashes of line type 6.
 #include "drawtest.h"
 
+#include <cmath>
+
 using Lines = DrawCmdTest;
 
 TEST_F(Lines, EachLineStartsAtThePenAndLeavesThePenAtItsEnd) {
@@ -130,4 +132,12 @@ TEST_F(Lines, ADashedLineThatFailsLeavesLineTypeSix) {
     EXPECT_EQ(errorOf([] { LR(1); }), 11);
     EXPECT_EQ(objects(), 0);
     EXPECT_EQ(metaugl().CurrentLineType, 6);
+
+    // More dashes than a Long counts: an overflow, not a single stray dash.
+    SH(1e12f);
+    EXPECT_EQ(errorOf([] { LR(1e9f); }), 6);
+    EXPECT_EQ(errorOf([] { LR(std::nanf("")); }), 6);
+    EXPECT_EQ(objects(), 0);
+    EXPECT_EQ(metaugl().CurrentLineType, 6);
+    EXPECT_FLOAT_EQ(metaugl().PenX, 600);
 }

@@ -73,6 +73,15 @@ TEST(DrawRender, TextIsAnchoredAtTheVerticalCentreOfItsLineWithXByAlignment) {
     EXPECT_NEAR(up.center().x(), 1500, 0.5);
     EXPECT_NEAR(up.bottom(), 900, 0.5);
     EXPECT_GT(up.height(), 400);
+    // Centred it straddles the anchor, right-aligned it ends there; turned the other way it runs down.
+    text(d, QStringLiteral("Groundwater"), 1, 90);
+    EXPECT_NEAR(draw::objectBounds(d.at(d.count() - 1)).center().y(), 900, 0.5);
+    text(d, QStringLiteral("Groundwater"), 2, 90);
+    EXPECT_NEAR(draw::objectBounds(d.at(d.count() - 1)).top(), 900, 0.5);
+    text(d, QStringLiteral("Groundwater"), 0, -90);
+    const QRectF downwards = draw::objectBounds(d.at(d.count() - 1));
+    EXPECT_NEAR(downwards.top(), 900, 0.5);
+    EXPECT_NEAR(downwards.center().x(), 1500, 0.5);
 }
 
 TEST(DrawRender, NegativeHeightsAreEmHeightsPositiveOnesCellHeights) {
