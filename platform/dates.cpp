@@ -40,9 +40,10 @@ void SetOrderFromSystem() { SetOrderFromPattern(QLocale::system().dateFormat(QLo
 QString FixTwoDigitYear(const QString& text) {
     const QString t = text.trimmed();
     if (t.size() < 3 || t[t.size() - 3] != u'/') return text;
-    bool ok = false;
-    const int y = t.right(2).toInt(&ok);
-    if (!ok) return text;
+    // Two digits only: a sign or a blank in their place is no year ("5/1/-2" is no date).
+    const QChar d1 = t[t.size() - 2], d2 = t[t.size() - 1];
+    if (d1 < u'0' || d1 > u'9' || d2 < u'0' || d2 > u'9') return text;
+    const int y = (d1.unicode() - u'0') * 10 + (d2.unicode() - u'0');
     return t.left(t.size() - 2) + QString::number(y > 30 ? 1900 + y : 2000 + y);
 }
 

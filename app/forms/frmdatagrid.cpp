@@ -204,13 +204,6 @@ void frmDatAGrid::SetupDataGrid() {
 
 // ---- binding
 
-void frmDatAGrid::CommitPendingEdit() {
-    // Leaving edit mode commits and closes an open cell; the mode is put back afterwards.
-    const bool on = SS->gridEditMode();
-    SS->setGridEditMode(false);
-    if (on) SS->setGridEditMode(true);
-}
-
 void frmDatAGrid::fillGrid() {
     const BoundRecords& r = datGW->records();
     const bool redraw = SS->redraw();
@@ -231,7 +224,7 @@ void frmDatAGrid::unbindGrid() {
 }
 
 void frmDatAGrid::BindSource(int i) {
-    CommitPendingEdit();
+    SS->commitEdit();
     const ModGW& m = modgw();
     const QString name = i >= 1 && i <= ModGW::MaxSources ? m.SourceTable[i][1] : QString();
     Label1->setText(QStringLiteral("Source: ") + name);
@@ -353,7 +346,7 @@ void frmDatAGrid::Command4_Click() {
 }
 
 void frmDatAGrid::Command6_Click() {
-    CommitPendingEdit();
+    SS->commitEdit();
     forms::showModal(forms::form<frmGoToWell>());
     forms::unload<frmGoToWell>();
     ModGW& m = modgw();
@@ -365,7 +358,7 @@ void frmDatAGrid::Command6_Click() {
 
 void frmDatAGrid::Command1_Click() {
     if (modgw().ProjectFile.isEmpty()) return;
-    CommitPendingEdit();
+    SS->commitEdit();
     const int result = forms::showModal(forms::form<frmGWAdd>());
     forms::unload<frmGWAdd>();
     if (result != QDialog::Accepted) return;
@@ -386,7 +379,7 @@ void frmDatAGrid::refreshBinding() {
 }
 
 void frmDatAGrid::Command2_Click() {
-    CommitPendingEdit();
+    SS->commitEdit();
     BoundRecords& r = datGW->records();
     if (r.recordCount() < 1) return;
     try {
@@ -422,7 +415,7 @@ void frmDatAGrid::mnuPaste_Click() {
 // ---- projects
 
 void frmDatAGrid::mnuNewProject_Click() {
-    CommitPendingEdit();
+    SS->commitEdit();
     ModGW& m = modgw();
     // A cancelled new project leaves the open one as it was, tables and all.
     const ProjectSnapshot before;
@@ -443,7 +436,7 @@ void frmDatAGrid::mnuNewProject_Click() {
 }
 
 void frmDatAGrid::mnuOpenProject_Click() {
-    CommitPendingEdit();
+    SS->commitEdit();
     const QString where = QStringLiteral("Open File");
     try {
         FileDialogRequest r;
@@ -464,7 +457,7 @@ void frmDatAGrid::mnuEditProject_Click() {
         warn(QStringLiteral("You must first open a project before you can EDIT PROJECT INFORMATION."));
         return;
     }
-    CommitPendingEdit();
+    SS->commitEdit();
     const int result = forms::showModal(forms::form<frmProjInfo>());
     forms::unload<frmProjInfo>();
     if (result != QDialog::Accepted) return;
@@ -499,7 +492,7 @@ void frmDatAGrid::mnuExport_Click() {
         warn(QStringLiteral("You must first open a project before you can EXPORT DATA."));
         return;
     }
-    CommitPendingEdit();
+    SS->commitEdit();
     try {
         if (!chooseExchangeFile(true)) return;
         ExportGWData();
@@ -514,7 +507,7 @@ void frmDatAGrid::mnuImport_Click() {
         warn(QStringLiteral("You must first open a project before you can IMPORT DATA."));
         return;
     }
-    CommitPendingEdit();
+    SS->commitEdit();
     try {
         if (!chooseExchangeFile(false)) return;
         ImportGWData();
@@ -533,7 +526,7 @@ void frmDatAGrid::mnuClearDB_Click() {
         warn(QStringLiteral("You must first open a project before you can CLEAR THE DATABASE."));
         return;
     }
-    CommitPendingEdit();
+    SS->commitEdit();
     if (ui().MsgBox(
             QStringLiteral("This function clears all the data from the project .MDB file.  A copy of the "
                            "old .MDB file is saved in TEMP.MDB.  Do you wish to continue?"),
@@ -559,7 +552,7 @@ void frmDatAGrid::mnuAbout_Click() {
 void frmDatAGrid::Form_Unload() {
     if (unloaded_) return;
     unloaded_ = true;
-    CommitPendingEdit();
+    SS->commitEdit();
     datGW->records().release();
     SaveDevice();
     modgw().HelpResult = WinHelpA(this, QString(), help::HELP_QUIT, 0);

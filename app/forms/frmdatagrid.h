@@ -82,9 +82,6 @@ public:
     // Shows source i: the source label and the grid bound to its records. Raises QmError when the
     // records cannot be read; the grid is then empty.
     void BindSource(int i);
-    // Commits a cell that is open for editing, so that its text is written before the grid is
-    // bound again or the window closes.
-    void CommitPendingEdit();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

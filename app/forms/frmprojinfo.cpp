@@ -26,6 +26,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <optional>
+#include <tuple>
 
 namespace {
 
@@ -227,12 +229,8 @@ void frmProjInfo::Form_Load() {
 // ---- reading the form
 
 void frmProjInfo::commitGrids() {
-    // Leaving edit mode commits a cell still open for editing.
-    for (SpreadGrid* g : {SS, SSWell}) {
-        const bool on = g->gridEditMode();
-        g->setGridEditMode(false);
-        if (on) g->setGridEditMode(true);
-    }
+    for (SpreadGrid* g : {SS, SSWell})
+        g->commitEdit();
 }
 
 QList<SourceRow> frmProjInfo::sourceRows() const {
@@ -329,6 +327,15 @@ void frmProjInfo::btnOK_Click() {
                      .arg(QLatin1String(name)));
             return;
         }
+    // The tables hold 500 rows; inserting rows can make a full grid longer than that.
+    for (const auto& [rows, limit, what] : {std::tuple{sources.size(), ModGW::MaxSources, "Source List"},
+                                            std::tuple{params.size(), ModGW::MaxParams, "Parameter List"}})
+        if (rows > limit) {
+            warn(QStringLiteral("The %1 holds more than %2 rows.  Please delete some and try again.")
+                     .arg(QLatin1String(what))
+                     .arg(limit));
+            return;
+        }
     if (!fieldsWritable(sources, QStringLiteral("Source"))) return;
     if (!fieldsWritable(params, QStringLiteral("Parameter"))) return;
     if (!parametersValid(params)) return;
@@ -373,7 +380,7 @@ void frmProjInfo::btnOK_Click() {
     }
 
     const ProjectSnapshot before;
-    QByteArray oldFile;
+    std::optional<QByteArray> oldFile;
     if (m.RedefineConfirmed == -1) {
         QFile f(qfile::Resolve(m.ProjectFile));
         if (f.open(QIODevice::ReadOnly)) oldFile = f.readAll();
@@ -418,13 +425,14 @@ void frmProjInfo::btnOK_Click() {
         return;
     }
     if (m.RedefineConfirmed == -1 && !RedefineDb()) {
-        // The database is as it was: so is the project file.
+        // The database is as it was: so is the project file, byte for byte when it could be read.
+        before.restore();
         try {
-            qtext::WriteBytes(m.ProjectFile, oldFile);
+            if (oldFile) qtext::WriteBytes(m.ProjectFile, *oldFile);
+            else WriteProjectFile(m.ProjectFile);
         } catch (const QmError& e) {
             showError(e, QStringLiteral("btnOK_Click"));
         }
-        before.restore();
         return;
     }
     accept();

@@ -638,6 +638,12 @@ void SpreadGrid::setGridEditMode(bool on) {
     else if (state() != EditingState && currentIndex().isValid()) edit(currentIndex());
 }
 
+void SpreadGrid::commitEdit() {
+    if (state() != EditingState || !m_delegate->current) return;
+    closeOpenEditor();
+    if (m_editMode && currentIndex().isValid()) edit(currentIndex());
+}
+
 int SpreadGrid::enterAction() const { return m_enterAction; }
 void SpreadGrid::setEnterAction(int action) { m_enterAction = action; }
 

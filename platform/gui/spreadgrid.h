@@ -100,6 +100,10 @@ public:
     void setGridEditMode(bool on);
     int enterAction() const;
     void setEnterAction(int action);   // other numbers than 2 and 8 keep the active cell
+    // Writes a cell still open for editing through the user path (raising userEdited when its text
+    // changed) and closes it; in edit mode the active cell opens again. Windows call it before they
+    // read, refill or rebind the grid from a menu or button the cell never lost its focus to.
+    void commitEdit();
 
     // ---- position
     int activeRow() const;

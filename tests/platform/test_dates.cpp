@@ -49,6 +49,10 @@ TEST_F(Dates, TwoDigitYears) {
     EXPECT_EQ(FixTwoDigitYear("1/5/05"), "1/5/2005");
     EXPECT_EQ(FixTwoDigitYear("1/5/1925"), "1/5/1925"); // four digits left alone
     EXPECT_EQ(FixTwoDigitYear("ab"), "ab");
+    EXPECT_EQ(FixTwoDigitYear("5/1/-2"), "5/1/-2"); // a sign is no part of a year
+    EXPECT_EQ(FixTwoDigitYear("5/1/+2"), "5/1/+2");
+    EXPECT_FALSE(Parse("5/1/-2"));
+    EXPECT_FALSE(Parse("5/1/+2"));
     EXPECT_EQ(Parse("1/5/99"), QDate(1999, 1, 5));
     EXPECT_EQ(Parse("1/5/1925"), QDate(1925, 1, 5));
 }

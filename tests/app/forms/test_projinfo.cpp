@@ -333,3 +333,38 @@ TEST_F(ProjInfo, HelpShowsItsTopic) {
     EXPECT_EQ(HelpPageShown(), "1003.html");
     WinHelpA(nullptr, {}, help::HELP_QUIT, 0);
 }
+
+TEST_F(ProjInfo, AGridGrownPastTheTableLimitIsRefused) {
+    ScriptedUi ui;
+    frmProjInfo& f = form();
+    QList<QStringList> rows;
+    for (int i = 1; i <= 500; ++i) rows << QStringList{QStringLiteral("P%1").arg(i)};
+    f.SS->setRows(rows);
+    emit f.SS->gotFocus();
+    emit f.SS->cellClicked(1, 1);
+    f.mnuInsertRow->trigger(); // the grid keeps every text and grows a row
+    ASSERT_EQ(f.SS->usedRowCount(), 501);
+    ui.answer(vb::OK, "The Parameter List holds more than 500 rows.  Please delete some and try again.");
+    f.btnOK->click();
+    EXPECT_FALSE(accepted(f));
+    EXPECT_EQ(modgw().NumParams, 5);
+    EXPECT_EQ(readRaw(site), original);
+}
+
+TEST_F(ProjInfo, AFailedRebuildPutsBackAProjectFileThatCouldNotBeRead) {
+    ScriptedUi ui;
+    ui.answer(vb::OK, "in RedefineDb.");
+    dbFaultHook() = [](QStringView step, qint64) {
+        if (step == u"rotate") raiseError(qmerr::PathFileAccess);
+    };
+    frmProjInfo::RedefineDialog() = [] { modgw().RedefineConfirmed = -1; };
+    frmProjInfo& f = form();
+    f.SS->setText(6, 1, "Zinc");
+    f.Text3->setPlainText("Other client");
+    QFile::remove(site); // gone while the project is open
+    f.btnOK->click();
+    EXPECT_FALSE(accepted(f));
+    // Not an empty file: the project as it stood before OK.
+    EXPECT_EQ(readRaw(site), original);
+    EXPECT_EQ(modgw().ClientInfo[1], "Riverside Plating Works");
+}

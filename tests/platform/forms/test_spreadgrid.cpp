@@ -461,3 +461,42 @@ TEST_F(GridTest, TenThousandRowsFillFast) {
     EXPECT_LT(ms, 500) << ms << " ms";
     RecordProperty("fill_ms", int(ms));
 }
+
+TEST_F(GridTest, CommitEditWritesAnOpenCellAndCodeChangesReachAnOpenEditor) {
+    QSignalSpy edited(&g, &SpreadGrid::userEdited);
+    g.setText(1, 1, "old");
+    g.setActiveCell(1, 1);
+    type("typed");
+    ASSERT_NE(openEditor<QLineEdit>(), nullptr);
+    g.commitEdit();
+    EXPECT_EQ(g.text(1, 1), "typed");
+    EXPECT_EQ(openEditor<QLineEdit>(), nullptr);   // closed: edit mode is off
+    EXPECT_EQ(edited.count(), 1);
+    g.commitEdit();   // nothing open: nothing happens
+    EXPECT_EQ(edited.count(), 1);
+
+    // In edit mode the cell opens again, showing what was committed.
+    g.setReplaceOnEdit(false);
+    g.setGridEditMode(true);
+    type("!");
+    g.commitEdit();
+    EXPECT_EQ(g.text(1, 1), "typed!");
+    auto* editor = openEditor<QLineEdit>();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->text(), "typed!");
+
+    // Code refilling the grid under the open cell: the editor shows the new text, and moving on
+    // never writes the old one back.
+    g.setRedraw(false);
+    g.setRows({{"refilled"}, {"second"}});
+    g.setRedraw(true);
+    EXPECT_EQ(editor->text(), "refilled");
+    g.setActiveCell(2, 1);
+    EXPECT_EQ(g.text(1, 1), "refilled");
+    g.setActiveCell(1, 1);
+    g.setRows({{"again"}, {"second"}});
+    g.setActiveCell(2, 1);
+    EXPECT_EQ(g.text(1, 1), "again");
+    EXPECT_EQ(edited.count(), 2);
+    g.setGridEditMode(false);
+}
