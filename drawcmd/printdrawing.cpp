@@ -65,10 +65,18 @@ QHash<Long, QImage> printPatterns(const MDrawPro& d, QString& missing) {
         if (fill.isEmpty()) continue;
         const int32_t color = qnum::CLng(qnum::LeadingNumber(o.tag(kColor)));
         QString name = fill;
-        const bool present = FileExists(folder + name);
-        if (!present) missing = fill;
-        // White keeps the pattern's own black; a missing pattern prints solid in the object's colour.
-        out.insert(o.id, present && color == draw::White ? LoadPicture(folder + name) : ColoredFill(name, color));
+        if (!FileExists(folder + name)) missing = fill;
+        if (color != draw::White) {
+            out.insert(o.id, ColoredFill(name, color)); // a missing pattern prints solid in the colour
+            continue;
+        }
+        // White keeps the pattern's own black and white; a missing one prints as the solid pattern.
+        if (FileExists(folder + name))
+            out.insert(o.id, LoadPicture(folder + name));
+        else if (FileExists(folder + kSolidPattern))
+            out.insert(o.id, LoadPicture(folder + kSolidPattern));
+        else
+            out.insert(o.id, ColoredFill(name, draw::Black));
     }
     return out;
 }

@@ -27,10 +27,11 @@ std::optional<View> Page(const Geometry& g) {
     const float r = float(g.pageWidth) / float(g.pageHeight);
     double cw = whole(g.clientWidth);
     double ch = whole(g.clientHeight);
+    // Products and quotients with the single-precision ratio stay single precision before rounding.
     if (float(ch * r) < float(cw))
-        cw = whole(ch * r);
+        cw = whole(float(ch) * r);
     else
-        ch = whole(cw / r);
+        ch = whole(float(cw) / r);
     View v;
     v.width = cw;
     v.height = ch;
@@ -45,7 +46,7 @@ std::optional<View> ScreenWidth(const Geometry& g) {
     const float r = float(g.pageWidth) / float(g.pageHeight);
     View v;
     v.width = whole(g.clientWidth);
-    v.height = whole(v.width / r);
+    v.height = whole(float(v.width) / r);
     v.top = 0;
     v.setsLeft = false;
     return v;

@@ -12,7 +12,6 @@
 #include "platform/gui/controls.h"
 #include "platform/gui/forms.h"
 #include "platform/gui/helpviewer.h"
-#include "platform/numbers.h"
 #include "platform/qmerror.h"
 #include "platform/timings.h"
 #include "platform/uiservice.h"
@@ -73,6 +72,23 @@ const ButtonSetup kButtons[ButtonCount] = {
 };
 
 const char* const kImageProperty = "image";
+
+zoom::Geometry geometryOf(const DrawView& view) {
+    const MDrawPro& d = *view.model();
+    return {d.PageWidth(), d.PageHeight(), double(view.ClientWidth()), double(view.ClientHeight()),
+            double(view.width()), double(view.height())};
+}
+
+// Redraw is off while the view values change, so the control paints once.
+void applyView(DrawView& view, const zoom::View& v) {
+    MDrawPro& d = *view.model();
+    d.Redraw(false);
+    view.ViewWidth(v.width);
+    view.ViewHeight(v.height);
+    if (v.setsLeft) view.ViewLeft(v.left);
+    view.ViewTop(v.top);
+    d.Redraw(true);
+}
 
 // A tool picture as the toolbar shows it: its white is the toolbar's own background.
 QPixmap toolPixmap(const QImage& img) {
@@ -241,7 +257,7 @@ QString DrawArea::ButtonImage(int position) const {
 
 void DrawArea::Form_Load() {
     try {
-        createFillPalette(*palette_, pageDrawing(), [this] { fitPaletteView(); });
+        createFillPalette(*palette_, pageDrawing(), [this] { FitViewToWidth(*MDraw3); });
         drawwin().TextPointSize = 10;
 
         // A tool picture that is missing or unreadable is replaced by the built-in one, so that the
@@ -274,17 +290,6 @@ void DrawArea::Form_Load() {
     } catch (const QmError& e) {
         showError(e, QStringLiteral("DrawArea-Load"));
     }
-}
-
-void DrawArea::fitPaletteView() {
-    MDrawPro& pal = *palette_;
-    const float r = float(pal.PageWidth()) / float(pal.PageHeight());
-    const double w = qnum::RoundHalfEven(MDraw3->ClientWidth());
-    pal.Redraw(false);
-    MDraw3->ViewWidth(w);
-    MDraw3->ViewHeight(qnum::RoundHalfEven(w / r));
-    MDraw3->ViewTop(0);
-    pal.Redraw(true);
 }
 
 // ---- showing, paging and leaving ----------------------------------------------------------------
@@ -348,20 +353,8 @@ void DrawArea::mnuHelp_Click() {
 
 // ---- zoom ---------------------------------------------------------------------------------------
 
-zoom::Geometry DrawArea::geometryOf(const DrawView& view) const {
-    const MDrawPro& d = *view.model();
-    return {d.PageWidth(), d.PageHeight(), double(view.ClientWidth()), double(view.ClientHeight()),
-            double(view.width()), double(view.height())};
-}
-
-void DrawArea::applyView(DrawView& view, const zoom::View& v) {
-    MDrawPro& d = *view.model();
-    d.Redraw(false);
-    view.ViewWidth(v.width);
-    view.ViewHeight(v.height);
-    if (v.setsLeft) view.ViewLeft(v.left);
-    view.ViewTop(v.top);
-    d.Redraw(true);
+void FitViewToWidth(DrawView& view) {
+    if (const auto v = zoom::ScreenWidth(geometryOf(view))) applyView(view, *v);
 }
 
 void DrawArea::zoompage() {
@@ -384,7 +377,9 @@ void DrawArea::ZoomIn(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
 void DrawArea::mnuZoomWindow_Click() {
     MDrawPro& d = pageDrawing();
     DrawWin& w = drawwin();
-    w.EditModeBeforeZoom = int16_t(d.EditMode());
+    // Asked again before the drag: the mode to go back to stays the one from before the first ask,
+    // or the page would be left drawing frames.
+    if (w.ZoomWindowPending != 1) w.EditModeBeforeZoom = int16_t(d.EditMode());
     d.EditMode(2);
     d.CurrentObject(4);
     d.FillStyle(1);
@@ -448,8 +443,10 @@ void DrawArea::Timer3_Timer() {
 }
 
 void DrawArea::mnuChooseFill_Click() {
-    forms::showModal(forms::form<frmFill>());
     DrawWin& w = drawwin();
+    // Emptied first: a chooser closed without a pick must not bring back the last pick.
+    w.ChosenFill.clear();
+    forms::showModal(forms::form<frmFill>());
     if (w.ChosenFill.isEmpty()) return;
     const int i = std::clamp<int>(w.PaletteSwatchIndex, 0, 10);
     try {
@@ -472,7 +469,14 @@ void DrawArea::mnuChooseColor_Click() {
 
 void RegisterDrawingWindow() {
     startupHooks().loadFillChooser = [] {
-        shipped::WriteMissing();
+        // The chooser is loaded even when a shipped picture could not be written; the error is
+        // reported after.
+        try {
+            shipped::WriteMissing();
+        } catch (const QmError&) {
+            forms::form<frmFill>();
+            throw;
+        }
         forms::form<frmFill>();
     };
     startupHooks().unloadFillChooser = [] { forms::unload<frmFill>(); };

@@ -85,15 +85,16 @@ protected:
 private:
     void buildMenus();
     void buildToolbar();
-    void fitPaletteView();
-    zoom::Geometry geometryOf(const DrawView& view) const;
-    void applyView(DrawView& view, const zoom::View& v);
 
     MDrawPro* palette_ = nullptr;
     QList<QAction*> buttons_;
     bool unloadRequested_ = false;
     bool leftProgram_ = false; // the program lost the focus since the window was last active
 };
+
+// Fits the width of a drawing control's sheet to the control, top edge at the top, as Zoom Screen
+// Width does; the palette strip and the fill chooser show their sheets so.
+void FitViewToWidth(DrawView& view);
 
 // Fills in the start-up and report steps that belong to the drawing window: the shipped pictures,
 // the fill chooser loaded hidden at start-up and unloaded at shut-down, and the preview of report pages.

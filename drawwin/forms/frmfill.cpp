@@ -6,7 +6,6 @@
 #include "drawwin/forms/drawarea.h"
 #include "platform/gui/drawview.h"
 #include "platform/gui/forms.h"
-#include "platform/numbers.h"
 #include "platform/uiservice.h"
 #include "project/modgw.h"
 
@@ -66,13 +65,7 @@ void frmFill::Form_Load() {
     const int32_t options = forms::form<DrawArea>().MDraw->model()->DrawOptions();
     fillchooser::BuildSwatches(*canvas_, files, folder, widthTwips, fillchooser::DesignHeight, options);
 
-    const float r = float(canvas_->PageWidth()) / float(canvas_->PageHeight());
-    const double cw = qnum::RoundHalfEven(MDraw2->ClientWidth());
-    canvas_->Redraw(false);
-    MDraw2->ViewWidth(cw);
-    MDraw2->ViewHeight(qnum::RoundHalfEven(cw / r));
-    MDraw2->ViewTop(0);
-    canvas_->Redraw(true);
+    FitViewToWidth(*MDraw2);
 }
 
 void frmFill::MDraw2_ObjectClicked() {

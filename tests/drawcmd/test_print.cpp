@@ -221,14 +221,22 @@ TEST_F(Print, PatternsPrintInTheirColourAndMarkersStayOffThePaper) {
 }
 
 TEST_F(Print, MissingPatternsGiveOneMessageNamingTheLast) {
-    rect(10, 10, 100, 100).setTag("Fill", "nosuch.bmp");
-    DrawObject& b = rect(200, 10, 300, 100);
+    DrawObject& a = rect(600, 600, 1800, 1800);
+    a.setTag("Fill", "nosuch.bmp");
+    a.setTag("Color", QString::number(draw::RGB(0, 0, 255)));
+    DrawObject& b = rect(3000, 600, 4200, 1800);
     b.setTag("Fill", "gone.bmp");
     b.setTag("Color", "16777215");
     ScriptedUi ui;
     ui.answer(1, "Missing Fill Pattern File: gone.bmp");
-    printTo("missing.pdf");
+    const QImage img = rendered(printTo("missing.pdf"));
     EXPECT_EQ(ui.texts, QStringList({"Missing Fill Pattern File: gone.bmp"}));
+    // The solid pattern stands in: in the object's colour, or as its own black when the colour is white.
+    // Centres (1200, 1200) and (3600, 1200) units lie at 2.25 and 6.25 inches across, 2.25 down.
+    ASSERT_FALSE(img.isNull());
+    const QColor blue = img.pixelColor(225, 225), black = img.pixelColor(625, 225);
+    EXPECT_TRUE(blue.red() < 10 && blue.green() < 10 && blue.blue() > 245) << blue.name().toStdString();
+    EXPECT_LT(black.lightness(), 10) << black.name().toStdString();
 }
 
 TEST_F(Print, WithNoPrinterTheUserIsToldToAddOneAndRedrawComesBack) {

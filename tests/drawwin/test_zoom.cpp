@@ -49,6 +49,18 @@ TEST(Zoom, ScreenWidthFitsTheWidthAndLeavesTheHorizontalPosition) {
     EXPECT_FALSE(v->setsLeft);
 }
 
+TEST(Zoom, QuotientsWithTheRatioAreSinglePrecisionBeforeRounding) {
+    // A portrait sheet: 376 / (4800 / 6300) is 493.49999... exactly, 493.5 in single precision, which
+    // rounds to the even 494.
+    const auto wide = zoom::ScreenWidth(control(376, 300, 4800, 6300));
+    ASSERT_TRUE(wide);
+    EXPECT_EQ(wide->height, 494);
+    const auto page = zoom::Page(control(376, 1000, 4800, 6300));
+    ASSERT_TRUE(page);
+    EXPECT_EQ(page->width, 376);
+    EXPECT_EQ(page->height, 494);
+}
+
 TEST(Zoom, SizesBeyondSixteenBitsDoNotFail) {
     // A very wide control over a tall, narrow page: the height comes out far past 32767.
     const auto page = zoom::Page(control(30000, 100000, 100, 10000));

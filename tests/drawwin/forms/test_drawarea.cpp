@@ -8,6 +8,7 @@
 #include "platform/gui/drawview.h"
 #include "platform/gui/forms.h"
 #include "platform/textfile.h"
+#include "platform/timings.h"
 #include "project/modgw.h"
 #include "reports/gwgraph.h"
 #include "support/scriptedui.h"
@@ -15,6 +16,8 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QLabel>
+#include <QTimer>
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -356,4 +359,63 @@ TEST_F(DrawAreaTest, TheDeferredTimerRunsChooseFillOnceAndItsPickChangesTheSwatc
     // While nothing is pending the timer does nothing.
     QTest::qWait(40);
     EXPECT_EQ(chooserShows, 1);
+}
+
+TEST_F(DrawAreaTest, ZoomWindowAskedTwiceStillGivesTheSelectModeBack) {
+    DrawArea& w = win();
+    w.resize(1000, 700);
+    w.show();
+    QApplication::processEvents();
+    w.zoompage();
+    pageDrawing().EditMode(11);
+    w.mnuZoomWindow->trigger();
+    w.mnuZoomWindow->trigger();
+    QTest::mousePress(w.MDraw, Qt::LeftButton, {}, QPoint(200, 150));
+    QTest::mouseMove(w.MDraw, QPoint(300, 220));
+    QTest::mouseMove(w.MDraw, QPoint(400, 300));
+    QTest::mouseRelease(w.MDraw, Qt::LeftButton, {}, QPoint(400, 300));
+    EXPECT_EQ(pageDrawing().EditMode(), 11);
+    EXPECT_EQ(drawwin().ZoomWindowPending, 0);
+    w.hide();
+}
+
+TEST_F(DrawAreaTest, AChooserClosedWithoutAPickLeavesTheSwatchAsItWas) {
+    DrawArea& w = win();
+    drawwin().ChosenFill = "F5_sc.bmp"; // an earlier pick
+    drawwin().PaletteSwatchIndex = 2;
+    const QString before = metaugl().PaletteFills[2];
+    forms::setModalHook([](QDialog& d) { d.close(); });
+    w.mnuChooseFill_Click();
+    EXPECT_EQ(drawwin().ChosenFill, "");
+    EXPECT_EQ(metaugl().PaletteFills[2], before);
+}
+
+TEST_F(DrawAreaTest, ComingBackFromADialogItOpenedReappliesTheDefaultZoom) {
+    modgw().ZoomAfterOpen = "SW";
+    DrawArea& w = win();
+    w.resize(1000, 700);
+    w.show();
+    QApplication::setActiveWindow(&w);
+    QApplication::processEvents();
+    w.MDraw->ViewWidth(5000); // the user zoomed in
+    QDialog other(&w);
+    other.show();
+    QApplication::setActiveWindow(&other);
+    QApplication::processEvents();
+    EXPECT_EQ(w.MDraw->ViewWidth(), 5000);
+    other.hide();
+    QApplication::setActiveWindow(&w);
+    QApplication::processEvents();
+    EXPECT_EQ(w.MDraw->ViewWidth(), w.MDraw->ClientWidth());
+    w.hide();
+}
+
+TEST_F(DrawAreaTest, ThePaletteClickTimerWaitsAQuarterSecondAndOnlyTheDeferredTimerRunsFromTheStart) {
+    timings().reset();
+    DrawArea& w = win();
+    EXPECT_EQ(w.Timer1->interval(), 250);
+    EXPECT_FALSE(w.Timer1->isActive());
+    EXPECT_EQ(w.Timer3->interval(), 10);
+    EXPECT_TRUE(w.Timer3->isActive());
+    EXPECT_EQ(w.lblCurrentX->text(), "Invisible CurrentX");
 }

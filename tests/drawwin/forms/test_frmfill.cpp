@@ -7,6 +7,7 @@
 #include "drawwin/shippedpictures.h"
 #include "platform/gui/drawview.h"
 #include "platform/gui/forms.h"
+#include "platform/qmerror.h"
 #include "project/modgw.h"
 #include "reports/gwgraph.h"
 #include "support/scriptedui.h"
@@ -72,6 +73,16 @@ TEST_F(FillChooserWindow, StartUpLoadsTheChooserAndTheDrawingWindowHidden) {
 
     startupHooks().unloadFillChooser();
     EXPECT_FALSE(forms::isLoaded<frmFill>());
+}
+
+TEST_F(FillChooserWindow, StartUpLoadsTheChooserEvenWhenTheShippedPicturesCannotBeWritten) {
+    writeRaw(pf.file("fills"), "a file where the fills folder should be");
+    RegisterDrawingWindow();
+    ScriptedUi ui;
+    ui.answer(1, "Error 75 in createcoloredFPtemp."); // the palette's work file has no folder either
+    EXPECT_THROW(startupHooks().loadFillChooser(), QmError);
+    EXPECT_TRUE(forms::isLoaded<frmFill>());
+    EXPECT_TRUE(forms::isLoaded<DrawArea>());
 }
 
 TEST_F(FillChooserWindow, APickSetsChosenFillAndHidesTheWindow) {
