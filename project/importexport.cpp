@@ -168,15 +168,40 @@ void reportImportFault(const QmError& e, int line) {
     warn(text);
 }
 
-// A separator inside double quotes would split the value once the quotes are gone.
+// A separator inside a quoted value would split the value once the quotes are gone. A value is
+// quoted when a double quote opens it (after leading blanks); a quote elsewhere, as in 12", is text.
 bool quotedSeparator(const QString& line, QChar sep) {
     bool quoted = false;
-    for (QChar c : line) {
-        if (c == u'"')
-            quoted = !quoted;
-        else if (c == sep && quoted)
-            return true;
+    bool fieldStart = true;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar c = line[i];
+        if (quoted) {
+            if (c == u'"') {
+                if (i + 1 < line.size() && line[i + 1] == u'"')
+                    ++i; // a doubled quote stays inside
+                else
+                    quoted = false;
+            } else if (c == sep) {
+                return true;
+            }
+        } else if (c == sep) {
+            fieldStart = true;
+        } else if (c == u'"' && fieldStart) {
+            quoted = true;
+            fieldStart = false;
+        } else if (c != u' ') {
+            fieldStart = false;
+        }
     }
+    return false;
+}
+
+// A date has at least two of "/", "-" and "."; most values ("6.5", "-", "<0.5") have fewer, and
+// are passed over without parsing.
+bool mayBeDate(const QString& s) {
+    int marks = 0;
+    for (QChar c : s)
+        if ((c == u'/' || c == u'-' || c == u'.') && ++marks == 2) return true;
     return false;
 }
 
@@ -295,7 +320,7 @@ public:
                                    "%1; each record has %2 lines.  No record of the file has been imported.")
                         .arg(i + 1)
                         .arg(length)};
-            if (!qdate::Parse(qdate::FixTwoDigitYear(lines_[i + 1])))
+            if (!qdate::Parse(lines_[i + 1]))
                 throw Refusal{
                     QStringLiteral(
                         "Cannot Import: line %1 should hold the date of the record that "
@@ -303,6 +328,17 @@ public:
                         .arg(i + 2)
                         .arg(i + 1)
                         .arg(lines_[i + 1])};
+            // A date among the other lines means the records are not all of this length (a date
+            // without "/" was missed above), and reading on would mix one record into another.
+            for (qsizetype j = i; j < i + length; ++j)
+                if (j != i + 1 && mayBeDate(lines_[j]) && qdate::Parse(lines_[j]))
+                    throw Refusal{QStringLiteral("Cannot Import: line %1 holds the date \"%2\" inside the "
+                                                 "record that begins on line %3, whose date is on line %4.  "
+                                                 "No record of the file has been imported.")
+                                      .arg(j + 1)
+                                      .arg(lines_[j])
+                                      .arg(i + 1)
+                                      .arg(i + 2)};
             i += length;
         }
         const int k = std::min({p, m.NumParams, tableParams_});

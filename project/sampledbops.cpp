@@ -129,7 +129,11 @@ bool CreateDb() {
         db.create(modgw().DatabaseFile, paramNames());
         return true;
     } catch (const QmError& e) {
-        showError(e, QStringLiteral("CreateDb"));
+        // The engine could not make the file at all (a missing or read-only folder).
+        if (e.number() == dberr::NotADatabase)
+            ui().MsgBox(QStringLiteral("Could not create database"), vb::OKOnly | vb::Critical, titleEmpty);
+        else
+            showError(e, QStringLiteral("CreateDb"));
         return false;
     }
 }

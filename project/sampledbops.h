@@ -16,7 +16,8 @@ class QmError;
 // Any failure leaves the live database and the old "TEMP.MDB" as they were.
 
 // Creates DatabaseFile with table Data for the current parameter table (ParamTable, NumParams).
-// The file must not exist. A failure shows "Error N in CreateDb." and gives false; no file is left.
+// The file must not exist. A file the engine cannot make shows "Could not create database", any
+// other failure "Error N in CreateDb."; either gives false and leaves no file.
 bool CreateDb();
 
 // Rebuilds DatabaseFile for the current parameter table: new parameter i takes the values of the

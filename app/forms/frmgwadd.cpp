@@ -79,10 +79,7 @@ void frmGWAdd::List1_Click() {
 }
 
 void frmGWAdd::btnOK_Click() {
-    // A cell still open for editing is committed by leaving edit mode.
-    const bool on = SSAdd->gridEditMode();
-    SSAdd->setGridEditMode(false);
-    if (on) SSAdd->setGridEditMode(true);
+    SSAdd->commitEdit(); // a cell still open for editing counts
     const int rows = SSAdd->maxRows();
     QList<AddColumn> columns;
     for (int c = 1; c <= SSAdd->usedColCount(); ++c) {

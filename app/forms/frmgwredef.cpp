@@ -67,9 +67,7 @@ void frmGWRedef::Form_Load() {
 
 void frmGWRedef::Command1_Click() {
     ModGW& m = modgw();
-    const bool on = SS->gridEditMode();
-    SS->setGridEditMode(false);
-    if (on) SS->setGridEditMode(true);
+    SS->commitEdit(); // a cell still open for editing counts
     QStringList names;
     for (int i = 1; i <= m.NewParamCount; ++i) {
         m.OldParamNames[i] = SS->text(i, 2).trimmed();

@@ -124,6 +124,13 @@ TEST_F(Exchange, OverlongSourcesAndValuesAreReportedAndCut) {
     EXPECT_EQ(added(), QList<QStringList>({{"MW-1234567", "2001-01-02", "(null)", "12345678", "1", "2"}}));
 }
 
+TEST_F(Exchange, AQuoteInsideAValueIsNoQuotedValue) {
+    // Only a quote that opens a value makes it quoted; the quotes go, the commas still split.
+    ASSERT_TRUE(importText("inch.csv", "MW-1,3/4/95,,12\",7,1\r\n\"MW-2\" ,3/4/95,,1,2,3\r\n"));
+    EXPECT_EQ(added(), QList<QStringList>({{"MW-1", "1995-03-04", "(null)", "12", "7", "1"},
+                                           {"MW-2 ", "1995-03-04", "(null)", "1", "2", "3"}}));
+}
+
 TEST_F(Exchange, AnyFailureStoresNothingOfTheFileAndNamesTheLine) {
     const QByteArray before = readRaw(file("site.mdb"));
     struct Case {
@@ -148,6 +155,14 @@ TEST_F(Exchange, AnyFailureStoresNothingOfTheFileAndNamesTheLine) {
          "Cannot Import: line 2 holds a comma inside a quoted value, which cannot be imported whole."},
         {"quoted.txt", "A\t1/2/2001\t\t1\r\nB\t\"1\t2\"\t\t1\r\n",
          "line 2 holds a Tab inside a quoted value"},
+        {"doubled.csv", "A,1/2/2001,,1\r\n \"B\"\"x,C\",1/2/2001,,1\r\n", "line 2 holds a comma inside"},
+        // Record 2's date has no "/", so two records read as one: B's lines would become A's values.
+        {"merged.ldl", "A\r\n1/2/2001\r\n\r\n1\r\n2\r\n3\r\nB\r\n1-3-2001\r\n\r\n4\r\n5\r\n6\r\n",
+         "Cannot Import: line 8 holds the date \"1-3-2001\" inside the record that begins on line 1, whose "
+         "date is on line 2."},
+        {"pairs.ldl",
+         "A\r\n1/2/2001\r\n1\r\nB\r\n1.3.2001\r\n2\r\nC\r\n1/4/2001\r\n3\r\nD\r\n1/5/2001\r\n4\r\n",
+         "line 5 holds the date"},
         {"few.csv", "\r\n  \r\nA,1/2/2001\r\nB,1/2/2001,,1\r\n",
          "Cannot Import: line 3, the first line of the file, holds fewer than the three values"},
         {"ends.ldl", "A\r\n1/2/2001\r\n\r\n1\r\n2\r\n3\r\nB\r\n1/3/2001\r\n\r\n1\r\n2\r\n",

@@ -56,6 +56,15 @@ TEST_F(Restructure, CreateDbMakesTheTableOnceAndReportsAnExistingFile) {
     ui.answer(vb::OK, "Error 3204 in CreateDb.  Please contact Kalvex");
     EXPECT_FALSE(CreateDb());
     EXPECT_EQ(readRaw(file("site.mdb")), made);
+
+    // A folder that is not there: the engine makes no database.
+    modgw().DatabaseFile = file("gone/site.mdb");
+    ui.answer(vb::OK, "Could not create database");
+    EXPECT_FALSE(CreateDb());
+    EXPECT_EQ(ui.texts.last(), "Could not create database");
+    EXPECT_EQ(ui.styles.last(), vb::OKOnly | vb::Critical);
+    EXPECT_EQ(ui.titles.last(), titleEmpty);
+    EXPECT_FALSE(QFile::exists(file("gone")));
 }
 
 TEST_F(Restructure, RedefineCopiesEveryRecordThroughTheMappingAndKeepsTheOldFileAsTempMdb) {

@@ -89,10 +89,14 @@ TEST_F(GWAdd, OkStoresTheTypedRecordsAndCloses) {
     EXPECT_EQ(f.SSAdd->activeRow(), 7);
     f.SSAdd->setText(1, 2, "MW-2");
     f.SSAdd->setText(4, 2, "7.0");
+    // A source still being typed when OK is pressed counts.
+    f.SSAdd->setActiveCell(1, 3);
+    QTest::keyClicks(f.SSAdd, "MW-3");
     f.btnOK->click();
     EXPECT_EQ(f.result(), QDialog::Accepted);
     // Empty cells take the parameter's Def. Text ("-", TCE "<1"); blanks stay blanks.
     EXPECT_EQ(stored("\"Samp_Date\" = '1995-04-07'"),
               QList<QStringList>({{"MW-2", "1995-04-07", "(null)", "7.0", "-", "<1", "-", "-"},
+                                  {"MW-3", "1995-04-07", "(null)", "-", "-", "<1", "-", "-"},
                                   {"SP-4", "1995-04-07", "(null)", "6.8", "-", "  ", "-", "-"}}));
 }
