@@ -159,10 +159,8 @@ void frmDatAGrid::buildMenus() {
         NamedMenuItem(mnuUtilities, QStringLiteral("mnuHeadingLogo"), QStringLiteral("&Define Headings/Logo"));
 
     // Help and About are commands on the menu bar itself.
-    mnuHelp = bar->addAction(QStringLiteral("&Help"));
-    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    mnuAbout = bar->addAction(QStringLiteral("&About"));
-    mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
+    mnuHelp = NamedBarCommand(bar, QStringLiteral("mnuHelp"), QStringLiteral("&Help"));
+    mnuAbout = NamedBarCommand(bar, QStringLiteral("mnuAbout"), QStringLiteral("&About"));
 
     connect(mnuExit, &QAction::triggered, this, &QWidget::close);
     connect(mnuHelp, &QAction::triggered, this, &frmDatAGrid::mnuHelp_Click);

@@ -223,8 +223,7 @@ void DrawArea::buildMenus() {
     mnuChooseColor = add(mnuUtilities, QStringLiteral("mnuChooseColor"), QStringLiteral("Choose Colors"));
 
     // Help is a command on the menu bar itself.
-    mnuHelp = menuBar->addAction(QStringLiteral("Help"));
-    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuHelp = NamedBarCommand(menuBar, QStringLiteral("mnuHelp"), QStringLiteral("Help"));
 
     connect(mnuExit, &QAction::triggered, this, &DrawArea::mnuExit_Click);
     connect(mnuZoomWindow, &QAction::triggered, this, &DrawArea::mnuZoomWindow_Click);

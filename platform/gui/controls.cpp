@@ -25,3 +25,9 @@ QAction* NamedMenuItem(QMenu* menu, const QString& name, const QString& caption,
     if (!keys.isEmpty()) a->setShortcut(QKeySequence(keys));
     return a;
 }
+
+QAction* NamedBarCommand(QMenuBar* bar, const QString& name, const QString& caption) {
+    QAction* a = bar->addAction(caption);
+    a->setObjectName(name);
+    return a;
+}

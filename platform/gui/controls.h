@@ -14,4 +14,6 @@ class QWidget;
 // A push button that does not press itself on Enter.
 QPushButton* NamedButton(QWidget* parent, const QString& name, const QString& caption);
 QMenu* NamedMenu(QMenuBar* bar, const QString& name, const QString& caption);
+// A command on the menu bar itself, with no drop-down.
+QAction* NamedBarCommand(QMenuBar* bar, const QString& name, const QString& caption);
 QAction* NamedMenuItem(QMenu* menu, const QString& name, const QString& caption, const QString& keys = {});

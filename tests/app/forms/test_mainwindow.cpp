@@ -13,6 +13,7 @@
 #include "platform/progfolder.h"
 #include "platform/textfile.h"
 #include "project/modgw.h"
+#include "support/menus.h"
 #include "support/scriptedui.h"
 #include "support/testenv.h"
 #include "sitefixture.h"
@@ -44,31 +45,25 @@ protected:
     TempProgramFolder pf;
 };
 
-QStringList captions(const QList<QAction*>& actions) {
-    QStringList out;
-    for (QAction* a : actions)
-        out << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    return out;
-}
 
 } // namespace
 
 TEST_F(MainWindow, MenusCarryTheirCaptionsAndShortcuts) {
     frmDatAGrid& w = forms::form<frmDatAGrid>();
     EXPECT_EQ(w.windowTitle(), "Quillmare 2002");
-    EXPECT_EQ(captions(w.menuBar()->actions()),
+    EXPECT_EQ(menuCaptions(w.menuBar()->actions()),
               QStringList({"&File", "&Edit", "&Reports", "&Utilities", "&Help", "&About"}));
-    EXPECT_EQ(captions(w.mnuFile->actions()),
+    EXPECT_EQ(menuCaptions(w.mnuFile->actions()),
               QStringList({"&New Project", "&Open Project", "E&dit  Project Info", "-", "&Import", "&Export",
                            "-", "E&xit"}));
-    EXPECT_EQ(captions(w.mnuEdit->actions()), QStringList({"Cu&t", "&Copy", "&Paste"}));
+    EXPECT_EQ(menuCaptions(w.mnuEdit->actions()), QStringList({"Cu&t", "&Copy", "&Paste"}));
     EXPECT_EQ(w.mnuCut->shortcut(), QKeySequence("Ctrl+X"));
     EXPECT_EQ(w.mnuCopy->shortcut(), QKeySequence("Ctrl+C"));
     EXPECT_EQ(w.mnuPaste->shortcut(), QKeySequence("Ctrl+V"));
-    EXPECT_EQ(captions(w.mnuReports->actions()),
+    EXPECT_EQ(menuCaptions(w.mnuReports->actions()),
               QStringList({"&Source Summary", "&Parameter Summary", "&Date Summary", "Date &Contour",
                            "S&tiff Graph", "&Groundwater Elevation Graph"}));
-    EXPECT_EQ(captions(w.mnuUtilities->actions()),
+    EXPECT_EQ(menuCaptions(w.mnuUtilities->actions()),
               QStringList({"&Clear Database", "&Graphics/System Setup", "&Define Headings/Logo"}));
     EXPECT_EQ(w.mnuHelp->menu(), nullptr); // a command on the bar, not a drop-down
     EXPECT_EQ(w.Command3->text(), "Prev");

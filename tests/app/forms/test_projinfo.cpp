@@ -9,6 +9,7 @@
 #include "project/modgw.h"
 #include "project/projectfile.h"
 #include "project/sampledbops.h"
+#include "support/menus.h"
 #include "support/scriptedui.h"
 #include "support/testenv.h"
 #include "sitefixture.h"
@@ -49,12 +50,6 @@ protected:
     QByteArray original;
 };
 
-QStringList captions(const QList<QAction*>& actions) {
-    QStringList out;
-    for (QAction* a : actions)
-        out << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    return out;
-}
 
 } // namespace
 
@@ -63,9 +58,9 @@ TEST_F(ProjInfo, LoadFillsTheFormFromTheOpenProject) {
     modgw().ClientInfo[10] = "last line  ";
     frmProjInfo& f = form();
     EXPECT_EQ(f.windowTitle(), "Project Information");
-    EXPECT_EQ(captions(f.MenuBar->actions()), QStringList({"&Parameters", "&Edit"}));
-    EXPECT_EQ(captions(f.mnuParameters->actions()), QStringList({"&Open Set", "&Save Set"}));
-    EXPECT_EQ(captions(f.mnuEdit->actions()),
+    EXPECT_EQ(menuCaptions(f.MenuBar->actions()), QStringList({"&Parameters", "&Edit"}));
+    EXPECT_EQ(menuCaptions(f.mnuParameters->actions()), QStringList({"&Open Set", "&Save Set"}));
+    EXPECT_EQ(menuCaptions(f.mnuEdit->actions()),
               QStringList({"&Cut       Shift+Del", "Cop&y     Ctrl+Ins", "&Paste    Shift+Ins", "-",
                            "&Insert Row", "&Delete Row"}));
     const QStringList lines = f.Text3->toPlainText().split('\n');

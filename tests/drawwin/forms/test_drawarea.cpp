@@ -11,6 +11,7 @@
 #include "platform/timings.h"
 #include "project/modgw.h"
 #include "reports/gwgraph.h"
+#include "support/menus.h"
 #include "support/scriptedui.h"
 #include "support/testenv.h"
 
@@ -90,15 +91,6 @@ protected:
     TempProgramFolder pf;
 };
 
-QStringList captions(const QList<QAction*>& actions) {
-    QStringList out;
-    for (QAction* a : actions) {
-        QString c = a->isSeparator() ? QStringLiteral("-") : a->text();
-        if (!a->shortcut().isEmpty()) c += " [" + a->shortcut().toString() + "]";
-        out << c;
-    }
-    return out;
-}
 
 } // namespace
 
@@ -225,19 +217,19 @@ TEST_F(DrawAreaTest, AMissingOrBrokenToolPictureIsReplacedAndTheToolbarStaysWhol
 
 TEST_F(DrawAreaTest, MenusCarryTheirCaptionsAndShortcuts) {
     DrawArea& w = win();
-    EXPECT_EQ(captions(w.menuBar->actions()),
+    EXPECT_EQ(menuCaptions(w.menuBar->actions(), true),
               QStringList({"File", "Drawing", "Edit", "Zoom", "Tools", "Utilities", "Help"}));
-    EXPECT_EQ(captions(w.mnuFile->actions()), QStringList({"&Print", "Print Setup", "-", "&Exit Screen Preview"}));
-    EXPECT_EQ(captions(w.mnuDrawing->actions()),
+    EXPECT_EQ(menuCaptions(w.mnuFile->actions(), true), QStringList({"&Print", "Print Setup", "-", "&Exit Screen Preview"}));
+    EXPECT_EQ(menuCaptions(w.mnuDrawing->actions(), true),
               QStringList({"&New Drawing", "&Open Drawing...", "&Save Drawing", "Save Drawing &As..."}));
-    EXPECT_EQ(captions(w.mnuEdit->actions()),
+    EXPECT_EQ(menuCaptions(w.mnuEdit->actions(), true),
               QStringList({"Undo [Ctrl+Z]", "-", "Cut [Ctrl+X]", "Copy [Ctrl+C]", "Paste [Ctrl+V]", "-", "Move Up 1",
                            "Move Back 1", "Move to Front", "Move to Back", "-", "Group", "UnGroup"}));
-    EXPECT_EQ(captions(w.mnuZoom->actions()), QStringList({"Zoom &Window [Ctrl+W]", "Zoom Scr&een Width [Ctrl+R]",
+    EXPECT_EQ(menuCaptions(w.mnuZoom->actions(), true), QStringList({"Zoom &Window [Ctrl+W]", "Zoom Scr&een Width [Ctrl+R]",
                                                            "Zoom &Page [Ctrl+P]", "&Refresh"}));
-    EXPECT_EQ(captions(w.mnuTools->actions()),
+    EXPECT_EQ(menuCaptions(w.mnuTools->actions(), true),
               QStringList({"Add Nodes [Ctrl+A]", "Select - Move - Resize [Ctrl+E]"}));
-    EXPECT_EQ(captions(w.mnuUtilities->actions()),
+    EXPECT_EQ(menuCaptions(w.mnuUtilities->actions(), true),
               QStringList({"&Graphics/System Setup", "&Define Headings/Logo", "Define &Colors", "Choose Fill",
                            "Choose Colors"}));
 }
