@@ -380,7 +380,8 @@ void TextLine(const QString& text) {
 
 QString NumberText(float value) {
     const double v = value;
-    if (!std::isfinite(v)) return qnum::ShortNum(v);
+    // No text stands for a value that is not finite: an overflow, as for a coordinate.
+    if (!std::isfinite(v)) raiseError(qmerr::Overflow, QStringLiteral("number not finite"));
     // A value within 0.0001 of a whole number shows as that number.
     const double whole = std::round(v);
     if (std::fabs(v - whole) < 0.0001) return qnum::ShortNum(whole == 0 ? 0.0 : whole);
@@ -436,7 +437,15 @@ void AF(const QString& fontName) {
 
 // ---- circles, polygons and markers ------------------------------------------------------------
 
+namespace {
+// A shade that is not finite has no grey; making one would give a colour out of range.
+void requireFiniteShade(float shade) {
+    if (!std::isfinite(shade)) raiseError(qmerr::Overflow, QStringLiteral("shade not finite"));
+}
+} // namespace
+
 int32_t GreyOf(float shade) {
+    requireFiniteShade(shade);
     const float g = std::floor((1 - shade) * 255.0f);
     const int v = int(std::clamp(g, 0.0f, 255.0f));
     return draw::RGB(v, v, v);
@@ -457,6 +466,7 @@ void EF(float radius) {
 }
 
 void EFS(float radius, float shade) {
+    requireFiniteShade(shade);
     if (shade > 1) shade = 1;
     const int32_t grey = GreyOf(shade);
     circle(radius);
@@ -506,6 +516,7 @@ void PFS(float shade) {
 
 void DrawSquareMarker(float width, float height, float shade) {
     if (std::fabs(width) <= 0.01 || std::fabs(height) <= 0.01) return;
+    requireFiniteShade(shade); // before the buffer and the pen change
     PR(width);
     PU(height);
     PL(width);

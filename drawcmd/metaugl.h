@@ -103,7 +103,7 @@ void AC();
 void AR();
 void AP(float size);
 void AF(const QString& fontName);
-// The text AN draws for a value.
+// The text AN draws for a value; a value that is not finite is error 6.
 QString NumberText(float value);
 
 // ---- circles, polygons and markers
@@ -120,5 +120,5 @@ void DrawSquareMarker(float width, float height, float shade);
 void TRIF(float size);
 void TRI(float size);
 void DrawBMP(const QString& file, float width, float height);
-// The grey of a shade from 0 (white) to 1 (black) as an RGB value.
+// The grey of a shade from 0 (white) to 1 (black) as an RGB value; a shade that is not finite is error 6.
 int32_t GreyOf(float shade);

@@ -6,11 +6,51 @@
 #include "platform/qmerror.h"
 #include "project/helpers.h"
 
+#include <QDir>
+#include <algorithm>
+
 namespace fillchooser {
 
 const QString kTooManyMessage = QStringLiteral(
     "There are more than 500 fill files in this folder.  Only the first 500 will be shown in the Choose Fill "
     "Dialog.");
+
+bool NaturalLess(const QString& a, const QString& b) {
+    qsizetype i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (a[i].isDigit() && b[j].isDigit()) {
+            // Compare the two numbers by value: leading zeros dropped, then length, then digits.
+            qsizetype ie = i, je = j;
+            while (ie < a.size() && a[ie].isDigit())
+                ++ie;
+            while (je < b.size() && b[je].isDigit())
+                ++je;
+            qsizetype is = i, js = j;
+            while (is + 1 < ie && a[is] == u'0')
+                ++is;
+            while (js + 1 < je && b[js] == u'0')
+                ++js;
+            if (ie - is != je - js) return ie - is < je - js;
+            const int c = QStringView(a).mid(is, ie - is).compare(QStringView(b).mid(js, je - js));
+            if (c != 0) return c < 0;
+            i = ie;
+            j = je;
+            continue;
+        }
+        const QChar ca = a[i].toCaseFolded(), cb = b[j].toCaseFolded();
+        if (ca != cb) return ca < cb;
+        ++i;
+        ++j;
+    }
+    if ((i < a.size()) != (j < b.size())) return j < b.size();
+    return a < b;
+}
+
+QStringList ListBitmaps(const QString& folder) {
+    QStringList listed = QDir(folder).entryList({QStringLiteral("*.bmp")}, QDir::Files, QDir::NoSort);
+    std::sort(listed.begin(), listed.end(), NaturalLess);
+    return listed;
+}
 
 QStringList SwatchFiles(const QStringList& listed) {
     QStringList out;
@@ -48,14 +88,14 @@ QRect SwatchRect(int i, int n) {
 }
 
 void BuildSwatches(MDrawPro& canvas, const QStringList& files, const QString& fillPath, int width, int height,
-                   int32_t drawOptions) {
+                   int32_t drawOptions, int unitsLeft) {
     canvas.ClearDrawing();
     canvas.UnitsWidth(0);
     canvas.PageWidth(width);
     canvas.PageHeight(height);
     canvas.UnitsWidth(width);
     canvas.UnitsHeight(height);
-    canvas.UnitsLeft(0);
+    canvas.UnitsLeft(unitsLeft);
     canvas.UnitsTop(0);
     canvas.DrawOptions(drawOptions | 4096);
     canvas.CurrentObject(4);

@@ -17,6 +17,14 @@ constexpr int DesignHeight = 7800; // inner height of the window as designed
 
 extern const QString kTooManyMessage;
 
+// File names in natural order: runs of digits compare by their value (F2 before F10), the rest
+// without regard to case; names equal so compare by their characters.
+bool NaturalLess(const QString& a, const QString& b);
+
+// The bitmap files of a folder as the chooser lists them, in natural order; a folder that cannot be
+// listed lists nothing.
+QStringList ListBitmaps(const QString& folder);
+
 // The screen versions among the listed files, in list order: names ending in "_SC.BMP" in any case,
 // less the work file ("TEMP...", any case) and the pictures of other uses ("cutt", "quicksoil",
 // "samp", "well" as exactly so written).
@@ -33,8 +41,9 @@ bool Centred(int n);
 // Swatch i (1-based) of n: its square, 500 twips a side, on the canvas.
 QRect SwatchRect(int i, int n);
 
-// Sets up the canvas (sheet width by height twips) and adds a tagged, labelled swatch for each file.
+// Sets up the canvas (sheet width by height twips, its left edge at unitsLeft) and adds a tagged,
+// labelled swatch for each file.
 void BuildSwatches(MDrawPro& canvas, const QStringList& files, const QString& fillPath, int width, int height,
-                   int32_t drawOptions);
+                   int32_t drawOptions, int unitsLeft = 0);
 
 } // namespace fillchooser

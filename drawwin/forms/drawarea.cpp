@@ -36,6 +36,7 @@
 namespace {
 
 constexpr int ButtonCount = 23;
+constexpr int FirstPagingButton = 20; // the separator before Previous Page, Next Page and Goto Page
 constexpr int PaletteWidthPx = 615 / 15; // the palette strip keeps its designed width
 
 struct ButtonSetup {
@@ -112,6 +113,16 @@ DrawArea::DrawArea() {
     Toolbar1->setAccessibleName(QStringLiteral("Toolbar1"));
     Toolbar1->setIconSize(QSize(24, 24));
     Toolbar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    Toolbar1->setMovable(false);
+    // The paging buttons sit in a bar of their own at the right end that never gives up room: on a
+    // narrow screen the tool buttons go to the overflow menu, Next Page stays in view.
+    PagingBar = new QToolBar(this);
+    PagingBar->setObjectName(QStringLiteral("PagingBar"));
+    PagingBar->setAccessibleName(QStringLiteral("PagingBar"));
+    PagingBar->setIconSize(Toolbar1->iconSize());
+    PagingBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    PagingBar->setMovable(false);
+    PagingBar->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
 
     MDraw = new DrawView(this);
     MDraw->setObjectName(QStringLiteral("MDraw"));
@@ -145,7 +156,11 @@ DrawArea::DrawArea() {
     lay->setContentsMargins(0, 0, 0, 0);
     lay->setSpacing(0);
     lay->setMenuBar(menuBar);
-    lay->addWidget(Toolbar1);
+    auto* bars = new QHBoxLayout;
+    bars->setSpacing(0);
+    bars->addWidget(Toolbar1, 1);
+    bars->addWidget(PagingBar);
+    lay->addLayout(bars);
     auto* row = new QHBoxLayout;
     row->setSpacing(0);
     row->addWidget(MDraw3);
@@ -237,12 +252,14 @@ void DrawArea::buildMenus() {
 void DrawArea::buildToolbar() {
     // The buttons exist from the start; Load gives them their pictures, keys, styles and tips.
     for (int b = 1; b <= ButtonCount; ++b) {
-        auto* a = new QAction(Toolbar1);
+        QToolBar* bar = b >= FirstPagingButton ? PagingBar : Toolbar1;
+        auto* a = new QAction(bar);
         a->setObjectName(QStringLiteral("Button%1").arg(b));
-        Toolbar1->addAction(a);
+        bar->addAction(a);
         buttons_ << a;
     }
     connect(Toolbar1, &QToolBar::actionTriggered, this, &DrawArea::Toolbar1_ButtonClick);
+    connect(PagingBar, &QToolBar::actionTriggered, this, &DrawArea::Toolbar1_ButtonClick);
 }
 
 QAction* DrawArea::Button(int position) const {
@@ -391,8 +408,9 @@ void DrawArea::MDraw_PointClicked(int, int, double, double) {
     MDrawPro& d = pageDrawing();
     try {
         // The frame just dragged gives the zoom and goes; a click that drew no frame zooms nothing.
+        // A frame that is gone by now is the control's object error.
         const draw::Long frame = MDraw->lastDrawnId();
-        if (frame && d.find(frame)) {
+        if (frame) {
             d.ObjectId(frame);
             int32_t x1, y1, x2, y2;
             d.GetObjectCoords(x1, y1, x2, y2, 0);
@@ -400,7 +418,7 @@ void DrawArea::MDraw_PointClicked(int, int, double, double) {
             ZoomIn(x1, y1, x2, y2);
         }
     } catch (const QmError& e) {
-        showError(e, QStringLiteral("createcoloredFPtemp"));
+        showError(e, QStringLiteral("MDraw-PointClicked"));
     }
     d.EditMode(w.EditModeBeforeZoom);
     w.ZoomWindowPending = 0;

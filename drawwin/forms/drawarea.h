@@ -32,7 +32,8 @@ public:
 
     // ---- controls
     QMenuBar* menuBar = nullptr;
-    QToolBar* Toolbar1 = nullptr;
+    QToolBar* Toolbar1 = nullptr;       // buttons 1 to 19
+    QToolBar* PagingBar = nullptr;      // buttons 20 to 23, kept in view beside Toolbar1
     QHash<QString, QPixmap> ImageList1; // the tool pictures by key
     DrawView* MDraw = nullptr;          // the page
     DrawView* MDraw3 = nullptr;         // the style palette strip
@@ -41,7 +42,7 @@ public:
     QListWidget* List1 = nullptr;
     QLabel* lblCurrentX = nullptr;
 
-    // Toolbar buttons by position 1 to 23.
+    // Toolbar buttons by position 1 to 23, across both bars.
     QAction* Button(int position) const;
     QString ButtonImage(int position) const; // the picture key a button shows, "" for none
 

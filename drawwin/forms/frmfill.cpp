@@ -9,7 +9,7 @@
 #include "platform/uiservice.h"
 #include "project/modgw.h"
 
-#include <QDir>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QScreen>
@@ -36,11 +36,17 @@ frmFill::frmFill() {
 
 frmFill::~frmFill() = default;
 
+// Width enough for the caption in the title bar: its text, in the bold face title bars use, and the
+// bar's icon and buttons.
+int frmFill::TitleWidth() const {
+    QFont f = font();
+    f.setBold(true);
+    return QFontMetrics(f).horizontalAdvance(windowTitle()) * 5 / 4 + 150;
+}
+
 void frmFill::Form_Load() {
     const QString folder = modgw().FillPath;
-    // The folder's bitmaps in the file list's order; a folder that cannot be listed lists nothing.
-    QStringList listed = QDir(folder).entryList({QStringLiteral("*.bmp")}, QDir::Files,
-                                                QDir::Name | QDir::IgnoreCase);
+    QStringList listed = fillchooser::ListBitmaps(folder);
     File1->clear();
     File1->addItems(listed);
     if (listed.size() > fillchooser::MaxListed) {
@@ -50,20 +56,27 @@ void frmFill::Form_Load() {
     const QStringList files = fillchooser::SwatchFiles(listed);
     const int n = int(files.size());
 
-    // Width by columns; a very wide chooser is held to the screen and shows its canvas smaller.
-    const int widthTwips = fillchooser::WindowWidth(n);
+    // Width by columns, and never so narrow that the caption is cut; a very wide chooser is held to
+    // the screen and shows its canvas smaller.
+    const int layoutTwips = fillchooser::WindowWidth(n);
     const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
                                                           : QRect(0, 0, 1024, 768);
-    const int w = std::min(widthTwips / TwipsPerPixel, screen.width());
+    const int w = std::min(std::max(layoutTwips / TwipsPerPixel, TitleWidth()), screen.width());
     const int h = std::min(fillchooser::DesignHeight / TwipsPerPixel, screen.height());
     resize(w, h);
     const int left = fillchooser::Centred(n) ? (screen.width() - w) / 2 : screen.width() / 4;
     move(screen.left() + left, screen.top() + (screen.height() - h) / 2);
     MDraw2->setGeometry(rect());
 
+    // The sheet is the control's width; where that is wider than the swatches need, they stand in
+    // its middle.
+    const int sheetTwips = std::max(layoutTwips, w * TwipsPerPixel);
+    const int unitsLeft = -(sheetTwips - layoutTwips) / 2;
+
     // Reading the drawing window's options loads that window, hidden, when it is not loaded yet.
     const int32_t options = forms::form<DrawArea>().MDraw->model()->DrawOptions();
-    fillchooser::BuildSwatches(*canvas_, files, folder, widthTwips, fillchooser::DesignHeight, options);
+    fillchooser::BuildSwatches(*canvas_, files, folder, sheetTwips, fillchooser::DesignHeight, options,
+                               unitsLeft);
 
     FitViewToWidth(*MDraw2);
 }

@@ -21,6 +21,8 @@ public:
 
     void Form_Load();
     void MDraw2_ObjectClicked();
+    // The narrowest width, in pixels, that shows the whole caption.
+    int TitleWidth() const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -56,7 +56,7 @@ enum class FillMode { Solid, None, Picture };
 
 struct Style {
     int lineStyle = Solid;
-    int lineWidth = 1; // drawing units; 0 and 1 paint as hairlines
+    int lineWidth = 1; // drawing units, at least a device pixel; 0 paints as a hairline
     Long lineColor = Black;
     FillMode fill = FillMode::Solid;
     Long fillColor = White;

@@ -89,16 +89,27 @@ QTransform textTransform(const DrawObject& o, double scale) {
     return t;
 }
 
-QPen makePen(const Style& s) {
+// One device pixel in drawing units, along the axis the painter scales least.
+double devicePixelUnits(const QPainter& p) {
+    const QTransform t = p.combinedTransform();
+    const double sx = std::hypot(t.m11(), t.m12()), sy = std::hypot(t.m21(), t.m22());
+    const double scale = std::min(sx, sy);
+    return scale > 0 ? 1 / scale : 0;
+}
+
+// Width 0 is a hairline, one device pixel; any other width is drawing units on the sheet, never
+// thinner than a device pixel. Ends and joins are round, so lines chained end to end meet without a
+// notch; the dashes of a broken line keep their lengths.
+QPen makePen(const QPainter& p, const Style& s, bool dashed) {
     QPen pen(toQColor(s.lineColor));
-    if (s.lineWidth <= 1) {
-        pen.setWidthF(0); // hairline: one device pixel whatever the scale
+    if (s.lineWidth <= 0) {
+        pen.setWidthF(0);
         pen.setCosmetic(true);
     } else {
-        pen.setWidthF(s.lineWidth);
+        pen.setWidthF(std::max(double(s.lineWidth), devicePixelUnits(p)));
     }
-    pen.setCapStyle(Qt::FlatCap);
-    pen.setJoinStyle(Qt::MiterJoin);
+    pen.setCapStyle(dashed ? Qt::FlatCap : Qt::RoundCap);
+    pen.setJoinStyle(Qt::RoundJoin);
     return pen;
 }
 
@@ -161,9 +172,9 @@ void strokeDashed(QPainter& p, const QPolygonF& line, const QVector<double>& pat
 
 void strokeOutline(QPainter& p, const Style& s, const QList<QPolygonF>& lines) {
     if (s.lineStyle == NoLine) return;
-    p.setPen(makePen(s));
-    p.setBrush(Qt::NoBrush);
     const QVector<double> pattern = dashPattern(s.lineStyle, s.lineWidth);
+    p.setPen(makePen(p, s, !pattern.isEmpty()));
+    p.setBrush(Qt::NoBrush);
     for (const QPolygonF& l : lines) {
         if (!pattern.isEmpty()) {
             strokeDashed(p, l, pattern);

@@ -6,6 +6,7 @@
 #include "support/testenv.h"
 
 #include <QImage>
+#include <limits>
 
 using Shapes = DrawCmdTest;
 
@@ -220,4 +221,24 @@ TEST_F(Shapes, BitmapsFillAFrameUpAndRightOfThePen) {
     ui.answer(vb::OK, QStringLiteral("BMP File Not Found: nothere.bmp"));
     DrawBMP(QStringLiteral("nothere.bmp"), 1, 1);
     EXPECT_EQ(objects(), 1);
+}
+
+TEST_F(Shapes, AShadeThatIsNotFiniteIsAnOverflowAndChangesNothing) {
+    Metaugl& m = metaugl();
+    penAt(600, 1200);
+    const float inf = std::numeric_limits<float>::infinity();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    for (float s : {nan, inf, -inf}) {
+        EXPECT_EQ(errorOf([&] { EFS(0.1f, s); }), qmerr::Overflow) << s;
+        EXPECT_EQ(errorOf([&] { DrawSquareMarker(0.2f, 0.1f, s); }), qmerr::Overflow) << s;
+        EXPECT_EQ(errorOf([&] { GreyOf(s); }), qmerr::Overflow) << s;
+    }
+    EXPECT_EQ(objects(), 0);
+    EXPECT_EQ(m.PolyCount, 0);
+    EXPECT_FLOAT_EQ(m.PenX, 600);
+    EXPECT_FLOAT_EQ(m.PenY, 1200);
+    PU(1);
+    PR(1);
+    EXPECT_EQ(errorOf([&] { PFS(nan); }), qmerr::Overflow);
+    EXPECT_EQ(objects(), 0);
 }

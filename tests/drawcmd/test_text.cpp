@@ -4,6 +4,8 @@
 
 #include "support/scriptedui.h"
 
+#include <limits>
+
 using TextCommands = DrawCmdTest;
 
 TEST_F(TextCommands, LinesOfATextStepDownByTheTextHeight) {
@@ -120,4 +122,16 @@ TEST_F(TextCommands, NumbersShowWithAtMostTwoDecimalsOrAsWholeNumbers) {
     EXPECT_EQ(last().text, "3.14");
     EXPECT_EQ(last().style.textAlign, 2);
     EXPECT_EQ(last().x1, 600);
+}
+
+TEST_F(TextCommands, ANumberThatIsNotFiniteIsAnOverflowAndDrawsNothing) {
+    penAt(600, 600);
+    const float inf = std::numeric_limits<float>::infinity();
+    for (float v : {inf, -inf, std::numeric_limits<float>::quiet_NaN()}) {
+        EXPECT_EQ(errorOf([&] { AN(v); }), qmerr::Overflow) << v;
+        EXPECT_EQ(errorOf([&] { NumberText(v); }), qmerr::Overflow) << v;
+    }
+    EXPECT_EQ(objects(), 0);
+    AN(std::numeric_limits<float>::max()); // the largest finite value still shows
+    EXPECT_EQ(objects(), 1);
 }

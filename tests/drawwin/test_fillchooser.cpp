@@ -71,3 +71,22 @@ TEST(FillChooser, EachSwatchIsATaggedPictureRectangleUnderItsLabel) {
     EXPECT_EQ(canvas.at(4).tag("selected"), "gone_sc.bmp");
     EXPECT_EQ(canvas.at(5).text, "gone");
 }
+
+TEST(FillChooser, PatternsAreListedInNaturalOrder) {
+    TempProgramFolder pf;
+    const QString fills = pf.file("fills/");
+    QDir().mkpath(fills);
+    for (const char* name : {"F10_sc.bmp", "F2_sc.bmp", "f1_SC.BMP", "F0_sc.bmp", "F11_sc.bmp", "brick_sc.bmp",
+                             "F2.bmp", "F02a_sc.bmp", "notes.txt"})
+        writeRaw(fills + name, "x");
+    EXPECT_EQ(fillchooser::ListBitmaps(fills),
+              QStringList({"brick_sc.bmp", "F0_sc.bmp", "f1_SC.BMP", "F2.bmp", "F2_sc.bmp", "F02a_sc.bmp",
+                           "F10_sc.bmp", "F11_sc.bmp"}));
+    EXPECT_TRUE(fillchooser::ListBitmaps(fills + "missing/").isEmpty());
+
+    EXPECT_TRUE(fillchooser::NaturalLess("F9_sc.bmp", "F10_sc.bmp"));
+    EXPECT_FALSE(fillchooser::NaturalLess("F10_sc.bmp", "F9_sc.bmp"));
+    EXPECT_TRUE(fillchooser::NaturalLess("F99999999999999999999_sc.bmp", "F100000000000000000000_sc.bmp"));
+    EXPECT_TRUE(fillchooser::NaturalLess("F1", "F1_sc.bmp")); // a name before its longer self
+    EXPECT_FALSE(fillchooser::NaturalLess("F1", "F1"));
+}

@@ -130,29 +130,69 @@ TEST(DrawRender, DashLengthsAreDrawingUnitsAtAnyResolutionAndWidth) {
     }
 }
 
-TEST(DrawRender, WidthsZeroAndOneAreHairlinesOthersAreDrawingUnits) {
+// Ink across a row between two columns, in pixels: partly covered pixels count in part.
+double ink(const QImage& image, int row, int from, int to) {
+    double n = 0;
+    for (int c = from; c <= to; ++c)
+        n += (255 - qGray(image.pixel(c, row))) / 255.0;
+    return n;
+}
+
+TEST(DrawRender, WidthsAreDrawingUnitsOnPaperAndZeroIsAHairline) {
     Sheet d;
-    const int widths[] = {0, 1, 40};
-    for (int i = 0; i < 3; ++i) {
+    const int widths[] = {0, 1, 4, 40};
+    for (int i = 0; i < 4; ++i) {
         d.AddObject(1, 600 + 600 * i, 300, 600 + 600 * i, 1500);
         d.LineWidth(widths[i]);
-        d.LineStyle(i == 2 ? 6 : 0);
+        d.LineStyle(0);
     }
-    d.AddObject(1, 2400, 300, 2400, 1500);
+    d.AddObject(1, 2700, 300, 2700, 1500);
     d.LineStyle(5);
     d.LineWidth(40);
-    const QImage image = draw::renderImage(d, 300);
-    auto thickness = [&](int x) {
-        int n = 0;
-        for (int c = x - 30; c <= x + 30; ++c)
-            n += dark(image.pixel(c, 450));
-        return n;
+    // On a 1200-dpi printer a unit is two pixels: width 1 is 1/600 inch, not one pixel.
+    const QImage fine = draw::renderImage(d, 1200);
+    auto across = [&](const QImage& image, double dpi, int x) {
+        const int c = int(x * dpi / 600);
+        return ink(image, int(900 * dpi / 600), c - 60, c + 60);
     };
-    EXPECT_LE(thickness(300), 2);
-    EXPECT_GE(thickness(300), 1);
-    EXPECT_LE(thickness(600), 2);
-    EXPECT_NEAR(thickness(900), 20, 1); // 40 units at half a pixel each
-    EXPECT_EQ(thickness(1200), 0);      // style 5: no line
+    EXPECT_NEAR(across(fine, 1200, 600), 1, 0.2); // hairline: one device pixel
+    EXPECT_NEAR(across(fine, 1200, 1200), 2, 0.2);
+    EXPECT_NEAR(across(fine, 1200, 1800), 8, 0.2);
+    EXPECT_NEAR(across(fine, 1200, 2400), 80, 0.5);
+    EXPECT_NEAR(across(fine, 1200, 2700), 0, 0.01); // style 5: no line
+    // Where a unit is less than a pixel a line still shows one pixel, as the hairline does.
+    const QImage coarse = draw::renderImage(d, 100);
+    EXPECT_NEAR(across(coarse, 100, 600), 1, 0.2);
+    EXPECT_NEAR(across(coarse, 100, 1200), 1, 0.2);
+    EXPECT_NEAR(across(coarse, 100, 1800), 1, 0.2);
+    EXPECT_NEAR(across(coarse, 100, 2400), 40.0 / 6, 0.3);
+}
+
+TEST(DrawRender, LinesChainedAtACornerLeaveNoNotchAndEndRound) {
+    // A line right and a line down from its end, 20 units wide, as LW 5 with LR then LD draws them.
+    Sheet d;
+    d.AddObject(1, 600, 600, 1200, 600);
+    d.LineWidth(20);
+    d.AddObject(1, 1200, 600, 1200, 1200);
+    d.LineWidth(20);
+    const QImage image = draw::renderImage(d, 600); // one pixel a unit
+    // The outer corner, just beyond both lines' ends, is inked.
+    EXPECT_TRUE(dark(image.pixel(1203, 596)));
+    EXPECT_TRUE(dark(image.pixel(1205, 594)));
+    // Round ends: half the width beyond the end along the line, nothing at the square's corner.
+    EXPECT_TRUE(dark(image.pixel(597, 600)));
+    EXPECT_TRUE(dark(image.pixel(1200, 1207)));
+    EXPECT_FALSE(dark(image.pixel(591, 591)));
+    EXPECT_FALSE(dark(image.pixel(1209, 1209)));
+    // Polylines join round too.
+    Sheet p;
+    p.AddObject(8, 0, 0, 0, 0);
+    const int32_t v[] = {600, 600, 1200, 600, 1200, 1200};
+    p.SetVertices(0, 3, v, 0);
+    p.LineWidth(20);
+    const QImage joined = draw::renderImage(p, 600);
+    EXPECT_TRUE(dark(joined.pixel(1205, 594)));
+    EXPECT_FALSE(dark(joined.pixel(1209, 591)));
 }
 
 TEST(DrawRender, PatternFillsTileAtThePicturesOwnResolution) {

@@ -53,8 +53,14 @@ protected:
 
     static DrawArea& win() { return forms::form<DrawArea>(); }
 
+    // The tool button that shows a toolbar button, whichever bar of the window holds it.
+    static QToolButton* buttonWidget(DrawArea& w, int position) {
+        for (QToolBar* bar : w.findChildren<QToolBar*>())
+            if (auto* b = qobject_cast<QToolButton*>(bar->widgetForAction(w.Button(position)))) return b;
+        return nullptr;
+    }
     static void clickButton(DrawArea& w, int position) {
-        auto* b = qobject_cast<QToolButton*>(w.Toolbar1->widgetForAction(w.Button(position)));
+        QToolButton* b = buttonWidget(w, position);
         ASSERT_TRUE(b);
         b->click();
     }
@@ -161,7 +167,12 @@ TEST_F(DrawAreaTest, EscapeBelongsToTheDrawingAndDoesNotLeave) {
 
 TEST_F(DrawAreaTest, ToolbarButtonsGetTheirPicturesKeysStylesAndTips) {
     DrawArea& w = win();
-    ASSERT_EQ(w.Toolbar1->actions().size(), 23);
+    // The buttons across the top, in their order.
+    QList<QAction*> shown = w.Toolbar1->actions();
+    for (QToolBar* bar : w.findChildren<QToolBar*>())
+        if (bar != w.Toolbar1) shown += bar->actions();
+    ASSERT_EQ(shown.size(), 23);
+    for (int b = 1; b <= 23; ++b) EXPECT_EQ(shown[b - 1], w.Button(b)) << b;
     EXPECT_EQ(w.ImageList1.size(), 21);
     EXPECT_TRUE(w.ImageList1.contains("hidenode"));
     const struct {
@@ -197,7 +208,7 @@ TEST_F(DrawAreaTest, ToolbarButtonsGetTheirPicturesKeysStylesAndTips) {
         }
     }
     // Every button is up after Load.
-    for (QAction* a : w.Toolbar1->actions()) EXPECT_FALSE(a->isChecked());
+    for (QAction* a : shown) EXPECT_FALSE(a->isChecked());
 }
 
 TEST_F(DrawAreaTest, AMissingOrBrokenToolPictureIsReplacedAndTheToolbarStaysWhole) {
@@ -249,6 +260,27 @@ TEST_F(DrawAreaTest, ThePaletteStripRunsDownTheLeftAtItsOwnWidthAndThePageFillsT
     // The palette's sheet is fitted to the strip's width.
     EXPECT_EQ(w.MDraw3->ViewWidth(), 39);
     EXPECT_EQ(w.MDraw3->ViewHeight(), 858); // 39 / (500 / 11000)
+    w.hide();
+}
+
+TEST_F(DrawAreaTest, OnASmallScreenThePagingButtonsStayInView) {
+    // The test screen is 800 pixels wide: the window opens narrower still.
+    DrawArea& w = win();
+    ASSERT_LE(w.width(), 800);
+    w.show();
+    for (int width : {w.width(), 560, 420}) {
+        SCOPED_TRACE(width);
+        w.resize(width, 500);
+        QApplication::processEvents();
+        for (int b = 21; b <= 23; ++b) {
+            QToolButton* button = buttonWidget(w, b);
+            ASSERT_TRUE(button) << b;
+            EXPECT_TRUE(button->isVisible()) << b;
+            EXPECT_TRUE(w.rect().contains(QRect(button->mapTo(&w, QPoint(0, 0)), button->size()))) << b;
+        }
+        // The tool buttons that do not fit are still reached through the bar's overflow.
+        EXPECT_TRUE(buttonWidget(w, 1)->isVisible());
+    }
     w.hide();
 }
 
@@ -321,6 +353,29 @@ TEST_F(DrawAreaTest, ZoomWindowZoomsToTheDraggedFrameAndGivesTheModeBack) {
     w.mnuZoomScreenWidth->trigger();
     EXPECT_EQ(w.MDraw->ViewLeft(), left);
     EXPECT_EQ(w.MDraw->ViewTop(), 0);
+    w.hide();
+}
+
+TEST_F(DrawAreaTest, AZoomFrameThatIsGoneIsReportedInTheClickHandlersOwnName) {
+    DrawArea& w = win();
+    w.resize(1000, 700);
+    w.show();
+    QApplication::processEvents();
+    w.zoompage();
+    pageDrawing().EditMode(11);
+    w.mnuZoomWindow->trigger();
+    QTest::mousePress(w.MDraw, Qt::LeftButton, {}, QPoint(200, 150));
+    QTest::mouseMove(w.MDraw, QPoint(300, 220));
+    QTest::mouseRelease(w.MDraw, Qt::LeftButton, {}, QPoint(400, 300));
+    ASSERT_NE(w.MDraw->lastDrawnId(), 0);
+
+    // The click handler runs again for the frame it already deleted.
+    w.mnuZoomWindow->trigger();
+    ScriptedUi ui;
+    ui.answer(1, "Error 23010 in MDraw-PointClicked.  Please contact Kalvex");
+    w.MDraw_PointClicked(1, 0, 300, 300);
+    EXPECT_EQ(pageDrawing().EditMode(), 11);
+    EXPECT_EQ(drawwin().ZoomWindowPending, 0);
     w.hide();
 }
 

@@ -5,6 +5,7 @@
 #include "drawwin/forms/drawarea.h"
 #include "drawwin/forms/frmfill.h"
 #include "drawwin/shippedpictures.h"
+#include "platform/drawing/drawrender.h"
 #include "platform/gui/drawview.h"
 #include "platform/gui/forms.h"
 #include "platform/qmerror.h"
@@ -13,7 +14,9 @@
 #include "support/scriptedui.h"
 #include "support/testenv.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
@@ -69,7 +72,6 @@ TEST_F(FillChooserWindow, StartUpLoadsTheChooserAndTheDrawingWindowHidden) {
     // The shipped patterns: one swatch per screen version, the work file left out.
     EXPECT_EQ(swatches(f).size(), shipped::FillPatternCount());
     EXPECT_EQ(f.canvas().DrawOptions() & 4096, 4096);
-    EXPECT_EQ(f.width(), 1400 / 15);
 
     startupHooks().unloadFillChooser();
     EXPECT_FALSE(forms::isLoaded<frmFill>());
@@ -108,7 +110,7 @@ TEST_F(FillChooserWindow, AFolderWithoutScreenPatternsGivesAnEmptyNarrowChooser)
     writeRaw(pf.file("fills/TEMP_sc.bmp"), "x");
     frmFill& f = forms::form<frmFill>();
     EXPECT_EQ(f.canvas().count(), 0);
-    EXPECT_EQ(f.width(), 700 / 15);
+    EXPECT_EQ(f.width(), f.TitleWidth());
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_EQ(f.x(), screen.left() + screen.width() / 4);
 }
@@ -132,4 +134,38 @@ TEST_F(FillChooserWindow, BeyondFiveHundredFilesOnlyTheFirstFiveHundredAreLooked
                  "Choose Fill Dialog.");
     frmFill& f = forms::form<frmFill>();
     EXPECT_EQ(swatches(f), QStringList({"b_sc.bmp"}));
+}
+
+TEST_F(FillChooserWindow, SwatchesComeInNaturalOrderAndTheWindowShowsThemAndItsWholeCaption) {
+    const QString fills = pf.file("fills/");
+    QDir().mkpath(fills);
+    for (int i = 0; i < 13; ++i)
+        shipped::FillPattern(i % shipped::FillPatternCount(), false).save(fills + QStringLiteral("F%1_sc.bmp").arg(i));
+    frmFill& f = forms::form<frmFill>();
+    EXPECT_EQ(swatches(f), QStringList({"F0_sc.bmp", "F1_sc.bmp", "F2_sc.bmp", "F3_sc.bmp", "F4_sc.bmp", "F5_sc.bmp",
+                                        "F6_sc.bmp", "F7_sc.bmp", "F8_sc.bmp", "F9_sc.bmp", "F10_sc.bmp",
+                                        "F11_sc.bmp", "F12_sc.bmp"}));
+
+    // Wide enough for the caption in a bold title bar with its buttons.
+    QFont bold = f.font();
+    bold.setBold(true);
+    EXPECT_GE(f.width(), QFontMetrics(bold).horizontalAdvance(f.windowTitle()) + 100);
+    // Every swatch and label lies inside the canvas as shown, at the designed size, the columns
+    // in the middle.
+    f.show();
+    QApplication::processEvents();
+    const QRect inside = f.MDraw2->contentsRect();
+    int leftmost = inside.right(), rightmost = inside.left();
+    for (int i = 0; i < f.canvas().count(); ++i) {
+        const QRectF box = draw::objectBounds(f.canvas().at(i));
+        const QRectF px(f.MDraw2->unitsToPixel(box.topLeft()), f.MDraw2->unitsToPixel(box.bottomRight()));
+        EXPECT_TRUE(QRectF(inside).contains(px)) << i;
+        if (f.canvas().at(i).kind == draw::Rectangle) {
+            EXPECT_NEAR(px.width(), 500 / 15.0, 1.5) << i;
+            leftmost = std::min(leftmost, int(px.left()));
+            rightmost = std::max(rightmost, int(px.right()));
+        }
+    }
+    EXPECT_NEAR(leftmost - inside.left(), inside.right() - rightmost, 25);
+    f.hide();
 }
