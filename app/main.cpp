@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/forms/frmdatagrid.h"
+#include "drawcmd/printdrawing.h"
 #include "drawwin/forms/drawarea.h"
 #include "platform/gui/forms.h"
 #include "platform/gui/guiui.h"
+#include "platform/gui/plotwindow.h"
 #include "platform/progfolder.h"
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QScreen>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -19,9 +22,13 @@ int main(int argc, char** argv) {
         return 1;
     }
     RegisterDrawingWindow();
+    RegisterPlotWindow(SystemPrinter);
     frmDatAGrid& main = forms::form<frmDatAGrid>();
     main.Form_Load();
-    main.show();
+    // Maximised by the window manager, which keeps the title bar; restored, a window on the screen.
+    if (const QScreen* s = main.screen()) main.resize(s->availableGeometry().size() * 3 / 4);
+    forms::fitToScreen(main);
+    main.showMaximized();
     const int rc = app.exec();
     forms::unloadAll();
     setUi(nullptr);

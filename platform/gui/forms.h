@@ -2,8 +2,11 @@
 #pragma once
 
 #include <QDialog>
+#include <QMargins>
 #include <QPointer>
+#include <QRect>
 #include <functional>
+#include <optional>
 #include <typeindex>
 
 // Single-instance windows: each form is created the first time code touches it and lives until it is
@@ -37,8 +40,23 @@ template <class T> void unload() {
 // Unloads every form (shut-down and tests).
 void unloadAll();
 
-// Runs a form modally and returns the dialog's result. While a test hook is installed the hook is
-// called instead, with the form shown; it drives the controls and closes the form.
+// Where a window goes so that it, frame included, lies inside the screen's available area: the wanted
+// size shrinks to the room there is and the wanted frame position (centred when none) moves inside.
+// A window whose smallest size does not fit gets the room there is and must scroll its content.
+struct Placement {
+    QPoint framePos; // as QWidget::move takes it
+    QSize size;      // of the client area
+    bool scroll = false;
+};
+Placement place(const QRect& available, const QMargins& frame, QSize wanted, QSize minimum,
+                std::optional<QPoint> framePos);
+
+// Places a top-level window on its screen before it is shown; a window that cannot shrink enough has
+// its content put in a scroll area. Maximised and full-screen windows are left to the window manager.
+void fitToScreen(QWidget& window);
+
+// Runs a form modally, fitted to the screen, and returns the dialog's result. While a test hook is
+// installed the hook is called instead, with the form shown; it drives the controls and closes the form.
 int showModal(QDialog& form);
 using ModalHook = std::function<void(QDialog& form)>;
 void setModalHook(ModalHook hook);

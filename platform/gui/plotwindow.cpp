@@ -1,0 +1,138 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/gui/plotwindow.h"
+
+#include "platform/contour/plotdoc.h"
+#include "platform/drawing/drawrender.h"
+#include "platform/gui/controls.h"
+#include "platform/gui/drawview.h"
+#include "platform/qmerror.h"
+#include "platform/uiservice.h"
+
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPrinter>
+#include <QVBoxLayout>
+
+namespace {
+
+QList<PlotWindow*>& windows() {
+    static QList<PlotWindow*> list;
+    return list;
+}
+
+std::function<QPrinter&()>& printerSource() {
+    static std::function<QPrinter&()> source;
+    return source;
+}
+
+constexpr double PngDotsPerInch = 200;
+
+// Paints the page as one job, fitted into the printable area and centred.
+void printPage(QPrinter& pr, const contour::PlotDocument& doc) {
+    pr.setPageOrientation(doc.landscape() ? QPageLayout::Landscape : QPageLayout::Portrait);
+    if (pr.outputFormat() == QPrinter::PdfFormat && pr.outputFileName().isEmpty())
+        raiseError(qmerr::Printer, QStringLiteral("no printer"));
+    QPainter p;
+    if (!p.begin(&pr)) raiseError(qmerr::Printer, pr.outputFileName());
+    const MDrawPro& d = doc.drawing();
+    const double w = pr.width(), h = pr.height();
+    const double s = std::min(w / d.pageWidth, h / d.pageHeight);
+    draw::paintSheet(
+        p, d,
+        QRectF((w - d.pageWidth * s) / 2, (h - d.pageHeight * s) / 2, d.pageWidth * s, d.pageHeight * s));
+    if (!p.end()) raiseError(qmerr::Printer, QStringLiteral("the page did not print"));
+}
+
+} // namespace
+
+PlotWindow::PlotWindow(std::shared_ptr<contour::PlotDocument> doc) : doc_(std::move(doc)) {
+    setObjectName(QStringLiteral("PlotWindow"));
+    setWindowTitle(QStringLiteral("Plot %1").arg(doc_->number()));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setModal(false);
+    setSizeGripEnabled(true);
+
+    menuBar = new QMenuBar(this);
+    mnuFile = NamedMenu(menuBar, QStringLiteral("mnuFile"), QStringLiteral("&File"));
+    mnuPrint = NamedMenuItem(mnuFile, QStringLiteral("mnuPrint"), QStringLiteral("&Print"),
+                             QStringLiteral("Ctrl+P"));
+    mnuSaveAs = NamedMenuItem(mnuFile, QStringLiteral("mnuSaveAs"), QStringLiteral("Save &As..."));
+    mnuFile->addSeparator();
+    mnuClose = NamedMenuItem(mnuFile, QStringLiteral("mnuClose"), QStringLiteral("&Close"));
+    connect(mnuPrint, &QAction::triggered, this, &PlotWindow::mnuPrint_Click);
+    connect(mnuSaveAs, &QAction::triggered, this, &PlotWindow::mnuSaveAs_Click);
+    connect(mnuClose, &QAction::triggered, this, &QWidget::close);
+
+    View = new DrawView(this);
+    View->setObjectName(QStringLiteral("View"));
+    View->setAccessibleName(QStringLiteral("View"));
+    View->setModel(&doc_->drawing());
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setMenuBar(menuBar);
+    layout->addWidget(View);
+    resize(990, 800);
+    windows().append(this);
+}
+
+PlotWindow::~PlotWindow() {
+    windows().removeAll(this);
+    contour::engine().closeDocument(doc_.get());
+}
+
+QList<PlotWindow*> PlotWindow::openWindows() {
+    return windows();
+}
+
+void PlotWindow::mnuPrint_Click() {
+    if (!printerSource()) return;
+    try {
+        printPage(printerSource()(), *doc_);
+    } catch (const QmError& e) {
+        if (e.number() == qmerr::Printer)
+            ui().MsgBox(QStringLiteral("There is no printer to print on."));
+        else
+            ui().MsgBox(QStringLiteral("The plot could not be printed: ") + e.detail());
+    }
+}
+
+void PlotWindow::mnuSaveAs_Click() {
+    FileDialogRequest req;
+    req.save = true;
+    req.title = QStringLiteral("Save As");
+    req.filter = QStringLiteral("PDF Files (*.pdf)|*.pdf|PNG Files (*.png)|*.png|");
+    req.defaultExt = QStringLiteral("pdf");
+    req.fileName = windowTitle() + QStringLiteral(".pdf");
+    const QString path = ui().FileDialog(req);
+    if (path.isEmpty()) return;
+    const QString ext = QFileInfo(path).suffix().toLower();
+    if (ext != QLatin1String("pdf") && ext != QLatin1String("png")) {
+        ui().MsgBox(QStringLiteral("A plot is saved as a PDF file (.pdf) or a PNG picture (.png)."));
+        return;
+    }
+    try {
+        if (ext == QLatin1String("png"))
+            draw::writePng(doc_->drawing(), path, PngDotsPerInch);
+        else
+            draw::writePdf(doc_->drawing(), path);
+    } catch (const QmError&) {
+        ui().MsgBox(QStringLiteral("The file could not be written: ") + path);
+    }
+}
+
+void RegisterPlotWindow(std::function<QPrinter&()> printer) {
+    printerSource() = std::move(printer);
+    contour::plotSink().showDocument = [](std::shared_ptr<contour::PlotDocument> doc) {
+        const int state = doc->windowState();
+        auto* w = new PlotWindow(std::move(doc));
+        if (state == 3)
+            w->showMaximized();
+        else if (state == 2)
+            w->showMinimized();
+        else
+            w->show();
+    };
+}
