@@ -108,6 +108,9 @@ void InitializeSystem() {
     } else {
         m.DataFolder = here;
         m.MarginOffsets = QStringLiteral("0,0");
+        // A new user expects typing over a cell to replace it, as in a spreadsheet; a settings file
+        // lost later gets the plain defaults.
+        if (ProgramFolderIsNew()) m.CellEditMode = QStringLiteral("1");
     }
     if (m.DefaultFont.isEmpty()) m.DefaultFont = QStringLiteral("Arial");
     if (m.FillPath.isEmpty()) m.FillPath = here + QStringLiteral("fills/");

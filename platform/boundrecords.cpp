@@ -42,6 +42,7 @@ void BoundRecords::refresh() {
                 row << q.value(i + 1).toString();
             rows_ << std::move(row);
         }
+        SampleDb::checkRead(q);
     } catch (...) {
         release();
         throw;
@@ -63,7 +64,8 @@ void BoundRecords::setText(int record, int field, const QString& text) {
     const qint64 rid = id(record);
     if (field < 1 || field > fieldCount()) raiseError(qmerr::Subscript);
     QString stored = text;
-    if (field == 2 && !text.isEmpty()) {
+    if (field == 2) {
+        // A record without a date drops out of every report: the date cannot be emptied here.
         const auto d = qdate::Parse(text);
         if (!d) raiseError(dberr::BadDate, QStringLiteral("Bad Date Format"));
         stored = qdate::ToIso(*d);

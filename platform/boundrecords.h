@@ -20,8 +20,8 @@ public:
     void setSource(const QString& source) { source_ = source; }
     const QString& source() const { return source_; }
 
-    // Opens the database when it is not open and reads the records again. On a failure no records
-    // are held.
+    // Opens the database when it is not open and reads the records again. On a failure, a row that
+    // cannot be read included, no records are held.
     void refresh();
     // Lets go of the database file and of the records.
     void release();
@@ -36,7 +36,8 @@ public:
     QString text(int record, int field) const;
 
     // Writes one field of a record after the checks of sampledb::CheckField; the date field takes
-    // a date in the current day/month order (or ISO). A refused value changes nothing.
+    // a date in the current day/month order (or ISO) and refuses an empty one (3421). A refused
+    // value changes nothing.
     void setText(int record, int field, const QString& text);
     // Deletes one record; the rest keep their order.
     void deleteRecord(int record);

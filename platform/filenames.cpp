@@ -17,7 +17,8 @@ QString Normalize(const QString& path) {
 QString Absolute(const QString& path) {
     const QString p = Normalize(path);
     if (p.isEmpty()) return p;
-    if (QDir::isAbsolutePath(p)) return p;
+    // Only a leading "/" makes a path absolute: Qt would also take ":name" as absolute, a resource.
+    if (p.startsWith(u'/')) return p;
     return ProgramFolder() + p;
 }
 

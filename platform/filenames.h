@@ -11,7 +11,8 @@ namespace qfile {
 // "\" becomes "/".
 QString Normalize(const QString& path);
 
-// A bare name or relative path is taken in the program folder; absolute paths stay.
+// A bare name or relative path is taken in the program folder; absolute paths (a leading "/") stay.
+// Names are file names only: ":name" is a file in the program folder, never a resource.
 QString Absolute(const QString& path);
 
 // The existing file meant by path: the exact name, else a case-insensitive match of each missing

@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/progfolder.h"
 
+#include "platform/dates.h"
 #include "platform/qmerror.h"
 #include "platform/textfile.h"
+#include "platform/uiservice.h"
 
 #include <QDir>
 #include <QDirIterator>
-#include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace {
 QString& overrideFolder() {
@@ -27,7 +29,17 @@ QString ProgramFolder() {
     return f;
 }
 
-void SetProgramFolder(const QString& folder) { overrideFolder() = folder; }
+namespace {
+bool& folderIsNew() {
+    static bool created = false;
+    return created;
+}
+} // namespace
+
+void SetProgramFolder(const QString& folder) {
+    overrideFolder() = folder;
+    folderIsNew() = false;
+}
 
 QString ResourceFolder() {
     const QString env = qEnvironmentVariable("QMAR_RESOURCES");
@@ -46,7 +58,44 @@ QString BuiltResourceFolder() {
 }
 
 namespace {
-void copyMissing(const QString& src, const QString& dest) {
+// A whole field "mm/dd/yyyy": the demo's shipped dates.
+QString reorderDate(const QString& field, int dayFirst) {
+    static const QRegularExpression shipped(QStringLiteral("^\\d\\d/\\d\\d/\\d\\d\\d\\d$"));
+    if (!shipped.match(field).hasMatch()) return field;
+    const std::optional<QDate> d = qdate::Parse(field, 0);
+    return d ? qdate::Format(*d, dayFirst) : field;
+}
+
+bool holdsDemoDates(const QString& rel) {
+    return rel.startsWith(QLatin1String("demo/")) &&
+           (rel.endsWith(QLatin1String(".qlp"), Qt::CaseInsensitive) ||
+            rel.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive));
+}
+
+// The copy of one shipped file, its dates in the user's order where it holds demo dates.
+QByteArray seededBytes(const QString& from, const QString& rel, int dayFirst) {
+    QByteArray bytes = qtext::ReadBytes(from);
+    if (!holdsDemoDates(rel)) return bytes;
+    QStringList lines = qtext::SplitLines(qtext::Decode(bytes));
+    for (QString& line : lines) {
+        QStringList fields = line.split(u'\t');
+        for (QString& f : fields)
+            f = reorderDate(f, dayFirst);
+        line = fields.join(u'\t');
+    }
+    QString text;
+    for (const QString& l : lines)
+        text += l + QLatin1String("\r\n");
+    return qtext::Encode(text);
+}
+
+struct SeedFailures {
+    int count = 0;
+    int number = 0;
+    QString first;
+};
+
+void copyMissing(const QString& src, const QString& dest, int dayFirst, SeedFailures& failed) {
     if (src.isEmpty() || !QFileInfo(src).isDir()) return;
     QDirIterator it(src, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext()) {
@@ -54,29 +103,62 @@ void copyMissing(const QString& src, const QString& dest) {
         const QString rel = QDir(src).relativeFilePath(from);
         const QString to = dest + rel;
         if (QFileInfo::exists(to)) continue;
-        QDir().mkpath(QFileInfo(to).absolutePath());
-        QFile::copy(from, to);
-        QFile(to).setPermissions(QFile(to).permissions() | QFile::WriteOwner);
+        try {
+            if (!QDir().mkpath(QFileInfo(to).absolutePath())) raiseError(qmerr::PathNotFound, to);
+            qtext::WriteBytes(to, seededBytes(from, rel, dayFirst));
+        } catch (const QmError& e) {
+            if (failed.count++ == 0) {
+                failed.number = e.number();
+                failed.first = rel;
+            }
+        }
     }
 }
 } // namespace
 
-bool SeedProgramFolder() {
+bool ProgramFolderIsNew() {
+    return folderIsNew();
+}
+
+bool SeedProgramFolder(int dayFirst) {
     const QString dest = ProgramFolder();
+    const bool existed = QFileInfo(dest).isDir();
     if (!QDir().mkpath(dest)) return false;
-    copyMissing(ResourceFolder(), dest);
-    copyMissing(BuiltResourceFolder(), dest);
+    folderIsNew() = !existed;
+    SeedFailures failed;
+    copyMissing(ResourceFolder(), dest, dayFirst, failed);
+    copyMissing(BuiltResourceFolder(), dest, dayFirst, failed);
     const QString recent = dest + QStringLiteral("qmarrecent.txt");
     const QStringList demos =
         QDir(dest + QStringLiteral("demo")).entryList({QStringLiteral("*.qlp")}, QDir::Files, QDir::Name);
-    if (!demos.isEmpty() && !QFileInfo::exists(recent)) {
+    // An incomplete folder names no demo (one without its database is no project to open); the next
+    // start completes the folder and names it then.
+    if (failed.count == 0 && !demos.isEmpty() && !QFileInfo::exists(recent)) {
         QStringList lines(10);
         lines[0] = dest + QStringLiteral("demo/") + demos.first();
         try {
             qtext::WriteLines(recent, lines);
-        } catch (const QmError&) {
-            // Without the list the program starts with no project open.
+        } catch (const QmError& e) {
+            failed.count = 1;
+            failed.number = e.number();
+            failed.first = QStringLiteral("qmarrecent.txt");
         }
     }
+    if (failed.count > 0) {
+        QString text = QStringLiteral("Error %1: \"%2\"").arg(failed.number).arg(failed.first);
+        if (failed.count == 2) text += QStringLiteral(" and 1 other file");
+        if (failed.count > 2) text += QStringLiteral(" and %1 other files").arg(failed.count - 1);
+        text += QStringLiteral(" could not be written into the program folder %1.").arg(dest);
+        ui().MsgBox(text, vb::Exclamation);
+    }
     return true;
+}
+
+bool SeedProgramFolder() {
+    // The order start-up will take from the system, found without fixing it yet.
+    const qdate::DateOrder kept = qdate::order();
+    qdate::SetOrderFromSystem();
+    const int dayFirst = qdate::order().DayFirst;
+    qdate::order() = kept;
+    return SeedProgramFolder(dayFirst);
 }

@@ -25,6 +25,7 @@ constexpr int DivisionByZero = 11;
 constexpr int TypeMismatch = 13;
 constexpr int InvalidArgument = 5;
 constexpr int FileNotFound = 53;
+constexpr int DiskFull = 61;
 constexpr int PastEndOfFile = 62;
 constexpr int PathFileAccess = 75;
 constexpr int PathNotFound = 76;

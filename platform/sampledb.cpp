@@ -11,6 +11,7 @@
 #include <QSqlError>
 #include <QUrl>
 #include <atomic>
+#include <limits>
 #include <sqlite3.h>
 
 namespace sampledb {
@@ -59,6 +60,19 @@ QVariant StoredValue(const QString& value) {
     return value;
 }
 
+std::optional<qint32> HeaderUserVersion(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
+    const QByteArray h = f.read(100);
+    if (h.size() < 64 || !h.startsWith(QByteArray("SQLite format 3\0", 16))) return std::nullopt;
+    const auto b = [&h](int i) { return quint32(quint8(h[i])); };
+    return qint32(b(60) << 24 | b(61) << 16 | b(62) << 8 | b(63));
+}
+
+qint32 NextUserVersion(qint32 v) {
+    return v < std::numeric_limits<qint32>::max() ? v + 1 : 0;
+}
+
 } // namespace sampledb
 
 namespace {
@@ -67,12 +81,32 @@ QString nextConnectionName() {
     return QStringLiteral("qmar-sampledb-%1").arg(++n);
 }
 
-[[noreturn]] void raiseEngine(const QSqlError& e) {
+// SQLITE_BUSY and SQLITE_LOCKED, with their extended codes: another connection holds the lock.
+bool isLockFault(int code) {
+    return (code & 0xff) == SQLITE_BUSY || (code & 0xff) == SQLITE_LOCKED;
+}
+
+QString inUseText(const QString& file) {
+    return (file.isEmpty() ? QStringLiteral("The sample database") : QStringLiteral("The sample database ") + file) +
+           QStringLiteral(" is in use by another program.  Close it there and try again.");
+}
+
+[[noreturn]] void raiseEngine(const QSqlError& e, const QString& file = {}) {
     // SQLite's constraint codes: a unique index refusing a record is the classic duplicate key.
     const QString code = e.nativeErrorCode();
     if (code == QLatin1String("2067") || code == QLatin1String("1555"))
         raiseError(dberr::DuplicateKey, QStringLiteral("Duplicate Record Found"));
+    if (isLockFault(code.toInt()))
+        raiseError(dberr::InUse, inUseText(file));
     raiseError(dberr::Engine, e.text());
+}
+
+// A database whose schema cannot be read: locked by another program, or damaged. Either way the
+// engine's reason is what the user needs, not that the table is missing.
+[[noreturn]] void raiseUnreadable(const QSqlError& e, const QString& file) {
+    if (isLockFault(e.nativeErrorCode().toInt())) raiseError(dberr::InUse, inUseText(file));
+    raiseError(dberr::NotADatabase,
+               QStringLiteral("The sample database %1 cannot be read: %2").arg(file, e.text()));
 }
 } // namespace
 
@@ -136,7 +170,12 @@ void SampleDb::open(const QString& path) {
             dberr::NotADatabase,
             QStringLiteral("The file %1 is not a sample database (it is not an SQLite database).").arg(file));
     openConnection(file, true);
-    fields_ = fields();
+    try {
+        fields_ = fields();
+    } catch (...) {
+        close();
+        throw;
+    }
     if (fields_.isEmpty()) {
         close();
         raiseError(dberr::TableNotFound,
@@ -153,20 +192,9 @@ void SampleDb::create(const QString& path, const QStringList& paramNames) {
     const QString file = qfile::Absolute(path);
     try {
         openConnection(file, false);
-        QString sql =
-            QStringLiteral("CREATE TABLE \"Data\" (\"Source\" TEXT COLLATE NOCASE, \"Samp_Date\" TEXT, "
-                           "\"Dup\" TEXT COLLATE NOCASE");
-        for (const QString& p : paramNames)
-            sql += QStringLiteral(", ") + sampledb::QuoteIdent(p) + QStringLiteral(" TEXT");
-        sql += u')';
         begin();
-        QSqlQuery table = prepare(sql);
-        exec(table);
-        QSqlQuery index = prepare(QStringLiteral(
-            "CREATE INDEX \"Well-Date-Dup\" ON \"Data\" (\"Source\", \"Samp_Date\", \"Dup\")"));
-        exec(index);
+        createTable(paramNames);
         commit();
-        fields_ = fields();
     } catch (...) {
         close();
         QFile::remove(file);
@@ -174,14 +202,30 @@ void SampleDb::create(const QString& path, const QStringList& paramNames) {
     }
 }
 
+void SampleDb::createTable(const QStringList& paramNames) {
+    QString sql = QStringLiteral("CREATE TABLE \"Data\" (\"Source\" TEXT COLLATE NOCASE, \"Samp_Date\" TEXT, "
+                                 "\"Dup\" TEXT COLLATE NOCASE");
+    for (const QString& p : paramNames)
+        sql += QStringLiteral(", ") + sampledb::QuoteIdent(p) + QStringLiteral(" TEXT");
+    sql += u')';
+    // The statement prepared for the table that was may not outlive it.
+    sqlite3_finalize(insert_);
+    insert_ = nullptr;
+    fields_.clear();
+    execute(sql);
+    execute(QStringLiteral("CREATE INDEX \"Well-Date-Dup\" ON \"Data\" (\"Source\", \"Samp_Date\", \"Dup\")"));
+    fields_ = fields();
+}
+
 QStringList SampleDb::fields() const {
     if (!fields_.isEmpty()) return fields_;
     QStringList out;
     if (!isOpen()) return out;
     QSqlQuery q(database());
-    if (!q.exec(QStringLiteral("PRAGMA table_info(\"Data\")"))) return out;
+    if (!q.exec(QStringLiteral("PRAGMA table_info(\"Data\")"))) raiseUnreadable(q.lastError(), path_);
     while (q.next())
         out << q.value(1).toString();
+    if (q.lastError().isValid()) raiseUnreadable(q.lastError(), path_);
     return out;
 }
 
@@ -194,27 +238,70 @@ QString SampleDb::rowIdName() const {
 
 void SampleDb::begin() {
     QSqlDatabase db = database();
-    if (!db.transaction()) raiseEngine(db.lastError());
+    if (!db.transaction()) raiseEngine(db.lastError(), path_);
 }
 
 void SampleDb::commit() {
     QSqlDatabase db = database();
-    if (!db.commit()) raiseEngine(db.lastError());
+    if (!db.commit()) raiseEngine(db.lastError(), path_);
 }
 
 void SampleDb::rollback() {
     database().rollback();
 }
 
+void SampleDb::execute(const QString& sql) {
+    QSqlQuery q(database());
+    if (!q.exec(sql)) raiseEngine(q.lastError(), path_);
+}
+
+void SampleDb::lockExclusive(bool untilClose) {
+    // In exclusive locking mode the lock, once taken, stays until the connection closes.
+    if (untilClose) execute(QStringLiteral("PRAGMA locking_mode = EXCLUSIVE"));
+    QSqlQuery q(database());
+    if (!q.exec(QStringLiteral("BEGIN EXCLUSIVE"))) raiseUnreadable(q.lastError(), path_);
+}
+
+void SampleDb::setBusyTimeout(int ms) {
+    execute(QStringLiteral("PRAGMA busy_timeout = %1").arg(ms));
+}
+
+int SampleDb::userVersion() {
+    QSqlQuery q(database());
+    if (!q.exec(QStringLiteral("PRAGMA user_version"))) raiseEngine(q.lastError(), path_);
+    if (!q.next()) raiseEngine(q.lastError(), path_);
+    return q.value(0).toInt();
+}
+
+void SampleDb::setUserVersion(int version) {
+    execute(QStringLiteral("PRAGMA user_version = %1").arg(version));
+}
+
 QSqlQuery SampleDb::prepare(const QString& sql) {
     QSqlQuery q(database());
     q.setForwardOnly(true);
-    if (!q.prepare(sql)) raiseEngine(q.lastError());
+    if (!q.prepare(sql)) raiseEngine(q.lastError(), path_);
     return q;
 }
 
+namespace {
+// The file a query runs on, for the messages.
+QString fileOf(const QSqlQuery& query) {
+    const QSqlDriver* driver = query.driver();
+    const QVariant h = driver ? driver->handle() : QVariant();
+    if (!h.isValid() || qstrcmp(h.typeName(), "sqlite3*") != 0) return {};
+    sqlite3* handle = *static_cast<sqlite3* const*>(h.constData());
+    const char* name = handle ? sqlite3_db_filename(handle, "main") : nullptr;
+    return name ? QString::fromUtf8(name) : QString();
+}
+} // namespace
+
 void SampleDb::exec(QSqlQuery& query) {
-    if (!query.exec()) raiseEngine(query.lastError());
+    if (!query.exec()) raiseEngine(query.lastError(), fileOf(query));
+}
+
+void SampleDb::checkRead(const QSqlQuery& query) {
+    if (query.lastError().isValid()) raiseEngine(query.lastError(), fileOf(query));
 }
 
 namespace {
@@ -227,10 +314,11 @@ sqlite3* engineHandle(const QSqlDatabase& db) {
     return handle;
 }
 
-[[noreturn]] void raiseNative(sqlite3* handle) {
+[[noreturn]] void raiseNative(sqlite3* handle, const QString& file) {
     const int code = sqlite3_extended_errcode(handle);
     if (code == SQLITE_CONSTRAINT_UNIQUE || code == SQLITE_CONSTRAINT_PRIMARYKEY)
         raiseError(dberr::DuplicateKey, QStringLiteral("Duplicate Record Found"));
+    if (isLockFault(code)) raiseError(dberr::InUse, inUseText(file));
     raiseError(dberr::Engine, QString::fromUtf8(sqlite3_errmsg(handle)));
 }
 } // namespace
@@ -254,7 +342,7 @@ void SampleDb::insert(const QStringList& values) {
             QStringLiteral("INSERT INTO \"Data\" (%1) VALUES (%2)").arg(names, marks).toUtf8();
         if (sqlite3_prepare_v2(handle, sql.constData(), int(sql.size()), &insert_, nullptr) != SQLITE_OK) {
             insert_ = nullptr;
-            raiseNative(handle);
+            raiseNative(handle, path_);
         }
     }
     // The texts live in values until the step is done, so the engine need not copy them; an empty
@@ -270,5 +358,5 @@ void SampleDb::insert(const QStringList& values) {
     const int rc = sqlite3_step(insert_);
     sqlite3_reset(insert_);
     sqlite3_clear_bindings(insert_);
-    if (rc != SQLITE_DONE) raiseNative(handle);
+    if (rc != SQLITE_DONE) raiseNative(handle, path_);
 }

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 struct sqlite3_stmt;
 
@@ -22,6 +23,7 @@ constexpr int TableNotFound = 3078;
 constexpr int FieldTooSmall = 3163;
 constexpr int ItemNotFound = 3265;
 constexpr int DatabaseExists = 3204;
+constexpr int InUse = 3045; // another program holds the database
 constexpr int ZeroLengthSource = 3315;
 constexpr int NotADatabase = 3343;
 constexpr int BadDate = 3421;
@@ -43,6 +45,11 @@ bool IsSqliteFile(const QString& path);
 void CheckField(int field, const QString& value);
 // The database text of an empty value: NULL, as a cleared field holds.
 QVariant StoredValue(const QString& value);
+// The user version in the header of a database file, read from the bytes themselves (the file may
+// be a copy cut short); nullopt when the file is too short or not SQLite.
+std::optional<qint32> HeaderUserVersion(const QString& path);
+// The version a rebuild gives the database after version v.
+qint32 NextUserVersion(qint32 v);
 
 } // namespace sampledb
 
@@ -55,7 +62,8 @@ public:
     SampleDb& operator=(const SampleDb&) = delete;
 
     // Opens an existing database; a missing file is never created. Raises 3024 (missing),
-    // 3343 (not SQLite or unreadable) or 3078 (no table Data).
+    // 3343 (not SQLite, or unreadable: the detail gives the engine's reason), 3045 (locked by another
+    // program) or 3078 (no table Data).
     void open(const QString& path);
     // Makes a new database with an empty table Data for these parameter names and its index on
     // (Source, Samp_Date, Dup), and opens it. Raises 3204 when the file exists; a failed create
@@ -66,7 +74,7 @@ public:
     const QString& path() const { return path_; }
     QSqlDatabase database() const;
 
-    // Column names of table Data in table order.
+    // Column names of table Data in table order; raises as open() does when they cannot be read.
     QStringList fields() const;
     // A name of the row id that no parameter column shadows.
     QString rowIdName() const;
@@ -74,11 +82,26 @@ public:
     void begin();
     void commit();
     void rollback();
+    // Opens a transaction that has the database for this connection alone: no other connection
+    // reads or writes it meanwhile. The lock ends with the transaction, or with untilClose only when
+    // the connection closes, commits notwithstanding. Raises 3045 when another one holds it.
+    void lockExclusive(bool untilClose = false);
+    // How long a statement waits for another connection's lock before it gives up.
+    void setBusyTimeout(int ms);
+    int userVersion();
+    void setUserVersion(int version);
+    // Makes table Data with its index for these parameter names; a table Data must not exist.
+    void createTable(const QStringList& paramNames);
+    // Runs one statement that takes no values.
+    void execute(const QString& sql);
 
     // A prepared statement; raises 3000 when it does not prepare.
     QSqlQuery prepare(const QString& sql);
     // Executes a prepared statement; raises 3000 with the engine's text on failure.
     static void exec(QSqlQuery& query);
+    // After the last next() of a query: raises 3000 with the engine's text when a row could not be
+    // read, so that a failed read never passes for the end of the records.
+    static void checkRead(const QSqlQuery& query);
 
     // Appends one record: values in table order (Samp_Date as ISO text or empty); missing trailing
     // values stay empty. Every field is checked first (CheckField). The insert statement is

@@ -1,25 +1,83 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/uiservice.h"
 
+#include "platform/filenames.h"
+
+#include <QFileInfo>
+#include <QStringList>
 #include <cstdio>
+
+namespace vb {
+QList<int> Buttons(int style) {
+    switch (style & 7) {
+    case OKCancel: return {OK, Cancel};
+    case AbortRetryIgnore: return {Abort, Retry, Ignore};
+    case YesNoCancel: return {Yes, No, Cancel};
+    case YesNo: return {Yes, No};
+    case RetryCancel: return {Retry, Cancel};
+    default: return {OK};
+    }
+}
+
+int DefaultAnswer(int style) {
+    const QList<int> set = Buttons(style);
+    const int i = (style >> 8) & 3;
+    return i < set.size() ? set[i] : set.first();
+}
+} // namespace vb
+
+namespace filedialog {
+QString FilterExtension(const QString& filter, int index) {
+    // "Desc (*.a)|*.a|Desc (*.b;*.c)|*.b;*.c|": descriptions and patterns alternate.
+    const QStringList parts = filter.split(u'|');
+    const int at = 2 * index + 1;
+    if (index < 0 || at >= parts.size()) return {};
+    for (const QString& p : parts[at].split(u';')) {
+        const QString pattern = p.trimmed();
+        if (!pattern.startsWith(QLatin1String("*."))) continue;
+        const QString ext = pattern.mid(2);
+        if (!ext.isEmpty() && !ext.contains(u'*') && !ext.contains(u'?')) return ext;
+    }
+    return {};
+}
+
+QString WithExtension(const QString& path, const QString& filter, int index, const QString& defaultExt) {
+    if (path.isEmpty() || qfile::NameOf(path).contains(u'.')) return path;
+    QString ext = FilterExtension(filter, index);
+    if (ext.isEmpty()) ext = defaultExt.startsWith(u'.') ? defaultExt.mid(1) : defaultExt;
+    return ext.isEmpty() ? path : path + u'.' + ext;
+}
+} // namespace filedialog
+
+QString UiService::FileDialog(const FileDialogRequest& request) {
+    const FileDialogChoice c = chooseFile(request);
+    if (!request.save) return c.path;
+    const QString path = filedialog::WithExtension(c.path, request.filter, c.filterIndex, request.defaultExt);
+    // The dialog asked about the name it returned; a file under the completed name has not been asked
+    // about yet.
+    if (path != c.path && request.overwritePrompt && QFileInfo::exists(qfile::Resolve(path)) &&
+        MsgBox(qfile::NameOf(path) + QStringLiteral(" already exists.\r\nDo you want to replace it?"),
+               vb::YesNo | vb::Exclamation | vb::DefaultButton2,
+               request.title.isEmpty() ? titleEmpty : request.title) != vb::Yes)
+        return {};
+    return path;
+}
+
+FileDialogChoice UiService::chooseFile(const FileDialogRequest&) { return {}; }
+
+std::optional<PrinterSetupChoice> UiService::PrinterDialog(const PrinterSetupChoice&) { return std::nullopt; }
 
 namespace {
 class QuietUi : public UiService {
 public:
+    // Unattended, every box takes its default button, so that no question destroys data unasked.
     int MsgBox(const QString& text, int style, const QString&) override {
         std::fprintf(stderr, "qmar2002: %s\n", qPrintable(text));
-        switch (style & 7) {
-        case vb::AbortRetryIgnore: return vb::Abort;
-        case vb::YesNoCancel:
-        case vb::YesNo: return vb::Yes;
-        case vb::RetryCancel: return vb::Retry;
-        default: return vb::OK;
-        }
+        return vb::DefaultAnswer(style);
     }
     std::optional<QString> InputBox(const QString&, const QString&, const QString& def) override {
         return def;
     }
-    QString FileDialog(const FileDialogRequest&) override { return {}; }
 };
 
 QuietUi quiet;

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QList>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QString>
 #include <optional>
 
@@ -19,8 +22,18 @@ enum MsgStyle : int {
     Question = 32,
     Exclamation = 48,
     Information = 64,
+    // The button that Enter presses, counted from the first; a question whose Yes destroys data
+    // makes No its default.
+    DefaultButton1 = 0,
+    DefaultButton2 = 256,
+    DefaultButton3 = 512,
 };
 enum MsgResult : int { OK = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
+// The answers of the style's buttons, in the order shown ({Yes, No} for YesNo).
+QList<int> Buttons(int style);
+// The answer of the button Enter presses: the one the style names, the first when it names none
+// of the set.
+int DefaultAnswer(int style);
 } // namespace vb
 
 // What a file dialog is asked for; the filter is in the classic "Description (*.ext)|*.ext|" form.
@@ -34,17 +47,49 @@ struct FileDialogRequest {
     bool overwritePrompt = true; // save dialogs ask before replacing a file
 };
 
+// What the dialog itself gave: the path as chosen and the 0-based entry of the filter it was on.
+struct FileDialogChoice {
+    QString path;
+    int filterIndex = 0;
+};
+
+namespace filedialog {
+// The extension (without the dot) of the filter's entry at the 0-based index: the first pattern of
+// the entry that names one ("*.qlp" gives "qlp"); "" for "*.*", "*" or an index past the end.
+QString FilterExtension(const QString& filter, int index);
+// The path a save dialog returns: a bare name typed without an extension (no "." in it) gets the
+// extension of the chosen filter entry, or the request's defaultExt where the entry names none.
+QString WithExtension(const QString& path, const QString& filter, int index, const QString& defaultExt);
+} // namespace filedialog
+
+// The printer set-up dialog's settings: the printer's device name and what it prints with.
+struct PrinterSetupChoice {
+    QString printerName;
+    int copies = 1;
+    QPageLayout::Orientation orientation = QPageLayout::Portrait;
+    QPageSize::PageSizeId paperSize = QPageSize::Letter;
+};
+
 class UiService {
 public:
     virtual ~UiService() = default;
-    // style: one button set plus one icon, as in vb::MsgStyle. An empty title means the program's
-    // default title; use titleEmpty for a box whose title bar is blank.
+    // style: one button set plus one icon and a default button, as in vb::MsgStyle. An empty title
+    // means the program's default title; use titleEmpty for a box whose title bar is blank.
     virtual int MsgBox(const QString& text, int style = vb::OKOnly, const QString& title = {}) = 0;
     // nullopt when the user cancels.
     virtual std::optional<QString> InputBox(const QString& prompt, const QString& title = {},
                                             const QString& defaultText = {}) = 0;
-    // The chosen path, or "" when the user cancels.
-    virtual QString FileDialog(const FileDialogRequest& request) = 0;
+    // The chosen path, or "" when the user cancels. Every file dialog goes through here, so that a
+    // save dialog's name typed without an extension gets the chosen type's: the project database
+    // is named from it, and Open lists only files of the type.
+    QString FileDialog(const FileDialogRequest& request);
+    // The printer set-up dialog, opened on the current settings; nullopt when the user cancels. The
+    // default cancels.
+    virtual std::optional<PrinterSetupChoice> PrinterDialog(const PrinterSetupChoice& current);
+
+protected:
+    // The dialog itself; the default cancels.
+    virtual FileDialogChoice chooseFile(const FileDialogRequest& request);
 };
 
 // The box's title when none is given.
@@ -54,7 +99,7 @@ inline const QString titleEmpty = QStringLiteral("\x01");
 
 UiService& ui();
 // Installs a service (not owned); nullptr restores the quiet default, which answers every box with
-// its first button and writes the text to stderr.
+// its default button, cancels every file dialog and writes the text to stderr.
 void setUi(UiService* service);
 
 // Shortcut for the warning boxes of input checks: exclamation icon, OK, empty title.

@@ -30,14 +30,64 @@ QString separatorName(int format) {
     return format == exchange::Comma ? QStringLiteral("a comma") : QStringLiteral("a Tab");
 }
 
+QString ltrimBlanks(const QString& s) {
+    qsizetype i = 0;
+    while (i < s.size() && s[i] == u' ')
+        ++i;
+    return i ? s.mid(i) : s;
+}
+
+QString rtrimBlanks(const QString& s) {
+    qsizetype n = s.size();
+    while (n > 0 && s[n - 1] == u' ')
+        --n;
+    return s.left(n);
+}
+
+bool isBlank(const QString& s) {
+    return rtrimBlanks(s).isEmpty();
+}
+
+// A date has at least two of "/", "-" and "."; most values ("6.5", "-", "<0.5") have fewer, and
+// are passed over without parsing.
+bool mayBeDate(const QString& s) {
+    int marks = 0;
+    for (QChar c : s)
+        if ((c == u'/' || c == u'-' || c == u'.') && ++marks == 2) return true;
+    return false;
+}
+
 // ---- export
 
-// What would break the layout: its separator, and in every layout a line break.
-bool breaksLayout(const QString& v, int format) {
-    if (v.contains(u'\r') || v.contains(u'\n')) return true;
-    if (format == exchange::Tab) return v.contains(u'\t');
-    if (format == exchange::Comma) return v.contains(u',');
-    return false;
+int fieldSize(int field) {
+    return field == 0 ? sampledb::SourceSize : field == 2 ? sampledb::DupSize : sampledb::ValueSize;
+}
+
+// Why the import would not read the value of field `field` (0 Source, 1 Samp_Date as written, 2
+// Dup, then the parameters; `last` the line's last field) of the record'th record (0-based) back as
+// it is; "" when it would. Each reason follows a rule of the import below.
+QString unexportable(const QString& v, int field, int last, int record, int format) {
+    if (v.contains(u'\r') || v.contains(u'\n')) return QStringLiteral("holds a line break");
+    if (field == 1) return {};
+    if (v.size() > fieldSize(field))
+        return QStringLiteral("is longer than %1 characters").arg(fieldSize(field));
+    if (field == 0 && isBlank(v)) return QStringLiteral("is blank");
+    if (format == exchange::Lines) {
+        // The record length is read from the first two lines holding "/", and a date inside a
+        // record means records of other lengths.
+        if (mayBeDate(v) && qdate::Parse(v)) return QStringLiteral("reads as a date");
+        if (v.contains(u'/') && (record == 0 || (record == 1 && field == 0)))
+            return QStringLiteral("holds a \"/\" before the date of the second record");
+        return {};
+    }
+    if (v.contains(format == exchange::Comma ? u',' : u'\t'))
+        return QStringLiteral("holds ") + separatorName(format);
+    // The import removes every double quote, the leading blanks of every value but the date and
+    // the trailing blanks of a line.
+    if (v.contains(u'"')) return QStringLiteral("holds a double quote");
+    if (v.startsWith(u' ')) return QStringLiteral("begins with a blank");
+    if (field == last && v.endsWith(u' ')) return QStringLiteral("ends with a blank at the end of the line");
+    return {};
 }
 
 } // namespace
@@ -63,20 +113,23 @@ bool ExportGWData() {
         const QChar sep = format == exchange::Comma ? u',' : u'\t';
         QStringList lines;
         QStringList values;
-        while (q.next()) {
+        for (int record = 0; q.next(); ++record) {
             values.clear();
             for (int k = 0; k < n; ++k)
                 values << q.value(k).toString();
+            if (!qdate::FromIso(values[1])) {
+                warn(QStringLiteral("Cannot Export: the record of %1 has no date (\"%2\"), so the file could "
+                                    "not be imported.  Nothing was written.")
+                         .arg(values[0], values[1]));
+                return false;
+            }
             values[1] = qdate::IsoToDisplay(values[1]);
             for (int k = 0; k < n; ++k) {
-                const QString& v = values[k];
-                if (!breaksLayout(v, format)) continue;
-                const bool lineBreak = v.contains(u'\r') || v.contains(u'\n');
-                warn(
-                    QStringLiteral("Cannot Export: %1 of the record of %2 dated %3 holds %4, which this file "
-                                   "format cannot hold: \"%5\".  Nothing was written.")
-                        .arg(fields[k], values[0], values[1],
-                             lineBreak ? QStringLiteral("a line break") : separatorName(format), v));
+                const QString why = unexportable(values[k], k, n - 1, record, format);
+                if (why.isEmpty()) continue;
+                warn(QStringLiteral("Cannot Export: %1 of the record of %2 dated %3 %4, which this file "
+                                    "format cannot hold: \"%5\".  Nothing was written.")
+                         .arg(fields[k], values[0], values[1], why, values[k]));
                 return false;
             }
             if (format == exchange::Lines)
@@ -101,24 +154,6 @@ namespace {
 struct Refusal {
     QString text;
 };
-
-QString ltrimBlanks(const QString& s) {
-    qsizetype i = 0;
-    while (i < s.size() && s[i] == u' ')
-        ++i;
-    return i ? s.mid(i) : s;
-}
-
-QString rtrimBlanks(const QString& s) {
-    qsizetype n = s.size();
-    while (n > 0 && s[n - 1] == u' ')
-        --n;
-    return s.left(n);
-}
-
-bool isBlank(const QString& s) {
-    return rtrimBlanks(s).isEmpty();
-}
 
 // A separated line that holds nothing but blanks and double quotes.
 bool skipped(const QString& line) {
@@ -154,9 +189,11 @@ void reportImportFault(const QmError& e, int line) {
         text = QStringLiteral("Cannot Import:  Duplicate Record Found");
         break;
     case dberr::FieldTooSmall:
-        text =
-            QStringLiteral("Cannot Import: Either source name is longer than 10 characters or data is longer "
-                           "than 8 characters.  Shorten one of these and try again.");
+        // The value and its field, where the check names them.
+        text = e.detail().isEmpty()
+                   ? QStringLiteral("Cannot Import: Either source name is longer than 10 characters or data "
+                                    "is longer than 8 characters.  Shorten one of these and try again.")
+                   : QStringLiteral("Cannot Import: ") + e.detail();
         break;
     default:
         text = QStringLiteral("Cannot Import: error # ") + qnum::CaptionNum(e.number()) +
@@ -193,15 +230,6 @@ bool quotedSeparator(const QString& line, QChar sep) {
             fieldStart = false;
         }
     }
-    return false;
-}
-
-// A date has at least two of "/", "-" and "."; most values ("6.5", "-", "<0.5") have fewer, and
-// are passed over without parsing.
-bool mayBeDate(const QString& s) {
-    int marks = 0;
-    for (QChar c : s)
-        if ((c == u'/' || c == u'-' || c == u'.') && ++marks == 2) return true;
     return false;
 }
 
@@ -260,12 +288,7 @@ public:
                 return f;
             };
             values.clear();
-            QString source = ltrimBlanks(cut(false).toString());
-            if (source.size() > sampledb::SourceSize) {
-                warn(QStringLiteral("Source Name, %1, is longer than 10 characters.").arg(source));
-                source.truncate(sampledb::SourceSize);
-            }
-            values << source;
+            values << ltrimBlanks(cut(false).toString());
             const QStringView date = cut(false);
             if (lastIso_.isEmpty() || date != lastDate_) {
                 lastIso_ = importDate(date.toString());
@@ -273,14 +296,9 @@ public:
             }
             values << lastIso_;
             values << ltrimBlanks(cut(true).toString());
-            for (int j = 0; j < k; ++j) {
-                QString v = cut(true).toString();
-                if (v.size() > sampledb::ValueSize) {
-                    warn(QStringLiteral("Data, %1, is longer than 8 characters.").arg(v));
-                    v.truncate(sampledb::ValueSize);
-                }
-                values << v;
-            }
+            for (int j = 0; j < k; ++j)
+                values << cut(true).toString();
+            // A value too long for its field refuses the file (insert checks every field first).
             db_.insert(values);
             DbFaultPoint(u"import", ++stored);
         }
@@ -353,6 +371,12 @@ public:
             values = {lines_[i], importDate(lines_[i + 1]), lines_[i + 2]};
             for (int j = 0; j < k; ++j)
                 values << lines_[i + 3 + j];
+            // A value too long for its field is named with its own line.
+            for (int f = 0; f < values.size(); ++f) {
+                line = int(i + 1 + f);
+                sampledb::CheckField(f, values[f]);
+            }
+            line = int(i + 1);
             db_.insert(values);
             DbFaultPoint(u"import", ++stored);
             i += length;

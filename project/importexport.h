@@ -16,11 +16,14 @@ constexpr int Lines = 3;
 int FormatOf(const QString& path);
 } // namespace exchange
 
-// Writes every record, ordered by Source, Samp_Date and Dup, dates in DateFormat. The file is
-// written whole or not at all: a value that holds the layout's separator (or a line break) is
-// reported and nothing is written. True when the file was written.
+// Writes every record, ordered by Source, Samp_Date and Dup, dates in DateFormat, so that the import
+// reads the file back to the same records. The file is written whole or not at all: a value the
+// import would not read back as it is (a separator, double quote or line break in it, blanks the
+// import trims, a "/" where the one-value-a-line import looks for dates) is reported and nothing is
+// written. True when the file was written.
 bool ExportGWData();
 
-// Appends the records of the file to table Data in one transaction: on any failure no record of the
-// file remains, and the message names the line. True when the records were stored.
+// Appends the records of the file to table Data in one transaction: on any failure (a value too long
+// for its field among them) no record of the file remains, and the message names the line. True
+// when the records were stored.
 bool ImportGWData();

@@ -10,10 +10,12 @@
 class QmError;
 
 // The sample database operations of the project: creating it for a new project, rebuilding it when
-// the parameter list changes and emptying it. A rebuild or a clear makes the new database under a
-// temporary name beside the live one and fills it in one transaction; only then do the files rotate
-// (the old "TEMP.MDB" goes, the live file becomes "TEMP.MDB", the new file takes the live name).
-// Any failure leaves the live database and the old "TEMP.MDB" as they were.
+// the parameter list changes and emptying it. A rebuild or a clear takes the live database for
+// itself (refusing while another program holds it), copies the file, and rebuilds table Data in
+// place in one transaction; once that has committed the copy replaces "TEMP.MDB". The live file is
+// never renamed, so a program that has it open goes on writing into the rebuilt database. Any
+// failure leaves the live database and the old "TEMP.MDB" as they were; a kill at any point is
+// settled at the next open (RecoverInterruptedRebuild).
 
 // Creates DatabaseFile with table Data for the current parameter table (ParamTable, NumParams).
 // The file must not exist. A file the engine cannot make shows "Could not create database", any
@@ -29,6 +31,13 @@ bool RedefineDb();
 // Replaces DatabaseFile by an empty one for the current parameter table, keeping the previous
 // file as "TEMP.MDB". A failure is reported as "Error N in ClearDB." as RedefineDb does.
 bool ClearDB();
+
+// Settles what an interrupted rebuild left beside DatabaseFile, before the project's database is
+// opened: the engine rolls back a rebuild that did not commit; the copy of one that did becomes
+// "TEMP.MDB"; every other scratch file of ours goes, whichever process made it. A live file missing
+// after a kill between the renames of earlier versions' rotation is put back from its new database.
+// Does nothing while another program holds the database.
+void RecoverInterruptedRebuild(const QString& databaseFile);
 
 // The first non-empty name that is not a parameter field (a field after Source, Samp_Date and Dup)
 // of table Data in the database, compared with letter case; nullopt when every name is one.
@@ -48,8 +57,9 @@ struct BindingHooks {
 };
 BindingHooks& bindingHooks();
 
-// For tests: called at the named steps of the bulk operations ("copy" after each record copied
-// into a rebuilt database, "rotate" before each of the three renames, "import" after each record
+// For tests: called at the named steps of the bulk operations ("backup" once the copy of the live
+// file is written, "copy" after each record copied into the rebuilt table, "rotate" 1 before the
+// rebuild commits and 2 after, before the copy replaces "TEMP.MDB", "import" after each record
 // stored). A QmError thrown from it fails the operation at that point.
 using FaultHook = std::function<void(QStringView step, qint64 n)>;
 FaultHook& dbFaultHook();

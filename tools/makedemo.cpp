@@ -26,7 +26,6 @@ public:
         return vb::OK;
     }
     std::optional<QString> InputBox(const QString&, const QString&, const QString&) override { return {}; }
-    QString FileDialog(const FileDialogRequest&) override { return {}; }
 };
 } // namespace
 

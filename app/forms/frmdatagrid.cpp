@@ -29,7 +29,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
 #include <algorithm>
 #include <optional>
@@ -47,7 +46,8 @@ const QString kReportGuard = QStringLiteral("You must first open a project befor
 // Faults of opening a database carry a message fit for the user; anything else is reported the
 // classic way.
 bool isOpenFault(int number) {
-    return number == dberr::FileNotFound || number == dberr::NotADatabase || number == dberr::TableNotFound;
+    return number == dberr::FileNotFound || number == dberr::NotADatabase || number == dberr::TableNotFound ||
+           number == dberr::InUse;
 }
 } // namespace
 
@@ -100,13 +100,16 @@ frmDatAGrid::frmDatAGrid() {
     connect(Command1, &QPushButton::clicked, this, &frmDatAGrid::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmDatAGrid::Command2_Click);
     connect(SS, &SpreadGrid::userEdited, this, &frmDatAGrid::SS_Edited);
+    connect(SS, &SpreadGrid::userTextRefused, this, [this](int, int col) {
+        if (col == 2) warnBadDate();
+    });
     // The data control's current record is the grid's active row.
     connect(SS->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this] { datGW->setCurrentRecord(SS->activeRow()); });
     connect(datGW, &DataControl::moveTo, this,
             [this](int record) { SS->setActiveCell(record, std::max(SS->activeCol(), 1)); });
 
-    // Rebuilding or clearing the database moves its file: the grid lets go of it meanwhile.
+    // Rebuilding or clearing the database takes it for itself: the grid lets go of it meanwhile.
     bindingHooks().release = [this] { unbindGrid(); };
     bindingHooks().rebind = [this] {
         modgw().CurrentSource = 1;
@@ -186,8 +189,6 @@ frmDatAGrid::~frmDatAGrid() {
 
 void frmDatAGrid::Form_Load() {
     InitializeSystem();
-    // The window takes the screen; the grid takes all of it but the margins and the bottom row.
-    if (const QScreen* s = QGuiApplication::primaryScreen()) setGeometry(s->availableGeometry());
     SetupDataGrid();
     ModGW& m = modgw();
     SS->setReplaceOnEdit(m.CellEditMode == QLatin1String("1"));
@@ -241,6 +242,7 @@ void frmDatAGrid::bindProject() {
     ModGW& m = modgw();
     m.CurrentSource = 1;
     setWindowTitle(kCaption + QStringLiteral(": ") + m.ProjectFile);
+    RecoverInterruptedRebuild(m.DatabaseFile);
     datGW->records().setDatabaseName(m.DatabaseFile);
     BindSource(1);
 }
@@ -307,10 +309,20 @@ void frmDatAGrid::SS_Edited(int row, int col, int row2, int col2) {
             }
         }
     if (!refused) return;
-    if (refused->number() == dberr::Engine)
+    if (refused->number() == dberr::BadDate)
+        warnBadDate();
+    else if (refused->number() == dberr::Engine)
         showError(*refused, QStringLiteral("SS_Change"));
     else
         warn(refused->detail());
+}
+
+void frmDatAGrid::warnBadDate() {
+    // The box takes the focus from a cell still open, which commits the same text again: one box.
+    if (warningBadDate_) return;
+    warningBadDate_ = true;
+    warn(QStringLiteral("Bad Date Format"));
+    warningBadDate_ = false;
 }
 
 void frmDatAGrid::Timer1_Timer() {
@@ -528,14 +540,16 @@ void frmDatAGrid::mnuClearDB_Click() {
     if (ui().MsgBox(
             QStringLiteral("This function clears all the data from the project .MDB file.  A copy of the "
                            "old .MDB file is saved in TEMP.MDB.  Do you wish to continue?"),
-            vb::YesNo | vb::Question, titleEmpty) != vb::Yes)
+            vb::YesNo | vb::Question | vb::DefaultButton2, titleEmpty) != vb::Yes)
         return;
-    // The binding hooks let go of the file while it moves and show source 1 afterwards.
+    // The binding hooks let go of the file while it is rebuilt and show source 1 afterwards.
     ClearDB();
 }
 
-void frmDatAGrid::guardReports() {
-    if (modgw().ProjectFile.isEmpty()) warn(kReportGuard);
+bool frmDatAGrid::guardReports() {
+    if (!modgw().ProjectFile.isEmpty()) return true;
+    warn(kReportGuard);
+    return false;
 }
 
 void frmDatAGrid::mnuHelp_Click() {

@@ -95,10 +95,14 @@ private:
     bool openProject(const QString& path, const QString& where);
     void reportBindError(const QmError& e, const QString& where);
     void SS_Edited(int row, int col, int row2, int col2);
-    void guardReports();
+    // An empty or invalid date in the date column: the cell keeps the stored date.
+    void warnBadDate();
+    // False, after the warning, when no project is open.
+    bool guardReports();
     // The file and layout of an import or export; false when the action ends here.
     bool chooseExchangeFile(bool save);
     // Reads the shown source's records again, the grid taking the focus.
     void refreshBinding();
     bool unloaded_ = false;
+    bool warningBadDate_ = false;
 };

@@ -380,11 +380,10 @@ void frmProjInfo::btnOK_Click() {
     }
 
     const ProjectSnapshot before;
-    std::optional<QByteArray> oldFile;
-    if (m.RedefineConfirmed == -1) {
-        QFile f(qfile::Resolve(m.ProjectFile));
-        if (f.open(QIODevice::ReadOnly)) oldFile = f.readAll();
-    }
+    // A rebuilt database and its project file go together: the new file is staged beside the old one
+    // and put in place only once the database is rebuilt, so a failed rebuild leaves both as they were.
+    const bool redefine = m.RedefineConfirmed == -1;
+    const bool hadFile = redefine && FileExists(m.ProjectFile);
     for (int i = 1; i <= 10; ++i)
         m.ClientInfo[i] = client[i];
     m.ReportStartDate = txtStartDate->text();
@@ -416,24 +415,37 @@ void frmProjInfo::btnOK_Click() {
             return;
         }
     }
+    std::optional<qtext::PendingFile> staged;
     try {
-        WriteProjectFile(m.ProjectFile);
+        if (redefine) staged.emplace(m.ProjectFile, ProjectFileLines());
+        else WriteProjectFile(m.ProjectFile);
     } catch (const QmError& e) {
         showError(e, QStringLiteral("btnOK_Click"));
         if (newProject) QFile::remove(qfile::Resolve(newDb));
         before.restore();
         return;
     }
-    if (m.RedefineConfirmed == -1 && !RedefineDb()) {
-        // The database is as it was: so is the project file, byte for byte when it could be read.
-        before.restore();
+    if (redefine) {
+        if (!RedefineDb()) {
+            // The staged file is dropped; a project file that could not be read gets the project as
+            // it stood before OK rather than nothing.
+            before.restore();
+            if (!hadFile) {
+                try {
+                    WriteProjectFile(m.ProjectFile);
+                } catch (const QmError& e) {
+                    showError(e, QStringLiteral("btnOK_Click"));
+                }
+            }
+            return;
+        }
+        // The tables now match the rebuilt database: the form closes even when the file cannot be
+        // put in place, and the next OK of the form writes it.
         try {
-            if (oldFile) qtext::WriteBytes(m.ProjectFile, *oldFile);
-            else WriteProjectFile(m.ProjectFile);
+            staged->commit();
         } catch (const QmError& e) {
             showError(e, QStringLiteral("btnOK_Click"));
         }
-        return;
     }
     accept();
 }

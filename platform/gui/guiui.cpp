@@ -8,6 +8,10 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <algorithm>
 
 namespace {
 QWidget* parentWindow() { return QApplication::activeModalWidget() ? QApplication::activeModalWidget()
@@ -32,22 +36,23 @@ int GuiUi::MsgBox(const QString& text, int style, const QString& title) {
     }
     struct B { QMessageBox::StandardButton b; int r; };
     QList<B> buttons;
-    switch (style & 7) {
-    case vb::OKCancel: buttons = {{QMessageBox::Ok, vb::OK}, {QMessageBox::Cancel, vb::Cancel}}; break;
-    case vb::AbortRetryIgnore:
-        buttons = {{QMessageBox::Abort, vb::Abort}, {QMessageBox::Retry, vb::Retry}, {QMessageBox::Ignore, vb::Ignore}};
-        break;
-    case vb::YesNoCancel:
-        buttons = {{QMessageBox::Yes, vb::Yes}, {QMessageBox::No, vb::No}, {QMessageBox::Cancel, vb::Cancel}};
-        break;
-    case vb::YesNo: buttons = {{QMessageBox::Yes, vb::Yes}, {QMessageBox::No, vb::No}}; break;
-    case vb::RetryCancel: buttons = {{QMessageBox::Retry, vb::Retry}, {QMessageBox::Cancel, vb::Cancel}}; break;
-    default: buttons = {{QMessageBox::Ok, vb::OK}}; break;
+    for (const int r : vb::Buttons(style)) {
+        switch (r) {
+        case vb::Cancel: buttons.append({QMessageBox::Cancel, r}); break;
+        case vb::Abort: buttons.append({QMessageBox::Abort, r}); break;
+        case vb::Retry: buttons.append({QMessageBox::Retry, r}); break;
+        case vb::Ignore: buttons.append({QMessageBox::Ignore, r}); break;
+        case vb::Yes: buttons.append({QMessageBox::Yes, r}); break;
+        case vb::No: buttons.append({QMessageBox::No, r}); break;
+        default: buttons.append({QMessageBox::Ok, r}); break;
+        }
     }
     QMessageBox::StandardButtons set;
     for (const B& b : buttons) set |= b.b;
     box.setStandardButtons(set);
-    box.setDefaultButton(buttons.first().b);
+    const int answer = vb::DefaultAnswer(style);
+    for (const B& b : buttons)
+        if (b.r == answer) box.setDefaultButton(b.b);
     const int pressed = box.exec();
     for (const B& b : buttons)
         if (pressed == b.b) return b.r;
@@ -77,13 +82,57 @@ QString qtFilterFromClassic(const QString& classic) {
     return out.join(QStringLiteral(";;"));
 }
 
-QString GuiUi::FileDialog(const FileDialogRequest& r) {
-    QFileDialog dlg(parentWindow(), r.title, qfile::Normalize(r.initDir), qtFilterFromClassic(r.filter));
+namespace {
+// The dialog completes a name typed without an extension with the chosen type's before it asks
+// about replacing a file, so that it asks about the file that will be written.
+class ClassicFileDialog : public QFileDialog {
+public:
+    ClassicFileDialog(QWidget* parent, const FileDialogRequest& r, const QStringList& filters)
+        : QFileDialog(parent, r.title, qfile::Normalize(r.initDir), filters.join(QStringLiteral(";;"))),
+          request_(r), filters_(filters) {}
+    int filterIndex() const { return std::max(0, int(filters_.indexOf(selectedNameFilter()))); }
+    void accept() override {
+        if (acceptMode() == AcceptSave) {
+            const QString ext = filedialog::FilterExtension(request_.filter, filterIndex());
+            setDefaultSuffix(ext.isEmpty() ? request_.defaultExt : ext);
+        }
+        QFileDialog::accept();
+    }
+
+private:
+    FileDialogRequest request_;
+    QStringList filters_;
+};
+} // namespace
+
+FileDialogChoice GuiUi::chooseFile(const FileDialogRequest& r) {
+    const QString filter = qtFilterFromClassic(r.filter);
+    const QStringList filters = filter.isEmpty() ? QStringList() : filter.split(QStringLiteral(";;"));
+    ClassicFileDialog dlg(parentWindow(), r, filters);
     dlg.setAcceptMode(r.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dlg.setFileMode(r.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (!r.defaultExt.isEmpty()) dlg.setDefaultSuffix(r.defaultExt);
     if (!r.overwritePrompt) dlg.setOption(QFileDialog::DontConfirmOverwrite);
     if (!r.fileName.isEmpty()) dlg.selectFile(qfile::Normalize(r.fileName));
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
-    return dlg.selectedFiles().first();
+    return {dlg.selectedFiles().first(), dlg.filterIndex()};
+}
+
+std::optional<PrinterSetupChoice> GuiUi::PrinterDialog(const PrinterSetupChoice& current) {
+    // The dialog works on a printer of its own: the system printer takes the choice only once the
+    // caller has matched the name.
+    const QPrinterInfo info = QPrinterInfo::printerInfo(current.printerName);
+    QPrinter printer(info.isNull() ? QPrinterInfo::defaultPrinter() : info, QPrinter::HighResolution);
+    printer.setCopyCount(std::max(1, current.copies));
+    printer.setPageOrientation(current.orientation);
+    printer.setPageSize(QPageSize(current.paperSize));
+    QPrintDialog dlg(&printer, parentWindow());
+    dlg.setWindowTitle(QStringLiteral("Print Setup"));
+    dlg.setOption(QAbstractPrintDialog::PrintToFile, false);
+    dlg.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dlg.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dlg.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    if (dlg.exec() != QDialog::Accepted) return std::nullopt;
+    return PrinterSetupChoice{printer.printerName(), printer.copyCount(), printer.pageLayout().orientation(),
+                              printer.pageLayout().pageSize().id()};
 }

@@ -11,7 +11,10 @@ public:
     int MsgBox(const QString& text, int style, const QString& title) override;
     std::optional<QString> InputBox(const QString& prompt, const QString& title,
                                     const QString& defaultText) override;
-    QString FileDialog(const FileDialogRequest& request) override;
+    std::optional<PrinterSetupChoice> PrinterDialog(const PrinterSetupChoice& current) override;
+
+protected:
+    FileDialogChoice chooseFile(const FileDialogRequest& request) override;
 };
 
 // "Desc (*.a)|*.a|Other|*.b|" -> "Desc (*.a);;Other (*.b)"

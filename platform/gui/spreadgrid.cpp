@@ -303,6 +303,7 @@ public:
         const int r = index.row() + 1, c = index.column() + 1;
         if (!m_grid->acceptsUserText(r, c, text)) {
             QApplication::beep();
+            emit m_grid->userTextRefused(r, c);
             return;
         }
         if (m_grid->applyUserText(r, c, text)) emit m_grid->userEdited(r, c, r, c);
@@ -329,13 +330,20 @@ protected:
     bool eventFilter(QObject* object, QEvent* event) override {
         auto* editor = qobject_cast<QWidget*>(object);
         if (editor && event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
+            auto* keyEvent = static_cast<QKeyEvent*>(event);
+            // Ctrl+Tab leaves the grid; the view would take it for Tab.
+            if (SpreadGrid::leavesGrid(keyEvent)) {
+                m_grid->leaveGrid(keyEvent);
+                return true;
+            }
+            const int key = keyEvent->key();
             if (key == Qt::Key_Return || key == Qt::Key_Enter) {
                 // A date that does not parse keeps the editor open, as a refused entry should.
                 if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
                     const QModelIndex index = m_grid->currentIndex();
                     if (!m_grid->acceptsUserText(index.row() + 1, index.column() + 1, edit->text())) {
                         QApplication::beep();
+                        emit m_grid->userTextRefused(index.row() + 1, index.column() + 1);
                         return true;
                     }
                 }
@@ -702,10 +710,61 @@ void SpreadGrid::enterMove() {
     else if (m_enterAction == EnterRight && c < m_model->cols) setActiveCell(r, c + 1);
 }
 
-void SpreadGrid::keyPressEvent(QKeyEvent* event) {
+bool SpreadGrid::leavesGrid(const QKeyEvent* event) {
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    return ctrl && (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab);
+}
+
+bool SpreadGrid::openCellTakesItsText() {
+    auto* lineEdit = qobject_cast<QLineEdit*>(m_delegate->current.data());
+    if (!lineEdit || acceptsUserText(activeRow(), activeCol(), lineEdit->text())) return true;
+    // A refused entry (a date that does not parse) keeps the cell open, as Enter does.
+    QApplication::beep();
+    emit userTextRefused(activeRow(), activeCol());
+    return false;
+}
+
+void SpreadGrid::leaveGrid(const QKeyEvent* event) {
     if (state() == EditingState && m_delegate->current) {
-        // Keys that reach the grid while a cell is open belong to the cell.
+        if (!openCellTakesItsText()) return;
+        closeOpenEditor();
+    }
+    const bool back = event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier);
+    // The widget's own chain, not the view's, which would move from cell to cell.
+    QWidget::focusNextPrevChild(!back);
+}
+
+void SpreadGrid::keyLeftByOpenCell(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        // Commit and move, as in a spreadsheet; in edit mode the new cell opens by itself.
+        event->accept();
+        if (!openCellTakesItsText()) return;
+        closeOpenEditor();
+        QTableView::keyPressEvent(event);
+        return;
+    default:
+        // Modifiers alone and keys nobody here takes are the window's.
+        event->ignore();
+        return;
+    }
+}
+
+void SpreadGrid::keyPressEvent(QKeyEvent* event) {
+    if (leavesGrid(event)) return leaveGrid(event);
+    if (state() == EditingState && m_delegate->current) {
+        // The key goes to the open cell (it may have been sent to the grid itself). One the cell
+        // does not take propagates back here and is then the grid's, handled once: sending it to
+        // the cell again would loop until the stack ran out.
+        if (m_keyToCell) return keyLeftByOpenCell(event);
+        m_keyToCell = true;
         QCoreApplication::sendEvent(m_delegate->current, event);
+        m_keyToCell = false;
+        // The cell's parents saw an ignored key already, on its way back here.
+        event->accept();
         return;
     }
     if (event->matches(QKeySequence::Copy)) return copy();

@@ -22,6 +22,10 @@ struct CellBlock {
 // setColWidth). The grid is a QTableView over a model of its own, so assistive technology sees a
 // table named after the window's name for it (SS, SS1, ...) with ordinary table cells.
 //
+// Tab moves from cell to cell; Ctrl+Tab and Ctrl+Shift+Tab leave the grid for the next or previous
+// control. While a cell is open, the keys its editor does not take are the grid's: Up, Down and the
+// Page keys commit the cell and move; the others (modifiers alone, F1) are left to the window.
+//
 // Texts changed by code never raise userEdited; typing, the Delete key and the clipboard commands do.
 // Cell kinds, locks, colours and row captions are the window's design: clearing, inserting and
 // deleting rows move and clear texts only.
@@ -145,6 +149,8 @@ signals:
     // A user edit changed texts in this block (one cell for a typed edit; the pasted, cut or
     // cleared block otherwise).
     void userEdited(int row, int col, int row2, int col2);
+    // A typed text the cell refused (a date that does not parse); the cell keeps what it held.
+    void userTextRefused(int row, int col);
     void cellClicked(int row, int col);
     // The user selected a block of more than one cell.
     void blockSelected(int row, int col, int row2, int col2);
@@ -172,6 +178,11 @@ private:
     void clearUserBlock(const CellBlock& block);
     void enterMove();
     void closeOpenEditor();
+    // Keys while a cell is open: see keyPressEvent.
+    static bool leavesGrid(const QKeyEvent* event);   // Ctrl+Tab, Ctrl+Shift+Tab
+    void leaveGrid(const QKeyEvent* event);
+    bool openCellTakesItsText();
+    void keyLeftByOpenCell(QKeyEvent* event);
 
     SpreadGridModel* m_model = nullptr;
     SpreadGridDelegate* m_delegate = nullptr;
@@ -181,4 +192,5 @@ private:
     int m_enterAction = EnterDown;
     bool m_redraw = true;
     bool m_selectingByCode = false;
+    bool m_keyToCell = false;   // a key is on its way from the grid to the open cell
 };

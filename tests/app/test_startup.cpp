@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/startup.h"
+#include "platform/filenames.h"
+#include "platform/progfolder.h"
 #include "platform/textfile.h"
 #include "project/modgw.h"
+#include "support/faultydisk.h"
 #include "support/scriptedui.h"
 #include "support/testenv.h"
 
@@ -47,6 +50,53 @@ TEST_F(Startup, NoDeviceFileGivesTheDefaultsAndWritesTwentyLines) {
     EXPECT_EQ(m.ColorCount, 2);
     EXPECT_EQ(m.ColorTable[2][1], "White");
     EXPECT_EQ(m.ColorTable[2][2], "255 255 255");
+}
+
+TEST_F(Startup, TheFirstStartReplacesTextOnEditALaterLostFileGetsThePlainDefaults) {
+    SetProgramFolder(pf.file("first/qmar2002"));
+    ASSERT_TRUE(SeedProgramFolder(0));
+    InitializeSystem();
+    QStringList d = qtext::ReadLines(pf.file("first/qmar2002/DEVICE.CFG"));
+    ASSERT_EQ(d.size(), 20);
+    EXPECT_EQ(d[18], "1");
+    EXPECT_EQ(d[0], pf.file("first/qmar2002/"));
+
+    // A later start that finds the file gone, and one whose file stops before line 19.
+    for (const QStringList& kept : {QStringList(), QStringList({pf.path(), "0,0", "Arial"})}) {
+        modgw().reset();
+        if (kept.isEmpty())
+            ASSERT_TRUE(QFile::remove(qfile::Resolve(pf.file("first/qmar2002/DEVICE.CFG"))));
+        else
+            qtext::WriteLines(pf.file("first/qmar2002/DEVICE.CFG"), kept);
+        ASSERT_TRUE(SeedProgramFolder(0));
+        InitializeSystem();
+        d = qtext::ReadLines(pf.file("first/qmar2002/DEVICE.CFG"));
+        ASSERT_EQ(d.size(), 20);
+        EXPECT_EQ(d[18], "");
+    }
+    SetProgramFolder(pf.path());
+}
+
+TEST_F(Startup, SettingsThatCannotBeWrittenWholeAreReportedAndTheOldFilesStay) {
+    QStringList l = twenty();
+    l[0] = pf.path();
+    qtext::WriteLines(pf.file("DEVICE.CFG"), l);
+    qtext::WriteLines(pf.file("qmarrecent.txt"), {"/x/a.qlp"});
+    InitializeSystem();
+    const QByteArray device = readRaw(pf.file("DEVICE.CFG"));
+    const QByteArray recent = readRaw(pf.file("qmarrecent.txt"));
+    modgw().ProjectFile = "/x/b.qlp";
+    {
+        ScriptedUi ui;
+        ui.answer(vb::OK, "Error 61 in SaveDevice.  Please contact Kalvex");
+        ui.answer(vb::OK, "Error 61 in AddRecentProject.  Please contact Kalvex");
+        FileSizeLimit limit(16);
+        SaveDevice();
+        AddRecentProject();
+    }
+    EXPECT_EQ(readRaw(pf.file("DEVICE.CFG")), device);
+    EXPECT_EQ(readRaw(pf.file("qmarrecent.txt")), recent);
+    EXPECT_EQ(modgw().RecentProjects[1], "/x/b.qlp"); // the settings in memory stand
 }
 
 TEST_F(Startup, ShortFileIsCompletedAndCarriedLinesSurvive) {

@@ -5,18 +5,39 @@ import sys
 import time
 
 os.environ.setdefault("GTK_MODULES", "")
-from dogtail import config  # noqa: E402
+# The options live on the module's config object; set on the module they would do nothing.
+from dogtail.config import config  # noqa: E402
 
 config.searchShowingOnly = False
 config.defaultDelay = 0.2
+config.actionDelay = 0.2
+config.typingDelay = 0.02
+config.searchBackoffDuration = 0.2
 config.searchCutoffCount = 20
 config.logDebugToFile = False
 config.logDebugToStdOut = False
 from dogtail import tree  # noqa: E402
 
+_program = None   # the program under test, once started
+
+
+def _report_exception(kind, value, tb):
+    # dogtail's own hook sends a test's traceback to its silenced debug log.
+    import traceback
+    traceback.print_exception(kind, value, tb, file=sys.stdout)
+    if _program is not None and _program.poll() is not None:
+        print(f"FAIL: the program ended (exit status {_program.returncode})")
+    else:
+        print(f"FAIL: {kind.__name__}: {value}")
+    sys.stdout.flush()
+
+
+sys.excepthook = _report_exception
+
 
 def start(timeout=20):
-    proc = subprocess.Popen([os.environ["QMAR_PROGRAM"]])
+    global _program
+    proc = _program = subprocess.Popen([os.environ["QMAR_PROGRAM"]])
     deadline = time.time() + timeout
     while time.time() < deadline:
         for app in tree.root.applications():
@@ -28,13 +49,48 @@ def start(timeout=20):
 
 
 def find(node, role=None, name=None, timeout=10):
+    """A control below node by role and accessible name; grids' cells are reached with cell()."""
     deadline = time.time() + timeout
     while time.time() < deadline:
-        found = node.findChildren(lambda n: (role is None or n.roleName == role) and (name is None or n.name == name))
-        if found:
-            return found[0]
+        found = _search(node, lambda n: (role is None or n.roleName == role) and (name is None or n.name == name))
+        if found is not None:
+            return found
         time.sleep(0.3)
     fail(f"no {role or 'node'} named {name!r}")
+
+
+def _search(node, matches):
+    # Breadth first, never into a table: a grid has thousands of cells, each a call over the bus.
+    # Cells are reached through cell() instead.
+    queue = [node]
+    while queue:
+        for child in queue.pop(0).children:
+            if child is None:
+                continue
+            if matches(child):
+                return child
+            if child.roleName != "table":
+                queue.append(child)
+    return None
+
+
+def window(app, name, timeout=10):
+    """One of the program's top-level windows (main window, dialogs, message boxes) by its title."""
+    deadline = time.time() + timeout
+    while time.time() < deadline:
+        for w in app.children:
+            if w.name == name:
+                return w
+        time.sleep(0.2)
+    fail(f"no window {name!r}")
+
+
+def gone(node, name, timeout=10):
+    wait_for(f"{name!r} is still shown", lambda: _search(node, lambda n: n.name == name) is None, timeout)
+
+
+def window_closed(app, name, timeout=10):
+    wait_for(f"the window {name!r} did not close", lambda: all(w.name != name for w in app.children), timeout)
 
 
 def fail(message):
@@ -48,3 +104,76 @@ def stop(proc):
     except subprocess.TimeoutExpired:
         proc.kill()
         fail("the program did not end")
+
+
+# ---- typing through the X server, as a person's keyboard does
+
+def keys(*names, delay=40):
+    """Presses keys (xdotool names: "Down", "shift+Down", "ctrl+c", "Shift_L") in the focused window."""
+    subprocess.run(["xdotool", "key", "--delay", str(delay), *names], check=True)
+    settle()
+    _still_running(" ".join(names))
+
+
+def type_text(text, delay=40):
+    """Types text key by key; capitals and symbols go with Shift held, as on a keyboard."""
+    subprocess.run(["xdotool", "type", "--delay", str(delay), text], check=True)
+    settle()
+    _still_running(repr(text))
+
+
+def _still_running(typed):
+    if _program is not None and _program.poll() is not None:
+        fail(f"the program ended (exit status {_program.returncode}) on typing {typed}")
+
+
+def settle(seconds=0.15):
+    time.sleep(seconds)
+
+
+def wait_for(what, condition, timeout=5):
+    deadline = time.time() + timeout
+    while time.time() < deadline:
+        if condition():
+            return
+        time.sleep(0.1)
+    fail(what)
+
+
+def cell(table, row, col):
+    """A grid's cell, 1-based as the program counts them."""
+    return table.queryTable().getAccessibleAt(row - 1, col - 1)
+
+
+def cell_text(table, row, col):
+    return cell(table, row, col).name
+
+
+def click_cell(table, row, col):
+    cell(table, row, col).click()
+    settle()
+
+
+def expect_cell(table, row, col, text):
+    wait_for(f"{table.name} cell ({row}, {col}) shows {cell_text(table, row, col)!r}, not {text!r}",
+             lambda: cell_text(table, row, col) == text)
+
+
+def screenshot(name):
+    """Saves the screen when E2E_SHOTS names a folder, for a person to look at."""
+    folder = os.environ.get("E2E_SHOTS")
+    if folder:
+        os.makedirs(folder, exist_ok=True)
+        subprocess.run(["import", "-window", "root", os.path.join(folder, name + ".png")], check=False)
+
+
+def alive(proc, app):
+    """The program still runs, is on the accessibility bus and answers."""
+    if proc.poll() is not None:
+        fail(f"the program ended (exit status {proc.returncode})")
+    if not any(a.name == app.name for a in tree.root.applications()):
+        fail("the program left the accessibility bus")
+    try:
+        app.children
+    except Exception as e:  # noqa: BLE001
+        fail(f"the program does not answer: {e}")

@@ -2,6 +2,8 @@
 #include "platform/filenames.h"
 #include "platform/qmerror.h"
 #include "platform/textfile.h"
+#include "project/helpers.h"
+#include "support/faultydisk.h"
 #include "support/testenv.h"
 
 #include <QDir>
@@ -51,6 +53,107 @@ TEST(TextFile, ErrorsCarryTheirNumbersAndAFailedWriteKeepsTheOldFile) {
     EXPECT_THROW(qtext::WriteLines(pf.file("nofolder/x.txt"), {"a"}), QmError);
 }
 
+namespace {
+// About the size of a project file: more than one page of the disk.
+QStringList longText() {
+    QStringList l;
+    for (int i = 0; i < 150; ++i)
+        l << QStringLiteral("MW-%1|1250|2840|118.42 and some more text").arg(i);
+    return l;
+}
+
+int writeError(const QString& path, const QStringList& lines) {
+    try {
+        qtext::WriteLines(path, lines);
+    } catch (const QmError& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+QStringList filesIn(const QString& folder) {
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+} // namespace
+
+TEST(TextFile, AWriteCutShortKeepsTheOldFileAndRaisesDiskFull) {
+    TempProgramFolder pf;
+    const QString path = pf.file("project.qlp");
+    writeRaw(path, "old\r\n");
+    {
+        FileSizeLimit limit(4096);
+        EXPECT_EQ(writeError(path, longText()), 61);
+        // Staged and dropped: the old file stands and nothing is left beside it.
+        try {
+            qtext::PendingFile staged(path, longText());
+            ADD_FAILURE() << "staged a file past the limit";
+        } catch (const QmError& e) {
+            EXPECT_EQ(e.number(), 61);
+        }
+    }
+    EXPECT_EQ(readRaw(path), QByteArray("old\r\n"));
+    EXPECT_EQ(filesIn(pf.path()), QStringList{"project.qlp"});
+    {
+        qtext::PendingFile staged(path, QStringList{"new"});
+        EXPECT_EQ(readRaw(path), QByteArray("old\r\n")); // not before commit
+    }
+    EXPECT_EQ(readRaw(path), QByteArray("old\r\n"));
+    qtext::PendingFile staged(path, QStringList{"new"});
+    staged.commit();
+    EXPECT_EQ(readRaw(path), QByteArray("new\r\n"));
+    EXPECT_EQ(filesIn(pf.path()), QStringList{"project.qlp"});
+}
+
+TEST(TextFile, OnAFullDiskAWriteKeepsTheOldFile) {
+    SmallDisk disk(64 * 1024);
+    if (!disk.ok()) GTEST_SKIP() << "no tmpfs can be mounted here";
+    const QString path = disk.file("project.qlp");
+    writeRaw(path, "old\r\n");
+    disk.fillLeaving(4096);
+    EXPECT_EQ(writeError(path, longText()), 61);
+    EXPECT_EQ(readRaw(path), QByteArray("old\r\n"));
+    EXPECT_EQ(filesIn(disk.path()), QStringList({".filler", "project.qlp"}));
+    disk.fillLeaving(0);
+    EXPECT_EQ(writeError(disk.file("new.txt"), {"a"}), 61);
+    EXPECT_FALSE(QFile::exists(disk.file("new.txt")));
+}
+
+TEST(TextFile, EveryTextWeWriteReadsBackExactly) {
+    TempProgramFolder pf;
+    const QChar bom(0xFEFF);
+    // Latin-1 bytes that happen to be valid UTF-8 ("\xD8\xBD" is one Arabic letter) go as UTF-8.
+    const QString pipe = QStringLiteral("Pipe ") + QChar(0xD8) + QChar(0xBD) + QStringLiteral(" in");
+    qtext::WriteLines(pf.file("pipe.txt"), {pipe});
+    EXPECT_EQ(readRaw(pf.file("pipe.txt")), (pipe + "\r\n").toUtf8());
+    EXPECT_EQ(qtext::ReadLines(pf.file("pipe.txt")), QStringList{pipe});
+
+    // A leading U+FEFF is text of ours, not a byte-order mark to drop.
+    const QString marked = QString(bom) + QStringLiteral("first");
+    qtext::WriteLines(pf.file("bom.txt"), {marked, "second"});
+    EXPECT_EQ(qtext::ReadLines(pf.file("bom.txt")), QStringList({marked, "second"}));
+
+    const QStringList texts = {
+        pipe,
+        marked,
+        QString(bom),
+        QString(bom) + bom + QStringLiteral("x"),
+        QStringLiteral("\u00EF\u00BB\u00BFabc"), // the mark's own bytes as Latin-1 text
+        QStringLiteral("\u00C3\u00A9t\u00E9"),   // "é" spelled in UTF-8 bytes
+        QStringLiteral("x") + bom,
+        QStringLiteral("Well \u00B6 caf\u00E9"),
+        QString(),
+    };
+    for (const QString& t : texts)
+        EXPECT_EQ(qtext::Decode(qtext::Encode(t)), t) << qPrintable(t);
+    // Latin-1 stays for every text that reads back as itself.
+    EXPECT_EQ(qtext::Encode(QStringLiteral("Well \u00B6 caf\u00E9")), QByteArray("Well \xB6 caf\xE9"));
+
+    // Another program's UTF-8 file with a byte-order mark reads without it.
+    writeRaw(pf.file("theirs.txt"), "\xEF\xBB\xBF"
+                                    "abc\r\n");
+    EXPECT_EQ(qtext::ReadLines(pf.file("theirs.txt")), QStringList{"abc"});
+}
+
 TEST(FileNames, ExactNameFirstThenCaseInsensitiveMatch) {
     TempProgramFolder pf;
     writeRaw(pf.file("DEVICE.CFG"), "x");
@@ -64,4 +167,18 @@ TEST(FileNames, ExactNameFirstThenCaseInsensitiveMatch) {
     EXPECT_EQ(qfile::Resolve(pf.file("none.txt")), pf.file("none.txt"));
     EXPECT_EQ(qfile::FolderOf("C:\\sites\\alpha.qlp"), "C:/sites/");
     EXPECT_EQ(qfile::NameOf("C:\\sites\\alpha.qlp"), "alpha.qlp");
+}
+
+TEST(FileNames, ANameBeginningWithAColonIsAFileNameNeverAResource) {
+    TempProgramFolder pf;
+    qtext::WriteLines(":notes.txt", {"x"});
+    EXPECT_EQ(readRaw(pf.file(":notes.txt")), QByteArray("x\r\n"));
+    EXPECT_EQ(qfile::Resolve(":notes.txt"), pf.file(":notes.txt"));
+    EXPECT_EQ(qfile::ForWriting(":NOTES.txt"), pf.file(":notes.txt"));
+    EXPECT_EQ(qtext::ReadLines(":notes.txt"), QStringList{"x"});
+    // The program carries resources of this name; to the file helpers it is a folder ":" that is not there.
+    ASSERT_TRUE(QFile::exists(":/qpdf/qpdfa_metadata.xml"));
+    EXPECT_EQ(qfile::Absolute(":/qpdf/qpdfa_metadata.xml"), pf.path() + ":/qpdf/qpdfa_metadata.xml");
+    EXPECT_FALSE(FileExists(":/qpdf/qpdfa_metadata.xml"));
+    EXPECT_THROW(qtext::ReadLines(":/qpdf/qpdfa_metadata.xml"), QmError);
 }

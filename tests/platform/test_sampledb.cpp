@@ -149,6 +149,9 @@ TEST_F(SampleDbTest, EditsAreCheckedAndWrittenThrough) {
     EXPECT_EQ(errorOf([&] { r.setText(1, 1, "MW-1-ABCDEF"); }), dberr::FieldTooSmall);
     EXPECT_EQ(errorOf([&] { r.setText(1, 1, ""); }), dberr::ZeroLengthSource);
     EXPECT_EQ(errorOf([&] { r.setText(1, 2, "13/45/1999"); }), dberr::BadDate);
+    // A record without a date would drop out of every report.
+    EXPECT_EQ(errorOf([&] { r.setText(1, 2, ""); }), dberr::BadDate);
+    EXPECT_EQ(errorOf([&] { r.setText(1, 2, "  "); }), dberr::BadDate);
     EXPECT_EQ(r.text(1, 5), "<1"); // refused edits change nothing
     r.setText(1, 5, "");
 
@@ -157,7 +160,7 @@ TEST_F(SampleDbTest, EditsAreCheckedAndWrittenThrough) {
     again.setSource("mw-1");
     again.refresh();
     ASSERT_EQ(again.recordCount(), 1);
-    EXPECT_EQ(again.rows()[0], QStringList({"MW-1", "1999-03-05", "D", "6.8", ""}));
+    EXPECT_EQ(again.rows()[0], QStringList({"MW-1", "1999-03-05", "D", "6.8", ""})); // the date kept
     EXPECT_EQ(again.text(1, 2), "03/05/1999");
     SampleDb raw;
     raw.open(path);
@@ -189,4 +192,76 @@ TEST_F(SampleDbTest, DeleteRefreshAndRelease) {
     EXPECT_EQ(errorOf([&] { r.refresh(); }), dberr::FileNotFound);
     EXPECT_EQ(r.recordCount(), 0);
     EXPECT_FALSE(QFile::exists(path));
+}
+
+namespace {
+// The detail of the fault f raises, prefixed with its number.
+QString faultOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const QmError& e) {
+        return QString::number(e.number()) + u' ' + e.detail();
+    }
+    return {};
+}
+} // namespace
+
+TEST_F(SampleDbTest, ALockedOrDamagedDatabaseIsReportedWithTheEnginesReason) {
+    const QString path = makeSite();
+    const QByteArray whole = readRaw(path);
+
+    // Another program holds the database: the cause is named, not a missing table; a connection
+    // that was open already is refused the same way.
+    {
+        BoundRecords r;
+        r.setDatabaseName(path);
+        r.setSource("MW-1");
+        r.refresh();
+        SampleDb holder;
+        holder.open(path);
+        QSqlQuery lock(holder.database());
+        ASSERT_TRUE(lock.exec("BEGIN EXCLUSIVE"));
+        SampleDb db;
+        EXPECT_EQ(faultOf([&] { db.open(path); }),
+                  "3045 The sample database " + path +
+                      " is in use by another program.  Close it there and try again.");
+        EXPECT_FALSE(db.isOpen());
+        EXPECT_EQ(errorOf([&] { r.refresh(); }), dberr::InUse);
+        EXPECT_EQ(r.recordCount(), 0);
+    }
+
+    // Cut short after its first page: the engine's reason.
+    writeRaw(file("cut.mdb"), whole.left(4096 + 100));
+    const QString cut = faultOf([&] {
+        SampleDb db;
+        db.open(file("cut.mdb"));
+        BoundRecords r;
+        r.setDatabaseName(file("cut.mdb"));
+        r.setSource("MW-1");
+        r.refresh();
+    });
+    EXPECT_TRUE(cut.startsWith("3343 The sample database " + file("cut.mdb") + " cannot be read: ")) << qPrintable(cut);
+    EXPECT_TRUE(cut.contains("malformed")) << qPrintable(cut);
+
+    // A page past the first records damaged: reading the source fails rather than showing the
+    // records before it as all there are.
+    {
+        SampleDb db;
+        db.open(path);
+        db.begin();
+        for (int i = 0; i < 400; ++i)
+            db.insert({"SP-4", qdate::ToIso(QDate(1990, 1, 1).addDays(i)), "", "7.25", "1234.567"});
+        db.commit();
+    }
+    QByteArray damaged = readRaw(path);
+    for (qsizetype i = damaged.size() - 4096; i < damaged.size(); ++i)
+        damaged[i] = char(0xA5);
+    writeRaw(file("damaged.mdb"), damaged);
+    BoundRecords r;
+    r.setDatabaseName(file("damaged.mdb"));
+    r.setSource("SP-4");
+    const QString read = faultOf([&] { r.refresh(); });
+    EXPECT_TRUE(read.startsWith("3000 ")) << qPrintable(read);
+    EXPECT_TRUE(read.contains("malformed")) << qPrintable(read);
+    EXPECT_EQ(r.recordCount(), 0);
 }

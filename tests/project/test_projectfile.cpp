@@ -5,6 +5,7 @@
 #include "project/modgw.h"
 #include "project/projectfile.h"
 #include "project/sampledbops.h"
+#include "support/faultydisk.h"
 #include "support/scriptedui.h"
 #include "support/testenv.h"
 
@@ -41,6 +42,29 @@ TEST_F(ProjectFile, ReadsTheTablesAndWritesThemBackByteForByte) {
 
     WriteProjectFile(pf.file("copy.qlp"));
     EXPECT_EQ(readRaw(pf.file("copy.qlp")), readRaw(kSite));
+}
+
+TEST_F(ProjectFile, AProjectFileThatCannotBeWrittenWholeStaysAsItWas) {
+    ScriptedUi ui;
+    ModGW& m = modgw();
+    m.ProjectFile = kSite;
+    ASSERT_TRUE(OpenProjectInfo());
+    const QString path = pf.file("site.qlp");
+    WriteProjectFile(path);
+    const QByteArray before = readRaw(path);
+    m.NumSources = 200; // some 6 kB of sources, more than the disk takes
+    for (int i = 5; i <= m.NumSources; ++i)
+        m.SourceTable[i] = {QString(), QStringLiteral("MW-%1").arg(i), "1250", "2840", "118.42"};
+    try {
+        FileSizeLimit limit(4096);
+        WriteProjectFile(path);
+        ADD_FAILURE() << "written past the limit";
+    } catch (const QmError& e) {
+        EXPECT_EQ(e.number(), 61);
+    }
+    EXPECT_EQ(readRaw(path), before);
+    m.ProjectFile = path;
+    EXPECT_TRUE(OpenProjectInfo());
 }
 
 TEST_F(ProjectFile, TabsReadLikeBarsAndTrailingBlanksGoButOnTheLastField) {

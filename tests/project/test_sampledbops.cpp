@@ -6,7 +6,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSqlError>
 #include <QSqlQuery>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -123,25 +126,26 @@ TEST_F(Restructure, AFailureAnywhereLeavesTheLiveDatabaseAndTheBackupAsTheyWere)
         const char* step;
         qint64 at;
     };
-    for (const Case& c :
-         {Case{"copy", 2}, Case{"copy", 5}, Case{"rotate", 1}, Case{"rotate", 2}, Case{"rotate", 3}}) {
+    for (const Case& c : {Case{"backup", 1}, Case{"copy", 2}, Case{"copy", 5}, Case{"rotate", 1}}) {
         SCOPED_TRACE(std::string(c.step) + " " + std::to_string(c.at));
-        int rebinds = 0;
-        bindingHooks().rebind = [&] { ++rebinds; };
+        QStringList steps;
+        bindingHooks().release = [&] { steps << "release"; };
+        bindingHooks().rebind = [&] { steps << "rebind"; };
         dbFaultHook() = [c](QStringView step, qint64 n) {
             if (step == QLatin1String(c.step) && n == c.at) raiseError(qmerr::PathFileAccess, "injected");
         };
         redefine({"pH", "Cl", "TCE", "Zinc"}, {"pH", "Cl", "TCE", ""});
         ScriptedUi ui;
         ui.answer(vb::OK,
-                  "Error 75 in RedefineDb.  Please contact Kalvex\r\n\r\nThe database site.mdb has not "
-                  "been changed.");
+                  "Error 75 in RedefineDb.  Please contact Kalvex\r\n\r\ninjected\r\n\r\nThe database site.mdb "
+                  "has not been changed.");
         EXPECT_FALSE(RedefineDb());
         expectUnchanged(before);
-        // The window is bound again whenever it had let go.
-        EXPECT_EQ(rebinds, QString(c.step) == "rotate" ? 1 : 0);
+        // The window lets go of the file and is bound again, whatever failed.
+        EXPECT_EQ(steps, QStringList({"release", "rebind"}));
     }
     dbFaultHook() = nullptr;
+    bindingHooks().reset();
 
     // A record the new table refuses, and a mapping to a field the old table lacks.
     {
@@ -154,7 +158,8 @@ TEST_F(Restructure, AFailureAnywhereLeavesTheLiveDatabaseAndTheBackupAsTheyWere)
     redefine({"pH", "Cl"}, {"pH", "Cl"});
     {
         ScriptedUi ui;
-        ui.answer(vb::OK, "Error 3163 in RedefineDb.");
+        ui.answer(vb::OK, "Error 3163 in RedefineDb.  Please contact Kalvex\r\n\r\nData, 123456789, is longer "
+                          "than 8 characters.");
         EXPECT_FALSE(RedefineDb());
     }
     expectUnchanged(refused);
@@ -194,4 +199,149 @@ TEST_F(Restructure, ClearEmptiesTheDatabaseAndKeepsTheOldOne) {
     ui.answer(vb::OK, "Error 3024 in ClearDB.");
     EXPECT_FALSE(ClearDB());
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+TEST_F(Restructure, AProgramThatHasTheDatabaseOpenWritesIntoTheRebuiltOne) {
+    makeSite();
+    const QByteArray old = readRaw(file("site.mdb"));
+    // Another program with the database open and idle, as a second window on the project is.
+    SampleDb other;
+    other.open(file("site.mdb"));
+    ASSERT_TRUE(ClearDB());
+    QSqlQuery q(other.database());
+    ASSERT_TRUE(q.exec("INSERT INTO \"Data\" (\"Source\", \"Samp_Date\") VALUES ('MW-7', '2003-01-01')"))
+        << qPrintable(q.lastError().text());
+    other.close();
+    EXPECT_EQ(dump(file("site.mdb")),
+              QList<QStringList>({{"MW-7", "2003-01-01", "(null)", "(null)", "(null)", "(null)"}}));
+    EXPECT_EQ(readRaw(file("TEMP.MDB")), old);
+}
+
+TEST_F(Restructure, ARebuildRefusesWhileAnotherProgramHoldsTheDatabase) {
+    makeSite();
+    const Files before = files();
+    SampleDb other;
+    other.open(file("site.mdb"));
+    QSqlQuery reading(other.database());
+    ASSERT_TRUE(reading.exec("BEGIN"));
+    ASSERT_TRUE(reading.exec("SELECT COUNT(*) FROM \"Data\""));
+    ASSERT_TRUE(reading.next());
+    QStringList steps;
+    bindingHooks().release = [&] { steps << "release"; };
+    bindingHooks().rebind = [&] { steps << "rebind"; };
+    ScriptedUi ui;
+    ui.answer(vb::OK, "The sample database " + file("site.mdb") +
+                          " is in use by another program.  Close it there and try again.\r\n\r\nThe "
+                          "database site.mdb has not been changed.");
+    EXPECT_FALSE(ClearDB());
+    EXPECT_EQ(ui.styles.last(), vb::Exclamation);
+    EXPECT_EQ(steps, QStringList({"release", "rebind"}));
+    reading.finish();
+    ASSERT_TRUE(reading.exec("COMMIT"));
+    expectUnchanged(before);
+}
+
+namespace {
+
+// Runs RedefineDb in a child process that dies at the named step, as a killed program does.
+bool killedAt(const char* step, qint64 at) {
+    const pid_t child = fork();
+    if (child == 0) {
+        dbFaultHook() = [step, at](QStringView s, qint64 n) {
+            if (s == QLatin1String(step) && n == at) _exit(3);
+        };
+        RedefineDb();
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 3;
+}
+
+} // namespace
+
+TEST_F(Restructure, AKillAtAnyPointIsSettledAtTheNextOpen) {
+    struct Case {
+        const char* step;
+        qint64 at;
+        bool committed;
+    };
+    for (const Case& c : {Case{"backup", 1, false}, Case{"copy", 3, false}, Case{"rotate", 1, false},
+                          Case{"rotate", 2, true}}) {
+        SCOPED_TRACE(std::string(c.step) + " " + std::to_string(c.at));
+        for (const QString& name : QDir(dir.path()).entryList(QDir::Files | QDir::Hidden))
+            QFile::remove(file(name));
+        makeSite();
+        writeRaw(file("TEMP.MDB"), "the backup of the rebuild before");
+        const QByteArray live = readRaw(file("site.mdb"));
+        const QList<QStringList> records = dump(file("site.mdb"));
+        redefine({"Cl", "pH"}, {"Cl", "pH"});
+        ASSERT_TRUE(killedAt(c.step, c.at));
+        // What the kill left: the copy that was to become the backup, beside the live file.
+        const QStringList left = QDir(dir.path()).entryList({".qmar-backup-*"}, QDir::Files | QDir::Hidden);
+        ASSERT_EQ(left.size(), 1);
+        EXPECT_TRUE(left[0].endsWith("-site.mdb"));
+
+        RecoverInterruptedRebuild(file("site.mdb"));
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+                  QStringList({"TEMP.MDB", "site.mdb"}));
+        if (c.committed) {
+            EXPECT_EQ(fieldsOf(file("site.mdb")), QStringList({"Source", "Samp_Date", "Dup", "Cl", "pH"}));
+            EXPECT_EQ(dump(file("site.mdb")).value(1), QStringList({"MW-1", "1925-06-30", "A", "14", "6.6"}));
+            EXPECT_EQ(readRaw(file("TEMP.MDB")), live);
+        } else {
+            EXPECT_EQ(dump(file("site.mdb")), records);
+            EXPECT_EQ(fieldsOf(file("site.mdb")), QStringList({"Source", "Samp_Date", "Dup", "pH", "Cl", "TCE"}));
+            EXPECT_EQ(readRaw(file("TEMP.MDB")), "the backup of the rebuild before");
+        }
+    }
+}
+
+TEST_F(Restructure, WhatTheEarlierRotationLeftIsSettledAtTheNextOpen) {
+    makeSite();
+    const QByteArray live = readRaw(file("site.mdb"));
+    useProject({"pH"}, false);
+    {
+        SampleDb fresh;
+        fresh.create(file(".qmar-new-4242.mdb"), {"pH"});
+    }
+    const QByteArray fresh = readRaw(file(".qmar-new-4242.mdb"));
+
+    // Killed between the renames: no live file; the old one is TEMP.MDB, the old backup set aside.
+    QFile::rename(file("site.mdb"), file("TEMP.MDB"));
+    writeRaw(file(".qmar-oldbackup-4242.mdb"), "older backup");
+    RecoverInterruptedRebuild(file("site.mdb"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+              QStringList({"TEMP.MDB", "site.mdb"}));
+    EXPECT_EQ(readRaw(file("site.mdb")), fresh);
+    EXPECT_EQ(readRaw(file("TEMP.MDB")), live);
+
+    // Killed after the old backup was set aside: it comes back. A new database still being filled,
+    // with its journal, and a copy cut short by a kill go, whichever process left them; another
+    // database's copy stays.
+    QFile::remove(file("TEMP.MDB"));
+    writeRaw(file(".qmar-oldbackup-77.mdb"), "older backup");
+    writeRaw(file(".qmar-new-77.mdb"), fresh);
+    writeRaw(file(".qmar-new-77.mdb-journal"), "journal");
+    writeRaw(file(".qmar-backup-99-site.mdb"), live.left(40));
+    writeRaw(file(".qmar-backup-99-other.mdb"), live);
+    RecoverInterruptedRebuild(file("site.mdb"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+              QStringList({".qmar-backup-99-other.mdb", "TEMP.MDB", "site.mdb"}));
+    EXPECT_EQ(readRaw(file("TEMP.MDB")), "older backup");
+    EXPECT_EQ(readRaw(file("site.mdb")), fresh);
+
+    // While another program holds the database, its files are left alone.
+    writeRaw(file(".qmar-backup-5-site.mdb"), live);
+    {
+        SampleDb other;
+        other.open(file("site.mdb"));
+        QSqlQuery lock(other.database());
+        ASSERT_TRUE(lock.exec("BEGIN EXCLUSIVE"));
+        RecoverInterruptedRebuild(file("site.mdb"));
+        EXPECT_TRUE(QFile::exists(file(".qmar-backup-5-site.mdb")));
+    }
+    RecoverInterruptedRebuild(file("site.mdb"));
+    EXPECT_FALSE(QFile::exists(file(".qmar-backup-5-site.mdb")));
+    EXPECT_EQ(readRaw(file("TEMP.MDB")), "older backup");
 }

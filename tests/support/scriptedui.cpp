@@ -24,6 +24,7 @@ ScriptedUi& ScriptedUi::input(std::optional<QString> result, const QString& expe
 int ScriptedUi::MsgBox(const QString& text, int style, const QString& title) {
     texts << text;
     styles << style;
+    defaults << vb::DefaultAnswer(style);
     titles << title;
     if (!nextIs(0)) {
         if (!allowAny_) ADD_FAILURE() << "unplanned message box: " << qPrintable(text);
@@ -51,12 +52,12 @@ std::optional<QString> ScriptedUi::InputBox(const QString& prompt, const QString
     return p.inputResult;
 }
 
-ScriptedUi& ScriptedUi::file(const QString& path, const QString& expectedTitle) {
-    plan_.push_back({2, 0, path, expectedTitle});
+ScriptedUi& ScriptedUi::file(const QString& path, const QString& expectedTitle, int filterIndex) {
+    plan_.push_back({2, filterIndex, path, expectedTitle});
     return *this;
 }
 
-QString ScriptedUi::FileDialog(const FileDialogRequest& request) {
+FileDialogChoice ScriptedUi::chooseFile(const FileDialogRequest& request) {
     fileRequests << request;
     texts << request.title;
     if (!nextIs(2)) {
@@ -68,5 +69,21 @@ QString ScriptedUi::FileDialog(const FileDialogRequest& request) {
     if (!p.expected.isEmpty() && request.title != p.expected)
         ADD_FAILURE() << "file dialog title \"" << qPrintable(request.title) << "\" is not \""
                       << qPrintable(p.expected) << "\"";
-    return p.inputResult.value_or(QString());
+    return {p.inputResult.value_or(QString()), p.result};
+}
+
+ScriptedUi& ScriptedUi::printer(std::optional<PrinterSetupChoice> choice) {
+    plan_.push_back({3, 0, std::nullopt, QStringLiteral("printer dialog"), std::move(choice)});
+    return *this;
+}
+
+std::optional<PrinterSetupChoice> ScriptedUi::PrinterDialog(const PrinterSetupChoice& current) {
+    printerRequests << current;
+    if (!nextIs(3)) {
+        if (!allowAny_) ADD_FAILURE() << "unplanned printer dialog";
+        return std::nullopt;
+    }
+    Planned p = plan_.front();
+    plan_.pop_front();
+    return p.printerResult;
 }

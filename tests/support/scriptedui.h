@@ -9,7 +9,7 @@
 #include <optional>
 
 // A message service for tests: every box is recorded; each answer is taken from the plan in order.
-// A box with no planned answer fails the running test (and answers with its first button).
+// A box with no planned answer fails the running test (and answers OK).
 class ScriptedUi : public UiService {
 public:
     ScriptedUi();  // installs itself
@@ -18,27 +18,37 @@ public:
     // Plans the answer to the next box. With expected text, the box's text must contain it.
     ScriptedUi& answer(int result, const QString& expectedText = {});
     ScriptedUi& input(std::optional<QString> result, const QString& expectedPrompt = {});
-    // Plans the answer of the next file dialog ("" = cancelled).
-    ScriptedUi& file(const QString& path, const QString& expectedTitle = {});
+    // Plans the answer of the next file dialog ("" = cancelled), left on the filter entry of the
+    // 0-based index (the first, as a dialog opens). The service completes the path as it does a
+    // real dialog's.
+    ScriptedUi& file(const QString& path, const QString& expectedTitle = {}, int filterIndex = 0);
+    // Plans the answer of the next printer set-up dialog (nullopt = cancelled).
+    ScriptedUi& printer(std::optional<PrinterSetupChoice> choice);
     // Every box from now on is answered OK / default without failing.
     ScriptedUi& allowAny() { allowAny_ = true; return *this; }
 
     int MsgBox(const QString& text, int style, const QString& title) override;
     std::optional<QString> InputBox(const QString& prompt, const QString& title,
                                     const QString& defaultText) override;
-    QString FileDialog(const FileDialogRequest& request) override;
+    std::optional<PrinterSetupChoice> PrinterDialog(const PrinterSetupChoice& current) override;
     QList<FileDialogRequest> fileRequests; // every file dialog asked for
+    QList<PrinterSetupChoice> printerRequests; // the settings every printer dialog opened on
 
     QStringList texts;   // every box's text, in order
-    QList<int> styles;   // every message box's style
+    QList<int> styles;   // every message box's style, its default button included
+    QList<int> defaults; // every message box's answer to Enter (vb::DefaultAnswer)
     QStringList titles;  // every message box's title as given
+
+protected:
+    FileDialogChoice chooseFile(const FileDialogRequest& request) override;
 
 private:
     struct Planned {
-        int kind; // 0 message, 1 input, 2 file
-        int result;
+        int kind; // 0 message, 1 input, 2 file, 3 printer
+        int result; // the answer; for a file dialog the filter entry
         std::optional<QString> inputResult;
         QString expected;
+        std::optional<PrinterSetupChoice> printerResult = std::nullopt;
     };
     std::deque<Planned> plan_;
     bool nextIs(int kind) const { return !plan_.empty() && plan_.front().kind == kind; }

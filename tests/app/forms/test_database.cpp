@@ -308,7 +308,7 @@ TEST_F(Database, ClearNeedsAProjectAndAYes) {
     const QByteArray bytes = readRaw(pf.file("site.mdb"));
     ui.answer(vb::No, "Do you wish to continue?");
     w->mnuClearDatabase->trigger();
-    EXPECT_EQ(ui.styles.last(), vb::YesNo | vb::Question);
+    EXPECT_EQ(ui.styles.last(), vb::YesNo | vb::Question | vb::DefaultButton2);
     EXPECT_EQ(ui.titles.last(), titleEmpty);
     EXPECT_EQ(readRaw(pf.file("site.mdb")), bytes);
     EXPECT_FALSE(QFile::exists(pf.file("TEMP.MDB")));
@@ -349,6 +349,46 @@ TEST_F(Database, AFailedRestructureOrImportLeavesTheDatabaseAndTheGridAsTheyWere
     w->mnuImport->trigger();
     EXPECT_EQ(readRaw(pf.file("site.mdb")), bytes);
     EXPECT_EQ(shown(), grid);
+}
+
+TEST_F(Database, OpeningAProjectPutsBackTheDatabaseARestructureWasKilledBeforeRenaming) {
+    ScriptedUi ui;
+    const QString site = makeSite(pf.path());
+    const QList<QStringList> records = dump(pf.file("site.mdb"));
+    // Killed between the two renames of the rotation: the new database never took the live name.
+    QFile::copy(pf.file("site.mdb"), pf.file(".qmar-new-31337.mdb"));
+    QFile::rename(pf.file("site.mdb"), pf.file("TEMP.MDB"));
+    writeRaw(pf.file(".qmar-oldbackup-31337.mdb"), "the backup before");
+    ui.file(site, "Open");
+    w->mnuOpenProject->trigger();
+    EXPECT_EQ(modgw().ProjectFile, site);
+    EXPECT_EQ(w->SS->maxRows(), 3);
+    EXPECT_EQ(dump(pf.file("site.mdb")), records);
+    EXPECT_TRUE(QDir(pf.path()).entryList({".qmar-*"}, QDir::Files | QDir::Hidden).isEmpty());
+}
+
+TEST_F(Database, ClearRefusesWhileAnotherProgramHoldsTheDatabase) {
+    ScriptedUi ui;
+    const QString site = makeSite(pf.path());
+    ui.file(site, "Open");
+    w->mnuOpenProject->trigger();
+    const QByteArray bytes = readRaw(pf.file("site.mdb"));
+    {
+        SampleDb other;
+        other.open(pf.file("site.mdb"));
+        QSqlQuery reading(other.database());
+        ASSERT_TRUE(reading.exec("BEGIN"));
+        ASSERT_TRUE(reading.exec("SELECT COUNT(*) FROM \"Data\""));
+        ASSERT_TRUE(reading.next());
+        ui.answer(vb::Yes, "Do you wish to continue?")
+            .answer(vb::OK, "is in use by another program.  Close it there and try again.\r\n\r\nThe database "
+                            "site.mdb has not been changed.");
+        w->mnuClearDatabase->trigger();
+        reading.finish();
+    }
+    EXPECT_EQ(readRaw(pf.file("site.mdb")), bytes);
+    EXPECT_FALSE(QFile::exists(pf.file("TEMP.MDB")));
+    EXPECT_EQ(w->SS->maxRows(), 3); // bound again to what is there
 }
 
 TEST(DemoProject, TheFirstStartOpensTheDemoSiteWithItsRecords) {

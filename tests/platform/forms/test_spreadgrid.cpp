@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
+#include <QVBoxLayout>
 #include <gtest/gtest.h>
 
 namespace {
@@ -35,6 +36,16 @@ protected:
         return nullptr;
     }
     void type(const QString& keys) { QTest::keyClicks(&g, keys); }
+    // Keys as the window system delivers them: to the focused widget (the open editor, if any),
+    // capitals and shifted symbols with Shift pressed first and released after.
+    QWidget* focused() { return QApplication::focusWidget() ? QApplication::focusWidget() : &g; }
+    void key(Qt::Key k, Qt::KeyboardModifiers mods = {}) { QTest::keyClick(focused(), k, mods); }
+    void typeAsAPerson(const QString& text) {
+        for (const QChar c : text) {
+            const bool shifted = c.isUpper() || QStringLiteral("<>_:?\"!@#$%^&*()+{}|~").contains(c);
+            QTest::keyClick(focused(), c.toLatin1(), shifted ? Qt::ShiftModifier : Qt::NoModifier);
+        }
+    }
     void enter() { QTest::keyClick(&g, Qt::Key_Return); }
     QString clip() const { return QGuiApplication::clipboard()->text(); }
 };
@@ -499,4 +510,147 @@ TEST_F(GridTest, CommitEditWritesAnOpenCellAndCodeChangesReachAnOpenEditor) {
     EXPECT_EQ(g.text(1, 1), "again");
     EXPECT_EQ(edited.count(), 2);
     g.setGridEditMode(false);
+}
+
+TEST_F(GridTest, KeysTheOpenCellDoesNotTakeAreTheGridsOnceAndNeverComeBackToTheCell) {
+    QSignalSpy edited(&g, &SpreadGrid::userEdited);
+    g.setActiveCell(1, 1);
+    typeAsAPerson("MW-3");
+    // Modifiers alone and keys nobody takes do nothing.
+    key(Qt::Key_Shift);
+    key(Qt::Key_Control);
+    key(Qt::Key_Alt);
+    key(Qt::Key_F1);
+    auto* editor = openEditor<QLineEdit>();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->text(), "MW-3");
+    EXPECT_EQ(edited.count(), 0);
+
+    // Up and Down commit the typed text and move, as in a spreadsheet.
+    key(Qt::Key_Down);
+    EXPECT_EQ(g.text(1, 1), "MW-3");
+    EXPECT_EQ(g.activeRow(), 2);
+    EXPECT_EQ(openEditor<QLineEdit>(), nullptr);
+    typeAsAPerson("pH");
+    key(Qt::Key_Up);
+    EXPECT_EQ(g.text(2, 1), "pH");
+    EXPECT_EQ(g.activeRow(), 1);
+
+    // So do the Page keys.
+    g.setActiveCell(3, 2);
+    typeAsAPerson("<0.5");
+    key(Qt::Key_PageDown);
+    EXPECT_EQ(g.text(3, 2), "<0.5");
+    EXPECT_GT(g.activeRow(), 3);
+    EXPECT_EQ(g.activeCol(), 2);
+    g.setActiveCell(4, 2);
+    typeAsAPerson("a_b");
+    key(Qt::Key_PageUp);
+    EXPECT_EQ(g.text(4, 2), "a_b");
+    EXPECT_LT(g.activeRow(), 4);
+    EXPECT_EQ(edited.count(), 4);
+
+    // A key sent to the grid itself while the cell is open still reaches the cell first.
+    g.setActiveCell(6, 1);
+    type("x");
+    QTest::keyClick(&g, Qt::Key_Shift);
+    QTest::keyClick(&g, 'Y', Qt::ShiftModifier);
+    QTest::keyClick(&g, Qt::Key_Down);
+    EXPECT_EQ(g.text(6, 1), "xY");
+    EXPECT_EQ(g.activeRow(), 7);
+}
+
+TEST_F(GridTest, F2ThenCopyEscapeAndShiftArrowsWorkWithTheKeyboardAlone) {
+    QSignalSpy edited(&g, &SpreadGrid::userEdited);
+    g.setText(5, 2, "MW-1");
+    g.setText(6, 2, "MW-2");
+    g.setActiveCell(5, 2);
+    key(Qt::Key_F2);
+    ASSERT_NE(openEditor<QLineEdit>(), nullptr);
+    key(Qt::Key_Control);
+    key(Qt::Key_C, Qt::ControlModifier);   // the cell's own copy: its selected text
+    EXPECT_EQ(clip(), "MW-1");
+    key(Qt::Key_F2);
+    key(Qt::Key_Escape);
+    EXPECT_EQ(openEditor<QLineEdit>(), nullptr);
+    EXPECT_EQ(g.text(5, 2), "MW-1");
+
+    // Shift+Down selects a block that Ctrl+C and Ctrl+V carry.
+    key(Qt::Key_Down, Qt::ShiftModifier);
+    key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clip(), "MW-1\r\nMW-2\r\n");
+    g.setActiveCell(10, 3);
+    key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(g.text(11, 3), "MW-2");
+    EXPECT_EQ(edited.count(), 1);
+
+    // Shift+Down in an open cell commits it and starts the block there.
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, g.visualRect(g.model()->index(0, 3)).center());
+    typeAsAPerson("Q");
+    key(Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(g.text(1, 4), "Q");
+    const CellBlock b = g.selectedBlock();
+    EXPECT_EQ(b.row, 1);
+    EXPECT_EQ(b.row2, 2);
+    EXPECT_EQ(b.col, 4);
+}
+
+TEST_F(GridTest, InEditModeArrowsMoveTheOpenCellAndARefusedDateKeepsItOpen) {
+    g.setDateColumn(3, 1);
+    g.setActiveCell(1, 1);
+    g.setGridEditMode(true);
+    typeAsAPerson("MW-3");
+    key(Qt::Key_Down);
+    EXPECT_EQ(g.text(1, 1), "MW-3");
+    EXPECT_EQ(g.activeRow(), 2);
+    ASSERT_NE(openEditor<QLineEdit>(), nullptr);   // opened again on the new cell
+
+    g.setActiveCell(2, 3);
+    typeAsAPerson("31/31/2002");
+    key(Qt::Key_Down);
+    EXPECT_EQ(g.activeRow(), 2);
+    auto* editor = openEditor<QLineEdit>();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->text(), "31/31/2002");
+    key(Qt::Key_Escape);
+    EXPECT_EQ(g.text(2, 3), "");
+    g.setGridEditMode(false);
+}
+
+TEST(GridFocusTest, CtrlTabLeavesTheGridWhileTabMovesFromCellToCell) {
+    QWidget window;
+    auto* before = new QLineEdit(&window);
+    auto* grid = new SpreadGrid(QStringLiteral("SS"), &window);
+    auto* after = new QLineEdit(&window);
+    auto* layout = new QVBoxLayout(&window);
+    layout->addWidget(before);
+    layout->addWidget(grid);
+    layout->addWidget(after);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    grid->setFocus();
+    grid->setActiveCell(1, 1);
+
+    QTest::keyClick(grid, Qt::Key_Tab);
+    EXPECT_TRUE(grid->hasFocus());
+    EXPECT_EQ(grid->activeCol(), 2);
+    QTest::keyClick(grid, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_TRUE(after->hasFocus());
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(before->hasFocus());
+
+    // From an open cell: what was typed is kept.
+    grid->setFocus();
+    QTest::keyClicks(grid, "MW");
+    ASSERT_NE(QApplication::focusWidget(), grid);   // the cell's editor
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_TRUE(after->hasFocus());
+    EXPECT_EQ(grid->text(1, 2), "MW");
+    grid->setFocus();
+    QTest::keyClicks(grid, "x");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(before->hasFocus());
+    EXPECT_EQ(grid->text(1, 2), "x");
 }

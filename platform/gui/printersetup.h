@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "platform/uiservice.h"
+
+#include <QStringList>
+#include <functional>
+
+class QPrinter;
+
+// The printer set-up of the report forms and the drawing window: the printer dialog through the
+// message service, its choice handed to the system printer that every print uses.
+
+// The installed printers' device names, in the system's order.
+QStringList PrinterNames();
+// Replaces where the names come from (tests); nullptr gives the system's list again.
+void SetPrinterNames(std::function<QStringList()> names);
+
+// The settings a printer has now, as the dialog opens on them.
+PrinterSetupChoice PrinterSettingsOf(const QPrinter& printer);
+
+// Hands a choice to printer when its name is the first installed printer of that name: that
+// printer becomes the one printed on, with the copies (only a count of at least 1), the
+// orientation and the paper size. A name no installed printer has changes nothing. True when
+// applied.
+bool ApplyPrinterChoice(QPrinter& printer, const PrinterSetupChoice& choice);
+
+// Shows the printer dialog on the system printer's settings and applies what the user chose there.
+// A cancelled dialog or an unmatched name changes nothing and shows nothing more. True when applied.
+bool ShowPrinterDialog();
