@@ -6,8 +6,10 @@
 #include "app/forms/frmgotowell.h"
 #include "app/forms/frmprojinfo.h"
 #include "app/startup.h"
+#include "drawwin/windowhooks.h"
 #include "platform/dates.h"
 #include "platform/filenames.h"
+#include "platform/files.h"
 #include "platform/gui/datacontrol.h"
 #include "platform/gui/controls.h"
 #include "platform/gui/forms.h"
@@ -16,11 +18,12 @@
 #include "platform/qmerror.h"
 #include "platform/timings.h"
 #include "platform/uiservice.h"
-#include "project/helpers.h"
 #include "project/importexport.h"
 #include "project/modgw.h"
 #include "project/projectfile.h"
 #include "project/sampledbops.h"
+#include "project/windowhooks.h"
+#include "reportdefs/forms/frmwellsum.h"
 
 #include <QAction>
 #include <QApplication>
@@ -110,8 +113,8 @@ frmDatAGrid::frmDatAGrid() {
             [this](int record) { SS->setActiveCell(record, std::max(SS->activeCol(), 1)); });
 
     // Rebuilding or clearing the database takes it for itself: the grid lets go of it meanwhile.
-    bindingHooks().release = [this] { unbindGrid(); };
-    bindingHooks().rebind = [this] {
+    projectHooks().releaseDatabase = [this] { unbindGrid(); };
+    projectHooks().rebindDatabase = [this] {
         modgw().CurrentSource = 1;
         navigateTo(1);
     };
@@ -177,14 +180,19 @@ void frmDatAGrid::buildMenus() {
     connect(mnuImport, &QAction::triggered, this, &frmDatAGrid::mnuImport_Click);
     connect(mnuExport, &QAction::triggered, this, &frmDatAGrid::mnuExport_Click);
     connect(mnuClearDatabase, &QAction::triggered, this, &frmDatAGrid::mnuClearDB_Click);
-    // The report windows come later; without a project their commands only warn.
-    for (QAction* a :
-         {mnuSourceSummary, mnuParameterSummary, mnuDateSummary, mnuDateContour, mnuStiff, mnuGWElev})
+    connect(mnuSourceSummary, &QAction::triggered, this, [this] {
+        if (!guardReports()) return;
+        forms::showModal(forms::form<frmWellSum>());
+        forms::unload<frmWellSum>();
+    });
+    // The other report windows come later; without a project their commands only warn.
+    for (QAction* a : {mnuParameterSummary, mnuDateSummary, mnuDateContour, mnuStiff, mnuGWElev})
         connect(a, &QAction::triggered, this, &frmDatAGrid::guardReports);
 }
 
 frmDatAGrid::~frmDatAGrid() {
-    bindingHooks().reset();
+    projectHooks().releaseDatabase = nullptr;
+    projectHooks().rebindDatabase = nullptr;
 }
 
 void frmDatAGrid::Form_Load() {

@@ -1,0 +1,283 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "reportdefs/forms/frmwellsum.h"
+
+#include "platform/gui/controls.h"
+#include "platform/gui/forms.h"
+#include "platform/gui/spreadgrid.h"
+#include "project/modgw.h"
+#include "reportdefs/forms/frmwellwlist.h"
+
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace {
+
+constexpr int Slots = WellSumDefinition::Slots;
+constexpr int TableRows = 6;
+constexpr int GraphRows = 6;
+constexpr int GraphCols = 3;
+constexpr int InfoRows = WellSumDefinition::InfoRows;
+
+const QStringList kTableRows = {QStringLiteral("Parameter#"), QStringLiteral("Part 1"), QStringLiteral("Part 2"),
+                                QStringLiteral("Part 3"),     QStringLiteral("Units"),  QStringLiteral("Standard")};
+const QStringList kGraphRows = {QStringLiteral("Parameters 1,2,3"), QStringLiteral("Scale: St,End,Inc"),
+                                QStringLiteral("Parameters 4,5,6"), QStringLiteral("Scale: St,End,Inc"),
+                                QStringLiteral("Parameters 7,8,9"), QStringLiteral("Scale: St,End,Inc")};
+const QStringList kInfoRows = {QStringLiteral("Main Title"),
+                               QStringLiteral("Secondary Title, Line 1"),
+                               QStringLiteral("Secondary Title, Line 2"),
+                               QStringLiteral("Secondary Title, Line 3"),
+                               QStringLiteral("Print Table/Graph/Both (T/G/B) "),
+                               QStringLiteral("Label for Standard"),
+                               QStringLiteral("Date to Begin Highlight")};
+
+// The fields of a project parameter the slot takes (ParamTable columns).
+constexpr int ParUnits = 2, ParStandard = 3, ParScale = 4, ParFullName = 6, ParSplit1 = 7, ParSplit2 = 8,
+              ParSplit3 = 9;
+
+SpreadGrid* makeGrid(const QString& name, int rows, int cols, const QStringList& rowCaptions, QWidget* parent) {
+    auto* g = new SpreadGrid(name, parent);
+    g->setMaxRows(rows);
+    g->setMaxCols(cols);
+    for (int r = 1; r <= rows; ++r)
+        g->setRowHeader(r, rowCaptions[r - 1]);
+    return g;
+}
+
+QLabel* caption(const QString& text, QWidget* buddy, const QString& name, QWidget* parent) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->setBuddy(buddy);
+    return l;
+}
+
+} // namespace
+
+frmWellSum::frmWellSum() : ReportForm(ReportKind::WellSum) {
+    List2 = new QListWidget(this);
+    List2->setObjectName(QStringLiteral("List2"));
+    List2->setAccessibleName(QStringLiteral("List2"));
+    // The report's sources change only through the picker.
+    List2->setSelectionMode(QAbstractItemView::NoSelection);
+    SS = makeGrid(QStringLiteral("SS"), TableRows, Slots, kTableRows, this);
+    SS2 = makeGrid(QStringLiteral("SS2"), GraphRows, GraphCols, kGraphRows, this);
+    SSRepInfo = makeGrid(QStringLiteral("SSRepInfo"), InfoRows, 1, kInfoRows, this);
+    Label1 = caption(QStringLiteral("Master Parameters"), List1, QStringLiteral("Label1"), this);
+    Label2 = caption(QStringLiteral("Source List"), List2, QStringLiteral("Label2"), this);
+    Label3 = caption(QStringLiteral("Table Page Headings"), SS, QStringLiteral("Label3"), this);
+    Label4 = caption(QStringLiteral("Graph Page Headings and Scale"), SS2, QStringLiteral("Label4"), this);
+    Label5 = caption(QStringLiteral("Report Info"), SSRepInfo, QStringLiteral("Label5"), this);
+    Command1 = NamedButton(this, QStringLiteral("Command1"), QStringLiteral("Edit Source List"));
+    Command2 = NamedButton(this, QStringLiteral("Command2"), QStringLiteral("Edit Notes"));
+    Command3 = NamedButton(this, QStringLiteral("Command3"), QStringLiteral("Edit Mode"));
+
+    // The lists on the left, one above the other; the grids at their designed widths beside them.
+    auto* lay = new QGridLayout(this);
+    lay->setMenuBar(MenuBar);
+    auto* lists = new QVBoxLayout;
+    lists->addWidget(Label1);
+    lists->addWidget(List1, 3);
+    lists->addWidget(Label2);
+    lists->addWidget(List2, 2);
+    for (QPushButton* b : {Command1, Command2, Command3})
+        lists->addWidget(b);
+    auto* graphs = new QVBoxLayout;
+    graphs->addWidget(Label4);
+    graphs->addWidget(SS2);
+    graphs->addStretch();
+    auto* info = new QVBoxLayout;
+    info->addWidget(Label5);
+    info->addWidget(SSRepInfo);
+    info->addStretch();
+    auto* lower = new QHBoxLayout;
+    lower->addLayout(graphs);
+    lower->addSpacing(12);
+    lower->addLayout(info);
+    lower->addStretch();
+    auto* grids = new QVBoxLayout;
+    grids->addWidget(Label3);
+    grids->addWidget(SS);
+    grids->addSpacing(12);
+    grids->addLayout(lower);
+    grids->addStretch();
+    lay->addLayout(lists, 0, 0);
+    lay->addLayout(grids, 0, 1);
+    lay->setColumnStretch(1, 1);
+    List1->setMinimumWidth(160);
+    resize(1140, 560);
+
+    connect(List1, &QListWidget::itemClicked, this, &frmWellSum::List1_Click);
+    List1->installEventFilter(this);
+    connect(Command1, &QPushButton::clicked, this, &frmWellSum::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmWellSum::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &frmWellSum::Command3_Click);
+    Form_Load();
+}
+
+bool frmWellSum::eventFilter(QObject* watched, QEvent* event) {
+    // A pick by keyboard: the arrows move through the list, Enter or Space picks.
+    if (watched == List1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+            List1_Click();
+            return true;
+        }
+    }
+    return ReportForm::eventFilter(watched, event);
+}
+
+// ---- grids
+
+void frmWellSum::SetupGrids() {
+    SS->setGridEditMode(true);
+    SS->setColWidth(0, 10);
+    for (int c = 1; c <= Slots; ++c)
+        SS->setColWidth(c, 9);
+    for (int c = 1; c <= GraphCols; ++c)
+        SS2->setColWidth(c, 16);
+    SSRepInfo->setColWidth(1, 24);
+    for (SpreadGrid* g : Grids())
+        FitGrid(g);
+}
+
+QList<SpreadGrid*> frmWellSum::Grids() const { return {SS, SS2, SSRepInfo}; }
+
+void frmWellSum::GridChange(SpreadGrid* grid) {
+    if (grid == SS) SS_Change();
+    else if (grid == SS2) SS2_Change();
+    else SSRepInfo_Change();
+}
+
+void frmWellSum::SS_Change() { MarkChanged(); }
+void frmWellSum::SS2_Change() { MarkChanged(); }
+void frmWellSum::SSRepInfo_Change() { MarkChanged(); }
+
+// ---- the definition
+
+void frmWellSum::ClearForm() {
+    ClosedCells closed(Grids());
+    List2->clear();
+    SS->clearBlock({1, 1, TableRows, Slots});
+    SS2->clearBlock({1, 1, GraphRows, GraphCols});
+    SSRepInfo->clearBlock({1, 1, InfoRows, 1});
+}
+
+void frmWellSum::ClearDefinition() { ClearWellFile(); }
+
+bool frmWellSum::LoadDefinition(const QString& path) {
+    loaded_ = LoadWellFile(path);
+    return loaded_.has_value();
+}
+
+void frmWellSum::CommitDefinition() {
+    if (loaded_) CommitWellSum(*loaded_);
+    loaded_.reset();
+}
+
+void frmWellSum::FillForm() { FillWellForm(); }
+
+void frmWellSum::fillSourceList() {
+    const WellSumDefinition& d = modgw().WellSum;
+    List2->clear();
+    for (int i = 1; i <= d.NumWellList; ++i)
+        List2->addItem(d.WellList[i]);
+}
+
+void frmWellSum::FillWellForm() {
+    Guarded(QStringLiteral("FillWellForm"), [&] {
+        fillSourceList();
+        const WellSumGrids g = WellSumGridsOf(modgw().WellSum);
+        ClosedCells closed(Grids());
+        SS->setRedraw(false);
+        SS2->setRedraw(false);
+        for (int r = 1; r <= TableRows; ++r)
+            for (int c = 1; c <= Slots; ++c)
+                SS->setText(r, c, g.SS[r][c]);
+        for (int r = 1; r <= GraphRows; ++r)
+            for (int c = 1; c <= GraphCols; ++c)
+                SS2->setText(r, c, g.SS2[r][c]);
+        SS->setRedraw(true);
+        SS2->setRedraw(true);
+        for (int r = 1; r <= InfoRows; ++r)
+            SSRepInfo->setText(r, 1, g.SSRepInfo[r]);
+    });
+}
+
+void frmWellSum::TakeGrids() {
+    WellSumGrids g;
+    for (int r = 1; r <= TableRows; ++r)
+        for (int c = 1; c <= Slots; ++c)
+            g.SS[r][c] = SS->text(r, c);
+    for (int r = 1; r <= GraphRows; ++r)
+        for (int c = 1; c <= GraphCols; ++c)
+            g.SS2[r][c] = SS2->text(r, c);
+    for (int r = 1; r <= InfoRows; ++r)
+        g.SSRepInfo[r] = SSRepInfo->text(r, 1);
+    TakeWellSumGrids(g, modgw().WellSum);
+}
+
+bool frmWellSum::WriteDefinition(const QString& path) { return SaveWellFile(path); }
+
+int frmWellSum::ItemCount() { return modgw().WellSum.NumWellList; }
+
+// ---- picks and delete
+
+void frmWellSum::List1_Click() {
+    Guarded(QStringLiteral("List1_Click"), [&] {
+        const ModGW& m = modgw();
+        const int p = List1->currentRow() + 1;
+        if (p < 1 || p > m.NumParams) return;
+        const auto& par = m.ParamTable[p];
+        ClosedCells closed(Grids());
+        const int s = std::clamp(SS->activeCol(), 1, Slots);
+        const QStringList fields = {QString::number(p), par[ParSplit1], par[ParSplit2],
+                                    par[ParSplit3],     par[ParUnits],  par[ParStandard]};
+        for (int r = 1; r <= TableRows; ++r)
+            SS->setText(r, s, fields[r - 1]);
+        if (const auto cell = GraphCellOf(s)) {
+            SS2->setText(cell->labelRow, cell->col, par[ParFullName]);
+            SS2->setText(cell->scaleRow, cell->col, par[ParScale]);
+        }
+        // On to the next slot; after the last one the caret stays there.
+        SS->setActiveCell(2, std::min(s + 1, Slots));
+        MarkChanged();
+    });
+}
+
+void frmWellSum::mnuDelete_Click() {
+    Guarded(QStringLiteral("mnuDelete_Click"), [&] {
+        ClosedCells closed(Grids());
+        const int s = std::clamp(SS->activeCol(), 1, Slots);
+        SS->clearBlock({1, s, TableRows, s});
+        if (const auto cell = GraphCellOf(s)) {
+            SS2->setText(cell->labelRow, cell->col, QString());
+            SS2->setText(cell->scaleRow, cell->col, QString());
+        }
+        // The definition the form shows changed: closing must offer to save it.
+        MarkChanged();
+    });
+}
+
+// ---- buttons
+
+void frmWellSum::Command1_Click() {
+    Guarded(QStringLiteral("Command1_Click"), [&] {
+        forms::showModal(forms::form<frmWellWList>());
+        forms::unload<frmWellWList>();
+        fillSourceList();
+    });
+}
+
+void frmWellSum::Command2_Click() {
+    Guarded(QStringLiteral("Command2_Click"), [&] { EditNotes(); });
+}
+
+void frmWellSum::Command3_Click() {
+    Guarded(QStringLiteral("Command3_Click"), [&] { EditMode(); });
+}

@@ -1,0 +1,305 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "reportdefs/forms/reportform.h"
+
+#include "platform/files.h"
+#include "platform/gui/controls.h"
+#include "platform/gui/forms.h"
+#include "platform/gui/helpviewer.h"
+#include "platform/gui/printersetup.h"
+#include "platform/gui/spreadgrid.h"
+#include "platform/uiservice.h"
+#include "project/modgw.h"
+#include "reportdefs/forms/frmwellnotes.h"
+#include "reportdefs/windowhooks.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QScreen>
+#include <QShortcut>
+
+ReportForm::ReportForm(ReportKind kind) : kind_(ReportKindOf(kind)) {
+    setObjectName(kind_.formName);
+    setWindowTitle(kind_.caption);
+    buildMenus();
+    List1 = new QListWidget(this);
+    List1->setObjectName(QStringLiteral("List1"));
+    List1->setAccessibleName(QStringLiteral("List1"));
+}
+
+ReportForm::~ReportForm() = default;
+
+void ReportForm::buildMenus() {
+    MenuBar = new QMenuBar(this);
+    mnuFile = NamedMenu(MenuBar, QStringLiteral("mnuFile"), QStringLiteral("&File"));
+    mnuNew = NamedMenuItem(mnuFile, QStringLiteral("mnuNew"), QStringLiteral("&New"));
+    mnuOpen = NamedMenuItem(mnuFile, QStringLiteral("mnuOpen"), QStringLiteral("&Open"));
+    mnuSave = NamedMenuItem(mnuFile, QStringLiteral("mnuSave"), QStringLiteral("&Save"));
+    mnuSaveAs = NamedMenuItem(mnuFile, QStringLiteral("mnuSaveAs"), QStringLiteral("Save &As"));
+    mnuFile->addSeparator();
+    mnuBatchPrint = NamedMenuItem(mnuFile, QStringLiteral("mnuBatchPrint"), QStringLiteral("Batch Print"));
+    mnuPrintSetup = NamedMenuItem(mnuFile, QStringLiteral("mnuPrintSetup"), QStringLiteral("Print Setup"));
+    mnuFile->addSeparator();
+    mnuExit = NamedMenuItem(mnuFile, QStringLiteral("mnuExit"), kind_.exitCaption);
+    mnuEdit = NamedMenu(MenuBar, QStringLiteral("mnuEdit"), QStringLiteral("&Edit"));
+    mnuDelete = NamedMenuItem(mnuEdit, QStringLiteral("mnuDelete"), kind_.deleteCaption);
+    mnuDraw = NamedBarCommand(MenuBar, QStringLiteral("mnuDraw"), QStringLiteral("Previe&w"));
+    mnuHelp = NamedBarCommand(MenuBar, QStringLiteral("mnuHelp"), QStringLiteral("&Help"));
+
+    connect(mnuNew, &QAction::triggered, this, &ReportForm::mnuNew_Click);
+    connect(mnuOpen, &QAction::triggered, this, &ReportForm::mnuOpen_Click);
+    connect(mnuSave, &QAction::triggered, this, &ReportForm::mnuSave_Click);
+    connect(mnuSaveAs, &QAction::triggered, this, &ReportForm::mnuSaveAs_Click);
+    connect(mnuBatchPrint, &QAction::triggered, this, &ReportForm::mnuBatchPrint_Click);
+    connect(mnuPrintSetup, &QAction::triggered, this, &ReportForm::mnuPrintSetup_Click);
+    connect(mnuExit, &QAction::triggered, this, &ReportForm::mnuExit_Click);
+    connect(mnuDelete, &QAction::triggered, this, [this] { mnuDelete_Click(); });
+    connect(mnuDraw, &QAction::triggered, this, &ReportForm::mnuDraw_Click);
+    connect(mnuHelp, &QAction::triggered, this, &ReportForm::mnuHelp_Click);
+    // F1 anywhere on the form, an open cell included, shows the form's page as Help does.
+    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(f1, &QShortcut::activated, this, &ReportForm::mnuHelp_Click);
+}
+
+QString& ReportForm::CurrentPath() { return modgw().*kind_.path; }
+
+// ---- load and close
+
+void ReportForm::Form_Load() {
+    Guarded(QStringLiteral("Form_Load"), [&] {
+        if (QLayout* l = layout(); l && !l->menuBar()) l->setMenuBar(MenuBar);
+        if (const QScreen* s = screen()) {
+            const QRect a = s->geometry();
+            if (QLayout* l = layout()) resize(size().expandedTo(l->sizeHint()));
+            move(int((a.width() - width()) * 0.5), int((a.height() - height()) * 0.35));
+        }
+        ModGW& m = modgw();
+        CurrentPath().clear();
+        m.ReportDirty = 0; // nothing on a new form is changed yet
+        SetupGrids();
+        QStringList names;
+        for (int n = 1; n <= m.NumParams; ++n)
+            names << m.ParamTable[n][1];
+        FillNumberedList(List1, names);
+        for (SpreadGrid* g : ReplaceOnEditGrids())
+            g->setReplaceOnEdit(m.CellEditMode == QLatin1String("1"));
+        for (SpreadGrid* g : Grids())
+            connect(g, &SpreadGrid::userEdited, this, [this, g] { GridChange(g); });
+        const QString last = m.*kind_.lastPath;
+        if (!(FileExists(last) && OpenDefinition(last))) ClearDefinition();
+    });
+}
+
+bool ReportForm::Form_Unload() {
+    CommitGrids();
+    if (!saveFirst(SaveFirstAction::Quit)) return false;
+    Closing();
+    modgw().*kind_.lastPath = CurrentPath();
+    return true;
+}
+
+void ReportForm::closeEvent(QCloseEvent* event) {
+    bool closes = false;
+    Guarded(QStringLiteral("Form_Unload"), [&] { closes = Form_Unload(); });
+    if (closes) event->accept();
+    else event->ignore();
+}
+
+void ReportForm::reject() { close(); }
+
+void ReportForm::keyPressEvent(QKeyEvent* event) {
+    // The forms have no Cancel button: Escape belongs to the grids' cells, never closes the form.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void ReportForm::mnuExit_Click() { close(); }
+
+// ---- the definition's file
+
+bool ReportForm::saveFirst(SaveFirstAction action) {
+    return SaveFirst(action, [this] { return Save(); });
+}
+
+void ReportForm::CommitGrids() {
+    for (SpreadGrid* g : Grids())
+        g->commitEdit();
+}
+
+void ReportForm::NewDefinition() {
+    ClearForm();
+    ClearDefinition();
+}
+
+bool ReportForm::OpenDefinition(const QString& path) {
+    if (!LoadDefinition(path)) return false;
+    NewDefinition();
+    CurrentPath() = path;
+    CommitDefinition();
+    FillForm();
+    return true;
+}
+
+void ReportForm::mnuNew_Click() {
+    Guarded(QStringLiteral("mnuNew_Click"), [&] {
+        CommitGrids();
+        if (saveFirst(SaveFirstAction::New)) NewDefinition();
+    });
+}
+
+void ReportForm::mnuOpen_Click() {
+    Guarded(kind_.openErrorName, [&] {
+        CommitGrids();
+        if (!saveFirst(SaveFirstAction::Open)) return;
+        FileDialogRequest r;
+        r.title = QStringLiteral("Open");
+        r.filter = kind_.openFilter;
+        r.initDir = modgw().DataFolder;
+        const QString path = ui().FileDialog(r);
+        if (!path.isEmpty()) OpenDefinition(path);
+    });
+}
+
+bool ReportForm::Save() {
+    CommitGrids();
+    if (CurrentPath().isEmpty()) return SaveAs();
+    TakeGrids();
+    if (!WriteDefinition(CurrentPath())) return false;
+    modgw().ReportDirty = 0;
+    return true;
+}
+
+bool ReportForm::SaveAs() {
+    bool written = false;
+    Guarded(kind_.saveAsErrorName, [&] {
+        CommitGrids();
+        ModGW& m = modgw();
+        FileDialogRequest r;
+        r.save = true;
+        r.title = QStringLiteral("Save As");
+        r.filter = kind_.saveFilter;
+        r.fileName = CurrentPath();
+        r.initDir = m.DataFolder;
+        r.overwritePrompt = true;
+        // A name typed without an extension gets the kind's: the report data file is named by
+        // cutting the last four characters.
+        m.DialogFileName = ui().FileDialog(r);
+        if (m.DialogFileName.isEmpty()) return;
+        const QString path = m.DialogFileName;
+        TakeGrids();
+        if (!WriteDefinition(path)) return;
+        CurrentPath() = path;
+        m.ReportDirty = 0;
+        written = true;
+    });
+    return written;
+}
+
+void ReportForm::mnuSave_Click() {
+    Guarded(QStringLiteral("mnuSave_Click"), [&] { Save(); });
+}
+
+void ReportForm::mnuSaveAs_Click() { SaveAs(); }
+
+// ---- runs, printer, help
+
+void ReportForm::RunReport(SaveFirstAction action, float code) {
+    CommitGrids();
+    if (!saveFirst(action)) return;
+    if (CurrentPath().isEmpty()) {
+        ui().MsgBox(kind_.mustOpenText);
+        return;
+    }
+    const ReportDefHooks& hooks = reportDefHooks();
+    if (code > 0) {
+        modgw().ReportCode = code;
+        if (hooks.showRunDialog) hooks.showRunDialog();
+    } else if (hooks.runDateContour) {
+        hooks.runDateContour();
+    }
+}
+
+void ReportForm::mnuDraw_Click() {
+    Guarded(QStringLiteral("mnuDraw_Click"), [&] { RunReport(SaveFirstAction::Preview, kind_.previewCode); });
+}
+
+void ReportForm::mnuBatchPrint_Click() {
+    Guarded(QStringLiteral("mnuBatchPrint_Click"),
+            [&] { RunReport(SaveFirstAction::BatchPrint, kind_.batchPrintCode); });
+}
+
+void ReportForm::mnuPrintSetup_Click() {
+    if (!kind_.hasPrintSetup) return;
+    Guarded(kind_.printSetupErrorName, [] { ShowPrinterDialog(); });
+}
+
+void ReportForm::mnuHelp_Click() {
+    Guarded(QStringLiteral("mnuHelp_Click"), [&] {
+        modgw().HelpResult = WinHelpA(this, modgw().HelpFile, help::HELP_CONTEXT, kind_.helpContext);
+    });
+}
+
+// ---- shared steps of the kinds' handlers
+
+void ReportForm::EditNotes() {
+    if (ItemCount() == 0) {
+        warn(kind_.notesGuardText);
+        return;
+    }
+    modgw().ReportCode = float(kind_.notesKind);
+    forms::showModal(forms::form<frmWellNotes>());
+    forms::unload<frmWellNotes>();
+}
+
+void ReportForm::EditMode() {
+    const QList<SpreadGrid*> grids = EditModeGrids();
+    if (grids.isEmpty()) return;
+    const bool on = !grids.first()->gridEditMode();
+    for (SpreadGrid* g : grids)
+        g->setGridEditMode(on);
+}
+
+ReportForm::ClosedCells::ClosedCells(QList<SpreadGrid*> grids)
+    : grids_(std::move(grids)), focus_(QApplication::focusWidget()) {
+    for (SpreadGrid* g : grids_) {
+        modes_ << g->gridEditMode();
+        g->commitEdit();
+        g->setGridEditMode(false);
+    }
+}
+
+ReportForm::ClosedCells::~ClosedCells() {
+    for (int i = 0; i < grids_.size(); ++i)
+        grids_[i]->setGridEditMode(modes_[i]);
+    // An open cell takes the focus; a pick from a list keeps it in the list.
+    if (focus_ && QApplication::focusWidget() != focus_) focus_->setFocus();
+}
+
+void ReportForm::MarkChanged() { modgw().ReportDirty = 1; }
+
+void ReportForm::GridChange(SpreadGrid*) { MarkChanged(); }
+
+void ReportForm::FillNumberedList(QListWidget* list, const QStringList& names) {
+    list->clear();
+    for (int n = 1; n <= names.size(); ++n)
+        list->addItem(QString::number(n) + QStringLiteral(") ") + names[n - 1]);
+}
+
+void ReportForm::FitGrid(SpreadGrid* grid) {
+    const int frame = 2 * grid->frameWidth();
+    const QHeaderView* rows = grid->verticalHeader();
+    const QHeaderView* cols = grid->horizontalHeader();
+    const int headerW = rows->isHidden() ? 0 : rows->sizeHint().width();
+    const int headerH = cols->isHidden() ? 0 : cols->sizeHint().height();
+    grid->setFixedSize(cols->length() + headerW + frame, rows->length() + headerH + frame);
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}

@@ -1,0 +1,162 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "platform/qmerror.h"
+#include "reportdefs/reportkinds.h"
+
+#include <QDialog>
+#include <QPointer>
+#include <exception>
+#include <new>
+
+class QAction;
+class QListWidget;
+class QMenu;
+class QMenuBar;
+class SpreadGrid;
+
+// Runs a handler's work; a failure is reported with the common error message naming where, and the
+// handler ends. Nothing escapes into the event loop.
+template <class F> void Guarded(const QString& where, F&& work) {
+    try {
+        work();
+    } catch (const QmError& e) {
+        showError(e, where);
+    } catch (const std::bad_alloc&) {
+        showError(7, where); // out of memory
+    } catch (const std::exception&) {
+        showError(qmerr::InvalidArgument, where);
+    }
+}
+
+// What the six report-definition forms share: the File, Edit, Preview and Help menus, the
+// parameter list, the save-first prompt, New, Open, Save, Save As, the hand-over to the run dialog,
+// Print Setup, Edit Notes, Edit Mode, Help and closing. The definition itself lives in the data
+// module; the form shows it and each kind says, through the virtuals below, how.
+//
+// A kind's constructor builds its controls and layout and calls Form_Load() last.
+class ReportForm : public QDialog {
+    Q_OBJECT
+public:
+    ~ReportForm() override;
+
+    const ReportKindInfo& Kind() const { return kind_; }
+
+    QMenuBar* MenuBar = nullptr;
+    QMenu* mnuFile = nullptr;
+    QAction* mnuNew = nullptr;
+    QAction* mnuOpen = nullptr;
+    QAction* mnuSave = nullptr;
+    QAction* mnuSaveAs = nullptr;
+    QAction* mnuBatchPrint = nullptr;
+    QAction* mnuPrintSetup = nullptr;
+    QAction* mnuExit = nullptr; // "Return to Data Editor" or "Return to Main Menu"
+    QMenu* mnuEdit = nullptr;
+    QAction* mnuDelete = nullptr;
+    QAction* mnuDraw = nullptr; // "Previe&w", on the menu bar
+    QAction* mnuHelp = nullptr;
+    QListWidget* List1 = nullptr; // the project's parameters as "n) name"
+
+    void mnuNew_Click();
+    void mnuOpen_Click();
+    void mnuSave_Click();
+    void mnuSaveAs_Click();
+    void mnuBatchPrint_Click();
+    void mnuPrintSetup_Click();
+    void mnuExit_Click();
+    void mnuDraw_Click();
+    void mnuHelp_Click();
+    virtual void mnuDelete_Click() = 0;
+
+    // The save-first prompt with the quitting text and the steps of closing; false while the form
+    // stays open (Cancel, or a save that wrote nothing).
+    bool Form_Unload();
+
+    // Save and Save As as the menus run them; true when the definition was written.
+    bool Save();
+    bool SaveAs();
+
+protected:
+    explicit ReportForm(ReportKind kind);
+
+    // The common load: centred, no current path, the kind's grids, the parameter list, the grids'
+    // replace-on-edit, then the file that was current when the form last closed, when it still
+    // exists and reads whole. Otherwise the kind's Clear runs: the form shows nothing of an earlier
+    // definition that a Save could write unseen.
+    void Form_Load();
+
+    // ---- what each kind puts in the pattern
+    virtual void SetupGrids() = 0;
+    // Every grid of the definition: a user edit in any of them marks the definition changed, and
+    // they are committed before an action reads them.
+    virtual QList<SpreadGrid*> Grids() const = 0;
+    // The grids whose replace-on-edit follows CellEditMode at load.
+    virtual QList<SpreadGrid*> ReplaceOnEditGrids() const { return Grids(); }
+    // The grids Edit Mode switches together; the first one's mode decides.
+    virtual QList<SpreadGrid*> EditModeGrids() const { return Grids(); }
+    // A user edit in grid; marks the definition changed.
+    virtual void GridChange(SpreadGrid* grid);
+    // New's clearing of the form's own lists and grids.
+    virtual void ClearForm() = 0;
+    // The kind's reset of its definition variables.
+    virtual void ClearDefinition() = 0;
+    // Reads a file whole into a copy of the kind's own, reporting its failure under the reader's
+    // name; false when it failed, and nothing has changed then.
+    virtual bool LoadDefinition(const QString& path) = 0;
+    // Puts what LoadDefinition read into the definition variables.
+    virtual void CommitDefinition() = 0;
+    virtual void FillForm() = 0;
+    // Takes the grids into the definition variables before a write.
+    virtual void TakeGrids() = 0;
+    // The kind's writer over the definition variables; reports its own failure and gives false.
+    virtual bool WriteDefinition(const QString& path) = 0;
+    // The items of the definition that notes can be written for; none refuses Edit Notes.
+    virtual int ItemCount() = 0;
+    // Further steps when the form closes after the prompt (kinds that empty the shared notes).
+    virtual void Closing() {}
+
+    // ---- shared steps for the kinds' handlers
+    // While it lives, the grids have no open cell: code can write their cells without an open
+    // editor writing its old text back later. The cells were committed first; edit mode opens the
+    // active cell again at the end, and the focus stays where it was.
+    class ClosedCells {
+    public:
+        explicit ClosedCells(QList<SpreadGrid*> grids);
+        ~ClosedCells();
+        ClosedCells(const ClosedCells&) = delete;
+        ClosedCells& operator=(const ClosedCells&) = delete;
+
+    private:
+        QList<SpreadGrid*> grids_;
+        QList<bool> modes_;
+        QPointer<QWidget> focus_;
+    };
+
+    // The guard, then the notes editor for the kind.
+    void EditNotes();
+    // Switches the edit mode of EditModeGrids() together.
+    void EditMode();
+    void MarkChanged();
+    // Writes every open cell of the grids, so that the prompt and the writer see what was typed.
+    void CommitGrids();
+    // A list's entries as "n) name", n from 1.
+    static void FillNumberedList(QListWidget* list, const QStringList& names);
+    // Sizes a grid to show all its rows and columns, and no more.
+    static void FitGrid(SpreadGrid* grid);
+    QString& CurrentPath();
+
+    void reject() override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void buildMenus();
+    // New after its prompt: the form's lists and grids and the definition emptied; the path stays.
+    void NewDefinition();
+    // Reads path whole; only then New, the path, the definition and the form.
+    bool OpenDefinition(const QString& path);
+    void RunReport(SaveFirstAction action, float code);
+    bool saveFirst(SaveFirstAction action);
+
+    const ReportKindInfo& kind_;
+};

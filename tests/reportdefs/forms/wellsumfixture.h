@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "platform/gui/forms.h"
+#include "platform/gui/spreadgrid.h"
+#include "project/modgw.h"
+#include "project/projectfile.h"
+#include "reportdefs/forms/frmwellsum.h"
+#include "reportdefs/windowhooks.h"
+#include "reportdefs/wellsumfile.h"
+#include "support/testenv.h"
+
+#include <QFile>
+#include <QListWidget>
+#include <gtest/gtest.h>
+
+// The source summary form on the test site's project (pH, Cl, TCE, Nitrate, Elev), with the run
+// dialog's hand-over recorded instead of shown.
+class WellSumForm : public ::testing::Test {
+protected:
+    void SetUp() override {
+        modgw().reset();
+        reportDefHooks().reset();
+        const QString qlp = pf.file("site.qlp");
+        QFile::copy(QStringLiteral(QMAR_TEST_DATA "/site.qlp"), qlp);
+        ModGW& m = modgw();
+        m.ProjectFile = qlp;
+        m.DataFolder = pf.path();
+        ASSERT_TRUE(OpenProjectInfo());
+        reportDefHooks().showRunDialog = [this] { runCodes << modgw().ReportCode; };
+    }
+    void TearDown() override {
+        forms::setModalHook(nullptr);
+        forms::unloadAll();
+        reportDefHooks().reset();
+    }
+
+    frmWellSum& form() { return forms::form<frmWellSum>(); }
+
+    // Picks parameter p (1-based) with the caret in column col of SS.
+    static void pick(frmWellSum& f, int col, int p) {
+        f.SS->setActiveCell(1, col);
+        f.List1->setCurrentRow(p - 1);
+        f.List1_Click();
+    }
+
+    // A saved definition with TCE in slot 3 and the main title "Site report".
+    QString savedDefinition(const QString& name = QStringLiteral("saved.wsf")) {
+        WellSumDefinition d;
+        d.WellSumGrid[3][1] = QStringLiteral("3");
+        d.WellSumGrid[3][5] = QStringLiteral("ug/L");
+        d.WellSumInfo[1] = QStringLiteral("Site report");
+        writeWellSumFile(pf.file(name), d, ReportNotesBlock{});
+        return pf.file(name);
+    }
+
+    TempProgramFolder pf;
+    QList<float> runCodes;
+};
