@@ -6,10 +6,8 @@
 #include "app/forms/frmgotowell.h"
 #include "app/forms/frmprojinfo.h"
 #include "app/startup.h"
-#include "drawwin/windowhooks.h"
 #include "platform/dates.h"
 #include "platform/filenames.h"
-#include "platform/files.h"
 #include "platform/gui/datacontrol.h"
 #include "platform/gui/controls.h"
 #include "platform/gui/forms.h"
@@ -18,11 +16,11 @@
 #include "platform/qmerror.h"
 #include "platform/timings.h"
 #include "platform/uiservice.h"
+#include "project/helpers.h"
 #include "project/importexport.h"
 #include "project/modgw.h"
 #include "project/projectfile.h"
 #include "project/sampledbops.h"
-#include "project/windowhooks.h"
 #include "reportdefs/forms/frmwellsum.h"
 
 #include <QAction>
@@ -113,8 +111,8 @@ frmDatAGrid::frmDatAGrid() {
             [this](int record) { SS->setActiveCell(record, std::max(SS->activeCol(), 1)); });
 
     // Rebuilding or clearing the database takes it for itself: the grid lets go of it meanwhile.
-    projectHooks().releaseDatabase = [this] { unbindGrid(); };
-    projectHooks().rebindDatabase = [this] {
+    bindingHooks().release = [this] { unbindGrid(); };
+    bindingHooks().rebind = [this] {
         modgw().CurrentSource = 1;
         navigateTo(1);
     };
@@ -191,8 +189,7 @@ void frmDatAGrid::buildMenus() {
 }
 
 frmDatAGrid::~frmDatAGrid() {
-    projectHooks().releaseDatabase = nullptr;
-    projectHooks().rebindDatabase = nullptr;
+    bindingHooks().reset();
 }
 
 void frmDatAGrid::Form_Load() {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/gui/memobox.h"
 
-#include "project/windowhooks.h"
+#include "project/helpers.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QKeyEvent>
@@ -124,11 +124,11 @@ std::array<QPointer<MemoBox>, 3>& served() {
 void ServeMemo(int kind, MemoBox* box) {
     if (kind < 1 || kind > 2) return;
     served()[kind] = box;
-    projectHooks().memoBox = [](int k, QString& text, QStringList& lines) {
+    SetMemoProvider([](int k, QString& text, QStringList& lines) {
         if (k < 1 || k > 2 || !served()[k]) return false;
         const MemoBox& b = *served()[k];
         text = b.text();
         lines = b.displayedLines();
         return true;
-    };
+    });
 }
