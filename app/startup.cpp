@@ -2,7 +2,9 @@
 #include "app/startup.h"
 
 #include "drawcmd/metaugl.h"
+#include "drawwin/windowhooks.h"
 #include "platform/dates.h"
+#include "platform/files.h"
 #include "platform/numbers.h"
 #include "platform/progfolder.h"
 #include "platform/qmerror.h"
@@ -13,11 +15,6 @@
 
 #include <QStringList>
 #include <algorithm>
-
-StartupHooks& startupHooks() {
-    static StartupHooks h;
-    return h;
-}
 
 namespace {
 

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "drawcmd/metaugl.h"
 
+#include "platform/drawing/objecttags.h"
 #include "platform/drawing/picture.h"
+#include "platform/files.h"
 #include "platform/numbers.h"
 #include "platform/qmerror.h"
 #include "platform/uiservice.h"
-#include "project/helpers.h"
 #include "project/modgw.h"
 
 #include <algorithm>
@@ -17,9 +18,20 @@ Metaugl& metaugl() {
     return m;
 }
 
-MDrawPro& pageDrawing() {
+namespace {
+MDrawPro*& pageControl() {
     static MDrawPro* control = new MDrawPro; // lives as long as the program; windows only show it
-    return *control;
+    return control;
+}
+} // namespace
+
+MDrawPro& pageDrawing() {
+    return *pageControl();
+}
+
+void ResetPageDrawing() {
+    delete pageControl();
+    pageControl() = new MDrawPro;
 }
 
 namespace {
@@ -50,9 +62,9 @@ void tagNew() {
     MDrawPro& d = pageDrawing();
     if (!M().CurrentGroupName.isEmpty()) {
         d.TagTarget(5);
-        d.ObjectTag(QStringLiteral("groupname"), M().CurrentGroupName);
+        d.ObjectTag(draw::tags::GroupName, M().CurrentGroupName);
     }
-    if (!M().CurrentObjName.isEmpty()) d.ObjectTag(QStringLiteral("objname"), M().CurrentObjName);
+    if (!M().CurrentObjName.isEmpty()) d.ObjectTag(draw::tags::ObjName, M().CurrentObjName);
 }
 
 // One line from the pen to (x, y); the pen ends there, unrounded.

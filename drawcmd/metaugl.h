@@ -37,9 +37,11 @@ struct Metaugl {
     QString CurrentGroupName;
     QString CurrentObjName;
 
-    // ---- polygon buffer, shared with the drawing window's node selection; 1-based
+    // ---- polygon buffer of the drawing commands alone: PR, PL, PU and PRTO append vertices (x then y,
+    // drawing units, 1-based; the first vertex is where the pen stood), PFC and PFS make them a polygon
+    // and empty it. Node picking keeps its own list, SelectedNodes below.
     std::array<int32_t, PolyCapacity + 1> PolyPoints{};
-    int32_t PolyCount = 0;
+    int32_t PolyCount = 0; // values held, two a vertex
 
     // ---- state shared with the drawing window
     int32_t CurrentLineColor = 0;
@@ -47,6 +49,7 @@ struct Metaugl {
     int32_t CurrentFillColor = 0;
     int16_t NodeCount = 0;
     int16_t ShapeCounter = 0;
+    int16_t UndoCount = 0; // objects in the window's undo record; printing drops objects and empties it
 
     // ---- style palette: pattern file names and colours, 1-based (entry 0 is never saved)
     std::array<QString, 11> PaletteFills;
@@ -69,6 +72,9 @@ Metaugl& metaugl();
 // The page's drawing control. It belongs to this layer, so pages are drawn with no window open; the
 // drawing window shows this same control.
 MDrawPro& pageDrawing();
+// A new, empty control in its place, as the program starts with (tests). Views showing the old one
+// are left showing nothing.
+void ResetPageDrawing();
 
 // ---- page model and drawing state
 void NewDrawing();

@@ -2,15 +2,15 @@
 #include "drawcmd/printdrawing.h"
 
 #include "drawcmd/metaugl.h"
-#include "drawwin/drawwinstate.h"
 #include "platform/drawing/drawrender.h"
+#include "platform/drawing/objecttags.h"
 #include "platform/drawing/picture.h"
 #include "platform/filenames.h"
+#include "platform/files.h"
 #include "platform/numbers.h"
 #include "platform/qmerror.h"
 #include "platform/textfile.h"
 #include "platform/uiservice.h"
-#include "project/helpers.h"
 #include "project/modgw.h"
 
 #include <QBuffer>
@@ -29,9 +29,8 @@ namespace {
 using draw::DrawObject;
 using draw::Long;
 
-const QString kChange = QStringLiteral("Change");
-const QString kFill = QStringLiteral("Fill");
-const QString kColor = QStringLiteral("Color");
+namespace tags = draw::tags;
+
 const QString kSolidPattern = QStringLiteral("F0_sc.BMP");
 constexpr double SheetMargin = 100; // units around the sheet where an object still counts as on it
 
@@ -61,9 +60,9 @@ QHash<Long, QImage> printPatterns(const MDrawPro& d, QString& missing) {
     QHash<Long, QImage> out;
     for (int i = 0; i < d.count(); ++i) {
         const DrawObject& o = d.at(i);
-        const QString fill = o.tag(kFill);
+        const QString fill = o.tag(tags::Fill);
         if (fill.isEmpty()) continue;
-        const int32_t color = qnum::CLng(qnum::LeadingNumber(o.tag(kColor)));
+        const int32_t color = qnum::CLng(qnum::LeadingNumber(o.tag(tags::Color)));
         QString name = fill;
         if (!FileExists(folder + name)) missing = fill;
         if (color != draw::White) {
@@ -91,11 +90,6 @@ QRectF printTarget(const QPrinter& pr, double sheetW, double sheetH) {
 
 } // namespace
 
-QPrinter& SystemPrinter() {
-    static QPrinter* printer = new QPrinter(QPrinter::HighResolution); // lives as long as the program
-    return *printer;
-}
-
 void removedeletedobjects() {
     try {
         MDrawPro& d = pageDrawing();
@@ -108,19 +102,19 @@ void removedeletedobjects() {
             const QRectF r = extentOf(o);
             // Deleted in the window, or wholly off the sheet and its margin: one corner outside is
             // not enough, a shape reaching onto the sheet stays.
-            const bool off = o.tag(kChange) == QLatin1String("T") || r.right() <= -SheetMargin ||
+            const bool off = o.tag(tags::Change) == tags::Yes || r.right() <= -SheetMargin ||
                              r.left() > pw + SheetMargin || r.bottom() <= -SheetMargin ||
                              r.top() > ph + SheetMargin;
             d.TagTarget(5);
-            d.ObjectTag(kChange, off ? QStringLiteral("T") : QString());
+            d.ObjectTag(tags::Change, off ? tags::Yes : QString());
             d.ObjectSelected(off);
-            const QString fill = d.ObjectTag(kFill);
+            const QString fill = d.ObjectTag(tags::Fill);
             const qsizetype cut = std::max(fill.lastIndexOf(u'\\'), fill.lastIndexOf(u'/'));
-            if (cut >= 0) d.ObjectTag(kFill, fill.mid(cut + 1));
+            if (cut >= 0) d.ObjectTag(tags::Fill, fill.mid(cut + 1));
             d.ObjectCursor(0);
         }
         d.DeleteObjects(2);
-        drawwin().UndoCount = 0;
+        metaugl().UndoCount = 0;
     } catch (const QmError& e) {
         showError(e, QStringLiteral("removedeletedobjects"));
     }
@@ -165,6 +159,15 @@ void createcoloredFPtemp(QString& patternFile, int32_t& color) {
     }
 }
 
+draw::OutputOptions PrintOutputOptions(const MDrawPro& d, QString& missingPattern) {
+    draw::OutputOptions options;
+    options.patterns = draw::OutputOptions::Patterns::Print;
+    options.printPatterns = printPatterns(d, missingPattern);
+    options.hideNodeMarkers = true;
+    options.dropDeleted = true;
+    return options;
+}
+
 void PrintDrawing() {
     MDrawPro& d = pageDrawing();
     RedrawOnAfter redrawOn{d};
@@ -172,7 +175,7 @@ void PrintDrawing() {
     removedeletedobjects();
 
     QString missing;
-    const QHash<Long, QImage> patterns = printPatterns(d, missing);
+    const draw::OutputOptions options = PrintOutputOptions(d, missing);
     if (!missing.isEmpty()) ui().MsgBox(QStringLiteral("Missing Fill Pattern File: ") + missing);
 
     // Landscape unless the sheet is taller than wide.
@@ -193,17 +196,7 @@ void PrintDrawing() {
     if (!p.begin(&pr))
         raiseError(pr.outputFormat() == QPrinter::PdfFormat ? qmerr::PathFileAccess : qmerr::Printer,
                    pr.outputFileName());
-    DrawObject scratch;
-    draw::paintSheet(p, d, printTarget(pr, d.PageWidth(), d.PageHeight()),
-                     [&](const DrawObject& o) -> const DrawObject* {
-                         if (!o.tag(QStringLiteral("nodeselected")).isEmpty()) return nullptr; // markers stay off paper
-                         const auto it = patterns.find(o.id);
-                         if (it == patterns.end()) return &o;
-                         scratch = o;
-                         scratch.style.fillPicture = it.value();
-                         scratch.style.fill = draw::FillMode::Picture;
-                         return &scratch;
-                     });
+    draw::paintSheet(p, d, printTarget(pr, d.PageWidth(), d.PageHeight()), options);
     if (!p.end()) raiseError(qmerr::Printer, QStringLiteral("the page did not print"));
 }
 

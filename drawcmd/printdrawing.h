@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/drawing/outputoptions.h"
+#include "platform/printer.h" // the printer every print goes to
+
 #include <QImage>
 #include <QString>
 #include <cstdint>
 
+class MDrawPro;
 class QPrinter;
 
 // Printing the page's drawing, one print job of one page each time.
-
-// The system printer every print goes to: the default printer until the user picks another; tests
-// point it at a PDF file.
-QPrinter& SystemPrinter();
 
 // Drops the objects deleted in the window (tagged "Change" = "T") and those lying wholly outside the
 // sheet and its 100-unit margin, cuts a "Fill" tag that holds a folder to its file name and empties
@@ -28,6 +28,12 @@ QImage ColoredFill(QString& patternFile, int32_t color);
 
 // Writes ColoredFill as the work file "Temp.bmp" of the fills folder. Reports its own errors.
 void createcoloredFPtemp(QString& patternFile, int32_t& color);
+
+// The output options of a print: the print pattern of every pattern-filled object in its colour
+// from the fills folder, node markers and deleted objects left out. missingPattern names the last
+// pattern file that is missing; a missing pattern prints as the solid one. Raises the picture
+// loader's errors.
+draw::OutputOptions PrintOutputOptions(const MDrawPro& d, QString& missingPattern);
 
 // Prints the page on the system printer: deleted and off-sheet objects dropped, pattern fills
 // printed from their print patterns in their colours, node markers left off the paper. The drawing

@@ -12,7 +12,6 @@ struct DrawWin {
     int16_t ZoomWindowPending = 0;    // 1 while the next drag in the drawing is the zoom frame
     int16_t EditModeBeforeZoom = 0;
     int16_t PaletteSwatchIndex = 0;   // the fill or colour swatch the choosers change
-    int16_t UndoCount = 0;            // objects in the undo record
     QString ChosenFill;               // bare file name picked in the fill chooser, "" for none
     void reset() { *this = DrawWin{}; }
 };

@@ -2,9 +2,10 @@
 #include "drawwin/fillchooser.h"
 
 #include "platform/drawing/mdrawpro.h"
+#include "platform/drawing/objecttags.h"
 #include "platform/drawing/picture.h"
+#include "platform/files.h"
 #include "platform/qmerror.h"
-#include "project/helpers.h"
 
 #include <QDir>
 #include <algorithm>
@@ -119,7 +120,7 @@ void BuildSwatches(MDrawPro& canvas, const QStringList& files, const QString& fi
             }
         }
         canvas.TagTarget(5);
-        canvas.ObjectTag(QStringLiteral("selected"), s);
+        canvas.ObjectTag(draw::tags::Selected, s);
         const int lx = r.left(), ly = r.top() - 80;
         canvas.AddObject(draw::Text, lx, ly, lx, ly);
         canvas.TextString(Label(s));

@@ -2,13 +2,14 @@
 #include "drawwin/nodemarkers.h"
 
 #include "drawcmd/metaugl.h"
+#include "platform/drawing/objecttags.h"
 #include "platform/numbers.h"
 
 #include <functional>
 
 namespace {
 
-const QString kTag = QStringLiteral("nodeselected");
+namespace tags = draw::tags;
 constexpr int32_t Red = draw::RGB(255, 0, 0);
 
 // A half unit kept in a hidden centre is rounded away here, halves to even.
@@ -23,7 +24,7 @@ void addMarker(double x, double y) {
     d.LineStyle(0);
     d.LineColor(draw::Black);
     d.TagTarget(5);
-    d.ObjectTag(kTag, QStringLiteral("F"));
+    d.ObjectTag(tags::NodeSelected, tags::No);
 }
 
 // Visits every object of the page in stacking order, each as the current object.
@@ -41,7 +42,7 @@ void walk(const std::function<void(MDrawPro&)>& visit) {
 } // namespace
 
 bool IsNodeMarker(const MDrawPro& control) {
-    return !control.ObjectTag(kTag).isEmpty();
+    return !control.ObjectTag(tags::NodeSelected).isEmpty();
 }
 
 void AddNodeMarker(int32_t x, int32_t y) {
@@ -76,8 +77,8 @@ void HideNodeMarkers() {
 void DeselectNodeMarkers() {
     walk([](MDrawPro& d) {
         d.TagTarget(5);
-        if (d.ObjectTag(kTag) == QLatin1String("T")) {
-            d.ObjectTag(kTag, QStringLiteral("F"));
+        if (d.ObjectTag(tags::NodeSelected) == tags::Yes) {
+            d.ObjectTag(tags::NodeSelected, tags::No);
             d.FillColor(Red);
         }
     });

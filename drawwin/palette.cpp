@@ -3,11 +3,12 @@
 
 #include "drawcmd/metaugl.h"
 #include "drawcmd/printdrawing.h"
+#include "platform/drawing/objecttags.h"
 #include "platform/drawing/picture.h"
+#include "platform/files.h"
 #include "platform/numbers.h"
 #include "platform/qmerror.h"
 #include "platform/textfile.h"
-#include "project/helpers.h"
 #include "project/modgw.h"
 
 namespace {
@@ -17,7 +18,7 @@ const QString kSolid = QStringLiteral("F0_sc.bmp");
 
 void tag(MDrawPro& pal, const QString& value) {
     pal.TagTarget(5);
-    pal.ObjectTag(QStringLiteral("selected"), value);
+    pal.ObjectTag(draw::tags::Selected, value);
 }
 
 // The pattern file as a fill picture of the current object; nothing when the file is missing.
@@ -89,7 +90,7 @@ void createFillPalette(MDrawPro& pal, const MDrawPro& page, const std::function<
             const int y = 400 + 290 * (i - 1);
             pal.AddObject(draw::Rectangle, 50, y, 450, y + 260);
             if (!fillPicture(pal, folder + m.PaletteFills[size_t(i)])) fillPicture(pal, folder + kSolid);
-            tag(pal, QStringLiteral("fill%1").arg(i));
+            tag(pal, draw::tags::FillSwatch(i));
         }
         // 13 to 26 the colour swatches, two columns of seven.
         for (int i = 1; i <= 14; ++i) {
@@ -97,7 +98,7 @@ void createFillPalette(MDrawPro& pal, const MDrawPro& page, const std::function<
             const int x = i <= 7 ? 55 : 270;
             pal.AddObject(draw::Rectangle, x, 3350 + 170 * row, x + 175, 3490 + 170 * row);
             solidBox(pal, m.PaletteColors[size_t(i)], false);
-            tag(pal, QStringLiteral("color%1").arg(i));
+            tag(pal, draw::tags::ColorSwatch(i));
         }
         // 27 and 28 the fill and line colour indicators.
         pal.AddObject(draw::Rectangle, 230, 4700, 390, 4850);
@@ -112,12 +113,12 @@ void createFillPalette(MDrawPro& pal, const MDrawPro& page, const std::function<
         solidBox(pal, draw::RGB(0, 150, 255), true);
         pal.AddObject(draw::Line, 90, 4952, 430, 4952);
         pal.LineStyle(2);
-        tag(pal, QStringLiteral("linewidth0"));
+        tag(pal, draw::tags::LineWidthSwatch(0));
         for (int k = 1; k <= 5; ++k) {
             const int lift = k >= 3 ? 10 : 0;
             pal.AddObject(draw::Rectangle, 90, 4952 + 94 * k - lift, 430, 4952 + 106 * k - lift);
             solidBox(pal, draw::Black, true);
-            tag(pal, QStringLiteral("linewidth%1").arg(k));
+            tag(pal, draw::tags::LineWidthSwatch(k));
         }
 
         // 36 the line-style marker, 37 to 40 the styles.
@@ -127,7 +128,7 @@ void createFillPalette(MDrawPro& pal, const MDrawPro& page, const std::function<
         for (int s = 0; s <= 3; ++s) {
             pal.AddObject(draw::Line, 90, 5600 + 100 * s, s == 1 ? 390 : 430, 5600 + 100 * s);
             pal.LineStyle(styles[s]);
-            tag(pal, QStringLiteral("linestyle%1").arg(s));
+            tag(pal, draw::tags::LineStyleSwatch(s));
         }
     } catch (const QmError& e) {
         showError(e, QStringLiteral("createFillPalette"));

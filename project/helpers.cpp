@@ -1,38 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "project/helpers.h"
 
-#include "platform/filenames.h"
 #include "platform/qmerror.h"
 #include "project/modgw.h"
+#include "project/windowhooks.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QTextLayout>
-
-bool FileExists(const QString& path) {
-    if (path.isEmpty()) return false;
-    const QString p = qfile::Resolve(path);
-    if (QFileInfo(p).isDir()) return false;
-    QFile f(p);
-    return f.open(QIODevice::ReadOnly);
-}
-
-bool FolderIsWritable(const QString& folder) {
-    if (folder.isEmpty()) return false;
-    QString dir = qfile::Absolute(folder);
-    if (!dir.endsWith(u'/')) dir += u'/';
-    const QString test = dir + QStringLiteral("testzzz.who");
-    bool ok = true;
-    {
-        QFile f(test);
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) ok = false;
-        else if (f.write("test\r\n") != 6) ok = false;
-    }
-    if (QFile::exists(test) && !QFile::remove(test)) ok = false;
-    return ok;
-}
 
 QString StrTail(const QString& s, int n) {
     if (n <= 0) return s;
@@ -126,19 +100,11 @@ void Text2Wrap32(const QString& rawText, const QStringList& displayed) {
     }
 }
 
-namespace {
-MemoProvider& memoProvider() {
-    static MemoProvider p;
-    return p;
-}
-} // namespace
-
-void SetMemoProvider(MemoProvider provider) { memoProvider() = std::move(provider); }
-
 void Text2Wrap32(int kind) {
     QString text;
     QStringList lines;
-    if (!memoProvider() || !memoProvider()(kind, text, lines)) {
+    const auto& memoBox = projectHooks().memoBox;
+    if (!memoBox || !memoBox(kind, text, lines)) {
         showError(qmerr::Subscript, QStringLiteral("Text2Wrap32"));
         return;
     }

@@ -4,14 +4,9 @@
 #include <QFont>
 #include <QString>
 #include <QStringList>
-#include <functional>
 
-// Small text and file helpers used all over the program.
+// Small text helpers used all over the program.
 
-// True when the file can be opened for reading (bare names resolve in the program folder).
-bool FileExists(const QString& path);
-// True when a test file can be written into the folder and removed again.
-bool FolderIsWritable(const QString& folder);
 // s without its first n characters; n <= 0 gives s, n > length raises error 5 (invalid argument).
 QString StrTail(const QString& s, int n);
 
@@ -27,10 +22,8 @@ QStringList WrapLikeMemo(const QString& text, const QFont& font, int widthPx);
 // text uses CR LF (or LF) as its line breaks.
 void Text2Wrap32(const QString& text, const QStringList& displayedLines);
 
-// The notes editor registers how to reach its two boxes (1 general notes, 2 item notes): the box's
-// whole text and the lines it displays. Returns false when the box is not available.
-using MemoProvider = std::function<bool(int kind, QString& text, QStringList& displayedLines)>;
-void SetMemoProvider(MemoProvider provider);
+// The same for one of the notes editor's two boxes (1 general notes, 2 item notes), reached through
+// projectHooks().memoBox; a box that is not available reports "Error 9 in Text2Wrap32.".
 void Text2Wrap32(int kind);
 
 // The notes' line-end mark.

@@ -92,54 +92,64 @@ QString unexportable(const QString& v, int field, int last, int record, int form
 
 } // namespace
 
-bool ExportGWData() {
-    ModGW& m = modgw();
-    const int format = m.ExchangeFormat;
-    try {
-        SampleDb db;
-        db.open(m.DatabaseFile);
-        const QStringList fields = db.fields();
-        const int n = sampledb::FixedFields + m.NumParams;
-        if (fields.size() < n)
-            raiseError(dberr::ItemNotFound,
-                       QStringLiteral("Table Data has fewer fields than the project has parameters."));
-        QString columns;
+namespace exchange {
+
+Result ExportRecords(const QString& path, int layout, const QString& databaseFile, int params) {
+    SampleDb db;
+    db.open(databaseFile);
+    const QStringList fields = db.fields();
+    const int n = sampledb::FixedFields + params;
+    if (fields.size() < n)
+        raiseError(dberr::ItemNotFound,
+                   QStringLiteral("Table Data has fewer fields than the project has parameters."));
+    QString columns;
+    for (int k = 0; k < n; ++k)
+        columns += (k ? QStringLiteral(", ") : QString()) + sampledb::QuoteIdent(fields[k]);
+    QSqlQuery q = db.prepare(QStringLiteral("SELECT %1 FROM \"Data\" ORDER BY \"Source\", \"Samp_Date\", "
+                                            "\"Dup\", %2")
+                                 .arg(columns, db.rowIdName()));
+    SampleDb::exec(q);
+    const QChar sep = layout == Comma ? u',' : u'\t';
+    QStringList lines;
+    QStringList values;
+    for (int record = 0; q.next(); ++record) {
+        values.clear();
         for (int k = 0; k < n; ++k)
-            columns += (k ? QStringLiteral(", ") : QString()) + sampledb::QuoteIdent(fields[k]);
-        QSqlQuery q = db.prepare(QStringLiteral("SELECT %1 FROM \"Data\" ORDER BY \"Source\", \"Samp_Date\", "
-                                                "\"Dup\", %2")
-                                     .arg(columns, db.rowIdName()));
-        SampleDb::exec(q);
-        const QChar sep = format == exchange::Comma ? u',' : u'\t';
-        QStringList lines;
-        QStringList values;
-        for (int record = 0; q.next(); ++record) {
-            values.clear();
-            for (int k = 0; k < n; ++k)
-                values << q.value(k).toString();
-            if (!qdate::FromIso(values[1])) {
-                warn(QStringLiteral("Cannot Export: the record of %1 has no date (\"%2\"), so the file could "
-                                    "not be imported.  Nothing was written.")
-                         .arg(values[0], values[1]));
-                return false;
-            }
-            values[1] = qdate::IsoToDisplay(values[1]);
-            for (int k = 0; k < n; ++k) {
-                const QString why = unexportable(values[k], k, n - 1, record, format);
-                if (why.isEmpty()) continue;
-                warn(QStringLiteral("Cannot Export: %1 of the record of %2 dated %3 %4, which this file "
-                                    "format cannot hold: \"%5\".  Nothing was written.")
-                         .arg(fields[k], values[0], values[1], why, values[k]));
-                return false;
-            }
-            if (format == exchange::Lines)
-                lines << values;
-            else
-                lines << values.join(sep);
+            values << q.value(k).toString();
+        if (!qdate::FromIso(values[1]))
+            return {false, QStringLiteral("Cannot Export: the record of %1 has no date (\"%2\"), so the file "
+                                          "could not be imported.  Nothing was written.")
+                               .arg(values[0], values[1])};
+        values[1] = qdate::IsoToDisplay(values[1]);
+        for (int k = 0; k < n; ++k) {
+            const QString why = unexportable(values[k], k, n - 1, record, layout);
+            if (why.isEmpty()) continue;
+            return {false,
+                    QStringLiteral("Cannot Export: %1 of the record of %2 dated %3 %4, which this file "
+                                   "format cannot hold: \"%5\".  Nothing was written.")
+                        .arg(fields[k], values[0], values[1], why, values[k])};
         }
-        db.close();
-        qtext::WriteLines(m.DialogFileName, lines);
-        return true;
+        if (layout == Lines)
+            lines << values;
+        else
+            lines << values.join(sep);
+    }
+    // A page that cannot be read ends next() like the last record: the file would be a part.
+    SampleDb::checkRead(q);
+    db.close();
+    qtext::WriteLines(path, lines);
+    return {true, {}};
+}
+
+} // namespace exchange
+
+bool ExportGWData() {
+    const ModGW& m = modgw();
+    try {
+        const exchange::Result r =
+            exchange::ExportRecords(m.DialogFileName, m.ExchangeFormat, m.DatabaseFile, m.NumParams);
+        if (!r.done) warn(r.message);
+        return r.done;
     } catch (const QmError& e) {
         showError(e, QStringLiteral("ExportGWData"));
         return false;
@@ -182,7 +192,8 @@ QString description(const QmError& e) {
     }
 }
 
-void reportImportFault(const QmError& e, int line) {
+// What the user is told of a fault while importing, naming the line of the file when there is one.
+QString importFaultText(const QmError& e, int line) {
     QString text;
     switch (e.number()) {
     case dberr::DuplicateKey:
@@ -202,7 +213,7 @@ void reportImportFault(const QmError& e, int line) {
     if (line > 0)
         text += QStringLiteral("\r\n\r\nLine %1 of the file.  No record of the file has been imported.")
                     .arg(line);
-    warn(text);
+    return text;
 }
 
 // A separator inside a quoted value would split the value once the quotes are gone. A value is
@@ -235,12 +246,12 @@ bool quotedSeparator(const QString& line, QChar sep) {
 
 class Importer {
 public:
-    Importer(const QStringList& lines, SampleDb& db, int tableParams)
-        : lines_(lines), db_(db), tableParams_(tableParams) {}
+    // params: the project's parameters; tableParams: the parameter fields of table Data.
+    Importer(const QStringList& lines, SampleDb& db, int params, int tableParams)
+        : lines_(lines), db_(db), params_(params), tableParams_(tableParams) {}
     int line = 0; // 1-based number of the line being read, for the messages
 
     void separated(QChar sep) {
-        const ModGW& m = modgw();
         // The first line that is not skipped as blank gives the record length.
         qsizetype first = 0;
         while (first < lines_.size() && skipped(lines_[first]))
@@ -253,7 +264,7 @@ public:
                     "Cannot Import: line %1, the first line of the file, holds fewer than "
                     "the three values Source, Samp_Date and Dup.  No record of the file has been imported.")
                     .arg(first + 1)};
-        const int k = std::min({p, m.NumParams, tableParams_});
+        const int k = std::min({p, params_, tableParams_});
         QStringList values;
         qint64 stored = 0;
         for (qsizetype i = first; i < lines_.size(); ++i) {
@@ -305,7 +316,6 @@ public:
     }
 
     void oneValueALine() {
-        const ModGW& m = modgw();
         const qsizetype n = lines_.size();
         // The record length is the distance between the first two date lines.
         qsizetype d1 = -1, d2 = -1;
@@ -359,7 +369,7 @@ public:
                                       .arg(i + 2)};
             i += length;
         }
-        const int k = std::min({p, m.NumParams, tableParams_});
+        const int k = std::min({p, params_, tableParams_});
         QStringList values;
         qint64 stored = 0;
         for (qsizetype i = 0; i < n;) {
@@ -386,6 +396,7 @@ public:
 private:
     const QStringList& lines_;
     SampleDb& db_;
+    int params_;
     int tableParams_;
     // Records of one sampling episode follow each other with one date text.
     QString lastDate_;
@@ -394,31 +405,41 @@ private:
 
 } // namespace
 
-bool ImportGWData() {
-    ModGW& m = modgw();
-    int line = 0;
+namespace exchange {
+
+Result ImportRecords(const QString& path, int layout, const QString& databaseFile, int params) {
+    const QStringList lines = qtext::ReadLines(path);
+    SampleDb db;
+    db.open(databaseFile);
+    Importer in(lines, db, params, int(db.fields().size()) - sampledb::FixedFields);
+    db.begin();
     try {
-        const QStringList lines = qtext::ReadLines(m.DialogFileName);
-        SampleDb db;
-        db.open(m.DatabaseFile);
-        Importer in(lines, db, int(db.fields().size()) - sampledb::FixedFields);
-        db.begin();
-        try {
-            if (m.ExchangeFormat == exchange::Lines)
-                in.oneValueALine();
-            else
-                in.separated(m.ExchangeFormat == exchange::Comma ? u',' : u'\t');
-        } catch (...) {
-            line = in.line;
-            db.rollback();
-            throw;
-        }
-        db.commit();
-        return true;
+        if (layout == Lines)
+            in.oneValueALine();
+        else
+            in.separated(layout == Comma ? u',' : u'\t');
     } catch (const Refusal& r) {
-        warn(r.text);
+        db.rollback();
+        return {false, r.text};
     } catch (const QmError& e) {
-        reportImportFault(e, line);
+        db.rollback();
+        return {false, importFaultText(e, in.line)};
     }
-    return false;
+    db.commit();
+    return {true, {}};
+}
+
+} // namespace exchange
+
+bool ImportGWData() {
+    const ModGW& m = modgw();
+    try {
+        const exchange::Result r =
+            exchange::ImportRecords(m.DialogFileName, m.ExchangeFormat, m.DatabaseFile, m.NumParams);
+        if (!r.done) warn(r.message);
+        return r.done;
+    } catch (const QmError& e) {
+        warn(importFaultText(e, 0));
+        return false;
+    }
 }

@@ -5,8 +5,9 @@
 
 // Import and export of the sample records as text files without a header, the fields of a record in
 // table order (Source, Samp_Date, Dup, the parameters): Tab-separated (".txt"), comma-separated
-// (".csv") or one value a line (".ldl"). Both work on DialogFileName in the layout ExchangeFormat
-// and report their own failures.
+// (".csv") or one value a line (".ldl"). The typed calls take the file, the layout and the database
+// and return what came of it; ImportGWData and ExportGWData run them on DialogFileName in the layout
+// ExchangeFormat for the open project and report what went wrong.
 
 namespace exchange {
 constexpr int Tab = 1;
@@ -14,16 +15,34 @@ constexpr int Comma = 2;
 constexpr int Lines = 3;
 // The layout named by the last three characters of the path, letter case ignored; 0 for none.
 int FormatOf(const QString& path);
+
+// What an import or an export came to: done, or not done with the message that tells the user why.
+// Not done, nothing changed: no record of the file is stored, no file is written.
+struct Result {
+    bool done = false;
+    QString message;
+};
+
+// Writes every record of the database's table Data (Source, Samp_Date, Dup and the first params
+// parameter fields) to path, ordered by Source, Samp_Date and Dup, dates in the current date order,
+// so that the import reads the file back to the same records. A value the import would not read back
+// as it is (a separator, double quote or line break in it, blanks the import trims, a "/" where the
+// one-value-a-line import looks for dates) refuses the export. A database that cannot be opened or
+// read to the end, or a file that cannot be written, raises QmError; the file is written whole or not
+// at all.
+Result ExportRecords(const QString& path, int layout, const QString& databaseFile, int params);
+
+// Appends the records of the file at path to table Data of the database in one transaction, taking
+// up to params parameter values a record. A refused file or a fault on one of its lines (a value too
+// long for its field among them) stores no record of it, and the message names the line. A file or
+// database that cannot be opened raises QmError.
+Result ImportRecords(const QString& path, int layout, const QString& databaseFile, int params);
 } // namespace exchange
 
-// Writes every record, ordered by Source, Samp_Date and Dup, dates in DateFormat, so that the import
-// reads the file back to the same records. The file is written whole or not at all: a value the
-// import would not read back as it is (a separator, double quote or line break in it, blanks the
-// import trims, a "/" where the one-value-a-line import looks for dates) is reported and nothing is
-// written. True when the file was written.
+// ExportRecords for the open project; a refusal is warned, a fault shown as "Error N in
+// ExportGWData.". True when the file was written.
 bool ExportGWData();
 
-// Appends the records of the file to table Data in one transaction: on any failure (a value too long
-// for its field among them) no record of the file remains, and the message names the line. True
-// when the records were stored.
+// ImportRecords for the open project; whatever stops it is warned ("Cannot Import: ..."). True when
+// the records were stored.
 bool ImportGWData();

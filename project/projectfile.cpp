@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "project/projectfile.h"
 
+#include "platform/files.h"
 #include "platform/numbers.h"
 #include "platform/qmerror.h"
 #include "platform/textfile.h"
 #include "platform/uiservice.h"
-#include "project/helpers.h"
 #include "project/modgw.h"
 
 namespace {
@@ -66,25 +66,54 @@ ProjectData ReadProjectFile(const QString& path) {
     return d;
 }
 
+ProjectData ProjectData::fromModGW(const ModGW& m) {
+    ProjectData d;
+    std::copy(m.ClientInfo.begin() + 1, m.ClientInfo.end(), d.clientInfo.begin());
+    for (int i = 1; i <= m.NumSources; ++i)
+        d.sources << SourceRow{m.SourceTable[i][1], m.SourceTable[i][2], m.SourceTable[i][3],
+                               m.SourceTable[i][4]};
+    for (int i = 1; i <= m.NumParams; ++i) {
+        ParamRow r;
+        std::copy(m.ParamTable[i].begin() + 1, m.ParamTable[i].end(), r.begin());
+        d.params << r;
+    }
+    d.reportStartDate = m.ReportStartDate;
+    d.reportEndDate = m.ReportEndDate;
+    d.lessThanFactor = m.LessThanFactor;
+    return d;
+}
+
+void ProjectData::toModGW(ModGW& m) const {
+    std::copy(clientInfo.begin(), clientInfo.end(), m.ClientInfo.begin() + 1);
+    // Rows past the new counts are emptied: the procedures read a table only up to its count, but a
+    // row that later comes back into use must not bring old values with it.
+    for (int i = 1; i <= std::min(m.NumSources, int(ModGW::MaxSources)); ++i)
+        m.SourceTable[i] = {};
+    for (int i = 1; i <= std::min(m.NumParams, int(ModGW::MaxParams)); ++i)
+        m.ParamTable[i] = {};
+    m.NumSources = int(sources.size());
+    for (int i = 1; i <= m.NumSources; ++i)
+        std::copy(sources[i - 1].begin(), sources[i - 1].end(), m.SourceTable[i].begin() + 1);
+    m.NumParams = int(params.size());
+    for (int i = 1; i <= m.NumParams; ++i)
+        std::copy(params[i - 1].begin(), params[i - 1].end(), m.ParamTable[i].begin() + 1);
+    if (reportStartDate) m.ReportStartDate = *reportStartDate;
+    if (reportEndDate) m.ReportEndDate = *reportEndDate;
+    if (lessThanFactor) m.LessThanFactor = *lessThanFactor;
+}
+
 QStringList ProjectFileLines() {
-    const ModGW& m = modgw();
+    const ProjectData d = ProjectData::fromModGW(modgw());
     QStringList out;
     out << QString();
-    for (int i = 1; i <= 10; ++i)
-        out << m.ClientInfo[i];
-    out << QString::number(m.NumSources);
-    for (int i = 1; i <= m.NumSources; ++i) {
-        const auto& r = m.SourceTable[i];
-        out << QStringList({r[1], r[2], r[3], r[4]}).join(u'|');
-    }
-    out << QString::number(m.NumParams);
-    for (int i = 1; i <= m.NumParams; ++i) {
-        QStringList f;
-        for (int k = 1; k <= 10; ++k)
-            f << m.ParamTable[i][k];
-        out << f.join(u'|');
-    }
-    out << m.ReportStartDate << m.ReportEndDate << m.LessThanFactor;
+    out += QStringList(d.clientInfo.begin(), d.clientInfo.end());
+    out << QString::number(d.sources.size());
+    for (const SourceRow& r : d.sources)
+        out << QStringList(r.begin(), r.end()).join(u'|');
+    out << QString::number(d.params.size());
+    for (const ParamRow& r : d.params)
+        out << QStringList(r.begin(), r.end()).join(u'|');
+    out << *d.reportStartDate << *d.reportEndDate << *d.lessThanFactor;
     return out;
 }
 
@@ -128,35 +157,12 @@ bool OpenProjectInfo() {
         showError(e, QStringLiteral("OpenProjectInfo"));
         return false;
     }
-    ClearProjArrays();
-    for (int i = 0; i < 10; ++i)
-        m.ClientInfo[i + 1] = d.clientInfo[i];
-    m.NumSources = int(d.sources.size());
-    for (int i = 0; i < m.NumSources; ++i)
-        for (int k = 0; k < 4; ++k)
-            m.SourceTable[i + 1][k + 1] = d.sources[i][k];
-    m.NumParams = int(d.params.size());
-    for (int i = 0; i < m.NumParams; ++i)
-        for (int k = 0; k < 10; ++k)
-            m.ParamTable[i + 1][k + 1] = d.params[i][k];
-    if (d.reportStartDate) m.ReportStartDate = *d.reportStartDate;
-    if (d.reportEndDate) m.ReportEndDate = *d.reportEndDate;
-    if (d.lessThanFactor) m.LessThanFactor = *d.lessThanFactor;
+    d.toModGW(m);
     return true;
 }
 
 void ClearProjArrays() {
-    ModGW& m = modgw();
-    for (int i = 1; i <= 10; ++i)
-        m.ClientInfo[i].clear();
-    for (int i = 1; i <= m.NumSources && i <= ModGW::MaxSources; ++i)
-        for (int k = 1; k <= 4; ++k)
-            m.SourceTable[i][k].clear();
-    for (int i = 1; i <= m.NumParams && i <= ModGW::MaxParams; ++i)
-        for (int k = 1; k <= 10; ++k)
-            m.ParamTable[i][k].clear();
-    m.NumSources = 0;
-    m.NumParams = 0;
+    ProjectData().toModGW(modgw());
 }
 
 bool LoadParameters(QList<ParamRow>& list) {
@@ -171,59 +177,20 @@ bool LoadParameters(QList<ParamRow>& list) {
     }
 }
 
-struct ProjectState {
-    QString ProjectFile, DatabaseFile, DataFolder;
-    std::array<QString, 11> ClientInfo;
-    QList<SourceRow> sources;
-    QList<ParamRow> params;
-    QString ReportStartDate, ReportEndDate, LessThanFactor;
-    int CurrentSource = 0;
-};
-
-ProjectSnapshot::ProjectSnapshot() : state_(new ProjectState) {
+ProjectSnapshot::ProjectSnapshot() {
     const ModGW& m = modgw();
-    ProjectState& s = *state_;
-    s.ProjectFile = m.ProjectFile;
-    s.DatabaseFile = m.DatabaseFile;
-    s.DataFolder = m.DataFolder;
-    s.ClientInfo = m.ClientInfo;
-    for (int i = 1; i <= m.NumSources; ++i)
-        s.sources << SourceRow{m.SourceTable[i][1], m.SourceTable[i][2], m.SourceTable[i][3],
-                               m.SourceTable[i][4]};
-    for (int i = 1; i <= m.NumParams; ++i) {
-        ParamRow r;
-        for (int k = 0; k < 10; ++k)
-            r[k] = m.ParamTable[i][k + 1];
-        s.params << r;
-    }
-    s.ReportStartDate = m.ReportStartDate;
-    s.ReportEndDate = m.ReportEndDate;
-    s.LessThanFactor = m.LessThanFactor;
-    s.CurrentSource = m.CurrentSource;
-}
-
-ProjectSnapshot::~ProjectSnapshot() {
-    delete state_;
+    ProjectFile = m.ProjectFile;
+    DatabaseFile = m.DatabaseFile;
+    DataFolder = m.DataFolder;
+    tables = ProjectData::fromModGW(m);
+    CurrentSource = m.CurrentSource;
 }
 
 void ProjectSnapshot::restore() const {
     ModGW& m = modgw();
-    const ProjectState& s = *state_;
-    ClearProjArrays();
-    m.ProjectFile = s.ProjectFile;
-    m.DatabaseFile = s.DatabaseFile;
-    m.DataFolder = s.DataFolder;
-    m.ClientInfo = s.ClientInfo;
-    m.NumSources = int(s.sources.size());
-    for (int i = 0; i < m.NumSources; ++i)
-        for (int k = 0; k < 4; ++k)
-            m.SourceTable[i + 1][k + 1] = s.sources[i][k];
-    m.NumParams = int(s.params.size());
-    for (int i = 0; i < m.NumParams; ++i)
-        for (int k = 0; k < 10; ++k)
-            m.ParamTable[i + 1][k + 1] = s.params[i][k];
-    m.ReportStartDate = s.ReportStartDate;
-    m.ReportEndDate = s.ReportEndDate;
-    m.LessThanFactor = s.LessThanFactor;
-    m.CurrentSource = s.CurrentSource;
+    m.ProjectFile = ProjectFile;
+    m.DatabaseFile = DatabaseFile;
+    m.DataFolder = DataFolder;
+    tables.toModGW(m);
+    m.CurrentSource = CurrentSource;
 }

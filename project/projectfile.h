@@ -15,7 +15,10 @@
 using SourceRow = std::array<QString, 4>; // Source, X Pos., Y Pos., Ref. Elev.
 using ParamRow = std::array<QString, 10>; // the ten fields of ProjectParameter, in order
 
-// What a project file holds. The last three values are absent when the file ends before them.
+struct ModGW;
+
+// The project tables: client lines, sources, parameters and the report settings (date window and
+// "<" factor). A project file that ends before a setting leaves it absent.
 struct ProjectData {
     std::array<QString, 10> clientInfo;
     QList<SourceRow> sources;
@@ -23,6 +26,13 @@ struct ProjectData {
     std::optional<QString> reportStartDate;
     std::optional<QString> reportEndDate;
     std::optional<QString> lessThanFactor;
+
+    // The tables as the 1-based arrays of m hold them, every setting present.
+    static ProjectData fromModGW(const ModGW& m);
+    // Puts the tables into the 1-based arrays of m, emptying the rows past the new counts; an absent
+    // setting leaves the one m holds. The counts must not exceed the arrays.
+    void toModGW(ModGW& m) const;
+    bool operator==(const ProjectData&) const = default;
 };
 
 // Splits a record line into n fields: fields 1 to n-1 end at the first "|" (with tabToo, at the
@@ -52,15 +62,11 @@ bool LoadParameters(QList<ParamRow>& list);
 
 // The open project as a whole: its paths, its tables and the shown source, so that a failed or
 // cancelled open or new project can put the previous one back.
-struct ProjectState;
-class ProjectSnapshot {
-public:
+struct ProjectSnapshot {
     ProjectSnapshot(); // takes the project as it stands now
-    ~ProjectSnapshot();
-    ProjectSnapshot(const ProjectSnapshot&) = delete;
-    ProjectSnapshot& operator=(const ProjectSnapshot&) = delete;
     void restore() const;
 
-private:
-    ProjectState* state_;
+    QString ProjectFile, DatabaseFile, DataFolder;
+    ProjectData tables;
+    int CurrentSource = 0;
 };

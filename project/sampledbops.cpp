@@ -6,6 +6,7 @@
 #include "platform/sampledb.h"
 #include "platform/uiservice.h"
 #include "project/modgw.h"
+#include "project/windowhooks.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -17,11 +18,6 @@
 #include <cstdio>
 #include <cstring>
 #include <unistd.h>
-
-BindingHooks& bindingHooks() {
-    static BindingHooks h;
-    return h;
-}
 
 FaultHook& dbFaultHook() {
     static FaultHook h;
@@ -192,8 +188,8 @@ void settleScratchFiles(SampleDb& live) {
 // and writes into it; a kill at any point leaves the engine's journal, which rolls the file back at
 // the next open. The main window lets go of the file meanwhile and is bound again after.
 void rebuild(const std::function<void(SampleDb& live, const QStringList& oldFields, const QString& oldTable)>& fill) {
-    BindingHooks& hooks = bindingHooks();
-    if (hooks.release) hooks.release();
+    const ProjectHooks& hooks = projectHooks();
+    if (hooks.releaseDatabase) hooks.releaseDatabase();
     try {
         SampleDb live;
         live.open(modgw().DatabaseFile); // the file to rebuild must be a sample database
@@ -238,10 +234,10 @@ void rebuild(const std::function<void(SampleDb& live, const QStringList& oldFiel
         } catch (const QmError&) {
         }
     } catch (...) {
-        if (hooks.rebind) hooks.rebind();
+        if (hooks.rebindDatabase) hooks.rebindDatabase();
         throw;
     }
-    if (hooks.rebind) hooks.rebind();
+    if (hooks.rebindDatabase) hooks.rebindDatabase();
 }
 
 // The engine's or the file system's own reason goes with the message; a database another program

@@ -15,7 +15,8 @@ class QmError;
 // place in one transaction; once that has committed the copy replaces "TEMP.MDB". The live file is
 // never renamed, so a program that has it open goes on writing into the rebuilt database. Any
 // failure leaves the live database and the old "TEMP.MDB" as they were; a kill at any point is
-// settled at the next open (RecoverInterruptedRebuild).
+// settled at the next open (RecoverInterruptedRebuild). The main window lets go of the database
+// meanwhile and is bound again after (projectHooks(), project/windowhooks.h).
 
 // Creates DatabaseFile with table Data for the current parameter table (ParamTable, NumParams).
 // The file must not exist. A file the engine cannot make shows "Could not create database", any
@@ -47,15 +48,6 @@ std::optional<QString> FirstUnknownField(const QString& databaseFile, const QStr
 // A fault of opening the database carries a message fit for the user and is shown as a warning;
 // any other fault is shown as "Error N in <where>.".
 void ReportDbFault(const QmError& e, const QString& where);
-
-// The main window's bound records, which must let go of the database file while it is moved and
-// be bound again afterwards. The window fills these in.
-struct BindingHooks {
-    std::function<void()> release;
-    std::function<void()> rebind;
-    void reset() { *this = BindingHooks{}; }
-};
-BindingHooks& bindingHooks();
 
 // For tests: called at the named steps of the bulk operations ("backup" once the copy of the live
 // file is written, "copy" after each record copied into the rebuilt table, "rotate" 1 before the

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "reportdefs/headings.h"
 
-#include "project/helpers.h"
+#include "platform/files.h"
 #include "platform/numbers.h"
 #include "platform/qmerror.h"
 #include "platform/textfile.h"

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "reports/windowhooks.h"
+
 #include <cstdint>
-#include <functional>
 
 // The run state of the report generators.
 struct GwGraph {
@@ -13,11 +14,8 @@ struct GwGraph {
 
 GwGraph& gwgraph();
 
-// Where the report drivers hand each preview page. The window layer fills it in; the call returns
-// when the user goes on to the next page or leaves the preview.
-struct PageSink {
-    std::function<void()> showPreviewPage;
-    void reset() { *this = PageSink{}; }
-};
-
-PageSink& pageSink();
+// Hands the page just drawn on, as every driver does after drawing a page: printed when
+// PrintToPrinter is 1, else previewed through the page sink (reportHooks()). Leaving the preview
+// sets CancelReport; this is the one place that does. Returns how the preview was left (NextPage
+// for a printed page).
+PreviewResult HandOverPage();

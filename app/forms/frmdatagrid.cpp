@@ -6,8 +6,10 @@
 #include "app/forms/frmgotowell.h"
 #include "app/forms/frmprojinfo.h"
 #include "app/startup.h"
+#include "drawwin/windowhooks.h"
 #include "platform/dates.h"
 #include "platform/filenames.h"
+#include "platform/files.h"
 #include "platform/gui/datacontrol.h"
 #include "platform/gui/controls.h"
 #include "platform/gui/forms.h"
@@ -16,11 +18,17 @@
 #include "platform/qmerror.h"
 #include "platform/timings.h"
 #include "platform/uiservice.h"
-#include "project/helpers.h"
 #include "project/importexport.h"
 #include "project/modgw.h"
 #include "project/projectfile.h"
 #include "project/sampledbops.h"
+#include "project/windowhooks.h"
+#include "reportdefs/forms/frmdatecontour.h"
+#include "reportdefs/forms/frmdatesum.h"
+#include "reportdefs/forms/frmgwelev.h"
+#include "reportdefs/forms/frmstiff.h"
+#include "reportdefs/forms/frmheadinglogo.h"
+#include "reportdefs/forms/frmpar1sum.h"
 #include "reportdefs/forms/frmwellsum.h"
 
 #include <QAction>
@@ -43,13 +51,6 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& caption
 
 const QString kCaption = QStringLiteral("Quillmare 2002");
 const QString kReportGuard = QStringLiteral("You must first open a project before producing reports.");
-
-// Faults of opening a database carry a message fit for the user; anything else is reported the
-// classic way.
-bool isOpenFault(int number) {
-    return number == dberr::FileNotFound || number == dberr::NotADatabase || number == dberr::TableNotFound ||
-           number == dberr::InUse;
-}
 } // namespace
 
 frmDatAGrid::frmDatAGrid() {
@@ -111,8 +112,8 @@ frmDatAGrid::frmDatAGrid() {
             [this](int record) { SS->setActiveCell(record, std::max(SS->activeCol(), 1)); });
 
     // Rebuilding or clearing the database takes it for itself: the grid lets go of it meanwhile.
-    bindingHooks().release = [this] { unbindGrid(); };
-    bindingHooks().rebind = [this] {
+    projectHooks().releaseDatabase = [this] { unbindGrid(); };
+    projectHooks().rebindDatabase = [this] {
         modgw().CurrentSource = 1;
         navigateTo(1);
     };
@@ -184,12 +185,38 @@ void frmDatAGrid::buildMenus() {
         forms::unload<frmWellSum>();
     });
     // The other report windows come later; without a project their commands only warn.
-    for (QAction* a : {mnuParameterSummary, mnuDateSummary, mnuDateContour, mnuStiff, mnuGWElev})
-        connect(a, &QAction::triggered, this, &frmDatAGrid::guardReports);
+    connect(mnuParameterSummary, &QAction::triggered, this, [this] {
+        if (!guardReports()) return;
+        forms::showModal(forms::form<frmPar1Sum>());
+        forms::unload<frmPar1Sum>();
+    });
+    // The headings and the logo belong to the program, not to a project.
+    connect(mnuHeadingLogo, &QAction::triggered, this, [] { ShowHeadingLogoEditor(); });
+    connect(mnuDateSummary, &QAction::triggered, this, [this] {
+        if (!guardReports()) return;
+        forms::showModal(forms::form<frmDateSum>());
+        forms::unload<frmDateSum>();
+    });
+    connect(mnuDateContour, &QAction::triggered, this, [this] {
+        if (!guardReports()) return;
+        forms::showModal(forms::form<frmDateContour>());
+        forms::unload<frmDateContour>();
+    });
+    connect(mnuStiff, &QAction::triggered, this, [this] {
+        if (!guardReports()) return;
+        forms::showModal(forms::form<frmStiff>());
+        forms::unload<frmStiff>();
+    });
+    connect(mnuGWElev, &QAction::triggered, this, [this] {
+        if (!guardReports()) return;
+        forms::showModal(forms::form<frmGWElev>());
+        forms::unload<frmGWElev>();
+    });
 }
 
 frmDatAGrid::~frmDatAGrid() {
-    bindingHooks().reset();
+    projectHooks().releaseDatabase = nullptr;
+    projectHooks().rebindDatabase = nullptr;
 }
 
 void frmDatAGrid::Form_Load() {
@@ -252,19 +279,12 @@ void frmDatAGrid::bindProject() {
     BindSource(1);
 }
 
-void frmDatAGrid::reportBindError(const QmError& e, const QString& where) {
-    if (isOpenFault(e.number()) && !e.detail().isEmpty())
-        warn(e.detail());
-    else
-        showError(e, where);
-}
-
 void frmDatAGrid::navigateTo(int source) {
     try {
         BindSource(source);
         SS->setActiveCell(1, 1);
     } catch (const QmError& e) {
-        reportBindError(e, QStringLiteral("BindSource"));
+        ReportDbFault(e, QStringLiteral("BindSource"));
     }
 }
 
@@ -282,7 +302,7 @@ bool frmDatAGrid::openProject(const QString& path, const QString& where) {
         bindProject();
         return true;
     } catch (const QmError& e) {
-        reportBindError(e, where);
+        ReportDbFault(e, where);
     }
     // Never half open: the project that was open before comes back, or none.
     before.restore();
@@ -388,7 +408,7 @@ void frmDatAGrid::refreshBinding() {
     try {
         BindSource(modgw().CurrentSource);
     } catch (const QmError& e) {
-        reportBindError(e, QStringLiteral("BindSource"));
+        ReportDbFault(e, QStringLiteral("BindSource"));
     }
     SS->setFocus();
 }
@@ -446,7 +466,7 @@ void frmDatAGrid::mnuNewProject_Click() {
     try {
         bindProject();
     } catch (const QmError& e) {
-        reportBindError(e, QStringLiteral("New Project"));
+        ReportDbFault(e, QStringLiteral("New Project"));
     }
 }
 

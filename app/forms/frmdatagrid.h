@@ -93,7 +93,6 @@ private:
     void bindProject();
     void navigateTo(int source);
     bool openProject(const QString& path, const QString& where);
-    void reportBindError(const QmError& e, const QString& where);
     void SS_Edited(int row, int col, int row2, int col2);
     // An empty or invalid date in the date column: the cell keeps the stored date.
     void warnBadDate();

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "project/projectfile.h"
+#include "project/projectinfo.h"
 
 #include <QDialog>
-#include <functional>
 
 class QAction;
 class QLabel;
@@ -17,8 +16,10 @@ class QPushButton;
 class SpreadGrid;
 
 // The project information form: client lines, source list, parameter list, report date window and
-// "<" factor of a new project (NewProjectMode -1) or of the open one. OK checks everything before
-// it changes the project, then writes the project file and creates or rebuilds the database.
+// "<" factor of a new project (NewProjectMode -1) or of the open one. OK hands the fields to
+// ApplyProjectInfo (project/projectinfo.h), which checks everything before it changes the project,
+// then writes the project file and creates or rebuilds the database; a changed parameter list is
+// confirmed in the redefine dialog frmGWRedef, shown through forms::showModal.
 class frmProjInfo : public QDialog {
     Q_OBJECT
 public:
@@ -41,7 +42,7 @@ public:
     QLineEdit* txtStartDate;
     QLineEdit* txtEndDate;
     QLineEdit* txtLessThan;
-    QListWidget* List1; // hidden, sorted: the duplicate check
+    QListWidget* List1; // hidden and sorted; the duplicate check itself is ApplyProjectInfo's
     QPushButton* btnOK;
     QPushButton* btnCancel;
     QPushButton* btnHelp;
@@ -60,15 +61,11 @@ public:
     void mnuInsertRow_Click();
     void mnuDeleteRow_Click();
 
-    // When set, shown instead of the redefine dialog frmGWRedef (tests); it sets RedefineConfirmed.
-    static std::function<void()>& RedefineDialog();
-
 private:
+    void layoutControls();
+    void connectControls();
     SpreadGrid* activeGrid() const;
     void commitGrids();
-    QList<SourceRow> sourceRows() const;
     QList<ParamRow> paramRows() const;
-    // Warns and gives false when a field of a used row holds "|", a Tab or a line break.
-    template <class Rows> bool fieldsWritable(const Rows& rows, const QString& what) const;
-    bool parametersValid(const QList<ParamRow>& params);
+    ProjectInfoFields fields() const;
 };

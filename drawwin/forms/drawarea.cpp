@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "drawwin/forms/drawarea.h"
 
-#include "app/startup.h"
 #include "drawcmd/metaugl.h"
 #include "drawwin/drawwinstate.h"
 #include "drawwin/forms/frmfill.h"
+#include "drawwin/windowhooks.h"
 #include "drawwin/palette.h"
 #include "drawwin/shippedpictures.h"
 #include "platform/drawing/picture.h"
+#include "platform/files.h"
 #include "platform/gui/drawview.h"
 #include "platform/gui/controls.h"
 #include "platform/gui/forms.h"
@@ -15,9 +16,8 @@
 #include "platform/qmerror.h"
 #include "platform/timings.h"
 #include "platform/uiservice.h"
-#include "project/helpers.h"
 #include "project/modgw.h"
-#include "reports/gwgraph.h"
+#include "reportdefs/forms/frmheadinglogo.h"
 
 #include <QAction>
 #include <QApplication>
@@ -75,20 +75,20 @@ const ButtonSetup kButtons[ButtonCount] = {
 const char* const kImageProperty = "image";
 
 zoom::Geometry geometryOf(const DrawView& view) {
-    const MDrawPro& d = *view.model();
-    return {d.PageWidth(), d.PageHeight(), double(view.ClientWidth()), double(view.ClientHeight()),
+    const draw::DrawModel& d = *view.model();
+    return {d.pageWidth(), d.pageHeight(), double(view.ClientWidth()), double(view.ClientHeight()),
             double(view.width()), double(view.height())};
 }
 
 // Redraw is off while the view values change, so the control paints once.
 void applyView(DrawView& view, const zoom::View& v) {
-    MDrawPro& d = *view.model();
-    d.Redraw(false);
+    draw::DrawModel& d = *view.model();
+    d.setRedraw(false);
     view.ViewWidth(v.width);
     view.ViewHeight(v.height);
     if (v.setsLeft) view.ViewLeft(v.left);
     view.ViewTop(v.top);
-    d.Redraw(true);
+    d.setRedraw(true);
 }
 
 // A tool picture as the toolbar shows it: its white is the toolbar's own background.
@@ -244,6 +244,7 @@ void DrawArea::buildMenus() {
     connect(mnuZoomWindow, &QAction::triggered, this, &DrawArea::mnuZoomWindow_Click);
     connect(mnuZoomScreenWidth, &QAction::triggered, this, &DrawArea::zoomscreenwidth);
     connect(mnuZoomPage, &QAction::triggered, this, &DrawArea::zoompage);
+    connect(mnuDefineHeadingsLogo, &QAction::triggered, this, [] { ShowHeadingLogoEditor(); });
     connect(mnuChooseFill, &QAction::triggered, this, &DrawArea::mnuChooseFill_Click);
     connect(mnuChooseColor, &QAction::triggered, this, &DrawArea::mnuChooseColor_Click);
     connect(mnuHelp, &QAction::triggered, this, &DrawArea::mnuHelp_Click);
@@ -310,11 +311,14 @@ void DrawArea::Form_Load() {
 
 // ---- showing, paging and leaving ----------------------------------------------------------------
 
-void DrawArea::ShowPage() {
+PreviewResult DrawArea::ShowPage() {
     QPointer<DrawArea> w = &forms::form<DrawArea>();
     w->unloadRequested_ = false;
+    w->leftPreview_ = false;
     forms::showModal(*w);
+    const bool left = w && w->leftPreview_;
     if (w && w->unloadRequested_) forms::unload<DrawArea>();
+    return left ? PreviewResult::Left : PreviewResult::NextPage;
 }
 
 void DrawArea::showEvent(QShowEvent* event) {
@@ -346,12 +350,12 @@ void DrawArea::nextpage() {
 }
 
 void DrawArea::mnuExit_Click() {
-    gwgraph().CancelReport = 1;
+    leftPreview_ = true;
     hide();
 }
 
 void DrawArea::Form_Unload() {
-    gwgraph().CancelReport = 1;
+    leftPreview_ = true;
 }
 
 void DrawArea::closeEvent(QCloseEvent* event) {
@@ -497,5 +501,9 @@ void RegisterDrawingWindow() {
         forms::form<frmFill>();
     };
     startupHooks().unloadFillChooser = [] { forms::unload<frmFill>(); };
-    pageSink().showPreviewPage = [] { DrawArea::ShowPage(); };
+    reportHooks().previewPage = [] {
+        const PreviewResult result = DrawArea::ShowPage();
+        drawwin().DrawingFileName.clear(); // a previewed page is not a saved drawing
+        return result;
+    };
 }

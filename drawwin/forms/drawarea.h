@@ -2,6 +2,7 @@
 #pragma once
 
 #include "drawwin/zoom.h"
+#include "reports/windowhooks.h"
 
 #include <QDialog>
 #include <QHash>
@@ -19,16 +20,16 @@ class QToolBar;
 
 // The drawing window "Screen Preview": every report page and every edit of a drawing is shown here,
 // in MDraw, which shows the page's drawing control. The report drivers show it modally once per page;
-// Next Page hides it and the run goes on, Exit Screen Preview and the close box set CancelReport.
+// Next Page hides it and the run goes on, Exit Screen Preview and the close box leave the preview.
 class DrawArea : public QDialog {
     Q_OBJECT
 public:
     DrawArea(); // runs Form_Load
     ~DrawArea() override;
 
-    // Shows the window modally for one report page; returns when the user goes on or leaves. A
-    // window closed by its close box is unloaded here, and the next page loads it anew.
-    static void ShowPage();
+    // Shows the window modally for one report page; returns when the user goes on or leaves, and
+    // which. A window closed by its close box is unloaded here, and the next page loads it anew.
+    static PreviewResult ShowPage();
 
     // ---- controls
     QMenuBar* menuBar = nullptr;
@@ -90,6 +91,7 @@ private:
     MDrawPro* palette_ = nullptr;
     QList<QAction*> buttons_;
     bool unloadRequested_ = false;
+    bool leftPreview_ = false; // Exit Screen Preview or the close box since the page was shown
     bool leftProgram_ = false; // the program lost the focus since the window was last active
 };
 

@@ -4,6 +4,8 @@
 #include "drawwin/drawwinstate.h"
 #include "drawwin/fillchooser.h"
 #include "drawwin/forms/drawarea.h"
+#include "platform/drawing/mdrawpro.h"
+#include "platform/drawing/objecttags.h"
 #include "platform/gui/drawview.h"
 #include "platform/gui/forms.h"
 #include "platform/uiservice.h"
@@ -74,7 +76,7 @@ void frmFill::Form_Load() {
     const int unitsLeft = -(sheetTwips - layoutTwips) / 2;
 
     // Reading the drawing window's options loads that window, hidden, when it is not loaded yet.
-    const int32_t options = forms::form<DrawArea>().MDraw->model()->DrawOptions();
+    const int32_t options = forms::form<DrawArea>().MDraw->model()->drawOptions();
     fillchooser::BuildSwatches(*canvas_, files, folder, sheetTwips, fillchooser::DesignHeight, options,
                                unitsLeft);
 
@@ -83,7 +85,7 @@ void frmFill::Form_Load() {
 
 void frmFill::MDraw2_ObjectClicked() {
     canvas_->TagTarget(5);
-    drawwin().ChosenFill = canvas_->ObjectTag(QStringLiteral("selected"));
+    drawwin().ChosenFill = canvas_->ObjectTag(draw::tags::Selected);
     hide();
 }
 

@@ -402,8 +402,10 @@ private:
 };
 
 PlotDocument::PlotDocument(int number) : number_(number), members_(std::make_unique<Members>(*this)) {
-    drawing_.pageWidth = drawing_.unitsWidth = Long(11 * UnitsPerInch);
-    drawing_.pageHeight = drawing_.unitsHeight = Long(8.5 * UnitsPerInch);
+    drawing_.setPageWidth(Long(11 * UnitsPerInch));
+    drawing_.setUnitsWidth(drawing_.pageWidth());
+    drawing_.setPageHeight(Long(8.5 * UnitsPerInch));
+    drawing_.setUnitsHeight(drawing_.pageHeight());
 }
 
 PlotDocument::~PlotDocument() = default;
@@ -451,8 +453,10 @@ void PlotDocument::setOrientation(int o) {
     if (o != 1 && o != 2) raiseCallFailed(QStringLiteral("no orientation %1").arg(o));
     if (o == orientation_) return;
     orientation_ = o;
-    drawing_.pageWidth = drawing_.unitsWidth = Long(pageWidthInches() * UnitsPerInch);
-    drawing_.pageHeight = drawing_.unitsHeight = Long(pageHeightInches() * UnitsPerInch);
+    drawing_.setPageWidth(Long(pageWidthInches() * UnitsPerInch));
+    drawing_.setUnitsWidth(drawing_.pageWidth());
+    drawing_.setPageHeight(Long(pageHeightInches() * UnitsPerInch));
+    drawing_.setUnitsHeight(drawing_.pageHeight());
     // Shapes keep their page positions, measured from the lower edge.
     for (const auto& s : shapes_)
         s->relayout();

@@ -89,6 +89,7 @@ void DrawModel::clear() {
     byId_.clear();
     nextId_ = 1;
     nextGroup_ = 1;
+    current_ = 0;
     touched();
 }
 
@@ -130,6 +131,7 @@ int DrawModel::removeIf(const std::function<bool(const DrawObject&)>& pick) {
         ++removed;
     }
     stack_.erase(keep, stack_.end());
+    if (current_ && !byId_.contains(current_)) current_ = 0;
     if (removed) touched();
     return removed;
 }

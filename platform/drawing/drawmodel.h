@@ -62,17 +62,34 @@ public:
     const Style& defaults() const { return defaults_; }
     QImage nextPicture;
 
-    // ---- sheet and coordinate extent (drawing units)
-    Long pageWidth = 6300;
-    Long pageHeight = 4800;
-    Long unitsLeft = 0;
-    Long unitsTop = 0;
-    Long unitsWidth = 6300;
-    Long unitsHeight = 4800;
-    int coordinateMode = 3;
-    Long drawOptions = 0;
-    Long backgroundColor = White;
-    int editMode = 0;
+    // ---- the current object: the one the member-name facade addresses; a view makes current the
+    // object it reports a click on and the frame it drew. 0 for none, and 0 again once it is removed.
+    Long currentId() const { return current_; }
+    virtual void setCurrent(Long id) { current_ = id; }
+
+    // ---- sheet and coordinate extent (drawing units); setting any of them is a change like any other
+    Long pageWidth() const { return pageWidth_; }
+    void setPageWidth(Long v) { setSheet(pageWidth_, v); }
+    Long pageHeight() const { return pageHeight_; }
+    void setPageHeight(Long v) { setSheet(pageHeight_, v); }
+    Long unitsLeft() const { return unitsLeft_; }
+    void setUnitsLeft(Long v) { setSheet(unitsLeft_, v); }
+    Long unitsTop() const { return unitsTop_; }
+    void setUnitsTop(Long v) { setSheet(unitsTop_, v); }
+    Long unitsWidth() const { return unitsWidth_; }
+    void setUnitsWidth(Long v) { setSheet(unitsWidth_, v); }
+    Long unitsHeight() const { return unitsHeight_; }
+    void setUnitsHeight(Long v) { setSheet(unitsHeight_, v); }
+    int coordinateMode() const { return coordinateMode_; }
+    void setCoordinateMode(int v) { setSheet(coordinateMode_, v); }
+    Long drawOptions() const { return drawOptions_; }
+    void setDrawOptions(Long v) { setSheet(drawOptions_, v); }
+    Long backgroundColor() const { return backgroundColor_; }
+    void setBackgroundColor(Long v) { setSheet(backgroundColor_, v); }
+
+    // The mouse mode of the views (the Kind code of a frame to draw, 11 select); it changes no drawing.
+    int editMode() const { return editMode_; }
+    void setEditMode(int v) { editMode_ = v; }
 
     // Redrawing: while off, views keep what they show; switching it on repaints once.
     bool redraw() const { return redraw_; }
@@ -92,13 +109,30 @@ signals:
     void pointClicked(int button, int shift, double x, double y);
 
 private:
+    template <typename T> void setSheet(T& field, T v) {
+        field = v;
+        touched();
+    }
+
     std::vector<std::unique_ptr<DrawObject>> stack_;
     QHash<Long, DrawObject*> byId_;
     std::vector<DrawObject> clipboard_;
     Style defaults_;
     Long nextId_ = 1;
     int nextGroup_ = 1;
+    Long current_ = 0;
     bool redraw_ = true;
+
+    Long pageWidth_ = 6300;
+    Long pageHeight_ = 4800;
+    Long unitsLeft_ = 0;
+    Long unitsTop_ = 0;
+    Long unitsWidth_ = 6300;
+    Long unitsHeight_ = 4800;
+    int coordinateMode_ = 3;
+    Long drawOptions_ = 0;
+    Long backgroundColor_ = White;
+    int editMode_ = 0;
 };
 
 } // namespace draw

@@ -290,71 +290,67 @@ QRectF objectBounds(const DrawObject& o) {
     return o.frameRect();
 }
 
-void paintSheet(QPainter& p, const DrawModel& m, const QRectF& target) {
-    paintSheet(p, m, target, nullptr);
-}
-
-void paintSheet(QPainter& p, const DrawModel& m, const QRectF& target, const ObjectSubstitute& substitute) {
-    if (m.pageWidth <= 0 || m.pageHeight <= 0 || target.isEmpty()) return;
+void paintSheet(QPainter& p, const DrawModel& m, const QRectF& target, const OutputOptions& options) {
+    if (m.pageWidth() <= 0 || m.pageHeight() <= 0 || target.isEmpty()) return;
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.fillRect(target, toQColor(m.backgroundColor));
+    p.fillRect(target, toQColor(m.backgroundColor()));
     p.translate(target.topLeft());
-    p.scale(target.width() / m.pageWidth, target.height() / m.pageHeight);
+    p.scale(target.width() / m.pageWidth(), target.height() / m.pageHeight());
     // The coordinate extent maps onto the sheet; an unset extent leaves units as they are.
-    if (m.unitsWidth != 0 && m.unitsHeight != 0) {
-        p.scale(double(m.pageWidth) / m.unitsWidth, double(m.pageHeight) / m.unitsHeight);
-        p.translate(-m.unitsLeft, -m.unitsTop);
+    if (m.unitsWidth() != 0 && m.unitsHeight() != 0) {
+        p.scale(double(m.pageWidth()) / m.unitsWidth(), double(m.pageHeight()) / m.unitsHeight());
+        p.translate(-m.unitsLeft(), -m.unitsTop());
     }
-    for (int i = 0; i < m.count(); ++i) {
-        const DrawObject* o = substitute ? substitute(m.at(i)) : &m.at(i);
-        if (o) paintObject(p, *o);
-    }
+    DrawObject scratch;
+    for (int i = 0; i < m.count(); ++i)
+        if (const DrawObject* o = options.shown(m.at(i), scratch)) paintObject(p, *o);
     p.restore();
 }
 
-QImage renderImage(const DrawModel& m, double dpi) {
-    const int w = std::max(1, int(std::lround(m.pageWidth / UnitsPerInch * dpi)));
-    const int h = std::max(1, int(std::lround(m.pageHeight / UnitsPerInch * dpi)));
+QImage renderImage(const DrawModel& m, const OutputOptions& options) {
+    const double dpi = options.dotsPerInch;
+    const int w = std::max(1, int(std::lround(m.pageWidth() / UnitsPerInch * dpi)));
+    const int h = std::max(1, int(std::lround(m.pageHeight() / UnitsPerInch * dpi)));
     QImage image(w, h, QImage::Format_RGB32);
     image.setDotsPerMeterX(int(std::lround(dpi / 0.0254)));
     image.setDotsPerMeterY(int(std::lround(dpi / 0.0254)));
     image.fill(Qt::white);
     QPainter p(&image);
-    paintSheet(p, m, QRectF(0, 0, w, h));
+    paintSheet(p, m, QRectF(0, 0, w, h), options);
     return image;
 }
 
-QByteArray renderPdf(const DrawModel& m, double marginInches) {
+QByteArray renderPdf(const DrawModel& m, const OutputOptions& options, double marginInches) {
     QByteArray bytes;
     {
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
         QPdfWriter writer(&buffer);
         writer.setResolution(int(UnitsPerInch)); // one device pixel per drawing unit
-        const QSizeF inches(m.pageWidth / UnitsPerInch + 2 * marginInches,
-                            m.pageHeight / UnitsPerInch + 2 * marginInches);
+        const QSizeF inches(m.pageWidth() / UnitsPerInch + 2 * marginInches,
+                            m.pageHeight() / UnitsPerInch + 2 * marginInches);
         writer.setPageSize(QPageSize(inches, QPageSize::Inch));
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
         QPainter p(&writer);
         const double margin = marginInches * UnitsPerInch;
-        paintSheet(p, m, QRectF(margin, margin, m.pageWidth, m.pageHeight));
+        paintSheet(p, m, QRectF(margin, margin, m.pageWidth(), m.pageHeight()), options);
     }
     return bytes;
 }
 
-void writePng(const DrawModel& m, const QString& path, double dpi) {
+void writePng(const DrawModel& m, const QString& path, const OutputOptions& options) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (!renderImage(m, dpi).save(&buffer, "PNG")) raiseError(qmerr::PathFileAccess, path);
+    if (!renderImage(m, options).save(&buffer, "PNG")) raiseError(qmerr::PathFileAccess, path);
     qtext::WriteBytes(path, bytes);
 }
 
-void writePdf(const DrawModel& m, const QString& path, double marginInches) {
-    qtext::WriteBytes(path, renderPdf(m, marginInches));
+void writePdf(const DrawModel& m, const QString& path, const OutputOptions& options, double marginInches) {
+    qtext::WriteBytes(path, renderPdf(m, options, marginInches));
 }
 
 } // namespace draw

@@ -2,11 +2,11 @@
 #pragma once
 
 #include "platform/drawing/drawobject.h"
+#include "platform/drawing/outputoptions.h"
 
 #include <QByteArray>
 #include <QImage>
 #include <QRectF>
-#include <functional>
 
 class QPainter;
 
@@ -16,14 +16,8 @@ namespace draw {
 class DrawModel;
 
 // Paints the sheet (background and objects, back to front) so that it fills target, given in the
-// painter's current coordinates.
-void paintSheet(QPainter& p, const DrawModel& model, const QRectF& target);
-
-// The same, with every object passed through substitute first: it gives the object to paint in its
-// place, or nullptr to leave it out. Printing uses it to paint print patterns without touching the
-// drawing.
-using ObjectSubstitute = std::function<const DrawObject*(const DrawObject&)>;
-void paintSheet(QPainter& p, const DrawModel& model, const QRectF& target, const ObjectSubstitute& substitute);
+// painter's current coordinates; the options say which objects show and with which patterns.
+void paintSheet(QPainter& p, const DrawModel& model, const QRectF& target, const OutputOptions& options = {});
 
 // Paints one object with the painter in drawing units.
 void paintObject(QPainter& p, const DrawObject& o);
@@ -34,12 +28,27 @@ QRectF objectBounds(const DrawObject& o);
 // Dash lengths of a pen style in drawing units, alternately on and off; empty for a solid line.
 QVector<double> dashPattern(int lineStyle, int lineWidth);
 
-// The sheet as an image at the given resolution (dots per inch), and as a one-page PDF whose page is
-// the sheet with the given margin around it.
-QImage renderImage(const DrawModel& model, double dpi);
-QByteArray renderPdf(const DrawModel& model, double marginInches = 0);
+// The sheet as an image at the options' resolution, and as a one-page PDF whose page is the sheet
+// with the given margin around it.
+QImage renderImage(const DrawModel& model, const OutputOptions& options);
+QByteArray renderPdf(const DrawModel& model, const OutputOptions& options, double marginInches = 0);
 // The same, written whole or not at all; a failed write raises error 75.
-void writePng(const DrawModel& model, const QString& path, double dpi);
-void writePdf(const DrawModel& model, const QString& path, double marginInches = 0);
+void writePng(const DrawModel& model, const QString& path, const OutputOptions& options);
+void writePdf(const DrawModel& model, const QString& path, const OutputOptions& options,
+              double marginInches = 0);
+
+// The screen as it is, at a resolution (dots per inch) for images.
+inline QImage renderImage(const DrawModel& model, double dpi) {
+    return renderImage(model, OutputOptions::screen(dpi));
+}
+inline QByteArray renderPdf(const DrawModel& model, double marginInches = 0) {
+    return renderPdf(model, OutputOptions::screen(), marginInches);
+}
+inline void writePng(const DrawModel& model, const QString& path, double dpi) {
+    writePng(model, path, OutputOptions::screen(dpi));
+}
+inline void writePdf(const DrawModel& model, const QString& path, double marginInches = 0) {
+    writePdf(model, path, OutputOptions::screen(), marginInches);
+}
 
 } // namespace draw

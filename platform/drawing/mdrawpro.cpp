@@ -79,14 +79,14 @@ void MDrawPro::ObjectCursor(int code) {
     default:
         raiseError(qmerr::InvalidArgument, QStringLiteral("ObjectCursor %1").arg(code));
     }
-    target_ = Target::Current;
     if (pos >= 0 && pos < count()) {
         cursor_ = pos;
-        cursorId_ = current_ = at(pos).id;
+        cursorId_ = at(pos).id;
     } else {
         cursor_ = count();
-        cursorId_ = current_ = 0;
+        cursorId_ = 0;
     }
+    setCurrent(cursorId_);
 }
 
 Long MDrawPro::ObjectId() const {
@@ -95,8 +95,7 @@ Long MDrawPro::ObjectId() const {
 
 void MDrawPro::ObjectId(Long id) {
     if (!find(id)) raiseError(ErrObject, QStringLiteral("no object %1").arg(id));
-    current_ = id;
-    target_ = Target::Current;
+    setCurrent(id);
 }
 
 int MDrawPro::ObjectType() const {
@@ -121,14 +120,13 @@ int MDrawPro::CountObjects(int what) const {
 }
 
 DrawObject* MDrawPro::current() const {
-    return current_ ? const_cast<MDrawPro*>(this)->find(current_) : nullptr;
+    return currentId() ? const_cast<MDrawPro*>(this)->find(currentId()) : nullptr;
 }
 
 // ---- objects ----------------------------------------------------------------------------------
 
 void MDrawPro::ClearDrawing() {
     clear();
-    current_ = 0;
     cursor_ = -1;
     cursorId_ = 0;
     target_ = Target::Current;
@@ -136,8 +134,7 @@ void MDrawPro::ClearDrawing() {
 
 void MDrawPro::AddObject(int kind, Long x1, Long y1, Long x2, Long y2) {
     if (!isKind(kind)) raiseError(ErrObject, QStringLiteral("object kind %1").arg(kind));
-    current_ = add(Kind(kind), x1, y1, x2, y2).id;
-    target_ = Target::Current;
+    setCurrent(add(Kind(kind), x1, y1, x2, y2).id);
 }
 
 void MDrawPro::SetVertices(int, int n, const Long* values, int) {
@@ -197,11 +194,10 @@ void MDrawPro::DeleteObjects(int what) {
     if (what == 2) {
         removeIf([](const DrawObject& o) { return o.selected; });
     } else if (what == 4) {
-        if (current_) remove(current_);
+        if (currentId()) remove(currentId());
     } else {
         raiseError(qmerr::InvalidArgument, QStringLiteral("DeleteObjects %1").arg(what));
     }
-    if (current_ && !find(current_)) current_ = 0;
 }
 
 void MDrawPro::ObjectAction(int code) {
@@ -212,8 +208,8 @@ void MDrawPro::ObjectAction(int code) {
     QVector<Long> ids;
     if (target_ == Target::Selection)
         ids = selectedIds();
-    else if (target_ == Target::Current && current_)
-        ids = {current_};
+    else if (target_ == Target::Current && currentId())
+        ids = {currentId()};
     restack(ids, moves[code - 2]);
 }
 
@@ -227,7 +223,7 @@ void MDrawPro::CopyObjects(int, int) {
 
 void MDrawPro::PasteObjects(int, int) {
     const QVector<Long> ids = pasteClipboard();
-    if (!ids.isEmpty()) current_ = ids.last();
+    if (!ids.isEmpty()) DrawModel::setCurrent(ids.last());
     target_ = Target::Selection;
 }
 

@@ -92,50 +92,35 @@ public:
     void ObjectTag(const QString& key, const QString& value);
 
     // ---- sheet
-    Long PageWidth() const { return pageWidth; }
-    void PageWidth(Long v) {
-        pageWidth = v;
-        touched();
-    }
-    Long PageHeight() const { return pageHeight; }
-    void PageHeight(Long v) {
-        pageHeight = v;
-        touched();
-    }
-    Long UnitsLeft() const { return unitsLeft; }
-    void UnitsLeft(Long v) {
-        unitsLeft = v;
-        touched();
-    }
-    Long UnitsTop() const { return unitsTop; }
-    void UnitsTop(Long v) {
-        unitsTop = v;
-        touched();
-    }
-    Long UnitsWidth() const { return unitsWidth; }
-    void UnitsWidth(Long v) {
-        unitsWidth = v;
-        touched();
-    }
-    Long UnitsHeight() const { return unitsHeight; }
-    void UnitsHeight(Long v) {
-        unitsHeight = v;
-        touched();
-    }
-    int CoordinateMode() const { return coordinateMode; }
-    void CoordinateMode(int v) { coordinateMode = v; }
-    Long DrawOptions() const { return drawOptions; }
-    void DrawOptions(Long v) { drawOptions = v; }
-    Long BackgroundColor() const { return backgroundColor; }
-    void BackgroundColor(Long v) {
-        backgroundColor = v;
-        touched();
-    }
+    Long PageWidth() const { return pageWidth(); }
+    void PageWidth(Long v) { setPageWidth(v); }
+    Long PageHeight() const { return pageHeight(); }
+    void PageHeight(Long v) { setPageHeight(v); }
+    Long UnitsLeft() const { return unitsLeft(); }
+    void UnitsLeft(Long v) { setUnitsLeft(v); }
+    Long UnitsTop() const { return unitsTop(); }
+    void UnitsTop(Long v) { setUnitsTop(v); }
+    Long UnitsWidth() const { return unitsWidth(); }
+    void UnitsWidth(Long v) { setUnitsWidth(v); }
+    Long UnitsHeight() const { return unitsHeight(); }
+    void UnitsHeight(Long v) { setUnitsHeight(v); }
+    int CoordinateMode() const { return coordinateMode(); }
+    void CoordinateMode(int v) { setCoordinateMode(v); }
+    Long DrawOptions() const { return drawOptions(); }
+    void DrawOptions(Long v) { setDrawOptions(v); }
+    Long BackgroundColor() const { return backgroundColor(); }
+    void BackgroundColor(Long v) { setBackgroundColor(v); }
     bool Redraw() const { return redraw(); }
     void Redraw(bool on) { setRedraw(on); }
     void Refresh() { refresh(); }
-    int EditMode() const { return editMode; }
-    void EditMode(int v) { editMode = v; }
+    int EditMode() const { return editMode(); }
+    void EditMode(int v) { setEditMode(v); }
+
+    // An object made current, here or by a view, is the one the members address.
+    void setCurrent(Long id) override {
+        DrawModel::setCurrent(id);
+        target_ = Target::Current;
+    }
 
     // ---- output: OutputDC renders the sheet into the output rectangle of the device (its pixels);
     // an output size of 0 takes the whole device.
@@ -162,7 +147,6 @@ private:
     template <typename F> void writeStyle(F apply);
 
     Target target_ = Target::Current;
-    Long current_ = 0;
     int cursor_ = -1;   // stacking position of the walk
     Long cursorId_ = 0; // the object the walk stands on, to survive reorders
     int tagTarget_ = 5;

@@ -83,7 +83,7 @@ DrawView::DrawView(QWidget* parent) : QWidget(parent) {
     setContentsMargins(1, 1, 1, 1);
 }
 
-void DrawView::setModel(MDrawPro* model) {
+void DrawView::setModel(draw::DrawModel* model) {
     if (model_) disconnect(model_, nullptr, this, nullptr);
     model_ = model;
     if (model_) connect(model_, &draw::DrawModel::changed, this, &DrawView::modelChanged);
@@ -111,8 +111,8 @@ QRectF DrawView::sheetRect() const {
     if (view_.width() > 0 && view_.height() > 0)
         return QRectF(-view_.left(), -view_.top(), view_.width(), view_.height());
     const QRectF area = contentsRect();
-    if (!model_ || model_->pageWidth <= 0 || model_->pageHeight <= 0 || area.isEmpty()) return {};
-    const double r = double(model_->pageWidth) / model_->pageHeight;
+    if (!model_ || model_->pageWidth() <= 0 || model_->pageHeight() <= 0 || area.isEmpty()) return {};
+    const double r = double(model_->pageWidth()) / model_->pageHeight();
     QSizeF size(area.width(), area.width() / r);
     if (size.height() > area.height()) size = QSizeF(area.height() * r, area.height());
     return QRectF(area.center().x() - size.width() / 2, area.center().y() - size.height() / 2, size.width(),
@@ -122,25 +122,25 @@ QRectF DrawView::sheetRect() const {
 double DrawView::PixelToUnitsX(double px) const {
     const QRectF s = sheetRect();
     if (!model_ || s.width() <= 0) return 0;
-    const double extent = model_->unitsWidth ? model_->unitsWidth : model_->pageWidth;
-    return model_->unitsLeft + (px - s.left()) / s.width() * extent;
+    const double extent = model_->unitsWidth() ? model_->unitsWidth() : model_->pageWidth();
+    return model_->unitsLeft() + (px - s.left()) / s.width() * extent;
 }
 
 double DrawView::PixelToUnitsY(double py) const {
     const QRectF s = sheetRect();
     if (!model_ || s.height() <= 0) return 0;
-    const double extent = model_->unitsHeight ? model_->unitsHeight : model_->pageHeight;
-    return model_->unitsTop + (py - s.top()) / s.height() * extent;
+    const double extent = model_->unitsHeight() ? model_->unitsHeight() : model_->pageHeight();
+    return model_->unitsTop() + (py - s.top()) / s.height() * extent;
 }
 
 QPointF DrawView::unitsToPixel(const QPointF& u) const {
     const QRectF s = sheetRect();
     if (!model_ || s.isEmpty()) return {};
-    const double ew = model_->unitsWidth ? model_->unitsWidth : model_->pageWidth;
-    const double eh = model_->unitsHeight ? model_->unitsHeight : model_->pageHeight;
+    const double ew = model_->unitsWidth() ? model_->unitsWidth() : model_->pageWidth();
+    const double eh = model_->unitsHeight() ? model_->unitsHeight() : model_->pageHeight();
     if (ew == 0 || eh == 0) return {};
-    return {s.left() + (u.x() - model_->unitsLeft) / ew * s.width(),
-            s.top() + (u.y() - model_->unitsTop) / eh * s.height()};
+    return {s.left() + (u.x() - model_->unitsLeft()) / ew * s.width(),
+            s.top() + (u.y() - model_->unitsTop()) / eh * s.height()};
 }
 
 QRectF DrawView::pixelRect(const QRectF& units) const {
@@ -150,7 +150,7 @@ QRectF DrawView::pixelRect(const QRectF& units) const {
 double DrawView::unitsPerPixel() const {
     const QRectF s = sheetRect();
     if (!model_ || s.width() <= 0) return 0;
-    const double extent = model_->unitsWidth ? model_->unitsWidth : model_->pageWidth;
+    const double extent = model_->unitsWidth() ? model_->unitsWidth() : model_->pageWidth();
     return std::fabs(extent) / s.width();
 }
 
@@ -226,7 +226,7 @@ void DrawView::paintEvent(QPaintEvent*) {
 }
 
 bool DrawView::isFrameMode() const {
-    const int m = model_ ? model_->editMode : 0;
+    const int m = model_ ? model_->editMode() : 0;
     return m == draw::Rectangle || m == draw::RoundRect || m == draw::Ellipse || m == draw::Bitmap;
 }
 
@@ -242,7 +242,7 @@ void DrawView::mousePressEvent(QMouseEvent* event) {
     dragging_ = false;
     gesture_ = Gesture::Click;
     if (button_ != Qt::LeftButton) return;
-    if (model_->editMode == 11) {
+    if (model_->editMode() == 11) {
         if (pressHit_) {
             const draw::DrawObject* o = model_->find(pressHit_);
             if (o && !o->selected) {
@@ -259,10 +259,10 @@ void DrawView::mouseMoveEvent(QMouseEvent* event) {
     if (!dragging_) {
         if ((currentPx_ - pressPx_).manhattanLength() < QApplication::startDragDistance()) return;
         dragging_ = true;
-        if (model_->editMode == 11 && pressHit_) {
+        if (model_->editMode() == 11 && pressHit_) {
             gesture_ = Gesture::Move;
             emit model_->editAction(1); // the selection is about to change: its handler records it
-        } else if (model_->editMode == 11) {
+        } else if (model_->editMode() == 11) {
             gesture_ = Gesture::Band;
         } else if (isFrameMode()) {
             gesture_ = Gesture::Frame;
@@ -316,16 +316,16 @@ void DrawView::mouseReleaseEvent(QMouseEvent* event) {
         const draw::Long x1 = qnum::CLng(r.left()), y1 = qnum::CLng(r.top());
         const draw::Long x2 = qnum::CLng(r.right()), y2 = qnum::CLng(r.bottom());
         if (x1 != x2 || y1 != y2) {
-            model_->AddObject(model_->editMode, x1, y1, x2, y2);
-            lastDrawn_ = model_->ObjectId();
+            lastDrawn_ = model_->add(draw::Kind(model_->editMode()), x1, y1, x2, y2).id;
+            model_->setCurrent(lastDrawn_);
         }
         emit model_->pointClicked(buttonCode(button_), shiftState(pressMods_), currentPx_.x(), currentPx_.y());
         break;
     }
     case Gesture::Click:
-        if (model_->editMode == 11 && !pressHit_ && !(pressMods_ & Qt::ShiftModifier)) model_->clearSelection();
+        if (model_->editMode() == 11 && !pressHit_ && !(pressMods_ & Qt::ShiftModifier)) model_->clearSelection();
         if (pressHit_ && model_->find(pressHit_)) {
-            model_->ObjectId(pressHit_);
+            model_->setCurrent(pressHit_);
             emit model_->objectClicked();
         }
         if (alive && model_)

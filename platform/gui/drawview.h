@@ -1,22 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/drawing/mdrawpro.h"
+#include "platform/drawing/drawmodel.h"
 
 #include <QPixmap>
 #include <QPointer>
 #include <QWidget>
 
-// Shows the sheet of a drawing control and carries out its mouse modes. The view values are in this
+// Shows the sheet of a drawing model and carries out its mouse modes. The view values are in this
 // widget's pixels, measured from its outer top left corner: ViewWidth and ViewHeight the size at
 // which the whole page is displayed, ViewLeft and ViewTop the position of the widget over that page
 // (negative values move the page right and down). Until a view width is set the whole page is fitted
 // and centred. The widget has a one-pixel border; ClientWidth and ClientHeight are its inside. While
-// the control's Redraw is off the widget keeps showing what it showed.
+// the model's redrawing is off the widget keeps showing what it showed.
 //
-// Mouse modes by the control's EditMode: 11 selects (a click, or a band dragged around objects) and
+// Mouse modes by the model's edit mode: 11 selects (a click, or a band dragged around objects) and
 // moves the selection by dragging it; 2, 3, 4 and 12 draw a rectangle, rounded rectangle, ellipse or
-// bitmap frame by dragging; every other mode only reports clicks. The control's events are raised in
+// bitmap frame by dragging; every other mode only reports clicks. The model's events are raised in
 // this order: edit action 1 when a move starts and 3 when it ends; for a click, object clicked (with
 // the clicked object current) and then point clicked; after a drawn frame, point clicked with the new
 // object current. Point clicked reports the widget pixel.
@@ -25,8 +25,8 @@ class DrawView : public QWidget {
 public:
     explicit DrawView(QWidget* parent = nullptr);
 
-    void setModel(MDrawPro* model);
-    MDrawPro* model() const { return model_; }
+    void setModel(draw::DrawModel* model);
+    draw::DrawModel* model() const { return model_; }
 
     double ViewLeft() const { return view_.left(); }
     void ViewLeft(double v);
@@ -72,7 +72,7 @@ private:
     void moveSelectionTo(const QPointF& px);
     void selectInBand();
 
-    QPointer<MDrawPro> model_;
+    QPointer<draw::DrawModel> model_;
     QRectF view_; // left, top, width, height; width 0 = fitted
     QPixmap frame_;
     bool stale_ = true;

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/gui/memobox.h"
 
-#include "project/helpers.h"
-
 #include <QAbstractTextDocumentLayout>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -124,11 +122,12 @@ std::array<QPointer<MemoBox>, 3>& served() {
 void ServeMemo(int kind, MemoBox* box) {
     if (kind < 1 || kind > 2) return;
     served()[kind] = box;
-    SetMemoProvider([](int k, QString& text, QStringList& lines) {
-        if (k < 1 || k > 2 || !served()[k]) return false;
-        const MemoBox& b = *served()[k];
-        text = b.text();
-        lines = b.displayedLines();
-        return true;
-    });
+}
+
+bool ServedMemo(int kind, QString& text, QStringList& displayedLines) {
+    if (kind < 1 || kind > 2 || !served()[kind]) return false;
+    const MemoBox& b = *served()[kind];
+    text = b.text();
+    displayedLines = b.displayedLines();
+    return true;
 }

@@ -43,5 +43,8 @@ private:
 };
 
 // Text2Wrap32 reads its boxes through here: kind 1 and 2 are the notes editor's general and item
-// boxes. A box that is gone, or a kind never registered, makes Text2Wrap32 report its error.
+// boxes. ServedMemo gives a served box's whole text and displayed lines; the notes editor hands it
+// to the project's core as projectHooks().memoBox. A box that is gone, or a kind never served,
+// gives false, and Text2Wrap32 reports its error.
 void ServeMemo(int kind, MemoBox* box);
+bool ServedMemo(int kind, QString& text, QStringList& displayedLines);

@@ -38,10 +38,10 @@ void printPage(QPrinter& pr, const contour::PlotDocument& doc) {
     if (!p.begin(&pr)) raiseError(qmerr::Printer, pr.outputFileName());
     const MDrawPro& d = doc.drawing();
     const double w = pr.width(), h = pr.height();
-    const double s = std::min(w / d.pageWidth, h / d.pageHeight);
-    draw::paintSheet(
-        p, d,
-        QRectF((w - d.pageWidth * s) / 2, (h - d.pageHeight * s) / 2, d.pageWidth * s, d.pageHeight * s));
+    const double s = std::min(w / d.pageWidth(), h / d.pageHeight());
+    draw::paintSheet(p, d,
+                     QRectF((w - d.pageWidth() * s) / 2, (h - d.pageHeight() * s) / 2, d.pageWidth() * s,
+                            d.pageHeight() * s));
     if (!p.end()) raiseError(qmerr::Printer, QStringLiteral("the page did not print"));
 }
 

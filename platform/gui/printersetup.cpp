@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/gui/printersetup.h"
 
-#include "drawcmd/printdrawing.h"
+#include "platform/printer.h"
 
 #include <QPrinter>
 #include <QPrinterInfo>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "project/windowhooks.h"
 #include "reportdefs/forms/frmwellnotes.h"
 
 #include "platform/gui/controls.h"
@@ -93,6 +94,7 @@ frmWellNotes::frmWellNotes() {
     // The boxes are what Text2Wrap32 reads.
     ServeMemo(1, MemoGenNotes);
     ServeMemo(2, memoSourceNotes);
+    projectHooks().memoBox = ServedMemo;
 
     connect(List1, &QListWidget::currentRowChanged, this, &frmWellNotes::List1_Click);
     connect(Command1, &QPushButton::clicked, this, &frmWellNotes::Command1_Click);

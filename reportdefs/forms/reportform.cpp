@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "reportdefs/forms/reportform.h"
 
-#include "project/helpers.h"
+#include "platform/files.h"
 #include "platform/gui/controls.h"
 #include "platform/gui/forms.h"
 #include "platform/gui/helpviewer.h"

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/startup.h"
+#include "drawwin/windowhooks.h"
 #include "platform/filenames.h"
 #include "platform/progfolder.h"
 #include "platform/textfile.h"
 #include "project/modgw.h"
 #include "support/faultydisk.h"
+#include "support/programstate.h"
 #include "support/scriptedui.h"
 #include "support/testenv.h"
 
@@ -12,11 +14,9 @@
 
 namespace {
 
-class Startup : public ::testing::Test {
+class Startup : public ProgramStateTest {
 protected:
     void SetUp() override {
-        modgw().reset();
-        startupHooks().reset();
         // a colour file, so that start-up shows no box unless a test wants one
         qtext::WriteLines(pf.file("defcolor.col"), {"2", "Black", "0 0 0", "White", "255 255 255"});
     }

@@ -5,16 +5,16 @@
 #include "platform/drawing/drawdump.h"
 #include "platform/qmerror.h"
 #include "project/modgw.h"
+#include "support/errorof.h"
+#include "support/programstate.h"
 
 #include <gtest/gtest.h>
 
 // A fresh drawing state and an empty 11 by 8.5 inch page (sheet 6300 by 4800 units), thick dashed
 // lines off.
-class DrawCmdTest : public ::testing::Test {
+class DrawCmdTest : public ProgramStateTest {
 protected:
     void SetUp() override {
-        metaugl().reset();
-        modgw().reset();
         modgw().ThickDashedLines = QStringLiteral("0");
         metaugl().PaperWidth = 11;
         metaugl().PaperHeight = 8.5f;
@@ -38,15 +38,5 @@ protected:
         EXPECT_EQ(o.y1, y1);
         EXPECT_EQ(o.x2, x2);
         EXPECT_EQ(o.y2, y2);
-    }
-
-    // The error number a call raises, 0 for none.
-    template <typename F> static int errorOf(F f) {
-        try {
-            f();
-        } catch (const QmError& e) {
-            return e.number();
-        }
-        return 0;
     }
 };

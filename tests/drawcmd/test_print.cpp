@@ -7,6 +7,7 @@
 #include "drawwin/drawwinstate.h"
 #include "drawwin/nodemarkers.h"
 #include "drawwin/shippedpictures.h"
+#include "platform/drawing/drawrender.h"
 #include "platform/drawing/picture.h"
 #include "support/scriptedui.h"
 #include "support/testenv.h"
@@ -25,7 +26,6 @@ class Print : public DrawCmdTest {
 protected:
     void SetUp() override {
         DrawCmdTest::SetUp();
-        drawwin().reset();
         modgw().FillPath = pf.file("fills/");
         shipped::WriteMissing();
         QPrinter& pr = SystemPrinter();
@@ -33,7 +33,6 @@ protected:
         pr.setPageSize(QPageSize(QPageSize::Letter));
         pr.setPageMargins(QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch);
     }
-    void TearDown() override { SystemPrinter().setOutputFileName(QString()); }
 
     // An object of the page by drawing it through the control, as the window's edits leave them.
     static DrawObject& rect(int x1, int y1, int x2, int y2) {
@@ -94,7 +93,7 @@ TEST_F(Print, RemovesDeletedAndWhollyOffSheetObjectsOnly) {
     soft.setTag("Change", "T");
     rect(100, 100, 200, 200).setTag("Change", "T");       // deleted, whatever its place
     page().at(0).selected = true;
-    drawwin().UndoCount = 5;
+    metaugl().UndoCount = 5;
 
     removedeletedobjects();
     EXPECT_EQ(ids(), keep);
@@ -102,7 +101,7 @@ TEST_F(Print, RemovesDeletedAndWhollyOffSheetObjectsOnly) {
         EXPECT_EQ(obj(i).tag("Change"), "");
         EXPECT_FALSE(obj(i).selected);
     }
-    EXPECT_EQ(drawwin().UndoCount, 0);
+    EXPECT_EQ(metaugl().UndoCount, 0);
 }
 
 TEST_F(Print, AFillTagWithAFolderIsCutToTheFileName) {
@@ -245,4 +244,39 @@ TEST_F(Print, WithNoPrinterTheUserIsToldToAddOneAndRedrawComesBack) {
     ui.answer(1, kAddPrinterMessage);
     PrintDrawArea();
     EXPECT_TRUE(page().Redraw());
+}
+
+TEST_F(Print, ImagesMadeWithThePrintOptionsShowWhatThePaperShows) {
+    DrawObject& box = rect(0, 0, 3000, 4800);
+    page().ObjectId(box.id);
+    page().FillPictureFile(LoadPicture(pf.file("fills/F1_sc.bmp")));
+    box.setTag("Fill", "F5.bmp");
+    box.setTag("Color", QString::number(draw::RGB(255, 0, 0)));
+    AddNodeMarker(4500, 2400);
+    DrawObject& deleted = rect(3600, 600, 4200, 1200);
+    page().ObjectId(deleted.id);
+    page().FillColor(0);
+    deleted.setTag("Change", "T");
+    const QStringList before = draw::dumpDrawing(page());
+
+    QString missing;
+    draw::OutputOptions options = PrintOutputOptions(page(), missing);
+    EXPECT_EQ(missing, "");
+    options.dotsPerInch = 100; // 6 units a pixel
+    const QImage paper = draw::renderImage(page(), options);
+    const QImage screen = draw::renderImage(page(), 100);
+    auto reds = [](const QImage& img) { // over the patterned box, every fourth pixel each way
+        int n = 0;
+        for (int y = 0; y < 800; y += 4)
+            for (int x = 0; x < 500; x += 4)
+                n += img.pixelColor(x, y).red() > 200 && img.pixelColor(x, y).green() < 100;
+        return n;
+    };
+    EXPECT_GT(reds(paper), 1000);
+    EXPECT_EQ(reds(screen), 0);
+    EXPECT_EQ(paper.pixelColor(750, 400), QColor(Qt::white)); // the marker
+    EXPECT_EQ(screen.pixelColor(750, 400), QColor(Qt::red));
+    EXPECT_EQ(paper.pixelColor(650, 150), QColor(Qt::white)); // the deleted box
+    EXPECT_EQ(screen.pixelColor(650, 150), QColor(Qt::black));
+    EXPECT_EQ(draw::dumpDrawing(page()), before); // making the options removes nothing
 }

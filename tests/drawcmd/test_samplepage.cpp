@@ -1,9 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A page with every kind of drawing command, rendered to PNG and PDF and checked at a few points.
 // Set QMAR_SAMPLE_OUT to a folder to keep the two files for a look.
+//
+// Its objects are checked one by one against tests/data/pages/samplepage.dump. Every position there
+// was worked out by hand from the inch positions below and compared line by line: the 11 by 8.5 inch
+// paper gives a 6300 by 4800 unit sheet, Z(0.5, 0.5) puts the origin at (150, 4650), and with both
+// scales 1 the paper point (X, Y) from the origin is the sheet point (150 + 600 X, 4650 - 600 Y),
+// rounded half to even (S(2.5, 6.5) is (1650, 750); circles of radius r inches span 600 r each way;
+// text lines step down by the text height, AP(10) being 83.33 units). The triangles take 0.866 and
+// 0.5 of their size across and down (TRIF(0.15) at (3150, 2670): 3228,2715 3072,2715 3150,2580).
+// Line type 6 lays 15 dashes of 60 units, 60 apart, from x = 450, and ends on a dash of length 0
+// at 2250, since 3 inches are 15 whole periods. Shades are floor((1 - s) 255) grey: 0.5 gives 127
+// (8355711), 0.2 gives 204 (13421772).
 #include "drawtest.h"
 
 #include "platform/drawing/drawrender.h"
+#include "support/golden.h"
 #include "support/testenv.h"
 
 #include <QDir>
@@ -137,7 +149,8 @@ TEST_F(SamplePage, RendersToPngAndPdfWithItsFrameFillsAndText) {
 
     drawSamplePage(bmp);
 
-    // The objects, by hand from the inch positions.
+    // The objects, by hand from the inch positions; every object against the page's dump.
+    EXPECT_TRUE(matchesGoldenPage(page(), "samplepage"));
     const draw::DrawObject& frame = obj(0);
     EXPECT_EQ(frame.kind, draw::Rectangle);
     expectFrame(frame, 150, 4650, 6150, 150);

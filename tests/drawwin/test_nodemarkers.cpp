@@ -3,6 +3,7 @@
 #include "drawwin/nodemarkers.h"
 #include "platform/drawing/drawdump.h"
 #include "project/modgw.h"
+#include "support/programstate.h"
 
 #include <gtest/gtest.h>
 
@@ -11,11 +12,9 @@ namespace {
 constexpr int32_t Red = draw::RGB(255, 0, 0);
 constexpr int32_t Blue = draw::RGB(0, 0, 255);
 
-class NodeMarkers : public ::testing::Test {
+class NodeMarkers : public ProgramStateTest {
 protected:
     void SetUp() override {
-        metaugl().reset();
-        modgw().reset();
         metaugl().PaperWidth = 11;
         metaugl().PaperHeight = 8.5f;
         NewDrawing();

@@ -4,6 +4,7 @@
 #include "drawwin/shippedpictures.h"
 #include "platform/textfile.h"
 #include "project/modgw.h"
+#include "support/programstate.h"
 #include "support/scriptedui.h"
 #include "support/testenv.h"
 
@@ -13,11 +14,9 @@
 
 namespace {
 
-class Palette : public ::testing::Test {
+class Palette : public ProgramStateTest {
 protected:
     void SetUp() override {
-        metaugl().reset();
-        modgw().reset();
         modgw().FillPath = pf.file("fills/");
         QDir().mkpath(modgw().FillPath);
     }

@@ -6,6 +6,8 @@
 #include "platform/drawing/drawrender.h"
 #include "platform/qmerror.h"
 #include "support/contourrecorder.h"
+#include "support/errorof.h"
+#include "support/programstate.h"
 #include "support/testenv.h"
 
 #include <QImage>
@@ -51,16 +53,6 @@ ContourGrid rampGrid() {
 double hillAndHollow(double x, double y) {
     return 50 * std::exp(-((x - 30) * (x - 30) + (y - 40) * (y - 40)) / 400) -
            30 * std::exp(-((x - 70) * (x - 70) + (y - 25) * (y - 25)) / 300) + 0.2 * x;
-}
-
-int errorOf(const std::function<void()>& f, QString* reason = nullptr) {
-    try {
-        f();
-    } catch (const QmError& e) {
-        if (reason) *reason = e.detail();
-        return e.number();
-    }
-    return 0;
 }
 
 // The object dump without the ids, which every new layout of a shape renews.
@@ -110,16 +102,8 @@ int bandOf(const Levels& l, double z) {
     return b;
 }
 
-class ContourDocTest : public ::testing::Test {
+class ContourDocTest : public ProgramStateTest {
 protected:
-    void SetUp() override {
-        engine().reset();
-        plotSink().reset();
-    }
-    void TearDown() override {
-        engine().reset();
-        plotSink().reset();
-    }
     PlotDocument doc{1};
     QTemporaryDir dir;
 };
@@ -127,8 +111,8 @@ protected:
 // ---- page, rectangles, texts, polylines, pictures ----------------------------------------------------
 
 TEST_F(ContourDocTest, PageInchesFromTheLowerEdgeBecomeDrawingUnits) {
-    EXPECT_EQ(doc.drawing().pageWidth, 6600);
-    EXPECT_EQ(doc.drawing().pageHeight, 5100);
+    EXPECT_EQ(doc.drawing().pageWidth(), 6600);
+    EXPECT_EQ(doc.drawing().pageHeight(), 5100);
     Shape& r = doc.Shapes().AddRectangle(0.5, 8, 10.5, 0.5);
     doc.Shapes().AddRectangle(8.3, 8, 10.5, 0.5);
     EXPECT_EQ(dump(doc), QStringList({"rect frame=300,300,6300,4800 line=0,1,0 fill=none",
@@ -146,8 +130,8 @@ TEST_F(ContourDocTest, PageInchesFromTheLowerEdgeBecomeDrawingUnits) {
 
     // Portrait keeps the shapes' distances from the lower edge.
     doc.PageSetup().Orientation(1);
-    EXPECT_EQ(doc.drawing().pageWidth, 5100);
-    EXPECT_EQ(doc.drawing().pageHeight, 6600);
+    EXPECT_EQ(doc.drawing().pageWidth(), 5100);
+    EXPECT_EQ(doc.drawing().pageHeight(), 6600);
     EXPECT_TRUE(dump(doc).first().contains("frame=600,2400,1800,6900"));
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/contour/contourgrid.h"
 #include "platform/qmerror.h"
+#include "support/errorof.h"
 #include "support/testenv.h"
 
 #include <QFileInfo>
@@ -40,16 +41,6 @@ int blanks(const ContourGrid& g) {
     for (int j = 0; j < g.ny; ++j)
         for (int i = 0; i < g.nx; ++i) n += g.isBlank(i, j);
     return n;
-}
-
-int errorOf(const std::function<void()>& f, QString* detail = nullptr) {
-    try {
-        f();
-    } catch (const QmError& e) {
-        if (detail) *detail = e.detail();
-        return e.number();
-    }
-    return 0;
 }
 
 void writeText(const QString& path, const char* text) { writeRaw(path, QByteArray(text)); }

@@ -1,14 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/dates.h"
+#include "support/programstate.h"
 
 #include <gtest/gtest.h>
 
 using namespace qdate;
 
-class Dates : public ::testing::Test {
-protected:
-    void TearDown() override { SetDayFirst(0); }
-};
+class Dates : public ProgramStateTest {};
 
 TEST_F(Dates, OrderComesFromTheShortDatePattern) {
     SetOrderFromPattern("M/d/yyyy");

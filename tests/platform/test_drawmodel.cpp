@@ -3,6 +3,7 @@
 #include "platform/drawing/drawdump.h"
 #include "platform/drawing/mdrawpro.h"
 #include "platform/qmerror.h"
+#include "support/errorof.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -10,15 +11,6 @@
 using draw::Long;
 
 namespace {
-
-int errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const QmError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 // Four rectangles with ids 1 to 4, the second and fourth selected.
 void fourObjects(MDrawPro& d) {
@@ -265,6 +257,59 @@ TEST(DrawModel, RedrawOffHoldsBackChangeNoticesUntilItComesBackOn) {
     EXPECT_EQ(changed.count(), 1);
     d.Refresh();
     EXPECT_EQ(changed.count(), 2);
+}
+
+TEST(DrawModel, SheetSettingsAreChangesLikeAnyOther) {
+    draw::DrawModel m;
+    QSignalSpy changed(&m, &draw::DrawModel::changed);
+    const std::vector<std::function<void()>> setters = {
+        [&] { m.setPageWidth(5100); },  [&] { m.setPageHeight(6600); },   [&] { m.setUnitsLeft(-10); },
+        [&] { m.setUnitsTop(20); },     [&] { m.setUnitsWidth(5000); },   [&] { m.setUnitsHeight(6000); },
+        [&] { m.setCoordinateMode(1); }, [&] { m.setDrawOptions(4096); }, [&] { m.setBackgroundColor(255); },
+    };
+    for (size_t i = 0; i < setters.size(); ++i) {
+        setters[i]();
+        EXPECT_EQ(changed.count(), int(i) + 1) << "setter " << i;
+    }
+    EXPECT_EQ(QList<Long>({m.pageWidth(), m.pageHeight(), m.unitsLeft(), m.unitsTop(), m.unitsWidth(),
+                           m.unitsHeight(), m.coordinateMode(), m.drawOptions(), m.backgroundColor()}),
+              QList<Long>({5100, 6600, -10, 20, 5000, 6000, 1, 4096, 255}));
+    // The mouse mode changes no drawing; with redrawing off the sheet waits like the objects do.
+    m.setEditMode(11);
+    EXPECT_EQ(changed.count(), 9);
+    m.setRedraw(false);
+    m.setPageWidth(100);
+    EXPECT_EQ(changed.count(), 9);
+    m.setRedraw(true);
+    EXPECT_EQ(changed.count(), 10);
+
+    MDrawPro d;
+    d.PageWidth(1234);
+    d.DrawOptions(7);
+    EXPECT_EQ(d.pageWidth(), 1234);
+    EXPECT_EQ(d.drawOptions(), 7);
+}
+
+TEST(DrawModel, TheCurrentObjectIsForgottenWithItAndAnObjectMadeCurrentIsAddressed) {
+    draw::DrawModel m;
+    const Long a = m.add(draw::Rectangle, 0, 0, 10, 10).id;
+    m.setCurrent(a);
+    m.remove(a);
+    EXPECT_EQ(m.currentId(), 0);
+    m.setCurrent(m.add(draw::Line, 0, 0, 1, 1).id);
+    m.clear();
+    EXPECT_EQ(m.currentId(), 0);
+
+    // The facade addressing the selection turns to an object a view makes current.
+    MDrawPro d;
+    fourObjects(d);
+    d.CurrentObject(2);
+    d.setCurrent(3);
+    EXPECT_EQ(d.CurrentObject(), 13);
+    d.LineWidth(9);
+    EXPECT_EQ(d.find(3)->style.lineWidth, 9);
+    EXPECT_EQ(d.find(2)->style.lineWidth, 1);
+    EXPECT_EQ(d.find(4)->style.lineWidth, 1);
 }
 
 TEST(DrawDump, ListsEachObjectWithWhatItPaints) {

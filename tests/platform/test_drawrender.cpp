@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The renderer: text placement, dashes in drawing units, hairlines, pattern fills and bitmaps,
 // checked on rendered pixels.
+#include "platform/drawing/drawdump.h"
 #include "platform/drawing/drawrender.h"
 #include "platform/drawing/mdrawpro.h"
 
@@ -249,4 +250,50 @@ TEST(DrawRender, TheCoordinateExtentMapsOntoTheSheet) {
     EXPECT_EQ(device.pixel(50, 20), qRgb(0, 255, 0));      // outside the output rectangle
     EXPECT_EQ(device.pixel(120, 60), qRgb(255, 255, 255)); // sheet background
     EXPECT_TRUE(dark(device.pixel(200, 110)));             // the rectangle, a third of the sheet in
+}
+
+TEST(DrawRender, OutputOptionsLeaveOutMarkersAndDeletedObjectsAndSwapInPrintPatterns) {
+    Sheet d;
+    d.AddObject(2, 0, 0, 600, 600); // solid black, printed with a white pattern
+    d.FillColor(0);
+    d.LineStyle(5);
+    const draw::Long patterned = d.ObjectId();
+    d.AddObject(2, 1200, 0, 1800, 600); // a node marker
+    d.FillColor(0);
+    d.TagTarget(5);
+    d.ObjectTag(QStringLiteral("nodeselected"), QStringLiteral("F"));
+    d.AddObject(2, 2400, 0, 3000, 600); // deleted in the window
+    d.FillColor(0);
+    d.ObjectTag(QStringLiteral("Change"), QStringLiteral("T"));
+    const QStringList before = draw::dumpDrawing(d);
+
+    const QImage screen = draw::renderImage(d, 100);
+    EXPECT_TRUE(dark(screen.pixel(50, 50)));
+    EXPECT_TRUE(dark(screen.pixel(250, 50)));
+    EXPECT_TRUE(dark(screen.pixel(450, 50)));
+
+    QImage white(4, 4, QImage::Format_RGB32);
+    white.fill(Qt::white);
+    draw::OutputOptions print;
+    print.patterns = draw::OutputOptions::Patterns::Print;
+    print.printPatterns.insert(patterned, white);
+    print.hideNodeMarkers = true;
+    print.dropDeleted = true;
+    print.dotsPerInch = 50;
+    const QImage paper = draw::renderImage(d, print);
+    EXPECT_EQ(paper.size(), QSize(250, 150));
+    EXPECT_FALSE(dark(paper.pixel(25, 25)));
+    EXPECT_FALSE(dark(paper.pixel(125, 25)));
+    EXPECT_FALSE(dark(paper.pixel(225, 25)));
+    EXPECT_EQ(draw::dumpDrawing(d), before); // the drawing keeps its own fills and objects
+
+    // The same choice for writers that walk the objects themselves; screen patterns ignore the map.
+    draw::DrawObject scratch;
+    EXPECT_EQ(print.shown(d.at(1), scratch), nullptr);
+    EXPECT_EQ(print.shown(d.at(2), scratch), nullptr);
+    EXPECT_EQ(print.shown(d.at(0), scratch), &scratch);
+    EXPECT_EQ(scratch.style.fill, draw::FillMode::Picture);
+    print.patterns = draw::OutputOptions::Patterns::Screen;
+    EXPECT_EQ(print.shown(d.at(0), scratch), &d.at(0));
+    EXPECT_EQ(draw::OutputOptions::screen().shown(d.at(1), scratch), &d.at(1));
 }

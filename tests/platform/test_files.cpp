@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/filenames.h"
+#include "platform/files.h"
 #include "platform/qmerror.h"
 #include "platform/textfile.h"
-#include "project/helpers.h"
 #include "support/faultydisk.h"
 #include "support/testenv.h"
 
@@ -181,4 +181,30 @@ TEST(FileNames, ANameBeginningWithAColonIsAFileNameNeverAResource) {
     EXPECT_EQ(qfile::Absolute(":/qpdf/qpdfa_metadata.xml"), pf.path() + ":/qpdf/qpdfa_metadata.xml");
     EXPECT_FALSE(FileExists(":/qpdf/qpdfa_metadata.xml"));
     EXPECT_THROW(qtext::ReadLines(":/qpdf/qpdfa_metadata.xml"), QmError);
+}
+
+TEST(Files, AFolderWhereTheProbeIsCutShortIsNotWritable) {
+    TempProgramFolder pf;
+    {
+        // The probe's six bytes do not fit: a buffered write would still report them written.
+        FileSizeLimit limit(4);
+        EXPECT_FALSE(FolderIsWritable(pf.path()));
+    }
+    EXPECT_EQ(filesIn(pf.path()), QStringList());
+    EXPECT_TRUE(FolderIsWritable(pf.path()));
+    EXPECT_EQ(filesIn(pf.path()), QStringList());
+
+    // Written as the writer names it (over a file of the same name in another case), and never left.
+    writeRaw(pf.file("TESTZZZ.WHO"), "old");
+    EXPECT_TRUE(FolderIsWritable(pf.path()));
+    EXPECT_EQ(filesIn(pf.path()), QStringList());
+}
+
+TEST(Files, AFolderOnAFullDiskIsNotWritable) {
+    SmallDisk disk(64 * 1024);
+    if (!disk.ok()) GTEST_SKIP() << "no tmpfs can be mounted here";
+    EXPECT_TRUE(FolderIsWritable(disk.path()));
+    disk.fillLeaving(0);
+    EXPECT_FALSE(FolderIsWritable(disk.path()));
+    EXPECT_EQ(filesIn(disk.path()), QStringList{".filler"});
 }

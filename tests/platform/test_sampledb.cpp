@@ -3,6 +3,8 @@
 #include "platform/dates.h"
 #include "platform/qmerror.h"
 #include "platform/sampledb.h"
+#include "support/errorof.h"
+#include "support/programstate.h"
 #include "support/testenv.h"
 
 #include <QFile>
@@ -12,19 +14,8 @@
 
 namespace {
 
-int errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const QmError& e) {
-        return e.number();
-    }
-    return 0;
-}
-
-class SampleDbTest : public ::testing::Test {
+class SampleDbTest : public ProgramStateTest {
 protected:
-    void SetUp() override { qdate::SetDayFirst(0); }
-    void TearDown() override { qdate::SetDayFirst(0); }
     QString file(const QString& name) const { return dir.path() + u'/' + name; }
     // A database of two parameters with records of three sources, stored out of order.
     QString makeSite() {

@@ -5,6 +5,8 @@
 #include "platform/sampledb.h"
 #include "project/modgw.h"
 #include "project/sampledbops.h"
+#include "support/datatable.h"
+#include "support/programstate.h"
 
 #include <QSqlQuery>
 #include <QStringList>
@@ -18,20 +20,9 @@ inline void PrintTo(const QString& s, std::ostream* os) {
 }
 
 // A project in a temporary folder: "<folder>/site.qlp" with parameters of the given names (Def. Text
-// "-"), its database created empty. The hooks are cleared again after the test.
-class DbTest : public ::testing::Test {
+// "-"), its database created empty.
+class DbTest : public ProgramStateTest {
 protected:
-    void SetUp() override {
-        modgw().reset();
-        qdate::SetDayFirst(0);
-        bindingHooks().reset();
-        dbFaultHook() = nullptr;
-    }
-    void TearDown() override {
-        bindingHooks().reset();
-        dbFaultHook() = nullptr;
-        qdate::SetDayFirst(0);
-    }
     QString file(const QString& name) const { return dir.path() + u'/' + name; }
     QString folder() const { return dir.path() + u'/'; }
 
@@ -64,25 +55,7 @@ protected:
         db.commit();
     }
     // Every record as stored, in the order of storing; NULL shows as "(null)".
-    static QList<QStringList> dump(const QString& path) {
-        SampleDb db;
-        db.open(path);
-        QSqlQuery q = db.prepare(QStringLiteral("SELECT * FROM \"Data\" ORDER BY rowid"));
-        SampleDb::exec(q);
-        QList<QStringList> out;
-        const int n = int(db.fields().size());
-        while (q.next()) {
-            QStringList r;
-            for (int k = 0; k < n; ++k)
-                r << (q.value(k).isNull() ? QStringLiteral("(null)") : q.value(k).toString());
-            out << r;
-        }
-        return out;
-    }
-    static QStringList fieldsOf(const QString& path) {
-        SampleDb db;
-        db.open(path);
-        return db.fields();
-    }
+    static QList<QStringList> dump(const QString& path) { return dataRecords(path); }
+    static QStringList fieldsOf(const QString& path) { return dataFields(path); }
     QTemporaryDir dir;
 };

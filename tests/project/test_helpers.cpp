@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/files.h"
 #include "platform/qmerror.h"
 #include "project/helpers.h"
 #include "project/modgw.h"

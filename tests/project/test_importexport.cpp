@@ -3,6 +3,7 @@
 #include "platform/qmerror.h"
 #include "platform/textfile.h"
 #include "project/importexport.h"
+#include "support/errorof.h"
 #include "support/scriptedui.h"
 #include "support/testenv.h"
 
@@ -421,4 +422,73 @@ TEST_F(Exchange, RandomRecordsImportBackUnlessTheExportRefusesThem) {
         EXPECT_GT(written, 5);
         EXPECT_GT(refused, 5);
     }
+}
+
+TEST_F(Exchange, TheTypedCallsTakeFileLayoutAndDatabaseAndShowNothing) {
+    const QString db = file("site.mdb");
+    modgw().reset(); // no project: the calls read nothing of it
+    ScriptedUi ui;   // and show no box
+    for (int layout : {exchange::Tab, exchange::Comma, exchange::Lines}) {
+        SCOPED_TRACE(layout);
+        const QString out = file(QStringLiteral("typed%1.dat").arg(layout));
+        exchange::Result r = exchange::ExportRecords(out, layout, db, 3);
+        ASSERT_TRUE(r.done) << qPrintable(r.message);
+        EXPECT_TRUE(r.message.isEmpty());
+        emptyDatabase();
+        r = exchange::ImportRecords(out, layout, db, 3);
+        ASSERT_TRUE(r.done) << qPrintable(r.message);
+        EXPECT_EQ(sorted(dump(db)), sorted(original));
+    }
+    // Fewer parameters than the table has: the others stay out of the file and empty coming in.
+    ASSERT_TRUE(exchange::ExportRecords(file("two.txt"), exchange::Tab, db, 2).done);
+    EXPECT_EQ(qtext::ReadLines(file("two.txt")).value(0), "mw-1\t06/30/1925\t\t6.6\t14");
+    emptyDatabase();
+    writeRaw(file("all.txt"), "A\t1/2/2001\t\t1\t2\t3\r\n");
+    ASSERT_TRUE(exchange::ImportRecords(file("all.txt"), exchange::Tab, db, 1).done);
+    EXPECT_EQ(dump(db), QList<QStringList>({{"A", "2001-01-02", "(null)", "1", "(null)", "(null)"}}));
+
+    // Refusals come back as the message, naming the line; nothing is stored or written.
+    writeRaw(file("bad.csv"), "B,1/2/2001,,1\r\nC,1/2/2001,ABCD,1\r\n");
+    exchange::Result r = exchange::ImportRecords(file("bad.csv"), exchange::Comma, db, 3);
+    EXPECT_FALSE(r.done);
+    EXPECT_EQ(r.message,
+              "Cannot Import: Dup Code, ABCD, is longer than 3 characters.\r\n\r\nLine 2 of the file.  "
+              "No record of the file has been imported.");
+    EXPECT_EQ(dump(db).size(), 1);
+    insert(db, {{"ZZ", "2001-01-01", "", "a,b", "", ""}});
+    r = exchange::ExportRecords(file("bad.csv"), exchange::Comma, db, 3);
+    EXPECT_FALSE(r.done);
+    EXPECT_TRUE(r.message.startsWith("Cannot Export: pH of the record of ZZ dated 01/01/2001 holds a comma"));
+    EXPECT_EQ(readRaw(file("bad.csv")), "B,1/2/2001,,1\r\nC,1/2/2001,ABCD,1\r\n");
+
+    // Faults before the records are read are raised, for the caller's trap.
+    EXPECT_EQ(errorOf([&] { exchange::ImportRecords(file("none.txt"), exchange::Tab, db, 3); }),
+              qmerr::FileNotFound);
+    EXPECT_EQ(errorOf([&] { exchange::ExportRecords(file("x.txt"), exchange::Tab, file("none.mdb"), 3); }),
+              dberr::FileNotFound);
+}
+
+TEST_F(Exchange, ADatabaseThatFailsPartWayIsReportedAndNothingIsWritten) {
+    {
+        SampleDb db;
+        db.open(file("site.mdb"));
+        db.begin();
+        for (int i = 0; i < 400; ++i)
+            db.insert({"SP-4", qdate::ToIso(QDate(1990, 1, 1).addDays(i)), "", "7.25", "1234.567", "1"});
+        db.commit();
+    }
+    // The last page damaged: the records before it read, the rest do not.
+    QByteArray bytes = readRaw(file("site.mdb"));
+    for (qsizetype i = bytes.size() - 4096; i < bytes.size(); ++i)
+        bytes[i] = char(0xA5);
+    writeRaw(file("site.mdb"), bytes);
+    writeRaw(file("out.txt"), "old\r\n");
+    ScriptedUi ui;
+    ui.answer(vb::OK, "Error 3000 in ExportGWData.  Please contact Kalvex");
+    EXPECT_FALSE(exportAs("out.txt"));
+    EXPECT_EQ(readRaw(file("out.txt")), "old\r\n");
+    EXPECT_EQ(
+        errorOf([&] { exchange::ExportRecords(file("new.ldl"), exchange::Lines, file("site.mdb"), 3); }),
+        dberr::Engine);
+    EXPECT_FALSE(QFile::exists(file("new.ldl")));
 }

@@ -6,6 +6,7 @@
 #include "project/projectfile.h"
 #include "project/sampledbops.h"
 #include "support/faultydisk.h"
+#include "support/programstate.h"
 #include "support/scriptedui.h"
 #include "support/testenv.h"
 
@@ -16,9 +17,8 @@ namespace {
 
 const QString kSite = QStringLiteral(QMAR_TEST_DATA "/site.qlp");
 
-class ProjectFile : public ::testing::Test {
+class ProjectFile : public ProgramStateTest {
 protected:
-    void SetUp() override { modgw().reset(); }
     TempProgramFolder pf;
 };
 
@@ -203,4 +203,40 @@ TEST_F(ProjectFile, CreateDbMakesTheTableForTheParameterTableOnce) {
     ScriptedUi ui;
     ui.answer(vb::OK, "Error 3204 in CreateDb.");
     EXPECT_FALSE(CreateDb());
+}
+
+TEST_F(ProjectFile, TheTablesGoIntoTheOneBasedArraysAndBackWhole) {
+    ModGW& m = modgw();
+    m.ProjectFile = kSite;
+    ASSERT_TRUE(OpenProjectInfo());
+    const ProjectData d = ProjectData::fromModGW(m);
+    EXPECT_EQ(d, ReadProjectFile(kSite));
+
+    // Fewer rows: those past the new counts are emptied; settings left absent stay as they were.
+    ProjectData fewer;
+    fewer.clientInfo[9] = "last";
+    fewer.sources = {SourceRow{"A", "1", "2", "3"}};
+    fewer.params = {ParamRow{"Zn"}};
+    fewer.reportEndDate = "1/1/2010";
+    fewer.toModGW(m);
+    EXPECT_EQ(m.ClientInfo[1], "");
+    EXPECT_EQ(m.ClientInfo[10], "last");
+    EXPECT_EQ(m.NumSources, 1);
+    EXPECT_EQ(m.SourceTable[1][4], "3");
+    EXPECT_EQ(m.SourceTable[2][1], "");
+    EXPECT_EQ(m.SourceTable[4][3], "");
+    EXPECT_EQ(m.NumParams, 1);
+    EXPECT_EQ(m.ParamTable[1][2], "");
+    EXPECT_EQ(m.ParamTable[2][10], "");
+    EXPECT_EQ(m.ReportStartDate, "01/01/1998");
+    EXPECT_EQ(m.ReportEndDate, "1/1/2010");
+    EXPECT_EQ(m.LessThanFactor, ".5");
+
+    d.toModGW(m);
+    EXPECT_EQ(ProjectFileLines(), qtext::ReadLines(kSite));
+    ClearProjArrays();
+    EXPECT_EQ(m.NumSources + m.NumParams, 0);
+    EXPECT_EQ(m.SourceTable[1][1], "");
+    EXPECT_EQ(m.ParamTable[5][4], "");
+    EXPECT_EQ(m.ReportEndDate, "12/31/2002");
 }

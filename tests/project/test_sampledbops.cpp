@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dbtest.h"
 #include "platform/qmerror.h"
+#include "project/windowhooks.h"
 #include "support/scriptedui.h"
 #include "support/testenv.h"
 
@@ -74,12 +75,12 @@ TEST_F(Restructure, RedefineCopiesEveryRecordThroughTheMappingAndKeepsTheOldFile
     makeSite();
     const QByteArray old = readRaw(file("site.mdb"));
     QStringList steps;
-    bindingHooks().release = [&] {
+    projectHooks().releaseDatabase = [&] {
         steps << "release";
         // The live file is still in place when the window lets go of it.
         EXPECT_EQ(readRaw(file("site.mdb")), old);
     };
-    bindingHooks().rebind = [&] {
+    projectHooks().rebindDatabase = [&] {
         steps << "rebind";
         EXPECT_EQ(fieldsOf(file("site.mdb")).size(), 3 + 5);
     };
@@ -105,7 +106,7 @@ TEST_F(Restructure, RedefineCopiesEveryRecordThroughTheMappingAndKeepsTheOldFile
     db.close();
 
     // A second rebuild replaces the backup, whatever the case of its name; nothing else is left.
-    bindingHooks().reset();
+    projectHooks().reset();
     QFile::rename(file("TEMP.MDB"), file("temp.mdb"));
     const QByteArray first = readRaw(file("site.mdb"));
     redefine({"Chloride"}, {"Chloride"});
@@ -129,8 +130,8 @@ TEST_F(Restructure, AFailureAnywhereLeavesTheLiveDatabaseAndTheBackupAsTheyWere)
     for (const Case& c : {Case{"backup", 1}, Case{"copy", 2}, Case{"copy", 5}, Case{"rotate", 1}}) {
         SCOPED_TRACE(std::string(c.step) + " " + std::to_string(c.at));
         QStringList steps;
-        bindingHooks().release = [&] { steps << "release"; };
-        bindingHooks().rebind = [&] { steps << "rebind"; };
+        projectHooks().releaseDatabase = [&] { steps << "release"; };
+        projectHooks().rebindDatabase = [&] { steps << "rebind"; };
         dbFaultHook() = [c](QStringView step, qint64 n) {
             if (step == QLatin1String(c.step) && n == c.at) raiseError(qmerr::PathFileAccess, "injected");
         };
@@ -145,7 +146,7 @@ TEST_F(Restructure, AFailureAnywhereLeavesTheLiveDatabaseAndTheBackupAsTheyWere)
         EXPECT_EQ(steps, QStringList({"release", "rebind"}));
     }
     dbFaultHook() = nullptr;
-    bindingHooks().reset();
+    projectHooks().reset();
 
     // A record the new table refuses, and a mapping to a field the old table lacks.
     {
@@ -185,7 +186,7 @@ TEST_F(Restructure, ClearEmptiesTheDatabaseAndKeepsTheOldOne) {
     makeSite();
     const QByteArray old = readRaw(file("site.mdb"));
     int rebinds = 0;
-    bindingHooks().rebind = [&] { ++rebinds; };
+    projectHooks().rebindDatabase = [&] { ++rebinds; };
     ASSERT_TRUE(ClearDB());
     EXPECT_EQ(rebinds, 1);
     EXPECT_TRUE(dump(file("site.mdb")).isEmpty());
@@ -227,8 +228,8 @@ TEST_F(Restructure, ARebuildRefusesWhileAnotherProgramHoldsTheDatabase) {
     ASSERT_TRUE(reading.exec("SELECT COUNT(*) FROM \"Data\""));
     ASSERT_TRUE(reading.next());
     QStringList steps;
-    bindingHooks().release = [&] { steps << "release"; };
-    bindingHooks().rebind = [&] { steps << "rebind"; };
+    projectHooks().releaseDatabase = [&] { steps << "release"; };
+    projectHooks().rebindDatabase = [&] { steps << "rebind"; };
     ScriptedUi ui;
     ui.answer(vb::OK, "The sample database " + file("site.mdb") +
                           " is in use by another program.  Close it there and try again.\r\n\r\nThe "

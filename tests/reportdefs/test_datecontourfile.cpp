@@ -3,6 +3,7 @@
 #include "project/modgw.h"
 #include "reportdefs/datecontourfile.h"
 #include "reportdefs/datesumfile.h"
+#include "support/programstate.h"
 #include "support/scriptedui.h"
 #include "support/testenv.h"
 
@@ -20,17 +21,15 @@ const QString kTooManyNotes = QStringLiteral(
     "of notes.  Please reduce the number of lines and try again.");
 const QString kViewWarning = QStringLiteral("When viewing in 3-D, you must choose just 1 parameter.");
 
-class DateContourFile : public ::testing::Test {
+class DateContourFile : public ProgramStateTest {
 protected:
     void SetUp() override {
-        modgw().reset();
         ModGW& m = modgw();
         m.NumParams = 5;
         const QStringList names{"Iron", "Sulfate", "Chloride", "Nitrate", "Depth"};
         for (int p = 1; p <= 5; ++p)
             m.ParamTable[p][1] = names[p - 1];
     }
-    void TearDown() override { modgw().reset(); }
     TempProgramFolder pf;
 };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "project/modgw.h"
 #include "reportdefs/datesumfile.h"
+#include "support/programstate.h"
 #include "support/scriptedui.h"
 #include "support/testenv.h"
 
@@ -15,10 +16,8 @@ const QString kTwoEpisodes = QStringLiteral(QMAR_TEST_DATA "/reportdefs/dsf_twoe
 const QString kAllMaps = QStringLiteral(QMAR_TEST_DATA "/reportdefs/dsf_allmaps.dsf");
 const QChar kMark(0xB6);
 
-class DateSumFile : public ::testing::Test {
+class DateSumFile : public ProgramStateTest {
 protected:
-    void SetUp() override { modgw().reset(); }
-    void TearDown() override { modgw().reset(); }
     TempProgramFolder pf;
 };
 

@@ -3,6 +3,7 @@
 #include "platform/textfile.h"
 #include "project/modgw.h"
 #include "reportdefs/gwelevfile.h"
+#include "support/programstate.h"
 #include "support/scriptedui.h"
 #include "support/testenv.h"
 
@@ -15,10 +16,8 @@ namespace {
 const QString kPositions = QStringLiteral(QMAR_TEST_DATA "/reportdefs/gwf_positions.gwf");
 const QChar kMark(0xB6);
 
-class GWElevFile : public ::testing::Test {
+class GWElevFile : public ProgramStateTest {
 protected:
-    void SetUp() override { modgw().reset(); }
-    void TearDown() override { modgw().reset(); }
     TempProgramFolder pf;
 };
 

@@ -2,6 +2,7 @@
 #include "platform/qmerror.h"
 #include "platform/textfile.h"
 #include "reportdefs/notesblock.h"
+#include "support/errorof.h"
 
 #include <gtest/gtest.h>
 #include <functional>
@@ -10,16 +11,6 @@
 using namespace notesblock;
 
 namespace {
-
-// The error number fn raises; 0 when it raises none.
-int errorOf(const std::function<void()>& fn) {
-    try {
-        fn();
-    } catch (const QmError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 QStringList lines(int count, const QString& prefix) {
     QStringList out;

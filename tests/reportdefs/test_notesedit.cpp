@@ -2,6 +2,7 @@
 #include "project/helpers.h"
 #include "project/modgw.h"
 #include "reportdefs/notesedit.h"
+#include "support/programstate.h"
 #include "support/scriptedui.h"
 
 #include <gtest/gtest.h>
@@ -20,10 +21,7 @@ Wrapped lines(int n, const QString& stem = QStringLiteral("line ")) {
     return w;
 }
 
-class NotesEdit : public ::testing::Test {
-protected:
-    void SetUp() override { modgw().reset(); }
-};
+class NotesEdit : public ProgramStateTest {};
 
 } // namespace
 

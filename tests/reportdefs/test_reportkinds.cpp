@@ -1,16 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "project/modgw.h"
 #include "reportdefs/reportkinds.h"
+#include "support/programstate.h"
 #include "support/scriptedui.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-class SaveFirstPrompt : public ::testing::Test {
-protected:
-    void SetUp() override { modgw().reset(); }
-    void TearDown() override { modgw().reset(); }
-};
+class SaveFirstPrompt : public ProgramStateTest {};
 } // namespace
 
 TEST_F(SaveFirstPrompt, AsksOnlyAboutAChangedDefinition) {

@@ -3,6 +3,7 @@
 #include "platform/textfile.h"
 #include "project/modgw.h"
 #include "reportdefs/stifffile.h"
+#include "support/programstate.h"
 #include "support/scriptedui.h"
 #include "support/testenv.h"
 
@@ -16,10 +17,8 @@ const QString kTwoEpisodes = QStringLiteral(QMAR_TEST_DATA "/reportdefs/stf_twoe
 const QString kNew = QStringLiteral(QMAR_TEST_DATA "/reportdefs/stf_new.stf");
 const QChar kMark(0xB6);
 
-class StiffFile : public ::testing::Test {
+class StiffFile : public ProgramStateTest {
 protected:
-    void SetUp() override { modgw().reset(); }
-    void TearDown() override { modgw().reset(); }
     TempProgramFolder pf;
 };
 

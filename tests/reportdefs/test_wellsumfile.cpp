@@ -2,6 +2,7 @@
 #include "platform/qmerror.h"
 #include "project/modgw.h"
 #include "reportdefs/wellsumfile.h"
+#include "support/programstate.h"
 #include "support/scriptedui.h"
 #include "support/testenv.h"
 
@@ -16,10 +17,8 @@ const QString kNoSources = QStringLiteral(QMAR_TEST_DATA "/reportdefs/nosources.
 const QString kTwoSources = QStringLiteral(QMAR_TEST_DATA "/reportdefs/twosources.wsf");
 const QChar kMark(0xB6);
 
-class WellSumFile : public ::testing::Test {
+class WellSumFile : public ProgramStateTest {
 protected:
-    void SetUp() override { modgw().reset(); }
-    void TearDown() override { modgw().reset(); }
     TempProgramFolder pf;
 };
 

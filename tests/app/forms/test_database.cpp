@@ -7,6 +7,7 @@
 #include "app/forms/frmgwredef.h"
 #include "app/forms/frmprojinfo.h"
 #include "app/startup.h"
+#include "drawwin/windowhooks.h"
 #include "platform/dates.h"
 #include "platform/gui/forms.h"
 #include "platform/gui/spreadgrid.h"
@@ -16,6 +17,8 @@
 #include "platform/textfile.h"
 #include "project/modgw.h"
 #include "project/sampledbops.h"
+#include "support/datatable.h"
+#include "support/programstate.h"
 #include "support/scriptedui.h"
 #include "support/testenv.h"
 #include "sitefixture.h"
@@ -38,38 +41,18 @@ static void PrintTo(const QString& s, std::ostream* os) {
 namespace {
 
 // Every record as stored, in storing order; NULL shows as "(null)".
-QList<QStringList> dump(const QString& path) {
-    SampleDb db;
-    db.open(path);
-    QSqlQuery q = db.prepare("SELECT * FROM \"Data\" ORDER BY rowid");
-    SampleDb::exec(q);
-    QList<QStringList> out;
-    const int n = int(db.fields().size());
-    while (q.next()) {
-        QStringList r;
-        for (int k = 0; k < n; ++k)
-            r << (q.value(k).isNull() ? "(null)" : q.value(k).toString());
-        out << r;
-    }
-    return out;
-}
+QList<QStringList> dump(const QString& path) { return dataRecords(path); }
 
 QList<QStringList> sorted(QList<QStringList> rows) {
     std::sort(rows.begin(), rows.end());
     return rows;
 }
 
-QStringList fieldsOf(const QString& path) {
-    SampleDb db;
-    db.open(path);
-    return db.fields();
-}
+QStringList fieldsOf(const QString& path) { return dataFields(path); }
 
-class Database : public ::testing::Test {
+class Database : public ProgramStateTest {
 protected:
     void SetUp() override {
-        modgw().reset();
-        startupHooks().reset();
         qtext::WriteLines(pf.file("defcolor.col"), {"1", "Black", "0 0 0"});
         // Each window the test meets is driven by the handler set for it.
         forms::setModalHook([this](QDialog& d) {
@@ -85,12 +68,6 @@ protected:
         w->show();
         qdate::SetDayFirst(0);
         w->SetupDataGrid();
-    }
-    void TearDown() override {
-        forms::setModalHook(nullptr);
-        forms::unloadAll();
-        dbFaultHook() = nullptr;
-        qdate::SetDayFirst(0);
     }
     QString db() const { return modgw().DatabaseFile; }
     // The main grid's rows as shown.

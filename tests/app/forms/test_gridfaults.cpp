@@ -11,7 +11,9 @@
 #include "platform/sampledb.h"
 #include "platform/textfile.h"
 #include "project/modgw.h"
+#include "support/datatable.h"
 #include "support/faultydisk.h"
+#include "support/programstate.h"
 #include "support/scriptedui.h"
 #include "support/testenv.h"
 #include "sitefixture.h"
@@ -28,11 +30,9 @@
 
 namespace {
 
-class GridFaults : public ::testing::Test {
+class GridFaults : public ProgramStateTest {
 protected:
     void SetUp() override {
-        modgw().reset();
-        startupHooks().reset();
         qtext::WriteLines(pf.file("defcolor.col"), {"1", "Black", "0 0 0"});
         site = makeSite(pf.path());
         qtext::WriteLines(pf.file("qmarrecent.txt"), {site});
@@ -45,18 +45,8 @@ protected:
         w->SetupDataGrid();
         w->BindSource(1);
     }
-    void TearDown() override {
-        forms::unloadAll();
-        qdate::SetDayFirst(0);
-    }
     QString db() const { return pf.file("site.mdb"); }
-    QList<QStringList> stored(const QString& source) const {
-        BoundRecords r;
-        r.setDatabaseName(db());
-        r.setSource(source);
-        r.refresh();
-        return r.rows();
-    }
+    QList<QStringList> stored(const QString& source) const { return boundRecords(db(), source); }
     void type(int row, int col, const QString& text) {
         w->SS->setActiveCell(row, col);
         QTest::keyClicks(w->SS, text);

@@ -6,6 +6,8 @@
 #include "platform/sampledb.h"
 #include "project/modgw.h"
 #include "project/projectfile.h"
+#include "support/datatable.h"
+#include "support/programstate.h"
 #include "support/testenv.h"
 #include "sitefixture.h"
 
@@ -18,11 +20,9 @@
 
 namespace {
 
-class GWAdd : public ::testing::Test {
+class GWAdd : public ProgramStateTest {
 protected:
     void SetUp() override {
-        modgw().reset();
-        qdate::SetDayFirst(0);
         makeSite(pf.path());
         ModGW& m = modgw();
         m.ProjectFile = pf.file("site.qlp");
@@ -30,22 +30,10 @@ protected:
         m.DataFolder = pf.path();
         ASSERT_TRUE(OpenProjectInfo());
     }
-    void TearDown() override { forms::unloadAll(); }
     frmGWAdd& form() { return forms::form<frmGWAdd>(); }
     // The records of a source as stored, in date order.
     QList<QStringList> stored(const QString& where) {
-        SampleDb db;
-        db.open(pf.file("site.mdb"));
-        QSqlQuery q(db.database());
-        EXPECT_TRUE(q.exec("SELECT * FROM \"Data\" WHERE " + where + " ORDER BY \"Samp_Date\", \"Source\""));
-        QList<QStringList> out;
-        while (q.next()) {
-            QStringList r;
-            for (int k = 0; k < 8; ++k)
-                r << (q.value(k).isNull() ? "(null)" : q.value(k).toString());
-            out << r;
-        }
-        return out;
+        return dataRecords(pf.file("site.mdb"), where, "\"Samp_Date\", \"Source\"");
     }
     TempProgramFolder pf;
 };

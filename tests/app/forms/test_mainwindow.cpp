@@ -4,6 +4,7 @@
 #include "app/forms/frmgotowell.h"
 #include "app/forms/frmprojinfo.h"
 #include "app/startup.h"
+#include "drawwin/windowhooks.h"
 #include "platform/boundrecords.h"
 #include "platform/dates.h"
 #include "platform/gui/datacontrol.h"
@@ -13,7 +14,9 @@
 #include "platform/progfolder.h"
 #include "platform/textfile.h"
 #include "project/modgw.h"
+#include "support/datatable.h"
 #include "support/menus.h"
+#include "support/programstate.h"
 #include "support/scriptedui.h"
 #include "support/testenv.h"
 #include "sitefixture.h"
@@ -31,17 +34,9 @@
 
 namespace {
 
-class MainWindow : public ::testing::Test {
+class MainWindow : public ProgramStateTest {
 protected:
-    void SetUp() override {
-        modgw().reset();
-        startupHooks().reset();
-        qtext::WriteLines(pf.file("defcolor.col"), {"1", "Black", "0 0 0"});
-    }
-    void TearDown() override {
-        forms::setModalHook(nullptr);
-        forms::unloadAll();
-    }
+    void SetUp() override { qtext::WriteLines(pf.file("defcolor.col"), {"1", "Black", "0 0 0"}); }
     TempProgramFolder pf;
 };
 
@@ -174,13 +169,7 @@ protected:
         w->BindSource(modgw().CurrentSource);
     }
     // What the database holds for a source, as stored.
-    QList<QStringList> stored(const QString& source) {
-        BoundRecords r;
-        r.setDatabaseName(pf.file("site.mdb"));
-        r.setSource(source);
-        r.refresh();
-        return r.rows();
-    }
+    QList<QStringList> stored(const QString& source) { return boundRecords(pf.file("site.mdb"), source); }
     void pasteAt(int row, int col, const QString& text) {
         QGuiApplication::clipboard()->setText(text);
         w->SS->setSelectedBlock({row, col, row, col});

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/forms/frmgwredef.h"
 #include "app/forms/frmprojinfo.h"
 #include "platform/gui/forms.h"
 #include "platform/gui/helpviewer.h"
@@ -10,6 +11,7 @@
 #include "project/projectfile.h"
 #include "project/sampledbops.h"
 #include "support/menus.h"
+#include "support/programstate.h"
 #include "support/scriptedui.h"
 #include "support/testenv.h"
 #include "sitefixture.h"
@@ -25,10 +27,9 @@
 
 namespace {
 
-class ProjInfo : public ::testing::Test {
+class ProjInfo : public ProgramStateTest {
 protected:
     void SetUp() override {
-        modgw().reset();
         site = makeSite(pf.path());
         ModGW& m = modgw();
         m.ProjectFile = site;
@@ -37,10 +38,15 @@ protected:
         ASSERT_TRUE(OpenProjectInfo());
         original = readRaw(site);
     }
-    void TearDown() override {
-        frmProjInfo::RedefineDialog() = nullptr;
-        dbFaultHook() = nullptr;
-        forms::unloadAll();
+    // The redefine dialog, reached through the modal hook, answered OK (which leaves RedefineConfirmed
+    // at -1) or Cancel; shown counts how often it came up.
+    void answerRedefine(bool confirm, int* shown = nullptr) {
+        forms::setModalHook([confirm, shown](QDialog& d) {
+            EXPECT_TRUE(qobject_cast<frmGWRedef*>(&d)) << qPrintable(d.objectName());
+            if (shown) ++*shown;
+            if (confirm) modgw().RedefineConfirmed = -1;
+            confirm ? d.accept() : d.reject();
+        });
     }
     frmProjInfo& form() { return forms::form<frmProjInfo>(); }
     // The form was closed by OK (accepted) or stays open.
@@ -118,7 +124,7 @@ TEST_F(ProjInfo, OkRefusesBadInputBeforeAnythingChanges) {
         f.txtLessThan->setText("3");
         c.edit(f);
         int redefine = 0;
-        frmProjInfo::RedefineDialog() = [&] { ++redefine; };
+        answerRedefine(false, &redefine);
         f.btnOK->click();
         EXPECT_EQ(ui.styles.value(0), vb::Exclamation);
         EXPECT_EQ(redefine, 0);
@@ -158,7 +164,7 @@ TEST_F(ProjInfo, OkWritesTheProjectFileWithTenClientLines) {
 TEST_F(ProjInfo, AChangedParameterListNeedsTheRedefineDialog) {
     ModGW& m = modgw();
     int redefine = 0;
-    frmProjInfo::RedefineDialog() = [&] { ++redefine; };
+    answerRedefine(false, &redefine);
     // Letter case alone is a change; unconfirmed, the parameters stay and the rest is saved.
     frmProjInfo& f = form();
     f.SS->setText(1, 1, "PH");
@@ -189,7 +195,7 @@ TEST_F(ProjInfo, AChangedParameterListNeedsTheRedefineDialog) {
     dbFaultHook() = [](QStringView step, qint64) {
         if (step == u"rotate") raiseError(qmerr::PathFileAccess);
     };
-    frmProjInfo::RedefineDialog() = [&] { modgw().RedefineConfirmed = -1; };
+    answerRedefine(true);
     frmProjInfo& h = form();
     h.SS->setText(6, 1, "Zinc");
     h.Text3->setPlainText("Other client");
@@ -352,7 +358,7 @@ TEST_F(ProjInfo, AFailedRebuildPutsBackAProjectFileThatCouldNotBeRead) {
     dbFaultHook() = [](QStringView step, qint64) {
         if (step == u"rotate") raiseError(qmerr::PathFileAccess);
     };
-    frmProjInfo::RedefineDialog() = [] { modgw().RedefineConfirmed = -1; };
+    answerRedefine(true);
     frmProjInfo& f = form();
     f.SS->setText(6, 1, "Zinc");
     f.Text3->setPlainText("Other client");

@@ -7,6 +7,7 @@
 #include "project/projectfile.h"
 #include "project/sampledbops.h"
 #include "support/faultydisk.h"
+#include "support/programstate.h"
 #include "support/scriptedui.h"
 #include "support/testenv.h"
 #include "sitefixture.h"
@@ -19,10 +20,9 @@
 namespace {
 
 // The project form's OK with a sixth parameter and a confirmed rebuild of the database.
-class ProjInfoFiles : public ::testing::Test {
+class ProjInfoFiles : public ProgramStateTest {
 protected:
     void SetUp() override {
-        modgw().reset();
         site = makeSite(pf.path());
         ModGW& m = modgw();
         m.ProjectFile = site;
@@ -31,12 +31,11 @@ protected:
         ASSERT_TRUE(OpenProjectInfo());
         project = readRaw(site);
         database = readRaw(m.DatabaseFile);
-        frmProjInfo::RedefineDialog() = [] { modgw().RedefineConfirmed = -1; };
-    }
-    void TearDown() override {
-        frmProjInfo::RedefineDialog() = nullptr;
-        dbFaultHook() = nullptr;
-        forms::unloadAll();
+        // The redefine dialog answered OK, which leaves RedefineConfirmed at -1.
+        forms::setModalHook([](QDialog& d) {
+            modgw().RedefineConfirmed = -1;
+            d.accept();
+        });
     }
     frmProjInfo& addZinc() {
         frmProjInfo& f = forms::form<frmProjInfo>();

@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/startup.h"
 #include "drawcmd/metaugl.h"
 #include "drawwin/drawwinstate.h"
 #include "drawwin/forms/drawarea.h"
@@ -12,6 +11,7 @@
 #include "project/modgw.h"
 #include "reports/gwgraph.h"
 #include "support/menus.h"
+#include "support/programstate.h"
 #include "support/scriptedui.h"
 #include "support/testenv.h"
 
@@ -28,27 +28,15 @@
 
 namespace {
 
-class DrawAreaTest : public ::testing::Test {
+class DrawAreaTest : public ProgramStateTest {
 protected:
     void SetUp() override {
-        modgw().reset();
-        metaugl().reset();
-        gwgraph().reset();
-        drawwin().reset();
-        pageSink().reset();
-        startupHooks().reset();
         modgw().FillPath = pf.file("fills/");
         shipped::WriteMissing();
         metaugl().PaperWidth = 11;
         metaugl().PaperHeight = 8.5f;
         NewDrawing();
         RegisterDrawingWindow();
-    }
-    void TearDown() override {
-        forms::setModalHook(nullptr);
-        forms::unloadAll();
-        pageSink().reset();
-        startupHooks().reset();
     }
 
     static DrawArea& win() { return forms::form<DrawArea>(); }
@@ -88,7 +76,7 @@ protected:
             A(QStringLiteral("Page %1").arg(item));
             pageDrawing().Redraw(true);
             drawn << QStringLiteral("Page %1").arg(item);
-            pageSink().showPreviewPage();
+            HandOverPage();
             drawwin().DrawingFileName.clear();
         }
         return drawn;
@@ -465,4 +453,19 @@ TEST_F(DrawAreaTest, ThePaletteClickTimerWaitsAQuarterSecondAndOnlyTheDeferredTi
     EXPECT_EQ(w.Timer3->interval(), 10);
     EXPECT_TRUE(w.Timer3->isActive());
     EXPECT_EQ(w.lblCurrentX->text(), "Invisible CurrentX");
+}
+
+TEST_F(DrawAreaTest, TheWindowOnlySaysHowThePageWasLeftAndTheRunStateIsSetByTheCore) {
+    forms::setModalHook([](QDialog& d) { static_cast<DrawArea&>(d).mnuExit->trigger(); });
+    EXPECT_EQ(DrawArea::ShowPage(), PreviewResult::Left);
+    forms::setModalHook([](QDialog& d) { d.close(); });
+    EXPECT_EQ(DrawArea::ShowPage(), PreviewResult::Left);
+    forms::setModalHook([&](QDialog& d) { clickButton(static_cast<DrawArea&>(d), 22); });
+    EXPECT_EQ(DrawArea::ShowPage(), PreviewResult::NextPage);
+    EXPECT_EQ(gwgraph().CancelReport, 0);
+
+    // Through the page sink a previewed page also stops being a saved drawing.
+    drawwin().DrawingFileName = pf.file("saved.qdr");
+    EXPECT_EQ(HandOverPage(), PreviewResult::NextPage);
+    EXPECT_EQ(drawwin().DrawingFileName, "");
 }

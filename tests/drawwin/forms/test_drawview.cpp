@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The drawing control's view: what mouse gestures do to the drawing and which events they raise, in
 // which order.
+#include "platform/drawing/mdrawpro.h"
 #include "platform/gui/drawview.h"
+#include "support/programstate.h"
 
 #include <QApplication>
 #include <QTest>
@@ -10,7 +12,7 @@
 
 namespace {
 
-class View : public ::testing::Test {
+class View : public ProgramStateTest {
 protected:
     void SetUp() override {
         // A 1000 by 800 unit sheet shown at one unit to two pixels... inverted: 500 by 400 pixels.
@@ -128,6 +130,63 @@ TEST_F(View, FrameModesDrawTheShapeThenReportThePointWithItCurrent) {
     QTest::mouseClick(&v, Qt::LeftButton, {}, at(800, 700));
     EXPECT_EQ(d.count(), 1);
     EXPECT_EQ(v.lastDrawnId(), 0);
+}
+
+TEST_F(View, AClickAfterThePasteAddressesTheClickedObjectNotTheSelection) {
+    const draw::Long a = box(100, 100, 300, 300);
+    d.ObjectSelected(true);
+    d.CopyObjects(0, 2);
+    d.PasteObjects(0, 2); // the pasted copy is selected and addressed as the selection
+    const draw::Long b = box(600, 600, 800, 800);
+    d.CurrentObject(2);
+    QTest::mouseClick(&v, Qt::LeftButton, {}, at(700, 700));
+    EXPECT_EQ(d.ObjectId(), b);
+    d.LineWidth(7);
+    EXPECT_EQ(d.find(b)->style.lineWidth, 7);
+    EXPECT_NE(d.find(a + 1)->style.lineWidth, 7);
+}
+
+// The view needs no more than the typed model: frames and clicks make their object current there.
+TEST(ViewOfTypedModel, DrawsFramesAndReportsClicksOnAPlainModel) {
+    draw::DrawModel m;
+    m.setPageWidth(1000);
+    m.setPageHeight(800);
+    m.setUnitsWidth(1000);
+    m.setUnitsHeight(800);
+    DrawView v;
+    v.setModel(&m);
+    v.resize(502, 402);
+    v.ViewWidth(500);
+    v.ViewHeight(400);
+    v.ViewLeft(-1);
+    v.ViewTop(-1);
+    v.show();
+    QApplication::processEvents();
+    QStringList events;
+    QObject::connect(&m, &draw::DrawModel::objectClicked,
+                     [&] { events << QStringLiteral("object%1").arg(m.currentId()); });
+    QObject::connect(&m, &draw::DrawModel::pointClicked,
+                     [&] { events << QStringLiteral("point%1").arg(m.currentId()); });
+    auto at = [&](double x, double y) { return v.unitsToPixel(QPointF(x, y)).toPoint(); };
+
+    m.setEditMode(draw::Rectangle);
+    QTest::mousePress(&v, Qt::LeftButton, {}, at(100, 100));
+    QTest::mouseMove(&v, at(200, 200));
+    QTest::mouseMove(&v, at(300, 300));
+    QTest::mouseRelease(&v, Qt::LeftButton, {}, at(300, 300));
+    ASSERT_EQ(m.count(), 1);
+    EXPECT_EQ(m.at(0).kind, draw::Rectangle);
+    EXPECT_EQ(QRect(QPoint(m.at(0).x1, m.at(0).y1), QPoint(m.at(0).x2, m.at(0).y2)),
+              QRect(QPoint(100, 100), QPoint(300, 300)));
+    EXPECT_EQ(events, QStringList({"point1"}));
+
+    const draw::Long other = m.add(draw::Ellipse, 500, 500, 700, 700).id;
+    m.setCurrent(0);
+    m.setEditMode(0);
+    events.clear();
+    QTest::mouseClick(&v, Qt::LeftButton, {}, at(600, 600));
+    EXPECT_EQ(events,
+              QStringList({QStringLiteral("object%1").arg(other), QStringLiteral("point%1").arg(other)}));
 }
 
 TEST_F(View, TheWheelScrollsAZoomedPageButNotPastItsEdges) {

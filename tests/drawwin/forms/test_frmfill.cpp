@@ -1,16 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/startup.h"
 #include "drawcmd/metaugl.h"
 #include "drawwin/drawwinstate.h"
 #include "drawwin/forms/drawarea.h"
 #include "drawwin/forms/frmfill.h"
 #include "drawwin/shippedpictures.h"
+#include "drawwin/windowhooks.h"
 #include "platform/drawing/drawrender.h"
 #include "platform/gui/drawview.h"
 #include "platform/gui/forms.h"
 #include "platform/qmerror.h"
 #include "project/modgw.h"
 #include "reports/gwgraph.h"
+#include "support/programstate.h"
 #include "support/scriptedui.h"
 #include "support/testenv.h"
 
@@ -24,21 +25,9 @@
 
 namespace {
 
-class FillChooserWindow : public ::testing::Test {
+class FillChooserWindow : public ProgramStateTest {
 protected:
-    void SetUp() override {
-        modgw().reset();
-        metaugl().reset();
-        drawwin().reset();
-        startupHooks().reset();
-        modgw().FillPath = pf.file("fills/");
-    }
-    void TearDown() override {
-        forms::setModalHook(nullptr);
-        forms::unloadAll();
-        startupHooks().reset();
-        pageSink().reset();
-    }
+    void SetUp() override { modgw().FillPath = pf.file("fills/"); }
     // Clicks the middle of an object of the chooser's canvas.
     static void clickObject(frmFill& f, int index) {
         const draw::DrawObject& o = f.canvas().at(index);

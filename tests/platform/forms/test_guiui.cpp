@@ -11,6 +11,7 @@
 #include "platform/textfile.h"
 #include "project/modgw.h"
 #include "project/projectfile.h"
+#include "support/programstate.h"
 #include "support/scriptedui.h"
 #include "support/testenv.h"
 
@@ -158,18 +159,9 @@ TEST(GuiUi, TheSaveDialogAddsTheChosenTypesExtensionBeforeItAsksToReplace) {
 namespace {
 
 // The main window with a project open, as the program shows it.
-class SaveDialogs : public ::testing::Test {
+class SaveDialogs : public ProgramStateTest {
 protected:
-    void SetUp() override {
-        modgw().reset();
-        startupHooks().reset();
-        qdate::SetDayFirst(0);
-        qtext::WriteLines(pf.file("defcolor.col"), {"1", "Black", "0 0 0"});
-    }
-    void TearDown() override {
-        forms::setModalHook(nullptr);
-        forms::unloadAll();
-    }
+    void SetUp() override { qtext::WriteLines(pf.file("defcolor.col"), {"1", "Black", "0 0 0"}); }
     TempProgramFolder pf;
 };
 

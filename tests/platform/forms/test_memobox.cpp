@@ -2,6 +2,8 @@
 #include "platform/gui/memobox.h"
 #include "project/helpers.h"
 #include "project/modgw.h"
+#include "project/windowhooks.h"
+#include "support/programstate.h"
 #include "support/scriptedui.h"
 
 #include <QApplication>
@@ -52,13 +54,13 @@ QStringList stored() {
     return out;
 }
 
-class MemoBoxTest : public ::testing::Test {
+class MemoBoxTest : public ProgramStateTest {
 protected:
     void SetUp() override {
-        modgw().reset();
         box = std::make_unique<MemoBox>(QStringLiteral("MemoGenNotes"));
         box->setFontName(QStringLiteral("Arial"));
         ServeMemo(1, box.get());
+        projectHooks().memoBox = ServedMemo;
     }
     std::unique_ptr<MemoBox> box;
 };

@@ -4,6 +4,7 @@
 #include "platform/gui/drawview.h"
 #include "platform/gui/plotwindow.h"
 #include "support/menus.h"
+#include "support/programstate.h"
 #include "support/scriptedui.h"
 
 #include <QApplication>
@@ -164,20 +165,12 @@ void keep(const QString& path) {
     QFile::copy(path, target);
 }
 
-class PlotWindowTest : public ::testing::Test {
+class PlotWindowTest : public ProgramStateTest {
 protected:
     void SetUp() override {
-        engine().reset();
-        plotSink().reset();
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(dir.filePath(QStringLiteral("printed.pdf")));
         RegisterPlotWindow([this]() -> QPrinter& { return printer; });
-    }
-    void TearDown() override {
-        for (PlotWindow* w : PlotWindow::openWindows())
-            delete w;
-        plotSink().reset();
-        engine().reset();
     }
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 

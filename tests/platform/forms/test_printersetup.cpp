@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/gui/printersetup.h"
+#include "support/programstate.h"
 #include "support/scriptedui.h"
 
 #include <QPrinter>
@@ -7,7 +8,7 @@
 
 namespace {
 
-class PrinterSetup : public ::testing::Test {
+class PrinterSetup : public ProgramStateTest {
 protected:
     void SetUp() override {
         SetPrinterNames([] { return QStringList{"Office Laser", "Plotter", "Plotter"}; });
@@ -16,7 +17,6 @@ protected:
         printer.setPageOrientation(QPageLayout::Portrait);
         printer.setPageSize(QPageSize(QPageSize::Letter));
     }
-    void TearDown() override { SetPrinterNames(nullptr); }
     QPrinter printer;
 };
 

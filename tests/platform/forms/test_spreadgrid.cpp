@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/gui/spreadgrid.h"
+#include "support/programstate.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -14,7 +15,7 @@
 
 namespace {
 
-class GridTest : public ::testing::Test {
+class GridTest : public ProgramStateTest {
 protected:
     SpreadGrid g{QStringLiteral("SS"), nullptr};
 

@@ -8,6 +8,7 @@
 #include "project/helpers.h"
 #include "project/modgw.h"
 #include "reportdefs/notesedit.h"
+#include "support/programstate.h"
 #include "support/scriptedui.h"
 #include "support/testenv.h"
 
@@ -71,10 +72,9 @@ QStringList marked(const MemoBox& box) {
     return shown;
 }
 
-class WellNotes : public ::testing::Test {
+class WellNotes : public ProgramStateTest {
 protected:
     void SetUp() override {
-        modgw().reset();
         ModGW& m = modgw();
         m.DefaultFont = "Arial";
         m.ReportCode = 1;
@@ -82,10 +82,6 @@ protected:
         m.WellSum.WellList[1] = "MW-1";
         m.WellSum.WellList[2] = "MW-2";
         m.WellSum.WellList[3] = "O'Brien 3";
-    }
-    void TearDown() override {
-        forms::setModalHook(nullptr);
-        forms::unloadAll();
     }
     // Shows the editor as a report form's Edit Notes does; drive runs while it is up.
     int show(const std::function<void(frmWellNotes&)>& drive) {

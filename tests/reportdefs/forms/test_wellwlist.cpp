@@ -5,6 +5,7 @@
 #include "platform/gui/helpviewer.h"
 #include "platform/textfile.h"
 #include "project/modgw.h"
+#include "support/programstate.h"
 #include "support/scriptedui.h"
 #include "support/testenv.h"
 
@@ -29,10 +30,9 @@ void select(QListWidget& l, const QList<int>& rows) {
         l.item(r)->setSelected(true);
 }
 
-class WellWList : public ::testing::Test {
+class WellWList : public ProgramStateTest {
 protected:
     void SetUp() override {
-        modgw().reset();
         ModGW& m = modgw();
         m.NumSources = 6;
         const QStringList names{"MW-1", "MW-2", "MW-3", "MW-4", "MW-5", "O'Brien 3"};
@@ -44,10 +44,6 @@ protected:
         m.WellSum.WellList[3] = "old 3";
         m.ReportNotes.ItemNoteCount[2] = 1;
         m.ReportNotes.ItemNotes[2][1] = "second position";
-    }
-    void TearDown() override {
-        forms::setModalHook(nullptr);
-        forms::unloadAll();
     }
     // Shows the picker as the source summary form does; drive runs while it is up.
     int show(const std::function<void(frmWellWList&)>& drive) {

@@ -8,6 +8,7 @@
 #include "reportdefs/forms/frmwellsum.h"
 #include "reportdefs/windowhooks.h"
 #include "reportdefs/wellsumfile.h"
+#include "support/programstate.h"
 #include "support/testenv.h"
 
 #include <QFile>
@@ -16,11 +17,9 @@
 
 // The source summary form on the test site's project (pH, Cl, TCE, Nitrate, Elev), with the run
 // dialog's hand-over recorded instead of shown.
-class WellSumForm : public ::testing::Test {
+class WellSumForm : public ProgramStateTest {
 protected:
     void SetUp() override {
-        modgw().reset();
-        reportDefHooks().reset();
         const QString qlp = pf.file("site.qlp");
         QFile::copy(QStringLiteral(QMAR_TEST_DATA "/site.qlp"), qlp);
         ModGW& m = modgw();
@@ -28,11 +27,6 @@ protected:
         m.DataFolder = pf.path();
         ASSERT_TRUE(OpenProjectInfo());
         reportDefHooks().showRunDialog = [this] { runCodes << modgw().ReportCode; };
-    }
-    void TearDown() override {
-        forms::setModalHook(nullptr);
-        forms::unloadAll();
-        reportDefHooks().reset();
     }
 
     frmWellSum& form() { return forms::form<frmWellSum>(); }

@@ -1,0 +1,347 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "reportdefs/forms/frmdatecontour.h"
+
+#include "platform/gui/controls.h"
+#include "platform/gui/spreadgrid.h"
+#include "project/modgw.h"
+#include "reportdefs/notesblock.h"
+
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace {
+
+using Cells = DateContourGrids;
+
+constexpr int MethodRow = 4;
+constexpr int ScaleRow = 5;
+
+const QStringList kInfoRows = {QStringLiteral("Main Title"),         QStringLiteral("Sec. Title, Line 1"),
+                               QStringLiteral("Sec. Title, Line 2"), QStringLiteral("Sec. Title, Line 3"),
+                               QStringLiteral("Episode Start,End"),  QStringLiteral("Page Text")};
+const QStringList kMapRows = {QStringLiteral("Base Map File"),       QStringLiteral("X: Start, End"),
+                              QStringLiteral("Y: Start, End"),       QStringLiteral("Gridding Method"),
+                              QStringLiteral("Scale Type"),          QStringLiteral("Fill Contours (Y/N)"),
+                              QStringLiteral("View (2D/3D,Rot,Tilt)")};
+
+QLabel* caption(const QString& text, QWidget* buddy, const QString& name, QWidget* parent) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->setBuddy(buddy);
+    return l;
+}
+
+SpreadGrid* makeGrid(const QString& name, int rows, const QStringList& headers, QWidget* parent) {
+    auto* g = new SpreadGrid(name, parent);
+    g->setMaxRows(rows);
+    g->setMaxCols(int(headers.size()));
+    for (int c = 1; c <= headers.size(); ++c)
+        g->setColumnHeader(c, headers[c - 1]);
+    return g;
+}
+
+SpreadGrid* makeRows(const QString& name, const QStringList& rowCaptions, QWidget* parent) {
+    auto* g = new SpreadGrid(name, parent);
+    g->setMaxRows(int(rowCaptions.size()));
+    g->setMaxCols(1);
+    for (int r = 1; r <= rowCaptions.size(); ++r)
+        g->setRowHeader(r, rowCaptions[r - 1]);
+    g->setColumnHeadersVisible(false);
+    return g;
+}
+
+// A grid too long to show whole: all its columns, the rows below visibleRows a scroll bar away.
+void fitColumns(SpreadGrid* grid, int visibleRows) {
+    const int frame = 2 * grid->frameWidth();
+    // A row-header width set in characters is fixed; its size hint knows only the captions.
+    const QHeaderView* rows = grid->verticalHeader();
+    const int rowsW = std::max(rows->sizeHint().width(), rows->minimumWidth());
+    const int bar = grid->verticalScrollBar()->sizeHint().width();
+    grid->setFixedWidth(grid->horizontalHeader()->length() + rowsW + bar + frame);
+    grid->setFixedHeight(grid->horizontalHeader()->sizeHint().height() +
+                         visibleRows * grid->verticalHeader()->defaultSectionSize() + frame);
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+}
+
+} // namespace
+
+frmDateContour::frmDateContour() : ReportForm(ReportKind::DateContour) {
+    List2 = new QListWidget(this);
+    List2->setObjectName(QStringLiteral("List2"));
+    List2->setAccessibleName(QStringLiteral("List2"));
+    SS1 = makeGrid(QStringLiteral("SS1"), Cells::ParamRows, {QStringLiteral("Par. Name")}, this);
+    SS2 = makeGrid(QStringLiteral("SS2"), Cells::SourceRows,
+                   {QStringLiteral("Source"), QStringLiteral("X Pos."), QStringLiteral("Y Pos.")}, this);
+    SS3 = makeRows(QStringLiteral("SS3"), kInfoRows, this);
+    SS4 = makeRows(QStringLiteral("SS4"), kMapRows, this);
+    Text1 = new QPlainTextEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setAccessibleName(QStringLiteral("Text1"));
+    // One note line per line of the box: the lines are cut only where the user pressed Enter.
+    Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Text1->setTabChangesFocus(true);
+    Label1 = caption(QStringLiteral("Master Parameter List"), List1, QStringLiteral("Label1"), this);
+    Label2 = caption(QStringLiteral("Master Source List"), List2, QStringLiteral("Label2"), this);
+    Label3 = caption(QStringLiteral("Chosen Parameter(s)"), SS1, QStringLiteral("Label3"), this);
+    Label4 = caption(QStringLiteral("Chosen Sources"), SS2, QStringLiteral("Label4"), this);
+    Label5 = caption(QStringLiteral("Report Information"), SS3, QStringLiteral("Label5"), this);
+    Label6 = caption(QStringLiteral("Map Information"), SS4, QStringLiteral("Label6"), this);
+    Label7 = caption(QStringLiteral("Notes"), Text1, QStringLiteral("Label7"), this);
+    Command1 = NamedButton(this, QStringLiteral("Command1"), QStringLiteral("Edit Mode"));
+
+    // The master lists and the button on the left; parameters and sources; then the report and
+    // map information with the notes box below them.
+    auto* lay = new QGridLayout(this);
+    lay->setMenuBar(MenuBar);
+    auto* lists = new QVBoxLayout;
+    lists->addWidget(Label1);
+    lists->addWidget(List1, 1);
+    lists->addWidget(Label2);
+    lists->addWidget(List2, 1);
+    lists->addWidget(Command1);
+    auto* chosen = new QVBoxLayout;
+    chosen->addWidget(Label3);
+    chosen->addWidget(SS1);
+    chosen->addSpacing(8);
+    chosen->addWidget(Label4);
+    chosen->addWidget(SS2);
+    chosen->addStretch();
+    auto* info = new QVBoxLayout;
+    info->addWidget(Label5);
+    info->addWidget(SS3);
+    info->addSpacing(8);
+    info->addWidget(Label6);
+    info->addWidget(SS4);
+    info->addSpacing(8);
+    info->addWidget(Label7);
+    info->addWidget(Text1, 1);
+    lay->addLayout(lists, 0, 0);
+    lay->addLayout(chosen, 0, 1);
+    lay->addLayout(info, 0, 2);
+    lay->setColumnStretch(3, 1);
+    List1->setMinimumWidth(150);
+    sizeGrids();
+
+    connect(List1, &QListWidget::itemClicked, this, &frmDateContour::List1_Click);
+    connect(List2, &QListWidget::itemClicked, this, &frmDateContour::List2_Click);
+    List1->installEventFilter(this);
+    List2->installEventFilter(this);
+    connect(Command1, &QPushButton::clicked, this, &frmDateContour::Command1_Click);
+    connect(SS2, &SpreadGrid::cellClicked, this, &frmDateContour::SS2_Click);
+    connect(SS3, &SpreadGrid::cellClicked, this, &frmDateContour::SS3_Click);
+    connect(SS4, &SpreadGrid::cellClicked, this, &frmDateContour::SS4_Click);
+    connect(Text1, &QPlainTextEdit::textChanged, this, &frmDateContour::Text1_Change);
+    Form_Load();
+}
+
+bool frmDateContour::eventFilter(QObject* watched, QEvent* event) {
+    // A pick by keyboard: the arrows move through the list, Enter or Space picks.
+    if ((watched == List1 || watched == List2) && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+            if (watched == List1) List1_Click();
+            else List2_Click();
+            return true;
+        }
+    }
+    return ReportForm::eventFilter(watched, event);
+}
+
+// ---- grids
+
+void frmDateContour::SetupGrids() {
+    const ModGW& m = modgw();
+    QStringList sources;
+    for (int n = 1; n <= m.NumSources; ++n)
+        sources << m.SourceTable[n][1];
+    FillNumberedList(List2, sources);
+
+    // Only picks put a parameter's number behind its name; a typed name would reach nothing.
+    SS1->setColumnLocked(1, true);
+    QString methods;
+    for (const QString& method : DateContourMethods())
+        methods += method + u'\t';
+    SS4->setDropDownTabList(MethodRow, 1, methods);
+    SS4->setDropDown(ScaleRow, 1, {QStringLiteral("Proportional"), QStringLiteral("Exaggerated")});
+}
+
+// Fixed sizes, before the load centres the form on them.
+void frmDateContour::sizeGrids() {
+    SS1->setColWidth(1, 16);
+    FitGrid(SS1);
+    SS2->setColWidth(0, 4);
+    SS2->setColWidth(1, 14);
+    SS2->setColWidth(2, 9);
+    SS2->setColWidth(3, 9);
+    fitColumns(SS2, 16);
+    SS3->setColWidth(1, 32);
+    FitGrid(SS3);
+    SS4->setColWidth(1, 32);
+    FitGrid(SS4);
+    Text1->setMinimumHeight(12 * Text1->fontMetrics().lineSpacing());
+}
+
+QList<SpreadGrid*> frmDateContour::Grids() const { return {SS1, SS2, SS3, SS4}; }
+QList<SpreadGrid*> frmDateContour::ReplaceOnEditGrids() const { return {SS3, SS4}; }
+QList<SpreadGrid*> frmDateContour::EditModeGrids() const { return {SS3, SS4}; }
+
+// A click marks the definition changed whether or not a value then changes; SS1 is written only
+// by picks and Delete, which mark it themselves.
+void frmDateContour::SS2_Click() { MarkChanged(); }
+void frmDateContour::SS3_Click() { MarkChanged(); }
+void frmDateContour::SS4_Click() { MarkChanged(); }
+
+// Notes typed and then left unsaved would be lost without a question.
+void frmDateContour::Text1_Change() { MarkChanged(); }
+
+void frmDateContour::setNotesText(const QString& text) {
+    const QSignalBlocker quiet(Text1); // the form's own writing is no edit
+    QString t = text;
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    Text1->setPlainText(t);
+}
+
+// ---- the definition
+
+void frmDateContour::ClearForm() {
+    ClosedCells closed(Grids());
+    if (const int used = SS1->usedRowCount()) SS1->clearBlock({1, 1, used, 1});
+    if (const int used = SS2->usedRowCount()) SS2->clearBlock({1, 1, used, 3});
+    SS3->clearBlock({1, 1, Cells::InfoRows, 1});
+    // The gridding method and the scale type stay for the next definition.
+    SS4->clearBlock({1, 1, MethodRow - 1, 1});
+    SS4->clearBlock({ScaleRow + 1, 1, Cells::MapRows, 1});
+    setNotesText(QString());
+}
+
+void frmDateContour::ClearDefinition() { ClearDateContourFile(); }
+
+bool frmDateContour::LoadDefinition(const QString& path) {
+    loaded_ = LoadDateContourFile(path);
+    return loaded_.has_value();
+}
+
+void frmDateContour::CommitDefinition() {
+    if (loaded_) CommitDateContour(*loaded_);
+    loaded_.reset();
+    // The contour run names its files after the definition it draws.
+    modgw().ContourFileTitle = ContourFileTitleOf(CurrentPath());
+}
+
+void frmDateContour::FillForm() { FillDateContourForm(); }
+
+void frmDateContour::FillDateContourForm() {
+    Guarded(QStringLiteral("FillDateContourForm"), [&] {
+        const ModGW& m = modgw();
+        const Cells g = DateContourGridsOf(m.DateSum, m.ReportNotes, m);
+        ClosedCells closed(Grids());
+        for (SpreadGrid* grid : Grids())
+            grid->setRedraw(false);
+        for (int r = 1; r <= Cells::ParamRows; ++r)
+            SS1->setText(r, 1, g.SS1[r]);
+        for (int r = 1; r <= Cells::SourceRows; ++r)
+            for (int c = 1; c <= 3; ++c)
+                SS2->setText(r, c, g.SS2[r][c]);
+        for (int r = 1; r <= Cells::InfoRows; ++r)
+            SS3->setText(r, 1, g.SS3[r]);
+        for (int r = 1; r <= Cells::MapRows; ++r)
+            SS4->setText(r, 1, g.SS4[r]);
+        setNotesText(g.Text1);
+        for (SpreadGrid* grid : Grids())
+            grid->setRedraw(true);
+    });
+}
+
+DateContourGrids frmDateContour::GridsOnForm() const {
+    Cells g;
+    for (int r = 1; r <= Cells::ParamRows; ++r)
+        g.SS1[r] = SS1->text(r, 1);
+    for (int r = 1; r <= Cells::SourceRows; ++r)
+        for (int c = 1; c <= 3; ++c)
+            g.SS2[r][c] = SS2->text(r, c);
+    for (int r = 1; r <= Cells::InfoRows; ++r)
+        g.SS3[r] = SS3->text(r, 1);
+    for (int r = 1; r <= Cells::MapRows; ++r)
+        g.SS4[r] = SS4->text(r, 1);
+    g.Text1 = Text1->toPlainText();
+    return g;
+}
+
+void frmDateContour::TakeGrids() { taken_ = GridsOnForm(); }
+
+bool frmDateContour::WriteDefinition(const QString& path) {
+    if (!SaveDateContourForm(taken_, path)) return false;
+    // Save As names a new current definition; a Save gives the same title again.
+    modgw().ContourFileTitle = ContourFileTitleOf(path);
+    return true;
+}
+
+// The form keeps its notes in Text1; it has no notes editor.
+int frmDateContour::ItemCount() { return 0; }
+
+void frmDateContour::Closing() {
+    // A later run must see no notes or episodes of a closed form.
+    ModGW& m = modgw();
+    notesblock::ClearNotes(m.ReportNotes);
+    m.DateSum.DateEpisodeCount = 0;
+}
+
+// ---- picks and delete
+
+void frmDateContour::List1_Click() {
+    Guarded(QStringLiteral("List1_Click"), [&] {
+        ModGW& m = modgw();
+        const int p = List1->currentRow() + 1;
+        if (p < 1 || p > m.NumParams) return;
+        ClosedCells closed(Grids());
+        const int r = std::clamp(SS1->activeRow(), 1, int(Cells::ParamRows));
+        SS1->setText(r, 1, m.ParamTable[p][1]);
+        m.DateSum.DateParams[r] = int16_t(p);
+        // On to the next row; after the last one the caret stays there.
+        SS1->setActiveCell(std::min(r + 1, int(Cells::ParamRows)), 1);
+        MarkChanged();
+    });
+}
+
+void frmDateContour::List2_Click() {
+    Guarded(QStringLiteral("List2_Click"), [&] {
+        ModGW& m = modgw();
+        const int s = List2->currentRow() + 1;
+        if (s < 1 || s > m.NumSources) return;
+        ClosedCells closed(Grids());
+        const int r = std::clamp(SS2->activeRow(), 1, int(Cells::SourceRows));
+        for (int c = 1; c <= 3; ++c) {
+            SS2->setText(r, c, m.SourceTable[s][c]);
+            m.DateSum.DateSources[r][c] = m.SourceTable[s][c];
+        }
+        SS2->setActiveCell(std::min(r + 1, int(Cells::SourceRows)), 1);
+        MarkChanged();
+    });
+}
+
+void frmDateContour::mnuDelete_Click() {
+    Guarded(QStringLiteral("mnuDelete_Click"), [&] {
+        ClosedCells closed(Grids());
+        const int r = std::clamp(SS1->activeRow(), 1, int(Cells::ParamRows));
+        SS1->setText(r, 1, QString());
+        modgw().DateSum.DateParams[r] = 0;
+        MarkChanged();
+    });
+}
+
+// ---- buttons
+
+void frmDateContour::Command1_Click() {
+    Guarded(QStringLiteral("Command1_Click"), [&] { EditMode(); });
+}

@@ -1,0 +1,344 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "reportdefs/forms/frmdatesum.h"
+
+#include "platform/gui/controls.h"
+#include "platform/gui/spreadgrid.h"
+#include "project/modgw.h"
+#include "reportdefs/notesblock.h"
+
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace {
+
+using Cells = DateSumGrids;
+
+const QStringList kInfoRows = {QStringLiteral("Main Title"), QStringLiteral("Sec. Title, Line 1"),
+                               QStringLiteral("Sec. Title, Line 2"), QStringLiteral("Sec. Title, Line 3"),
+                               QStringLiteral("Label for Standard")};
+
+QStringList mapRows() {
+    QStringList rows = {QStringLiteral("X: St, End, Inc"), QStringLiteral("Y: St, End, Inc"),
+                        QStringLiteral("Distance Unit"), QStringLiteral("Source Radius Mult.")};
+    for (int n = 1; n <= 10; ++n)
+        rows << QStringLiteral("Pars. on Map %1").arg(n);
+    return rows;
+}
+
+QLabel* caption(const QString& text, QWidget* buddy, const QString& name, QWidget* parent) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->setBuddy(buddy);
+    return l;
+}
+
+SpreadGrid* makeGrid(const QString& name, int rows, const QStringList& headers, QWidget* parent) {
+    auto* g = new SpreadGrid(name, parent);
+    g->setMaxRows(rows);
+    g->setMaxCols(int(headers.size()));
+    for (int c = 1; c <= headers.size(); ++c)
+        g->setColumnHeader(c, headers[c - 1]);
+    return g;
+}
+
+SpreadGrid* makeRows(const QString& name, const QStringList& rowCaptions, QWidget* parent) {
+    auto* g = new SpreadGrid(name, parent);
+    g->setMaxRows(int(rowCaptions.size()));
+    g->setMaxCols(1);
+    for (int r = 1; r <= rowCaptions.size(); ++r)
+        g->setRowHeader(r, rowCaptions[r - 1]);
+    g->setColumnHeadersVisible(false);
+    return g;
+}
+
+// A grid too long to show whole: all its columns, the rows below visibleRows a scroll bar away.
+void fitColumns(SpreadGrid* grid, int visibleRows) {
+    const int frame = 2 * grid->frameWidth();
+    // A row-header width set in characters is fixed; its size hint knows only the captions.
+    const QHeaderView* rows = grid->verticalHeader();
+    const int rowsW = std::max(rows->sizeHint().width(), rows->minimumWidth());
+    const int bar = grid->verticalScrollBar()->sizeHint().width();
+    grid->setFixedWidth(grid->horizontalHeader()->length() + rowsW + bar + frame);
+    grid->setFixedHeight(grid->horizontalHeader()->sizeHint().height() +
+                         visibleRows * grid->verticalHeader()->defaultSectionSize() + frame);
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+}
+
+} // namespace
+
+frmDateSum::frmDateSum() : ReportForm(ReportKind::DateSum) {
+    List2 = new QListWidget(this);
+    List2->setObjectName(QStringLiteral("List2"));
+    List2->setAccessibleName(QStringLiteral("List2"));
+    SS5 = makeGrid(QStringLiteral("SS5"), Cells::EpisodeRows, {QStringLiteral("Start Date"), QStringLiteral("End Date")},
+                   this);
+    SS1 = makeGrid(QStringLiteral("SS1"), Cells::ParamRows, {QStringLiteral("Par. Name")}, this);
+    SS2 = makeGrid(QStringLiteral("SS2"), Cells::SourceRows,
+                   {QStringLiteral("Source"), QStringLiteral("Abv/Blw"), QStringLiteral("X Pos."),
+                    QStringLiteral("Y Pos.")},
+                   this);
+    SS3 = makeRows(QStringLiteral("SS3"), kInfoRows, this);
+    SS4 = makeRows(QStringLiteral("SS4"), mapRows(), this);
+    Label1 = caption(QStringLiteral("Master Parameter List"), List1, QStringLiteral("Label1"), this);
+    Label2 = caption(QStringLiteral("Master Source List"), List2, QStringLiteral("Label2"), this);
+    Label3 = caption(QStringLiteral("Sampling Episodes"), SS5, QStringLiteral("Label3"), this);
+    Label4 = caption(QStringLiteral("Chosen Parameters"), SS1, QStringLiteral("Label4"), this);
+    Label5 = caption(QStringLiteral("Chosen Sources"), SS2, QStringLiteral("Label5"), this);
+    Label6 = caption(QStringLiteral("Report Information"), SS3, QStringLiteral("Label6"), this);
+    Label7 = caption(QStringLiteral("Map Information"), SS4, QStringLiteral("Label7"), this);
+    Command1 = NamedButton(this, QStringLiteral("Command1"), QStringLiteral("Edit Notes"));
+    Command2 = NamedButton(this, QStringLiteral("Command2"), QStringLiteral("Edit Mode"));
+
+    // The master lists and buttons on the left; episodes and parameters, then sources and report
+    // information, then the map information, each column at its grids' widths.
+    auto* lay = new QGridLayout(this);
+    lay->setMenuBar(MenuBar);
+    auto* lists = new QVBoxLayout;
+    lists->addWidget(Label1);
+    lists->addWidget(List1, 1);
+    lists->addWidget(Label2);
+    lists->addWidget(List2, 1);
+    lists->addWidget(Command1);
+    lists->addWidget(Command2);
+    auto column = [](std::initializer_list<QWidget*> widgets) {
+        auto* c = new QVBoxLayout;
+        for (QWidget* w : widgets) {
+            if (qobject_cast<QLabel*>(w) && c->count() > 0) c->addSpacing(8);
+            c->addWidget(w);
+        }
+        c->addStretch();
+        return c;
+    };
+    lay->addLayout(lists, 0, 0);
+    lay->addLayout(column({Label3, SS5, Label4, SS1}), 0, 1);
+    lay->addLayout(column({Label5, SS2, Label6, SS3}), 0, 2);
+    lay->addLayout(column({Label7, SS4}), 0, 3);
+    lay->setColumnStretch(4, 1);
+    List1->setMinimumWidth(150);
+    sizeGrids();
+
+    connect(List1, &QListWidget::itemClicked, this, &frmDateSum::List1_Click);
+    connect(List2, &QListWidget::itemClicked, this, &frmDateSum::List2_Click);
+    List1->installEventFilter(this);
+    List2->installEventFilter(this);
+    connect(Command1, &QPushButton::clicked, this, &frmDateSum::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmDateSum::Command2_Click);
+    connect(SS2, &SpreadGrid::cellClicked, this, &frmDateSum::SS2_Click);
+    connect(SS3, &SpreadGrid::cellClicked, this, &frmDateSum::SS3_Click);
+    connect(SS4, &SpreadGrid::cellClicked, this, &frmDateSum::SS4_Click);
+    connect(SS5, &SpreadGrid::cellClicked, this, &frmDateSum::SS5_Click);
+    Form_Load();
+}
+
+bool frmDateSum::eventFilter(QObject* watched, QEvent* event) {
+    // A pick by keyboard: the arrows move through the list, Enter or Space picks.
+    if ((watched == List1 || watched == List2) && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+            if (watched == List1) List1_Click();
+            else List2_Click();
+            return true;
+        }
+    }
+    return ReportForm::eventFilter(watched, event);
+}
+
+// ---- grids
+
+void frmDateSum::SetupGrids() {
+    const ModGW& m = modgw();
+    QStringList sources;
+    for (int n = 1; n <= m.NumSources; ++n)
+        sources << m.SourceTable[n][1];
+    FillNumberedList(List2, sources);
+
+    // Only picks put a parameter's number behind its name; a typed name would reach nothing.
+    SS1->setColumnLocked(1, true);
+}
+
+// Fixed sizes, before the load centres the form on them.
+void frmDateSum::sizeGrids() {
+    SS1->setColWidth(1, 16);
+    FitGrid(SS1);
+    SS5->setColWidth(0, 3);
+    SS5->setColWidth(1, 11);
+    SS5->setColWidth(2, 11);
+    fitColumns(SS5, 12);
+    SS2->setColWidth(0, 3);
+    SS2->setColWidth(1, 12);
+    SS2->setColWidth(2, 8);
+    SS2->setColWidth(3, 8);
+    SS2->setColWidth(4, 8);
+    fitColumns(SS2, 12);
+    SS3->setColWidth(1, 26);
+    FitGrid(SS3);
+    SS4->setColWidth(1, 18);
+    FitGrid(SS4);
+}
+
+QList<SpreadGrid*> frmDateSum::Grids() const { return {SS5, SS1, SS2, SS3, SS4}; }
+QList<SpreadGrid*> frmDateSum::ReplaceOnEditGrids() const { return {SS3, SS4, SS5}; }
+QList<SpreadGrid*> frmDateSum::EditModeGrids() const { return {SS3, SS4, SS5}; }
+
+// A click marks the definition changed whether or not a value then changes; SS1 is written only
+// by picks and Delete, which mark it themselves.
+void frmDateSum::SS2_Click() { MarkChanged(); }
+void frmDateSum::SS3_Click() { MarkChanged(); }
+void frmDateSum::SS4_Click() { MarkChanged(); }
+void frmDateSum::SS5_Click() { MarkChanged(); }
+
+// ---- the definition
+
+void frmDateSum::ClearForm() {
+    ClosedCells closed(Grids());
+    SS1->clearBlock({1, 1, Cells::ParamRows, 1});
+    if (const int used = SS2->usedRowCount()) SS2->clearBlock({1, 1, used, 4});
+    SS3->clearBlock({1, 1, Cells::InfoRows, 1});
+    SS4->clearBlock({1, 1, Cells::MapRows, 1});
+    if (const int used = SS5->usedRowCount()) SS5->clearBlock({1, 1, used, 2});
+}
+
+void frmDateSum::ClearDefinition() { ClearDateFile(); }
+
+bool frmDateSum::LoadDefinition(const QString& path) {
+    loaded_ = LoadDateFile(path);
+    return loaded_.has_value();
+}
+
+void frmDateSum::CommitDefinition() {
+    if (loaded_) CommitDateSum(*loaded_);
+    loaded_.reset();
+}
+
+void frmDateSum::FillForm() { FillDateForm(); }
+
+void frmDateSum::FillDateForm() {
+    Guarded(QStringLiteral("FillDateForm"), [&] {
+        const Cells g = DateSumGridsOf(modgw().DateSum, modgw());
+        ClosedCells closed(Grids());
+        for (SpreadGrid* grid : Grids())
+            grid->setRedraw(false);
+        for (int r = 1; r <= Cells::EpisodeRows; ++r)
+            for (int c = 1; c <= 2; ++c)
+                SS5->setText(r, c, g.SS5[r][c]);
+        for (int r = 1; r <= Cells::ParamRows; ++r)
+            SS1->setText(r, 1, g.SS1[r]);
+        for (int r = 1; r <= Cells::SourceRows; ++r)
+            for (int c = 1; c <= 4; ++c)
+                SS2->setText(r, c, g.SS2[r][c]);
+        for (int r = 1; r <= Cells::InfoRows; ++r)
+            SS3->setText(r, 1, g.SS3[r]);
+        for (int r = 1; r <= Cells::MapRows; ++r)
+            SS4->setText(r, 1, g.SS4[r]);
+        for (SpreadGrid* grid : Grids())
+            grid->setRedraw(true);
+    });
+}
+
+DateSumGrids frmDateSum::GridsOnForm() const {
+    Cells g;
+    for (int r = 1; r <= Cells::EpisodeRows; ++r)
+        for (int c = 1; c <= 2; ++c)
+            g.SS5[r][c] = SS5->text(r, c);
+    for (int r = 1; r <= Cells::ParamRows; ++r)
+        g.SS1[r] = SS1->text(r, 1);
+    for (int r = 1; r <= Cells::SourceRows; ++r)
+        for (int c = 1; c <= 4; ++c)
+            g.SS2[r][c] = SS2->text(r, c);
+    for (int r = 1; r <= Cells::InfoRows; ++r)
+        g.SS3[r] = SS3->text(r, 1);
+    for (int r = 1; r <= Cells::MapRows; ++r)
+        g.SS4[r] = SS4->text(r, 1);
+    return g;
+}
+
+void frmDateSum::TakeGrids() { TakeDateSumGrids(GridsOnForm(), modgw().DateSum); }
+
+// The axis rows the save fills in go to the variables and the file; the grid shows them when the
+// file is opened again.
+bool frmDateSum::WriteDefinition(const QString& path) { return SaveDateFile(path); }
+
+int frmDateSum::ItemCount() {
+    // The notes editor lists the episodes as they stand on the form, saved or not.
+    CommitGrids();
+    DateSumDefinition& d = modgw().DateSum;
+    d.DateEpisodeCount = int16_t(SS5->usedRowCount());
+    for (int e = 1; e <= d.DateEpisodeCount; ++e) {
+        d.DateEpisodes[1][e] = SS5->text(e, 1);
+        d.DateEpisodes[2][e] = SS5->text(e, 2);
+    }
+    return d.DateEpisodeCount;
+}
+
+void frmDateSum::Closing() {
+    // A later run must see no notes or episodes of a closed form.
+    ModGW& m = modgw();
+    notesblock::ClearNotes(m.ReportNotes);
+    m.DateSum.DateEpisodeCount = 0;
+}
+
+// ---- picks and delete
+
+void frmDateSum::List1_Click() {
+    Guarded(QStringLiteral("List1_Click"), [&] {
+        ModGW& m = modgw();
+        const int p = List1->currentRow() + 1;
+        if (p < 1 || p > m.NumParams) return;
+        ClosedCells closed(Grids());
+        const int r = std::clamp(SS1->activeRow(), 1, int(Cells::ParamRows));
+        SS1->setText(r, 1, m.ParamTable[p][1]);
+        m.DateSum.DateParams[r] = int16_t(p);
+        // On to the next row; after the last one the caret stays there.
+        SS1->setActiveCell(std::min(r + 1, int(Cells::ParamRows)), 1);
+        MarkChanged();
+    });
+}
+
+void frmDateSum::List2_Click() {
+    Guarded(QStringLiteral("List2_Click"), [&] {
+        ModGW& m = modgw();
+        const int s = List2->currentRow() + 1;
+        if (s < 1 || s > m.NumSources) return;
+        ClosedCells closed(Grids());
+        const int r = std::clamp(SS2->activeRow(), 1, int(Cells::SourceRows));
+        // Name and positions; the Abv/Blw text typed in column 2 stays.
+        const auto& src = m.SourceTable[s];
+        auto& row = m.DateSum.DateSources[r];
+        const std::pair<int, int> colField[] = {{1, 1}, {3, 2}, {4, 3}};
+        for (const auto& [col, field] : colField) {
+            SS2->setText(r, col, src[field]);
+            row[col] = src[field];
+        }
+        SS2->setActiveCell(std::min(r + 1, int(Cells::SourceRows)), 1);
+        MarkChanged();
+    });
+}
+
+void frmDateSum::mnuDelete_Click() {
+    Guarded(QStringLiteral("mnuDelete_Click"), [&] {
+        ClosedCells closed(Grids());
+        const int r = std::clamp(SS1->activeRow(), 1, int(Cells::ParamRows));
+        SS1->setText(r, 1, QString());
+        modgw().DateSum.DateParams[r] = 0;
+        MarkChanged();
+    });
+}
+
+// ---- buttons
+
+void frmDateSum::Command1_Click() {
+    Guarded(QStringLiteral("Command1_Click"), [&] { EditNotes(); });
+}
+
+void frmDateSum::Command2_Click() {
+    Guarded(QStringLiteral("Command2_Click"), [&] { EditMode(); });
+}

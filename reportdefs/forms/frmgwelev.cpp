@@ -1,0 +1,311 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "reportdefs/forms/frmgwelev.h"
+
+#include "platform/gui/controls.h"
+#include "platform/gui/spreadgrid.h"
+#include "project/modgw.h"
+#include "reportdefs/notesblock.h"
+
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace {
+
+constexpr int MaxSets = GWElevDefinition::MaxSets;
+constexpr int Positions = GWElevDefinition::Positions;
+constexpr int ScaleCol = GWElevGrids::ScaleCol;
+constexpr int InfoRows = GWElevDefinition::InfoRows;
+constexpr int ParScale = 4;  // ParamTable: the parameter's default scale
+constexpr int SrcRefElev = 4; // SourceTable: the source's reference elevation
+
+const QStringList kInfoRows = {QStringLiteral("Main Title"), QStringLiteral("Sec. Title, Line 1"),
+                               QStringLiteral("Sec. Title, Line 2"), QStringLiteral("Sec. Title, Line 3")};
+
+QLabel* caption(const QString& text, QWidget* buddy, const QString& name, QWidget* parent) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->setBuddy(buddy);
+    return l;
+}
+
+// A grid too long to show whole: all its columns, rows a scroll bar away.
+void fitColumns(SpreadGrid* grid, int visibleRows) {
+    const int frame = 2 * grid->frameWidth();
+    const QHeaderView* rows = grid->verticalHeader();
+    const int rowsW = std::max(rows->sizeHint().width(), rows->minimumWidth());
+    const int bar = grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid);
+    grid->setFixedWidth(grid->horizontalHeader()->length() + rowsW + bar + frame);
+    grid->setFixedHeight(grid->horizontalHeader()->sizeHint().height() +
+                         visibleRows * grid->verticalHeader()->defaultSectionSize() + frame);
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+}
+
+} // namespace
+
+frmGWElev::frmGWElev() : ReportForm(ReportKind::GWElev) {
+    List2 = new QListWidget(this);
+    List2->setObjectName(QStringLiteral("List2"));
+    List2->setAccessibleName(QStringLiteral("List2"));
+    SS1 = new SpreadGrid(QStringLiteral("SS1"), this);
+    SS2 = new SpreadGrid(QStringLiteral("SS2"), this);
+    SS3 = new SpreadGrid(QStringLiteral("SS3"), this);
+    Label1 = caption(QStringLiteral("Master Parameter List"), List1, QStringLiteral("Label1"), this);
+    Label2 = caption(QStringLiteral("Master Source List"), List2, QStringLiteral("Label2"), this);
+    Label3 = caption(QStringLiteral("Parameter Information"), SS2, QStringLiteral("Label3"), this);
+    Label4 = caption(QStringLiteral("Source Sets"), SS1, QStringLiteral("Label4"), this);
+    Label5 = caption(QStringLiteral("Report Information"), SS3, QStringLiteral("Label5"), this);
+    Command1 = NamedButton(this, QStringLiteral("Command1"), QStringLiteral("Edit Mode"));
+    Command2 = NamedButton(this, QStringLiteral("Command2"), QStringLiteral("Edit Notes"));
+
+    // The two lists on the left; the parameter and report information above the sets beside them.
+    auto* lay = new QGridLayout(this);
+    lay->setMenuBar(MenuBar);
+    auto* lists = new QVBoxLayout;
+    lists->addWidget(Label1);
+    lists->addWidget(List1, 1);
+    lists->addWidget(Label2);
+    lists->addWidget(List2, 1);
+    auto* par = new QVBoxLayout;
+    par->addWidget(Label3);
+    par->addWidget(SS2);
+    par->addStretch(1);
+    par->addWidget(Command1);
+    par->addWidget(Command2);
+    auto* info = new QVBoxLayout;
+    info->addWidget(Label5);
+    info->addWidget(SS3);
+    info->addStretch(1);
+    auto* upper = new QHBoxLayout;
+    upper->addLayout(par);
+    upper->addSpacing(12);
+    upper->addLayout(info);
+    upper->addStretch();
+    auto* grids = new QVBoxLayout;
+    grids->addLayout(upper);
+    grids->addSpacing(8);
+    grids->addWidget(Label4);
+    grids->addWidget(SS1);
+    grids->addStretch(1);
+    lay->addLayout(lists, 0, 0);
+    lay->addLayout(grids, 0, 1);
+    lay->setColumnStretch(1, 1);
+    List1->setMinimumWidth(200);
+
+    connect(List1, &QListWidget::itemClicked, this, &frmGWElev::List1_Click);
+    connect(List2, &QListWidget::itemClicked, this, &frmGWElev::List2_Click);
+    List1->installEventFilter(this);
+    List2->installEventFilter(this);
+    connect(SS1, &SpreadGrid::cellClicked, this, &frmGWElev::SS1_Click);
+    connect(SS2, &SpreadGrid::cellClicked, this, &frmGWElev::SS2_Click);
+    connect(SS3, &SpreadGrid::cellClicked, this, &frmGWElev::SS3_Click);
+    connect(Command1, &QPushButton::clicked, this, &frmGWElev::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmGWElev::Command2_Click);
+    Form_Load();
+}
+
+bool frmGWElev::eventFilter(QObject* watched, QEvent* event) {
+    // A pick by keyboard: the arrows move through the list, Enter or Space picks.
+    if ((watched == List1 || watched == List2) && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+            if (watched == List1) List1_Click();
+            else List2_Click();
+            return true;
+        }
+    }
+    return ReportForm::eventFilter(watched, event);
+}
+
+// ---- grids
+
+void frmGWElev::SetupGrids() {
+    // The load fills the source list with the parameter list.
+    const ModGW& m = modgw();
+    QStringList sources;
+    for (int k = 1; k <= m.NumSources; ++k)
+        sources << m.SourceTable[k][1];
+    FillNumberedList(List2, sources);
+    SS1->setMaxRows(MaxSets);
+    SS1->setMaxCols(ScaleCol);
+    for (int p = 1; p <= Positions; ++p) {
+        SS1->setColumnHeader(p, QStringLiteral("Source %1").arg(p));
+        SS1->setColWidth(p, 12);
+        // A typed name would never reach the file: the sources come from the list with their
+        // reference elevations.
+        SS1->setColumnLocked(p, true);
+    }
+    SS1->setColumnHeader(ScaleCol, QStringLiteral("Scale: St, End, Inc"));
+    SS1->setColWidth(ScaleCol, 18);
+    SS1->setColWidth(0, 3);
+    fitColumns(SS1, 14);
+
+    SS2->setMaxRows(2);
+    SS2->setMaxCols(1);
+    SS2->setRowHeader(1, QStringLiteral("Parameter #"));
+    SS2->setRowHeader(2, QStringLiteral("Depth/Elev. (D/E)"));
+    SS2->setColumnHeadersVisible(false);
+    SS2->setColWidth(0, 16);
+    SS2->setColWidth(1, 8);
+    FitGrid(SS2);
+
+    SS3->setMaxRows(InfoRows);
+    SS3->setMaxCols(1);
+    for (int r = 1; r <= InfoRows; ++r)
+        SS3->setRowHeader(r, kInfoRows[r - 1]);
+    SS3->setColumnHeadersVisible(false);
+    SS3->setColWidth(0, 16);
+    SS3->setColWidth(1, 40);
+    FitGrid(SS3);
+}
+
+QList<SpreadGrid*> frmGWElev::Grids() const { return {SS1, SS2, SS3}; }
+QList<SpreadGrid*> frmGWElev::ReplaceOnEditGrids() const { return {SS1, SS3}; }
+QList<SpreadGrid*> frmGWElev::EditModeGrids() const { return {SS1, SS3}; }
+
+void frmGWElev::SS1_Click() { MarkChanged(); }
+void frmGWElev::SS2_Click() { MarkChanged(); }
+void frmGWElev::SS3_Click() { MarkChanged(); }
+
+GWElevGrids frmGWElev::GridsOnForm() const {
+    GWElevGrids g;
+    g.SS2[1] = SS2->text(1, 1);
+    g.SS2[2] = SS2->text(2, 1);
+    for (int r = 1; r <= MaxSets; ++r)
+        for (int c = 1; c <= ScaleCol; ++c)
+            g.SS1[r][c] = SS1->text(r, c);
+    for (int r = 1; r <= InfoRows; ++r)
+        g.SS3[r] = SS3->text(r, 1);
+    return g;
+}
+
+// ---- the definition
+
+void frmGWElev::ClearForm() {
+    ClosedCells closed(Grids());
+    SS1->clearBlock({1, 1, MaxSets, ScaleCol});
+    SS2->clearBlock({1, 1, 2, 1});
+    SS3->clearBlock({1, 1, InfoRows, 1});
+}
+
+void frmGWElev::ClearDefinition() { ClearGWElevFile(); }
+
+bool frmGWElev::LoadDefinition(const QString& path) {
+    loaded_ = LoadGWElevFile(path);
+    return loaded_.has_value();
+}
+
+void frmGWElev::CommitDefinition() {
+    if (loaded_) CommitGWElev(*loaded_);
+    loaded_.reset();
+}
+
+void frmGWElev::FillForm() { FillGWElevForm(); }
+
+void frmGWElev::FillGWElevForm() {
+    Guarded(QStringLiteral("FillGWElevForm"), [&] {
+        const GWElevGrids g = GWElevGridsOf(modgw().GWElev);
+        ClosedCells closed(Grids());
+        for (SpreadGrid* grid : Grids())
+            grid->setRedraw(false);
+        SS2->setText(1, 1, g.SS2[1]);
+        SS2->setText(2, 1, g.SS2[2]);
+        for (int r = 1; r <= MaxSets; ++r)
+            for (int c = 1; c <= ScaleCol; ++c)
+                SS1->setText(r, c, g.SS1[r][c]);
+        for (int r = 1; r <= InfoRows; ++r)
+            SS3->setText(r, 1, g.SS3[r]);
+        for (SpreadGrid* grid : Grids())
+            grid->setRedraw(true);
+    });
+}
+
+void frmGWElev::TakeGrids() { taken_ = GridsOnForm(); }
+
+bool frmGWElev::WriteDefinition(const QString& path) { return SaveGWElevFile(taken_, path); }
+
+int frmGWElev::ItemCount() {
+    // Sets entered since the last save count: the notes editor lists them from this count.
+    CommitGrids();
+    ModGW& m = modgw();
+    m.GWElev.GWElevSetCount = int16_t(SS1->usedRowCount());
+    return m.GWElev.GWElevSetCount;
+}
+
+void frmGWElev::Closing() {
+    ModGW& m = modgw();
+    notesblock::ClearNotes(m.ReportNotes);
+    m.GWElev.GWElevSetCount = 0;
+}
+
+// ---- picks and delete
+
+void frmGWElev::List1_Click() {
+    Guarded(QStringLiteral("List1_Click"), [&] {
+        ModGW& m = modgw();
+        const int k = List1->currentRow() + 1;
+        if (k < 1 || k > m.NumParams) return;
+        ClosedCells closed(Grids());
+        SS2->setText(1, 1, QString::number(k));
+        GWElevDefinition& d = m.GWElev;
+        d.GWElevParameter = int16_t(k);
+        d.GWElevSetCount = int16_t(SS1->usedRowCount());
+        // Scales typed or picked before stay; rows added later get none until the next pick.
+        for (int i = 1; i <= d.GWElevSetCount; ++i)
+            if (SS1->text(i, ScaleCol).isEmpty()) SS1->setText(i, ScaleCol, m.ParamTable[k][ParScale]);
+        MarkChanged();
+    });
+}
+
+void frmGWElev::List2_Click() {
+    Guarded(QStringLiteral("List2_Click"), [&] {
+        ModGW& m = modgw();
+        const int k = List2->currentRow() + 1;
+        if (k < 1 || k > m.NumSources) return;
+        ClosedCells closed(Grids());
+        const int r = std::clamp(SS1->activeRow(), 1, MaxSets);
+        const int c = std::max(SS1->activeCol(), 1);
+        // The scale column holds no source.
+        if (c > Positions) return;
+        const QString name = m.SourceTable[k][1];
+        SS1->setText(r, c, name);
+        m.GWElev.GWElevSetSources[r][c] = name;
+        m.GWElev.GWElevSetValues[r][c] = m.SourceTable[k][SrcRefElev];
+        // Four picks fill a set; after the last set the caret stays where it is.
+        if (c < Positions) SS1->setActiveCell(r, c + 1);
+        else if (r < MaxSets) SS1->setActiveCell(r + 1, 1);
+        MarkChanged();
+    });
+}
+
+void frmGWElev::mnuDelete_Click() {
+    Guarded(QStringLiteral("mnuDelete_Click"), [&] {
+        ClosedCells closed(Grids());
+        const int r = std::clamp(SS1->activeRow(), 1, MaxSets);
+        const int c = std::max(SS1->activeCol(), 1);
+        if (c > Positions) return;
+        SS1->setText(r, c, QString());
+        GWElevDefinition& d = modgw().GWElev;
+        d.GWElevSetSources[r][c].clear();
+        d.GWElevSetValues[r][c].clear();
+        MarkChanged();
+    });
+}
+
+// ---- buttons
+
+void frmGWElev::Command1_Click() {
+    Guarded(QStringLiteral("Command1_Click"), [&] { EditMode(); });
+}
+
+void frmGWElev::Command2_Click() {
+    Guarded(QStringLiteral("Command2_Click"), [&] { EditNotes(); });
+}

@@ -1,0 +1,418 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "reportdefs/forms/frmstiff.h"
+
+#include "platform/gui/controls.h"
+#include "platform/gui/spreadgrid.h"
+#include "project/modgw.h"
+#include "reportdefs/notesblock.h"
+
+#include <QAction>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace {
+
+constexpr int MaxEpisodes = StiffDefinition::MaxEpisodes;
+constexpr int ParamRows = StiffDefinition::ParamRows;
+constexpr int SourceRows = StiffDefinition::SourceRows;
+constexpr int InfoRows = StiffDefinition::InfoRows;
+
+const QStringList kInfoRows = {QStringLiteral("Main Title"), QStringLiteral("Sec. Title, Line 1"),
+                               QStringLiteral("Sec. Title, Line 2"), QStringLiteral("Sec. Title, Line 3")};
+
+QLabel* caption(const QString& text, QWidget* buddy, const QString& name, QWidget* parent) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->setBuddy(buddy);
+    return l;
+}
+
+SpreadGrid* column(const QString& name, int rows, const QString& header, QWidget* parent) {
+    auto* g = new SpreadGrid(name, parent);
+    g->setMaxRows(rows);
+    g->setMaxCols(1);
+    g->setColumnHeader(1, header);
+    return g;
+}
+
+// A grid too long to show whole: all its columns, rows a scroll bar away.
+void fitColumns(SpreadGrid* grid, int visibleRows) {
+    const int frame = 2 * grid->frameWidth();
+    const QHeaderView* rows = grid->verticalHeader();
+    const int rowsW = std::max(rows->sizeHint().width(), rows->minimumWidth());
+    const int bar = grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid);
+    grid->setFixedWidth(grid->horizontalHeader()->length() + rowsW + bar + frame);
+    grid->setFixedHeight(grid->horizontalHeader()->sizeHint().height() +
+                         visibleRows * grid->verticalHeader()->defaultSectionSize() + frame);
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+}
+
+} // namespace
+
+frmStiff::frmStiff() : ReportForm(ReportKind::Stiff) {
+    List2 = new QListWidget(this);
+    List2->setObjectName(QStringLiteral("List2"));
+    List2->setAccessibleName(QStringLiteral("List2"));
+    SS1 = column(QStringLiteral("SS1"), ParamRows, QStringLiteral("Par. Name"), this);
+    SS2 = column(QStringLiteral("SS2"), SourceRows, QStringLiteral("Source"), this);
+    SS3 = column(QStringLiteral("SS3"), ParamRows, QStringLiteral("Par. Name"), this);
+    SS4 = column(QStringLiteral("SS4"), SourceRows, QStringLiteral("Source"), this);
+    SS5 = new SpreadGrid(QStringLiteral("SS5"), this);
+    SS6 = new SpreadGrid(QStringLiteral("SS6"), this);
+    Label1 = caption(QStringLiteral("Master Parameter List"), List1, QStringLiteral("Label1"), this);
+    Label2 = caption(QStringLiteral("Master Source List"), List2, QStringLiteral("Label2"), this);
+    lblSet1 = caption(QStringLiteral("SET 1"), SS1, QStringLiteral("lblSet1"), this);
+    lblSet2 = caption(QStringLiteral("SET 2"), SS3, QStringLiteral("lblSet2"), this);
+    lblPar1 = caption(QStringLiteral("Chosen Parameters"), SS1, QStringLiteral("lblPar1"), this);
+    lblSrc1 = caption(QStringLiteral("Chosen Sources"), SS2, QStringLiteral("lblSrc1"), this);
+    lblPar2 = caption(QStringLiteral("Chosen Parameters"), SS3, QStringLiteral("lblPar2"), this);
+    lblSrc2 = caption(QStringLiteral("Chosen Sources"), SS4, QStringLiteral("lblSrc2"), this);
+    Label3 = caption(QStringLiteral("Sampling Episodes"), SS5, QStringLiteral("Label3"), this);
+    Label4 = caption(QStringLiteral("Report Information"), SS6, QStringLiteral("Label4"), this);
+    Command1 = NamedButton(this, QStringLiteral("Command1"), QStringLiteral("Edit Mode"));
+    Command2 = NamedButton(this, QStringLiteral("Command2"), QStringLiteral("Edit Notes"));
+
+    // The lists on the left; the two sets side by side, the episodes beside them and the report
+    // information below.
+    auto* lay = new QGridLayout(this);
+    lay->setMenuBar(MenuBar);
+    auto* lists = new QVBoxLayout;
+    lists->addWidget(Label1);
+    lists->addWidget(List1, 1);
+    lists->addWidget(Label2);
+    lists->addWidget(List2, 1);
+    auto* sets = new QGridLayout;
+    sets->addWidget(lblSet1, 0, 0);
+    sets->addWidget(lblSet2, 0, 1);
+    sets->addWidget(lblPar1, 1, 0);
+    sets->addWidget(lblPar2, 1, 1);
+    sets->addWidget(SS1, 2, 0);
+    sets->addWidget(SS3, 2, 1);
+    sets->addWidget(lblSrc1, 3, 0);
+    sets->addWidget(lblSrc2, 3, 1);
+    sets->addWidget(SS2, 4, 0);
+    sets->addWidget(SS4, 4, 1);
+    sets->setRowStretch(5, 1);
+    sets->setHorizontalSpacing(16);
+    auto* episodes = new QVBoxLayout;
+    episodes->addWidget(Label3);
+    episodes->addWidget(SS5);
+    episodes->addStretch(1);
+    auto* upper = new QHBoxLayout;
+    upper->addLayout(sets);
+    upper->addSpacing(16);
+    upper->addLayout(episodes);
+    upper->addStretch();
+    auto* buttons = new QVBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Command1);
+    buttons->addWidget(Command2);
+    auto* lower = new QHBoxLayout;
+    auto* info = new QVBoxLayout;
+    info->addWidget(Label4);
+    info->addWidget(SS6);
+    info->addStretch(1);
+    lower->addLayout(info);
+    lower->addSpacing(16);
+    lower->addLayout(buttons);
+    lower->addStretch();
+    auto* grids = new QVBoxLayout;
+    grids->addLayout(upper);
+    grids->addSpacing(8);
+    grids->addLayout(lower);
+    grids->addStretch(1);
+    lay->addLayout(lists, 0, 0);
+    lay->addLayout(grids, 0, 1);
+    lay->setColumnStretch(1, 1);
+    List1->setMinimumWidth(200);
+
+    // The run needs each set's row counts from the form: Preview and Batch Print store them first.
+    disconnect(mnuDraw, &QAction::triggered, this, &ReportForm::mnuDraw_Click);
+    disconnect(mnuBatchPrint, &QAction::triggered, this, &ReportForm::mnuBatchPrint_Click);
+    connect(mnuDraw, &QAction::triggered, this, &frmStiff::mnuDraw_Click);
+    connect(mnuBatchPrint, &QAction::triggered, this, &frmStiff::mnuBatchPrint_Click);
+    connect(List1, &QListWidget::itemClicked, this, &frmStiff::List1_Click);
+    connect(List2, &QListWidget::itemClicked, this, &frmStiff::List2_Click);
+    List1->installEventFilter(this);
+    List2->installEventFilter(this);
+    connect(SS1, &SpreadGrid::cellClicked, this, &frmStiff::SS1_Click);
+    connect(SS2, &SpreadGrid::cellClicked, this, &frmStiff::SS2_Click);
+    connect(SS3, &SpreadGrid::cellClicked, this, &frmStiff::SS3_Click);
+    connect(SS4, &SpreadGrid::cellClicked, this, &frmStiff::SS4_Click);
+    connect(SS5, &SpreadGrid::cellClicked, this, &frmStiff::SS5_Click);
+    connect(SS6, &SpreadGrid::cellClicked, this, &frmStiff::SS6_Click);
+    connect(Command1, &QPushButton::clicked, this, &frmStiff::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmStiff::Command2_Click);
+    Form_Load();
+    showActiveSet();
+}
+
+bool frmStiff::eventFilter(QObject* watched, QEvent* event) {
+    // A pick by keyboard: the arrows move through the list, Enter or Space picks.
+    if ((watched == List1 || watched == List2) && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+            if (watched == List1) List1_Click();
+            else List2_Click();
+            return true;
+        }
+    }
+    return ReportForm::eventFilter(watched, event);
+}
+
+// ---- grids
+
+void frmStiff::SetupGrids() {
+    // The load fills the source list with the parameter list.
+    const ModGW& m = modgw();
+    QStringList sources;
+    for (int k = 1; k <= m.NumSources; ++k)
+        sources << m.SourceTable[k][1];
+    FillNumberedList(List2, sources);
+    for (SpreadGrid* g : {SS1, SS3}) {
+        // Only picks put a parameter's number behind its name; a typed name would reach nothing.
+        g->setColumnLocked(1, true);
+        g->setColWidth(0, 3);
+        g->setColWidth(1, 16);
+        FitGrid(g);
+    }
+    for (SpreadGrid* g : {SS2, SS4}) {
+        g->setColWidth(0, 3);
+        g->setColWidth(1, 16);
+        FitGrid(g);
+    }
+    SS5->setMaxRows(MaxEpisodes);
+    SS5->setMaxCols(2);
+    SS5->setColumnHeader(1, QStringLiteral("Start Date"));
+    SS5->setColumnHeader(2, QStringLiteral("End Date"));
+    SS5->setColWidth(0, 3);
+    SS5->setColWidth(1, 12);
+    SS5->setColWidth(2, 12);
+    fitColumns(SS5, 14);
+
+    SS6->setMaxRows(InfoRows);
+    SS6->setMaxCols(1);
+    for (int r = 1; r <= InfoRows; ++r)
+        SS6->setRowHeader(r, kInfoRows[r - 1]);
+    SS6->setColumnHeadersVisible(false);
+    SS6->setColWidth(0, 16);
+    SS6->setColWidth(1, 44);
+    FitGrid(SS6);
+}
+
+QList<SpreadGrid*> frmStiff::Grids() const { return {SS5, SS1, SS2, SS3, SS4, SS6}; }
+QList<SpreadGrid*> frmStiff::ReplaceOnEditGrids() const { return {SS5, SS6}; }
+QList<SpreadGrid*> frmStiff::EditModeGrids() const { return {SS5, SS6}; }
+
+StiffGrids frmStiff::GridsOnForm() const {
+    StiffGrids g;
+    for (int r = 1; r <= MaxEpisodes; ++r) {
+        g.SS5[r][1] = SS5->text(r, 1);
+        g.SS5[r][2] = SS5->text(r, 2);
+    }
+    for (int r = 1; r <= ParamRows; ++r) {
+        g.SS1[r] = SS1->text(r, 1);
+        g.SS3[r] = SS3->text(r, 1);
+    }
+    for (int r = 1; r <= SourceRows; ++r) {
+        g.SS2[r] = SS2->text(r, 1);
+        g.SS4[r] = SS4->text(r, 1);
+    }
+    for (int r = 1; r <= InfoRows; ++r)
+        g.SS6[r] = SS6->text(r, 1);
+    return g;
+}
+
+// ---- the active set
+
+int frmStiff::activeSet() const { return modgw().StiffActiveSet == 1 ? 1 : 2; }
+
+void frmStiff::setActiveSet(int set) {
+    modgw().StiffActiveSet = int16_t(set);
+    showActiveSet();
+}
+
+void frmStiff::showActiveSet() {
+    // The set that picks go to is the one whose heading stands out.
+    for (QLabel* l : {lblSet1, lblSet2}) {
+        QFont f = l->font();
+        f.setBold((l == lblSet1) == (activeSet() == 1));
+        l->setFont(f);
+    }
+}
+
+void frmStiff::SS1_Click() { setActiveSet(1); }
+
+void frmStiff::SS2_Click() {
+    setActiveSet(1);
+    MarkChanged();
+}
+
+void frmStiff::SS3_Click() { setActiveSet(2); }
+
+void frmStiff::SS4_Click() {
+    setActiveSet(2);
+    MarkChanged();
+}
+
+void frmStiff::SS5_Click() { MarkChanged(); }
+void frmStiff::SS6_Click() { MarkChanged(); }
+
+// ---- the definition
+
+void frmStiff::ClearForm() {
+    ClosedCells closed(Grids());
+    SS1->clearBlock({1, 1, ParamRows, 1});
+    SS3->clearBlock({1, 1, ParamRows, 1});
+    SS2->clearBlock({1, 1, SourceRows, 1});
+    SS4->clearBlock({1, 1, SourceRows, 1});
+    SS5->clearBlock({1, 1, MaxEpisodes, 2});
+    SS6->clearBlock({1, 1, InfoRows, 1});
+}
+
+void frmStiff::ClearDefinition() { ClearStiffFile(); }
+
+bool frmStiff::LoadDefinition(const QString& path) {
+    loaded_ = LoadStiffFile(path);
+    return loaded_.has_value();
+}
+
+void frmStiff::CommitDefinition() {
+    if (loaded_) CommitStiff(*loaded_);
+    loaded_.reset();
+}
+
+void frmStiff::FillForm() { FillStiffForm(); }
+
+void frmStiff::FillStiffForm() {
+    Guarded(QStringLiteral("FillStiffForm"), [&] {
+        const StiffGrids g = StiffGridsOf(modgw().Stiff, modgw());
+        ClosedCells closed(Grids());
+        for (SpreadGrid* grid : Grids())
+            grid->setRedraw(false);
+        for (int r = 1; r <= MaxEpisodes; ++r) {
+            SS5->setText(r, 1, g.SS5[r][1]);
+            SS5->setText(r, 2, g.SS5[r][2]);
+        }
+        for (int r = 1; r <= ParamRows; ++r) {
+            SS1->setText(r, 1, g.SS1[r]);
+            SS3->setText(r, 1, g.SS3[r]);
+        }
+        for (int r = 1; r <= SourceRows; ++r) {
+            SS2->setText(r, 1, g.SS2[r]);
+            SS4->setText(r, 1, g.SS4[r]);
+        }
+        for (int r = 1; r <= InfoRows; ++r)
+            SS6->setText(r, 1, g.SS6[r]);
+        for (SpreadGrid* grid : Grids())
+            grid->setRedraw(true);
+    });
+}
+
+void frmStiff::TakeGrids() { taken_ = GridsOnForm(); }
+
+bool frmStiff::WriteDefinition(const QString& path) { return SaveStiffFile(taken_, path); }
+
+int frmStiff::ItemCount() {
+    // The notes editor lists the episodes as they stand on the form, saved or not.
+    CommitGrids();
+    StiffDefinition& d = modgw().Stiff;
+    d.StiffEpisodeCount = int16_t(SS5->usedRowCount());
+    for (int e = 1; e <= d.StiffEpisodeCount; ++e) {
+        d.StiffEpisodes[1][e] = SS5->text(e, 1);
+        d.StiffEpisodes[2][e] = SS5->text(e, 2);
+    }
+    return d.StiffEpisodeCount;
+}
+
+void frmStiff::Closing() {
+    ModGW& m = modgw();
+    notesblock::ClearNotes(m.ReportNotes);
+    m.Stiff.StiffEpisodeCount = 0;
+}
+
+// ---- runs
+
+void frmStiff::storeRowCounts(const QString& where) {
+    Guarded(where, [&] {
+        CommitGrids();
+        TakeStiffRowCounts(GridsOnForm(), modgw().Stiff);
+    });
+}
+
+void frmStiff::mnuDraw_Click() {
+    storeRowCounts(QStringLiteral("mnuDraw_Click"));
+    ReportForm::mnuDraw_Click();
+}
+
+void frmStiff::mnuBatchPrint_Click() {
+    storeRowCounts(QStringLiteral("mnuBatchPrint_Click"));
+    ReportForm::mnuBatchPrint_Click();
+}
+
+// ---- picks and delete
+
+void frmStiff::List1_Click() {
+    Guarded(QStringLiteral("List1_Click"), [&] {
+        ModGW& m = modgw();
+        const int k = List1->currentRow() + 1;
+        if (k < 1 || k > m.NumParams) return;
+        const int s = activeSet();
+        SpreadGrid* P = s == 1 ? SS1 : SS3;
+        ClosedCells closed(Grids());
+        const int r = std::clamp(P->activeRow(), 1, ParamRows);
+        P->setText(r, 1, m.ParamTable[k][1]);
+        m.Stiff.StiffParams[s][r] = int16_t(k);
+        // On to the next row; in the last row the caret stays.
+        P->setActiveCell(std::min(r + 1, ParamRows), 1);
+        MarkChanged();
+    });
+}
+
+void frmStiff::List2_Click() {
+    Guarded(QStringLiteral("List2_Click"), [&] {
+        ModGW& m = modgw();
+        const int k = List2->currentRow() + 1;
+        if (k < 1 || k > m.NumSources) return;
+        const int s = activeSet();
+        SpreadGrid* S = s == 1 ? SS2 : SS4;
+        ClosedCells closed(Grids());
+        const int r = std::clamp(S->activeRow(), 1, SourceRows);
+        const QString name = m.SourceTable[k][1];
+        S->setText(r, 1, name);
+        m.Stiff.StiffSources[s][r] = name;
+        S->setActiveCell(std::min(r + 1, SourceRows), 1);
+        MarkChanged();
+    });
+}
+
+void frmStiff::mnuDelete_Click() {
+    Guarded(QStringLiteral("mnuDelete_Click"), [&] {
+        const int s = activeSet();
+        SpreadGrid* P = s == 1 ? SS1 : SS3;
+        ClosedCells closed(Grids());
+        const int r = std::clamp(P->activeRow(), 1, ParamRows);
+        P->setText(r, 1, QString());
+        modgw().Stiff.StiffParams[s][r] = 0;
+        MarkChanged();
+    });
+}
+
+// ---- buttons
+
+void frmStiff::Command1_Click() {
+    Guarded(QStringLiteral("Command1_Click"), [&] { EditMode(); });
+}
+
+void frmStiff::Command2_Click() {
+    Guarded(QStringLiteral("Command2_Click"), [&] { EditNotes(); });
+}

@@ -1,0 +1,2 @@
+#include "app/startup.h"
+#include "reportdefs/forms/frmwellsum.h"

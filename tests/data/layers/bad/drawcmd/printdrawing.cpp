@@ -1,0 +1,2 @@
+#include "drawcmd/printdrawing.h"
+#include "drawwin/drawwinstate.h"

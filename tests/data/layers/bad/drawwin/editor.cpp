@@ -1,0 +1,2 @@
+#include "drawwin/editor.h"
+#include "../app/startup.h"

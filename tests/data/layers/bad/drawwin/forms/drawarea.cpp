@@ -1,0 +1,2 @@
+#include "drawwin/forms/drawarea.h"
+#include "app/startup.h"

@@ -1,0 +1,2 @@
+#include "drawwin/zoom.h"
+#include "drawwin/forms/drawarea.h"

@@ -1,0 +1,2 @@
+#include "platform/contour/doc.h"
+#include "platform/gui/plotwindow.h"

@@ -1,0 +1,2 @@
+#include "platform/gui/box.h"
+#include "drawcmd/printdrawing.h"

@@ -1,0 +1,2 @@
+#include "platform/numbers.h"
+#include "project/modgw.h"

@@ -1,0 +1,2 @@
+#include "project/data.h"
+  #  include "drawcmd/metaugl.h"

@@ -1,0 +1,3 @@
+#include "reportdefs/def.h"
+/* one line */ #include "app/startup.h"
+#include "app/startup.h"

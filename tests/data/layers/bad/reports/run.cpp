@@ -1,0 +1,2 @@
+#include "reports/run.h"
+#include "drawwin/forms/drawarea.h"

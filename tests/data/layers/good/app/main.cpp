@@ -1,0 +1,3 @@
+#include "app/startup.h"
+#include "drawwin/forms/area.h"
+#include <QApplication>

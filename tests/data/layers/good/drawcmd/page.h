@@ -1,0 +1,3 @@
+#pragma once
+#include "platform/drawing/model.h"
+#include "project/data.h"

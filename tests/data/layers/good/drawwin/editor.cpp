@@ -1,0 +1,2 @@
+#include "state.h"
+#include "../drawcmd/page.h"

@@ -1,0 +1,3 @@
+#pragma once
+#include "reportdefs/def.h"
+#include "reports/run.h"

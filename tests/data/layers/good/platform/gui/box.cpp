@@ -1,0 +1,3 @@
+#include "platform/gui/box.h"
+#include <QtWidgets/QDialog>
+#include <qmessagebox.h>

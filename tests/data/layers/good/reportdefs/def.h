@@ -1,0 +1,3 @@
+#pragma once
+#include "drawcmd/page.h"
+#include "reports/run.h"

@@ -1,0 +1,3 @@
+#include "app/forms/frmmain.h"
+#include "platform/gui/box.h"
+#include <QWidget>

@@ -1,0 +1,124 @@
+# The Stiff graph and groundwater elevation forms on the demo project, as a person uses them: sets
+# chosen by clicks, parameters and sources picked by mouse and by keyboard, episode dates, a scale and
+# titles typed with capitals and symbols, Escape, the clipboard and arrows; each form is left with No
+# to saving, and the program lives on.
+import os
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import e2e  # noqa: E402
+from e2e import click_cell, expect_cell, keys, type_text  # noqa: E402
+
+proc, app = e2e.start()
+e2e.find(app, name="v. 2002.5").click()
+e2e.gone(app, "v. 2002.5")
+main = e2e.find(app, role="frame")
+
+
+def open_form(item, caption):
+    e2e.find(main, role="menu item", name="Reports").click()
+    e2e.find(app, role="menu item", name=item).click()
+    return e2e.window(app, caption)
+
+
+def leave(form, caption):
+    e2e.find(form, role="menu item", name="File").click()
+    e2e.find(app, role="menu item", name="Return to Main Menu").click()
+    e2e.find(app, role="push button", name="No").click()
+    e2e.window_closed(app, caption)
+    e2e.alive(proc, app)
+
+
+# ---- Stiff graph
+form = open_form("Stiff Graph", "Stiff Graph Report")
+SS1 = e2e.find(form, role="table", name="SS1")
+SS2 = e2e.find(form, role="table", name="SS2")
+SS3 = e2e.find(form, role="table", name="SS3")
+SS5 = e2e.find(form, role="table", name="SS5")
+SS6 = e2e.find(form, role="table", name="SS6")
+click_cell(SS1, 1, 1)                                    # set 1 takes the picks
+e2e.find(form, role="list item", name="6) Ca").click()
+e2e.settle()
+keys("Down", "Return")                                   # Mg by keyboard, into the next row
+expect_cell(SS1, 1, 1, "Ca")
+expect_cell(SS1, 2, 1, "Mg")
+click_cell(SS2, 1, 1)
+for source in ("1) MW-1", "3) MW-3"):
+    e2e.find(form, role="list item", name=source).click()
+expect_cell(SS2, 2, 1, "MW-3")
+click_cell(SS3, 1, 1)                                    # now set 2
+e2e.find(form, role="list item", name="11) Cl").click()
+expect_cell(SS3, 1, 1, "Cl")
+expect_cell(SS1, 3, 1, "")
+
+click_cell(SS5, 1, 1)
+type_text("03/15/1998")
+keys("Tab")
+type_text("03/31/1998")
+keys("Return")
+click_cell(SS5, 2, 1)
+type_text("Spring Round")
+keys("Escape")                                           # the cell keeps what it had
+keys("Up", "ctrl+c", "Down", "ctrl+v")                   # the start date copied a row down
+keys("Right")
+type_text("06/30/1998")
+keys("Down", "Down", "Up")
+expect_cell(SS5, 1, 1, "03/15/1998")
+expect_cell(SS5, 1, 2, "03/31/1998")
+expect_cell(SS5, 2, 1, "03/15/1998")
+expect_cell(SS5, 2, 2, "06/30/1998")
+click_cell(SS6, 1, 1)
+type_text("Millbrook Major Ions (Q1 & Q2)")
+keys("Return")
+expect_cell(SS6, 1, 1, "Millbrook Major Ions (Q1 & Q2)")
+e2e.alive(proc, app)
+e2e.screenshot("frmStiff")
+leave(form, "Stiff Graph Report")
+
+# ---- groundwater elevation
+form = open_form("Groundwater Elevation Graph", "Groundwater Elevation Graph")
+SS1 = e2e.find(form, role="table", name="SS1")
+SS2 = e2e.find(form, role="table", name="SS2")
+SS3 = e2e.find(form, role="table", name="SS3")
+click_cell(SS1, 1, 1)
+for source in ("1) MW-1", "2) MW-2", "3) MW-3"):
+    e2e.find(form, role="list item", name=source).click()
+e2e.settle()
+keys("Down", "Return")                                   # MW-4 by keyboard ends the set
+e2e.find(form, role="list item", name="9) PZ-1").click() # the first source of set 2
+expect_cell(SS1, 1, 4, "MW-4")
+expect_cell(SS1, 2, 1, "PZ-1")
+e2e.find(form, role="list item", name="1) WL_Elev").click()
+expect_cell(SS2, 1, 1, "1")
+expect_cell(SS1, 1, 5, "90,115,5")
+expect_cell(SS1, 2, 5, "90,115,5")
+
+click_cell(SS1, 2, 5)
+keys("Delete")
+type_text("100,120,2")
+keys("Return")
+click_cell(SS1, 1, 2)
+type_text("Typed")                                       # a source cell takes no typing
+keys("Escape", "Right", "Left")
+click_cell(SS2, 2, 1)
+type_text("E")
+keys("Return")
+click_cell(SS3, 1, 1)
+type_text("Water Levels (ft MSL) & Trends")
+keys("Down")
+type_text("Wells MW-1 to MW-4")
+keys("Escape", "Up", "ctrl+c", "Down", "Down", "ctrl+v", "Up")
+expect_cell(SS1, 2, 5, "100,120,2")
+expect_cell(SS1, 1, 2, "MW-2")
+expect_cell(SS2, 2, 1, "E")
+expect_cell(SS3, 1, 1, "Water Levels (ft MSL) & Trends")
+expect_cell(SS3, 2, 1, "")
+expect_cell(SS3, 3, 1, "Water Levels (ft MSL) & Trends")
+e2e.alive(proc, app)
+e2e.screenshot("frmGWElev")
+leave(form, "Groundwater Elevation Graph")
+
+e2e.find(main, role="menu item", name="File").click()
+e2e.find(app, role="menu item", name="Exit").click()
+e2e.stop(proc)
+print("1 passed, 0 failed")

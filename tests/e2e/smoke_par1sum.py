@@ -1,0 +1,98 @@
+# The heading and logo editor and the parameter summary form, used as a person uses them: a logo line
+# and heading rows typed with capitals and symbols, OK; then two picks, the report information typed
+# with Enter going down the rows, Escape and the clipboard, and the form closed without saving.
+import os
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import e2e  # noqa: E402
+from e2e import click_cell, expect_cell, keys, type_text  # noqa: E402
+
+proc, app = e2e.start()
+e2e.find(app, name="v. 2002.5").click()
+e2e.gone(app, "v. 2002.5")
+main = e2e.find(app, role="frame")
+folder = os.path.join(os.environ["XDG_DATA_HOME"], "qmar2002")
+
+# ---- Utilities > Define Headings/Logo
+e2e.find(main, role="menu item", name="Utilities").click()
+e2e.find(app, role="menu item", name="Define Headings/Logo").click()
+editor = e2e.window(app, "Heading/Logo Editor")
+line1 = e2e.find(editor, name="Textln1")
+line1.click()
+keys("ctrl+a")
+type_text("Kalvex & Sons, Inc. #7")
+SS3 = e2e.find(editor, role="table", name="SS3")
+click_cell(SS3, 1, 1)
+type_text("WELL (A/B) #1")
+keys("Return")                                  # the grid's own Enter: one row down
+type_text("Sample Dates: Q3'02")
+keys("Up", "ctrl+c", "Down", "Down", "ctrl+v")  # the first row again in the third
+click_cell(SS3, 4, 1)
+type_text("Units?")
+keys("Escape")                                  # takes the typing back, the editor stays
+expect_cell(SS3, 1, 1, "WELL (A/B) #1")
+expect_cell(SS3, 2, 1, "Sample Dates: Q3'02")
+expect_cell(SS3, 3, 1, "WELL (A/B) #1")
+expect_cell(SS3, 4, 1, "")
+e2e.alive(proc, app)
+e2e.screenshot("headinglogo")
+e2e.find(editor, role="push button", name="OK").click()
+e2e.window_closed(app, "Heading/Logo Editor")
+
+logo = os.path.join(folder, "logo.txt")
+with open(logo, "rb") as f:
+    written = f.read()
+expected = b"Kalvex & Sons, Inc. #7\r\nEnvironmental Consulting\r\nMonitoring Program\r\n0\r\n\r\n12\r\n9\r\n9\r\n"
+if written != expected:
+    e2e.fail(f"logo.txt holds {written!r}, not {expected!r}")
+if any(name.endswith(".qlh") and name != "usqmar.qlh" for name in os.listdir(folder)):
+    e2e.fail("OK saved the heading grid")
+
+# ---- Reports > Parameter Summary
+e2e.find(main, role="menu item", name="Reports").click()
+e2e.find(app, role="menu item", name="Parameter Summary").click()
+form = e2e.window(app, "Parameter Summary Report")
+SS = e2e.find(form, role="table", name="SS")
+SS2 = e2e.find(form, role="table", name="SS2")
+info = e2e.find(form, role="table", name="SS3")
+click_cell(SS, 1, 1)
+e2e.find(form, role="list item", name="2) pH").click()
+e2e.settle()
+keys("Down", "Down", "Down", "Return")          # TDS into row 2, where the caret went
+expect_cell(SS, 1, 1, "pH")
+expect_cell(SS, 2, 1, "TDS")
+click_cell(SS2, 1, 1)
+e2e.find(form, role="list item", name="3) MW-3").click()
+expect_cell(SS2, 1, 1, "MW-3")
+
+click_cell(info, 1, 1)
+type_text("Millbrook Q3 Summary")
+keys("Return")                                  # on to the next row
+type_text("Draft: do NOT use!")
+keys("Escape")
+keys("Up", "ctrl+c", "Down", "Down", "ctrl+v")  # the title into the third row
+click_cell(info, 5, 1)
+type_text("MCL (mg/L)")
+keys("Return", "Up", "Next")
+expect_cell(info, 1, 1, "Millbrook Q3 Summary")
+expect_cell(info, 2, 1, "")
+expect_cell(info, 3, 1, "Millbrook Q3 Summary")
+expect_cell(info, 5, 1, "MCL (mg/L)")
+e2e.alive(proc, app)
+e2e.screenshot("par1sum")
+
+# ---- closing without saving
+before = set(os.listdir(os.path.join(folder, "demo")))
+e2e.find(form, role="menu item", name="File").click()
+e2e.find(app, role="menu item", name="Return to Data Editor").click()
+e2e.find(app, role="push button", name="No").click()
+e2e.window_closed(app, "Parameter Summary Report")
+e2e.alive(proc, app)
+if set(os.listdir(os.path.join(folder, "demo"))) != before:
+    e2e.fail("No to saving wrote a file")
+
+e2e.find(main, role="menu item", name="File").click()
+e2e.find(app, role="menu item", name="Exit").click()
+e2e.stop(proc)
+print("1 passed, 0 failed")

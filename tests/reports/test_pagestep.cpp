@@ -1,0 +1,79 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Handing a drawn page on: printed or previewed by PrintToPrinter, and CancelReport set from how the
+// preview was left, whatever window shows it.
+#include "drawcmd/metaugl.h"
+#include "platform/printer.h"
+#include "reports/gwgraph.h"
+#include "support/programstate.h"
+#include "support/testenv.h"
+
+#include <QFileInfo>
+#include <QPrinter>
+#include <QStringList>
+#include <gtest/gtest.h>
+
+namespace {
+
+class PageStep : public ProgramStateTest {
+protected:
+    // A sink that records what it was asked and leaves the preview as told.
+    void recordInto(QStringList& calls, PreviewResult answer = PreviewResult::NextPage) {
+        reportHooks().previewPage = [&calls, answer] {
+            calls << "preview";
+            return answer;
+        };
+        reportHooks().printPage = [&calls] { calls << "print"; };
+    }
+};
+
+} // namespace
+
+TEST_F(PageStep, LeavingThePreviewCancelsTheRunAndNextPageDoesNot) {
+    QStringList calls;
+    recordInto(calls);
+    EXPECT_EQ(HandOverPage(), PreviewResult::NextPage);
+    EXPECT_EQ(gwgraph().CancelReport, 0);
+
+    recordInto(calls, PreviewResult::Left);
+    EXPECT_EQ(HandOverPage(), PreviewResult::Left);
+    EXPECT_EQ(gwgraph().CancelReport, 1);
+    // Only the run dialog clears it again; a later Next Page leaves it set.
+    recordInto(calls);
+    HandOverPage();
+    EXPECT_EQ(gwgraph().CancelReport, 1);
+    EXPECT_EQ(calls, QStringList({"preview", "preview", "preview"}));
+}
+
+TEST_F(PageStep, APrintedRunPrintsEveryPageAndNeverShowsOrCancels) {
+    QStringList calls;
+    recordInto(calls, PreviewResult::Left);
+    gwgraph().PrintToPrinter = 1;
+    EXPECT_EQ(HandOverPage(), PreviewResult::NextPage);
+    EXPECT_EQ(HandOverPage(), PreviewResult::NextPage);
+    EXPECT_EQ(calls, QStringList({"print", "print"}));
+    EXPECT_EQ(gwgraph().CancelReport, 0);
+    // Any other value previews.
+    gwgraph().PrintToPrinter = 2;
+    HandOverPage();
+    EXPECT_EQ(calls.last(), "preview");
+}
+
+TEST_F(PageStep, WithNoWindowAPreviewGoesOnAndAPrintGoesToTheSystemPrinter) {
+    EXPECT_EQ(HandOverPage(), PreviewResult::NextPage);
+    EXPECT_EQ(gwgraph().CancelReport, 0);
+
+    TempProgramFolder pf;
+    metaugl().PaperWidth = 11;
+    metaugl().PaperHeight = 8.5f;
+    NewDrawing();
+    SH(1);
+    SV(1);
+    Z(1, 1);
+    RE(2, 1);
+    QPrinter& printer = SystemPrinter();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pf.file("page.pdf"));
+    gwgraph().PrintToPrinter = 1;
+    EXPECT_EQ(HandOverPage(), PreviewResult::NextPage);
+    EXPECT_GT(QFileInfo(pf.file("page.pdf")).size(), 0);
+}
