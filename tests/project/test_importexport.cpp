@@ -48,6 +48,13 @@ protected:
     QList<QStringList> original;
 };
 
+// A file an import refuses whole: its name, its text and the message shown.
+struct RefusedFile {
+    const char* name;
+    QByteArray text;
+    const char* message;
+};
+
 QList<QStringList> sorted(QList<QStringList> rows) {
     std::sort(rows.begin(), rows.end());
     return rows;
@@ -119,12 +126,7 @@ TEST_F(Exchange, SeparatedLinesLoseQuotesAndBlanksAndFollowTheFirstLine) {
 
 TEST_F(Exchange, AValueTooLongForItsFieldRefusesTheFileWithOneMessage) {
     const QByteArray before = readRaw(file("site.mdb"));
-    struct Case {
-        const char* name;
-        QByteArray text;
-        const char* message;
-    };
-    const QList<Case> cases = {
+    const QList<RefusedFile> cases = {
         {"value.txt", "A\t1/2/2001\t\t1\t2\t3\r\nB\t1/2/2001\t\t1\t1234567890\t3\r\n",
          "Cannot Import: Data, 1234567890, is longer than 8 characters.\r\n\r\nLine 2 of the file.  No "
          "record of the file has been imported."},
@@ -143,7 +145,7 @@ TEST_F(Exchange, AValueTooLongForItsFieldRefusesTheFileWithOneMessage) {
         {"dup.ldl", "A\r\n1/2/2001\r\nDUP1\r\n1\r\n2\r\n3\r\n",
          "Dup Code, DUP1, is longer than 3 characters.\r\n\r\nLine 3 of"},
     };
-    for (const Case& c : cases) {
+    for (const RefusedFile& c : cases) {
         SCOPED_TRACE(c.name);
         ScriptedUi ui;
         ui.answer(vb::OK, c.message);
@@ -167,12 +169,7 @@ TEST_F(Exchange, AQuoteInsideAValueIsNoQuotedValue) {
 
 TEST_F(Exchange, AnyFailureStoresNothingOfTheFileAndNamesTheLine) {
     const QByteArray before = readRaw(file("site.mdb"));
-    struct Case {
-        const char* name;
-        QByteArray text;
-        const char* message;
-    };
-    const QList<Case> cases = {
+    const QList<RefusedFile> cases = {
         {"date.txt", "A\t1/2/2001\t\t1\t2\t3\r\n\r\nB\t13/45/2001\t\t1\t2\t3\r\n",
          "Cannot Import: error #  3421 occured: \"13/45/2001\" is not a date\r\n\r\nLine 3 of the file.  No "
          "record "
@@ -204,7 +201,7 @@ TEST_F(Exchange, AnyFailureStoresNothingOfTheFileAndNamesTheLine) {
         {"close.ldl", "A\r\n1/2/2001\r\n1/3/2001\r\n", "the dates on lines 2 and 3 are too close together"},
         {"missing.txt", QByteArray(), "Cannot Import: error #  53 occured: File not found"},
     };
-    for (const Case& c : cases) {
+    for (const RefusedFile& c : cases) {
         SCOPED_TRACE(c.name);
         ScriptedUi ui;
         ui.answer(vb::OK, c.message);

@@ -3,9 +3,8 @@
 #include "project/modgw.h"
 #include "reportdefs/datecontourfile.h"
 #include "reportdefs/datesumfile.h"
-#include "support/programstate.h"
+#include "reportdefs/reportdeftest.h"
 #include "support/scriptedui.h"
-#include "support/testenv.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -21,7 +20,7 @@ const QString kTooManyNotes = QStringLiteral(
     "of notes.  Please reduce the number of lines and try again.");
 const QString kViewWarning = QStringLiteral("When viewing in 3-D, you must choose just 1 parameter.");
 
-class DateContourFile : public ProgramStateTest {
+class DateContourFile : public ReportDefTest {
 protected:
     void SetUp() override {
         ModGW& m = modgw();
@@ -30,7 +29,6 @@ protected:
         for (int p = 1; p <= 5; ++p)
             m.ParamTable[p][1] = names[p - 1];
     }
-    TempProgramFolder pf;
 };
 
 // The form of dcf_site.dcf as the user left it, values with stray blanks; the parameter numbers
@@ -223,12 +221,7 @@ TEST_F(DateContourFile, AFileTheFormCannotShowIsRefusedAndChangesNothing) {
     };
     const QByteArray tail = QByteArray("\r\n").repeated(6 + 14);
     const QByteArray full = readRaw(kSite);
-    struct Case {
-        const char* what;
-        QByteArray bytes;
-        int error;
-    };
-    const QList<Case> cases{
+    const QList<BadFile> cases{
         {"five parameters", withCount(5, 1) + "0\r\n" + tail + "0\r\n", 9},
         {"201 sources", "0\r\n" + withCount(201, 3) + tail + "0\r\n", 9},
         {"31 note lines", "0\r\n0\r\n" + tail + withCount(31, 1), 9},
@@ -237,7 +230,7 @@ TEST_F(DateContourFile, AFileTheFormCannotShowIsRefusedAndChangesNothing) {
         {"no file", QByteArray(), 53},
     };
     ModGW& m = modgw();
-    for (const Case& c : cases) {
+    for (const BadFile& c : cases) {
         SCOPED_TRACE(c.what);
         m.DateSumFile = kSite;
         {
@@ -245,12 +238,10 @@ TEST_F(DateContourFile, AFileTheFormCannotShowIsRefusedAndChangesNothing) {
             ASSERT_TRUE(OpenDateContourFile());
         }
         const QStringList content = dateContourFileLines(m.DateSum, m.ReportNotes);
-        const QString path = pf.file("bad.dcf");
-        QFile::remove(path);
-        if (!c.bytes.isEmpty()) writeRaw(path, c.bytes);
+        const QString path = badFile("bad.dcf", c.bytes);
         m.DateSumFile = path;
         ScriptedUi ui;
-        const QString text = QStringLiteral("Error %1 in OpenDateContourFile.  Please contact Kalvex").arg(c.error);
+        const QString text = routineError("OpenDateContourFile", c.error);
         ui.answer(vb::OK, text);
         EXPECT_FALSE(OpenDateContourFile());
         EXPECT_EQ(ui.texts.value(0), text);
@@ -315,7 +306,7 @@ TEST_F(DateContourFile, AFailedSaveIsReportedAndLeavesTheOldFile) {
         SCOPED_TRACE(c.what);
         m.DateSum.DateParCount = int16_t(c.params);
         ScriptedUi ui;
-        const QString text = QStringLiteral("Error %1 in SaveDateContourFile.  Please contact Kalvex").arg(c.error);
+        const QString text = routineError("SaveDateContourFile", c.error);
         ui.answer(vb::OK, text);
         EXPECT_FALSE(SaveDateContourFile(c.target));
         EXPECT_EQ(ui.texts.value(0), text);

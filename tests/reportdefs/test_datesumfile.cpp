@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "project/modgw.h"
 #include "reportdefs/datesumfile.h"
-#include "support/programstate.h"
+#include "reportdefs/reportdeftest.h"
 #include "support/scriptedui.h"
-#include "support/testenv.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -14,12 +13,8 @@ namespace {
 
 const QString kTwoEpisodes = QStringLiteral(QMAR_TEST_DATA "/reportdefs/dsf_twoepisodes.dsf");
 const QString kAllMaps = QStringLiteral(QMAR_TEST_DATA "/reportdefs/dsf_allmaps.dsf");
-const QChar kMark(0xB6);
 
-class DateSumFile : public ProgramStateTest {
-protected:
-    TempProgramFolder pf;
-};
+class DateSumFile : public ReportDefTest {};
 
 void setSource(DateSumDefinition& d, int i, const QStringList& fields) {
     for (int f = 1; f <= 4; ++f)
@@ -62,12 +57,6 @@ std::unique_ptr<DateSumFileData> twoEpisodes() {
 }
 
 QStringList contentOf(const ModGW& m) { return dateSumFileLines(m.DateSum, m.ReportNotes); }
-
-QByteArray fileWith(const QString& path, int line, const QByteArray& replacement) {
-    QList<QByteArray> l = readRaw(path).split('\n');
-    l[line - 1] = replacement + '\r';
-    return l.join('\n');
-}
 
 void setProject(ModGW& m) {
     m.NumParams = 5;
@@ -205,12 +194,7 @@ TEST_F(DateSumFile, AFileThatFailsToReadIsReportedAndChangesNothing) {
         return b;
     };
     const QByteArray full = readRaw(kTwoEpisodes);
-    struct Case {
-        const char* what;
-        QByteArray bytes; // empty: no file at all
-        int error;
-    };
-    const QList<Case> cases{
+    const QList<BadFile> cases{
         {"10 parameters, more than the form shows", "0\r\n" + count(10, 1), 9},
         {"40 sources, more than the form shows", "0\r\n0\r\n" + count(40, 4), 9},
         {"51 episodes", count(51, 2), 9},
@@ -222,20 +206,18 @@ TEST_F(DateSumFile, AFileThatFailsToReadIsReportedAndChangesNothing) {
         {"no file", QByteArray(), 53},
     };
     ModGW& m = modgw();
-    for (const Case& c : cases) {
+    for (const BadFile& c : cases) {
         SCOPED_TRACE(c.what);
         CommitDateSum(*twoEpisodes());
         m.DateSum.DateInfo[6] = QStringLiteral("page text");
         m.ReportNotes.ItemNoteCount[9] = 1; // notes at a position past the episodes stay too
         m.ReportNotes.ItemNotes[9][1] = QStringLiteral("kept");
         const QStringList content = contentOf(m);
-        const QString path = pf.file("bad.dsf");
-        QFile::remove(path);
-        if (!c.bytes.isEmpty()) writeRaw(path, c.bytes);
+        const QString path = badFile("bad.dsf", c.bytes);
         m.DateSumFile = path;
         {
             ScriptedUi ui;
-            const QString text = QStringLiteral("Error %1 in OpenDateFile.  Please contact Kalvex").arg(c.error);
+            const QString text = routineError("OpenDateFile", c.error);
             ui.answer(1, text);
             EXPECT_FALSE(OpenDateFile());
             EXPECT_EQ(ui.texts.value(0), text);
@@ -278,25 +260,19 @@ TEST_F(DateSumFile, AFailedSaveIsReportedAndLeavesTheOldFileAndTheRows) {
     ModGW& m = modgw();
     const QString path = pf.file("site.dsf");
     writeRaw(path, readRaw(kAllMaps));
-    struct Case {
-        const char* what;
-        std::function<void()> spoil;
-        QString target;
-        int error;
-    };
-    const QList<Case> cases{
+    const QList<FailedSave> cases{
         {"a folder that does not exist", [] {}, pf.file("gone/site.dsf"), 75},
         {"no path", [] {}, QString(), 75},
         {"a line break inside a value", [&] { m.DateSum.DateInfo[2] = "two\r\nlines"; }, path, 5},
         {"ten parameters", [&] { m.DateSum.DateParCount = 10; }, path, 9},
         {"40 sources", [&] { m.DateSum.DateSourceCount = 40; }, path, 9},
     };
-    for (const Case& c : cases) {
+    for (const FailedSave& c : cases) {
         SCOPED_TRACE(c.what);
         CommitDateSum(*twoEpisodes());
         c.spoil();
         ScriptedUi ui;
-        const QString text = QStringLiteral("Error %1 in SaveDateFile.  Please contact Kalvex").arg(c.error);
+        const QString text = routineError("SaveDateFile", c.error);
         ui.answer(1, text);
         EXPECT_FALSE(SaveDateFile(c.target));
         EXPECT_EQ(ui.texts.value(0), text);

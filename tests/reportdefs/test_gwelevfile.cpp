@@ -3,9 +3,8 @@
 #include "platform/textfile.h"
 #include "project/modgw.h"
 #include "reportdefs/gwelevfile.h"
-#include "support/programstate.h"
+#include "reportdefs/reportdeftest.h"
 #include "support/scriptedui.h"
-#include "support/testenv.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -14,12 +13,8 @@
 namespace {
 
 const QString kPositions = QStringLiteral(QMAR_TEST_DATA "/reportdefs/gwf_positions.gwf");
-const QChar kMark(0xB6);
 
-class GWElevFile : public ProgramStateTest {
-protected:
-    TempProgramFolder pf;
-};
+class GWElevFile : public ReportDefTest {};
 
 void setSet(GWElevDefinition& d, int set, const QStringList& nineLines) {
     for (int p = 1; p <= 4; ++p) {
@@ -53,12 +48,12 @@ std::unique_ptr<GWElevFileData> positions() {
 QStringList contentOf(const ModGW& m) { return gwElevFileLines(m.GWElev, m.ReportNotes); }
 
 QByteArray positionsWith(int line, const QByteArray& replacement) {
-    QList<QByteArray> l = readRaw(kPositions).split('\n');
-    l[line - 1] = replacement + '\r';
-    return l.join('\n');
+    return fileWith(kPositions, line, replacement);
 }
 
-QString saveError(int n) { return QStringLiteral("Error %1 in SaveGWElevFile.  Please contact Kalvex").arg(n); }
+QString saveError(int n) {
+    return routineError("SaveGWElevFile", n);
+}
 
 } // namespace
 
@@ -105,19 +100,12 @@ TEST_F(GWElevFile, AFileThatFailsToReadIsReportedAndChangesNothing) {
     for (int i = 1; i <= 51 * 9 + 4; ++i) sets51 += "x\r\n";
     sets51 += "0\r\n";
     for (int i = 1; i <= 51; ++i) sets51 += "0\r\n";
-    QList<QByteArray> general31{"31"};
-    for (int i = 1; i <= 31; ++i) general31 << "line";
     const QByteArray full = readRaw(kPositions);
     const qsizetype notesAt = full.indexOf("2\r\nElevations");
 
-    struct Case {
-        const char* what;
-        QByteArray bytes; // empty: no file at all
-        int error;
-    };
-    const QList<Case> cases{
+    const QList<BadFile> cases{
         {"51 sets", sets51, 9},
-        {"31 general note lines", full.left(notesAt) + general31.join("\r\n") + "\r\n0\r\n0\r\n", 9},
+        {"31 general note lines", full.left(notesAt) + countedLines(31) + "\r\n0\r\n0\r\n", 9},
         {"31 note lines for a set", positionsWith(29, "31"), 9},
         {"a set count of 70000", positionsWith(3, "70000"), 6},
         {"a parameter number of 70000", positionsWith(1, "70000"), 6},
@@ -128,18 +116,16 @@ TEST_F(GWElevFile, AFileThatFailsToReadIsReportedAndChangesNothing) {
     };
     ModGW& m = modgw();
     const auto before = positions();
-    for (const Case& c : cases) {
+    for (const BadFile& c : cases) {
         SCOPED_TRACE(c.what);
         CommitGWElev(*before);
         m.GWElev.GWElevSetSources[30][2] = QStringLiteral("kept");
         const QStringList content = contentOf(m);
-        const QString path = pf.file("bad.gwf");
-        QFile::remove(path);
-        if (!c.bytes.isEmpty()) writeRaw(path, c.bytes);
+        const QString path = badFile("bad.gwf", c.bytes);
         m.GWElevFile = path;
         {
             ScriptedUi ui;
-            const QString text = QStringLiteral("Error %1 in OpenGWElevFile.  Please contact Kalvex").arg(c.error);
+            const QString text = routineError("OpenGWElevFile", c.error);
             ui.answer(1, text);
             EXPECT_FALSE(OpenGWElevFile());
             EXPECT_EQ(ui.texts.value(0), text);

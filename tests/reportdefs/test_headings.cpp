@@ -2,9 +2,8 @@
 #include "platform/qmerror.h"
 #include "project/modgw.h"
 #include "reportdefs/headings.h"
-#include "support/programstate.h"
+#include "reportdefs/reportdeftest.h"
 #include "support/scriptedui.h"
-#include "support/testenv.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,10 +15,7 @@ namespace {
 const QString kTyped = QStringLiteral(QMAR_TEST_DATA "/reportdefs/heading_typed.qlh");
 const QString kTextLogo = QStringLiteral(QMAR_TEST_DATA "/reportdefs/logo_textlogo.txt");
 
-class Headings : public ProgramStateTest {
-protected:
-    TempProgramFolder pf;
-};
+class Headings : public ReportDefTest {};
 
 // The rows of heading_typed.qlh: blanks typed around a text, empty rows, the last one too.
 HeadingRowTexts typedRows() {
@@ -148,8 +144,7 @@ TEST_F(Headings, SaveHeadingFileWritesTheRowsOrReportsAndLeavesTheOldFile) {
         headinglogo().HeadingLines[1] = c.row1;
         modgw().DialogFileName = c.target;
         ScriptedUi ui;
-        const QString text =
-            QStringLiteral("Error %1 in SaveHeadingFile.  Please contact Kalvex").arg(c.error);
+        const QString text = routineError("SaveHeadingFile", c.error);
         ui.answer(vb::OK, text);
         EXPECT_FALSE(SaveHeadingFile());
         EXPECT_EQ(readRaw(path), readRaw(kTyped));

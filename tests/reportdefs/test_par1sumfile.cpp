@@ -2,9 +2,8 @@
 #include "platform/qmerror.h"
 #include "project/modgw.h"
 #include "reportdefs/par1sumfile.h"
-#include "support/programstate.h"
+#include "reportdefs/reportdeftest.h"
 #include "support/scriptedui.h"
-#include "support/testenv.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -16,12 +15,8 @@ namespace {
 const QString kNew = QStringLiteral(QMAR_TEST_DATA "/reportdefs/psf_new.psf");
 const QString kDeleted = QStringLiteral(QMAR_TEST_DATA "/reportdefs/psf_deleted.psf");
 const QString kSources = QStringLiteral(QMAR_TEST_DATA "/reportdefs/psf_sources.psf");
-const QChar kMark(0xB6);
 
-class Par1SumFile : public ProgramStateTest {
-protected:
-    TempProgramFolder pf;
-};
+class Par1SumFile : public ReportDefTest {};
 
 // The definition of psf_sources.psf as the form leaves it: values with stray blanks around them.
 std::unique_ptr<Par1SumFileData> withSources() {
@@ -51,9 +46,7 @@ QStringList contentOf(const ModGW& m) {
 }
 
 QByteArray sourcesWith(int line, const QByteArray& replacement) {
-    QList<QByteArray> l = readRaw(kSources).split('\n');
-    l[line - 1] = replacement + '\r';
-    return l.join('\n');
+    return fileWith(kSources, line, replacement);
 }
 
 void setParams(ModGW& m, int count) {
@@ -190,8 +183,7 @@ TEST_F(Par1SumFile, AFileThatFailsToReadIsReportedAndChangesNothing) {
         m.Par1SumFile = path;
         {
             ScriptedUi ui;
-            const QString text =
-                QStringLiteral("Error %1 in OpenPar1File.  Please contact Kalvex").arg(c.error);
+            const QString text = routineError("OpenPar1File", c.error);
             ui.answer(vb::OK, text);
             EXPECT_FALSE(OpenPar1File());
             EXPECT_EQ(ui.texts.value(0), text);
@@ -288,26 +280,20 @@ TEST_F(Par1SumFile, AFailedSaveIsReportedAndLeavesTheOldFile) {
     const QByteArray saved = readRaw(path);
     ASSERT_EQ(saved, readRaw(kSources));
 
-    struct Case {
-        const char* what;
-        std::function<void()> spoil;
-        QString target;
-        int error;
-    };
-    const QList<Case> cases{
+    const QList<FailedSave> cases{
         {"a folder that does not exist", [] {}, pf.file("gone/site.psf"), 75},
         {"no path", [] {}, QString(), 75},
         {"a line break inside a title", [&] { m.Par1Sum.Par1Info[2] = "two\nlines"; }, path, 5},
         {"more than 9 sources", [&] { m.Par1Sum.Par1SourceCount = 10; }, path, 9},
         {"more than 30 note lines", [&] { m.ReportNotes.ItemNoteCount[2] = 31; }, path, 9},
     };
-    for (const Case& c : cases) {
+    for (const FailedSave& c : cases) {
         SCOPED_TRACE(c.what);
         CommitPar1Sum(*withSources());
         m.Par1Sum.Par1Sources[1] = QStringLiteral("changed");
         c.spoil();
         ScriptedUi ui;
-        const QString text = QStringLiteral("Error %1 in SavePar1File.  Please contact Kalvex").arg(c.error);
+        const QString text = routineError("SavePar1File", c.error);
         ui.answer(vb::OK, text);
         EXPECT_FALSE(SavePar1File(c.target));
         EXPECT_EQ(readRaw(path), saved);

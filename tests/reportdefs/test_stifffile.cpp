@@ -2,10 +2,9 @@
 #include "platform/qmerror.h"
 #include "platform/textfile.h"
 #include "project/modgw.h"
+#include "reportdefs/reportdeftest.h"
 #include "reportdefs/stifffile.h"
-#include "support/programstate.h"
 #include "support/scriptedui.h"
-#include "support/testenv.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -15,12 +14,8 @@ namespace {
 
 const QString kTwoEpisodes = QStringLiteral(QMAR_TEST_DATA "/reportdefs/stf_twoepisodes.stf");
 const QString kNew = QStringLiteral(QMAR_TEST_DATA "/reportdefs/stf_new.stf");
-const QChar kMark(0xB6);
 
-class StiffFile : public ProgramStateTest {
-protected:
-    TempProgramFolder pf;
-};
+class StiffFile : public ReportDefTest {};
 
 // The definition of stf_twoepisodes.stf as the form leaves it: values with stray blanks, set 2 empty.
 std::unique_ptr<StiffFileData> twoEpisodes() {
@@ -46,9 +41,7 @@ std::unique_ptr<StiffFileData> twoEpisodes() {
 QStringList contentOf(const ModGW& m) { return stiffFileLines(m.Stiff, m.ReportNotes); }
 
 QByteArray twoEpisodesWith(int line, const QByteArray& replacement) {
-    QList<QByteArray> l = readRaw(kTwoEpisodes).split('\n');
-    l[line - 1] = replacement + '\r';
-    return l.join('\n');
+    return fileWith(kTwoEpisodes, line, replacement);
 }
 
 // The table keeps names past the count, as a smaller project read after a larger one leaves it.
@@ -115,20 +108,14 @@ TEST_F(StiffFile, ReadsTheHandWrittenFilesAndWritesThemBackUnchanged) {
 TEST_F(StiffFile, AFileThatFailsToReadIsReportedAndChangesNothing) {
     QByteArray episodes51 = "51\r\n";
     for (int i = 1; i <= 51 * 2 + 26 + 4; ++i) episodes51 += "1\r\n";
-    for (int i = 1; i <= 52; ++i) episodes51 += "0\r\n";
-    QList<QByteArray> general31{"31"};
-    for (int i = 1; i <= 31; ++i) general31 << "line";
+    for (int i = 1; i <= 52; ++i)
+        episodes51 += "0\r\n";
     const QByteArray full = readRaw(kTwoEpisodes);
 
-    struct Case {
-        const char* what;
-        QByteArray bytes; // empty: no file at all
-        int error;
-    };
-    const QList<Case> cases{
+    const QList<BadFile> cases{
         {"51 episodes", episodes51, 9},
-        {"31 general note lines",
-         full.left(full.indexOf("1\r\nMajor")) + general31.join("\r\n") + "\r\n0\r\n0\r\n", 9},
+        {"31 general note lines", full.left(full.indexOf("1\r\nMajor")) + countedLines(31) + "\r\n0\r\n0\r\n",
+         9},
         {"31 note lines for an episode", twoEpisodesWith(38, "31"), 9},
         {"an episode count of 70000", twoEpisodesWith(1, "70000"), 6},
         {"a parameter number of 70000", twoEpisodesWith(7, "70000"), 6},
@@ -138,19 +125,17 @@ TEST_F(StiffFile, AFileThatFailsToReadIsReportedAndChangesNothing) {
     };
     ModGW& m = modgw();
     const auto before = twoEpisodes();
-    for (const Case& c : cases) {
+    for (const BadFile& c : cases) {
         SCOPED_TRACE(c.what);
         CommitStiff(*before);
         m.Stiff.StiffParCount[2] = 4;
         m.StiffActiveSet = 1;
         const QStringList content = contentOf(m);
-        const QString path = pf.file("bad.stf");
-        QFile::remove(path);
-        if (!c.bytes.isEmpty()) writeRaw(path, c.bytes);
+        const QString path = badFile("bad.stf", c.bytes);
         m.StiffFile = path;
         {
             ScriptedUi ui;
-            const QString text = QStringLiteral("Error %1 in OpenStiffFile.  Please contact Kalvex").arg(c.error);
+            const QString text = routineError("OpenStiffFile", c.error);
             ui.answer(1, text);
             EXPECT_FALSE(OpenStiffFile());
             EXPECT_EQ(ui.texts.value(0), text);
@@ -230,7 +215,7 @@ TEST_F(StiffFile, AFailedSaveIsReportedAndLeavesTheOldFile) {
              {path, 5}, {pf.file("gone/site.stf"), 75}, {QString(), 75}}) {
         SCOPED_TRACE(error);
         ScriptedUi ui;
-        const QString text = QStringLiteral("Error %1 in SaveStiffFile.  Please contact Kalvex").arg(error);
+        const QString text = routineError("SaveStiffFile", error);
         ui.answer(1, text);
         if (error == 75) g.SS6[2] = QStringLiteral("fine");
         EXPECT_FALSE(SaveStiffFile(g, target));

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qmerror.h"
 #include "project/modgw.h"
+#include "reportdefs/reportdeftest.h"
 #include "reportdefs/wellsumfile.h"
-#include "support/programstate.h"
 #include "support/scriptedui.h"
-#include "support/testenv.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -15,12 +14,8 @@ namespace {
 
 const QString kNoSources = QStringLiteral(QMAR_TEST_DATA "/reportdefs/nosources.wsf");
 const QString kTwoSources = QStringLiteral(QMAR_TEST_DATA "/reportdefs/twosources.wsf");
-const QChar kMark(0xB6);
 
-class WellSumFile : public ProgramStateTest {
-protected:
-    TempProgramFolder pf;
-};
+class WellSumFile : public ReportDefTest {};
 
 void setSlot(WellSumDefinition& d, int slot, const QStringList& fields) {
     for (int f = 1; f <= 8; ++f)
@@ -56,9 +51,7 @@ std::unique_ptr<WellSumFileData> twoSources() {
 QStringList contentOf(const ModGW& m) { return wellSumFileLines(m.WellSum, m.ReportNotes); }
 
 QByteArray twoSourcesWith(int line, const QByteArray& replacement) {
-    QList<QByteArray> l = readRaw(kTwoSources).split('\n');
-    l[line - 1] = replacement + '\r';
-    return l.join('\n');
+    return fileWith(kTwoSources, line, replacement);
 }
 
 } // namespace
@@ -125,22 +118,16 @@ TEST_F(WellSumFile, OpenWellFileReplacesTheWholeDefinition) {
 
 TEST_F(WellSumFile, AFileThatFailsToReadIsReportedAndChangesNothing) {
     QList<QByteArray> sources201{"201"};
-    for (int i = 1; i <= 201; ++i) sources201 << "MW-" + QByteArray::number(i);
-    QList<QByteArray> general31{"31"};
-    for (int i = 1; i <= 31; ++i) general31 << "line";
+    for (int i = 1; i <= 201; ++i)
+        sources201 << "MW-" + QByteArray::number(i);
     const QByteArray full = readRaw(kTwoSources);
 
-    struct Case {
-        const char* what;
-        QByteArray bytes; // empty: no file at all
-        int error;
-    };
-    const QList<Case> cases{
+    const QList<BadFile> cases{
         {"a file that ends within the slots", full.left(full.indexOf("Chloride")), 62},
         {"a file that ends before the last notes block", full.left(full.size() - 3), 62},
         {"a file of one blank line", " \r\n", 62},
         {"31 general note lines",
-         full.left(full.indexOf("3\r\nSamples")) + general31.join("\r\n") + "\r\n0\r\n0\r\n", 9},
+         full.left(full.indexOf("3\r\nSamples")) + countedLines(31) + "\r\n0\r\n0\r\n", 9},
         {"31 note lines for a source", twoSourcesWith(103, "31"), 9},
         {"201 sources", sources201.join("\r\n") + "\r\n", 9},
         {"a source count beyond 16 bits", twoSourcesWith(1, "70000"), 6},
@@ -150,21 +137,19 @@ TEST_F(WellSumFile, AFileThatFailsToReadIsReportedAndChangesNothing) {
     };
     ModGW& m = modgw();
     const auto before = twoSources();
-    for (const Case& c : cases) {
+    for (const BadFile& c : cases) {
         SCOPED_TRACE(c.what);
         CommitWellSum(*before);
         m.ReportNotes.ItemNoteCount[7] = 1; // notes kept at a position past the list stay too
         m.ReportNotes.ItemNotes[7][1] = QStringLiteral("kept");
         const QStringList content = contentOf(m);
-        const QString path = pf.file("bad.wsf");
-        QFile::remove(path);
-        if (!c.bytes.isEmpty()) writeRaw(path, c.bytes);
+        const QString path = badFile("bad.wsf", c.bytes);
         m.WellSumFile = path;
         {
             ScriptedUi ui;
-            ui.answer(1, QStringLiteral("Error %1 in OpenWellFile.  Please contact Kalvex").arg(c.error));
+            ui.answer(1, routineError("OpenWellFile", c.error));
             EXPECT_FALSE(OpenWellFile());
-            EXPECT_EQ(ui.texts.value(0), QStringLiteral("Error %1 in OpenWellFile.  Please contact Kalvex").arg(c.error));
+            EXPECT_EQ(ui.texts.value(0), routineError("OpenWellFile", c.error));
         }
         EXPECT_EQ(contentOf(m), content);
         EXPECT_EQ(m.ReportNotes.ItemNotes[7][1], "kept");
@@ -204,26 +189,20 @@ TEST_F(WellSumFile, AFailedSaveIsReportedAndLeavesTheOldFile) {
     const QByteArray saved = readRaw(path);
     ASSERT_EQ(saved, readRaw(kTwoSources));
 
-    struct Case {
-        const char* what;
-        std::function<void()> spoil;
-        QString target;
-        int error;
-    };
-    const QList<Case> cases{
+    const QList<FailedSave> cases{
         {"a folder that does not exist", [] {}, pf.file("gone/site.wsf"), 75},
         {"no path", [] {}, QString(), 75},
         {"a line break inside a value", [&] { m.WellSum.WellSumInfo[2] = "two\nlines"; }, path, 5},
         {"more than 200 sources", [&] { m.WellSum.NumWellList = 201; }, path, 9},
         {"more than 30 general note lines", [&] { m.ReportNotes.GeneralNoteCount = 31; }, path, 9},
     };
-    for (const Case& c : cases) {
+    for (const FailedSave& c : cases) {
         SCOPED_TRACE(c.what);
         CommitWellSum(*twoSources());
         m.WellSum.WellList[1] = QStringLiteral("changed");
         c.spoil();
         ScriptedUi ui;
-        const QString text = QStringLiteral("Error %1 in SaveWellFile.  Please contact Kalvex").arg(c.error);
+        const QString text = routineError("SaveWellFile", c.error);
         ui.answer(1, text);
         EXPECT_FALSE(SaveWellFile(c.target));
         EXPECT_EQ(ui.texts.value(0), text);

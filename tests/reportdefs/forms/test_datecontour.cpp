@@ -2,16 +2,14 @@
 #include "platform/gui/forms.h"
 #include "platform/gui/spreadgrid.h"
 #include "project/modgw.h"
-#include "project/projectfile.h"
 #include "reportdefs/datecontourfile.h"
 #include "reportdefs/datesumfile.h"
 #include "reportdefs/forms/frmdatecontour.h"
 #include "reportdefs/forms/frmdatesum.h"
+#include "reportdefs/reportdeftest.h"
 #include "reportdefs/windowhooks.h"
 #include "support/menus.h"
-#include "support/programstate.h"
 #include "support/scriptedui.h"
-#include "support/testenv.h"
 
 #include <QFile>
 #include <QLabel>
@@ -47,35 +45,16 @@ QString numberedLines(int n) {
 // The date contour form on the test site's project: parameters pH, Cl, TCE, Nitrate, Elev; sources
 // MW-1 (X 1200.5, Y 830), MW-2, O'Brien 3, SP-4. Hand-overs are recorded instead of run: the run
 // dialog's ReportCode, and -1 for a contour run.
-class DateContourForm : public ProgramStateTest {
+class DateContourForm : public SiteProjectTest {
 protected:
     void SetUp() override {
-        const QString qlp = pf.file("site.qlp");
-        QFile::copy(QStringLiteral(QMAR_TEST_DATA "/site.qlp"), qlp);
-        ModGW& m = modgw();
-        m.ProjectFile = qlp;
-        m.DataFolder = pf.path();
-        ASSERT_TRUE(OpenProjectInfo());
+        SiteProjectTest::SetUp();
         reportDefHooks().showRunDialog = [this] { handOvers << modgw().ReportCode; };
         reportDefHooks().runDateContour = [this] { handOvers << -1; };
     }
 
     frmDateContour& form() { return forms::form<frmDateContour>(); }
 
-    static void pickParam(frmDateContour& f, int row, int p) {
-        f.SS1->setActiveCell(row, 1);
-        f.List1->setCurrentRow(p - 1);
-        f.List1_Click();
-    }
-    static void pickSource(frmDateContour& f, int row, int s) {
-        f.SS2->setActiveCell(row, 1);
-        f.List2->setCurrentRow(s - 1);
-        f.List2_Click();
-    }
-    static void click(SpreadGrid* g, int row, int col) {
-        const QRect cell = g->visualRect(g->model()->index(row - 1, col - 1));
-        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, cell.center());
-    }
     // A saved contour definition with TCE, MW-2 and the main title "Plume".
     QString savedDefinition(const QString& name) {
         DateContourDefinition d;
@@ -95,7 +74,6 @@ protected:
         return pf.file(name);
     }
 
-    TempProgramFolder pf;
     QList<float> handOvers;
 };
 

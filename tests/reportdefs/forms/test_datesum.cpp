@@ -4,17 +4,15 @@
 #include "platform/gui/helpviewer.h"
 #include "platform/gui/spreadgrid.h"
 #include "project/modgw.h"
-#include "project/projectfile.h"
 #include "reportdefs/datecontourfile.h"
 #include "reportdefs/datesumfile.h"
 #include "reportdefs/forms/frmdatecontour.h"
 #include "reportdefs/forms/frmdatesum.h"
 #include "reportdefs/forms/frmwellnotes.h"
+#include "reportdefs/reportdeftest.h"
 #include "reportdefs/windowhooks.h"
 #include "support/menus.h"
-#include "support/programstate.h"
 #include "support/scriptedui.h"
-#include "support/testenv.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,37 +25,16 @@
 
 // The date summary form on the test site's project: parameters pH, Cl, TCE, Nitrate, Elev; sources
 // MW-1 (X 1200.5, Y 830), MW-2 (1410, 955.5), O'Brien 3 (1620, 700), SP-4 (980, 1010).
-class DateSumForm : public ProgramStateTest {
+class DateSumForm : public SiteProjectTest {
 protected:
     void SetUp() override {
-        const QString qlp = pf.file("site.qlp");
-        QFile::copy(QStringLiteral(QMAR_TEST_DATA "/site.qlp"), qlp);
-        ModGW& m = modgw();
-        m.ProjectFile = qlp;
-        m.DataFolder = pf.path();
-        ASSERT_TRUE(OpenProjectInfo());
+        SiteProjectTest::SetUp();
         reportDefHooks().showRunDialog = [this] { handOvers << modgw().ReportCode; };
         reportDefHooks().runDateContour = [this] { handOvers << -1; };
     }
 
     frmDateSum& form() { return forms::form<frmDateSum>(); }
 
-    static void pickParam(frmDateSum& f, int row, int p) {
-        f.SS1->setActiveCell(row, 1);
-        f.List1->setCurrentRow(p - 1);
-        f.List1_Click();
-    }
-    static void pickSource(frmDateSum& f, int row, int s) {
-        f.SS2->setActiveCell(row, 1);
-        f.List2->setCurrentRow(s - 1);
-        f.List2_Click();
-    }
-    static void click(SpreadGrid* g, int row, int col) {
-        const QRect cell = g->visualRect(g->model()->index(row - 1, col - 1));
-        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, cell.center());
-    }
-
-    TempProgramFolder pf;
     QList<float> handOvers; // ReportCode at each run dialog; -1 for a contour run
 };
 

@@ -4,16 +4,14 @@
 #include "platform/gui/helpviewer.h"
 #include "platform/gui/spreadgrid.h"
 #include "project/modgw.h"
-#include "project/projectfile.h"
 #include "reportdefs/forms/frmgwelev.h"
 #include "reportdefs/forms/frmwellnotes.h"
 #include "reportdefs/gwelevfile.h"
 #include "reportdefs/notesedit.h"
+#include "reportdefs/reportdeftest.h"
 #include "reportdefs/windowhooks.h"
 #include "support/menus.h"
-#include "support/programstate.h"
 #include "support/scriptedui.h"
-#include "support/testenv.h"
 
 #include <QAction>
 #include <QDir>
@@ -27,31 +25,14 @@
 
 // The groundwater elevation form on the test site's project: parameters pH, Cl, TCE, Nitrate, Elev;
 // sources MW-1 (reference elevation 101.25), MW-2 (99.8), O'Brien 3 (100.02), SP-4 (none).
-class GWElevForm : public ProgramStateTest {
+class GWElevForm : public SiteProjectTest {
 protected:
     void SetUp() override {
-        const QString qlp = pf.file("site.qlp");
-        QFile::copy(QStringLiteral(QMAR_TEST_DATA "/site.qlp"), qlp);
-        ModGW& m = modgw();
-        m.ProjectFile = qlp;
-        m.DataFolder = pf.path();
-        ASSERT_TRUE(OpenProjectInfo());
+        SiteProjectTest::SetUp();
         reportDefHooks().showRunDialog = [this] { runCodes << modgw().ReportCode; };
     }
 
     frmGWElev& form() { return forms::form<frmGWElev>(); }
-
-    static void pickSource(frmGWElev& f, int source) {
-        f.List2->setCurrentRow(source - 1);
-        f.List2_Click();
-    }
-    static void pickParameter(frmGWElev& f, int p) {
-        f.List1->setCurrentRow(p - 1);
-        f.List1_Click();
-    }
-    static void click(SpreadGrid* g, int row, int col) {
-        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(g->model()->index(row - 1, col - 1)).center());
-    }
 
     // A saved definition: Elev as elevations, set 1 MW-1 and MW-2 with a scale, a title and notes.
     QString savedDefinition(const QString& name = QStringLiteral("saved.gwf")) {
@@ -74,7 +55,6 @@ protected:
         return pf.file(name);
     }
 
-    TempProgramFolder pf;
     QList<float> runCodes;
 };
 

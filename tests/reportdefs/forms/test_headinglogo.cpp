@@ -9,11 +9,10 @@
 #include "project/modgw.h"
 #include "reportdefs/forms/frmheadinglogo.h"
 #include "reportdefs/headings.h"
+#include "reportdefs/reportdeftest.h"
 #include "reports/gwgraph.h"
 #include "support/menus.h"
-#include "support/programstate.h"
 #include "support/scriptedui.h"
-#include "support/testenv.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -33,7 +32,7 @@ const QString kTyped = QStringLiteral(QMAR_TEST_DATA "/reportdefs/heading_typed.
 const QString kTextLogo = QStringLiteral(QMAR_TEST_DATA "/reportdefs/logo_textlogo.txt");
 const QString kCaption = QStringLiteral("Heading/Logo Editor");
 
-class HeadingLogoForm : public ProgramStateTest {
+class HeadingLogoForm : public ReportDefTest {
 protected:
     void SetUp() override { modgw().CentralDataPath = pf.path(); }
 
@@ -56,8 +55,6 @@ protected:
     }
 
     QString logoTxt() const { return pf.file("logo.txt"); }
-
-    TempProgramFolder pf;
 };
 
 QByteArray crlf(const QStringList& lines) {

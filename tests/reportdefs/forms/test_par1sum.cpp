@@ -4,15 +4,13 @@
 #include "platform/gui/helpviewer.h"
 #include "platform/gui/spreadgrid.h"
 #include "project/modgw.h"
-#include "project/projectfile.h"
 #include "reportdefs/forms/frmpar1sum.h"
 #include "reportdefs/forms/frmwellnotes.h"
 #include "reportdefs/par1sumfile.h"
+#include "reportdefs/reportdeftest.h"
 #include "reportdefs/windowhooks.h"
 #include "support/menus.h"
-#include "support/programstate.h"
 #include "support/scriptedui.h"
-#include "support/testenv.h"
 
 #include <QApplication>
 #include <QDir>
@@ -31,15 +29,10 @@ const QString kDeleted = QStringLiteral(QMAR_TEST_DATA "/reportdefs/psf_deleted.
 
 // The parameter summary form on the test site's project: parameters pH, Cl, TCE, Nitrate, Elev and
 // sources MW-1, MW-2, O'Brien 3, SP-4; the run dialog's hand-over recorded instead of shown.
-class Par1SumForm : public ProgramStateTest {
+class Par1SumForm : public SiteProjectTest {
 protected:
     void SetUp() override {
-        const QString qlp = pf.file("site.qlp");
-        QFile::copy(QStringLiteral(QMAR_TEST_DATA "/site.qlp"), qlp);
-        ModGW& m = modgw();
-        m.ProjectFile = qlp;
-        m.DataFolder = pf.path();
-        ASSERT_TRUE(OpenProjectInfo());
+        SiteProjectTest::SetUp();
         reportDefHooks().showRunDialog = [this] { runCodes << modgw().ReportCode; };
     }
 
@@ -51,11 +44,6 @@ protected:
         f.List1->setCurrentRow(k - 1);
         f.List1_Click();
     }
-    static void pickSource(frmPar1Sum& f, int r, int k) {
-        f.SS2->setActiveCell(r, 1);
-        f.List2->setCurrentRow(k - 1);
-        f.List2_Click();
-    }
     // Types text into a cell of grid as a user does, and commits it.
     static void typeInto(SpreadGrid* grid, int row, const QString& text) {
         grid->setActiveCell(row, 1);
@@ -66,7 +54,6 @@ protected:
 
     static const Par1SumDefinition& def() { return modgw().Par1Sum; }
 
-    TempProgramFolder pf;
     QList<float> runCodes;
 };
 

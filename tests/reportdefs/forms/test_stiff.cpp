@@ -4,16 +4,14 @@
 #include "platform/gui/helpviewer.h"
 #include "platform/gui/spreadgrid.h"
 #include "project/modgw.h"
-#include "project/projectfile.h"
 #include "reportdefs/forms/frmstiff.h"
 #include "reportdefs/forms/frmwellnotes.h"
 #include "reportdefs/notesedit.h"
+#include "reportdefs/reportdeftest.h"
 #include "reportdefs/stifffile.h"
 #include "reportdefs/windowhooks.h"
 #include "support/menus.h"
-#include "support/programstate.h"
 #include "support/scriptedui.h"
-#include "support/testenv.h"
 
 #include <QAction>
 #include <QDir>
@@ -27,15 +25,10 @@
 
 // The Stiff diagram form on the test site's project: parameters pH, Cl, TCE, Nitrate, Elev; sources
 // MW-1, MW-2, O'Brien 3, SP-4.
-class StiffForm : public ProgramStateTest {
+class StiffForm : public SiteProjectTest {
 protected:
     void SetUp() override {
-        const QString qlp = pf.file("site.qlp");
-        QFile::copy(QStringLiteral(QMAR_TEST_DATA "/site.qlp"), qlp);
-        ModGW& m = modgw();
-        m.ProjectFile = qlp;
-        m.DataFolder = pf.path();
-        ASSERT_TRUE(OpenProjectInfo());
+        SiteProjectTest::SetUp();
         reportDefHooks().showRunDialog = [this] {
             const StiffDefinition& d = modgw().Stiff;
             runs << Run{modgw().ReportCode, d.StiffParCount[1], d.StiffSourceCount[1], d.StiffParCount[2],
@@ -44,18 +37,6 @@ protected:
     }
 
     frmStiff& form() { return forms::form<frmStiff>(); }
-
-    static void pickParameter(frmStiff& f, int p) {
-        f.List1->setCurrentRow(p - 1);
-        f.List1_Click();
-    }
-    static void pickSource(frmStiff& f, int s) {
-        f.List2->setCurrentRow(s - 1);
-        f.List2_Click();
-    }
-    static void click(SpreadGrid* g, int row, int col) {
-        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(g->model()->index(row - 1, col - 1)).center());
-    }
 
     // A saved definition: one episode, Cl and TCE in set 1 with MW-1, SP-4 in set 2, a title, notes.
     QString savedDefinition(const QString& name = QStringLiteral("saved.stf")) {
@@ -82,7 +63,6 @@ protected:
         int par1, src1, par2, src2;
         bool operator==(const Run&) const = default;
     };
-    TempProgramFolder pf;
     QList<Run> runs;
 };
 

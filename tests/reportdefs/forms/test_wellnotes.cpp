@@ -8,9 +8,8 @@
 #include "project/helpers.h"
 #include "project/modgw.h"
 #include "reportdefs/notesedit.h"
-#include "support/programstate.h"
+#include "reportdefs/reportdeftest.h"
 #include "support/scriptedui.h"
-#include "support/testenv.h"
 
 #include <QDir>
 #include <QFontInfo>
@@ -72,7 +71,7 @@ QStringList marked(const MemoBox& box) {
     return shown;
 }
 
-class WellNotes : public ProgramStateTest {
+class WellNotes : public ReportDefTest {
 protected:
     void SetUp() override {
         ModGW& m = modgw();
@@ -90,7 +89,6 @@ protected:
         forms::unload<frmWellNotes>();
         return r;
     }
-    TempProgramFolder pf;
 };
 
 } // namespace

@@ -5,9 +5,8 @@
 #include "platform/gui/helpviewer.h"
 #include "platform/textfile.h"
 #include "project/modgw.h"
-#include "support/programstate.h"
+#include "reportdefs/reportdeftest.h"
 #include "support/scriptedui.h"
-#include "support/testenv.h"
 
 #include <QDir>
 #include <QLabel>
@@ -30,7 +29,7 @@ void select(QListWidget& l, const QList<int>& rows) {
         l.item(r)->setSelected(true);
 }
 
-class WellWList : public ProgramStateTest {
+class WellWList : public ReportDefTest {
 protected:
     void SetUp() override {
         ModGW& m = modgw();
@@ -52,7 +51,6 @@ protected:
         forms::unload<frmWellWList>();
         return r;
     }
-    TempProgramFolder pf;
 };
 
 } // namespace

@@ -4,12 +4,10 @@
 #include "platform/gui/forms.h"
 #include "platform/gui/spreadgrid.h"
 #include "project/modgw.h"
-#include "project/projectfile.h"
 #include "reportdefs/forms/frmwellsum.h"
-#include "reportdefs/windowhooks.h"
+#include "reportdefs/reportdeftest.h"
 #include "reportdefs/wellsumfile.h"
-#include "support/programstate.h"
-#include "support/testenv.h"
+#include "reportdefs/windowhooks.h"
 
 #include <QFile>
 #include <QListWidget>
@@ -17,15 +15,10 @@
 
 // The source summary form on the test site's project (pH, Cl, TCE, Nitrate, Elev), with the run
 // dialog's hand-over recorded instead of shown.
-class WellSumForm : public ProgramStateTest {
+class WellSumForm : public SiteProjectTest {
 protected:
     void SetUp() override {
-        const QString qlp = pf.file("site.qlp");
-        QFile::copy(QStringLiteral(QMAR_TEST_DATA "/site.qlp"), qlp);
-        ModGW& m = modgw();
-        m.ProjectFile = qlp;
-        m.DataFolder = pf.path();
-        ASSERT_TRUE(OpenProjectInfo());
+        SiteProjectTest::SetUp();
         reportDefHooks().showRunDialog = [this] { runCodes << modgw().ReportCode; };
     }
 
@@ -48,6 +41,5 @@ protected:
         return pf.file(name);
     }
 
-    TempProgramFolder pf;
     QList<float> runCodes;
 };
