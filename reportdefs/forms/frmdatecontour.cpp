@@ -7,14 +7,11 @@
 #include "reportdefs/notesblock.h"
 
 #include <QGridLayout>
-#include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -34,70 +31,28 @@ const QStringList kMapRows = {QStringLiteral("Base Map File"),       QStringLite
                               QStringLiteral("Scale Type"),          QStringLiteral("Fill Contours (Y/N)"),
                               QStringLiteral("View (2D/3D,Rot,Tilt)")};
 
-QLabel* caption(const QString& text, QWidget* buddy, const QString& name, QWidget* parent) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    l->setBuddy(buddy);
-    return l;
-}
-
-SpreadGrid* makeGrid(const QString& name, int rows, const QStringList& headers, QWidget* parent) {
-    auto* g = new SpreadGrid(name, parent);
-    g->setMaxRows(rows);
-    g->setMaxCols(int(headers.size()));
-    for (int c = 1; c <= headers.size(); ++c)
-        g->setColumnHeader(c, headers[c - 1]);
-    return g;
-}
-
-SpreadGrid* makeRows(const QString& name, const QStringList& rowCaptions, QWidget* parent) {
-    auto* g = new SpreadGrid(name, parent);
-    g->setMaxRows(int(rowCaptions.size()));
-    g->setMaxCols(1);
-    for (int r = 1; r <= rowCaptions.size(); ++r)
-        g->setRowHeader(r, rowCaptions[r - 1]);
-    g->setColumnHeadersVisible(false);
-    return g;
-}
-
-// A grid too long to show whole: all its columns, the rows below visibleRows a scroll bar away.
-void fitColumns(SpreadGrid* grid, int visibleRows) {
-    const int frame = 2 * grid->frameWidth();
-    // A row-header width set in characters is fixed; its size hint knows only the captions.
-    const QHeaderView* rows = grid->verticalHeader();
-    const int rowsW = std::max(rows->sizeHint().width(), rows->minimumWidth());
-    const int bar = grid->verticalScrollBar()->sizeHint().width();
-    grid->setFixedWidth(grid->horizontalHeader()->length() + rowsW + bar + frame);
-    grid->setFixedHeight(grid->horizontalHeader()->sizeHint().height() +
-                         visibleRows * grid->verticalHeader()->defaultSectionSize() + frame);
-    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-}
-
 } // namespace
 
 frmDateContour::frmDateContour() : ReportForm(ReportKind::DateContour) {
-    List2 = new QListWidget(this);
-    List2->setObjectName(QStringLiteral("List2"));
-    List2->setAccessibleName(QStringLiteral("List2"));
-    SS1 = makeGrid(QStringLiteral("SS1"), Cells::ParamRows, {QStringLiteral("Par. Name")}, this);
-    SS2 = makeGrid(QStringLiteral("SS2"), Cells::SourceRows,
-                   {QStringLiteral("Source"), QStringLiteral("X Pos."), QStringLiteral("Y Pos.")}, this);
-    SS3 = makeRows(QStringLiteral("SS3"), kInfoRows, this);
-    SS4 = makeRows(QStringLiteral("SS4"), kMapRows, this);
+    List2 = MakeList2();
+    SS1 = MakeGrid(QStringLiteral("SS1"), Cells::ParamRows, {QStringLiteral("Par. Name")});
+    SS2 = MakeGrid(QStringLiteral("SS2"), Cells::SourceRows,
+                   {QStringLiteral("Source"), QStringLiteral("X Pos."), QStringLiteral("Y Pos.")});
+    SS3 = MakeRows(QStringLiteral("SS3"), kInfoRows);
+    SS4 = MakeRows(QStringLiteral("SS4"), kMapRows);
     Text1 = new QPlainTextEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setAccessibleName(QStringLiteral("Text1"));
     // One note line per line of the box: the lines are cut only where the user pressed Enter.
     Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Text1->setTabChangesFocus(true);
-    Label1 = caption(QStringLiteral("Master Parameter List"), List1, QStringLiteral("Label1"), this);
-    Label2 = caption(QStringLiteral("Master Source List"), List2, QStringLiteral("Label2"), this);
-    Label3 = caption(QStringLiteral("Chosen Parameter(s)"), SS1, QStringLiteral("Label3"), this);
-    Label4 = caption(QStringLiteral("Chosen Sources"), SS2, QStringLiteral("Label4"), this);
-    Label5 = caption(QStringLiteral("Report Information"), SS3, QStringLiteral("Label5"), this);
-    Label6 = caption(QStringLiteral("Map Information"), SS4, QStringLiteral("Label6"), this);
-    Label7 = caption(QStringLiteral("Notes"), Text1, QStringLiteral("Label7"), this);
+    Label1 = Caption(QStringLiteral("Master Parameter List"), List1, QStringLiteral("Label1"));
+    Label2 = Caption(QStringLiteral("Master Source List"), List2, QStringLiteral("Label2"));
+    Label3 = Caption(QStringLiteral("Chosen Parameter(s)"), SS1, QStringLiteral("Label3"));
+    Label4 = Caption(QStringLiteral("Chosen Sources"), SS2, QStringLiteral("Label4"));
+    Label5 = Caption(QStringLiteral("Report Information"), SS3, QStringLiteral("Label5"));
+    Label6 = Caption(QStringLiteral("Map Information"), SS4, QStringLiteral("Label6"));
+    Label7 = Caption(QStringLiteral("Notes"), Text1, QStringLiteral("Label7"));
     Command1 = NamedButton(this, QStringLiteral("Command1"), QStringLiteral("Edit Mode"));
 
     // The master lists and the button on the left; parameters and sources; then the report and
@@ -135,8 +90,8 @@ frmDateContour::frmDateContour() : ReportForm(ReportKind::DateContour) {
 
     connect(List1, &QListWidget::itemClicked, this, &frmDateContour::List1_Click);
     connect(List2, &QListWidget::itemClicked, this, &frmDateContour::List2_Click);
-    List1->installEventFilter(this);
-    List2->installEventFilter(this);
+    PickByKeyboard(List1, [this] { List1_Click(); });
+    PickByKeyboard(List2, [this] { List2_Click(); });
     connect(Command1, &QPushButton::clicked, this, &frmDateContour::Command1_Click);
     connect(SS2, &SpreadGrid::cellClicked, this, &frmDateContour::SS2_Click);
     connect(SS3, &SpreadGrid::cellClicked, this, &frmDateContour::SS3_Click);
@@ -145,27 +100,10 @@ frmDateContour::frmDateContour() : ReportForm(ReportKind::DateContour) {
     Form_Load();
 }
 
-bool frmDateContour::eventFilter(QObject* watched, QEvent* event) {
-    // A pick by keyboard: the arrows move through the list, Enter or Space picks.
-    if ((watched == List1 || watched == List2) && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
-            if (watched == List1) List1_Click();
-            else List2_Click();
-            return true;
-        }
-    }
-    return ReportForm::eventFilter(watched, event);
-}
-
 // ---- grids
 
 void frmDateContour::SetupGrids() {
-    const ModGW& m = modgw();
-    QStringList sources;
-    for (int n = 1; n <= m.NumSources; ++n)
-        sources << m.SourceTable[n][1];
-    FillNumberedList(List2, sources);
+    FillSourceList(List2);
 
     // Only picks put a parameter's number behind its name; a typed name would reach nothing.
     SS1->setColumnLocked(1, true);
@@ -184,7 +122,7 @@ void frmDateContour::sizeGrids() {
     SS2->setColWidth(1, 14);
     SS2->setColWidth(2, 9);
     SS2->setColWidth(3, 9);
-    fitColumns(SS2, 16);
+    FitColumns(SS2, 16);
     SS3->setColWidth(1, 32);
     FitGrid(SS3);
     SS4->setColWidth(1, 32);

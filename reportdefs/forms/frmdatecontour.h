@@ -20,7 +20,6 @@ public:
 
     QLabel* Label1 = nullptr; // "Master Parameter List"
     QLabel* Label2 = nullptr; // "Master Source List"
-    QListWidget* List2 = nullptr; // the project's sources as "n) name"
     QLabel* Label3 = nullptr; // "Chosen Parameter(s)"
     SpreadGrid* SS1 = nullptr; // parameter names
     QLabel* Label4 = nullptr; // "Chosen Sources"
@@ -59,7 +58,6 @@ protected:
     bool WriteDefinition(const QString& path) override;
     int ItemCount() override;
     void Closing() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void sizeGrids();

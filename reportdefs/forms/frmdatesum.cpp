@@ -7,13 +7,10 @@
 #include "reportdefs/notesblock.h"
 
 #include <QGridLayout>
-#include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -33,68 +30,24 @@ QStringList mapRows() {
     return rows;
 }
 
-QLabel* caption(const QString& text, QWidget* buddy, const QString& name, QWidget* parent) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    l->setBuddy(buddy);
-    return l;
-}
-
-SpreadGrid* makeGrid(const QString& name, int rows, const QStringList& headers, QWidget* parent) {
-    auto* g = new SpreadGrid(name, parent);
-    g->setMaxRows(rows);
-    g->setMaxCols(int(headers.size()));
-    for (int c = 1; c <= headers.size(); ++c)
-        g->setColumnHeader(c, headers[c - 1]);
-    return g;
-}
-
-SpreadGrid* makeRows(const QString& name, const QStringList& rowCaptions, QWidget* parent) {
-    auto* g = new SpreadGrid(name, parent);
-    g->setMaxRows(int(rowCaptions.size()));
-    g->setMaxCols(1);
-    for (int r = 1; r <= rowCaptions.size(); ++r)
-        g->setRowHeader(r, rowCaptions[r - 1]);
-    g->setColumnHeadersVisible(false);
-    return g;
-}
-
-// A grid too long to show whole: all its columns, the rows below visibleRows a scroll bar away.
-void fitColumns(SpreadGrid* grid, int visibleRows) {
-    const int frame = 2 * grid->frameWidth();
-    // A row-header width set in characters is fixed; its size hint knows only the captions.
-    const QHeaderView* rows = grid->verticalHeader();
-    const int rowsW = std::max(rows->sizeHint().width(), rows->minimumWidth());
-    const int bar = grid->verticalScrollBar()->sizeHint().width();
-    grid->setFixedWidth(grid->horizontalHeader()->length() + rowsW + bar + frame);
-    grid->setFixedHeight(grid->horizontalHeader()->sizeHint().height() +
-                         visibleRows * grid->verticalHeader()->defaultSectionSize() + frame);
-    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-}
-
 } // namespace
 
 frmDateSum::frmDateSum() : ReportForm(ReportKind::DateSum) {
-    List2 = new QListWidget(this);
-    List2->setObjectName(QStringLiteral("List2"));
-    List2->setAccessibleName(QStringLiteral("List2"));
-    SS5 = makeGrid(QStringLiteral("SS5"), Cells::EpisodeRows, {QStringLiteral("Start Date"), QStringLiteral("End Date")},
-                   this);
-    SS1 = makeGrid(QStringLiteral("SS1"), Cells::ParamRows, {QStringLiteral("Par. Name")}, this);
-    SS2 = makeGrid(QStringLiteral("SS2"), Cells::SourceRows,
+    List2 = MakeList2();
+    SS5 = MakeGrid(QStringLiteral("SS5"), Cells::EpisodeRows, {QStringLiteral("Start Date"), QStringLiteral("End Date")});
+    SS1 = MakeGrid(QStringLiteral("SS1"), Cells::ParamRows, {QStringLiteral("Par. Name")});
+    SS2 = MakeGrid(QStringLiteral("SS2"), Cells::SourceRows,
                    {QStringLiteral("Source"), QStringLiteral("Abv/Blw"), QStringLiteral("X Pos."),
-                    QStringLiteral("Y Pos.")},
-                   this);
-    SS3 = makeRows(QStringLiteral("SS3"), kInfoRows, this);
-    SS4 = makeRows(QStringLiteral("SS4"), mapRows(), this);
-    Label1 = caption(QStringLiteral("Master Parameter List"), List1, QStringLiteral("Label1"), this);
-    Label2 = caption(QStringLiteral("Master Source List"), List2, QStringLiteral("Label2"), this);
-    Label3 = caption(QStringLiteral("Sampling Episodes"), SS5, QStringLiteral("Label3"), this);
-    Label4 = caption(QStringLiteral("Chosen Parameters"), SS1, QStringLiteral("Label4"), this);
-    Label5 = caption(QStringLiteral("Chosen Sources"), SS2, QStringLiteral("Label5"), this);
-    Label6 = caption(QStringLiteral("Report Information"), SS3, QStringLiteral("Label6"), this);
-    Label7 = caption(QStringLiteral("Map Information"), SS4, QStringLiteral("Label7"), this);
+                    QStringLiteral("Y Pos.")});
+    SS3 = MakeRows(QStringLiteral("SS3"), kInfoRows);
+    SS4 = MakeRows(QStringLiteral("SS4"), mapRows());
+    Label1 = Caption(QStringLiteral("Master Parameter List"), List1, QStringLiteral("Label1"));
+    Label2 = Caption(QStringLiteral("Master Source List"), List2, QStringLiteral("Label2"));
+    Label3 = Caption(QStringLiteral("Sampling Episodes"), SS5, QStringLiteral("Label3"));
+    Label4 = Caption(QStringLiteral("Chosen Parameters"), SS1, QStringLiteral("Label4"));
+    Label5 = Caption(QStringLiteral("Chosen Sources"), SS2, QStringLiteral("Label5"));
+    Label6 = Caption(QStringLiteral("Report Information"), SS3, QStringLiteral("Label6"));
+    Label7 = Caption(QStringLiteral("Map Information"), SS4, QStringLiteral("Label7"));
     Command1 = NamedButton(this, QStringLiteral("Command1"), QStringLiteral("Edit Notes"));
     Command2 = NamedButton(this, QStringLiteral("Command2"), QStringLiteral("Edit Mode"));
 
@@ -128,8 +81,8 @@ frmDateSum::frmDateSum() : ReportForm(ReportKind::DateSum) {
 
     connect(List1, &QListWidget::itemClicked, this, &frmDateSum::List1_Click);
     connect(List2, &QListWidget::itemClicked, this, &frmDateSum::List2_Click);
-    List1->installEventFilter(this);
-    List2->installEventFilter(this);
+    PickByKeyboard(List1, [this] { List1_Click(); });
+    PickByKeyboard(List2, [this] { List2_Click(); });
     connect(Command1, &QPushButton::clicked, this, &frmDateSum::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmDateSum::Command2_Click);
     connect(SS2, &SpreadGrid::cellClicked, this, &frmDateSum::SS2_Click);
@@ -139,27 +92,10 @@ frmDateSum::frmDateSum() : ReportForm(ReportKind::DateSum) {
     Form_Load();
 }
 
-bool frmDateSum::eventFilter(QObject* watched, QEvent* event) {
-    // A pick by keyboard: the arrows move through the list, Enter or Space picks.
-    if ((watched == List1 || watched == List2) && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
-            if (watched == List1) List1_Click();
-            else List2_Click();
-            return true;
-        }
-    }
-    return ReportForm::eventFilter(watched, event);
-}
-
 // ---- grids
 
 void frmDateSum::SetupGrids() {
-    const ModGW& m = modgw();
-    QStringList sources;
-    for (int n = 1; n <= m.NumSources; ++n)
-        sources << m.SourceTable[n][1];
-    FillNumberedList(List2, sources);
+    FillSourceList(List2);
 
     // Only picks put a parameter's number behind its name; a typed name would reach nothing.
     SS1->setColumnLocked(1, true);
@@ -172,13 +108,13 @@ void frmDateSum::sizeGrids() {
     SS5->setColWidth(0, 3);
     SS5->setColWidth(1, 11);
     SS5->setColWidth(2, 11);
-    fitColumns(SS5, 12);
+    FitColumns(SS5, 12);
     SS2->setColWidth(0, 3);
     SS2->setColWidth(1, 12);
     SS2->setColWidth(2, 8);
     SS2->setColWidth(3, 8);
     SS2->setColWidth(4, 8);
-    fitColumns(SS2, 12);
+    FitColumns(SS2, 12);
     SS3->setColWidth(1, 26);
     FitGrid(SS3);
     SS4->setColWidth(1, 18);

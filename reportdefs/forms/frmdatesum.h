@@ -19,7 +19,6 @@ public:
 
     QLabel* Label1 = nullptr; // "Master Parameter List"
     QLabel* Label2 = nullptr; // "Master Source List"
-    QListWidget* List2 = nullptr; // the project's sources as "n) name"
     QLabel* Label3 = nullptr; // "Sampling Episodes"
     SpreadGrid* SS5 = nullptr; // start date, end date
     QLabel* Label4 = nullptr; // "Chosen Parameters"
@@ -60,7 +59,6 @@ protected:
     bool WriteDefinition(const QString& path) override;
     int ItemCount() override;
     void Closing() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void sizeGrids();

@@ -7,13 +7,10 @@
 #include "reportdefs/notesblock.h"
 
 #include <QGridLayout>
-#include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -29,40 +26,18 @@ constexpr int SrcRefElev = 4; // SourceTable: the source's reference elevation
 const QStringList kInfoRows = {QStringLiteral("Main Title"), QStringLiteral("Sec. Title, Line 1"),
                                QStringLiteral("Sec. Title, Line 2"), QStringLiteral("Sec. Title, Line 3")};
 
-QLabel* caption(const QString& text, QWidget* buddy, const QString& name, QWidget* parent) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    l->setBuddy(buddy);
-    return l;
-}
-
-// A grid too long to show whole: all its columns, rows a scroll bar away.
-void fitColumns(SpreadGrid* grid, int visibleRows) {
-    const int frame = 2 * grid->frameWidth();
-    const QHeaderView* rows = grid->verticalHeader();
-    const int rowsW = std::max(rows->sizeHint().width(), rows->minimumWidth());
-    const int bar = grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid);
-    grid->setFixedWidth(grid->horizontalHeader()->length() + rowsW + bar + frame);
-    grid->setFixedHeight(grid->horizontalHeader()->sizeHint().height() +
-                         visibleRows * grid->verticalHeader()->defaultSectionSize() + frame);
-    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-}
-
 } // namespace
 
 frmGWElev::frmGWElev() : ReportForm(ReportKind::GWElev) {
-    List2 = new QListWidget(this);
-    List2->setObjectName(QStringLiteral("List2"));
-    List2->setAccessibleName(QStringLiteral("List2"));
+    List2 = MakeList2();
     SS1 = new SpreadGrid(QStringLiteral("SS1"), this);
     SS2 = new SpreadGrid(QStringLiteral("SS2"), this);
     SS3 = new SpreadGrid(QStringLiteral("SS3"), this);
-    Label1 = caption(QStringLiteral("Master Parameter List"), List1, QStringLiteral("Label1"), this);
-    Label2 = caption(QStringLiteral("Master Source List"), List2, QStringLiteral("Label2"), this);
-    Label3 = caption(QStringLiteral("Parameter Information"), SS2, QStringLiteral("Label3"), this);
-    Label4 = caption(QStringLiteral("Source Sets"), SS1, QStringLiteral("Label4"), this);
-    Label5 = caption(QStringLiteral("Report Information"), SS3, QStringLiteral("Label5"), this);
+    Label1 = Caption(QStringLiteral("Master Parameter List"), List1, QStringLiteral("Label1"));
+    Label2 = Caption(QStringLiteral("Master Source List"), List2, QStringLiteral("Label2"));
+    Label3 = Caption(QStringLiteral("Parameter Information"), SS2, QStringLiteral("Label3"));
+    Label4 = Caption(QStringLiteral("Source Sets"), SS1, QStringLiteral("Label4"));
+    Label5 = Caption(QStringLiteral("Report Information"), SS3, QStringLiteral("Label5"));
     Command1 = NamedButton(this, QStringLiteral("Command1"), QStringLiteral("Edit Mode"));
     Command2 = NamedButton(this, QStringLiteral("Command2"), QStringLiteral("Edit Notes"));
 
@@ -102,8 +77,8 @@ frmGWElev::frmGWElev() : ReportForm(ReportKind::GWElev) {
 
     connect(List1, &QListWidget::itemClicked, this, &frmGWElev::List1_Click);
     connect(List2, &QListWidget::itemClicked, this, &frmGWElev::List2_Click);
-    List1->installEventFilter(this);
-    List2->installEventFilter(this);
+    PickByKeyboard(List1, [this] { List1_Click(); });
+    PickByKeyboard(List2, [this] { List2_Click(); });
     connect(SS1, &SpreadGrid::cellClicked, this, &frmGWElev::SS1_Click);
     connect(SS2, &SpreadGrid::cellClicked, this, &frmGWElev::SS2_Click);
     connect(SS3, &SpreadGrid::cellClicked, this, &frmGWElev::SS3_Click);
@@ -112,28 +87,11 @@ frmGWElev::frmGWElev() : ReportForm(ReportKind::GWElev) {
     Form_Load();
 }
 
-bool frmGWElev::eventFilter(QObject* watched, QEvent* event) {
-    // A pick by keyboard: the arrows move through the list, Enter or Space picks.
-    if ((watched == List1 || watched == List2) && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
-            if (watched == List1) List1_Click();
-            else List2_Click();
-            return true;
-        }
-    }
-    return ReportForm::eventFilter(watched, event);
-}
-
 // ---- grids
 
 void frmGWElev::SetupGrids() {
     // The load fills the source list with the parameter list.
-    const ModGW& m = modgw();
-    QStringList sources;
-    for (int k = 1; k <= m.NumSources; ++k)
-        sources << m.SourceTable[k][1];
-    FillNumberedList(List2, sources);
+    FillSourceList(List2);
     SS1->setMaxRows(MaxSets);
     SS1->setMaxCols(ScaleCol);
     for (int p = 1; p <= Positions; ++p) {
@@ -146,7 +104,7 @@ void frmGWElev::SetupGrids() {
     SS1->setColumnHeader(ScaleCol, QStringLiteral("Scale: St, End, Inc"));
     SS1->setColWidth(ScaleCol, 18);
     SS1->setColWidth(0, 3);
-    fitColumns(SS1, 14);
+    FitColumns(SS1, 14);
 
     SS2->setMaxRows(2);
     SS2->setMaxCols(1);

@@ -20,7 +20,6 @@ public:
 
     QLabel* Label1 = nullptr; // "Master Parameter List"
     QLabel* Label2 = nullptr; // "Master Source List"
-    QListWidget* List2 = nullptr; // the project's sources as "n) name"
     QLabel* Label3 = nullptr; // "Parameter Information"
     SpreadGrid* SS2 = nullptr; // "Parameter #", "Depth/Elev. (D/E)"
     QLabel* Label4 = nullptr; // "Source Sets"
@@ -58,7 +57,6 @@ protected:
     bool WriteDefinition(const QString& path) override;
     int ItemCount() override;
     void Closing() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     std::optional<GWElevFileData> loaded_;

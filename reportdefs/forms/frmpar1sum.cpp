@@ -26,21 +26,6 @@ const QStringList kInfoRows = {QStringLiteral("Main Title"), QStringLiteral("Sec
                                QStringLiteral("Sec. Title, Line 2"), QStringLiteral("Sec. Title, Line 3"),
                                QStringLiteral("Label for Standard")};
 
-SpreadGrid* makeGrid(const QString& name, int rows, const QString& header, QWidget* parent) {
-    auto* g = new SpreadGrid(name, parent);
-    g->setMaxRows(rows);
-    g->setMaxCols(1);
-    if (!header.isEmpty()) g->setColumnHeader(1, header);
-    return g;
-}
-
-QLabel* caption(const QString& text, QWidget* buddy, const QString& name, QWidget* parent) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    l->setBuddy(buddy);
-    return l;
-}
-
 bool isEnter(const QKeyEvent* e) {
     const auto mods = e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier | Qt::ShiftModifier);
     return (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && !mods;
@@ -49,22 +34,22 @@ bool isEnter(const QKeyEvent* e) {
 } // namespace
 
 frmPar1Sum::frmPar1Sum() : ReportForm(ReportKind::Par1Sum) {
-    List2 = new QListWidget(this);
-    List2->setObjectName(QStringLiteral("List2"));
-    List2->setAccessibleName(QStringLiteral("List2"));
-    SS = makeGrid(QStringLiteral("SS"), ParRows, QStringLiteral("Par. Name"), this);
-    SS2 = makeGrid(QStringLiteral("SS2"), SourceRows, QStringLiteral("Source Name"), this);
-    SS3 = makeGrid(QStringLiteral("SS3"), InfoRows, QString(), this);
+    List2 = MakeList2();
+    SS = MakeGrid(QStringLiteral("SS"), ParRows, {QStringLiteral("Par. Name")});
+    SS2 = MakeGrid(QStringLiteral("SS2"), SourceRows, {QStringLiteral("Source Name")});
+    SS3 = new SpreadGrid(QStringLiteral("SS3"), this);
+    SS3->setMaxRows(InfoRows);
+    SS3->setMaxCols(1);
     for (int r = 1; r <= InfoRows; ++r)
         SS3->setRowHeader(r, kInfoRows[r - 1]);
     // The names show the chosen numbers: only a pick or Delete changes them, so the grid never
     // shows a definition other than the one Save writes.
     SS->setColumnLocked(1, true);
-    Label1 = caption(QStringLiteral("Master Parameter List"), List1, QStringLiteral("Label1"), this);
-    Label2 = caption(QStringLiteral("Master Source List"), List2, QStringLiteral("Label2"), this);
-    Label3 = caption(QStringLiteral("Chosen Parameters"), SS, QStringLiteral("Label3"), this);
-    Label4 = caption(QStringLiteral("Chosen Sources"), SS2, QStringLiteral("Label4"), this);
-    Label5 = caption(QStringLiteral("Report Information"), SS3, QStringLiteral("Label5"), this);
+    Label1 = Caption(QStringLiteral("Master Parameter List"), List1, QStringLiteral("Label1"));
+    Label2 = Caption(QStringLiteral("Master Source List"), List2, QStringLiteral("Label2"));
+    Label3 = Caption(QStringLiteral("Chosen Parameters"), SS, QStringLiteral("Label3"));
+    Label4 = Caption(QStringLiteral("Chosen Sources"), SS2, QStringLiteral("Label4"));
+    Label5 = Caption(QStringLiteral("Report Information"), SS3, QStringLiteral("Label5"));
     Command1 = NamedButton(this, QStringLiteral("Command1"), QStringLiteral("Edit Notes"));
     Command2 = NamedButton(this, QStringLiteral("Command2"), QStringLiteral("Edit Mode"));
 
@@ -110,11 +95,7 @@ frmPar1Sum::frmPar1Sum() : ReportForm(ReportKind::Par1Sum) {
     connect(Command2, &QPushButton::clicked, this, &frmPar1Sum::Command2_Click);
     // Enter in SS3 is seen before the open cell's editor takes it (see enterInSS3).
     qApp->installEventFilter(this);
-    QStringList sources;
-    const ModGW& m = modgw();
-    for (int n = 1; n <= m.NumSources; ++n)
-        sources << m.SourceTable[n][1];
-    FillNumberedList(List2, sources);
+    FillSourceList(List2);
     Form_Load();
 }
 

@@ -19,7 +19,6 @@ public:
 
     QLabel* Label1 = nullptr; // "Master Parameter List"
     QLabel* Label2 = nullptr; // "Master Source List"
-    QListWidget* List2 = nullptr; // the project's sources as "n) name"
     QLabel* Label3 = nullptr; // "Chosen Parameters"
     SpreadGrid* SS = nullptr;
     QLabel* Label4 = nullptr; // "Chosen Sources"

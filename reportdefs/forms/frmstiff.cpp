@@ -6,15 +6,11 @@
 #include "project/modgw.h"
 #include "reportdefs/notesblock.h"
 
-#include <QAction>
 #include <QGridLayout>
-#include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -28,56 +24,26 @@ constexpr int InfoRows = StiffDefinition::InfoRows;
 const QStringList kInfoRows = {QStringLiteral("Main Title"), QStringLiteral("Sec. Title, Line 1"),
                                QStringLiteral("Sec. Title, Line 2"), QStringLiteral("Sec. Title, Line 3")};
 
-QLabel* caption(const QString& text, QWidget* buddy, const QString& name, QWidget* parent) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    l->setBuddy(buddy);
-    return l;
-}
-
-SpreadGrid* column(const QString& name, int rows, const QString& header, QWidget* parent) {
-    auto* g = new SpreadGrid(name, parent);
-    g->setMaxRows(rows);
-    g->setMaxCols(1);
-    g->setColumnHeader(1, header);
-    return g;
-}
-
-// A grid too long to show whole: all its columns, rows a scroll bar away.
-void fitColumns(SpreadGrid* grid, int visibleRows) {
-    const int frame = 2 * grid->frameWidth();
-    const QHeaderView* rows = grid->verticalHeader();
-    const int rowsW = std::max(rows->sizeHint().width(), rows->minimumWidth());
-    const int bar = grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid);
-    grid->setFixedWidth(grid->horizontalHeader()->length() + rowsW + bar + frame);
-    grid->setFixedHeight(grid->horizontalHeader()->sizeHint().height() +
-                         visibleRows * grid->verticalHeader()->defaultSectionSize() + frame);
-    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-}
-
 } // namespace
 
 frmStiff::frmStiff() : ReportForm(ReportKind::Stiff) {
-    List2 = new QListWidget(this);
-    List2->setObjectName(QStringLiteral("List2"));
-    List2->setAccessibleName(QStringLiteral("List2"));
-    SS1 = column(QStringLiteral("SS1"), ParamRows, QStringLiteral("Par. Name"), this);
-    SS2 = column(QStringLiteral("SS2"), SourceRows, QStringLiteral("Source"), this);
-    SS3 = column(QStringLiteral("SS3"), ParamRows, QStringLiteral("Par. Name"), this);
-    SS4 = column(QStringLiteral("SS4"), SourceRows, QStringLiteral("Source"), this);
+    List2 = MakeList2();
+    SS1 = MakeGrid(QStringLiteral("SS1"), ParamRows, {QStringLiteral("Par. Name")});
+    SS2 = MakeGrid(QStringLiteral("SS2"), SourceRows, {QStringLiteral("Source")});
+    SS3 = MakeGrid(QStringLiteral("SS3"), ParamRows, {QStringLiteral("Par. Name")});
+    SS4 = MakeGrid(QStringLiteral("SS4"), SourceRows, {QStringLiteral("Source")});
     SS5 = new SpreadGrid(QStringLiteral("SS5"), this);
     SS6 = new SpreadGrid(QStringLiteral("SS6"), this);
-    Label1 = caption(QStringLiteral("Master Parameter List"), List1, QStringLiteral("Label1"), this);
-    Label2 = caption(QStringLiteral("Master Source List"), List2, QStringLiteral("Label2"), this);
-    lblSet1 = caption(QStringLiteral("SET 1"), SS1, QStringLiteral("lblSet1"), this);
-    lblSet2 = caption(QStringLiteral("SET 2"), SS3, QStringLiteral("lblSet2"), this);
-    lblPar1 = caption(QStringLiteral("Chosen Parameters"), SS1, QStringLiteral("lblPar1"), this);
-    lblSrc1 = caption(QStringLiteral("Chosen Sources"), SS2, QStringLiteral("lblSrc1"), this);
-    lblPar2 = caption(QStringLiteral("Chosen Parameters"), SS3, QStringLiteral("lblPar2"), this);
-    lblSrc2 = caption(QStringLiteral("Chosen Sources"), SS4, QStringLiteral("lblSrc2"), this);
-    Label3 = caption(QStringLiteral("Sampling Episodes"), SS5, QStringLiteral("Label3"), this);
-    Label4 = caption(QStringLiteral("Report Information"), SS6, QStringLiteral("Label4"), this);
+    Label1 = Caption(QStringLiteral("Master Parameter List"), List1, QStringLiteral("Label1"));
+    Label2 = Caption(QStringLiteral("Master Source List"), List2, QStringLiteral("Label2"));
+    lblSet1 = Caption(QStringLiteral("SET 1"), SS1, QStringLiteral("lblSet1"));
+    lblSet2 = Caption(QStringLiteral("SET 2"), SS3, QStringLiteral("lblSet2"));
+    lblPar1 = Caption(QStringLiteral("Chosen Parameters"), SS1, QStringLiteral("lblPar1"));
+    lblSrc1 = Caption(QStringLiteral("Chosen Sources"), SS2, QStringLiteral("lblSrc1"));
+    lblPar2 = Caption(QStringLiteral("Chosen Parameters"), SS3, QStringLiteral("lblPar2"));
+    lblSrc2 = Caption(QStringLiteral("Chosen Sources"), SS4, QStringLiteral("lblSrc2"));
+    Label3 = Caption(QStringLiteral("Sampling Episodes"), SS5, QStringLiteral("Label3"));
+    Label4 = Caption(QStringLiteral("Report Information"), SS6, QStringLiteral("Label4"));
     Command1 = NamedButton(this, QStringLiteral("Command1"), QStringLiteral("Edit Mode"));
     Command2 = NamedButton(this, QStringLiteral("Command2"), QStringLiteral("Edit Notes"));
 
@@ -135,15 +101,10 @@ frmStiff::frmStiff() : ReportForm(ReportKind::Stiff) {
     lay->setColumnStretch(1, 1);
     List1->setMinimumWidth(200);
 
-    // The run needs each set's row counts from the form: Preview and Batch Print store them first.
-    disconnect(mnuDraw, &QAction::triggered, this, &ReportForm::mnuDraw_Click);
-    disconnect(mnuBatchPrint, &QAction::triggered, this, &ReportForm::mnuBatchPrint_Click);
-    connect(mnuDraw, &QAction::triggered, this, &frmStiff::mnuDraw_Click);
-    connect(mnuBatchPrint, &QAction::triggered, this, &frmStiff::mnuBatchPrint_Click);
     connect(List1, &QListWidget::itemClicked, this, &frmStiff::List1_Click);
     connect(List2, &QListWidget::itemClicked, this, &frmStiff::List2_Click);
-    List1->installEventFilter(this);
-    List2->installEventFilter(this);
+    PickByKeyboard(List1, [this] { List1_Click(); });
+    PickByKeyboard(List2, [this] { List2_Click(); });
     connect(SS1, &SpreadGrid::cellClicked, this, &frmStiff::SS1_Click);
     connect(SS2, &SpreadGrid::cellClicked, this, &frmStiff::SS2_Click);
     connect(SS3, &SpreadGrid::cellClicked, this, &frmStiff::SS3_Click);
@@ -156,28 +117,11 @@ frmStiff::frmStiff() : ReportForm(ReportKind::Stiff) {
     showActiveSet();
 }
 
-bool frmStiff::eventFilter(QObject* watched, QEvent* event) {
-    // A pick by keyboard: the arrows move through the list, Enter or Space picks.
-    if ((watched == List1 || watched == List2) && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
-            if (watched == List1) List1_Click();
-            else List2_Click();
-            return true;
-        }
-    }
-    return ReportForm::eventFilter(watched, event);
-}
-
 // ---- grids
 
 void frmStiff::SetupGrids() {
     // The load fills the source list with the parameter list.
-    const ModGW& m = modgw();
-    QStringList sources;
-    for (int k = 1; k <= m.NumSources; ++k)
-        sources << m.SourceTable[k][1];
-    FillNumberedList(List2, sources);
+    FillSourceList(List2);
     for (SpreadGrid* g : {SS1, SS3}) {
         // Only picks put a parameter's number behind its name; a typed name would reach nothing.
         g->setColumnLocked(1, true);
@@ -197,7 +141,7 @@ void frmStiff::SetupGrids() {
     SS5->setColWidth(0, 3);
     SS5->setColWidth(1, 12);
     SS5->setColWidth(2, 12);
-    fitColumns(SS5, 14);
+    FitColumns(SS5, 14);
 
     SS6->setMaxRows(InfoRows);
     SS6->setMaxCols(1);
@@ -342,21 +286,13 @@ void frmStiff::Closing() {
 
 // ---- runs
 
-void frmStiff::storeRowCounts(const QString& where) {
+// The run takes each set's row counts from the definition: Preview and Batch Print store them from
+// the form before the hand-over.
+void frmStiff::BeforeRun(const QString& where) {
     Guarded(where, [&] {
         CommitGrids();
         TakeStiffRowCounts(GridsOnForm(), modgw().Stiff);
     });
-}
-
-void frmStiff::mnuDraw_Click() {
-    storeRowCounts(QStringLiteral("mnuDraw_Click"));
-    ReportForm::mnuDraw_Click();
-}
-
-void frmStiff::mnuBatchPrint_Click() {
-    storeRowCounts(QStringLiteral("mnuBatchPrint_Click"));
-    ReportForm::mnuBatchPrint_Click();
 }
 
 // ---- picks and delete

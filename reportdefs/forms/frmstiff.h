@@ -19,7 +19,6 @@ public:
 
     QLabel* Label1 = nullptr; // "Master Parameter List"
     QLabel* Label2 = nullptr; // "Master Source List"
-    QListWidget* List2 = nullptr; // the project's sources as "n) name"
     QLabel* lblSet1 = nullptr; // "SET 1"
     QLabel* lblSet2 = nullptr; // "SET 2"
     QLabel* lblPar1 = nullptr; // "Chosen Parameters"
@@ -48,10 +47,6 @@ public:
     void SS4_Click();
     void SS5_Click();
     void SS6_Click();
-    // Preview and Batch Print: the run takes each set's row counts from the definition, stored here
-    // before the hand-over.
-    void mnuDraw_Click();
-    void mnuBatchPrint_Click();
 
     // Shows the definition variables on the form.
     void FillStiffForm();
@@ -72,13 +67,12 @@ protected:
     bool WriteDefinition(const QString& path) override;
     int ItemCount() override;
     void Closing() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void BeforeRun(const QString& where) override;
 
 private:
     int activeSet() const;
     void setActiveSet(int set);
     void showActiveSet();
-    void storeRowCounts(const QString& where);
     std::optional<StiffFileData> loaded_;
     StiffGrids taken_; // what TakeGrids read, for the writer to take into the definition
 };

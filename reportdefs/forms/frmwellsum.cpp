@@ -50,29 +50,20 @@ SpreadGrid* makeGrid(const QString& name, int rows, int cols, const QStringList&
     return g;
 }
 
-QLabel* caption(const QString& text, QWidget* buddy, const QString& name, QWidget* parent) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    l->setBuddy(buddy);
-    return l;
-}
-
 } // namespace
 
 frmWellSum::frmWellSum() : ReportForm(ReportKind::WellSum) {
-    List2 = new QListWidget(this);
-    List2->setObjectName(QStringLiteral("List2"));
-    List2->setAccessibleName(QStringLiteral("List2"));
+    List2 = MakeList2();
     // The report's sources change only through the picker.
     List2->setSelectionMode(QAbstractItemView::NoSelection);
     SS = makeGrid(QStringLiteral("SS"), TableRows, Slots, kTableRows, this);
     SS2 = makeGrid(QStringLiteral("SS2"), GraphRows, GraphCols, kGraphRows, this);
     SSRepInfo = makeGrid(QStringLiteral("SSRepInfo"), InfoRows, 1, kInfoRows, this);
-    Label1 = caption(QStringLiteral("Master Parameters"), List1, QStringLiteral("Label1"), this);
-    Label2 = caption(QStringLiteral("Source List"), List2, QStringLiteral("Label2"), this);
-    Label3 = caption(QStringLiteral("Table Page Headings"), SS, QStringLiteral("Label3"), this);
-    Label4 = caption(QStringLiteral("Graph Page Headings and Scale"), SS2, QStringLiteral("Label4"), this);
-    Label5 = caption(QStringLiteral("Report Info"), SSRepInfo, QStringLiteral("Label5"), this);
+    Label1 = Caption(QStringLiteral("Master Parameters"), List1, QStringLiteral("Label1"));
+    Label2 = Caption(QStringLiteral("Source List"), List2, QStringLiteral("Label2"));
+    Label3 = Caption(QStringLiteral("Table Page Headings"), SS, QStringLiteral("Label3"));
+    Label4 = Caption(QStringLiteral("Graph Page Headings and Scale"), SS2, QStringLiteral("Label4"));
+    Label5 = Caption(QStringLiteral("Report Info"), SSRepInfo, QStringLiteral("Label5"));
     Command1 = NamedButton(this, QStringLiteral("Command1"), QStringLiteral("Edit Source List"));
     Command2 = NamedButton(this, QStringLiteral("Command2"), QStringLiteral("Edit Notes"));
     Command3 = NamedButton(this, QStringLiteral("Command3"), QStringLiteral("Edit Mode"));

@@ -20,7 +20,6 @@ public:
 
     QLabel* Label1 = nullptr; // "Master Parameters"
     QLabel* Label2 = nullptr; // "Source List"
-    QListWidget* List2 = nullptr; // the report's sources
     QLabel* Label3 = nullptr; // "Table Page Headings"
     SpreadGrid* SS = nullptr; // slots 1..11 (columns) by fields 1..6 (rows)
     QLabel* Label4 = nullptr; // "Graph Page Headings and Scale"

@@ -17,11 +17,14 @@
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLayout>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollBar>
 #include <QShortcut>
+#include <algorithm>
 
 ReportForm::ReportForm(ReportKind kind) : kind_(ReportKindOf(kind)) {
     setObjectName(kind_.formName);
@@ -228,10 +231,12 @@ void ReportForm::RunReport(SaveFirstAction action, float code) {
 }
 
 void ReportForm::mnuDraw_Click() {
+    BeforeRun(QStringLiteral("mnuDraw_Click"));
     Guarded(QStringLiteral("mnuDraw_Click"), [&] { RunReport(SaveFirstAction::Preview, kind_.previewCode); });
 }
 
 void ReportForm::mnuBatchPrint_Click() {
+    BeforeRun(QStringLiteral("mnuBatchPrint_Click"));
     Guarded(QStringLiteral("mnuBatchPrint_Click"),
             [&] { RunReport(SaveFirstAction::BatchPrint, kind_.batchPrintCode); });
 }
@@ -302,4 +307,78 @@ void ReportForm::FitGrid(SpreadGrid* grid) {
     grid->setFixedSize(cols->length() + headerW + frame, rows->length() + headerH + frame);
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
+void ReportForm::FitColumns(SpreadGrid* grid, int visibleRows) {
+    const int frame = 2 * grid->frameWidth();
+    // A row-header width set in characters is fixed; its size hint knows only the captions.
+    const QHeaderView* rows = grid->verticalHeader();
+    const int rowsW = std::max(rows->sizeHint().width(), rows->minimumWidth());
+    const int bar = grid->verticalScrollBar()->sizeHint().width();
+    grid->setFixedWidth(grid->horizontalHeader()->length() + rowsW + bar + frame);
+    grid->setFixedHeight(grid->horizontalHeader()->sizeHint().height() +
+                         visibleRows * grid->verticalHeader()->defaultSectionSize() + frame);
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+}
+
+// ---- building a kind's controls
+
+QLabel* ReportForm::Caption(const QString& text, QWidget* buddy, const QString& name) {
+    auto* l = new QLabel(text, this);
+    l->setObjectName(name);
+    l->setBuddy(buddy);
+    return l;
+}
+
+SpreadGrid* ReportForm::MakeGrid(const QString& name, int rows, const QStringList& headers) {
+    auto* g = new SpreadGrid(name, this);
+    g->setMaxRows(rows);
+    g->setMaxCols(int(headers.size()));
+    for (int c = 1; c <= headers.size(); ++c)
+        g->setColumnHeader(c, headers[c - 1]);
+    return g;
+}
+
+SpreadGrid* ReportForm::MakeRows(const QString& name, const QStringList& rowCaptions) {
+    auto* g = new SpreadGrid(name, this);
+    g->setMaxRows(int(rowCaptions.size()));
+    g->setMaxCols(1);
+    for (int r = 1; r <= rowCaptions.size(); ++r)
+        g->setRowHeader(r, rowCaptions[r - 1]);
+    g->setColumnHeadersVisible(false);
+    return g;
+}
+
+QListWidget* ReportForm::MakeList2() {
+    auto* list = new QListWidget(this);
+    list->setObjectName(QStringLiteral("List2"));
+    list->setAccessibleName(QStringLiteral("List2"));
+    return list;
+}
+
+void ReportForm::FillSourceList(QListWidget* list) {
+    const ModGW& m = modgw();
+    QStringList sources;
+    for (int n = 1; n <= m.NumSources; ++n)
+        sources << m.SourceTable[n][1];
+    FillNumberedList(list, sources);
+}
+
+void ReportForm::PickByKeyboard(QListWidget* list, std::function<void()> pick) {
+    picks_.insert(list, std::move(pick));
+    list->installEventFilter(this);
+}
+
+bool ReportForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        if (auto it = picks_.constFind(watched); it != picks_.constEnd()) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+                (*it)();
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }

@@ -5,11 +5,14 @@
 #include "reportdefs/reportkinds.h"
 
 #include <QDialog>
+#include <QHash>
 #include <QPointer>
 #include <exception>
+#include <functional>
 #include <new>
 
 class QAction;
+class QLabel;
 class QListWidget;
 class QMenu;
 class QMenuBar;
@@ -56,6 +59,9 @@ public:
     QAction* mnuDraw = nullptr; // "Previe&w", on the menu bar
     QAction* mnuHelp = nullptr;
     QListWidget* List1 = nullptr; // the project's parameters as "n) name"
+    // The project's sources as "n) name", or the well summary's own sources; made by the kinds
+    // that have it (MakeList2).
+    QListWidget* List2 = nullptr;
 
     void mnuNew_Click();
     void mnuOpen_Click();
@@ -114,6 +120,9 @@ protected:
     virtual int ItemCount() = 0;
     // Further steps when the form closes after the prompt (kinds that empty the shared notes).
     virtual void Closing() {}
+    // Steps of Preview and Batch Print before the save-first prompt and the hand-over; where names
+    // the handler for an error report.
+    virtual void BeforeRun(const QString& where) { Q_UNUSED(where); }
 
     // ---- shared steps for the kinds' handlers
     // While it lives, the grids have no open cell: code can write their cells without an open
@@ -143,6 +152,23 @@ protected:
     static void FillNumberedList(QListWidget* list, const QStringList& names);
     // Sizes a grid to show all its rows and columns, and no more.
     static void FitGrid(SpreadGrid* grid);
+    // A grid too long to show whole: all its columns, the rows below visibleRows a scroll bar away.
+    static void FitColumns(SpreadGrid* grid, int visibleRows);
+
+    // ---- building a kind's controls
+    // A caption whose mnemonic moves to buddy.
+    QLabel* Caption(const QString& text, QWidget* buddy, const QString& name);
+    // A grid with a column per header.
+    SpreadGrid* MakeGrid(const QString& name, int rows, const QStringList& headers);
+    // A one-column grid with a row per caption and no column headers.
+    SpreadGrid* MakeRows(const QString& name, const QStringList& rowCaptions);
+    // The "List2" list beside List1.
+    QListWidget* MakeList2();
+    // The project's sources as "n) name".
+    static void FillSourceList(QListWidget* list);
+    // A pick by keyboard: the arrows move through the list, Enter or Space calls pick.
+    void PickByKeyboard(QListWidget* list, std::function<void()> pick);
+    bool eventFilter(QObject* watched, QEvent* event) override;
     QString& CurrentPath();
 
     void reject() override;
@@ -159,4 +185,5 @@ private:
     bool saveFirst(SaveFirstAction action);
 
     const ReportKindInfo& kind_;
+    QHash<QObject*, std::function<void()>> picks_;
 };
