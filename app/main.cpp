@@ -6,6 +6,7 @@
 #include "platform/gui/guiui.h"
 #include "platform/gui/plotwindow.h"
 #include "platform/progfolder.h"
+#include "reports/forms/frmdrawprint.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
     }
     RegisterDrawingWindow();
     RegisterPlotWindow(SystemPrinter);
+    RegisterRunDialog();
     frmDatAGrid& main = forms::form<frmDatAGrid>();
     main.Form_Load();
     // Maximised by the window manager, which keeps the title bar; restored, a window on the screen.

@@ -3,12 +3,23 @@
 
 #include "reports/windowhooks.h"
 
+#include <QString>
+
+#include <array>
 #include <cstdint>
 
 // The run state of the report generators.
 struct GwGraph {
     int16_t PrintToPrinter = 0; // 1: pages go straight to the printer
     int16_t CancelReport = 0;   // 1: the user left the preview; no further page is drawn
+
+    // The items chosen in the run dialog, in list order, 1..NumSelected; entries above keep old
+    // values that nothing reads.
+    static constexpr int MaxSelected = 200;
+    int16_t NumSelected = 0;
+    std::array<QString, MaxSelected + 1> SelectedNames; // not set by a parameter summary run
+    std::array<int16_t, MaxSelected + 1> SelectedIndex{}; // 1-based list position
+    std::array<int16_t, MaxSelected + 1> SelectedParam{}; // parameter number; parameter summary only
     void reset() { *this = GwGraph{}; }
 };
 
