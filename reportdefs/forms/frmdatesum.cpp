@@ -2,6 +2,7 @@
 #include "reportdefs/forms/frmdatesum.h"
 
 #include "platform/gui/controls.h"
+#include "reportdefs/forms/datepicks.h"
 #include "platform/gui/spreadgrid.h"
 #include "project/modgw.h"
 #include "reportdefs/notesblock.h"
@@ -216,25 +217,17 @@ int frmDateSum::ItemCount() {
 }
 
 void frmDateSum::Closing() {
-    // A later run must see no notes or episodes of a closed form.
-    ModGW& m = modgw();
-    notesblock::ClearNotes(m.ReportNotes);
-    m.DateSum.DateEpisodeCount = 0;
+    ForgetDateNotes();
 }
 
 // ---- picks and delete
 
 void frmDateSum::List1_Click() {
     Guarded(QStringLiteral("List1_Click"), [&] {
-        ModGW& m = modgw();
         const int p = List1->currentRow() + 1;
-        if (p < 1 || p > m.NumParams) return;
+        if (p < 1 || p > modgw().NumParams) return;
         ClosedCells closed(Grids());
-        const int r = std::clamp(SS1->activeRow(), 1, int(Cells::ParamRows));
-        SS1->setText(r, 1, m.ParamTable[p][1]);
-        m.DateSum.DateParams[r] = int16_t(p);
-        // On to the next row; after the last one the caret stays there.
-        SS1->setActiveCell(std::min(r + 1, int(Cells::ParamRows)), 1);
+        PickDateParameter(*SS1, p, int(Cells::ParamRows));
         MarkChanged();
     });
 }
