@@ -66,6 +66,8 @@ QString UiService::FileDialog(const FileDialogRequest& request) {
 FileDialogChoice UiService::chooseFile(const FileDialogRequest&) { return {}; }
 
 std::optional<PrinterSetupChoice> UiService::PrinterDialog(const PrinterSetupChoice&) { return std::nullopt; }
+std::optional<int> UiService::ColorDialog(int) { return std::nullopt; }
+std::optional<FontChoice> UiService::FontDialog(const FontChoice&, int) { return std::nullopt; }
 
 namespace {
 class QuietUi : public UiService {

@@ -70,6 +70,17 @@ struct PrinterSetupChoice {
     QPageSize::PageSizeId paperSize = QPageSize::Letter;
 };
 
+// The font dialog's fields. `color` is a colour as the program stores it: red + 256 green + 65536 blue.
+struct FontChoice {
+    QString family;
+    double size = 0; // points
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strikeout = false;
+    int color = 0;
+};
+
 class UiService {
 public:
     virtual ~UiService() = default;
@@ -86,6 +97,12 @@ public:
     // The printer set-up dialog, opened on the current settings; nullopt when the user cancels. The
     // default cancels.
     virtual std::optional<PrinterSetupChoice> PrinterDialog(const PrinterSetupChoice& current);
+    // The colour dialog, opened on a colour (red + 256 green + 65536 blue); nullopt when the user
+    // cancels. The default cancels.
+    virtual std::optional<int> ColorDialog(int current);
+    // The font dialog, opened on the current choice; `flags` are the caller's classic dialog flags
+    // (kept for the record). nullopt when the user cancels. The default cancels.
+    virtual std::optional<FontChoice> FontDialog(const FontChoice& current, int flags = 0);
 
 protected:
     // The dialog itself; the default cancels.

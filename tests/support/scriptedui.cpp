@@ -87,3 +87,40 @@ std::optional<PrinterSetupChoice> ScriptedUi::PrinterDialog(const PrinterSetupCh
     plan_.pop_front();
     return p.printerResult;
 }
+
+ScriptedUi& ScriptedUi::color(std::optional<int> choice) {
+    Planned p{4, 0, std::nullopt, QStringLiteral("colour dialog")};
+    p.colorResult = choice;
+    plan_.push_back(p);
+    return *this;
+}
+
+std::optional<int> ScriptedUi::ColorDialog(int current) {
+    colorRequests << current;
+    if (!nextIs(4)) {
+        if (!allowAny_) ADD_FAILURE() << "unplanned colour dialog";
+        return std::nullopt;
+    }
+    Planned p = plan_.front();
+    plan_.pop_front();
+    return p.colorResult;
+}
+
+ScriptedUi& ScriptedUi::font(std::optional<FontChoice> choice) {
+    Planned p{5, 0, std::nullopt, QStringLiteral("font dialog")};
+    p.fontResult = std::move(choice);
+    plan_.push_back(p);
+    return *this;
+}
+
+std::optional<FontChoice> ScriptedUi::FontDialog(const FontChoice& current, int flags) {
+    fontRequests << current;
+    fontFlags << flags;
+    if (!nextIs(5)) {
+        if (!allowAny_) ADD_FAILURE() << "unplanned font dialog";
+        return std::nullopt;
+    }
+    Planned p = plan_.front();
+    plan_.pop_front();
+    return p.fontResult;
+}

@@ -24,6 +24,9 @@ public:
     ScriptedUi& file(const QString& path, const QString& expectedTitle = {}, int filterIndex = 0);
     // Plans the answer of the next printer set-up dialog (nullopt = cancelled).
     ScriptedUi& printer(std::optional<PrinterSetupChoice> choice);
+    // Plans the answer of the next colour dialog / font dialog (nullopt = cancelled).
+    ScriptedUi& color(std::optional<int> choice);
+    ScriptedUi& font(std::optional<FontChoice> choice);
     // Every box from now on is answered OK / default without failing.
     ScriptedUi& allowAny() { allowAny_ = true; return *this; }
 
@@ -31,6 +34,11 @@ public:
     std::optional<QString> InputBox(const QString& prompt, const QString& title,
                                     const QString& defaultText) override;
     std::optional<PrinterSetupChoice> PrinterDialog(const PrinterSetupChoice& current) override;
+    std::optional<int> ColorDialog(int current) override;
+    std::optional<FontChoice> FontDialog(const FontChoice& current, int flags) override;
+    QList<int> colorRequests;       // the colour every colour dialog opened on
+    QList<FontChoice> fontRequests; // the choice every font dialog opened on
+    QList<int> fontFlags;           // the flags of every font dialog
     QList<FileDialogRequest> fileRequests; // every file dialog asked for
     QList<PrinterSetupChoice> printerRequests; // the settings every printer dialog opened on
 
@@ -44,11 +52,13 @@ protected:
 
 private:
     struct Planned {
-        int kind; // 0 message, 1 input, 2 file, 3 printer
+        int kind; // 0 message, 1 input, 2 file, 3 printer, 4 colour, 5 font
         int result; // the answer; for a file dialog the filter entry
         std::optional<QString> inputResult;
         QString expected;
         std::optional<PrinterSetupChoice> printerResult = std::nullopt;
+        std::optional<int> colorResult = std::nullopt;
+        std::optional<FontChoice> fontResult = std::nullopt;
     };
     std::deque<Planned> plan_;
     bool nextIs(int kind) const { return !plan_.empty() && plan_.front().kind == kind; }
