@@ -2,6 +2,7 @@
 #include "app/startup.h"
 
 #include "drawcmd/metaugl.h"
+#include "drawwin/devicesettings.h"
 #include "drawwin/windowhooks.h"
 #include "platform/dates.h"
 #include "platform/files.h"
@@ -10,11 +11,9 @@
 #include "platform/qmerror.h"
 #include "platform/textfile.h"
 #include "platform/uiservice.h"
-#include "project/helpers.h"
 #include "project/modgw.h"
 
 #include <QStringList>
-#include <algorithm>
 
 namespace {
 
@@ -30,18 +29,6 @@ void readInt16(const QString& line, int16_t& target) {
     }
 }
 
-void parseMarginOffsets(ModGW& m) {
-    const qsizetype comma = m.MarginOffsets.indexOf(u',');
-    if (comma < 0) {
-        m.MarginOffsetX = m.MarginOffsetY = 0;
-        return;
-    }
-    const double x = qnum::LeadingNumber(m.MarginOffsets);
-    const double y = qnum::LeadingNumber(StrTail(m.MarginOffsets, int(comma) + 1));
-    m.MarginOffsetX = float(std::clamp(x, -2.0, 2.0));
-    m.MarginOffsetY = float(std::clamp(y, -2.0, 2.0));
-}
-
 void readDeviceFile(ModGW& m) {
     qtext::LineReader in(QStringLiteral("DEVICE.CFG"));
     // Lines 1 and 2 are required; a file too short for them is reported and the defaults stand.
@@ -49,7 +36,9 @@ void readDeviceFile(ModGW& m) {
     m.DataFolder = in.next();
     if (in.atEnd()) raiseError(qmerr::PastEndOfFile);
     m.MarginOffsets = in.next();
-    parseMarginOffsets(m);
+    const MarginOffsetPair offsets = ParseMarginOffsets(m.MarginOffsets);
+    m.MarginOffsetX = offsets.x;
+    m.MarginOffsetY = offsets.y;
     QString* textLines[] = {&m.DefaultFont,  &m.TextAdjustFile, &m.FillPath,  &m.SymbolPath,
                             &m.CentralDataPath, &m.HeadingFile, &m.DeviceLine9, &m.ColorFile,
                             &m.PromptFile,   &m.ZoomAfterOpen,  &m.DateStampOption};
@@ -69,15 +58,6 @@ void readDeviceFile(ModGW& m) {
     for (QString* t : rest) {
         if (in.atEnd()) return;
         *t = in.next();
-    }
-}
-
-void readTextAdjust(ModGW& m) {
-    qtext::LineReader in(m.TextAdjustFile);
-    QString line = in.next(); // the font name, not used here; an empty file fails here
-    for (int i = 1; i <= 6; ++i) {
-        if (!in.atEnd()) line = in.next();
-        m.TextAdjust[i] = qnum::ReadInt16(line);
     }
 }
 
@@ -116,7 +96,7 @@ void InitializeSystem() {
     if (!FolderIsWritable(m.DataFolder)) m.DataFolder = here;
     if (m.DeviceLine17 == 0) m.DeviceLine17 = 1;
 
-    if (FileExists(m.TextAdjustFile)) step([&] { readTextAdjust(m); });
+    if (FileExists(m.TextAdjustFile)) step([&] { ReadTextAdjustFile(m.TextAdjustFile, m.TextAdjust); });
 
     if (FileExists(QStringLiteral("qmarrecent.txt"))) {
         step([&] {
@@ -131,20 +111,6 @@ void InitializeSystem() {
     if (startupHooks().loadFillChooser) step([] { startupHooks().loadFillChooser(); });
 }
 
-void SaveDevice() {
-    const ModGW& m = modgw();
-    try {
-        qtext::WriteLines(QStringLiteral("device.cfg"),
-                          {m.DataFolder, m.MarginOffsets, m.DefaultFont, m.TextAdjustFile, m.FillPath,
-                           m.SymbolPath, m.CentralDataPath, m.HeadingFile, m.DeviceLine9, m.ColorFile,
-                           m.PromptFile, m.ZoomAfterOpen, m.DateStampOption, QString::number(m.BitmapWidth),
-                           QString::number(m.BitmapHeight), m.LastPageSize, QString::number(m.DeviceLine17),
-                           m.DeviceLine18, m.CellEditMode, m.ThickDashedLines});
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("SaveDevice"));
-    }
-}
-
 void AddRecentProject() {
     ModGW& m = modgw();
     for (int i = 9; i >= 1; --i)
@@ -156,33 +122,5 @@ void AddRecentProject() {
         qtext::WriteLines(QStringLiteral("qmarrecent.txt"), lines);
     } catch (const QmError& e) {
         showError(e, QStringLiteral("AddRecentProject"));
-    }
-}
-
-void loadcolors() {
-    ModGW& m = modgw();
-    QString file = m.ColorFile;
-    if (!FileExists(file)) file = QStringLiteral("defcolor.col");
-    if (!FileExists(file)) {
-        ui().MsgBox(QStringLiteral("Color File not Found: ") + m.ColorFile);
-        return;
-    }
-    int read = 0;
-    try {
-        qtext::LineReader in(file);
-        const int16_t count = qnum::ReadInt16(in.next());
-        // The table holds 150 colours; the count never claims more than were actually read.
-        for (int i = 1; i <= count; ++i) {
-            if (i > ModGW::MaxColors) raiseError(qmerr::Subscript);
-            const QString name = in.next();
-            const QString rgb = in.next();
-            m.ColorTable[i][1] = name;
-            m.ColorTable[i][2] = rgb;
-            read = i;
-        }
-        m.ColorCount = read;
-    } catch (const QmError& e) {
-        m.ColorCount = read;
-        showError(e, QStringLiteral("loadcolors"));
     }
 }

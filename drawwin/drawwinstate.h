@@ -13,6 +13,9 @@ struct DrawWin {
     int16_t EditModeBeforeZoom = 0;
     int16_t PaletteSwatchIndex = 0;   // the fill or colour swatch the choosers change
     QString ChosenFill;               // bare file name picked in the fill chooser, "" for none
+    int16_t PaletteClickPending = 0;  // 1 while the palette's click timer waits for a second click
+    int32_t ChosenColor = -1;         // colour picked in the colour chooser, -1 when it was cancelled
+    QString PickedFolder;             // the folder the folder picker opens on (its result: DialogFileName)
     void reset() { *this = DrawWin{}; }
 };
 

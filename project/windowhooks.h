@@ -11,6 +11,9 @@ struct ProjectHooks {
     // clear takes it, and be bound again afterwards. Unset, nothing is bound.
     std::function<void()> releaseDatabase;
     std::function<void()> rebindDatabase;
+    // The main window grid's edit mode (true: typing replaces a cell), which the graphics/system setup
+    // changes at once. Unset, there is no main window.
+    std::function<void(bool replace)> setCellEditMode;
     // The notes editor's two boxes (1 general notes, 2 item notes): the box's whole text and the
     // lines it displays. False, or unset, when the box is not available.
     std::function<bool(int kind, QString& text, QStringList& displayedLines)> memoBox;

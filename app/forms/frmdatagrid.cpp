@@ -6,6 +6,7 @@
 #include "app/forms/frmgotowell.h"
 #include "app/forms/frmprojinfo.h"
 #include "app/startup.h"
+#include "drawwin/forms/frmgraphicssystem.h"
 #include "drawwin/windowhooks.h"
 #include "platform/dates.h"
 #include "platform/filenames.h"
@@ -117,6 +118,7 @@ frmDatAGrid::frmDatAGrid() {
         modgw().CurrentSource = 1;
         navigateTo(1);
     };
+    projectHooks().setCellEditMode = [this](bool replace) { SS->setReplaceOnEdit(replace); };
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -192,6 +194,7 @@ void frmDatAGrid::buildMenus() {
     });
     // The headings and the logo belong to the program, not to a project.
     connect(mnuHeadingLogo, &QAction::triggered, this, [] { ShowHeadingLogoEditor(); });
+    connect(mnuGraphicsSystem, &QAction::triggered, this, [] { ShowGraphicsSystemSetup(); });
     connect(mnuDateSummary, &QAction::triggered, this, [this] {
         if (!guardReports()) return;
         forms::showModal(forms::form<frmDateSum>());
@@ -217,6 +220,7 @@ void frmDatAGrid::buildMenus() {
 frmDatAGrid::~frmDatAGrid() {
     projectHooks().releaseDatabase = nullptr;
     projectHooks().rebindDatabase = nullptr;
+    projectHooks().setCellEditMode = nullptr;
 }
 
 void frmDatAGrid::Form_Load() {

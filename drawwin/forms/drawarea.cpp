@@ -3,7 +3,10 @@
 
 #include "drawcmd/metaugl.h"
 #include "drawwin/drawwinstate.h"
+#include "drawwin/forms/frmchoosecolor.h"
+#include "drawwin/forms/frmcolor.h"
 #include "drawwin/forms/frmfill.h"
+#include "drawwin/forms/frmgraphicssystem.h"
 #include "drawwin/windowhooks.h"
 #include "drawwin/palette.h"
 #include "drawwin/shippedpictures.h"
@@ -32,6 +35,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <cmath>
 
 namespace {
 
@@ -145,6 +149,7 @@ DrawArea::DrawArea() {
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(timings().paletteClickMs);
+    connect(Timer1, &QTimer::timeout, this, &DrawArea::Timer1_Timer);
     Timer3 = new QTimer(this);
     Timer3->setObjectName(QStringLiteral("Timer3"));
     Timer3->setInterval(timings().deferredCommandMs);
@@ -176,6 +181,8 @@ DrawArea::DrawArea() {
     buildMenus();
     buildToolbar();
     connect(&pageDrawing(), &draw::DrawModel::pointClicked, this, &DrawArea::MDraw_PointClicked);
+    connect(palette_, &draw::DrawModel::objectClicked, this, &DrawArea::MDraw3_ObjectClicked);
+    connect(palette_, &draw::DrawModel::pointClicked, this, &DrawArea::MDraw3_PointClicked);
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
         if (state != Qt::ApplicationActive) leftProgram_ = true;
     });
@@ -244,7 +251,9 @@ void DrawArea::buildMenus() {
     connect(mnuZoomWindow, &QAction::triggered, this, &DrawArea::mnuZoomWindow_Click);
     connect(mnuZoomScreenWidth, &QAction::triggered, this, &DrawArea::zoomscreenwidth);
     connect(mnuZoomPage, &QAction::triggered, this, &DrawArea::zoompage);
+    connect(mnuGraphicsSystem, &QAction::triggered, this, &DrawArea::mnuGraphicsSystem_Click);
     connect(mnuDefineHeadingsLogo, &QAction::triggered, this, [] { ShowHeadingLogoEditor(); });
+    connect(mnuDefineColors, &QAction::triggered, this, &DrawArea::mnuDefineColors_Click);
     connect(mnuChooseFill, &QAction::triggered, this, &DrawArea::mnuChooseFill_Click);
     connect(mnuChooseColor, &QAction::triggered, this, &DrawArea::mnuChooseColor_Click);
     connect(mnuHelp, &QAction::triggered, this, &DrawArea::mnuHelp_Click);
@@ -315,6 +324,7 @@ PreviewResult DrawArea::ShowPage() {
     QPointer<DrawArea> w = &forms::form<DrawArea>();
     w->unloadRequested_ = false;
     w->leftPreview_ = false;
+    w->raise(); // above the run dialog, even one opened after the window was first shown
     forms::showModal(*w);
     const bool left = w && w->leftPreview_;
     if (w && w->unloadRequested_) forms::unload<DrawArea>();
@@ -468,22 +478,60 @@ void DrawArea::mnuChooseFill_Click() {
     // Emptied first: a chooser closed without a pick must not bring back the last pick.
     w.ChosenFill.clear();
     forms::showModal(forms::form<frmFill>());
-    if (w.ChosenFill.isEmpty()) return;
-    const int i = std::clamp<int>(w.PaletteSwatchIndex, 0, 10);
     try {
-        MDrawPro& pal = *palette_;
-        pal.ObjectId(i + 2);
-        const QString file = modgw().FillPath + w.ChosenFill;
-        if (FileExists(file)) pal.FillPictureFile(LoadPicture(file));
-        metaugl().PaletteFills[size_t(i)] = w.ChosenFill;
-        SaveFillPalette();
+        ApplyChosenFill(*palette_, w.ChosenFill);
     } catch (const QmError& e) {
         showError(e, QStringLiteral("mnuChooseFill"));
     }
 }
 
 void DrawArea::mnuChooseColor_Click() {
-    // The colour chooser belongs to the colour definitions; until it is built there is nothing to show.
+    DrawWin& w = drawwin();
+    w.ChosenColor = -1;
+    forms::showModal(forms::form<frmChooseColor>());
+    forms::unload<frmChooseColor>();
+    try {
+        ApplyChosenColor(*palette_, w.ChosenColor);
+    } catch (const QmError& e) {
+        showError(e, QStringLiteral("mnuChooseColor"));
+    }
+}
+
+void DrawArea::mnuDefineColors_Click() {
+    forms::showModal(forms::form<frmColor>());
+    forms::unload<frmColor>();
+}
+
+void DrawArea::mnuGraphicsSystem_Click() {
+    ShowGraphicsSystemSetup();
+}
+
+// ---- the style palette ----------------------------------------------------------------------------
+
+void DrawArea::MDraw3_ObjectClicked() {
+    // Only the left button picks a swatch; a right click sets the line colour alone (PointClicked).
+    if (MDraw3->clickButton() != 1) return;
+    switch (PaletteObjectClicked(*palette_, pageDrawing())) {
+    case PaletteTimer::Start:
+        Timer1->start();
+        break;
+    case PaletteTimer::Stop:
+        Timer1->stop();
+        break;
+    case PaletteTimer::Leave:
+        break;
+    }
+}
+
+void DrawArea::Timer1_Timer() {
+    Timer1->stop();
+    PaletteSingleClick(*palette_, pageDrawing());
+}
+
+void DrawArea::MDraw3_PointClicked(int button, int, double x, double y) {
+    if (button != 2) return;
+    PaletteRightClick(*palette_, pageDrawing(), MDraw3->PixelToUnitsX(std::round(x)),
+                      MDraw3->PixelToUnitsY(std::round(y)));
 }
 
 // ---- registration -------------------------------------------------------------------------------
@@ -501,6 +549,7 @@ void RegisterDrawingWindow() {
         forms::form<frmFill>();
     };
     startupHooks().unloadFillChooser = [] { forms::unload<frmFill>(); };
+    reportHooks().loadDrawingWindow = [] { forms::form<DrawArea>(); };
     reportHooks().previewPage = [] {
         const PreviewResult result = DrawArea::ShowPage();
         drawwin().DrawingFileName.clear(); // a previewed page is not a saved drawing

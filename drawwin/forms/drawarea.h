@@ -74,6 +74,11 @@ public:
     void mnuZoomWindow_Click();
     void mnuChooseFill_Click();
     void mnuChooseColor_Click();
+    void mnuDefineColors_Click();
+    void mnuGraphicsSystem_Click();
+    void MDraw3_ObjectClicked();
+    void MDraw3_PointClicked(int button, int shift, double x, double y);
+    void Timer1_Timer();
     void Timer3_Timer();
     void Toolbar1_ButtonClick(QAction* button);
     void MDraw_PointClicked(int button, int shift, double x, double y);

@@ -14,6 +14,8 @@ inline const QString ObjName = QStringLiteral("objname");
 // The names the date stamp of a page is drawn under: it finds its text again by ObjName.
 inline const QString GraphicsSystemGroup = QStringLiteral("graphicssystem");
 inline const QString DateStampObj = QStringLiteral("datefile");
+// The group of the logo block of a report page.
+inline const QString LogoGroup = QStringLiteral("logo");
 
 // Pattern fills: the print pattern's file name in the fills folder ("" for no pattern), and the
 // colour laid over it as decimal RGB (white keeps the pattern's own black and white).

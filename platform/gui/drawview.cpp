@@ -303,6 +303,7 @@ void DrawView::mouseReleaseEvent(QMouseEvent* event) {
     gesture_ = Gesture::None;
     dragging_ = false;
     QPointer<DrawView> alive(this);
+    clickButton_ = buttonCode(button_);
     switch (g) {
     case Gesture::Move:
         moveSelectionTo(currentPx_);

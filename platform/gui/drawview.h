@@ -17,9 +17,10 @@
 // Mouse modes by the model's edit mode: 11 selects (a click, or a band dragged around objects) and
 // moves the selection by dragging it; 2, 3, 4 and 12 draw a rectangle, rounded rectangle, ellipse or
 // bitmap frame by dragging; every other mode only reports clicks. The model's events are raised in
-// this order: edit action 1 when a move starts and 3 when it ends; for a click, object clicked (with
-// the clicked object current) and then point clicked; after a drawn frame, point clicked with the new
-// object current. Point clicked reports the widget pixel.
+// this order: edit action 1 when a move starts and 3 when it ends; for a click of any button, object
+// clicked (with the clicked object current) and then point clicked; after a drawn frame, point clicked
+// with the new object current. Point clicked reports the widget pixel; object clicked carries no
+// button, clickButton() tells it.
 class DrawView : public QWidget {
     Q_OBJECT
 public:
@@ -45,6 +46,8 @@ public:
     // Where the page lies, in widget pixels.
     QRectF sheetRect() const;
 
+    // The button of the click last reported: 1 left, 2 right, 4 middle; 0 before any.
+    int clickButton() const { return clickButton_; }
     // The object the last mouse gesture drew, 0 when it drew none.
     draw::Long lastDrawnId() const { return lastDrawn_; }
     // The topmost object at a widget pixel, 0 for none.
@@ -85,4 +88,5 @@ private:
     draw::Long pressHit_ = 0;
     QPoint moved_; // units the selection has been moved by in this drag
     draw::Long lastDrawn_ = 0;
+    int clickButton_ = 0;
 };

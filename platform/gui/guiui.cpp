@@ -2,8 +2,11 @@
 #include "platform/gui/guiui.h"
 
 #include "platform/filenames.h"
+#include "platform/gui/fontdialog.h"
+#include "platform/gui/forms.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -135,4 +138,20 @@ std::optional<PrinterSetupChoice> GuiUi::PrinterDialog(const PrinterSetupChoice&
     if (dlg.exec() != QDialog::Accepted) return std::nullopt;
     return PrinterSetupChoice{printer.printerName(), printer.copyCount(), printer.pageLayout().orientation(),
                               printer.pageLayout().pageSize().id()};
+}
+
+std::optional<int> GuiUi::ColorDialog(int current) {
+    QColorDialog dlg(QColor(current & 0xFF, (current >> 8) & 0xFF, (current >> 16) & 0xFF), parentWindow());
+    // Qt's own dialog, so that it runs in the program's modal loop and on the accessibility bus.
+    dlg.setOption(QColorDialog::DontUseNativeDialog);
+    if (forms::showModal(dlg) != QDialog::Accepted) return std::nullopt;
+    const QColor c = dlg.selectedColor();
+    if (!c.isValid()) return std::nullopt;
+    return c.red() + 256 * c.green() + 65536 * c.blue();
+}
+
+std::optional<FontChoice> GuiUi::FontDialog(const FontChoice& current, int) {
+    ::FontDialog dlg(current, parentWindow());
+    if (forms::showModal(dlg) != QDialog::Accepted) return std::nullopt;
+    return dlg.choice();
 }

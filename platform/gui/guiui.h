@@ -12,6 +12,9 @@ public:
     std::optional<QString> InputBox(const QString& prompt, const QString& title,
                                     const QString& defaultText) override;
     std::optional<PrinterSetupChoice> PrinterDialog(const PrinterSetupChoice& current) override;
+    // The platform's colour dialog, and the program's own font dialog (platform/gui/fontdialog.h).
+    std::optional<int> ColorDialog(int current) override;
+    std::optional<FontChoice> FontDialog(const FontChoice& current, int flags) override;
 
 protected:
     FileDialogChoice chooseFile(const FileDialogRequest& request) override;

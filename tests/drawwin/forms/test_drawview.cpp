@@ -73,6 +73,15 @@ TEST_F(View, AClickOnAnObjectMakesItCurrentThenReportsThePoint) {
     events.clear();
     QTest::mouseClick(&v, Qt::RightButton, {}, at(700, 700));
     EXPECT_EQ(events, QStringList({"point2@351,351"}));
+
+    // Any button clicks an object; the view tells which.
+    events.clear();
+    EXPECT_EQ(v.clickButton(), 2);
+    QTest::mouseClick(&v, Qt::RightButton, {}, at(150, 150));
+    EXPECT_EQ(events, QStringList({QStringLiteral("object%1").arg(top - 1), "point2@76,76"}));
+    EXPECT_EQ(v.clickButton(), 2);
+    QTest::mouseClick(&v, Qt::LeftButton, {}, at(150, 150));
+    EXPECT_EQ(v.clickButton(), 1);
 }
 
 TEST_F(View, SelectModeSelectsByClickAndByBand) {
