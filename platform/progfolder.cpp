@@ -58,7 +58,8 @@ QString BuiltResourceFolder() {
 }
 
 namespace {
-// A whole field "mm/dd/yyyy": the demo's shipped dates.
+// A whole field "mm/dd/yyyy": the demo's shipped dates (tab-separated in the project files, comma-
+// separated in the definitions' date pairs).
 QString reorderDate(const QString& field, int dayFirst) {
     static const QRegularExpression shipped(QStringLiteral("^\\d\\d/\\d\\d/\\d\\d\\d\\d$"));
     if (!shipped.match(field).hasMatch()) return field;
@@ -66,10 +67,11 @@ QString reorderDate(const QString& field, int dayFirst) {
     return d ? qdate::Format(*d, dayFirst) : field;
 }
 
+// The demo's text files: the project, its records and its report definitions.
 bool holdsDemoDates(const QString& rel) {
-    return rel.startsWith(QLatin1String("demo/")) &&
-           (rel.endsWith(QLatin1String(".qlp"), Qt::CaseInsensitive) ||
-            rel.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive));
+    static const QRegularExpression textFile(QStringLiteral("\\.(qlp|txt|wsf|psf|gwf|stf|dsf|dcf)$"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    return rel.startsWith(QLatin1String("demo/")) && textFile.match(rel).hasMatch();
 }
 
 // The copy of one shipped file, its dates in the user's order where it holds demo dates.
@@ -79,8 +81,12 @@ QByteArray seededBytes(const QString& from, const QString& rel, int dayFirst) {
     QStringList lines = qtext::SplitLines(qtext::Decode(bytes));
     for (QString& line : lines) {
         QStringList fields = line.split(u'\t');
-        for (QString& f : fields)
-            f = reorderDate(f, dayFirst);
+        for (QString& f : fields) {
+            QStringList parts = f.split(u',');
+            for (QString& part : parts)
+                part = reorderDate(part, dayFirst);
+            f = parts.join(u',');
+        }
         line = fields.join(u'\t');
     }
     QString text;

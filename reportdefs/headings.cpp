@@ -219,8 +219,10 @@ void GetLogoData() {
 void ReadRunHeadings(int kind) {
     if (kind < 1 || kind > 6) raiseError(qmerr::InvalidArgument);
     ModGW& m = modgw();
-    // Heading files of the older format are no longer read; the shipped file stands in for them.
-    if (m.HeadingFile.endsWith(QStringLiteral("hdg"))) m.HeadingFile = QStringLiteral("usqmar.qlh");
+    // Heading files of the older format are no longer read; the shipped file stands in for them,
+    // and for no heading file at all (a first start names none).
+    if (m.HeadingFile.endsWith(QStringLiteral("hdg")) || m.HeadingFile.isEmpty())
+        m.HeadingFile = QStringLiteral("usqmar.qlh");
     if (!FileExists(m.HeadingFile)) {
         ui().MsgBox(QStringLiteral("Heading file: ") + m.HeadingFile + QStringLiteral(" could not be found"));
         return;

@@ -4,6 +4,7 @@
 #include "platform/numbers.h"
 #include "project/modgw.h"
 #include "reports/gwgraph.h"
+#include "reports/windowhooks.h"
 
 #include <algorithm>
 #include <cmath>
@@ -118,8 +119,17 @@ bool RunChosen(float reportCode, const QList<int>& positions) {
     if (std::none_of(positions.begin(), positions.end(), [count](int p) { return p >= 0 && p < count; }))
         return false;
     RecordSelection(reportCode, positions);
-    if (!RunDataStep(RangeOf(reportCode))) return false;
+    const ReportRange range = RangeOf(reportCode);
+    // A failed step wrote nothing: a driver would draw an earlier run's files.
+    if (!RunDataStep(range)) return false;
     gwgraph().PrintToPrinter = PrintToPrinterFor(reportCode);
-    // The drivers take over from here once they are built.
+    RunDriver(range);
     return true;
+}
+
+void LoadDrawingWindowOnce() {
+    ReportHooks& hooks = reportHooks();
+    if (hooks.DrawAreaLoaded != 0) return;
+    hooks.DrawAreaLoaded = 1;
+    if (hooks.loadDrawingWindow) hooks.loadDrawingWindow();
 }

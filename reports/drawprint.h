@@ -27,6 +27,9 @@ int16_t PrintToPrinterFor(float reportCode);
 int RecordSelection(float reportCode, const QList<int>& positions);
 
 // The OK of the dialog: with something chosen, records it, runs the kind's run-data step and, when
-// that succeeded, sets PrintToPrinter. Returns whether the step ran and succeeded. Nothing chosen
-// changes nothing.
+// that succeeded, sets PrintToPrinter and runs the kind's driver. Returns whether the step ran and
+// succeeded. Nothing chosen changes nothing.
 bool RunChosen(float reportCode, const QList<int>& positions);
+
+// The dialog's load has the drawing window loaded, hidden, the first time only (DrawAreaLoaded).
+void LoadDrawingWindowOnce();

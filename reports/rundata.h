@@ -19,8 +19,18 @@ QString RunFilePath();
 // by "." + ext ("WSD", "PSD", "DSD", "STD", "GWD"), else "." + ext appended.
 QString DataFilePath(const QString& definitionPath, const QString& ext);
 
+// The date summary's value of two or more records: their mean cut, never rounded up, to three
+// significant digits (below 1 to five decimals, below 100 to two, beyond that to whole numbers).
+// The cut works on the mean as its seven significant digits read, so two records of 5.7 stay
+// "5.7", and on its size, so a negative mean keeps its sign: -5.678 gives "-5.67".
+QString CutMean(float mean);
+
 } // namespace rundata
 
 bool CreateWellData();   // source summary, ".WSD"
 bool CreatePar1Data();   // parameter summary, ".PSD"
 bool CreateGWElevData(); // groundwater elevation, ".GWD"
+// Date summary, ".DSD": more than 9 parameters or 39 sources, which its reader cannot hold, are
+// refused before anything is written.
+bool CreateDateData();
+bool CreateStiffData();  // Stiff diagram, ".STD"

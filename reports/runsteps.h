@@ -3,23 +3,34 @@
 
 #include <functional>
 
-// The run-data step of each report kind, which writes the run files the driver reads. The steps
-// are filled in by the layer that builds them; the run dialog calls them through this table so it
-// need not know them. An unset step counts as success.
+// What a run of each report kind does once the run dialog has recorded the choice: the run-data
+// step, which writes the run files, then the driver, which draws the pages from them. The dialog
+// reaches both through this table, which holds the real ones from the start (and again after
+// reset()); tests put their own in.
 enum class ReportRange { WellSum, Par1Sum, DateSum, Stiff, GWElev };
 
 struct RunDataSteps {
-    std::function<bool()> wellSum;  // CreateWellData
-    std::function<bool()> par1Sum;  // CreatePar1Data
-    std::function<bool()> dateSum;  // CreateDateData
-    std::function<bool()> stiff;    // CreateStiffData
-    std::function<bool()> gwElev;   // CreateGWElevData
+    struct Kind {
+        std::function<bool()> step;   // true when it wrote its files
+        std::function<void()> driver; // runs the whole report
+    };
+    Kind wellSum;
+    Kind par1Sum;
+    Kind dateSum;
+    Kind stiff;
+    Kind gwElev;
+
+    RunDataSteps();
     void reset() { *this = RunDataSteps{}; }
 };
 RunDataSteps& runDataSteps();
 
-// The step of one report kind, to be filled or called.
+// The step and the driver of one report kind, to be filled or called.
 std::function<bool()>& runDataStep(ReportRange range);
+std::function<void()>& runDriver(ReportRange range);
 
-// Runs the step of the kind; true when it wrote its files (or is not there to run).
+// Runs the step of the kind; false when it failed or there is none (nothing was written, so no
+// driver may read the files).
 bool RunDataStep(ReportRange range);
+// Runs the driver of the kind, if there is one.
+void RunDriver(ReportRange range);

@@ -25,7 +25,6 @@ frmDrawPrint::frmDrawPrint() {
     List1->setSelectionMode(QAbstractItemView::MultiSelection); // a click toggles its item
     Option1 = new QRadioButton(QStringLiteral("Select All"), this);
     Option1->setObjectName(QStringLiteral("Option1"));
-    Option1->setAccessibleName(QStringLiteral("Option1"));
     Option1->setAutoExclusive(false); // a click on the list must be able to clear it
     Command1 = NamedButton(this, QStringLiteral("Command1"), QStringLiteral("OK"));
     Command1->setDefault(true);
@@ -55,6 +54,7 @@ void frmDrawPrint::Form_Load() {
         const QRect a = s->geometry();
         move(a.width() / 2 - width() / 2, a.height() / 2 - height() / 2);
     }
+    LoadDrawingWindowOnce();
     gwgraph().CancelReport = 0;
     const float code = modgw().ReportCode;
     setWindowTitle(RunDialogCaption(code));

@@ -3,6 +3,7 @@
 #include "project/modgw.h"
 #include "reports/drawprint.h"
 #include "reports/gwgraph.h"
+#include "reports/windowhooks.h"
 #include "support/programstate.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +14,8 @@ class DrawPrint : public ProgramStateTest {
 protected:
     DrawPrint() {
         runDataSteps().reset();
+        for (ReportRange r : kRanges)
+            runDriver(r) = [this, r] { drivers << qMakePair(r, gwgraph().PrintToPrinter); };
         ModGW& m = modgw();
         m.NumParams = 3;
         m.ParamTable[1][1] = "pH";
@@ -38,6 +41,11 @@ protected:
         runDataSteps().reset();
         ProgramStateTest::TearDown();
     }
+
+    static constexpr ReportRange kRanges[] = {ReportRange::WellSum, ReportRange::Par1Sum,
+                                              ReportRange::DateSum, ReportRange::Stiff,
+                                              ReportRange::GWElev};
+    QList<QPair<ReportRange, int>> drivers; // each driver run, with PrintToPrinter as it found it
 };
 
 } // namespace
@@ -98,11 +106,11 @@ TEST_F(DrawPrint, AParameterSummaryRecordsNumbersAndLeavesTheNames) {
     EXPECT_EQ(g.SelectedNames[1], "O'Brien 3");
 }
 
-TEST_F(DrawPrint, RunSetsPrintToPrinterOnlyAfterTheStepSucceeded) {
+TEST_F(DrawPrint, RunStepsThenSetsPrintToPrinterThenDrives) {
     QList<ReportRange> ran;
-    for (ReportRange r : {ReportRange::WellSum, ReportRange::Par1Sum, ReportRange::DateSum,
-                          ReportRange::Stiff, ReportRange::GWElev})
-        runDataStep(r) = [&ran, r] {
+    for (ReportRange r : kRanges)
+        runDataStep(r) = [&ran, r, this] {
+            EXPECT_TRUE(drivers.isEmpty()); // the step comes first
             ran << r;
             return true;
         };
@@ -114,23 +122,44 @@ TEST_F(DrawPrint, RunSetsPrintToPrinterOnlyAfterTheStepSucceeded) {
     for (const auto& [code, range] : codes) {
         SCOPED_TRACE(code);
         ran.clear();
+        drivers.clear();
         gwgraph().PrintToPrinter = 7;
         EXPECT_TRUE(RunChosen(code, {0}));
         EXPECT_EQ(ran, QList<ReportRange>({range}));
-        EXPECT_EQ(gwgraph().PrintToPrinter, int(code) % 2 == 1 ? 0 : 1);
+        const int printToPrinter = int(code) % 2 == 1 ? 0 : 1;
+        EXPECT_EQ(gwgraph().PrintToPrinter, printToPrinter);
+        EXPECT_EQ(drivers, (QList<QPair<ReportRange, int>>{{range, printToPrinter}}));
     }
+}
 
-    // A failing step leaves PrintToPrinter as it was.
+TEST_F(DrawPrint, AFailedStepStartsNoDriver) {
+    // A failing step leaves PrintToPrinter as it was, and the run files of an earlier run undrawn.
     runDataStep(ReportRange::Stiff) = [] { return false; };
     gwgraph().PrintToPrinter = 7;
     EXPECT_FALSE(RunChosen(7, {0}));
     EXPECT_EQ(gwgraph().PrintToPrinter, 7);
     EXPECT_EQ(gwgraph().NumSelected, 1);
+    // No step at all wrote nothing either.
+    runDataStep(ReportRange::GWElev) = {};
+    EXPECT_FALSE(RunChosen(9, {1}));
+    EXPECT_TRUE(drivers.isEmpty());
+}
 
-    // An unset step counts as success.
+TEST_F(DrawPrint, TheTableHoldsTheRealStepsAndDrivers) {
     runDataSteps().reset();
-    EXPECT_TRUE(RunChosen(9, {1}));
-    EXPECT_EQ(gwgraph().PrintToPrinter, 0);
+    for (ReportRange r : kRanges) {
+        EXPECT_TRUE(runDriver(r));
+        EXPECT_TRUE(runDataStep(r));
+    }
+}
+
+TEST_F(DrawPrint, TheDrawingWindowIsLoadedOnce) {
+    int loads = 0;
+    reportHooks().loadDrawingWindow = [&loads] { ++loads; };
+    LoadDrawingWindowOnce();
+    LoadDrawingWindowOnce();
+    EXPECT_EQ(loads, 1);
+    EXPECT_EQ(reportHooks().DrawAreaLoaded, 1);
 }
 
 TEST_F(DrawPrint, NothingChosenChangesNothing) {
@@ -143,6 +172,7 @@ TEST_F(DrawPrint, NothingChosenChangesNothing) {
     EXPECT_FALSE(RunChosen(1, {5, -1})); // positions off the list choose nothing
     EXPECT_FALSE(RunChosen(6.1f, {0}));
     EXPECT_EQ(steps, 0);
+    EXPECT_TRUE(drivers.isEmpty());
     EXPECT_EQ(gwgraph().NumSelected, 2);
     EXPECT_EQ(gwgraph().PrintToPrinter, 7);
 }

@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The run-data step: the run file and the data files of the source summary, the parameter summary
-// and the groundwater elevation report, compared byte for byte with hand-written files.
+// The run-data step: the run file and the data files of the five report kinds on the fixture site
+// (tests/data/rundata/site: the project file and its records), compared byte for byte with files
+// written by hand from the records listed in that folder's runsite.txt.
 #include "platform/dates.h"
 #include "platform/qmerror.h"
 #include "platform/sampledb.h"
 #include "platform/uiservice.h"
+#include "project/importexport.h"
 #include "project/modgw.h"
+#include "project/projectfile.h"
+#include "project/sampledbops.h"
 #include "reports/gwgraph.h"
 #include "reports/rundata.h"
 #include "support/programstate.h"
@@ -28,41 +32,28 @@ QByteArray expectedBytes(const QString& name, const QString& dir) {
     return bytes;
 }
 
+// The fixture site: sources MW-1, "O'Brien 3" and MW-2; parameters pH, Cond, Lead and Level; report
+// window 01/01/1998 to 12/31/2000; "<" factor .5. Its records are imported from runsite.txt, and one
+// record without a date is added as older databases may hold one.
 class RunData : public ProgramStateTest {
 protected:
     void SetUp() override {
         dir = program.path() + QStringLiteral("proj");
         QDir().mkpath(dir + QStringLiteral("/reports.v2"));
         ModGW& g = modgw();
-        g.DatabaseFile = dir + QStringLiteral("/site.mdb");
-        const QStringList names{"pH", "Cond", "Lead", "Level"};
-        const QList<QStringList> params{
-            {"pH", "SU", "8.5", "0,14,2", "", "pH Value"},
-            {"Cond", "umhos", "", "0,1000,100", "", "Conductivity"},
-            {"Lead", "mg/L", ".015", "LOG", "", "Lead, total"},
-            {"Level", "ft", "", "0,50,10", "", "Water Level"},
-        };
-        g.NumParams = 4;
-        for (int p = 1; p <= 4; ++p)
-            for (int f = 1; f <= 6; ++f) g.ParamTable[p][f] = params[p - 1][f - 1];
-        g.ReportStartDate = QStringLiteral("01/01/1998");
-        g.ReportEndDate = QStringLiteral("12/31/2000");
-
+        g.ProjectFile = dir + QStringLiteral("/runsite.qlp");
+        g.DataFolder = dir + QStringLiteral("/");
+        ASSERT_TRUE(QFile::copy(QStringLiteral(QMAR_TEST_DATA "/rundata/site/runsite.qlp"), g.ProjectFile));
+        ASSERT_TRUE(OpenProjectInfo());
+        g.DatabaseFile = dir + QStringLiteral("/runsite.mdb");
+        ASSERT_TRUE(CreateDb());
+        const exchange::Result imported = exchange::ImportRecords(
+            QStringLiteral(QMAR_TEST_DATA "/rundata/site/runsite.txt"), exchange::Tab, g.DatabaseFile,
+            g.NumParams);
+        ASSERT_TRUE(imported.done) << imported.message.toStdString();
         SampleDb db;
-        db.create(g.DatabaseFile, names);
-        db.begin();
-        // Stored out of order: the run writes by date, then duplicate code.
-        db.insert({"MW-1", "1998-03-21", "A", "7.2", "515", "-", "12.4"});
-        db.insert({"MW-1", "1998-06-15", "", "6.9", "", ".012", "13.1"});
-        db.insert({"MW-1", "1998-03-21", "", "7.1", "520", "<.005", "12.5"});
-        db.insert({"MW-1", "2001-01-10", "", "7", "600", ".02", "14"}); // after the window
-        db.insert({"MW-1", "", "", "8", "1", "1", "1"});                 // no date
-        db.insert({"O'Brien 3", "1997-11-02", "", "6.5", "300", "", "20.2"}); // before it
-        db.insert({"O'Brien 3", "1999-09-09", "B", "", "", "", "22.5"});
-        db.insert({"O'Brien 3", "1998-03-21", "", "6.6", "310", ".008", "21"});
-        db.insert({"MW-2", "2002-05-05", "", "7.5", "400", "", "9"});
-        db.commit();
-        db.close();
+        db.open(g.DatabaseFile);
+        db.insert({"MW-1", "", "", "8", "1", "1", "1"});
     }
 
     void select(const QList<std::pair<QString, int>>& items) {
@@ -87,6 +78,64 @@ protected:
         for (int j = 1; j <= slotNumbers.size(); ++j) g.WellSum.WellSumGrid[j][1] = slotNumbers[j - 1];
     }
 
+    // Episodes 1 to 4; parameters pH, Cond, an empty column, Lead, Level; the three sources.
+    void dateSummary() {
+        ModGW& g = modgw();
+        g.DateSumFile = dir + QStringLiteral("/reports.v2/quarterly.dsf");
+        auto& d = g.DateSum;
+        const QStringList episodes{"03/01/1998", "03/21/1998", "09/01/1999", "09/30/1999",
+                                   "05/01/2002", "05/31/2002", "10/01/1997", "11/01/1997"};
+        d.DateEpisodeCount = 4;
+        for (int e = 1; e <= 4; ++e) {
+            d.DateEpisodes[1][e] = episodes[2 * e - 2];
+            d.DateEpisodes[2][e] = episodes[2 * e - 1];
+        }
+        d.DateParCount = 5;
+        const int params[] = {1, 2, 0, 3, 4};
+        for (int j = 1; j <= 5; ++j) d.DateParams[j] = int16_t(params[j - 1]);
+        const QList<QStringList> sources{
+            {"MW-1", "A", "1200", "830"}, {"O'Brien 3", "B", "1620", "700"}, {"MW-2", "A", "1410", "955.5"}};
+        d.DateSourceCount = 3;
+        for (int k = 1; k <= 3; ++k)
+            for (int f = 1; f <= 4; ++f) d.DateSources[k][f] = sources[k - 1][f - 1];
+        const QStringList info{"Riverside Plating", "Quarterly Summary", "", "", "MCL"};
+        for (int k = 1; k <= 5; ++k) d.DateInfo[k] = info[k - 1];
+        const QStringList map{"1100,1700,100", "", "ft", "1", "1,2", "4"};
+        for (int k = 1; k <= map.size(); ++k) d.DateMapInfo[k] = map[k - 1];
+        g.ReportNotes.GeneralNoteCount = 1;
+        g.ReportNotes.GeneralNotes[1] = QStringLiteral("Values as reported");
+    }
+
+    // Episodes 1 to 3. Set 1: Cond, a number the project lacks, Lead at MW-1 and "O'Brien 3"; set 2:
+    // Level, pH, Cond at MW-2. The row counts are what the form's set grids showed.
+    void stiff() {
+        ModGW& g = modgw();
+        g.StiffFile = dir + QStringLiteral("/ions.stf");
+        auto& d = g.Stiff;
+        const QStringList episodes{"03/01/1998", "03/21/1998", "09/01/1999", "09/30/1999",
+                                   "05/01/2002", "05/31/2002"};
+        d.StiffEpisodeCount = 3;
+        for (int e = 1; e <= 3; ++e) {
+            d.StiffEpisodes[1][e] = episodes[2 * e - 2];
+            d.StiffEpisodes[2][e] = episodes[2 * e - 1];
+        }
+        const int params[2][3] = {{2, 9, 3}, {4, 1, 2}};
+        for (int s = 1; s <= 2; ++s) {
+            for (int r = 1; r <= 3; ++r) d.StiffParams[s][r] = int16_t(params[s - 1][r - 1]);
+            d.StiffParCount[s] = 3;
+        }
+        d.StiffSources[1][1] = QStringLiteral("MW-1");
+        d.StiffSources[1][2] = QStringLiteral("O'Brien 3");
+        d.StiffSources[2][1] = QStringLiteral("MW-2");
+        d.StiffSourceCount[1] = 2;
+        d.StiffSourceCount[2] = 1;
+        d.StiffInfo[1] = QStringLiteral("Riverside Plating");
+        d.StiffInfo[2] = QStringLiteral("Stiff Diagrams");
+        d.StiffInfo[4] = QStringLiteral("Quarterly");
+        g.ReportNotes.GeneralNoteCount = 1;
+        g.ReportNotes.GeneralNotes[1] = QStringLiteral("Means of the episode's samples");
+    }
+
     static QByteArray readFile(const QString& path) { return readRaw(path); }
 
     TempProgramFolder program;
@@ -105,6 +154,20 @@ TEST(RunDataFile, NamesTheDataFileBesideTheDefinition) {
     EXPECT_EQ(DataFilePath("/a/plant.ab", "WSD"), "/a/plant.ab.WSD");
     EXPECT_EQ(DataFilePath("/a.wsf/p", "WSD"), "/a.wsf/p.WSD");
     EXPECT_TRUE(rundata::RunFilePath().endsWith("/log.mas"));
+}
+
+// Two or more records of an episode give their mean cut to three digits, as its seven significant
+// digits read and whatever its sign.
+TEST(RunDataMean, CutsTheMeanToThreeDigits) {
+    using rundata::CutMean;
+    const std::pair<float, const char*> cases[] = {
+        {0.012345f, ".0123"}, {5.678f, "5.67"},  {12.345f, "12.3"},      {123.45f, "123"},
+        {12345.6f, "12300"},  {0.5f, ".5"},      {0.0000012f, "0"},      {0.00012345f, ".00012"},
+        {0.6f, ".6"},         {5.7f, "5.7"},     {(7.1f + 7.2f) / 2, "7.15"},    {1.15f, "1.15"},
+        {-5.678f, "-5.67"},   {-0.5f, "-.5"},    {0.0f, "0"},            {99.999f, "99.9"},
+        {100.0f, "100"},      {1.0f, "1"},       {123456789.0f, "1.23E+08"},
+    };
+    for (const auto& [mean, text] : cases) EXPECT_EQ(CutMean(mean), text) << mean;
 }
 
 // Slots 1 and 3 used, slot 2 empty (an empty field between commas), slot 4 holding 0 (an empty
@@ -201,6 +264,78 @@ TEST_F(RunData, GroundwaterElevation) {
     EXPECT_EQ(readFile(rundata::RunFilePath()), expectedBytes("gwelev_log.mas", dir));
 }
 
+// Three of four episodes, in the order chosen. Episode 1 ends on the day of three records: MW-1's two
+// give means (7.15, 517, "0" for "<.005" with "-", 12.4), "O'Brien 3"'s one its stored texts, MW-2
+// none ("-"). Episode 2: one record's "-", empty value and "<.005" as stored. Episode 3, after the
+// report window, which episodes do not use: 5.7 twice stays 5.7, 1.2 with "<1" gives .6, .0000012
+// twice gives "0", -5.678 twice -5.67. The third column has no parameter: its heading fields are
+// empty, its scale end "100" and its values empty. MW-1's record without a date is in no episode.
+TEST_F(RunData, DateSummary) {
+    dateSummary();
+    select({{"03/01/1998 - 03/21/1998", 1}, {"09/01/1999 - 09/30/1999", 2}, {"05/01/2002 - 05/31/2002", 3}});
+    itemNotes(1, {"Dry season"});
+    itemNotes(3, {"Lead below detection", "Level below datum"});
+    ASSERT_TRUE(CreateDateData());
+    EXPECT_EQ(readFile(dir + "/reports.v2/quarterly.DSD"), expectedBytes("datesum.DSD", dir));
+    EXPECT_EQ(readFile(rundata::RunFilePath()), expectedBytes("datesum_log.mas", dir));
+}
+
+// Means per source and row: "<.005" counts as .005 x .5, "<1" as .5; a row whose number the project
+// lacks is "0" with empty heading lines; a source without records in the episode "0" throughout.
+TEST_F(RunData, StiffDiagram) {
+    stiff();
+    select({{"03/01/1998 - 03/21/1998", 1}, {"05/01/2002 - 05/31/2002", 3}});
+    itemNotes(3, {"After the report window"});
+    ASSERT_TRUE(CreateStiffData());
+    EXPECT_EQ(readFile(dir + "/ions.STD"), expectedBytes("stiff.STD", dir));
+    EXPECT_EQ(readFile(rundata::RunFilePath()), expectedBytes("stiff_log.mas", dir));
+}
+
+// The lines of an episode block that follow its caption, up to its note count.
+QStringList blockValues(const QByteArray& file, const QString& caption, int count) {
+    const QStringList lines = QString::fromLatin1(file).split(QStringLiteral("\r\n"));
+    const qsizetype at = lines.indexOf(caption);
+    return at < 0 ? QStringList{} : lines.mid(at + 1, count);
+}
+
+// An episode mean is taken over the records that hold a value: pH "7.0" with a record without pH
+// stays "7.0" (a Stiff 7), never 3.5; Cond, in neither record, is empty (a Stiff "0"); Lead "<.005"
+// with .01 is .005 in the date summary and (.0025 + .01) / 2 in the Stiff diagram; Level 3 and 4 is
+// 3.5. A record after the episode changes nothing.
+TEST_F(RunData, EpisodeMeansCountOnlyRecordsHoldingAValue) {
+    {
+        SampleDb db;
+        db.open(modgw().DatabaseFile);
+        db.insert({"MW-9", "2003-01-05", "", "7.0", "", "<.005", "3"});
+        db.insert({"MW-9", "2003-01-20", "B", "", "", ".01", "4"});
+        db.insert({"MW-9", "2003-02-10", "", "9", "8", "1", "9"});
+    }
+    select({{"01/01/2003 - 01/31/2003", 1}});
+
+    dateSummary();
+    auto& d = modgw().DateSum;
+    d.DateEpisodes[1][1] = QStringLiteral("01/01/2003");
+    d.DateEpisodes[2][1] = QStringLiteral("01/31/2003");
+    d.DateSourceCount = 2;
+    d.DateSources[1][1] = QStringLiteral("MW-9");
+    ASSERT_TRUE(CreateDateData());
+    // pH, Cond, the empty column, Lead, Level of MW-9; then "O'Brien 3" without records.
+    EXPECT_EQ(blockValues(readFile(dir + "/reports.v2/quarterly.DSD"), "Episode 1 of 4", 10),
+              QStringList({"7.0", "", "", ".005", "3.5", "-", "-", "", "-", "-"}));
+
+    stiff();
+    auto& st = modgw().Stiff;
+    st.StiffEpisodes[1][1] = QStringLiteral("01/01/2003");
+    st.StiffEpisodes[2][1] = QStringLiteral("01/31/2003");
+    st.StiffSources[1][1] = QStringLiteral("MW-9");
+    st.StiffSourceCount[1] = 1;
+    st.StiffSources[2][1] = QStringLiteral("MW-9");
+    ASSERT_TRUE(CreateStiffData());
+    // Set 1: Cond, the number the project lacks, Lead; set 2: Level, pH, Cond.
+    EXPECT_EQ(blockValues(readFile(dir + "/ions.STD"), "Episode 1 of 3", 9),
+              QStringList({"MW-9", "0", "0", ".00625", "MW-9", "3.5", "7", "0", "0"}));
+}
+
 // A failed step says so, returns false and leaves the run file and the data file as they were.
 TEST_F(RunData, FailuresChangeNoFile) {
     const QString runFile = rundata::RunFilePath();
@@ -243,6 +378,74 @@ TEST_F(RunData, FailuresChangeNoFile) {
     EXPECT_EQ(readFile(dataFile), "old data\r\n");
     EXPECT_FALSE(QFile::exists(dir + "/levels.GWD"));
     EXPECT_EQ(ui.texts.size(), 5);
+}
+
+// The date summary and the Stiff diagram refuse what their readers cannot hold, and fail like the
+// others, before either file changes. The date summary's message has no "in".
+TEST_F(RunData, EpisodeFailuresChangeNoFile) {
+    const QString runFile = rundata::RunFilePath();
+    const QString dateFile = dir + "/reports.v2/quarterly.DSD";
+    const QString stiffFile = dir + "/ions.STD";
+    writeRaw(runFile, "old run\r\n");
+    writeRaw(dateFile, "old dates\r\n");
+    writeRaw(stiffFile, "old stiff\r\n");
+    dateSummary();
+    stiff();
+    select({{"03/01/1998 - 03/21/1998", 1}});
+    auto dateError = [](int n) { return QStringLiteral("Error %1 CreateDateData.  Please contact Kalvex").arg(n); };
+    auto stiffError = [](int n) { return QStringLiteral("Error %1 in CreateStiffData.  Please contact Kalvex").arg(n); };
+    ModGW& g = modgw();
+    auto& d = g.DateSum;
+
+    // Ten parameters, or forty sources: refused before the database is even opened.
+    const QString database = g.DatabaseFile;
+    g.DatabaseFile = dir + QStringLiteral("/gone.mdb");
+    d.DateParCount = 10;
+    ui.answer(vb::OK, dateError(9));
+    EXPECT_FALSE(CreateDateData());
+    d.DateParCount = 5;
+    d.DateSourceCount = 40;
+    ui.answer(vb::OK, dateError(9));
+    EXPECT_FALSE(CreateDateData());
+    d.DateSourceCount = 3;
+    ui.answer(vb::OK, dateError(3024));
+    EXPECT_FALSE(CreateDateData());
+    g.DatabaseFile = database;
+
+    // An episode whose date is no date; an episode the list does not have.
+    d.DateEpisodes[2][1] = QStringLiteral("spring");
+    ui.answer(vb::OK, dateError(13));
+    EXPECT_FALSE(CreateDateData());
+    d.DateEpisodes[2][1] = QStringLiteral("03/21/1998");
+    select({{"03/01/1998 - 03/21/1998", 1}, {"", 5}});
+    ui.answer(vb::OK, dateError(9));
+    EXPECT_FALSE(CreateDateData());
+    select({{"03/01/1998 - 03/21/1998", 1}});
+
+    g.DateSumFile = dir + QStringLiteral("/nowhere/quarterly.dsf");
+    ui.answer(vb::OK, dateError(75));
+    EXPECT_FALSE(CreateDateData());
+
+    g.Stiff.StiffParCount[2] = 9;
+    ui.answer(vb::OK, stiffError(9));
+    EXPECT_FALSE(CreateStiffData());
+    g.Stiff.StiffParCount[2] = 3;
+    g.Stiff.StiffSourceCount[1] = 6;
+    ui.answer(vb::OK, stiffError(9));
+    EXPECT_FALSE(CreateStiffData());
+    g.Stiff.StiffSourceCount[1] = 2;
+    g.DatabaseFile = dir + QStringLiteral("/gone.mdb");
+    ui.answer(vb::OK, stiffError(3024));
+    EXPECT_FALSE(CreateStiffData());
+    g.DatabaseFile = database;
+    g.StiffFile = dir + QStringLiteral("/nowhere/ions.stf");
+    ui.answer(vb::OK, stiffError(75));
+    EXPECT_FALSE(CreateStiffData());
+
+    EXPECT_EQ(readFile(runFile), "old run\r\n");
+    EXPECT_EQ(readFile(dateFile), "old dates\r\n");
+    EXPECT_EQ(readFile(stiffFile), "old stiff\r\n");
+    EXPECT_EQ(ui.texts.size(), 10);
 }
 
 } // namespace

@@ -1,18 +1,30 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The run dialog as the definition forms' Preview and Batch Print show it: its captions and list,
-// how clicks choose, and what OK, a double click and Cancel leave behind.
+// how clicks choose, and what OK, a double click and Cancel leave behind; and whole runs from its
+// OK through a driver and the drawing window.
+#include "drawcmd/metaugl.h"
+#include "drawwin/drawwinstate.h"
+#include "drawwin/forms/drawarea.h"
+#include "drawwin/shippedpictures.h"
 #include "platform/gui/forms.h"
+#include "platform/printer.h"
 #include "project/modgw.h"
 #include "reportdefs/windowhooks.h"
+#include "reports/drivers.h"
 #include "reports/forms/frmdrawprint.h"
 #include "reports/gwgraph.h"
+#include "reports/rundata.h"
 #include "reports/runsteps.h"
 #include "reports/windowhooks.h"
 #include "support/programstate.h"
 #include "support/scriptedui.h"
+#include "support/testenv.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -48,10 +60,16 @@ protected:
         m.GWElev.GWElevSetCount = 2;
         for (ReportRange r : {ReportRange::WellSum, ReportRange::Par1Sum, ReportRange::DateSum,
                               ReportRange::Stiff, ReportRange::GWElev})
+        {
             runDataStep(r) = [this, r] {
                 steps << r;
                 return stepSucceeds;
             };
+            runDriver(r) = [this, r] {
+                EXPECT_TRUE(forms::isLoaded<frmDrawPrint>()); // the dialog stays for the run
+                drivers << r;
+            };
+        }
     }
     void TearDown() override {
         runDataSteps().reset();
@@ -84,6 +102,7 @@ protected:
 
     ScriptedUi ui;
     QList<ReportRange> steps;
+    QList<ReportRange> drivers;
     bool stepSucceeds = true;
 };
 
@@ -138,6 +157,7 @@ TEST_F(DrawPrintForm, ClicksToggleAndOkPassesListOrder) {
     });
     const GwGraph& g = gwgraph();
     EXPECT_EQ(steps, QList<ReportRange>({ReportRange::WellSum}));
+    EXPECT_EQ(drivers, QList<ReportRange>({ReportRange::WellSum}));
     ASSERT_EQ(g.NumSelected, 3);
     EXPECT_EQ(g.SelectedNames[1], "MW-1");
     EXPECT_EQ(g.SelectedNames[2], "O'Brien 3");
@@ -192,6 +212,7 @@ TEST_F(DrawPrintForm, AFailedStepLeavesPrintToPrinter) {
         f.Command1->click();
     });
     EXPECT_EQ(steps, QList<ReportRange>({ReportRange::GWElev}));
+    EXPECT_TRUE(drivers.isEmpty());
     EXPECT_EQ(gwgraph().SelectedNames[1], "Set 2");
     EXPECT_EQ(gwgraph().PrintToPrinter, 1);
 }
@@ -212,6 +233,7 @@ TEST_F(DrawPrintForm, NothingChosenOrCancelChangesNothing) {
         f.Command1->click();
     });
     EXPECT_TRUE(steps.isEmpty());
+    EXPECT_TRUE(drivers.isEmpty());
     EXPECT_EQ(g.NumSelected, 5);
     EXPECT_EQ(g.SelectedNames[1], "before");
     EXPECT_EQ(g.PrintToPrinter, 1);
@@ -225,4 +247,95 @@ TEST_F(DrawPrintForm, TheRunsProgressShowsInTheDialog) {
     });
     reportHooks().showProgress("after"); // no dialog: nothing to show it in
     EXPECT_FALSE(forms::isLoaded<frmDrawPrint>());
+}
+
+TEST_F(DrawPrintForm, TheDialogHasTheDrawingWindowLoadedOnce) {
+    int loads = 0;
+    reportHooks().loadDrawingWindow = [&loads] { ++loads; };
+    run(1, [&](frmDrawPrint& f) {
+        EXPECT_EQ(loads, 1);
+        f.Command2->click();
+    });
+    run(2, [&](frmDrawPrint& f) { f.Command2->click(); });
+    EXPECT_EQ(loads, 1);
+}
+
+namespace {
+
+// A whole run from the dialog's OK through the real driver and the real drawing window: the step
+// writes a groundwater elevation run of two source sets, as the run-data step does.
+class DrawPrintRun : public DrawPrintForm {
+protected:
+    void SetUp() override {
+        modgw().FillPath = program.file("fills/");
+        shipped::WriteMissing();
+        QFile::copy(QStringLiteral(QMAR_RESOURCE_DIR "/usqmar.qlh"), program.file("usqmar.qlh"));
+        QFile::copy(QStringLiteral(QMAR_RESOURCE_DIR "/logo.txt"), program.file("logo.txt"));
+        modgw().HeadingFile = program.file("usqmar.qlh");
+        RegisterDrawingWindow();
+        runDataStep(ReportRange::GWElev) = [this] {
+            const QString data = program.file("plant.GWD");
+            QStringList lines{"E", "ft", "Plant", "", "", "", "0", "2"};
+            for (int t = 1; t <= 2; ++t)
+                lines << QStringLiteral("Source Set %1 of 2").arg(t) << "90,110,5" << "1" << "MW-1"
+                      << "100" << "2" << "03/21/1998,4.5" << "06/15/1998,5" << "0";
+            writeRaw(data, (lines.join("\r\n") + "\r\n").toUtf8());
+            writeRaw(rundata::RunFilePath(), (data + "\r\n2\r\n").toUtf8());
+            return true;
+        };
+        runDriver(ReportRange::GWElev) = gwelevstart;
+    }
+
+    // Chooses both sets and runs; each preview page is answered by `page` (its 1-based number).
+    void runBoth(float code, const std::function<void(DrawArea&, int)>& page) {
+        modgw().ReportCode = code;
+        forms::setModalHook([&](QDialog& d) {
+            if (auto* w = qobject_cast<DrawArea*>(&d)) {
+                EXPECT_TRUE(forms::isLoaded<frmDrawPrint>());
+                page(*w, ++shown);
+                return;
+            }
+            auto& f = static_cast<frmDrawPrint&>(d);
+            f.Option1->click();
+            f.Command1->click();
+        });
+        reportDefHooks().showRunDialog();
+        forms::setModalHook({});
+        EXPECT_FALSE(forms::isLoaded<frmDrawPrint>());
+    }
+
+    TempProgramFolder program;
+    int shown = 0;
+};
+
+} // namespace
+
+TEST_F(DrawPrintRun, PreviewPagesOneAfterAnotherByNextPage) {
+    runBoth(9, [](DrawArea& w, int) {
+        EXPECT_TRUE(w.isVisible());
+        EXPECT_GT(pageDrawing().count(), 0);
+        drawwin().DrawingFileName = QStringLiteral("edited.qdr"); // saved from the preview
+        w.nextpage();
+    });
+    EXPECT_EQ(shown, 2);
+    EXPECT_EQ(gwgraph().CancelReport, 0);
+    EXPECT_EQ(drawwin().DrawingFileName, ""); // the next page is no saved drawing
+    EXPECT_TRUE(ui.texts.isEmpty());
+}
+
+TEST_F(DrawPrintRun, ExitScreenPreviewOnTheFirstPageEndsTheRun) {
+    runBoth(9, [](DrawArea& w, int) { w.mnuExit_Click(); });
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(gwgraph().CancelReport, 1);
+}
+
+TEST_F(DrawPrintRun, APrintedRunNeverShowsTheWindowNorForgetsItsDrawingFile) {
+    QPrinter& printer = SystemPrinter();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(program.file("run.pdf"));
+    drawwin().DrawingFileName = QStringLiteral("kept.qdr");
+    runBoth(10, [](DrawArea&, int) { ADD_FAILURE() << "a printed run previewed a page"; });
+    EXPECT_EQ(shown, 0);
+    EXPECT_EQ(drawwin().DrawingFileName, "kept.qdr");
+    EXPECT_GT(QFileInfo(program.file("run.pdf")).size(), 0);
 }

@@ -1,0 +1,189 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "reports/pageparts.h"
+
+#include "drawcmd/metaugl.h"
+#include "platform/dates.h"
+#include "platform/drawing/objecttags.h"
+#include "platform/numbers.h"
+#include "platform/qmerror.h"
+#include "platform/textfile.h"
+#include "platform/uiservice.h"
+#include "project/helpers.h"
+#include "project/modgw.h"
+#include "reports/gwgraph.h"
+#include "reports/rundata.h"
+#include "reports/windowhooks.h"
+
+#include <QDate>
+#include <cmath>
+
+namespace {
+
+// Names every object drawn while it lives (the object name only when one is given), and clears the
+// names however it ends, so that a fault part-way never leaves the rest of the page tagged as a
+// page part.
+class TaggedAs {
+public:
+    explicit TaggedAs(const QString& group, const QString& obj = {}) : obj_(!obj.isEmpty()) {
+        metaugl().CurrentGroupName = group;
+        if (obj_) metaugl().CurrentObjName = obj;
+    }
+    ~TaggedAs() {
+        metaugl().CurrentGroupName.clear();
+        if (obj_) metaugl().CurrentObjName.clear();
+    }
+    TaggedAs(const TaggedAs&) = delete;
+    TaggedAs& operator=(const TaggedAs&) = delete;
+
+private:
+    bool obj_;
+};
+
+int16_t& itemCountOf(GwGraph& g, int kind) {
+    switch (kind) {
+    case 1:
+        return g.ItemSourceCount;
+    case 2:
+        return g.ParItemCount;
+    case 3:
+        return g.DateItemCount;
+    case 4:
+        return g.StiffItemCount;
+    default:
+        return g.GWElevItemCount;
+    }
+}
+
+constexpr int DateContourKind = 6;
+
+// The whole number a date part starts with: digits only, so that a duplicate code behind the year
+// ("1998E2") is never read as an exponent. No digits give 0; nullopt beyond the 16-bit range.
+std::optional<int> datePart(const QString& text) {
+    qsizetype i = 0;
+    while (i < text.size() && text[i] == u' ')
+        ++i;
+    int v = 0;
+    for (; i < text.size() && text[i].isDigit() && text[i].unicode() < 128; ++i) {
+        v = v * 10 + (text[i].unicode() - '0');
+        if (v > 32767) return std::nullopt;
+    }
+    return v;
+}
+
+} // namespace
+
+bool getheadingdata(int kind) {
+    const QString where = QStringLiteral("getheadingdata");
+    try {
+        if (kind < 1 || kind > DateContourKind) raiseError(qmerr::InvalidArgument);
+        if (kind != DateContourKind) {
+            // Both lines are read before either is taken, so a broken run file leaves the last run's
+            // values whole; the caller ends the run rather than draw another run's report.
+            qtext::LineReader run(rundata::RunFilePath());
+            const QString reportFile = run.next();
+            const int16_t count = qnum::ReadInt16(run.next());
+            GwGraph& g = gwgraph();
+            g.ReportFile = reportFile;
+            itemCountOf(g, kind) = count;
+        }
+    } catch (const QmError& e) {
+        showError(e, where);
+        return false;
+    }
+    try {
+        ReadRunHeadings(kind);
+    } catch (const QmError& e) {
+        // The pages are drawn with the heading texts they had.
+        showError(e, where);
+    }
+    return true;
+}
+
+void drawlogo() {
+    const HeadingLogo& h = headinglogo();
+    try {
+        SV(1);
+        const TaggedAs logo(draw::tags::LogoGroup);
+        if (h.LogoKind == 1) {
+            const QString type = h.LogoFile.right(3).toUpper();
+            if (type != QStringLiteral("BMP")) {
+                ui().MsgBox(QStringLiteral("Unsupported Logo File Format: ") + type);
+                return;
+            }
+            SR(0.025f);
+            SD(0.025f);
+            DrawBMP(h.LogoFile, 2.25f, -0.65f);
+            return;
+        }
+        // Two lines or three: the extra gap sits above the first line when line 2 is empty, above
+        // the third otherwise, so that the block keeps its height.
+        const bool secondLine = !h.LogoText[2].isEmpty();
+        AC();
+        SR(1.15f);
+        SD(0.175f);
+        if (!secondLine) SD(0.05f);
+        for (int i = 1; i <= 2; ++i) {
+            AP(h.LogoTextSize[i]);
+            A(h.LogoText[i]);
+            SD(0.15f);
+        }
+        if (secondLine) SD(0.05f);
+        AP(h.LogoTextSize[3]);
+        A(h.LogoText[3]);
+    } catch (const QmError& e) {
+        showError(e, QStringLiteral("drawlogo"));
+    }
+}
+
+void DrawDateStamp(int16_t mode) {
+    if (mode != 0) return;
+    const ModGW& mg = modgw();
+    const QString today = qdate::FormatShort(QDate::currentDate());
+    const QString& reportFile = gwgraph().ReportFile;
+    QString stamp;
+    const double option = qnum::LeadingNumber(mg.DateStampOption);
+    if (option == 1)
+        stamp = today;
+    else if (option == 2)
+        stamp = reportFile;
+    else if (option == 3)
+        stamp = today + QStringLiteral("  ") + reportFile;
+
+    // The object is made even with no text, so that it is there to be found by its name.
+    const TaggedAs names(draw::tags::GraphicsSystemGroup, draw::tags::DateStampObj);
+    SV(1);
+    SH(1);
+    Z(0.7f + mg.MarginOffsetX, 7.8f + mg.MarginOffsetY);
+    S(0.1f, -7.17f);
+    AP(6);
+    AL();
+    TextLine(stamp);
+    AD(0);
+}
+
+std::optional<double> DTN(const QString& dateText) {
+    const qsizetype first = dateText.indexOf(u'/');
+    const qsizetype second = first < 0 ? -1 : dateText.indexOf(u'/', first + 1);
+    if (second < 0) return std::nullopt;
+    const auto a = datePart(dateText);
+    const auto b = datePart(StrTail(dateText, int(first + 1)));
+    const auto c = datePart(StrTail(dateText, int(second + 1)));
+    if (!a || !b || !c) return std::nullopt;
+    const bool dayFirst = qdate::order().DayFirst == 1;
+    const int month = dayFirst ? *b : *a;
+    const int day = dayFirst ? *a : *b;
+    const int year = *c;
+    return year * 36.5 + month * 3 + day / 10.0;
+}
+
+void incseg() {
+    GwGraph& g = gwgraph();
+    ++g.ProgressCount;
+    QString text = QStringLiteral("% Complete: ");
+    // A page that counts no steps shows the bare label rather than failing.
+    if (g.ProgressTotal != 0) {
+        const double percent = std::round(double(g.ProgressCount) / g.ProgressTotal * 100);
+        if (percent != 0) text += QString::number(percent, 'f', 0);
+    }
+    if (reportHooks().showProgress) reportHooks().showProgress(text);
+}

@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// The bodies of the episode and source-set pages, inside the frame and right-hand column that
+// episodepages.cpp draws. Each part sets its own origin and scales (its own Z from the page origin
+// and the margin offsets) and leaves the column alone; faults go to the trap of the page routine.
+
+// Date summary table: the rules of the heading band and of every row, the row and column headings.
+void drawDateSumTableGrid();
+// Date summary table: the name and the values of source s, on its row.
+void drawDateSumTableRow(int s);
+
+// Map page: the parameter heading band with the map's columns framed.
+void drawDateSumMapHeadingBand();
+// Map page: the map's axis labels and grid.
+void drawDateSumMapGrid();
+// Map page: the symbol, name and value label of source s.
+void drawDateSumMapSource(int s);
+
+// Stiff page: scale row j of set s with its ticks, parameter name and units.
+void drawStiffScaleRow(int set, int j);
+// Stiff page: the diagram of source r of set s, with its box and name.
+void drawStiffDiagram(int set, int r);
+
+// Groundwater page: the heading block of source j (name, symbol and reference elevation headings,
+// rules).
+void drawGWElevBlock(int j);
+// Groundwater page: source j's name, symbol, reference elevation and its last twelve readings.
+void drawGWElevBlockReadings(int j);
+// Groundwater page: the row rules of the table and the graph's origin and date axis.
+void drawGWElevGraphStart();
+// Groundwater page: quarter bands, year labels, frame and value scale of the graph.
+void drawGWElevGraphAxes();
+// Groundwater page: source j's readings in the graph.
+void drawGWElevReadings(int j);

@@ -1,0 +1,252 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The pages of the episode and source-set reports: the date summary's table and map pages, the
+// Stiff page and the groundwater elevation page. They share one frame and right-hand column;
+// the summaries draw their own, which differ in places, so the two families stay apart.
+#include "reports/pages.h"
+
+#include "drawcmd/metaugl.h"
+#include "platform/numbers.h"
+#include "platform/qmerror.h"
+#include "project/modgw.h"
+#include "reportdefs/headings.h"
+#include "reports/gwgraph.h"
+#include "reports/pageparts.h"
+#include "reports/pages/episodebodies.h"
+
+#include <algorithm>
+
+namespace {
+
+QString heading(int slot) {
+    return headinglogo().HeadingLines[slot];
+}
+
+// The page origin, scales 1: the frame's top left corner, margin offsets applied. Every body part
+// starts from here or from an origin of its own, never from where the column left the pen.
+void pageOrigin() {
+    Z(0.7f + modgw().MarginOffsetX, 7.8f + modgw().MarginOffsetY);
+    SH(1);
+    SV(1);
+}
+
+// The border and the divider between the body (x 0 to 7.3) and the column (x 7.3 to 9.6); with
+// headingRule, the rule 0.3 below the top of the column that the episode heading sits above.
+void drawFrame(bool headingRule) {
+    pageOrigin();
+    RE(9.6f, -7.1f);
+    SR(7.3f);
+    LD(7.1f);
+    if (headingRule) {
+        SU(6.8f);
+        LR(2.3f);
+    }
+}
+
+// Centred above the heading rule, 0.14 below the top; the pen stands at the rule's right end.
+void drawEpisodeHeading() {
+    SU(0.16f);
+    SL(1.15f);
+    AF(modgw().DefaultFont);
+    AP(8);
+    AC();
+    A(heading(1) + QStringLiteral(": ") + gwgraph().ItemCaption);
+}
+
+// The notes heading at the pen, then each line 0.12 below the last, the first 0.2 below the heading.
+void drawNotes(const QString& notesHeading, const QStringList& lines) {
+    AL();
+    A(notesHeading + QStringLiteral(":"));
+    SD(0.2f);
+    for (const QString& line : lines) {
+        A(line);
+        SD(0.12f);
+    }
+}
+
+QStringList noteLines(const OneBased<QString>& notes, int count) {
+    QStringList lines;
+    for (int i = 1; i <= count; ++i) lines << notes[i];
+    return lines;
+}
+
+QStringList generalNotes() {
+    const GwGraph& g = gwgraph();
+    return noteLines(g.RunGeneralNotes, g.RunGeneralNoteCount);
+}
+
+QStringList itemNotes(int limit = -1) {
+    const GwGraph& g = gwgraph();
+    int count = g.RunItemNoteCount;
+    if (limit >= 0) count = std::min(count, limit);
+    return noteLines(g.RunItemNotes, count);
+}
+
+// Two double rules, the titles centred in the column, the caption and the client lines, the logo
+// box at the bottom with the logo in it.
+void drawTitlesAndLogo(const QString& caption) {
+    const GwGraph& g = gwgraph();
+    S(7.3f, -4.5f);
+    LR(2.3f);
+    SD(0.05f);
+    LL(2.3f);
+    SD(0.2f);
+    LR(2.3f);
+    SD(0.05f);
+    LL(2.3f);
+    SU(0.16f);
+    SR(1.15f);
+    AP(9);
+    AC();
+    A(g.ReportTitles[1]);
+    AP(8);
+    SD(0.3f);
+    A(g.ReportTitles[2]);
+    SD(0.15f);
+    A(g.ReportTitles[3]);
+    SD(0.15f);
+    A(g.ReportTitles[4]);
+    SD(0.2f);
+    A(caption);
+    SD(0.33f);
+    for (int i = 1; i <= 4; ++i) {
+        A(modgw().ClientInfo[i]);
+        SD(0.15f);
+    }
+
+    S(7.3f, -6.4f);
+    drawlogo();
+    S(7.3f, -5.6f);
+    LR(2.3f);
+    SD(0.8f);
+    LL(2.3f);
+}
+
+// The frame and column of the date summary's table page and of the Stiff page: the episode
+// heading, every general note and then the episode's notes.
+void drawEpisodeColumn() {
+    drawFrame(true);
+    drawEpisodeHeading();
+    S(7.4f, -0.4f);
+    AP(8);
+    drawNotes(heading(2), generalNotes() + itemNotes());
+    drawTitlesAndLogo(gwgraph().ReportTitles[5]);
+}
+
+void startProgress(int total) {
+    gwgraph().ProgressCount = 0;
+    gwgraph().ProgressTotal = total;
+    incseg();
+}
+
+int count(int n) {
+    return std::max(n, 0);
+}
+
+} // namespace
+
+void drawdatesumtable() {
+    try {
+        const GwGraph& g = gwgraph();
+        drawEpisodeColumn();
+        const int sources = count(g.ItemSourceCount);
+        startProgress(sources + 2);
+        drawDateSumTableGrid();
+        incseg();
+        for (int s = 1; s <= sources; ++s) {
+            drawDateSumTableRow(s);
+            incseg();
+        }
+        DrawDateStamp(0);
+    } catch (const QmError& e) {
+        showError(e, QStringLiteral("drawdatesumtable"));
+    }
+}
+
+void drawdatesummaps() {
+    try {
+        const GwGraph& g = gwgraph();
+        drawFrame(true);
+        drawEpisodeHeading();
+        // Map pages repeat only the episode's own notes, as many as fit above the titles.
+        S(7.4f, -0.4f);
+        AP(8);
+        drawNotes(heading(2), itemNotes(25));
+        // The map number keeps its leading blank: "Episode 1 of 2, Map  1".
+        const QString caption = g.ReportTitles[5].isEmpty()
+                                    ? QString()
+                                    : g.ReportTitles[5] + QStringLiteral(", Map ") +
+                                          qnum::CaptionNum(g.CurMap);
+        drawTitlesAndLogo(caption);
+
+        const int sources = count(g.ItemSourceCount);
+        startProgress(sources + 2);
+        drawDateSumMapHeadingBand();
+        drawDateSumMapGrid();
+        incseg();
+        for (int s = 1; s <= sources; ++s) {
+            drawDateSumMapSource(s);
+            incseg();
+        }
+        DrawDateStamp(0);
+    } catch (const QmError& e) {
+        showError(e, QStringLiteral("drawdatesummaps"));
+    }
+}
+
+void drawstiff() {
+    try {
+        const GwGraph& g = gwgraph();
+        drawEpisodeColumn();
+        // One step for the start, one per scale row and one per set's diagrams, so that the line
+        // ends at 100 whatever the row counts.
+        const int rows1 = count(g.StiffParCount[1]);
+        const int rows2 = count(g.StiffParCount[2]);
+        startProgress(3 + rows1 + rows2);
+        for (int set = 1; set <= 2; ++set) {
+            for (int j = 1; j <= count(g.StiffParCount[set]); ++j) {
+                drawStiffScaleRow(set, j);
+                incseg();
+            }
+            for (int r = 1; r <= count(g.StiffSourceCount[set]); ++r) drawStiffDiagram(set, r);
+            incseg();
+        }
+        DrawDateStamp(0);
+    } catch (const QmError& e) {
+        showError(e, QStringLiteral("drawstiff"));
+    }
+}
+
+void drawgwelev() {
+    try {
+        const GwGraph& g = gwgraph();
+        drawFrame(false);
+        // No episode heading here: the notes start near the top of the column.
+        S(7.4f, -0.1f);
+        AF(modgw().DefaultFont);
+        AP(8);
+        drawNotes(heading(10), generalNotes() + itemNotes());
+        drawTitlesAndLogo(g.ReportTitles[5]);
+
+        const int sources = count(g.ItemSourceCount);
+        startProgress(3 * sources + 3);
+        for (int j = 1; j <= sources; ++j) {
+            drawGWElevBlock(j);
+            incseg();
+        }
+        for (int j = 1; j <= sources; ++j) {
+            drawGWElevBlockReadings(j);
+            incseg();
+        }
+        drawGWElevGraphStart();
+        incseg();
+        drawGWElevGraphAxes();
+        incseg();
+        for (int j = 1; j <= sources; ++j) {
+            drawGWElevReadings(j);
+            incseg();
+        }
+        DrawDateStamp(0);
+    } catch (const QmError& e) {
+        showError(e, QStringLiteral("drawgwelev"));
+    }
+}

@@ -1,0 +1,323 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The pages of the source and parameter summaries: the frame, the right-hand column (heading block,
+// notes, legend, titles, client lines, logo) and the stamp, around the bodies of summarybodies.h.
+// Positions are inches from the page origin, the frame's upper left corner, with y upwards.
+#include "reports/pages.h"
+
+#include "drawcmd/metaugl.h"
+#include "platform/qmerror.h"
+#include "project/modgw.h"
+#include "reportdefs/headings.h"
+#include "reports/gwgraph.h"
+#include "reports/pageparts.h"
+#include "reports/pages/summarybodies.h"
+
+#include <algorithm>
+#include <initializer_list>
+
+namespace {
+
+constexpr float FrameWidth = 9.6f;
+constexpr float FrameHeight = 7.1f;
+constexpr float ColumnX = 7.3f; // the right-hand column runs from here to the frame's right edge
+constexpr float ColumnWidth = FrameWidth - ColumnX;
+constexpr float ColumnCentre = 8.45f;
+constexpr float NotesX = 7.4f;
+
+constexpr int TableRowsPerPage = 39;
+constexpr int GraphsPerRow = 3;
+constexpr int MaxParSumGraphs = 9; // three rows of three fill the page left of the column
+
+// The frame's upper left corner: 0.7 inch from the paper's left edge, 7.8 above its lower edge,
+// moved by the printer's margin offsets.
+void setPageOrigin() {
+    const ModGW& mg = modgw();
+    Z(0.7f + mg.MarginOffsetX, 7.8f + mg.MarginOffsetY);
+    SH(1);
+    SV(1);
+}
+
+void textAt(float x, float y, const QString& text) {
+    S(x, y);
+    A(text);
+}
+
+// A rule across the right-hand column.
+void columnRule(float y) {
+    S(ColumnX, y);
+    LR(ColumnWidth);
+}
+
+void drawFrame() {
+    S(0, 0);
+    RE(FrameWidth, -FrameHeight);
+    S(ColumnX, 0);
+    LD(FrameHeight);
+    columnRule(-0.3f);
+    columnRule(-0.65f);
+}
+
+// The heading block: the item in 10 points, the dates' label and the dates in 8 points.
+void drawHeadingBlock(const QString& item, float itemY, const QString& datesLabel, const QString& dates,
+                      float datesY) {
+    AC();
+    AP(10);
+    textAt(ColumnCentre, itemY, item);
+    AP(8);
+    textAt(ColumnCentre, -0.40f, datesLabel + QStringLiteral(":"));
+    textAt(ColumnCentre, datesY, dates);
+}
+
+// The notes heading, then 0.2 lower the general notes and the item's notes, 0.12 apart.
+void drawNotes(const QString& heading) {
+    const GwGraph& g = gwgraph();
+    AL();
+    AP(8);
+    textAt(NotesX, -0.75f, heading);
+    int line = 0;
+    const auto note = [&line](const QString& text) { textAt(NotesX, -0.95f - 0.12f * float(line++), text); };
+    for (int i = 1; i <= g.RunGeneralNoteCount; ++i)
+        note(g.RunGeneralNotes[i]);
+    for (int i = 1; i <= g.RunItemNoteCount; ++i)
+        note(g.RunItemNotes[i]);
+}
+
+// The legend box with the standard marker and its label, the source heading, and a circle standing
+// for a sample, explained by the sampled-heading split at its first comma over two lines.
+void drawLegend(bool showStandard, const QString& sourceHeading, const QString& sampledHeading) {
+    S(7.9f, -3.65f);
+    RE(1, -0.8f);
+    AP(8);
+    if (showStandard) {
+        S(8.9f, -4.1f);
+        drawStandardMarker();
+        AL();
+        textAt(8.95f, -4.25f, gwgraph().StandardLabel);
+    }
+    AC();
+    textAt(8.4f, -3.55f, sourceHeading);
+    S(8.1f, -3.85f);
+    C(0.02f);
+    AL();
+    textAt(8.2f, -3.83f, QStringLiteral("="));
+    const qsizetype comma = sampledHeading.indexOf(u',');
+    QString first = sampledHeading, second;
+    if (comma >= 0) {
+        first = sampledHeading.left(comma);
+        second = sampledHeading.mid(comma + 1);
+        qsizetype blanks = 0;
+        while (blanks < second.size() && second[blanks] == u' ')
+            ++blanks;
+        second.remove(0, blanks);
+    }
+    textAt(8.35f, -3.83f, first);
+    textAt(8.35f, -3.98f, second);
+}
+
+// The title band, the report titles with the item's caption, the client lines and the logo between
+// the client box's rules.
+void drawTitleBlock(const QString& caption) {
+    const GwGraph& g = gwgraph();
+    const ModGW& mg = modgw();
+    for (const float y : {-4.5f, -4.55f, -4.75f, -4.8f})
+        columnRule(y);
+    AC();
+    AP(9);
+    textAt(ColumnCentre, -4.65f, g.ReportTitles[1]);
+    AP(8);
+    textAt(ColumnCentre, -4.95f, g.ReportTitles[2]);
+    textAt(ColumnCentre, -5.10f, g.ReportTitles[3]);
+    textAt(ColumnCentre, -5.25f, g.ReportTitles[4]);
+    textAt(ColumnCentre, -5.45f, caption);
+    const float clientY[] = {-5.78f, -5.93f, -6.08f, -6.23f};
+    for (int i = 1; i <= 4; ++i)
+        textAt(ColumnCentre, clientY[i - 1], mg.ClientInfo[i]);
+    S(ColumnX, -6.4f);
+    drawlogo();
+    columnRule(-5.6f);
+    columnRule(-6.4f);
+}
+
+// The lower left corner of graph n (0-based) of a page: three to a row, 2.4 apart each way.
+void graphCorner(int n, float& x, float& y) {
+    x = 0.55f + 2.4f * float(n % GraphsPerRow);
+    y = -2.0f - 2.4f * float(n / GraphsPerRow);
+}
+
+// Puts the pen on a graph's corner from the page origin (a graph moves the origin to its data).
+void penToGraph(int n, float& x, float& y) {
+    graphCorner(n, x, y);
+    setPageOrigin();
+    S(x, y);
+}
+
+void startProgress(int total) {
+    GwGraph& g = gwgraph();
+    g.ProgressCount = 0;
+    g.ProgressTotal = total;
+}
+
+// A record's date text; empty for a source without records.
+QString recordDate(int r) {
+    const GwGraph& g = gwgraph();
+    return r >= 1 ? std::as_const(g.RecordDates)[r] : QString();
+}
+
+TablePageRows tablePageRows(int page, int recordCount) {
+    TablePageRows p;
+    p.first = (std::max(page, 1) - 1) * TableRowsPerPage + 1;
+    p.last = std::min(p.first + TableRowsPerPage - 1, recordCount);
+    p.rows = std::max(0, p.last - p.first + 1);
+    return p;
+}
+
+void drawWellSumTablePage() {
+    GwGraph& g = gwgraph();
+    const HeadingLogo& h = headinglogo();
+    setPageOrigin();
+    AF(modgw().DefaultFont);
+    drawFrame();
+    drawHeadingBlock(h.HeadingLines[1] + QStringLiteral(": ") + g.ItemName, -0.16f, h.HeadingLines[2],
+                     recordDate(1).left(10) + QStringLiteral(" - ") + recordDate(g.RecordCount).left(10),
+                     -0.54f);
+    drawNotes(h.HeadingLines[3] + QStringLiteral(":"));
+    drawTitleBlock(g.CurPage > 1 ? g.ItemCaption + QStringLiteral(" (cont.)") : g.ItemCaption);
+
+    const TablePageRows page = tablePageRows(g.CurPage, g.RecordCount);
+    startProgress(page.rows + 1);
+    setPageOrigin();
+    drawWellSumTableHead(page);
+    incseg();
+    for (int r = 1; r <= page.rows; ++r) {
+        drawWellSumTableRow(r, page.first + r - 1);
+        incseg();
+    }
+    DrawDateStamp(0);
+}
+
+// The highest slot from 2 to 10 with a scale; 0 when none has one. Slots 1 and 11 are table-only.
+int lastGraphSlot() {
+    const GwGraph& g = gwgraph();
+    for (int k = 10; k >= 2; --k)
+        if (!g.SlotScale[k][1].isEmpty()) return k;
+    return 0;
+}
+
+void drawWellSumGraphPage() {
+    GwGraph& g = gwgraph();
+    const HeadingLogo& h = headinglogo();
+    // The graphs plot by date alone; the cut dates stay for the rest of this source.
+    for (int r = 1; r <= g.RecordCount; ++r)
+        g.RecordDates[r] = std::as_const(g.RecordDates)[r].left(10);
+
+    setPageOrigin();
+    AF(modgw().DefaultFont);
+    drawFrame();
+    drawHeadingBlock(h.HeadingLines[1] + QStringLiteral(": ") + g.ItemName, -0.15f, h.HeadingLines[2],
+                     recordDate(1) + QStringLiteral(" - ") + recordDate(g.RecordCount), -0.55f);
+    // A graph-only report has no table page to carry the notes.
+    if (g.TableGraphOption == QStringLiteral("G")) drawNotes(h.HeadingLines[3] + QStringLiteral(":"));
+    AL();
+    AP(8);
+    textAt(NotesX, -3.25f, h.HeadingLines[7] + QStringLiteral(":"));
+    drawLegend(true, h.HeadingLines[5], h.HeadingLines[6]);
+    drawTitleBlock(g.ItemCaption + QStringLiteral(", Graph"));
+
+    const int last = lastGraphSlot();
+    startProgress(last);
+    incseg();
+    for (int k = 2; k <= last; ++k) {
+        float x = 0, y = 0;
+        penToGraph(k - 2, x, y);
+        drawWellSumGraphBox(k, x, y);
+        SH(1);
+        SV(1);
+        incseg();
+    }
+    DrawDateStamp(0);
+}
+
+// The span of dates all graphs of a parameter page share: the earliest first record and the latest
+// last record over the sources, the first source winning ties. A source without records, or whose
+// record holds no date, adds nothing to that end.
+ParSumDateWindow parSumDateWindow(int sources) {
+    const GwGraph& g = gwgraph();
+    ParSumDateWindow w;
+    for (int i = 1; i <= sources; ++i) {
+        const int count = g.ParRecordCount[i];
+        if (count < 1) continue;
+        const QString& firstText = g.ParRecordDates[i][1];
+        const QString& lastText = g.ParRecordDates[i][count];
+        const std::optional<double> first = DTN(firstText);
+        const std::optional<double> last = DTN(lastText);
+        if (first && (!w.earliest || *first < *w.earliest)) {
+            w.earliest = first;
+            w.earliestText = firstText;
+        }
+        if (last && (!w.latest || *last > *w.latest)) {
+            w.latest = last;
+            w.latestText = lastText;
+        }
+    }
+    return w;
+}
+
+void drawParSumPage() {
+    const GwGraph& g = gwgraph();
+    const HeadingLogo& h = headinglogo();
+    const int graphs = std::clamp(int(g.ItemSourceCount), 0, MaxParSumGraphs);
+    setPageOrigin();
+    AF(modgw().DefaultFont);
+    drawFrame();
+    const ParSumDateWindow dates = parSumDateWindow(graphs);
+    drawHeadingBlock(g.ParFullName + QStringLiteral("  (") + g.ParUnits + QStringLiteral(")"), -0.15f,
+                     h.HeadingLines[1], dates.earliestText + QStringLiteral(" - ") + dates.latestText,
+                     -0.55f);
+    drawNotes(h.HeadingLines[2] + QStringLiteral("/") + h.HeadingLines[3] + QStringLiteral(":"));
+    drawLegend(!g.ParStandard.isEmpty(), h.HeadingLines[4], h.HeadingLines[5]);
+    drawTitleBlock(g.ItemCaption);
+
+    startProgress(graphs + 1);
+    incseg();
+    for (int i = 1; i <= graphs; ++i) {
+        float x = 0, y = 0;
+        penToGraph(i - 1, x, y);
+        drawParSumGraphBox(i, x, y, dates);
+        SH(1);
+        SV(1);
+        incseg();
+    }
+    DrawDateStamp(0);
+}
+
+// A fault ends the page where it is; the driver still shows or prints what was drawn.
+void trapped(void (*page)(), const char* name) {
+    try {
+        page();
+    } catch (const QmError& e) {
+        showError(e, QString::fromLatin1(name));
+    }
+}
+
+} // namespace
+
+void drawStandardMarker() {
+    LR(0.1f);
+    SL(0.1f);
+    LRTO(0.05f, 0.05f);
+    LRTO(0.05f, -0.05f);
+    LRTO(-0.05f, -0.05f);
+    LRTO(-0.05f, 0.05f);
+}
+
+void drawwellsumtable() {
+    trapped(drawWellSumTablePage, "drawwellsumtable");
+}
+
+void drawwellsumgraph() {
+    trapped(drawWellSumGraphPage, "drawwellsumgraph");
+}
+
+void drawparsum() {
+    trapped(drawParSumPage, "drawparsum");
+}

@@ -1,0 +1,478 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The report drivers over the run files the run-data steps write from a test database, with a page
+// sink that records every page handed on (which item, table page and map it showed, whether it was
+// printed) and leaves the preview where a test says.
+#include "drawcmd/metaugl.h"
+#include "drawcmd/printdrawing.h"
+#include "platform/printer.h"
+#include "platform/progfolder.h"
+#include "platform/sampledb.h"
+#include "platform/textfile.h"
+#include "project/modgw.h"
+#include "project/projectfile.h"
+#include "reportdefs/datesumfile.h"
+#include "reportdefs/gwelevfile.h"
+#include "reportdefs/par1sumfile.h"
+#include "reportdefs/stifffile.h"
+#include "reportdefs/wellsumfile.h"
+#include "reports/drawprint.h"
+#include "reports/drivers.h"
+#include "reports/gwgraph.h"
+#include "reports/rundata.h"
+#include "support/programstate.h"
+#include "support/scriptedui.h"
+#include "support/testenv.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QPrinter>
+#include <QStringList>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Page {
+    int item = 0, page = 0, map = 0;
+    bool printed = false;
+};
+
+class Drivers : public ProgramStateTest {
+protected:
+    void SetUp() override {
+        dir = program.path() + QStringLiteral("proj/");
+        QDir().mkpath(dir);
+        QFile::copy(QStringLiteral(QMAR_RESOURCE_DIR "/usqmar.qlh"), program.file("usqmar.qlh"));
+        QFile::copy(QStringLiteral(QMAR_RESOURCE_DIR "/logo.txt"), program.file("logo.txt"));
+        ModGW& m = modgw();
+        m.HeadingFile = program.file("usqmar.qlh");
+        m.DatabaseFile = dir + QStringLiteral("site.mdb");
+        m.NumParams = 5;
+        for (int p = 1; p <= 5; ++p) {
+            m.ParamTable[p][1] = QStringLiteral("P%1").arg(p);
+            m.ParamTable[p][2] = QStringLiteral("mg/L");
+            m.ParamTable[p][4] = QStringLiteral("0,100,10");
+            m.ParamTable[p][6] = QStringLiteral("Parameter %1").arg(p);
+        }
+        reportHooks().previewPage = [this] { return handedOn(false); };
+        reportHooks().printPage = [this] { handedOn(true); };
+    }
+
+    PreviewResult handedOn(bool printed) {
+        const GwGraph& g = gwgraph();
+        pages.append({g.CurItem, g.CurPage, g.CurMap, printed});
+        // Every page is whole when it is handed on: redrawing back on, landscape paper.
+        EXPECT_TRUE(pageDrawing().Redraw());
+        EXPECT_EQ(metaugl().PaperWidth, 11);
+        EXPECT_EQ(metaugl().PaperHeight, 8.5f);
+        return pages.size() == leaveOnPage ? PreviewResult::Left : PreviewResult::NextPage;
+    }
+
+    // "item/page" for table pages, "item/graph" for the graph page.
+    QStringList wellSumPages() const {
+        QStringList out;
+        for (const Page& p : pages)
+            out << QStringLiteral("%1/%2").arg(p.item).arg(p.page ? QString::number(p.page) : "graph");
+        return out;
+    }
+    // "item/table" and "item/map m" for date summaries.
+    QStringList dateSumPages() const {
+        QStringList out;
+        for (const Page& p : pages)
+            out << QStringLiteral("%1/%2").arg(p.item).arg(p.map ? QStringLiteral("map %1").arg(p.map)
+                                                                 : "table");
+        return out;
+    }
+    QList<int> items() const {
+        QList<int> out;
+        for (const Page& p : pages)
+            out << p.item;
+        return out;
+    }
+
+    // Sources MW-1.. with the given number of records each, one a day, every parameter filled.
+    void database(const QList<int>& recordCounts) {
+        QFile::remove(modgw().DatabaseFile);
+        SampleDb db;
+        db.create(modgw().DatabaseFile, {"P1", "P2", "P3", "P4", "P5"});
+        db.begin();
+        for (int s = 0; s < recordCounts.size(); ++s)
+            for (int r = 0; r < recordCounts[s]; ++r)
+                db.insert({QStringLiteral("MW-%1").arg(s + 1),
+                           QDate(1998, 1, 1).addDays(r).toString(Qt::ISODate), "", "7.1", "12", "3", "0.5",
+                           "80"});
+        db.commit();
+        db.close();
+    }
+
+    void choose(int count) {
+        GwGraph& g = gwgraph();
+        g.NumSelected = int16_t(count);
+        for (int i = 1; i <= count; ++i) {
+            g.SelectedNames[i] = QStringLiteral("MW-%1").arg(i);
+            g.SelectedIndex[i] = int16_t(i);
+            g.SelectedParam[i] = int16_t(i);
+        }
+    }
+
+    // A source summary of the sources in the database, every one chosen, printing as mode says.
+    void wellSumRun(const QList<int>& recordCounts, const QString& mode) {
+        database(recordCounts);
+        WellSumDefinition def;
+        def.NumWellList = int16_t(recordCounts.size());
+        for (int i = 1; i <= def.NumWellList; ++i)
+            def.WellList[i] = QStringLiteral("MW-%1").arg(i);
+        def.WellSumGrid[1][1] = QStringLiteral("1");
+        def.WellSumGrid[2][1] = QStringLiteral("2");
+        def.WellSumInfo[1] = QStringLiteral("Plant");
+        def.WellSumInfo[5] = mode;
+        ModGW& m = modgw();
+        m.WellSum = def;
+        m.WellSumFile = dir + QStringLiteral("plant.wsf");
+        writeWellSumFile(m.WellSumFile, def, m.ReportNotes);
+        choose(def.NumWellList);
+        ASSERT_TRUE(CreateWellData());
+    }
+
+    // A parameter summary of parameters 1..count over two sources.
+    void parSumRun(int count) {
+        database({3, 2});
+        Par1SumDefinition def;
+        def.Par1ParCount = int16_t(count);
+        for (int i = 1; i <= count; ++i)
+            def.Par1Params[i] = int16_t(i);
+        def.Par1SourceCount = 2;
+        def.Par1Sources[1] = QStringLiteral("MW-1");
+        def.Par1Sources[2] = QStringLiteral("MW-2");
+        ModGW& m = modgw();
+        m.Par1Sum = def;
+        m.Par1SumFile = dir + QStringLiteral("plant.psf");
+        writePar1SumFile(m.Par1SumFile, def, m.ReportNotes);
+        choose(count);
+        ASSERT_TRUE(CreatePar1Data());
+    }
+
+    // A groundwater elevation report of `count` sets of two sources each.
+    void gwElevRun(int count) {
+        database({4, 4});
+        ModGW& m = modgw();
+        GWElevDefinition& def = m.GWElev;
+        def.GWElevParameter = 5;
+        def.GWElevKind = QStringLiteral("E");
+        def.GWElevSetCount = int16_t(count);
+        for (int t = 1; t <= count; ++t) {
+            def.GWElevSetSources[t][1] = QStringLiteral("MW-1");
+            def.GWElevSetSources[t][2] = QStringLiteral("MW-2");
+            def.GWElevSetValues[t][1] = QStringLiteral("100");
+            def.GWElevSetValues[t][2] = QStringLiteral("98");
+            def.GWElevSetScales[t] = QStringLiteral("60,110,10");
+        }
+        m.GWElevFile = dir + QStringLiteral("plant.gwf");
+        choose(count);
+        ASSERT_TRUE(CreateGWElevData());
+    }
+
+    // A date summary of one parameter at one source over two episodes, with the given map lines
+    // (parameter columns per map).
+    void dateSumRun(const QStringList& maps) {
+        database({3});
+        ModGW& m = modgw();
+        DateSumDefinition& def = m.DateSum;
+        def = DateSumDefinition{};
+        def.DateEpisodeCount = 2;
+        def.DateEpisodes[1][1] = QStringLiteral("01/01/1998");
+        def.DateEpisodes[2][1] = QStringLiteral("01/02/1998");
+        def.DateEpisodes[1][2] = QStringLiteral("01/03/1998");
+        def.DateEpisodes[2][2] = QStringLiteral("01/31/1998");
+        def.DateParCount = 1;
+        def.DateParams[1] = 1;
+        def.DateSourceCount = 1;
+        def.DateSources[1] = {"", "MW-1", "A", "50", "50"};
+        def.DateInfo[1] = QStringLiteral("Plant");
+        def.DateMapInfo[1] = def.DateMapInfo[2] = QStringLiteral("0,100,10");
+        def.DateMapInfo[3] = QStringLiteral("ft");
+        def.DateMapInfo[4] = QStringLiteral("1");
+        for (int k = 0; k < maps.size(); ++k)
+            def.DateMapInfo[5 + k] = maps[k];
+        m.DateSumFile = dir + QStringLiteral("plant.dsf");
+        choose(2);
+        for (int i = 1; i <= 2; ++i)
+            gwgraph().SelectedNames[i] = def.DateEpisodes[1][i] + " - " + def.DateEpisodes[2][i];
+        ASSERT_TRUE(CreateDateData());
+    }
+
+    // A Stiff report of one parameter row and one source per set, run for no episode.
+    void stiffRunWithoutEpisodes() {
+        database({2});
+        ModGW& m = modgw();
+        StiffDefinition& def = m.Stiff;
+        def.StiffEpisodeCount = 1;
+        def.StiffEpisodes[1][1] = QStringLiteral("01/01/1998");
+        def.StiffEpisodes[2][1] = QStringLiteral("01/31/1998");
+        for (int s = 1; s <= 2; ++s) {
+            def.StiffParams[s][1] = int16_t(s);
+            def.StiffSources[s][1] = QStringLiteral("MW-1");
+            def.StiffParCount[s] = 1;
+            def.StiffSourceCount[s] = 1;
+        }
+        def.StiffInfo[1] = QStringLiteral("Plant");
+        m.StiffFile = dir + QStringLiteral("plant.stf");
+        choose(0);
+        ASSERT_TRUE(CreateStiffData());
+    }
+
+    TempProgramFolder program;
+    ScriptedUi ui;
+    QString dir;
+    QList<Page> pages;
+    qsizetype leaveOnPage = -1;
+};
+
+} // namespace
+
+// 39 rows a page and at least one: record 79 of 79 gets a page of its own.
+TEST_F(Drivers, SourceSummaryTablePagesFollowTheRecordCount) {
+    wellSumRun({0, 39, 40, 78, 79}, "T");
+    wellsumstart();
+    EXPECT_EQ(wellSumPages(), QStringList({"1/1", "2/1", "3/1", "3/2", "4/1", "4/2", "5/1", "5/2", "5/3"}));
+    // The run leaves no records behind it.
+    EXPECT_EQ(gwgraph().RecordDates.size(), 0);
+    EXPECT_EQ(gwgraph().RecordValues.size(), 0);
+}
+
+TEST_F(Drivers, PrintChoiceOfTheSourceSummary) {
+    wellSumRun({40, 1}, "T");
+    wellsumstart();
+    EXPECT_EQ(wellSumPages(), QStringList({"1/1", "1/2", "2/1"}));
+
+    pages.clear();
+    wellSumRun({40, 1}, "G");
+    wellsumstart();
+    EXPECT_EQ(wellSumPages(), QStringList({"1/graph", "2/graph"}));
+
+    // "B", or anything else: the table pages, then the graph page.
+    for (const QString mode : {"B", ""}) {
+        SCOPED_TRACE(mode.toStdString());
+        pages.clear();
+        wellSumRun({40, 1}, mode);
+        wellsumstart();
+        EXPECT_EQ(wellSumPages(), QStringList({"1/1", "1/2", "1/graph", "2/1", "2/graph"}));
+    }
+}
+
+TEST_F(Drivers, LeavingThePreviewEndsTheRun) {
+    parSumRun(5);
+    leaveOnPage = 2;
+    parsumstart();
+    EXPECT_EQ(items(), QList<int>({1, 2}));
+    EXPECT_EQ(gwgraph().CancelReport, 1);
+    EXPECT_EQ(gwgraph().ParRecordDates.size(), 0); // emptied at the end all the same
+
+    // On the first of a source's table pages: no further page of it, nor of any later source.
+    pages.clear();
+    gwgraph().CancelReport = 0;
+    wellSumRun({79, 3}, "B");
+    leaveOnPage = 1;
+    wellsumstart();
+    EXPECT_EQ(wellSumPages(), QStringList({"1/1"}));
+}
+
+TEST_F(Drivers, APrintedRunPrintsEveryPageAndNeverPreviews) {
+    gwElevRun(3);
+    gwgraph().PrintToPrinter = 1;
+    leaveOnPage = 1; // a preview would leave; a printed page has no preview to leave
+    gwelevstart();
+    EXPECT_EQ(items(), QList<int>({1, 2, 3}));
+    for (const Page& p : pages)
+        EXPECT_TRUE(p.printed);
+    EXPECT_EQ(gwgraph().CancelReport, 0);
+}
+
+TEST_F(Drivers, EveryPageStartsSolidAtWidth4) {
+    // The state a drawing window edit or an earlier page can leave: hairline dots.
+    metaugl().CurrentLineType = 2;
+    metaugl().CurrentLineWidth = 0;
+    gwElevRun(1);
+    bool framed = false;
+    reportHooks().previewPage = [this, &framed] {
+        const MDrawPro& d = pageDrawing();
+        for (int i = 0; i < d.count() && !framed; ++i) {
+            const draw::DrawObject& o = d.at(i);
+            if (o.kind != draw::Line) continue;
+            framed = true; // the frame's first line, drawn in the line state the page started with
+            EXPECT_EQ(o.style.lineStyle, draw::Solid);
+            EXPECT_EQ(o.style.lineWidth, 4);
+        }
+        return handedOn(false);
+    };
+    gwelevstart();
+    EXPECT_EQ(pages.size(), 1);
+    EXPECT_TRUE(framed);
+}
+
+TEST_F(Drivers, DateSummaryTablePageThenOnePagePerMap) {
+    dateSumRun({});
+    datesumstart();
+    EXPECT_EQ(dateSumPages(), QStringList({"1/table", "2/table"}));
+
+    pages.clear();
+    dateSumRun({"1", "1"});
+    datesumstart();
+    EXPECT_EQ(dateSumPages(),
+              QStringList({"1/table", "1/map 1", "1/map 2", "2/table", "2/map 1", "2/map 2"}));
+    EXPECT_EQ(gwgraph().RecordValues.size(), 0);
+
+    // Leaving on a map page ends the episode's maps and the run.
+    pages.clear();
+    leaveOnPage = 2;
+    datesumstart();
+    EXPECT_EQ(dateSumPages(), QStringList({"1/table", "1/map 1"}));
+}
+
+TEST_F(Drivers, StiffWithoutEpisodesReadsTheHeaderAndDrawsNothing) {
+    stiffRunWithoutEpisodes();
+    stiffstart();
+    EXPECT_TRUE(pages.isEmpty());
+    EXPECT_EQ(gwgraph().StiffParName[1][1], "Parameter 1");
+    EXPECT_EQ(gwgraph().ReportTitles[1], "Plant");
+    EXPECT_TRUE(ui.texts.isEmpty());
+}
+
+TEST_F(Drivers, WithoutTheRunFileNothingIsDrawn) {
+    // The run file of a run before: the run must not draw it again.
+    parSumRun(2);
+    QFile::remove(rundata::RunFilePath());
+    ui.answer(vb::OK, "getheadingdata");
+    parsumstart();
+    EXPECT_TRUE(pages.isEmpty());
+}
+
+TEST_F(Drivers, AFailedFormatReaderEndsTheRunAndAFailedItemReaderSkipsTheItem) {
+    wellSumRun({2, 2}, "B");
+    QFile::remove(modgw().WellSumFile);
+    ui.answer(vb::OK, "getwellsumformat");
+    wellsumstart();
+    EXPECT_TRUE(pages.isEmpty());
+
+    // The run file counts three parameters, the data file holds two: the third is not drawn,
+    // neither from the second's data nor from none.
+    parSumRun(2);
+    writeRaw(rundata::RunFilePath(), (modgw().Par1SumFile + "\r\n3\r\n").toUtf8());
+    ui.answer(vb::OK, "getparsumdata");
+    parsumstart();
+    EXPECT_EQ(items(), QList<int>({1, 2}));
+}
+
+namespace {
+
+// Printed runs of every kind over the demo project as it ships: its definitions, its database and
+// the program folder's heading and logo files. Each page goes through PrintDrawArea into a PDF of
+// its own, in the folder QMAR_DEMO_PDF names (to be looked at) or a temporary one.
+class DemoRuns : public ProgramStateTest {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(SeedProgramFolder(0));
+        ModGW& m = modgw();
+        m.ProjectFile = program.file("demo/millbrook.qlp");
+        m.DatabaseFile = program.file("demo/millbrook.mdb");
+        if (!QFile::exists(m.DatabaseFile)) GTEST_SKIP() << "the demo database is built with the program";
+        m.DataFolder = program.file("demo/");
+        ASSERT_TRUE(OpenProjectInfo());
+        m.HeadingFile = program.file("usqmar.qlh");
+        m.DateStampOption = QStringLiteral("2");
+        out = qEnvironmentVariable("QMAR_DEMO_PDF");
+        if (out.isEmpty()) out = program.file("pdf");
+        QDir().mkpath(out);
+        reportHooks().previewPage = [] {
+            ADD_FAILURE() << "a printed run previewed a page";
+            return PreviewResult::Left;
+        };
+        reportHooks().printPage = [this] {
+            SystemPrinter().setOutputFormat(QPrinter::PdfFormat);
+            SystemPrinter().setOutputFileName(
+                QStringLiteral("%1/%2-%3.pdf").arg(out, kind).arg(++printed, 2, 10, QChar(u'0')));
+            PrintDrawArea();
+        };
+        gwgraph().PrintToPrinter = 1;
+    }
+
+    // Every item of the definition chosen, the run-data step, then the driver.
+    int run(const QString& name, int items, bool (*step)(), void (*driver)()) {
+        kind = name;
+        printed = 0;
+        GwGraph& g = gwgraph();
+        g.NumSelected = int16_t(items);
+        for (int i = 1; i <= items; ++i)
+            g.SelectedIndex[i] = int16_t(i);
+        EXPECT_TRUE(step());
+        driver();
+        return printed;
+    }
+    QStringList itemNames(float code) {
+        const QStringList list = RunDialogItems(code);
+        for (int i = 1; i <= list.size(); ++i) {
+            gwgraph().SelectedNames[i] = list[i - 1];
+            gwgraph().SelectedParam[i] = modgw().Par1Sum.Par1Params[i];
+        }
+        return list;
+    }
+
+    TempProgramFolder program;
+    ScriptedUi ui;
+    QString out;
+    QString kind;
+    int printed = 0;
+};
+
+} // namespace
+
+TEST_F(DemoRuns, EveryKindPrintsOnePagePerItemAndPage) {
+    ModGW& m = modgw();
+    // Source summary: per source its 39-row table pages and the graph page, as the definition says.
+    m.WellSumFile = program.file("demo/millbrook.wsf");
+    ASSERT_TRUE(OpenWellFile());
+    const int sources = int(itemNames(2).size());
+    const int wellSumPages = run("wellsum", sources, CreateWellData, wellsumstart);
+    int expected = 0;
+    const QStringList data = qtext::ReadLines(rundata::DataFilePath(m.WellSumFile, "WSD"));
+    for (int line = 0, s = 0; s < sources; ++s) {
+        const int n = data.value(line + 2).toInt();
+        expected += WellSumTablePages(n) + (m.WellSum.WellSumInfo[5].toUpper() == "T" ? 0 : 1);
+        line += 3 + n;
+        line += 1 + data.value(line).toInt();
+    }
+    EXPECT_GT(sources, 0);
+    EXPECT_EQ(wellSumPages, expected);
+
+    m.Par1SumFile = program.file("demo/millbrook.psf");
+    ASSERT_TRUE(OpenPar1File());
+    const int params = int(itemNames(4).size());
+    EXPECT_GT(params, 0);
+    EXPECT_EQ(run("parsum", params, CreatePar1Data, parsumstart), params);
+
+    // Date summary: per episode its table page and one page per map.
+    m.DateSumFile = program.file("demo/millbrook.dsf");
+    ASSERT_TRUE(OpenDateFile());
+    const int episodes = int(itemNames(6).size());
+    int maps = 0;
+    while (maps < 10 && !m.DateSum.DateMapInfo[5 + maps].isEmpty())
+        ++maps;
+    EXPECT_GT(episodes, 0);
+    EXPECT_EQ(run("datesum", episodes, CreateDateData, datesumstart), episodes * (1 + maps));
+
+    m.StiffFile = program.file("demo/millbrook.stf");
+    ASSERT_TRUE(OpenStiffFile());
+    TakeStiffRowCounts(StiffGridsOf(m.Stiff, m), m.Stiff);
+    const int stiffEpisodes = int(itemNames(8).size());
+    EXPECT_GT(stiffEpisodes, 0);
+    EXPECT_EQ(run("stiff", stiffEpisodes, CreateStiffData, stiffstart), stiffEpisodes);
+
+    m.GWElevFile = program.file("demo/millbrook.gwf");
+    ASSERT_TRUE(OpenGWElevFile());
+    const int sets = int(itemNames(10).size());
+    EXPECT_GT(sets, 0);
+    EXPECT_EQ(run("gwelev", sets, CreateGWElevData, gwelevstart), sets);
+
+    EXPECT_EQ(gwgraph().CancelReport, 0);
+    EXPECT_TRUE(ui.texts.isEmpty()) << ui.texts.join("\n").toStdString();
+}
