@@ -1,7 +1,135 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The results table of a source.
+// The results table of a source: a date column and one column per slot, 39 rows to a page.
+// Positions are inches from the page origin with y upwards.
 #include "reports/pages/summarybodies.h"
 
-void drawWellSumTableHead(const TablePageRows&) {}
+#include "drawcmd/metaugl.h"
+#include "platform/dates.h"
+#include "reportdefs/headings.h"
+#include "reports/gwgraph.h"
 
-void drawWellSumTableRow(int, int) {}
+#include <QDate>
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+constexpr float TableLeft = 0.05f;
+constexpr float DateColumnWidth = 0.9f;
+constexpr float ValuesLeft = TableLeft + DateColumnWidth; // 0.95
+constexpr float ColumnWidth = 0.573f;
+constexpr float FirstColumnCentre = 1.2365f;
+constexpr float RowPitch = 0.16f;
+constexpr float ValuesTop = -0.02f;  // the value columns carry their heading parts above the grid
+constexpr float HeaderTop = -0.5f;   // the date column starts at the units row
+constexpr float HeaderRule = -0.82f; // with the rule below it, the double line under the header
+constexpr float RowsTop = -0.84f;
+constexpr float FirstRowText = -0.93f;
+constexpr float BandShade = 0.1f;
+constexpr float TextPoints = 8;
+
+// SlotCount as the reader sets it (1 to 11); held to the table's slots so a bad count draws no
+// column past the arrays.
+int slotCount() {
+    return std::clamp<int>(gwgraph().SlotCount, 0, GwGraph::Slots);
+}
+
+float tableWidth(int columns) {
+    return DateColumnWidth + float(columns) * ColumnWidth;
+}
+
+float columnCentre(int j) {
+    return FirstColumnCentre + float(j - 1) * ColumnWidth;
+}
+
+float rowTop(int r) {
+    return RowsTop - float(r - 1) * RowPitch;
+}
+
+void textAt(float x, float y, const QString& text) {
+    S(x, y);
+    A(text);
+}
+
+void ruleAcross(float y, float width) {
+    S(TableLeft, y);
+    LR(width);
+}
+
+// The first row of the page whose record lies on or after the highlight date; 0 for none. The
+// highlight is read in the current day/month order and written back as the short date. Dates are
+// compared as days: the axis numbers of the graphs give the 31st of a month and the 1st of the next
+// the same number.
+int highlightRow(const TablePageRows& page) {
+    GwGraph& g = gwgraph();
+    if (g.HighlightDate.isEmpty()) return 0;
+    const std::optional<QDate> highlight = qdate::Parse(g.HighlightDate);
+    if (!highlight) return 0;
+    g.HighlightDate = qdate::FormatShort(*highlight);
+    int row = 0;
+    for (int i = page.last; i >= page.first; --i) {
+        // The date is the record's first ten characters; the duplicate code follows.
+        const std::optional<QDate> date = qdate::Parse(std::as_const(g.RecordDates)[i].left(10));
+        if (date && *date >= *highlight) row = i - page.first + 1;
+    }
+    return row;
+}
+
+} // namespace
+
+void drawWellSumTableHead(const TablePageRows& page) {
+    const GwGraph& g = gwgraph();
+    const int columns = slotCount();
+    const float width = tableWidth(columns);
+    const int rows = std::max(page.rows, 0);
+    const float bottom = RowsTop - float(rows) * RowPitch;
+
+    // The band goes first so that the rules and texts stand on it.
+    if (const int from = highlightRow(page); from > 0) {
+        S(TableLeft, rowTop(from));
+        DrawSquareMarker(width, -(float(rows - from + 1) * RowPitch), BandShade);
+    }
+
+    for (const float y : {HeaderTop, -0.66f, HeaderRule, RowsTop})
+        ruleAcross(y, width);
+    for (int r = 1; r <= rows; ++r)
+        ruleAcross(RowsTop - float(r) * RowPitch, width);
+    S(ValuesLeft, ValuesTop);
+    LR(float(columns) * ColumnWidth);
+    S(TableLeft, HeaderTop);
+    LD(HeaderTop - bottom);
+    for (int j = 0; j <= columns; ++j) {
+        S(ValuesLeft + float(j) * ColumnWidth, ValuesTop);
+        LD(ValuesTop - bottom);
+    }
+
+    // The logo before the table may have left any size in force.
+    AP(TextPoints);
+    AL();
+    const HeadingLogo& h = headinglogo();
+    textAt(0.15f, -0.59f, h.HeadingLines[4] + QStringLiteral(":"));
+    textAt(0.15f, -0.75f, g.StandardLabel + QStringLiteral(":"));
+    AC();
+    for (int j = 1; j <= columns; ++j) {
+        const float x = columnCentre(j);
+        textAt(x, -0.17f, g.SlotParts[j][1]);
+        textAt(x, -0.29f, g.SlotParts[j][2]);
+        textAt(x, -0.41f, g.SlotParts[j][3]);
+        textAt(x, -0.59f, g.SlotUnits[j]);
+        textAt(x, -0.75f, g.SlotStandard[j]);
+    }
+}
+
+void drawWellSumTableRow(int r, int record) {
+    const GwGraph& g = gwgraph();
+    const float y = FirstRowText - float(r - 1) * RowPitch;
+    AP(TextPoints);
+    AL();
+    // Shown as stored: the date with its duplicate code, a non-detect with its "<", a gap as "-".
+    textAt(0.2f, y, g.RecordDates[record]);
+    AC();
+    const OneBased<QString>& values = g.RecordValues[record];
+    for (int j = 1; j <= slotCount(); ++j)
+        textAt(columnCentre(j), y, values[j]);
+}
