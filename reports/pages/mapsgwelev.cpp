@@ -1,12 +1,590 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The date summary maps and the groundwater elevation graph.
+// The date summary maps and the groundwater elevation graph. Positions are inches with y upwards,
+// from the page origin (the frame's upper left corner), the map's lower left corner or the
+// graph's lower left corner, each moved by the printer's margin offsets.
 #include "reports/pages/episodebodies.h"
 
-void drawDateSumMapHeadingBand() {}
-void drawDateSumMapGrid() {}
-void drawDateSumMapSource(int /*s*/) {}
-void drawGWElevBlock(int /*j*/) {}
-void drawGWElevBlockReadings(int /*j*/) {}
-void drawGWElevGraphStart() {}
-void drawGWElevGraphAxes() {}
-void drawGWElevReadings(int /*j*/) {}
+#include "drawcmd/metaugl.h"
+#include "platform/numbers.h"
+#include "project/modgw.h"
+#include "reportdefs/headings.h"
+#include "reports/gwgraph.h"
+#include "reports/pageparts.h"
+
+#include <QList>
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace {
+
+QString heading(int slot) {
+    return headinglogo().HeadingLines[slot];
+}
+
+void pageOrigin() {
+    const ModGW& mg = modgw();
+    Z(0.7f + mg.MarginOffsetX, 7.8f + mg.MarginOffsetY);
+    SH(1);
+    SV(1);
+}
+
+// Whether a point relative to the origin, in the current scales, lies on the sheet: the pen moves
+// only to points that do, so a point beyond it would be drawn wherever the pen last stood.
+bool onSheet(float x, float y) {
+    const Metaugl& m = metaugl();
+    const double tx = m.OriginX + m.UnitsPerInch * double(x) / m.HorizontalScale;
+    const double ty = m.OriginY - m.UnitsPerInch * double(y) / m.VerticalScale;
+    return tx >= 0 && tx <= m.DrawableWidth && ty >= 0 && ty <= m.DrawableHeight;
+}
+
+// ---- date summary maps
+
+constexpr float MapSize = 5.6f; // the map square, inches
+
+// The map's lower left corner, with the sheet's scales.
+void mapOrigin() {
+    const ModGW& mg = modgw();
+    Z(1.8f + mg.MarginOffsetX, 1.2f + mg.MarginOffsetY);
+    SH(1);
+    SV(1);
+}
+
+struct MapAxis {
+    float start;
+    float end;
+    float inc;
+    int ticks;
+    float range() const { return end - start; }
+    // Map units per inch.
+    float scale() const { return float(double(range()) / MapSize); }
+};
+
+// An axis the map can be drawn on: a range and an increment above 0 and at most 100 ticks. Any
+// other would divide by 0 or draw lines without end; the map then uses 0 to 100 by 10.
+MapAxis usableAxis(float start, float end, float inc) {
+    const float range = end - start;
+    if (std::isfinite(start) && std::isfinite(range) && range > 0 && std::isfinite(inc) && inc > 0) {
+        const float steps = std::floor(range / inc);
+        if (steps < 100) return {start, end, inc, int(steps) + 1};
+    }
+    return {0, 100, 10, 11};
+}
+
+MapAxis xAxis() {
+    const GwGraph& g = gwgraph();
+    return usableAxis(g.MapXStart, g.MapXEnd, g.MapXInc);
+}
+
+MapAxis yAxis() {
+    const GwGraph& g = gwgraph();
+    return usableAxis(g.MapYStart, g.MapYEnd, g.MapYInc);
+}
+
+// The columns of map CurMap that name a column of the table; any other number is left out of
+// the framing, the shading and the label.
+QList<int> mapColumns() {
+    const GwGraph& g = gwgraph();
+    QList<int> columns;
+    const int m = g.CurMap;
+    if (m < 1 || m > GwGraph::MaxMaps) return columns;
+    for (int k = 1; k <= g.MapParCount[m]; ++k) {
+        const int c = g.MapParams[m][k];
+        if (c >= 1 && c <= g.ItemParCount) columns << c;
+    }
+    return columns;
+}
+
+// A value as the map weighs it: a "<" reading counts its number times the project's factor, any
+// other text the number it starts with ("-" and words 0).
+float mapValue(const QString& text) {
+    if (text.startsWith(u'<'))
+        return float(qnum::LeadingNumber(QStringView(text).mid(1)) *
+                     qnum::LeadingNumber(modgw().LessThanFactor));
+    return float(qnum::LeadingNumber(text));
+}
+
+// The mean of the columns' value / scale maximum, in single precision, held to 1 as the circle's
+// shade is. A column without a scale maximum above 0 counts 0; a map without columns is white.
+float meanRatio(int s, const QList<int>& columns) {
+    if (columns.isEmpty()) return 0;
+    const GwGraph& g = gwgraph();
+    float sum = 0;
+    for (int c : columns) {
+        const float max = float(qnum::LeadingNumber(g.ParScaleMax[c]));
+        if (max > 0) sum += mapValue(g.RecordValues[s][c]) / max;
+    }
+    float mean = sum / float(columns.size());
+    // Values beyond single precision must not reach the shade as a non-number.
+    if (!std::isfinite(mean)) mean = mean > 0 ? 1 : 0;
+    return std::min(mean, 1.0f);
+}
+
+// One column: its text as the file holds it; several: the whole per cent of the mean (" 29%").
+QString valueLabel(int s, const QList<int>& columns, float mean) {
+    const GwGraph& g = gwgraph();
+    if (columns.size() == 1) return g.RecordValues[s][columns[0]];
+    const float percent = std::floor(mean * 100.0f) + 0.0f; // no "-0"
+    return qnum::CaptionNum(percent) + QStringLiteral("%");
+}
+
+// ---- groundwater elevation page
+
+constexpr int GWBlocks = 4; // sources with a block, a symbol and a line on the page
+constexpr float BlockWidth = 1.825f;
+constexpr float GraphWidth = 6.3f;
+constexpr float GraphHeight = 3.9f;
+
+void graphOrigin() {
+    const ModGW& mg = modgw();
+    Z(1.5f + mg.MarginOffsetX, 1.0f + mg.MarginOffsetY);
+    SH(1);
+    SV(1);
+}
+
+int sourcesOnPage() {
+    return std::clamp<int>(gwgraph().ItemSourceCount, 0, GWBlocks);
+}
+
+void tableSymbol(int j) {
+    switch (j) {
+    case 1: C(0.05f); break;
+    case 2: TRI(0.06f); break;
+    case 3: EF(0.05f); break;
+    default: TRIF(0.06f); break;
+    }
+}
+
+void graphSymbol(int j) {
+    switch (j) {
+    case 1: C(0.04f); break;
+    case 2: TRI(0.05f); break;
+    case 3: EF(0.04f); break;
+    default: TRIF(0.05f); break;
+    }
+}
+
+struct GWScale {
+    int low;
+    int high;
+    int step;
+    int ticks;
+};
+
+// The set's value scale, or 100 to 500 by 50 for a scale starting at 0 (the definition's "none")
+// and for one that cannot be drawn: no range, no step, or more than 100 ticks.
+GWScale gwScale() {
+    const GwGraph& g = gwgraph();
+    const int low = g.GWScaleLow, high = g.GWScaleHigh, step = g.GWScaleStep;
+    if (low != 0 && high > low && step > 0 && (high - low) / step < 100)
+        return {low, high, step, (high - low) / step + 1};
+    return {100, 500, 50, 9};
+}
+
+// The year a date's axis number falls in. Axis numbers count 365 a year with 1 January of a year
+// at 31 past its start (DTN: month × 3 + day / 10 on top of year × 36.5, times 10), so the year
+// is taken from the number itself and every point lands inside the years the axis draws.
+int axisYear(double dtn) {
+    const double days = std::round(dtn * 10);
+    return int(std::floor((days - 31) / 365));
+}
+
+struct GWYears {
+    int first = 0;
+    int last = -1;
+    bool any() const { return last >= first; }
+    int count() const { return last - first + 1; }
+    float axisStart() const { return float(first) * 36.5f; }
+    float axisEnd() const { return float(last + 1) * 36.5f; }
+};
+
+// The years of every dated reading of the sources on the page.
+GWYears gwYears() {
+    const GwGraph& g = gwgraph();
+    GWYears years;
+    bool found = false;
+    for (int j = 1; j <= sourcesOnPage(); ++j)
+        for (int r = 1; r <= g.GWRecordCount[j]; ++r) {
+            const std::optional<double> d = DTN(g.GWDate[j][r]);
+            if (!d) continue;
+            const int y = axisYear(*d);
+            years.first = found ? std::min(years.first, y) : y;
+            years.last = found ? std::max(years.last, y) : y;
+            found = true;
+        }
+    return years;
+}
+
+} // namespace
+
+// ---- date summary maps
+
+void drawDateSumMapHeadingBand() {
+    const GwGraph& g = gwgraph();
+    const int P = std::max<int>(g.ItemParCount, 0);
+    const float W = 0.7f * float(P) + 0.9f;
+    pageOrigin();
+    LT(1);
+    // The table's heading band without its rows: rules at -0.5, -0.66, -0.82 and -0.84, the top
+    // rule over the columns, the left border and a rule either side of every column.
+    S(0.05f, -0.5f);
+    LR(W);
+    SD(0.16f);
+    LL(W);
+    SD(0.16f);
+    LR(W);
+    SD(0.02f);
+    LL(W);
+    S(0.95f, -0.02f);
+    LR(W - 0.9f);
+    S(0.05f, -0.5f);
+    LD(0.34f);
+    SR(0.9f);
+    SU(0.82f);
+    for (int p = 1; p <= P; ++p) {
+        LD(0.82f);
+        SR(0.7f);
+        SU(0.82f);
+    }
+    LD(0.82f);
+
+    // The map's own columns in a double frame.
+    LW(3);
+    for (int c : mapColumns()) {
+        S(0.95f + 0.7f * float(c - 1), -0.02f);
+        RE(0.7f, -0.82f);
+        SR(0.01f);
+        SD(0.01f);
+        RE(0.68f, -0.8f);
+    }
+    LW(1);
+
+    AF(modgw().DefaultFont);
+    AP(8);
+    AD(0);
+    S(0.15f, -0.58f);
+    AL();
+    A(heading(3) + QStringLiteral(":"));
+    SD(0.16f);
+    A(heading(4) + QStringLiteral(":"));
+
+    // Column headings as on the table page, with the scale maximum in place of the standard.
+    S(1.3f, -0.14f);
+    AC();
+    for (int p = 1; p <= P; ++p) {
+        for (int line = 1; line <= 3; ++line) {
+            A(g.ParLabel[line][p]);
+            SD(0.12f);
+        }
+        SD(0.06f);
+        A(g.DateParUnits[p]);
+        SD(0.16f);
+        A(g.ParScaleMax[p]);
+        SR(0.7f);
+        SU(0.58f);
+    }
+}
+
+void drawDateSumMapGrid() {
+    const MapAxis x = xAxis();
+    const MapAxis y = yAxis();
+    const QString label = heading(5) + QStringLiteral(" (") + gwgraph().MapDistanceUnit + QStringLiteral(")");
+    mapOrigin();
+    AF(modgw().DefaultFont);
+    AP(8);
+    AD(0);
+    AC();
+    SR(MapSize / 2);
+    SD(0.35f);
+    A(label);
+
+    // A broken grid line up the map at every tick, a tick below the edge and its value under it.
+    S(0, 0);
+    SH(x.scale());
+    for (int i = 0; i < x.ticks; ++i) {
+        LT(5);
+        LU(MapSize);
+        SD(MapSize);
+        LT(1);
+        LD(0.05f);
+        SD(0.05f);
+        AN(float(i) * x.inc + x.start);
+        SR(x.inc);
+        SU(0.1f);
+    }
+
+    SH(1);
+    S(0, 0);
+    SU(MapSize / 2);
+    SL(0.9f);
+    AD(90);
+    A(label);
+
+    S(0, 0);
+    AD(0);
+    AR();
+    SV(y.scale());
+    for (int i = 0; i < y.ticks; ++i) {
+        LT(5);
+        LR(MapSize);
+        SL(MapSize);
+        LT(1);
+        LL(0.05f);
+        SL(0.05f);
+        AN(float(i) * y.inc + y.start);
+        SU(y.inc);
+        SR(0.1f);
+    }
+}
+
+void drawDateSumMapSource(int s) {
+    const GwGraph& g = gwgraph();
+    const MapAxis x = xAxis();
+    const MapAxis y = yAxis();
+    const QList<int> columns = mapColumns();
+    const float mean = meanRatio(s, columns);
+    const float r = g.MapRadiusMult > 0 ? 0.15f * g.MapRadiusMult : 0.15f;
+
+    mapOrigin();
+    SH(x.scale());
+    SV(y.scale());
+    const float px = g.RunSourceX[s] - x.start;
+    const float py = g.RunSourceY[s] - y.start;
+    if (!onSheet(px, py)) return;
+    S(px, py);
+    EFS(r, mean);
+    C(r);
+
+    SV(1);
+    SH(1);
+    AF(modgw().DefaultFont);
+    AP(8);
+    AD(0);
+    AC();
+    if (g.RunSourceAbove[s] == 0)
+        SD(r + 0.08f);
+    else
+        SU(r + 0.27f);
+    A(g.RunSourceName[s]);
+    SD(0.15f);
+    A(valueLabel(s, columns, mean));
+}
+
+// ---- groundwater elevation page
+
+void drawGWElevBlock(int j) {
+    if (j < 1 || j > GWBlocks) return;
+    pageOrigin();
+    S(BlockWidth * float(j - 1), 0);
+    ZC();
+    LT(1);
+    AF(modgw().DefaultFont);
+    AP(8);
+    AD(0);
+    AC();
+    S(0.45f, -0.2f);
+    A(heading(1));
+    SR(0.9125f);
+    SU(0.1f);
+    A(heading(2));
+    SD(0.1f);
+    A(heading(3));
+    S(0.9f, 0);
+    LD(2.75f);
+
+    // A solid rule under the name, a broken one under the reference elevation.
+    S(0, -0.3f);
+    LR(BlockWidth);
+    LT(5);
+    SD(0.3f);
+    LL(BlockWidth);
+    LT(1);
+
+    S(0.45f, -0.8f);
+    A(heading(4));
+    SU(0.1f);
+    SR(0.65f);
+    A(heading(6));
+    SD(0.1f);
+    A(heading(7));
+    SR(0.4625f);
+    A(heading(9));
+    SU(0.1f);
+    A(heading(8));
+    S(0, -0.9f);
+    LR(BlockWidth);
+    SD(0.05f);
+    LL(BlockWidth);
+
+    // A thick rule between blocks, none at the last; then the rule between depth and elevation.
+    S(BlockWidth, 0);
+    if (j < GWBlocks) {
+        LW(3);
+        LD(2.75f);
+        LW(1);
+    } else {
+        SD(2.75f);
+    }
+    SU(2.15f);
+    SL(0.525f);
+    LD(2.15f);
+}
+
+void drawGWElevBlockReadings(int j) {
+    if (j < 1 || j > GWBlocks) return;
+    const GwGraph& g = gwgraph();
+    const float x0 = BlockWidth * float(j - 1);
+    pageOrigin();
+    LT(1); // the triangle symbols are drawn as lines
+    AF(modgw().DefaultFont);
+    AD(0);
+    AC();
+    S(x0, -0.45f);
+    SR(0.45f);
+    AP(9);
+    A(g.GWSourceName[j]);
+    SR(0.32f);
+    SD(0.02f);
+    tableSymbol(j);
+    SU(0.02f);
+    SR(0.5925f);
+    AP(8);
+    AN(g.GWRefElev[j]);
+
+    // The last twelve readings, oldest at the top.
+    S(x0, -1.025f);
+    SR(0.45f);
+    AP(7);
+    const int count = g.GWRecordCount[j];
+    for (int r = std::max(1, count - 11); r <= count; ++r) {
+        A(g.GWDate[j][r]);
+        SR(0.65f);
+        A(g.GWElevIsElevation == 1 ? QStringLiteral("-") : g.GWValueText[j][r]);
+        SR(0.4625f);
+        if (g.GWMissing[j][r])
+            A(QStringLiteral("-"));
+        else
+            AN(g.GWValue[j][r]);
+        SD(0.15f);
+        SL(1.1125f);
+    }
+}
+
+void drawGWElevGraphStart() {
+    pageOrigin();
+    LT(1);
+    // Twelve row rules across the blocks, from -1.1 to -2.75.
+    S(0, -1.1f);
+    for (int i = 0; i < 12; ++i) {
+        LR(7.3f);
+        SD(0.15f);
+        SL(7.3f);
+    }
+}
+
+void drawGWElevGraphAxes() {
+    const GwGraph& g = gwgraph();
+    const GWYears years = gwYears();
+    graphOrigin();
+    AF(modgw().DefaultFont);
+    AD(0);
+    if (years.any()) {
+        const float qw = float(GraphWidth / double(years.count()) / 4);
+        const float hw = 2 * qw;
+        // Four bands a year, a shade darker each quarter.
+        for (int y = years.first; y <= years.last; ++y) {
+            LT(5);
+            for (int q = 0; q <= 3; ++q) {
+                DrawSquareMarker(qw, GraphHeight, float(q) / 12);
+                SR(qw);
+            }
+        }
+        // The year under its middle, a rule at its end.
+        S(0, 0);
+        AP(8);
+        AC();
+        LT(1);
+        for (int y = years.first; y <= years.last; ++y) {
+            SR(hw);
+            SD(0.1f);
+            A(QString::number(y));
+            SR(hw);
+            SU(0.1f);
+            LU(GraphHeight);
+            SD(GraphHeight);
+        }
+    }
+
+    LT(1);
+    AC();
+    S(0, GraphHeight);
+    RE(GraphWidth, -GraphHeight);
+    SD(GraphHeight / 2);
+    SL(0.6f);
+    AD(90);
+    AP(10);
+    A(heading(11) + QStringLiteral(" (") + g.GWUnits + QStringLiteral(")"));
+    AD(0);
+    AR();
+    AP(8);
+    SR(0.6f);
+    SD(GraphHeight / 2);
+
+    // A broken grid line across the graph at every value, a tick left of the frame and the value.
+    const GWScale scale = gwScale();
+    SV(float(double(scale.high - scale.low) / GraphHeight));
+    int value = scale.low;
+    for (int i = 0; i < scale.ticks; ++i, value += scale.step) {
+        LT(5);
+        LR(GraphWidth);
+        SL(GraphWidth);
+        LT(1);
+        LL(0.1f);
+        SL(0.05f);
+        A(qnum::CaptionNum(value));
+        SR(0.15f);
+        SU(float(scale.step));
+    }
+}
+
+void drawGWElevReadings(int j) {
+    if (j < 1 || j > GWBlocks) return;
+    const GWYears years = gwYears();
+    if (!years.any()) return;
+    const GwGraph& g = gwgraph();
+    const GWScale scale = gwScale();
+    const float axisStart = years.axisStart();
+    graphOrigin();
+    SV(float(double(scale.high - scale.low) / GraphHeight));
+    SH(float(((years.axisEnd() - axisStart) * 10 + 1) / GraphWidth));
+    LT(1);
+    double cur = axisStart;
+    int points = 0;
+    for (int r = 1; r <= g.GWRecordCount[j]; ++r) {
+        const std::optional<double> date = DTN(g.GWDate[j][r]);
+        if (!date) continue; // no place on the date axis
+        const double prev = cur;
+        cur = *date;
+        if (g.GWMissing[j][r]) {
+            points = 0; // the line breaks at a missing reading
+            continue;
+        }
+        // 1 January of the first year on the left edge.
+        const float x = float((cur - axisStart) * 10 - 31);
+        const float y = g.GWValue[j][r] - float(scale.low);
+        // A reading too far off the scale to stand on the sheet cannot be shown; the line breaks.
+        if (!onSheet(x, y)) {
+            points = 0;
+            continue;
+        }
+        // More than 150 days since the last reading: a broken join.
+        if ((cur - prev) * 10 > 150) LT(2);
+        if (++points == 1)
+            S(x, y);
+        else
+            LTO(x, y);
+        LT(1);
+        graphSymbol(j);
+    }
+}

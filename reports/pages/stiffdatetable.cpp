@@ -2,7 +2,257 @@
 // The Stiff diagrams and the date summary table.
 #include "reports/pages/episodebodies.h"
 
-void drawDateSumTableGrid() {}
-void drawDateSumTableRow(int /*s*/) {}
-void drawStiffScaleRow(int /*set*/, int /*j*/) {}
-void drawStiffDiagram(int /*set*/, int /*r*/) {}
+#include "drawcmd/metaugl.h"
+#include "platform/numbers.h"
+#include "project/modgw.h"
+#include "reportdefs/headings.h"
+#include "reports/gwgraph.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// ---- date summary table
+
+// The frame's top left corner, scales 1, as the frame itself starts.
+void pageOrigin() {
+    Z(0.7f + modgw().MarginOffsetX, 7.8f + modgw().MarginOffsetY);
+    SH(1);
+    SV(1);
+}
+
+int columns() {
+    return std::max<int>(gwgraph().ItemParCount, 0);
+}
+
+// ---- Stiff
+
+constexpr int MaxTicks = 100;
+
+struct StiffRowScale {
+    float max;  // one inch from the centre line
+    float step; // between ticks
+    int ticks;
+};
+
+// A row's maximum and step as its scale row and its diagrams use them. A maximum that is not above 0
+// reads 10 by 2; a step that is not above 0, or one that would make more than 100 ticks, becomes a
+// quarter of the maximum.
+StiffRowScale stiffRowScale(int set, int j) {
+    const GwGraph& g = gwgraph();
+    float max = g.StiffScaleMax[j][set];
+    float step = g.StiffScaleStep[j][set];
+    if (!(max > 0) || !std::isfinite(max)) {
+        max = 10;
+        step = 2;
+    }
+    float ticks = (step > 0 && std::isfinite(step)) ? std::floor(max / step) : float(MaxTicks + 1);
+    if (ticks > MaxTicks) {
+        step = max / 4;
+        ticks = 4;
+    }
+    return {max, step, int(ticks)};
+}
+
+// Centre of a set's column on the paper; the margin offsets move it with the frame.
+float setCentre(int set) {
+    return (set == 1 ? 2.5f : 6.2f) + modgw().MarginOffsetX;
+}
+
+// A value held to its row's maximum; a text that is no number counts as 0.
+float stiffValue(int set, int r, int j, float max) {
+    const float v = float(qnum::LeadingNumber(gwgraph().StiffValue[r][j][set]));
+    return v > max ? max : v;
+}
+
+// One vertex of the outline: x is measured in the row's scale (its maximum one inch from the centre
+// line), y in inches below the top.
+void vertex(int set, int r, int j, bool left, float level) {
+    const StiffRowScale sc = stiffRowScale(set, j);
+    const float v = stiffValue(set, r, j, sc.max);
+    SH(sc.max);
+    LTO(left ? -v : v, -0.2f * level);
+    C(0.02f);
+}
+
+// Odd rows down the left, back to the centre line at the lowest odd level, even rows up the right,
+// back to the top centre. Rows the set does not have are left out, so that one row goes out to
+// row 1 and back and no row draws no outline.
+void drawOutline(int set, int r, int rows) {
+    if (rows < 1) return;
+    const int lastOdd = rows % 2 == 1 ? rows : rows - 1;
+    for (int j = 1; j <= lastOdd; j += 2)
+        vertex(set, r, j, true, float((j - 1) / 2));
+    SH(1);
+    LTO(0, -0.2f * float((lastOdd - 1) / 2));
+    if (rows < 2) return;
+    const int lastEven = rows - rows % 2;
+    for (int j = lastEven; j >= 2; j -= 2)
+        vertex(set, r, j, false, float((j - 1) / 2));
+    SH(1);
+    LTO(0, 0);
+}
+
+} // namespace
+
+// ---- date summary table
+
+void drawDateSumTableGrid() {
+    const GwGraph& g = gwgraph();
+    const int P = columns();
+    const int sources = std::max<int>(g.ItemSourceCount, 0);
+    const float W = 0.7f * float(P) + 0.9f;
+    pageOrigin();
+
+    // The heading band's rules, then one under every row.
+    S(0.05f, -0.5f);
+    LR(W);
+    SD(0.16f);
+    LL(W);
+    SD(0.16f);
+    LR(W);
+    SD(0.02f);
+    LL(W);
+    for (int s = 1; s <= sources; ++s) {
+        SD(0.16f);
+        LR(W);
+        SL(W);
+    }
+    S(0.95f, -0.02f);
+    LR(W - 0.9f);
+
+    // The left border from the heading band down, then a rule either side of every column.
+    const float H = 0.16f * float(sources);
+    S(0.05f, -0.5f);
+    LD(H + 0.34f);
+    SR(0.9f);
+    SU(H + 0.82f);
+    for (int p = 1; p <= P; ++p) {
+        LD(H + 0.82f);
+        SR(0.7f);
+        SU(H + 0.82f);
+    }
+    LD(H + 0.82f);
+
+    // The logo before the table leaves its own text size behind.
+    AP(8);
+    S(0.15f, -0.58f);
+    AL();
+    A(headinglogo().HeadingLines[3] + QStringLiteral(":"));
+    SD(0.16f);
+    A(g.StandardLabel + QStringLiteral(":"));
+
+    S(1.3f, -0.15f);
+    AC();
+    for (int p = 1; p <= P; ++p) {
+        for (int line = 1; line <= 3; ++line) {
+            A(g.ParLabel[line][p]);
+            SD(0.12f);
+        }
+        SD(0.06f);
+        A(g.DateParUnits[p]);
+        SD(0.16f);
+        A(g.DateParStandard[p]);
+        SR(0.7f);
+        SU(0.58f);
+    }
+}
+
+void drawDateSumTableRow(int s) {
+    const GwGraph& g = gwgraph();
+    pageOrigin();
+    AP(8);
+    S(0.15f, -0.91f);
+    SD(0.16f * float(s - 1));
+    AL();
+    A(g.RunSourceName[s]);
+    SR(1.15f);
+    AC();
+    const OneBased<QString>& values = g.RecordValues[s];
+    for (int p = 1; p <= columns(); ++p) {
+        A(values[p]);
+        SR(0.7f);
+    }
+}
+
+// ---- Stiff
+
+void drawStiffScaleRow(int set, int j) {
+    const GwGraph& g = gwgraph();
+    // Each row starts from the set's own origin: two rows to an axis, axes 0.4 apart. Counting from
+    // the origin rather than from where the last row left the pen keeps every axis on the centre
+    // even when a maximum is no whole number of steps.
+    Z(setCentre(set), 7.4f + modgw().MarginOffsetY);
+    SH(1);
+    SV(1);
+    SD(0.4f * float((j - 1) / 2));
+
+    AP(6);
+    AC();
+    SL(1);
+    LR(2);
+    SL(1);
+    LU(0.05f);
+    SU(0.05f);
+    A(QStringLiteral("0"));
+    SD(0.1f);
+
+    const bool left = j % 2 == 1;
+    const StiffRowScale sc = stiffRowScale(set, j);
+    SH(sc.max);
+    for (int i = 1; i <= sc.ticks; ++i) {
+        if (left)
+            SL(sc.step);
+        else
+            SR(sc.step);
+        LU(0.05f);
+        SU(0.05f);
+        AN(float(i) * sc.step);
+        SD(0.1f);
+    }
+
+    // Name and units 0.4 beyond the last tick.
+    SH(1);
+    AP(8);
+    if (left)
+        SL(0.4f);
+    else
+        SR(0.4f);
+    SU(0.2f);
+    A(g.StiffParName[j][set]);
+    SD(0.15f);
+    A(QStringLiteral("(") + g.StiffParUnits[j][set] + QStringLiteral(")"));
+}
+
+void drawStiffDiagram(int set, int r) {
+    const GwGraph& g = gwgraph();
+    // Boxes hang 1.1 apart from the first one's top centre.
+    Z(setCentre(set), 6.05f - 1.1f * float(r - 1) + modgw().MarginOffsetY);
+    SH(1);
+    SV(1);
+
+    // The broken-line box 2 by 0.6 with its centre line; the pen ends at the top centre.
+    LT(5);
+    SL(1);
+    LR(2);
+    SD(0.6f);
+    LU(0.6f);
+    SD(0.6f);
+    SL(2);
+    LR(2);
+    SL(2);
+    LU(0.6f);
+    SR(1);
+    LD(0.6f);
+    SU(0.6f);
+    LT(1);
+
+    drawOutline(set, r, std::max<int>(g.StiffParCount[set], 0));
+
+    SH(1);
+    SD(0.75f);
+    AP(8);
+    AC();
+    A(g.StiffSourceName[r][set]);
+}
