@@ -19,7 +19,10 @@
 // 5130,2580; "=" (8.2, -3.83) 5190,2568; the split sampled heading (8.35, -3.83 / -3.98) 5280,2568
 // and 5280,2658; the graph page's legend heading (7.4, -3.25) 4710,2220; the stamp (0.1, -7.17)
 // 330,4572. Text heights are points x 600 / 72: 10 points 83.33, 9 points 75, 8 points 66.67,
-// 6 points 50. Set QMAR_PAGE_SHOTS to a folder to get the three pages as PNG files for a look.
+// 6 points 50. The graph boxes in the two graph-page dumps follow the positions checked in
+// test_summarygraphs.cpp (boxes at x 600, 2040, 3480 and lower edges 1470, 2910; year labels and
+// lines of the window 01/15/1998 to 11/30/2000, 1045 days, in the first column at 769, 938, 1116,
+// 1294 and 1457). Set QMAR_PAGE_SHOTS to a folder to get the three pages as PNG files for a look.
 #include "drawcmd/metaugl.h"
 #include "platform/drawing/drawrender.h"
 #include "platform/drawing/objecttags.h"
