@@ -6,6 +6,7 @@
 #include "platform/gui/guiui.h"
 #include "platform/gui/plotwindow.h"
 #include "platform/progfolder.h"
+#include "reports/contourrun.h"
 #include "reports/forms/frmdrawprint.h"
 
 #include <QApplication>
@@ -25,6 +26,7 @@ int main(int argc, char** argv) {
     RegisterDrawingWindow();
     RegisterPlotWindow(SystemPrinter);
     RegisterRunDialog();
+    RegisterContourRun();
     frmDatAGrid& main = forms::form<frmDatAGrid>();
     main.Form_Load();
     // Maximised by the window manager, which keeps the title bar; restored, a window on the screen.

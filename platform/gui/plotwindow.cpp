@@ -8,6 +8,7 @@
 #include "platform/qmerror.h"
 #include "platform/uiservice.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
@@ -128,6 +129,9 @@ void RegisterPlotWindow(std::function<QPrinter&()> printer) {
     contour::plotSink().showDocument = [](std::shared_ptr<contour::PlotDocument> doc) {
         const int state = doc->windowState();
         auto* w = new PlotWindow(std::move(doc));
+        // Opened from a modal form, the window would be blocked by it: it joins the modal windows
+        // instead, so that it can be looked at, printed and closed before the form is used again.
+        if (QApplication::activeModalWidget()) w->setWindowModality(Qt::ApplicationModal);
         if (state == 3)
             w->showMaximized();
         else if (state == 2)

@@ -140,7 +140,7 @@ e2e.screenshot("datecontour")
 leave(form, "Date Contour Report")
 
 folder = os.path.join(os.environ["XDG_DATA_HOME"], "qmar2002")
-shipped = {os.path.join(folder, "demo", n) for n in ("millbrook.dsf", "millbrook.dcf")}
+shipped = {os.path.join(folder, "demo", n) for n in ("millbrook.dsf", "plume.dcf")}
 written = [p for p in glob.glob(os.path.join(folder, "**", "*.d[sc]f"), recursive=True) if p not in shipped]
 if written:
     e2e.fail(f"No to saving wrote {written}")

@@ -43,7 +43,7 @@ TEST(DemoDefinitions, ReadBackInTheUsersDayOrder) {
         EXPECT_EQ(dsf.Definition.DateEpisodes[2][1], dayFirst ? "31/03/1998" : "03/31/1998");
         EXPECT_EQ(dsf.Definition.DateMapInfo[6], "1,2,3");
 
-        const DateContourFileData dcf = readDateContourFile(demo("millbrook.dcf"));
+        const DateContourFileData dcf = readDateContourFile(demo("plume.dcf"));
         EXPECT_EQ(dcf.Definition.DateSourceCount, 9);
         EXPECT_EQ(dcf.Definition.DateInfo[5], dayFirst ? "01/03/1998,31/03/1998" : "03/01/1998,03/31/1998");
         EXPECT_EQ(dcf.Definition.DateMapInfo[4], "Kriging");
