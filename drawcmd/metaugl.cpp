@@ -575,3 +575,27 @@ void DrawBMP(const QString& file, float width, float height) {
     d.ObjectSelected(false);
     tagNew();
 }
+
+bool AppendSelectedNode(int32_t x, int32_t y) {
+    Metaugl& m = metaugl();
+    if (m.SelectedNodeCount + 2 > Metaugl::MaxPolyValues) return false;
+    m.SelectedNodes[size_t(m.SelectedNodeCount + 1)] = x;
+    m.SelectedNodes[size_t(m.SelectedNodeCount + 2)] = y;
+    m.SelectedNodeCount += 2;
+    return true;
+}
+
+void RemoveSelectedNode(int32_t x, int32_t y) {
+    Metaugl& m = metaugl();
+    if (m.SelectedNodeCount < 2) return;
+    int at = m.SelectedNodeCount - 1; // x of the last pair, unless the node's own centre is found
+    for (int k = m.SelectedNodeCount - 1; k >= 1; k -= 2) {
+        if (m.SelectedNodes[size_t(k)] == x && m.SelectedNodes[size_t(k + 1)] == y) {
+            at = k;
+            break;
+        }
+    }
+    for (int k = at; k + 2 <= m.SelectedNodeCount; ++k)
+        m.SelectedNodes[size_t(k)] = m.SelectedNodes[size_t(k + 2)];
+    m.SelectedNodeCount -= 2;
+}

@@ -128,3 +128,10 @@ void TRI(float size);
 void DrawBMP(const QString& file, float width, float height);
 // The grey of a shade from 0 (white) to 1 (black) as an RGB value; a shade that is not finite is error 6.
 int32_t GreyOf(float shade);
+
+// ---- selected-node list (SelectedNodes, SelectedNodeCount)
+// Appends a node's centre; false when the list already holds 250 nodes, and the node is not listed.
+bool AppendSelectedNode(int32_t x, int32_t y);
+// Takes a deselected node's own centre off the list: the last pair equal to (x, y), or the last pair
+// when none is (the marker has moved since it was picked). Nothing when the list is empty.
+void RemoveSelectedNode(int32_t x, int32_t y);

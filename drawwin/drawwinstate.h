@@ -16,6 +16,11 @@ struct DrawWin {
     int16_t PaletteClickPending = 0;  // 1 while the palette's click timer waits for a second click
     int32_t ChosenColor = -1;         // colour picked in the colour chooser, -1 when it was cancelled
     QString PickedFolder;             // the folder the folder picker opens on (its result: DialogFileName)
+    int16_t FreeShapeTool = 0;        // free tool last chosen: 1 polygon .. 7 image; kept when released
+    QString SymbolFile;               // the bitmap "Free Image" places; "" until one is chosen
+    int16_t DrawingModified = 0;      // 1 once the drawing was changed since it was last saved
+    int32_t LastDrawnId = 0;          // the object the mouse drew last and Escape may still style; 0 none
+    QString LastFontName;             // the font dialog opens on it when no object is selected
     void reset() { *this = DrawWin{}; }
 };
 

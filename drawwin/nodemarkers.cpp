@@ -11,6 +11,7 @@ namespace {
 
 namespace tags = draw::tags;
 constexpr int32_t Red = draw::RGB(255, 0, 0);
+constexpr int32_t Blue = draw::RGB(0, 0, 255);
 
 // A half unit kept in a hidden centre is rounded away here, halves to even.
 void addMarker(double x, double y) {
@@ -82,4 +83,24 @@ void DeselectNodeMarkers() {
             d.FillColor(Red);
         }
     });
+}
+
+NodePick PickNodeMarker() {
+    MDrawPro& d = pageDrawing();
+    d.TagTarget(5);
+    const QString tag = d.ObjectTag(tags::NodeSelected);
+    if (tag != tags::No && tag != tags::Yes) return NodePick::NotAMarker;
+    int32_t x1, y1, x2, y2;
+    d.GetObjectCoords(x1, y1, x2, y2, 0);
+    const int32_t cx = qnum::CLng((double(x1) + x2) / 2), cy = qnum::CLng((double(y1) + y2) / 2);
+    if (tag == tags::No) {
+        if (!AppendSelectedNode(cx, cy)) return NodePick::ListFull;
+        d.FillColor(Blue);
+        d.ObjectTag(tags::NodeSelected, tags::Yes);
+        return NodePick::Selected;
+    }
+    d.FillColor(Red);
+    RemoveSelectedNode(cx, cy);
+    d.ObjectTag(tags::NodeSelected, tags::No);
+    return NodePick::Deselected;
 }

@@ -21,3 +21,13 @@ void DeselectNodeMarkers();
 
 // True for an object that is a node marker: reads the tag of the control's current object.
 bool IsNodeMarker(const MDrawPro& control);
+
+// What a click on an object does to the node selection (PickNodeMarker).
+enum class NodePick {
+    NotAMarker, // the object is no node marker: nothing changed
+    Selected,   // a red marker turned blue and its centre was appended to the selected-node list
+    Deselected, // a blue marker turned red and its own centre left the list
+    ListFull,   // a 251st node: it stays red and unlisted
+};
+// Node picking on the current object of the page's control.
+NodePick PickNodeMarker();

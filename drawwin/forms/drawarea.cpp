@@ -181,6 +181,9 @@ DrawArea::DrawArea() {
     buildMenus();
     buildToolbar();
     connect(&pageDrawing(), &draw::DrawModel::pointClicked, this, &DrawArea::MDraw_PointClicked);
+    connect(&pageDrawing(), &draw::DrawModel::objectClicked, this, &DrawArea::MDraw_ObjectClicked);
+    connect(&pageDrawing(), &draw::DrawModel::keyDown, this, &DrawArea::MDraw_KeyDown);
+    connect(MDraw, &DrawView::objectDrawn, this, [](draw::Long id) { ObjectDrawn(id); });
     connect(palette_, &draw::DrawModel::objectClicked, this, &DrawArea::MDraw3_ObjectClicked);
     connect(palette_, &draw::DrawModel::pointClicked, this, &DrawArea::MDraw3_PointClicked);
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
@@ -257,6 +260,8 @@ void DrawArea::buildMenus() {
     connect(mnuChooseFill, &QAction::triggered, this, &DrawArea::mnuChooseFill_Click);
     connect(mnuChooseColor, &QAction::triggered, this, &DrawArea::mnuChooseColor_Click);
     connect(mnuHelp, &QAction::triggered, this, &DrawArea::mnuHelp_Click);
+    connect(mnuAddNodes, &QAction::triggered, this, &DrawArea::mnuAddNodes_Click);
+    connect(mnuSelect, &QAction::triggered, this, &DrawArea::mnuSelect_Click);
 }
 
 void DrawArea::buildToolbar() {
@@ -416,9 +421,15 @@ void DrawArea::mnuZoomWindow_Click() {
     w.ZoomWindowPending = 1;
 }
 
-void DrawArea::MDraw_PointClicked(int, int, double, double) {
+void DrawArea::MDraw_PointClicked(int, int, double x, double y) {
     DrawWin& w = drawwin();
-    if (w.ZoomWindowPending != 1) return;
+    if (w.ZoomWindowPending != 1) {
+        if (Button(toolbar::AddNode)->isChecked())
+            AddNodeAt(MDraw->PixelToUnitsX(std::round(x)), MDraw->PixelToUnitsY(std::round(y)));
+        else if (Button(toolbar::FreeImage)->isChecked() && w.FreeShapeTool == 7)
+            PlaceSymbol(MDraw->lastDrawnId());
+        return;
+    }
     MDrawPro& d = pageDrawing();
     try {
         // The frame just dragged gives the zoom and goes; a click that drew no frame zooms nothing.
@@ -440,25 +451,50 @@ void DrawArea::MDraw_PointClicked(int, int, double, double) {
 
 // ---- toolbar and deferred commands ----------------------------------------------------------
 
-void DrawArea::Toolbar1_ButtonClick(QAction* button) {
-    try {
-        const QString key = button->data().toString();
-        if (key == QLatin1String("Next Page")) nextpage();
-        // "Previous Page", "Goto Page" and the separators do nothing: paging runs forward only.
-    } catch (const QmError& e) {
-        switch (e.number()) {
-        case MDrawPro::ErrFont:
-            ui().MsgBox(QStringLiteral("Unable to use this font, please select another."));
-            break;
-        case MDrawPro::ErrObject:
-            ui().MsgBox(QStringLiteral("Invalid object selected, please re-select."));
-            break;
-        case 32755: // a dialog was cancelled
-            break;
-        default:
-            showError(e, QStringLiteral("Toolbar1-ButtonClick"));
-        }
+ToolButtons DrawArea::buttonStates() const {
+    ToolButtons b;
+    for (int i = 1; i <= toolbar::ButtonCount; ++i) b.Value[size_t(i)] = Button(i)->isChecked() ? 1 : 0;
+    b.NodesImage = ButtonImage(toolbar::ShowHideNodes);
+    return b;
+}
+
+void DrawArea::setButtonStates(const ToolButtons& b) {
+    for (int i = 1; i <= toolbar::ButtonCount; ++i)
+        if (Button(i)->isCheckable()) Button(i)->setChecked(b.down(i));
+    QAction* nodes = Button(toolbar::ShowHideNodes);
+    if (nodes->property(kImageProperty).toString() != b.NodesImage) {
+        nodes->setProperty(kImageProperty, b.NodesImage);
+        nodes->setIcon(QIcon(ImageList1.value(b.NodesImage)));
     }
+}
+
+void DrawArea::Toolbar1_ButtonClick(QAction* button) {
+    MDraw->finishShape(); // a shape half drawn ends as a click elsewhere would end it
+    ToolButtons states = buttonStates();
+    const ToolbarOutcome r = ToolbarButtonClick(button->data().toString(), states, *palette_);
+    setButtonStates(states);
+    if (r == ToolbarOutcome::NextPage) nextpage();
+}
+
+void DrawArea::mnuAddNodes_Click() {
+    ToolButtons states = buttonStates();
+    AddNodesMenu(states);
+    setButtonStates(states);
+}
+
+void DrawArea::mnuSelect_Click() {
+    ToolButtons states = buttonStates();
+    SelectMenu(states);
+    setButtonStates(states);
+}
+
+void DrawArea::MDraw_ObjectClicked() {
+    // With "Add Node" down a click places a marker instead (PointClicked).
+    if (!Button(toolbar::AddNode)->isChecked()) NodeObjectClicked();
+}
+
+void DrawArea::MDraw_KeyDown(int keyCode, int) {
+    DrawingKeyDown(keyCode);
 }
 
 void DrawArea::Timer3_Timer() {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "drawwin/toolbar.h"
 #include "drawwin/zoom.h"
 #include "reports/windowhooks.h"
 
@@ -81,7 +82,15 @@ public:
     void Timer1_Timer();
     void Timer3_Timer();
     void Toolbar1_ButtonClick(QAction* button);
+    void mnuAddNodes_Click();
+    void mnuSelect_Click();
     void MDraw_PointClicked(int button, int shift, double x, double y);
+    void MDraw_ObjectClicked();
+    void MDraw_KeyDown(int keyCode, int shift);
+
+    // The buttons' pressed states and the node button's picture, as the tool commands take them.
+    ToolButtons buttonStates() const;
+    void setButtonStates(const ToolButtons& states);
 
 protected:
     void showEvent(QShowEvent* event) override;

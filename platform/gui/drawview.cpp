@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QWheelEvent>
 #include <cmath>
+#include <utility>
 
 namespace {
 const QColor Surround(128, 128, 128);
@@ -81,6 +82,7 @@ DrawView::DrawView(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setContentsMargins(1, 1, 1, 1);
+    setMouseTracking(true); // the rubber segment follows the mouse between clicks
 }
 
 void DrawView::setModel(draw::DrawModel* model) {
@@ -223,6 +225,110 @@ void DrawView::paintEvent(QPaintEvent*) {
         p.setBrush(Qt::NoBrush);
         p.drawRect(QRectF(pressPx_, currentPx_).normalized());
     }
+    if (!vertices_.isEmpty()) {
+        // The vertices placed so far and the rubber segment, over the cached page.
+        QPolygonF poly;
+        for (const QPoint& v : vertices_) poly << unitsToPixel(QPointF(v));
+        p.setPen(QPen(Qt::black, 0));
+        p.drawPolyline(poly);
+        p.setPen(QPen(Qt::black, 0, Qt::DashLine));
+        p.drawLine(poly.last(), currentPx_);
+    }
+    if (typing_) {
+        if (const draw::DrawObject* o = model_ ? model_->find(typing_) : nullptr) {
+            const QRectF r = pixelRect(draw::objectBounds(*o)).adjusted(-2, -2, 2, 2);
+            p.setPen(QPen(Marks, 0, Qt::DotLine));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(r.width() < 4 ? r.adjusted(0, 0, 4, 0) : r);
+        }
+    }
+}
+
+bool DrawView::isVertexMode() const {
+    const int m = model_ ? model_->editMode() : 0;
+    return m == draw::Polygon || m == draw::Polyline;
+}
+
+QPoint DrawView::unitsAt(const QPointF& px) const {
+    const QPointF u = toUnits(px);
+    return {qnum::CLng(u.x()), qnum::CLng(u.y())};
+}
+
+void DrawView::placeVertex(const QPointF& px) {
+    if (vertexKind_ != model_->editMode()) vertices_.clear();
+    vertexKind_ = model_->editMode();
+    const QPoint u = unitsAt(px);
+    // As many as a vertex list holds; a second click on the same unit adds no vertex.
+    if (vertices_.size() >= 250 || (!vertices_.isEmpty() && vertices_.last() == u)) return;
+    vertices_.append(u);
+    currentPx_ = px;
+    update();
+}
+
+bool DrawView::finishVertices() {
+    const QVector<QPoint> pts = std::exchange(vertices_, {});
+    update();
+    if (!model_) return false;
+    const int kind = vertexKind_;
+    if (pts.size() < (kind == draw::Polygon ? 3 : 2)) return false;
+    draw::DrawObject& o = model_->add(draw::Kind(kind), pts[0].x(), pts[0].y(), pts[0].x(), pts[0].y());
+    model_->setVertices(o, pts);
+    const draw::Long id = o.id;
+    model_->setCurrent(id);
+    model_->touched();
+    lastDrawn_ = id;
+    emit objectDrawn(id);
+    return true;
+}
+
+bool DrawView::finishTyping() {
+    const draw::Long id = std::exchange(typing_, 0);
+    update();
+    if (!model_ || !id) return false;
+    const draw::DrawObject* o = model_->find(id);
+    if (!o) return false;
+    if (o->text.isEmpty()) {
+        model_->remove(id);
+        model_->touched();
+        return false;
+    }
+    model_->setCurrent(id);
+    lastDrawn_ = id;
+    emit objectDrawn(id);
+    return true;
+}
+
+void DrawView::finishShape() {
+    finishVertices();
+    finishTyping();
+}
+
+void DrawView::typeKey(QKeyEvent* event) {
+    draw::DrawObject* o = model_->find(typing_);
+    if (!o) {
+        typing_ = 0;
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        finishTyping();
+        emit model_->keyDown(27, shiftState(event->modifiers()));
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        finishTyping();
+        return;
+    case Qt::Key_Backspace:
+        o->text.chop(1);
+        break;
+    default: {
+        QString typed = event->text();
+        typed.removeIf([](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
+        if (typed.isEmpty()) return;
+        o->text += typed;
+    }
+    }
+    model_->touched();
 }
 
 bool DrawView::isFrameMode() const {
@@ -233,6 +339,27 @@ bool DrawView::isFrameMode() const {
 void DrawView::mousePressEvent(QMouseEvent* event) {
     if (!model_ || gesture_ != Gesture::None) return;
     setFocus(Qt::MouseFocusReason);
+    if (event->button() == Qt::LeftButton) {
+        // A click while a text is typed ends it, and does nothing else.
+        if (typing_) {
+            finishTyping();
+            swallowRelease_ = true;
+            return;
+        }
+        if (isVertexMode()) {
+            placeVertex(event->position());
+            swallowRelease_ = true;
+            return;
+        }
+        if (model_->editMode() == draw::Text) {
+            const QPoint u = unitsAt(event->position());
+            lastDrawn_ = 0;
+            typing_ = model_->add(draw::Text, u.x(), u.y(), u.x(), u.y()).id;
+            model_->setCurrent(typing_);
+            swallowRelease_ = true;
+            return;
+        }
+    }
     button_ = event->button();
     pressMods_ = event->modifiers();
     pressPx_ = currentPx_ = event->position();
@@ -254,6 +381,14 @@ void DrawView::mousePressEvent(QMouseEvent* event) {
 }
 
 void DrawView::mouseMoveEvent(QMouseEvent* event) {
+    if (!vertices_.isEmpty()) {
+        // Only the rubber segment's strip needs painting.
+        const QPointF last = unitsToPixel(QPointF(vertices_.last()));
+        const QRectF before = QRectF(last, currentPx_).normalized();
+        currentPx_ = event->position();
+        update(before.united(QRectF(last, currentPx_).normalized()).adjusted(-2, -2, 2, 2).toAlignedRect());
+        return;
+    }
     if (!model_ || gesture_ == Gesture::None || button_ != Qt::LeftButton) return;
     currentPx_ = event->position();
     if (!dragging_) {
@@ -297,6 +432,10 @@ void DrawView::selectInBand() {
 }
 
 void DrawView::mouseReleaseEvent(QMouseEvent* event) {
+    if (swallowRelease_ && event->button() == Qt::LeftButton) {
+        swallowRelease_ = false;
+        return;
+    }
     if (!model_ || gesture_ == Gesture::None || event->button() != button_) return;
     currentPx_ = event->position();
     const Gesture g = dragging_ ? gesture_ : Gesture::Click;
@@ -319,6 +458,7 @@ void DrawView::mouseReleaseEvent(QMouseEvent* event) {
         if (x1 != x2 || y1 != y2) {
             lastDrawn_ = model_->add(draw::Kind(model_->editMode()), x1, y1, x2, y2).id;
             model_->setCurrent(lastDrawn_);
+            emit objectDrawn(lastDrawn_);
         }
         emit model_->pointClicked(buttonCode(button_), shiftState(pressMods_), currentPx_.x(), currentPx_.y());
         break;
@@ -345,7 +485,25 @@ void DrawView::wheelEvent(QWheelEvent* event) {
     event->accept();
 }
 
+void DrawView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (model_ && event->button() == Qt::LeftButton && isVertexMode() && !vertices_.isEmpty()) {
+        // The first click of the pair placed a vertex; the second places the last one unless it
+        // falls on the same unit.
+        const QPoint u = unitsAt(event->position());
+        if (u != vertices_.last() && vertices_.size() < 250) vertices_.append(u);
+        finishVertices();
+        swallowRelease_ = true;
+        return;
+    }
+    mousePressEvent(event);
+}
+
 void DrawView::keyPressEvent(QKeyEvent* event) {
     if (!model_) return QWidget::keyPressEvent(event);
+    if (typing_) return typeKey(event); // keys typed into a text are not raised
+    if (!vertices_.isEmpty() && event->key() == Qt::Key_Escape) {
+        if (!isVertexMode()) vertices_.clear(); // the mode was left meanwhile
+        finishVertices();
+    }
     emit model_->keyDown(virtualKey(event->key()), shiftState(event->modifiers()));
 }

@@ -16,7 +16,14 @@
 //
 // Mouse modes by the model's edit mode: 11 selects (a click, or a band dragged around objects) and
 // moves the selection by dragging it; 2, 3, 4 and 12 draw a rectangle, rounded rectangle, ellipse or
-// bitmap frame by dragging; every other mode only reports clicks. The model's events are raised in
+// bitmap frame by dragging; 9 and 8 draw a polygon or polyline, a vertex a click with a rubber segment
+// to the mouse, ended by a double click (its point the last vertex) or by Escape (the vertices placed;
+// at least 3 for a polygon, 2 for a polyline, else nothing) which is then raised as key down 27;
+// 10 adds an empty text at a click and takes typed characters (Backspace deletes), ended silently by
+// Enter or a click elsewhere and by Escape, raised as key down 27; a text left empty is removed and
+// keys typed into it are not raised. Every other mode only reports clicks. A new shape takes the
+// defaults' style, is current and is announced by objectDrawn. While a shape is drawn the page is
+// not rendered again: the gesture is painted over the cached page image. The model's events are raised in
 // this order: edit action 1 when a move starts and 3 when it ends; for a click of any button, object
 // clicked (with the clicked object current) and then point clicked; after a drawn frame, point clicked
 // with the new object current. Point clicked reports the widget pixel; object clicked carries no
@@ -54,12 +61,23 @@ public:
     draw::Long objectAt(const QPointF& px) const;
     // Moves the view over the page; a page larger than the view is kept covering it.
     void scrollBy(double dx, double dy);
+    // Ends a polygon, polyline or text being drawn as Escape would, without raising the key.
+    void finishShape();
+    // The vertices placed so far of a polygon or polyline being drawn (drawing units).
+    const QVector<QPoint>& pendingVertices() const { return vertices_; }
+    // The text being typed, 0 for none.
+    draw::Long typingId() const { return typing_; }
+
+signals:
+    // The mouse finished a new object of the page (a frame, polygon, polyline or a text with text).
+    void objectDrawn(draw::Long id);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -74,6 +92,12 @@ private:
     bool isFrameMode() const;
     void moveSelectionTo(const QPointF& px);
     void selectInBand();
+    bool isVertexMode() const;
+    QPoint unitsAt(const QPointF& px) const;
+    void placeVertex(const QPointF& px);
+    bool finishVertices(); // true when an object was added
+    bool finishTyping();   // true when a text was kept
+    void typeKey(QKeyEvent* event);
 
     QPointer<draw::DrawModel> model_;
     QRectF view_; // left, top, width, height; width 0 = fitted
@@ -89,4 +113,8 @@ private:
     QPoint moved_; // units the selection has been moved by in this drag
     draw::Long lastDrawn_ = 0;
     int clickButton_ = 0;
+    QVector<QPoint> vertices_;   // polygon or polyline being drawn
+    int vertexKind_ = 0;
+    bool swallowRelease_ = false; // the release after a double click
+    draw::Long typing_ = 0;       // text being typed
 };
