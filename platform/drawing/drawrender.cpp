@@ -13,6 +13,9 @@
 #include <QPainterPath>
 #include <QPdfWriter>
 #include <cmath>
+#include <map>
+#include <optional>
+#include <utility>
 
 namespace draw {
 
@@ -29,14 +32,20 @@ struct FontFace {
     QFontMetricsF metrics{QFont()};
     double ascent = 0;
     double descent = 0;
+    // Advances of texts already measured: a printed page is measured once to drop what lies off
+    // the sheet and again to paint, and axis labels repeat from page to page.
+    QHash<QString, double> widths;
 };
 
-const FontFace& faceFor(const Style& s) {
-    static QHash<QString, FontFace> cache;
-    const QString key = s.fontName + QLatin1Char('|') + QChar(u'0' + s.textBold) +
-                        QChar(u'0' + s.textItalic) + QChar(u'0' + s.textUnderline) +
-                        QChar(u'0' + s.textStrikeout);
-    auto it = cache.find(key);
+FontFace& faceFor(const Style& s) {
+    using Key = std::pair<QString, int>;
+    static std::map<Key, FontFace> cache; // nodes stay put, so a face's address holds
+    static const Key* lastKey = nullptr;
+    static FontFace* last = nullptr;
+    const int flags = int(s.textBold) | int(s.textItalic) << 1 | int(s.textUnderline) << 2 |
+                      int(s.textStrikeout) << 3;
+    if (last && lastKey->second == flags && lastKey->first == s.fontName) return *last;
+    auto it = cache.find(Key(s.fontName, flags));
     if (it == cache.end()) {
         FontFace f;
         f.font = QFont(s.fontName);
@@ -50,9 +59,21 @@ const FontFace& faceFor(const Style& s) {
         f.metrics = QFontMetricsF(f.font);
         f.ascent = f.metrics.ascent();
         f.descent = f.metrics.descent();
-        it = cache.insert(key, f);
+        it = cache.emplace(Key(s.fontName, flags), std::move(f)).first;
     }
-    return it.value();
+    lastKey = &it->first;
+    last = &it->second;
+    return *last;
+}
+
+double advance(FontFace& face, const QString& text) {
+    QHash<QString, double>& widths = face.widths;
+    const auto it = widths.constFind(text);
+    if (it != widths.cend()) return *it;
+    if (widths.size() >= 4096) widths.clear(); // a bound, not a working set: pages reuse few texts
+    const double w = face.metrics.horizontalAdvance(text);
+    widths.insert(text, w);
+    return w;
 }
 
 // Where a text sits, in the reference coordinates of its face: the line's box relative to the
@@ -65,12 +86,12 @@ struct TextPlacement {
 };
 
 TextPlacement placeText(const DrawObject& o) {
-    const FontFace& face = faceFor(o.style);
+    FontFace& face = faceFor(o.style);
     const double h = o.style.textHeight;
     // A negative height is the em height, a positive one the cell height.
     const double cell = face.ascent + face.descent;
     const double em = h < 0 ? -h : cell > 0 ? h * ReferencePixels / cell : h;
-    const double width = face.metrics.horizontalAdvance(o.text);
+    const double width = advance(face, o.text);
     double x = 0;
     if (o.style.textAlign == 1)
         x = -width / 2;
@@ -99,16 +120,25 @@ double devicePixelUnits(const QPainter& p) {
 
 // Width 0 is a hairline, one device pixel; any other width is drawing units on the sheet, never
 // thinner than a device pixel. Ends and joins are round, so lines chained end to end meet without a
-// notch; the dashes of a broken line keep their lengths.
-QPen makePen(const QPainter& p, const Style& s, bool dashed) {
+// notch; the dashes of a broken line keep their lengths, with flat ends.
+QPen makePen(const QPainter& p, const Style& s, const QVector<double>& pattern) {
     QPen pen(toQColor(s.lineColor));
     if (s.lineWidth <= 0) {
         pen.setWidthF(0);
         pen.setCosmetic(true);
     } else {
         pen.setWidthF(std::max(double(s.lineWidth), devicePixelUnits(p)));
+        // A pen's dashes are in units of its width; each line is then one stroke, and one dash
+        // array in a PDF, rather than a stroke per dash.
+        if (!pattern.isEmpty()) {
+            QList<qreal> dashes;
+            dashes.reserve(pattern.size());
+            for (double d : pattern)
+                dashes << d / pen.widthF();
+            pen.setDashPattern(dashes);
+        }
     }
-    pen.setCapStyle(dashed ? Qt::FlatCap : Qt::RoundCap);
+    pen.setCapStyle(pattern.isEmpty() ? Qt::RoundCap : Qt::FlatCap);
     pen.setJoinStyle(Qt::RoundJoin);
     return pen;
 }
@@ -132,7 +162,7 @@ QBrush makeBrush(const Style& s) {
 }
 
 // Strokes the polyline with the dash pattern laid along it in drawing units; the pattern runs on
-// across corners.
+// across corners. For hairlines, whose pen dashes would be device pixels.
 void strokeDashed(QPainter& p, const QPolygonF& line, const QVector<double>& pattern) {
     if (line.size() < 2) return;
     int k = 0;
@@ -170,18 +200,29 @@ void strokeDashed(QPainter& p, const QPolygonF& line, const QVector<double>& pat
     if (on && dash.size() > 1) p.drawPolyline(dash);
 }
 
-void strokeOutline(QPainter& p, const Style& s, const QList<QPolygonF>& lines) {
-    if (s.lineStyle == NoLine) return;
-    const QVector<double> pattern = dashPattern(s.lineStyle, s.lineWidth);
-    p.setPen(makePen(p, s, !pattern.isEmpty()));
+// Sets the pen and no brush for an outline; gives the dashes still to be laid out by hand, if any,
+// or nullopt when the style draws no line.
+std::optional<QVector<double>> setOutlinePen(QPainter& p, const Style& s) {
+    if (s.lineStyle == NoLine) return std::nullopt;
+    QVector<double> pattern = dashPattern(s.lineStyle, s.lineWidth);
+    const QPen pen = makePen(p, s, pattern);
+    p.setPen(pen);
     p.setBrush(Qt::NoBrush);
+    if (pen.style() == Qt::CustomDashLine) pattern.clear();
+    return pattern;
+}
+
+void strokeOutline(QPainter& p, const Style& s, const QList<QPolygonF>& lines) {
+    const auto handDashes = setOutlinePen(p, s);
+    if (!handDashes) return;
+    const bool dashed = p.pen().style() == Qt::CustomDashLine;
     for (const QPolygonF& l : lines) {
-        if (!pattern.isEmpty()) {
-            strokeDashed(p, l, pattern);
-        } else if (l.size() > 2 && l.isClosed()) {
+        if (!handDashes->isEmpty()) {
+            strokeDashed(p, l, *handDashes);
+        } else if (!dashed && l.size() > 2 && l.isClosed()) {
             p.drawPolygon(l.data(), int(l.size() - 1)); // joined all round, no notch where it starts
         } else {
-            p.drawPolyline(l);
+            p.drawPolyline(l); // a dashed outline's pattern starts at its first point
         }
     }
 }
@@ -228,9 +269,16 @@ void paintObject(QPainter& p, const DrawObject& o) {
     const Style& s = o.style;
     const QRectF r = o.frameRect();
     switch (o.kind) {
-    case Line:
-        strokeOutline(p, s, {QPolygonF({QPointF(o.x1, o.y1), QPointF(o.x2, o.y2)})});
+    case Line: {
+        const auto handDashes = setOutlinePen(p, s);
+        if (!handDashes) break;
+        const QPointF ends[2] = {QPointF(o.x1, o.y1), QPointF(o.x2, o.y2)};
+        if (handDashes->isEmpty())
+            p.drawPolyline(ends, 2);
+        else
+            strokeDashed(p, QPolygonF({ends[0], ends[1]}), *handDashes);
         break;
+    }
     case Rectangle: {
         QPolygonF box({r.topLeft(), r.topRight(), r.bottomRight(), r.bottomLeft(), r.topLeft()});
         QPainterPath path;

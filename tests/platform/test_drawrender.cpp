@@ -131,6 +131,33 @@ TEST(DrawRender, DashLengthsAreDrawingUnitsAtAnyResolutionAndWidth) {
     }
 }
 
+TEST(DrawRender, DashesRunOnAcrossCornersAndHairlineDashesAreDrawingUnitsToo) {
+    // Dots 8 on, 16 off; the corner falls 4 units into a gap, so the way down starts with the
+    // remaining 12 of that gap rather than a fresh dot.
+    Sheet d;
+    d.AddObject(8, 0, 0, 0, 0);
+    const int32_t v[] = {300, 600, 300 + 24 * 20 + 12, 600, 300 + 24 * 20 + 12, 1200};
+    d.SetVertices(0, 3, v, 0);
+    d.LineStyle(2);
+    d.LineWidth(4);
+    // A hairline keeps dash lengths in drawing units, not device pixels.
+    d.AddObject(1, 300, 1500, 2700, 1500);
+    d.LineStyle(1);
+    d.LineWidth(0);
+    const QImage image = draw::renderImage(d, 600);
+    const int corner = 300 + 24 * 20 + 12;
+    EXPECT_TRUE(dark(image.pixel(corner - 8, 600)));   // the last dot before the corner
+    EXPECT_FALSE(dark(image.pixel(corner - 2, 600)));  // then the gap
+    EXPECT_FALSE(dark(image.pixel(corner, 605)));      // running on round the corner
+    EXPECT_TRUE(dark(image.pixel(corner, 616)));       // to the next dot, 12 units down
+    EXPECT_FALSE(dark(image.pixel(corner, 625)));
+    const QImage coarse = draw::renderImage(d, 300);
+    const QList<int> r = runs(coarse, 750);
+    ASSERT_GT(r.size(), 4);
+    EXPECT_NEAR(r[2], draw::dashPattern(1, 0)[0] / 2, 2);
+    EXPECT_NEAR(r[3], draw::dashPattern(1, 0)[1] / 2, 2);
+}
+
 // Ink across a row between two columns, in pixels: partly covered pixels count in part.
 double ink(const QImage& image, int row, int from, int to) {
     double n = 0;
