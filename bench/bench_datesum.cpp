@@ -3,8 +3,8 @@
 // draws the episode's table page and its ten map pages (39 sources, 9 parameters, every map
 // showing three of them), each page handed to a preview that goes straight on. The time covers
 // reading, drawing and the hand-over, not painting. Limit 60 ms for the eleven pages.
+#include "bench/benchsupport.h"
 #include "drawcmd/metaugl.h"
-#include "platform/progfolder.h"
 #include "platform/textfile.h"
 #include "project/modgw.h"
 #include "reports/drivers.h"
@@ -13,7 +13,6 @@
 #include "reports/windowhooks.h"
 
 #include <QElapsedTimer>
-#include <QFile>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -59,11 +58,7 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     QTemporaryDir home;
     const QString folder = home.path();
-    SetProgramFolder(folder);
-    QFile::copy(QStringLiteral(QMAR_RESOURCE_DIR "/usqmar.qlh"), folder + QStringLiteral("/usqmar.qlh"));
-    QFile::copy(QStringLiteral(QMAR_RESOURCE_DIR "/logo.txt"), folder + QStringLiteral("/logo.txt"));
-    modgw().HeadingFile = folder + QStringLiteral("/usqmar.qlh");
-    modgw().DateStampOption = QStringLiteral("3");
+    bench::setUpReportFolder(folder);
     modgw().LessThanFactor = QStringLiteral("0.5");
     writeRun(folder);
 

@@ -7,10 +7,9 @@
 //     the run files, draws each source's table pages and graph page and prints every page to PDF.
 //     Each source has 48 records (twelve years sampled quarterly, so two table pages) in 11
 //     columns: 300 pages. Limit 5 s.
+#include "bench/benchsupport.h"
 #include "drawcmd/metaugl.h"
 #include "drawcmd/printdrawing.h"
-#include "platform/printer.h"
-#include "platform/progfolder.h"
 #include "platform/textfile.h"
 #include "project/modgw.h"
 #include "reportdefs/wellsumfile.h"
@@ -22,10 +21,8 @@
 
 #include <QDate>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QPrinter>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -144,20 +141,14 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     QTemporaryDir home;
     const QString folder = home.path();
-    SetProgramFolder(folder);
-    QFile::copy(QStringLiteral(QMAR_RESOURCE_DIR "/usqmar.qlh"), folder + QStringLiteral("/usqmar.qlh"));
-    QFile::copy(QStringLiteral(QMAR_RESOURCE_DIR "/logo.txt"), folder + QStringLiteral("/logo.txt"));
+    bench::setUpReportFolder(folder);
     ModGW& mg = modgw();
-    mg.HeadingFile = folder + QStringLiteral("/usqmar.qlh");
-    mg.DateStampOption = QStringLiteral("3");
     mg.DefaultFont = QStringLiteral("Arial");
     mg.LessThanFactor = QStringLiteral(".5");
     mg.ClientInfo[1] = QStringLiteral("Millbrook County");
 
     const QString pdf = folder + QStringLiteral("/page.pdf");
-    QPrinter& printer = SystemPrinter();
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(pdf);
+    bench::printToPdf(pdf);
 
     metaugl().PaperWidth = 11;
     metaugl().PaperHeight = 8.5f;

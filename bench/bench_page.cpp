@@ -3,9 +3,8 @@
 // a one-source run of 39 records in 11 columns, printing its table page, then its graph page, to a
 // PDF file through the system printer. The time per page includes reading the run files, drawing
 // the page and the whole print job. Limit 20 ms a page.
+#include "bench/benchsupport.h"
 #include "drawcmd/metaugl.h"
-#include "platform/printer.h"
-#include "platform/progfolder.h"
 #include "platform/textfile.h"
 #include "project/modgw.h"
 #include "reportdefs/wellsumfile.h"
@@ -17,7 +16,6 @@
 #include <QFileInfo>
 #include <QElapsedTimer>
 #include <QGuiApplication>
-#include <QPrinter>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -93,17 +91,11 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     QTemporaryDir home;
     const QString folder = home.path();
-    SetProgramFolder(folder);
-    QFile::copy(QStringLiteral(QMAR_RESOURCE_DIR "/usqmar.qlh"), folder + QStringLiteral("/usqmar.qlh"));
-    QFile::copy(QStringLiteral(QMAR_RESOURCE_DIR "/logo.txt"), folder + QStringLiteral("/logo.txt"));
-    modgw().HeadingFile = folder + QStringLiteral("/usqmar.qlh");
-    modgw().DateStampOption = QStringLiteral("3");
+    bench::setUpReportFolder(folder);
     modgw().ClientInfo[1] = QStringLiteral("Millbrook County");
 
     const QString pdf = folder + QStringLiteral("/page.pdf");
-    QPrinter& printer = SystemPrinter();
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(pdf);
+    bench::printToPdf(pdf);
     gwgraph().PrintToPrinter = 1;
 
     std::printf("a source summary page drawn and printed to PDF (%d records, %d columns)\n", Records,

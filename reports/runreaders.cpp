@@ -123,6 +123,25 @@ void clearItemNotes(GwGraph& g) {
     g.RunItemNotes.clear();
 }
 
+// The general notes of a definition file, as a page prints them.
+void takeGeneralNotes(GwGraph& g, const ReportNotesBlock& notes) {
+    g.RunGeneralNoteCount = notes.GeneralNoteCount;
+    for (int i = 1; i <= g.RunGeneralNoteCount; ++i)
+        g.RunGeneralNotes[i] = noteLine(notes.GeneralNotes[i]);
+}
+
+// Fixed-size item blocks (date summary, Stiff): skips the header and the items before CurItem,
+// each a block of ItemBlockLines and its counted notes, then reads the item's caption and title.
+void readItemHead(LineReader& in, GwGraph& g) {
+    skip(in, g.HeaderLineCount);
+    for (int item = 1; item < g.CurItem; ++item) {
+        skip(in, g.ItemBlockLines);
+        skipCounted(in);
+    }
+    g.ItemCaption = in.next();
+    g.ReportTitles[5] = in.next();
+}
+
 // ---- source summary
 
 void clearWellSumItem(GwGraph& g) {
@@ -156,9 +175,7 @@ void readWellSumFormat() {
     g.TableGraphOption = d.WellSumInfo[5].toUpper();
     g.StandardLabel = d.WellSumInfo[6];
     g.HighlightDate = d.WellSumInfo[7];
-    g.RunGeneralNoteCount = data.Notes.GeneralNoteCount;
-    for (int i = 1; i <= g.RunGeneralNoteCount; ++i)
-        g.RunGeneralNotes[i] = noteLine(data.Notes.GeneralNotes[i]);
+    takeGeneralNotes(g, data.Notes);
 }
 
 void readWellSumData() {
@@ -218,9 +235,7 @@ void readParSumFormat() {
     for (int i = 1; i <= 4; ++i)
         g.ReportTitles[i] = data.Definition.Par1Info[i];
     g.StandardLabel = data.Definition.Par1Info[5];
-    g.RunGeneralNoteCount = data.Notes.GeneralNoteCount;
-    for (int i = 1; i <= g.RunGeneralNoteCount; ++i)
-        g.RunGeneralNotes[i] = noteLine(data.Notes.GeneralNotes[i]);
+    takeGeneralNotes(g, data.Notes);
 }
 
 void readParSumData() {
@@ -344,13 +359,7 @@ void readDateSumData() {
     g.RecordValues.clear();
     g.ItemSourceCount = g.RunSourceCount;
     LineReader in(g.ReportFile);
-    skip(in, g.HeaderLineCount);
-    for (int item = 1; item < g.CurItem; ++item) {
-        skip(in, g.ItemBlockLines);
-        skipCounted(in);
-    }
-    g.ItemCaption = in.next();
-    g.ReportTitles[5] = in.next();
+    readItemHead(in, g);
     for (int s = 1; s <= g.RunSourceCount; ++s) {
         OneBased<QString>& values = g.RecordValues[s];
         for (int p = 1; p <= g.ItemParCount; ++p)
@@ -417,13 +426,7 @@ void readStiffData() {
     GwGraph& g = gwgraph();
     clearStiffItem(g);
     LineReader in(g.ReportFile);
-    skip(in, g.HeaderLineCount);
-    for (int item = 1; item < g.CurItem; ++item) {
-        skip(in, g.ItemBlockLines);
-        skipCounted(in);
-    }
-    g.ItemCaption = in.next();
-    g.ReportTitles[5] = in.next();
+    readItemHead(in, g);
     for (int s = 1; s <= 2; ++s)
         for (int r = 1; r <= g.StiffSourceCount[s]; ++r) {
             g.StiffSourceName[r][s] = in.next();
@@ -546,33 +549,19 @@ void readGWElevData() {
 
 } // namespace
 
-bool getwellsumformat() {
-    return trapped("getwellsumformat", readWellSumFormat);
-}
-bool getwellsumdata() {
-    return trapped("getwellsumdata", readWellSumData);
-}
-bool getparsumformat() {
-    return trapped("getparsumformat", readParSumFormat);
-}
-bool getparsumdata() {
-    return trapped("getparsumdata", readParSumData);
-}
-bool getdatesumformat() {
-    return trapped("getdatesumformat", readDateSumFormat);
-}
-bool getdatesumdata() {
-    return trapped("getdatesumdata", readDateSumData);
-}
-bool getgwelevformat() {
-    return trapped("getgwelevformat", readGWElevFormat);
-}
-bool getgwelevdata() {
-    return trapped("getgwelevdata", readGWElevData);
-}
-bool getstiffformat() {
-    return trapped("getstiffformat", readStiffFormat);
-}
-bool getstiffdata() {
-    return trapped("getstiffdata", readStiffData);
-}
+// Each reader runs under its own trap; the macro keeps the name in its message the reader's own.
+#define TRAPPED_READER(name, body) \
+    bool name() { return trapped(#name, body); }
+
+TRAPPED_READER(getwellsumformat, readWellSumFormat)
+TRAPPED_READER(getwellsumdata, readWellSumData)
+TRAPPED_READER(getparsumformat, readParSumFormat)
+TRAPPED_READER(getparsumdata, readParSumData)
+TRAPPED_READER(getdatesumformat, readDateSumFormat)
+TRAPPED_READER(getdatesumdata, readDateSumData)
+TRAPPED_READER(getgwelevformat, readGWElevFormat)
+TRAPPED_READER(getgwelevdata, readGWElevData)
+TRAPPED_READER(getstiffformat, readStiffFormat)
+TRAPPED_READER(getstiffdata, readStiffData)
+
+#undef TRAPPED_READER

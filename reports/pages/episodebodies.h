@@ -5,10 +5,18 @@
 // episodepages.cpp draws. Each part sets its own origin and scales (its own Z from the page origin
 // and the margin offsets) and leaves the column alone; faults go to the trap of the page routine.
 
+#include "reports/gwgraph.h"
+
+#include <QString>
+
 // Date summary table: the rules of the heading band and of every row, the row and column headings.
 void drawDateSumTableGrid();
 // Date summary table: the name and the values of source s, on its row.
 void drawDateSumTableRow(int s);
+
+// Date summary table and map: the parameters' column headings from the current spot, centred,
+// one column a step right; the last line of each is lastLine (standard or scale maximum).
+void drawDateSumColumnHeadings(const OneBased<QString>& lastLine);
 
 // Map page: the parameter heading band with the map's columns framed.
 void drawDateSumMapHeadingBand();

@@ -271,19 +271,7 @@ void drawDateSumMapHeadingBand() {
 
     // Column headings as on the table page, with the scale maximum in place of the standard.
     S(1.3f, -0.14f);
-    AC();
-    for (int p = 1; p <= P; ++p) {
-        for (int line = 1; line <= 3; ++line) {
-            A(g.ParLabel[line][p]);
-            SD(0.12f);
-        }
-        SD(0.06f);
-        A(g.DateParUnits[p]);
-        SD(0.16f);
-        A(g.ParScaleMax[p]);
-        SR(0.7f);
-        SU(0.58f);
-    }
+    drawDateSumColumnHeadings(g.ParScaleMax);
 }
 
 void drawDateSumMapGrid() {

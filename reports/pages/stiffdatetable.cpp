@@ -144,8 +144,13 @@ void drawDateSumTableGrid() {
     A(g.StandardLabel + QStringLiteral(":"));
 
     S(1.3f, -0.15f);
+    drawDateSumColumnHeadings(g.DateParStandard);
+}
+
+void drawDateSumColumnHeadings(const OneBased<QString>& lastLine) {
+    const GwGraph& g = gwgraph();
     AC();
-    for (int p = 1; p <= P; ++p) {
+    for (int p = 1; p <= columns(); ++p) {
         for (int line = 1; line <= 3; ++line) {
             A(g.ParLabel[line][p]);
             SD(0.12f);
@@ -153,7 +158,7 @@ void drawDateSumTableGrid() {
         SD(0.06f);
         A(g.DateParUnits[p]);
         SD(0.16f);
-        A(g.DateParStandard[p]);
+        A(lastLine[p]);
         SR(0.7f);
         SU(0.58f);
     }

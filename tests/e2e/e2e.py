@@ -140,6 +140,29 @@ def wait_for(what, condition, timeout=5):
     fail(what)
 
 
+def wait_until(condition, timeout):
+    """Whether condition came true within timeout seconds; for waits whose failure the caller tells."""
+    deadline = time.time() + timeout
+    while time.time() < deadline:
+        if condition():
+            return True
+        time.sleep(0.1)
+    return False
+
+
+def showing(app, name):
+    """Whether a top-level window of that title is showing (a hidden one may stay in the tree)."""
+    return any(w.name == name and w.showing for w in app.children)
+
+
+def wait_showing(app, name, timeout=10):
+    """The top-level window of that title once it shows; a screenshot and a failure if it does not."""
+    if not wait_until(lambda: showing(app, name), timeout):
+        screenshot("not_showing")
+        fail(f"the window {name!r} is not showing; windows: {[(w.name, w.showing) for w in app.children]}")
+    return window(app, name)
+
+
 def cell(table, row, col):
     """A grid's cell, 1-based as the program counts them."""
     return table.queryTable().getAccessibleAt(row - 1, col - 1)

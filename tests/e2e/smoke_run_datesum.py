@@ -4,14 +4,14 @@
 # run. The pages are told apart by what the screen shows; the program lives on and the form is
 # left as usual.
 import hashlib
+import functools
 import os
 import subprocess
 import sys
-import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import e2e  # noqa: E402
-from e2e import keys, type_text  # noqa: E402
+from e2e import keys, type_text, wait_until  # noqa: E402
 
 PREVIEW = "Screen Preview"
 CHOOSER = "Select Episodes to Preview"
@@ -25,24 +25,8 @@ folder = os.path.join(os.environ["XDG_DATA_HOME"], "qmar2002", "demo")
 data_file = os.path.join(folder, "millbrook.DSD")
 
 
-def showing(name):
-    return any(w.name == name and w.showing for w in app.children)
-
-
-def wait_until(condition, timeout):
-    deadline = time.time() + timeout
-    while time.time() < deadline:
-        if condition():
-            return True
-        time.sleep(0.1)
-    return False
-
-
-def wait_showing(name, timeout=10):
-    if not wait_until(lambda: showing(name), timeout):
-        e2e.screenshot("not_showing")
-        e2e.fail(f"the window {name!r} is not showing; windows: {[(w.name, w.showing) for w in app.children]}")
-    return e2e.window(app, name)
+showing = functools.partial(e2e.showing, app)
+wait_showing = functools.partial(e2e.wait_showing, app)
 
 
 def other_box():

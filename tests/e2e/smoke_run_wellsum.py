@@ -4,13 +4,13 @@
 # does not leave it), and the run ends after the last. A second run is left on its second page by
 # Exit Screen Preview: no further page comes, and the program lives on.
 import math
+import functools
 import os
 import sys
-import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import e2e  # noqa: E402
-from e2e import keys, type_text  # noqa: E402
+from e2e import keys, type_text, wait_until  # noqa: E402
 
 PREVIEW = "Screen Preview"
 CHOOSER = "Select Sources to Preview"
@@ -23,24 +23,8 @@ folder = os.path.join(os.environ["XDG_DATA_HOME"], "qmar2002", "demo")
 data_file = os.path.join(folder, "millbrook.WSD")
 
 
-def showing(name):
-    return any(w.name == name and w.showing for w in app.children)
-
-
-def wait_until(condition, timeout):
-    deadline = time.time() + timeout
-    while time.time() < deadline:
-        if condition():
-            return True
-        time.sleep(0.1)
-    return False
-
-
-def wait_showing(name, timeout=10):
-    if not wait_until(lambda: showing(name), timeout):
-        e2e.screenshot("not_showing")
-        e2e.fail(f"the window {name!r} is not showing; windows: {[(w.name, w.showing) for w in app.children]}")
-    return e2e.window(app, name)
+showing = functools.partial(e2e.showing, app)
+wait_showing = functools.partial(e2e.wait_showing, app)
 
 
 def wait_hidden(name, timeout=10):

@@ -10,6 +10,7 @@
 #include "project/projectfile.h"
 #include "project/sampledbops.h"
 #include "reports/contourdata.h"
+#include "runsitefixture.h"
 #include "support/programstate.h"
 #include "support/scriptedui.h"
 #include "support/testenv.h"
@@ -28,17 +29,8 @@ protected:
     void SetUp() override {
         dir = program.path() + QStringLiteral("proj/");
         QDir().mkpath(dir);
+        ASSERT_NO_FATAL_FAILURE(runsite::open(dir));
         ModGW& g = modgw();
-        g.ProjectFile = dir + QStringLiteral("runsite.qlp");
-        g.DataFolder = dir;
-        ASSERT_TRUE(QFile::copy(QStringLiteral(QMAR_TEST_DATA "/rundata/site/runsite.qlp"), g.ProjectFile));
-        ASSERT_TRUE(OpenProjectInfo());
-        g.DatabaseFile = dir + QStringLiteral("runsite.mdb");
-        ASSERT_TRUE(CreateDb());
-        const exchange::Result imported = exchange::ImportRecords(
-            QStringLiteral(QMAR_TEST_DATA "/rundata/site/runsite.txt"), exchange::Tab, g.DatabaseFile,
-            g.NumParams);
-        ASSERT_TRUE(imported.done) << imported.message.toStdString();
         SampleDb db;
         db.open(g.DatabaseFile);
         db.insert({"MW-1", "", "", "8", "1", "1", "1"});

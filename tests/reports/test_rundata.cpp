@@ -12,6 +12,7 @@
 #include "project/sampledbops.h"
 #include "reports/gwgraph.h"
 #include "reports/rundata.h"
+#include "runsitefixture.h"
 #include "support/programstate.h"
 #include "support/scriptedui.h"
 #include "support/testenv.h"
@@ -22,6 +23,9 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+using runsite::itemNotes;
+using runsite::select;
 
 QByteArray expectedBytes(const QString& name, const QString& dir) {
     QFile f(QStringLiteral(QMAR_TEST_DATA "/rundata/") + name);
@@ -40,35 +44,10 @@ protected:
     void SetUp() override {
         dir = program.path() + QStringLiteral("proj");
         QDir().mkpath(dir + QStringLiteral("/reports.v2"));
-        ModGW& g = modgw();
-        g.ProjectFile = dir + QStringLiteral("/runsite.qlp");
-        g.DataFolder = dir + QStringLiteral("/");
-        ASSERT_TRUE(QFile::copy(QStringLiteral(QMAR_TEST_DATA "/rundata/site/runsite.qlp"), g.ProjectFile));
-        ASSERT_TRUE(OpenProjectInfo());
-        g.DatabaseFile = dir + QStringLiteral("/runsite.mdb");
-        ASSERT_TRUE(CreateDb());
-        const exchange::Result imported = exchange::ImportRecords(
-            QStringLiteral(QMAR_TEST_DATA "/rundata/site/runsite.txt"), exchange::Tab, g.DatabaseFile,
-            g.NumParams);
-        ASSERT_TRUE(imported.done) << imported.message.toStdString();
+        ASSERT_NO_FATAL_FAILURE(runsite::open(dir + QStringLiteral("/")));
         SampleDb db;
-        db.open(g.DatabaseFile);
+        db.open(modgw().DatabaseFile);
         db.insert({"MW-1", "", "", "8", "1", "1", "1"});
-    }
-
-    void select(const QList<std::pair<QString, int>>& items) {
-        GwGraph& r = gwgraph();
-        r.NumSelected = int16_t(items.size());
-        for (int i = 1; i <= items.size(); ++i) {
-            r.SelectedNames[i] = items[i - 1].first;
-            r.SelectedIndex[i] = int16_t(items[i - 1].second);
-        }
-    }
-
-    void itemNotes(int item, const QStringList& lines) {
-        auto& n = modgw().ReportNotes;
-        n.ItemNoteCount[item] = int16_t(lines.size());
-        for (int k = 1; k <= lines.size(); ++k) n.ItemNotes[item][k] = lines[k - 1];
     }
 
     void sourceSummary(const QStringList& slotNumbers) {

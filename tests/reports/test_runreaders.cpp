@@ -15,6 +15,7 @@
 #include "reports/gwgraph.h"
 #include "reports/rundata.h"
 #include "reports/runreaders.h"
+#include "runsitefixture.h"
 #include "support/errorof.h"
 #include "support/programstate.h"
 #include "support/scriptedui.h"
@@ -26,6 +27,9 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+using runsite::itemNotes;
+using runsite::select;
 
 const QString Pilcrow = QString(QChar(0x00B6));
 
@@ -43,33 +47,7 @@ protected:
     void SetUp() override {
         dir = program.path() + QStringLiteral("proj");
         QDir().mkpath(dir);
-        ModGW& g = modgw();
-        g.ProjectFile = dir + QStringLiteral("/runsite.qlp");
-        g.DataFolder = dir + QStringLiteral("/");
-        ASSERT_TRUE(QFile::copy(QStringLiteral(QMAR_TEST_DATA "/rundata/site/runsite.qlp"), g.ProjectFile));
-        ASSERT_TRUE(OpenProjectInfo());
-        g.DatabaseFile = dir + QStringLiteral("/runsite.mdb");
-        ASSERT_TRUE(CreateDb());
-        const exchange::Result imported =
-            exchange::ImportRecords(QStringLiteral(QMAR_TEST_DATA "/rundata/site/runsite.txt"), exchange::Tab,
-                                    g.DatabaseFile, g.NumParams);
-        ASSERT_TRUE(imported.done) << imported.message.toStdString();
-    }
-
-    void select(const QList<std::pair<QString, int>>& items) {
-        GwGraph& r = gwgraph();
-        r.NumSelected = int16_t(items.size());
-        for (int i = 1; i <= items.size(); ++i) {
-            r.SelectedNames[i] = items[i - 1].first;
-            r.SelectedIndex[i] = int16_t(items[i - 1].second);
-        }
-    }
-
-    static void itemNotes(int item, const QStringList& lines) {
-        auto& n = modgw().ReportNotes;
-        n.ItemNoteCount[item] = int16_t(lines.size());
-        for (int k = 1; k <= lines.size(); ++k)
-            n.ItemNotes[item][k] = lines[k - 1];
+        ASSERT_NO_FATAL_FAILURE(runsite::open(dir + QStringLiteral("/")));
     }
 
     // A run-data golden copied beside the project; the run state names it.
