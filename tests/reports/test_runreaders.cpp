@@ -234,7 +234,7 @@ TEST_F(RunReaders, DateSummaryEpisodeThree) {
     ASSERT_TRUE(getdatesumformat());
     EXPECT_EQ(g.ItemParCount, 5);
     EXPECT_EQ(QStringList({g.ParLabel[1][2], g.ParLabel[2][2], g.ParLabel[3][2]}),
-              QStringList({"Spec.", "Cond.", ""}));
+              QStringList({"Sp.", "Cond.", ""}));
     EXPECT_EQ(values(g.DateParUnits, 5), QStringList({"SU", "umhos", "", "mg/L", "ft"}));
     EXPECT_EQ(values(g.DateParStandard, 5), QStringList({"8.5", "", "", ".015", ""}));
     EXPECT_EQ(values(g.ParScaleMax, 5), QStringList({"14", "1000", "100", "100", "50"}));
