@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/drawing/drawmodel.h"
 
+#include "platform/drawing/drawrender.h"
+
 #include "platform/qmerror.h"
 
 #include <QSet>
@@ -243,6 +245,21 @@ void DrawModel::offset(const QVector<Long>& ids, Long dx, Long dy) {
     for (Long id : ids)
         if (DrawObject* o = find(id)) o->offset(dx, dy);
     touched();
+}
+
+void DrawModel::scale(const QVector<Long>&, const QRectF&, const QRectF&) {
+    touched();
+}
+
+void DrawModel::rotate(const QVector<Long>&, const QPointF&, double) {
+    touched();
+}
+
+QRectF DrawModel::boundsOf(const QVector<Long>& ids) const {
+    QRectF r;
+    for (Long id : ids)
+        if (const DrawObject* o = find(id)) r = r.isNull() ? objectBounds(*o) : r.united(objectBounds(*o));
+    return r;
 }
 
 void DrawModel::copyToClipboard(const QVector<Long>& ids) {

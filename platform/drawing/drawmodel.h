@@ -50,6 +50,13 @@ public:
     void restack(const QVector<Long>& ids, Restack how);
 
     void offset(const QVector<Long>& ids, Long dx, Long dy);
+    // Scales the objects from one box onto another (drawing units): frames and vertices follow, a
+    // text's anchor follows and its height scales with the box's height.
+    void scale(const QVector<Long>& ids, const QRectF& from, const QRectF& to);
+    // Turns the objects about a centre by degrees counter-clockwise (on the sheet, y down).
+    void rotate(const QVector<Long>& ids, const QPointF& centre, double degrees);
+    // The painted extent of the objects together (drawing units); empty for none.
+    QRectF boundsOf(const QVector<Long>& ids) const;
 
     // ---- clipboard of the control: copies keep their stacking order, pasting gives fresh ids,
     // selects the pasted objects and keeps copied groups together under new group numbers.

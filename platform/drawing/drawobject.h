@@ -85,6 +85,9 @@ struct DrawObject {
     // frame, so collapsing a frame and restoring it gives the same shape back.
     QVector<QPoint> vertices;
     Long vx1 = 0, vy1 = 0, vx2 = 0, vy2 = 0; // bounds of the vertices as set
+    // Rectangles, rounded rectangles, ellipses and bitmaps turned about the frame's centre, degrees
+    // counter-clockwise; lines, polylines and polygons turn their points, texts their anchor and angle.
+    double angle = 0;
     Style style;
     QString text;
     QImage picture;

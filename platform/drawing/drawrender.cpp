@@ -323,6 +323,30 @@ void paintObject(QPainter& p, const DrawObject& o) {
     }
 }
 
+namespace {
+double segmentDistance(const QPointF& p, const QPointF& a, const QPointF& b) {
+    const QPointF d = b - a;
+    const double len2 = QPointF::dotProduct(d, d);
+    const double t = len2 > 0 ? std::clamp(QPointF::dotProduct(p - a, d) / len2, 0.0, 1.0) : 0.0;
+    const QPointF q = a + d * t;
+    return std::hypot(p.x() - q.x(), p.y() - q.y());
+}
+
+} // namespace
+
+bool hitTest(const DrawObject& o, const QPointF& u, double tol) {
+    if (o.kind == Line || o.kind == Polyline) {
+        QVector<QPointF> pts = o.kind == Line ? QVector<QPointF>{QPointF(o.x1, o.y1), QPointF(o.x2, o.y2)}
+                                                     : o.placedVertices();
+        const double reach = tol + o.style.lineWidth / 2.0;
+        if (pts.size() == 1) return std::hypot(u.x() - pts[0].x(), u.y() - pts[0].y()) <= reach;
+        for (qsizetype i = 1; i < pts.size(); ++i)
+            if (segmentDistance(u, pts[i - 1], pts[i]) <= reach) return true;
+        return false;
+    }
+    return objectBounds(o).adjusted(-tol, -tol, tol, tol).contains(u);
+}
+
 QRectF objectBounds(const DrawObject& o) {
     if (o.kind == Text) {
         if (o.text.isEmpty() || o.style.textHeight == 0) return QRectF(o.x1, o.y1, 0, 0);

@@ -25,6 +25,10 @@ void paintObject(QPainter& p, const DrawObject& o);
 // The extent an object paints, in drawing units (a text measured with its font; pen width left out).
 QRectF objectBounds(const DrawObject& o);
 
+// Whether a point (drawing units) touches an object: lines and polylines within tol of a segment
+// (half the pen included), the other kinds within tol of their painted extent.
+bool hitTest(const DrawObject& o, const QPointF& u, double tol);
+
 // Dash lengths of a pen style in drawing units, alternately on and off; empty for a solid line.
 QVector<double> dashPattern(int lineStyle, int lineWidth);
 

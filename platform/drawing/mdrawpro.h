@@ -122,6 +122,12 @@ public:
         target_ = Target::Current;
     }
 
+    // ---- files: code 1 BMP (at OutputWidth x OutputHeight pixels), 2 WMF, 4 EMF, 10 native, 13 DXF;
+    // mode is kept for callers. A load reads the whole file into a new model before it replaces this
+    // drawing; a failure (QmError 321, 53, 61706; 75 on save) leaves the drawing as it was.
+    void LoadDrawing(const QString& file, int mode, int code);
+    void SaveDrawing(const QString& file, int mode, int code);
+
     // ---- output: OutputDC renders the sheet into the output rectangle of the device (its pixels);
     // an output size of 0 takes the whole device.
     int OutputMode() const { return outputMode_; }

@@ -56,26 +56,6 @@ int virtualKey(int key) {
     return 0;
 }
 
-double segmentDistance(const QPointF& p, const QPointF& a, const QPointF& b) {
-    const QPointF d = b - a;
-    const double len2 = QPointF::dotProduct(d, d);
-    const double t = len2 > 0 ? std::clamp(QPointF::dotProduct(p - a, d) / len2, 0.0, 1.0) : 0.0;
-    const QPointF q = a + d * t;
-    return std::hypot(p.x() - q.x(), p.y() - q.y());
-}
-
-bool hits(const draw::DrawObject& o, const QPointF& u, double tol) {
-    if (o.kind == draw::Line || o.kind == draw::Polyline) {
-        QVector<QPointF> pts = o.kind == draw::Line ? QVector<QPointF>{QPointF(o.x1, o.y1), QPointF(o.x2, o.y2)}
-                                                     : o.placedVertices();
-        const double reach = tol + o.style.lineWidth / 2.0;
-        if (pts.size() == 1) return std::hypot(u.x() - pts[0].x(), u.y() - pts[0].y()) <= reach;
-        for (qsizetype i = 1; i < pts.size(); ++i)
-            if (segmentDistance(u, pts[i - 1], pts[i]) <= reach) return true;
-        return false;
-    }
-    return draw::objectBounds(o).adjusted(-tol, -tol, tol, tol).contains(u);
-}
 } // namespace
 
 DrawView::DrawView(QWidget* parent) : QWidget(parent) {
@@ -161,7 +141,7 @@ draw::Long DrawView::objectAt(const QPointF& px) const {
     const QPointF u = toUnits(px);
     const double tol = HitPixels * unitsPerPixel();
     for (int i = model_->count() - 1; i >= 0; --i)
-        if (hits(model_->at(i), u, tol)) return model_->at(i).id;
+        if (draw::hitTest(model_->at(i), u, tol)) return model_->at(i).id;
     return 0;
 }
 
