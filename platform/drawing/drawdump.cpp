@@ -43,6 +43,7 @@ QString dumpObject(const DrawObject& o) {
                        .arg(o.y1)
                        .arg(o.x2)
                        .arg(o.y2);
+    if (o.angle != 0) line += QStringLiteral(" angle=") + QString::number(o.angle);
     const Style& s = o.style;
     if (o.kind == Polyline || o.kind == Polygon) {
         QStringList pts;

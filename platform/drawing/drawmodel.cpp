@@ -3,85 +3,14 @@
 
 #include "platform/drawing/drawrender.h"
 
+#include "platform/numbers.h"
 #include "platform/qmerror.h"
 
 #include <QSet>
 #include <algorithm>
+#include <cmath>
 
 namespace draw {
-
-bool isKind(int code) {
-    switch (code) {
-    case Line:
-    case Rectangle:
-    case RoundRect:
-    case Ellipse:
-    case Polyline:
-    case Polygon:
-    case Text:
-    case Bitmap:
-        return true;
-    default:
-        return false;
-    }
-}
-
-QString kindName(Kind kind) {
-    switch (kind) {
-    case Line:
-        return QStringLiteral("line");
-    case Rectangle:
-        return QStringLiteral("rect");
-    case RoundRect:
-        return QStringLiteral("roundrect");
-    case Ellipse:
-        return QStringLiteral("ellipse");
-    case Polyline:
-        return QStringLiteral("polyline");
-    case Polygon:
-        return QStringLiteral("polygon");
-    case Text:
-        return QStringLiteral("text");
-    case Bitmap:
-        return QStringLiteral("bitmap");
-    }
-    return QString::number(int(kind));
-}
-
-QRectF DrawObject::frameRect() const {
-    return QRectF(QPointF(std::min(x1, x2), std::min(y1, y2)), QPointF(std::max(x1, x2), std::max(y1, y2)));
-}
-
-QVector<QPointF> DrawObject::placedVertices() const {
-    // Each axis maps the vertices' own span onto the frame's; a span of 0 only moves.
-    const double bw = double(vx2) - vx1, bh = double(vy2) - vy1;
-    const double sx = bw != 0 ? (double(x2) - x1) / bw : 1.0;
-    const double sy = bh != 0 ? (double(y2) - y1) / bh : 1.0;
-    QVector<QPointF> out;
-    out.reserve(vertices.size());
-    for (const QPoint& v : vertices)
-        out.append(QPointF(x1 + (v.x() - vx1) * sx, y1 + (v.y() - vy1) * sy));
-    return out;
-}
-
-QString DrawObject::tag(const QString& key) const {
-    for (const auto& [k, v] : tags)
-        if (k == key) return v;
-    return {};
-}
-
-void DrawObject::setTag(const QString& key, const QString& value) {
-    for (qsizetype i = 0; i < tags.size(); ++i) {
-        if (tags[i].first == key) {
-            if (value.isEmpty())
-                tags.removeAt(i);
-            else
-                tags[i].second = value;
-            return;
-        }
-    }
-    if (!value.isEmpty()) tags.append({key, value});
-}
 
 DrawModel::DrawModel(QObject* parent) : QObject(parent) {}
 DrawModel::~DrawModel() = default;
@@ -92,6 +21,36 @@ void DrawModel::clear() {
     nextId_ = 1;
     nextGroup_ = 1;
     current_ = 0;
+    touched();
+}
+
+void DrawModel::replaceWith(DrawModel&& loaded) {
+    if (&loaded == this) return;
+    stack_ = std::move(loaded.stack_);
+    byId_ = std::move(loaded.byId_);
+    loaded.stack_.clear();
+    loaded.byId_.clear();
+    nextId_ = loaded.nextId_;
+    // Group numbers read from a file may lie beyond the other model's counter.
+    nextGroup_ = loaded.nextGroup_;
+    for (auto& o : stack_) {
+        o->selected = false;
+        nextGroup_ = std::max(nextGroup_, o->group + 1);
+    }
+    loaded.nextId_ = 1;
+    loaded.nextGroup_ = 1;
+    loaded.current_ = 0;
+    current_ = 0;
+    defaults_ = loaded.defaults_;
+    pageWidth_ = loaded.pageWidth_;
+    pageHeight_ = loaded.pageHeight_;
+    unitsLeft_ = loaded.unitsLeft_;
+    unitsTop_ = loaded.unitsTop_;
+    unitsWidth_ = loaded.unitsWidth_;
+    unitsHeight_ = loaded.unitsHeight_;
+    coordinateMode_ = loaded.coordinateMode_;
+    drawOptions_ = loaded.drawOptions_;
+    backgroundColor_ = loaded.backgroundColor_;
     touched();
 }
 
@@ -247,11 +206,140 @@ void DrawModel::offset(const QVector<Long>& ids, Long dx, Long dy) {
     touched();
 }
 
-void DrawModel::scale(const QVector<Long>&, const QRectF&, const QRectF&) {
+namespace {
+
+// One axis of a box-to-box map; a box with no extent on the axis only moves along it.
+struct AxisMap {
+    double from, to, factor;
+    AxisMap(double fromStart, double fromSize, double toStart, double toSize)
+        : from(fromStart), to(toStart), factor(fromSize != 0 ? toSize / fromSize : 1.0) {}
+    double operator()(double v) const { return to + (v - from) * factor; }
+};
+
+// The new placement of each object is worked out before any is applied, so that a coordinate out
+// of range (error 6 from CLng) leaves every object as it was.
+template <typename F>
+void transformAll(DrawModel& m, const QVector<Long>& ids, F place) {
+    std::vector<std::pair<DrawObject*, Placement>> out;
+    out.reserve(size_t(ids.size()));
+    for (Long id : ids)
+        if (DrawObject* o = m.find(id)) out.emplace_back(o, place(*o));
+    for (auto& [o, p] : out)
+        applyPlacement(*o, p);
+}
+
+void boundVertices(Placement& p) {
+    if (p.vertices.isEmpty()) return;
+    Long minX = p.vertices[0].x(), maxX = minX, minY = p.vertices[0].y(), maxY = minY;
+    for (const QPoint& v : p.vertices) {
+        minX = std::min<Long>(minX, v.x());
+        maxX = std::max<Long>(maxX, v.x());
+        minY = std::min<Long>(minY, v.y());
+        maxY = std::max<Long>(maxY, v.y());
+    }
+    p.vx1 = p.x1 = minX;
+    p.vy1 = p.y1 = minY;
+    p.vx2 = p.x2 = maxX;
+    p.vy2 = p.y2 = maxY;
+}
+
+} // namespace
+
+void DrawModel::scale(const QVector<Long>& ids, const QRectF& from, const QRectF& to) {
+    const AxisMap mx(from.left(), from.width(), to.left(), to.width());
+    const AxisMap my(from.top(), from.height(), to.top(), to.height());
+    if (!std::isfinite(mx.factor) || !std::isfinite(my.factor)) return;
+    // A box dragged past its fixed corner mirrors what it holds.
+    const bool flipX = mx.factor < 0, flipY = my.factor < 0;
+    const double ax = std::abs(mx.factor), ay = std::abs(my.factor);
+    const double heightFactor = from.height() != 0 ? std::abs(to.height() / from.height()) : 1.0;
+    transformAll(*this, ids, [&](const DrawObject& o) {
+        Placement p = placementOf(o);
+        if (turnsByAngle(o.kind) && std::fmod(o.angle, 180.0) != 0) {
+            // A turned frame keeps its shape: its centre follows the map, its sides scale by how
+            // much the map stretches the directions they lie along.
+            const auto [c, s] = cosSinDegrees(o.angle);
+            const double fw = std::hypot(ax * c, ay * s), fh = std::hypot(ax * s, ay * c);
+            const double cx = (double(o.x1) + o.x2) / 2, cy = (double(o.y1) + o.y2) / 2;
+            const double ncx = mx(cx), ncy = my(cy);
+            p.x1 = qnum::CLng(ncx + (o.x1 - cx) * fw);
+            p.x2 = qnum::CLng(ncx + (o.x2 - cx) * fw);
+            p.y1 = qnum::CLng(ncy + (o.y1 - cy) * fh);
+            p.y2 = qnum::CLng(ncy + (o.y2 - cy) * fh);
+            if (flipX != flipY) p.angle = normalAngle(-o.angle);
+            return p;
+        }
+        p.x1 = qnum::CLng(mx(o.x1));
+        p.y1 = qnum::CLng(my(o.y1));
+        p.x2 = qnum::CLng(mx(o.x2));
+        p.y2 = qnum::CLng(my(o.y2));
+        if (turnsByAngle(o.kind)) {
+            // The frame keeps the corner order it had; a half-turned frame is its own mirror image.
+            if (flipX) std::swap(p.x1, p.x2);
+            if (flipY) std::swap(p.y1, p.y2);
+        } else if (o.kind == Text) {
+            p.textHeight = o.style.textHeight * heightFactor;
+        }
+        // Lines keep their mapped corners; polylines and polygons follow their frame, mirrored
+        // through it when the box turned over.
+        return p;
+    });
     touched();
 }
 
-void DrawModel::rotate(const QVector<Long>&, const QPointF&, double) {
+void DrawModel::rotate(const QVector<Long>& ids, const QPointF& centre, double degrees) {
+    if (!std::isfinite(degrees) || !std::isfinite(centre.x()) || !std::isfinite(centre.y())) return;
+    const auto [c, s] = cosSinDegrees(degrees);
+    // Counter-clockwise on a sheet whose y runs down.
+    auto turn = [&, c = c, s = s](double x, double y) {
+        const double dx = x - centre.x(), dy = y - centre.y();
+        return QPointF(centre.x() + c * dx + s * dy, centre.y() - s * dx + c * dy);
+    };
+    transformAll(*this, ids, [&](const DrawObject& o) {
+        Placement p = placementOf(o);
+        switch (o.kind) {
+        case Line:
+        case Text: {
+            const QPointF a = turn(o.x1, o.y1), b = turn(o.x2, o.y2);
+            p.x1 = qnum::CLng(a.x());
+            p.y1 = qnum::CLng(a.y());
+            p.x2 = qnum::CLng(b.x());
+            p.y2 = qnum::CLng(b.y());
+            if (o.kind == Text) p.textAngle = normalAngle(o.style.textAngle + degrees);
+            break;
+        }
+        case Polyline:
+        case Polygon: {
+            const QVector<QPointF> placed = o.placedVertices();
+            if (placed.isEmpty()) {
+                const QPointF a = turn(o.x1, o.y1);
+                p.x1 = p.x2 = qnum::CLng(a.x());
+                p.y1 = p.y2 = qnum::CLng(a.y());
+                break;
+            }
+            p.vertices.resize(placed.size());
+            for (qsizetype i = 0; i < placed.size(); ++i) {
+                const QPointF v = turn(placed[i].x(), placed[i].y());
+                p.vertices[i] = QPoint(qnum::CLng(v.x()), qnum::CLng(v.y()));
+            }
+            boundVertices(p);
+            break;
+        }
+        default: {
+            // The frame moves whole with its centre, so its size stays exact.
+            const double cx = (double(o.x1) + o.x2) / 2, cy = (double(o.y1) + o.y2) / 2;
+            const QPointF n = turn(cx, cy);
+            const Long dx = qnum::CLng(n.x() - cx), dy = qnum::CLng(n.y() - cy);
+            p.x1 = qnum::CLng(double(o.x1) + dx);
+            p.x2 = qnum::CLng(double(o.x2) + dx);
+            p.y1 = qnum::CLng(double(o.y1) + dy);
+            p.y2 = qnum::CLng(double(o.y2) + dy);
+            p.angle = normalAngle(o.angle + degrees);
+            break;
+        }
+        }
+        return p;
+    });
     touched();
 }
 

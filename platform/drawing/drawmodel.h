@@ -21,6 +21,10 @@ public:
 
     // ---- objects
     void clear(); // ids start again at 1
+    // Takes over the sheet, extent, defaults and objects of another model (a drawing file just read
+    // into it), which is left empty; ids and groups go on from the other's, nothing is selected or
+    // current. The clipboard, the edit mode and redrawing stay this model's.
+    void replaceWith(DrawModel&& loaded);
     // A new object with the defaults' style; kind must be one of the Kind codes.
     DrawObject& add(Kind kind, Long x1, Long y1, Long x2, Long y2);
     DrawObject* find(Long id);
@@ -50,10 +54,14 @@ public:
     void restack(const QVector<Long>& ids, Restack how);
 
     void offset(const QVector<Long>& ids, Long dx, Long dy);
-    // Scales the objects from one box onto another (drawing units): frames and vertices follow, a
-    // text's anchor follows and its height scales with the box's height.
+    // Scales the objects from one box onto another (drawing units): frames and line ends map, polygons
+    // and polylines follow their frame, a text's anchor follows and its height scales with the box's
+    // height; a turned frame keeps its shape about its mapped centre. A box of negative width or
+    // height mirrors. Results are whole units; one out of range raises 6 and changes nothing.
     void scale(const QVector<Long>& ids, const QRectF& from, const QRectF& to);
-    // Turns the objects about a centre by degrees counter-clockwise (on the sheet, y down).
+    // Turns the objects about a centre by degrees counter-clockwise (on the sheet, y down): frames keep
+    // their size and turn by their angle, lines, polylines and polygons turn their points, texts their
+    // anchor and angle. Whole units as in scale; quarter turns are exact.
     void rotate(const QVector<Long>& ids, const QPointF& centre, double degrees);
     // The painted extent of the objects together (drawing units); empty for none.
     QRectF boundsOf(const QVector<Long>& ids) const;

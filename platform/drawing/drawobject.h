@@ -113,4 +113,27 @@ struct DrawObject {
     }
 };
 
+// Cosine and sine of a turn in degrees, exact at multiples of 90 so that quarter turns stay whole.
+std::pair<double, double> cosSinDegrees(double degrees);
+// An angle brought into [0, 360); one within a hair of a quarter turn is taken as that quarter turn.
+double normalAngle(double degrees);
+// Whether the kind keeps its frame and paints turned by its angle.
+inline bool turnsByAngle(Kind k) {
+    return k == Rectangle || k == RoundRect || k == Ellipse || k == Bitmap;
+}
+
+// Everything an edit (move, resize, turn) changes on an object, so that a snapshot restores it
+// exactly: the frame, the vertices with their bounds, the angle, the text's height and angle.
+struct Placement {
+    Long x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    QVector<QPoint> vertices;
+    Long vx1 = 0, vy1 = 0, vx2 = 0, vy2 = 0;
+    double angle = 0;
+    double textHeight = 0;
+    double textAngle = 0;
+    bool operator==(const Placement&) const = default;
+};
+Placement placementOf(const DrawObject& o);
+void applyPlacement(DrawObject& o, const Placement& p);
+
 } // namespace draw

@@ -102,12 +102,19 @@ TextPlacement placeText(const DrawObject& o) {
     return {&face, em / ReferencePixels, QPointF(x, baseline), width};
 }
 
+// Counter-clockwise on a y-down sheet, exact at quarter turns.
+QTransform turn(double degrees) {
+    const auto [c, s] = cosSinDegrees(degrees);
+    return QTransform(c, -s, s, c, 0, 0);
+}
+
 QTransform textTransform(const DrawObject& o, double scale) {
-    QTransform t;
-    t.translate(o.x1, o.y1);
-    t.rotate(-o.style.textAngle); // counter-clockwise on a y-down sheet
-    t.scale(scale, scale);
-    return t;
+    return QTransform::fromScale(scale, scale) * turn(o.style.textAngle) * QTransform::fromTranslate(o.x1, o.y1);
+}
+
+// The line's box of a text in its face's reference pixels, relative to the anchor.
+QRectF textBox(const TextPlacement& t) {
+    return QRectF(t.baseline.x(), t.baseline.y() - t.face->ascent, t.width, t.face->ascent + t.face->descent);
 }
 
 // One device pixel in drawing units, along the axis the painter scales least.
@@ -265,7 +272,16 @@ QVector<double> dashPattern(int lineStyle, int lineWidth) {
     }
 }
 
-void paintObject(QPainter& p, const DrawObject& o) {
+QTransform objectTransform(const DrawObject& o) {
+    if (!turnsByAngle(o.kind) || o.angle == 0) return {};
+    const QPointF c = o.frameRect().center();
+    return QTransform::fromTranslate(-c.x(), -c.y()) * turn(o.angle) * QTransform::fromTranslate(c.x(), c.y());
+}
+
+namespace {
+
+// The object as if unturned; paintObject sets the turn around it.
+void paintUpright(QPainter& p, const DrawObject& o) {
     const Style& s = o.style;
     const QRectF r = o.frameRect();
     switch (o.kind) {
@@ -323,6 +339,19 @@ void paintObject(QPainter& p, const DrawObject& o) {
     }
 }
 
+} // namespace
+
+void paintObject(QPainter& p, const DrawObject& o) {
+    if (!turnsByAngle(o.kind) || o.angle == 0) {
+        paintUpright(p, o);
+        return;
+    }
+    p.save();
+    p.setTransform(objectTransform(o), true);
+    paintUpright(p, o);
+    p.restore();
+}
+
 namespace {
 double segmentDistance(const QPointF& p, const QPointF& a, const QPointF& b) {
     const QPointF d = b - a;
@@ -344,6 +373,18 @@ bool hitTest(const DrawObject& o, const QPointF& u, double tol) {
             if (segmentDistance(u, pts[i - 1], pts[i]) <= reach) return true;
         return false;
     }
+    if (turnsByAngle(o.kind) && o.angle != 0) {
+        // Back into the upright frame; a turn keeps distances, so tol stays as it is.
+        const QPointF local = objectTransform(o).inverted().map(u);
+        return o.frameRect().adjusted(-tol, -tol, tol, tol).contains(local);
+    }
+    if (o.kind == Text && o.style.textAngle != 0 && !o.text.isEmpty() && o.style.textHeight != 0) {
+        const TextPlacement t = placeText(o);
+        if (t.scale <= 0) return false;
+        const QPointF local = textTransform(o, t.scale).inverted().map(u);
+        const double r = tol / t.scale;
+        return textBox(t).adjusted(-r, -r, r, r).contains(local);
+    }
     return objectBounds(o).adjusted(-tol, -tol, tol, tol).contains(u);
 }
 
@@ -351,14 +392,13 @@ QRectF objectBounds(const DrawObject& o) {
     if (o.kind == Text) {
         if (o.text.isEmpty() || o.style.textHeight == 0) return QRectF(o.x1, o.y1, 0, 0);
         const TextPlacement t = placeText(o);
-        const QRectF box(t.baseline.x(), t.baseline.y() - t.face->ascent, t.width,
-                         t.face->ascent + t.face->descent);
-        return textTransform(o, t.scale).mapRect(box);
+        return textTransform(o, t.scale).mapRect(textBox(t));
     }
     if (o.kind == Polyline || o.kind == Polygon) {
         const QPolygonF pts(o.placedVertices());
         if (!pts.isEmpty()) return pts.boundingRect();
     }
+    if (turnsByAngle(o.kind) && o.angle != 0) return objectTransform(o).mapRect(o.frameRect());
     return o.frameRect();
 }
 

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QImage>
 #include <QRectF>
+#include <QTransform>
 
 class QPainter;
 
@@ -19,14 +20,20 @@ class DrawModel;
 // painter's current coordinates; the options say which objects show and with which patterns.
 void paintSheet(QPainter& p, const DrawModel& model, const QRectF& target, const OutputOptions& options = {});
 
+// Where a turned object's frame lies: the turn of its angle about the frame's centre (identity for an
+// unturned object and for the kinds that turn their points instead).
+QTransform objectTransform(const DrawObject& o);
+
 // Paints one object with the painter in drawing units.
 void paintObject(QPainter& p, const DrawObject& o);
 
-// The extent an object paints, in drawing units (a text measured with its font; pen width left out).
+// The extent an object paints, in drawing units (a text measured with its font; pen width left out);
+// for a turned object the box around it as turned.
 QRectF objectBounds(const DrawObject& o);
 
 // Whether a point (drawing units) touches an object: lines and polylines within tol of a segment
-// (half the pen included), the other kinds within tol of their painted extent.
+// (half the pen included), turned frames and texts within tol of their turned box, the other kinds
+// within tol of their painted extent.
 bool hitTest(const DrawObject& o, const QPointF& u, double tol);
 
 // Dash lengths of a pen style in drawing units, alternately on and off; empty for a solid line.
