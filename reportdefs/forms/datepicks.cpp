@@ -3,22 +3,20 @@
 
 #include "platform/gui/spreadgrid.h"
 #include "project/modgw.h"
-#include "reportdefs/notesblock.h"
+#include "reportdefs/forms/reportform.h"
 
-#include <algorithm>
-
-bool PickDateParameter(SpreadGrid& grid, int p, int rows) {
+void PickDateParameter(SpreadGrid& grid, int p, int rows) {
     ModGW& m = modgw();
-    if (p < 1 || p > m.NumParams) return false;
-    const int r = std::clamp(grid.activeRow(), 1, rows);
-    grid.setText(r, 1, m.ParamTable[p][1]);
+    const int r = PickIntoRow(grid, rows, {{1, m.ParamTable[p][1]}});
     m.DateSum.DateParams[r] = int16_t(p);
-    grid.setActiveCell(std::min(r + 1, rows), 1);
-    return true;
 }
 
-void ForgetDateNotes() {
+void PickDateSource(SpreadGrid& grid, int s, int rows, const QList<std::pair<int, int>>& colField) {
     ModGW& m = modgw();
-    notesblock::ClearNotes(m.ReportNotes);
-    m.DateSum.DateEpisodeCount = 0;
+    QList<std::pair<int, QString>> cells;
+    for (const auto& [col, field] : colField)
+        cells.append({col, m.SourceTable[s][field]});
+    const int r = PickIntoRow(grid, rows, cells);
+    for (const auto& [col, text] : cells)
+        m.DateSum.DateSources[r][col] = text;
 }

@@ -1,14 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QList>
+#include <utility>
+
 class SpreadGrid;
 
-// What the date summary and the date contour form share: both edit the one date definition.
+// What the date summary and the date contour form share: both edit the one date definition. Each
+// pick writes into the caret's row of grid (rows in all) and moves the caret on to the next row;
+// after the last one it stays.
 
-// A pick of project parameter p from the parameter list: its name into the caret's row of grid
-// (rows in all), its number into that slot of the definition, and the caret on to the next row (after
-// the last one it stays). False when p is no parameter of the project.
-bool PickDateParameter(SpreadGrid& grid, int p, int rows);
+// Project parameter p: its name into the grid, its number into that slot of the definition.
+void PickDateParameter(SpreadGrid& grid, int p, int rows);
 
-// Closing either date form: a later run must see no notes or episodes of it.
-void ForgetDateNotes();
+// Project source s: for each (column, field) of colField, the source's field into that column of
+// the grid and of that row of the definition's sources.
+void PickDateSource(SpreadGrid& grid, int s, int rows, const QList<std::pair<int, int>>& colField);

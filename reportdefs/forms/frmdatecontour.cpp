@@ -5,7 +5,6 @@
 #include "reportdefs/forms/datepicks.h"
 #include "platform/gui/spreadgrid.h"
 #include "project/modgw.h"
-#include "reportdefs/notesblock.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -15,7 +14,6 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
-#include <algorithm>
 
 namespace {
 
@@ -60,11 +58,7 @@ frmDateContour::frmDateContour() : ReportForm(ReportKind::DateContour) {
     // map information with the notes box below them.
     auto* lay = new QGridLayout(this);
     lay->setMenuBar(MenuBar);
-    auto* lists = new QVBoxLayout;
-    lists->addWidget(Label1);
-    lists->addWidget(List1, 1);
-    lists->addWidget(Label2);
-    lists->addWidget(List2, 1);
+    QVBoxLayout* lists = ListColumn(Label1, 1, Label2, 1);
     lists->addWidget(Command1);
     auto* chosen = new QVBoxLayout;
     chosen->addWidget(Label3);
@@ -89,10 +83,8 @@ frmDateContour::frmDateContour() : ReportForm(ReportKind::DateContour) {
     List1->setMinimumWidth(150);
     sizeGrids();
 
-    connect(List1, &QListWidget::itemClicked, this, &frmDateContour::List1_Click);
-    connect(List2, &QListWidget::itemClicked, this, &frmDateContour::List2_Click);
-    PickByKeyboard(List1, [this] { List1_Click(); });
-    PickByKeyboard(List2, [this] { List2_Click(); });
+    OnPick(List1, [this] { List1_Click(); });
+    OnPick(List2, [this] { List2_Click(); });
     connect(Command1, &QPushButton::clicked, this, &frmDateContour::Command1_Click);
     connect(SS2, &SpreadGrid::cellClicked, this, &frmDateContour::SS2_Click);
     connect(SS3, &SpreadGrid::cellClicked, this, &frmDateContour::SS3_Click);
@@ -132,8 +124,7 @@ void frmDateContour::sizeGrids() {
 }
 
 QList<SpreadGrid*> frmDateContour::Grids() const { return {SS1, SS2, SS3, SS4}; }
-QList<SpreadGrid*> frmDateContour::ReplaceOnEditGrids() const { return {SS3, SS4}; }
-QList<SpreadGrid*> frmDateContour::EditModeGrids() const { return {SS3, SS4}; }
+QList<SpreadGrid*> frmDateContour::TypedGrids() const { return {SS3, SS4}; }
 
 // A click marks the definition changed whether or not a value then changes; SS1 is written only
 // by picks and Delete, which mark it themselves.
@@ -154,7 +145,6 @@ void frmDateContour::setNotesText(const QString& text) {
 // ---- the definition
 
 void frmDateContour::ClearForm() {
-    ClosedCells closed(Grids());
     if (const int used = SS1->usedRowCount()) SS1->clearBlock({1, 1, used, 1});
     if (const int used = SS2->usedRowCount()) SS2->clearBlock({1, 1, used, 3});
     SS3->clearBlock({1, 1, Cells::InfoRows, 1});
@@ -166,27 +156,20 @@ void frmDateContour::ClearForm() {
 
 void frmDateContour::ClearDefinition() { ClearDateContourFile(); }
 
-bool frmDateContour::LoadDefinition(const QString& path) {
-    loaded_ = LoadDateContourFile(path);
-    return loaded_.has_value();
-}
-
-void frmDateContour::CommitDefinition() {
-    if (loaded_) CommitDateContour(*loaded_);
-    loaded_.reset();
-    // The contour run names its files after the definition it draws.
-    modgw().ContourFileTitle = ContourFileTitleOf(CurrentPath());
+std::function<void()> frmDateContour::LoadDefinition(const QString& path) {
+    return Committing(LoadDateContourFile(path), [this](const DateContourFileData& data) {
+        CommitDateContour(data);
+        // The contour run names its files after the definition it draws.
+        modgw().ContourFileTitle = ContourFileTitleOf(CurrentPath());
+    });
 }
 
 void frmDateContour::FillForm() { FillDateContourForm(); }
 
 void frmDateContour::FillDateContourForm() {
-    Guarded(QStringLiteral("FillDateContourForm"), [&] {
+    FillGrids(QStringLiteral("FillDateContourForm"), [&] {
         const ModGW& m = modgw();
         const Cells g = DateContourGridsOf(m.DateSum, m.ReportNotes, m);
-        ClosedCells closed(Grids());
-        for (SpreadGrid* grid : Grids())
-            grid->setRedraw(false);
         for (int r = 1; r <= Cells::ParamRows; ++r)
             SS1->setText(r, 1, g.SS1[r]);
         for (int r = 1; r <= Cells::SourceRows; ++r)
@@ -197,8 +180,6 @@ void frmDateContour::FillDateContourForm() {
         for (int r = 1; r <= Cells::MapRows; ++r)
             SS4->setText(r, 1, g.SS4[r]);
         setNotesText(g.Text1);
-        for (SpreadGrid* grid : Grids())
-            grid->setRedraw(true);
     });
 }
 
@@ -217,10 +198,8 @@ DateContourGrids frmDateContour::GridsOnForm() const {
     return g;
 }
 
-void frmDateContour::TakeGrids() { taken_ = GridsOnForm(); }
-
 bool frmDateContour::WriteDefinition(const QString& path) {
-    if (!SaveDateContourForm(taken_, path)) return false;
+    if (!SaveDateContourForm(GridsOnForm(), path)) return false;
     // Save As names a new current definition; a Save gives the same title again.
     modgw().ContourFileTitle = ContourFileTitleOf(path);
     return true;
@@ -229,46 +208,21 @@ bool frmDateContour::WriteDefinition(const QString& path) {
 // The form keeps its notes in Text1; it has no notes editor.
 int frmDateContour::ItemCount() { return 0; }
 
-void frmDateContour::Closing() {
-    ForgetDateNotes();
-}
+void frmDateContour::Closing() { ForgetNotes(modgw().DateSum.DateEpisodeCount); }
 
 // ---- picks and delete
 
 void frmDateContour::List1_Click() {
-    Guarded(QStringLiteral("List1_Click"), [&] {
-        const int p = List1->currentRow() + 1;
-        if (p < 1 || p > modgw().NumParams) return;
-        ClosedCells closed(Grids());
-        PickDateParameter(*SS1, p, int(Cells::ParamRows));
-        MarkChanged();
-    });
+    Pick(List1, modgw().NumParams, [&](int p) { PickDateParameter(*SS1, p, Cells::ParamRows); });
 }
 
 void frmDateContour::List2_Click() {
-    Guarded(QStringLiteral("List2_Click"), [&] {
-        ModGW& m = modgw();
-        const int s = List2->currentRow() + 1;
-        if (s < 1 || s > m.NumSources) return;
-        ClosedCells closed(Grids());
-        const int r = std::clamp(SS2->activeRow(), 1, int(Cells::SourceRows));
-        for (int c = 1; c <= 3; ++c) {
-            SS2->setText(r, c, m.SourceTable[s][c]);
-            m.DateSum.DateSources[r][c] = m.SourceTable[s][c];
-        }
-        SS2->setActiveCell(std::min(r + 1, int(Cells::SourceRows)), 1);
-        MarkChanged();
-    });
+    Pick(List2, modgw().NumSources,
+         [&](int s) { PickDateSource(*SS2, s, Cells::SourceRows, {{1, 1}, {2, 2}, {3, 3}}); });
 }
 
 void frmDateContour::mnuDelete_Click() {
-    Guarded(QStringLiteral("mnuDelete_Click"), [&] {
-        ClosedCells closed(Grids());
-        const int r = std::clamp(SS1->activeRow(), 1, int(Cells::ParamRows));
-        SS1->setText(r, 1, QString());
-        modgw().DateSum.DateParams[r] = 0;
-        MarkChanged();
-    });
+    DeleteRow(SS1, Cells::ParamRows, [](int r) { modgw().DateSum.DateParams[r] = 0; });
 }
 
 // ---- buttons

@@ -4,8 +4,6 @@
 #include "reportdefs/datecontourfile.h"
 #include "reportdefs/forms/reportform.h"
 
-#include <optional>
-
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -47,14 +45,11 @@ public:
 protected:
     void SetupGrids() override;
     QList<SpreadGrid*> Grids() const override;
-    QList<SpreadGrid*> ReplaceOnEditGrids() const override;
-    QList<SpreadGrid*> EditModeGrids() const override;
+    QList<SpreadGrid*> TypedGrids() const override;
     void ClearForm() override;
     void ClearDefinition() override;
-    bool LoadDefinition(const QString& path) override;
-    void CommitDefinition() override;
+    std::function<void()> LoadDefinition(const QString& path) override;
     void FillForm() override;
-    void TakeGrids() override;
     bool WriteDefinition(const QString& path) override;
     int ItemCount() override;
     void Closing() override;
@@ -63,6 +58,4 @@ private:
     void sizeGrids();
     DateContourGrids GridsOnForm() const;
     void setNotesText(const QString& text);
-    std::optional<DateContourFileData> loaded_;
-    DateContourGrids taken_;
 };

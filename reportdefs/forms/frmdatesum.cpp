@@ -5,7 +5,6 @@
 #include "reportdefs/forms/datepicks.h"
 #include "platform/gui/spreadgrid.h"
 #include "project/modgw.h"
-#include "reportdefs/notesblock.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -13,7 +12,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <algorithm>
 
 namespace {
 
@@ -56,11 +54,7 @@ frmDateSum::frmDateSum() : ReportForm(ReportKind::DateSum) {
     // information, then the map information, each column at its grids' widths.
     auto* lay = new QGridLayout(this);
     lay->setMenuBar(MenuBar);
-    auto* lists = new QVBoxLayout;
-    lists->addWidget(Label1);
-    lists->addWidget(List1, 1);
-    lists->addWidget(Label2);
-    lists->addWidget(List2, 1);
+    QVBoxLayout* lists = ListColumn(Label1, 1, Label2, 1);
     lists->addWidget(Command1);
     lists->addWidget(Command2);
     auto column = [](std::initializer_list<QWidget*> widgets) {
@@ -80,10 +74,8 @@ frmDateSum::frmDateSum() : ReportForm(ReportKind::DateSum) {
     List1->setMinimumWidth(150);
     sizeGrids();
 
-    connect(List1, &QListWidget::itemClicked, this, &frmDateSum::List1_Click);
-    connect(List2, &QListWidget::itemClicked, this, &frmDateSum::List2_Click);
-    PickByKeyboard(List1, [this] { List1_Click(); });
-    PickByKeyboard(List2, [this] { List2_Click(); });
+    OnPick(List1, [this] { List1_Click(); });
+    OnPick(List2, [this] { List2_Click(); });
     connect(Command1, &QPushButton::clicked, this, &frmDateSum::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmDateSum::Command2_Click);
     connect(SS2, &SpreadGrid::cellClicked, this, &frmDateSum::SS2_Click);
@@ -123,8 +115,7 @@ void frmDateSum::sizeGrids() {
 }
 
 QList<SpreadGrid*> frmDateSum::Grids() const { return {SS5, SS1, SS2, SS3, SS4}; }
-QList<SpreadGrid*> frmDateSum::ReplaceOnEditGrids() const { return {SS3, SS4, SS5}; }
-QList<SpreadGrid*> frmDateSum::EditModeGrids() const { return {SS3, SS4, SS5}; }
+QList<SpreadGrid*> frmDateSum::TypedGrids() const { return {SS3, SS4, SS5}; }
 
 // A click marks the definition changed whether or not a value then changes; SS1 is written only
 // by picks and Delete, which mark it themselves.
@@ -136,7 +127,6 @@ void frmDateSum::SS5_Click() { MarkChanged(); }
 // ---- the definition
 
 void frmDateSum::ClearForm() {
-    ClosedCells closed(Grids());
     SS1->clearBlock({1, 1, Cells::ParamRows, 1});
     if (const int used = SS2->usedRowCount()) SS2->clearBlock({1, 1, used, 4});
     SS3->clearBlock({1, 1, Cells::InfoRows, 1});
@@ -146,24 +136,15 @@ void frmDateSum::ClearForm() {
 
 void frmDateSum::ClearDefinition() { ClearDateFile(); }
 
-bool frmDateSum::LoadDefinition(const QString& path) {
-    loaded_ = LoadDateFile(path);
-    return loaded_.has_value();
-}
-
-void frmDateSum::CommitDefinition() {
-    if (loaded_) CommitDateSum(*loaded_);
-    loaded_.reset();
+std::function<void()> frmDateSum::LoadDefinition(const QString& path) {
+    return Committing(LoadDateFile(path), CommitDateSum);
 }
 
 void frmDateSum::FillForm() { FillDateForm(); }
 
 void frmDateSum::FillDateForm() {
-    Guarded(QStringLiteral("FillDateForm"), [&] {
+    FillGrids(QStringLiteral("FillDateForm"), [&] {
         const Cells g = DateSumGridsOf(modgw().DateSum, modgw());
-        ClosedCells closed(Grids());
-        for (SpreadGrid* grid : Grids())
-            grid->setRedraw(false);
         for (int r = 1; r <= Cells::EpisodeRows; ++r)
             for (int c = 1; c <= 2; ++c)
                 SS5->setText(r, c, g.SS5[r][c]);
@@ -176,8 +157,6 @@ void frmDateSum::FillDateForm() {
             SS3->setText(r, 1, g.SS3[r]);
         for (int r = 1; r <= Cells::MapRows; ++r)
             SS4->setText(r, 1, g.SS4[r]);
-        for (SpreadGrid* grid : Grids())
-            grid->setRedraw(true);
     });
 }
 
@@ -198,68 +177,35 @@ DateSumGrids frmDateSum::GridsOnForm() const {
     return g;
 }
 
-void frmDateSum::TakeGrids() { TakeDateSumGrids(GridsOnForm(), modgw().DateSum); }
-
 // The axis rows the save fills in go to the variables and the file; the grid shows them when the
 // file is opened again.
-bool frmDateSum::WriteDefinition(const QString& path) { return SaveDateFile(path); }
+bool frmDateSum::WriteDefinition(const QString& path) {
+    TakeDateSumGrids(GridsOnForm(), modgw().DateSum);
+    return SaveDateFile(path);
+}
 
+// The notes editor lists the episodes as they stand on the form.
 int frmDateSum::ItemCount() {
-    // The notes editor lists the episodes as they stand on the form, saved or not.
-    CommitGrids();
     DateSumDefinition& d = modgw().DateSum;
-    d.DateEpisodeCount = int16_t(SS5->usedRowCount());
-    for (int e = 1; e <= d.DateEpisodeCount; ++e) {
-        d.DateEpisodes[1][e] = SS5->text(e, 1);
-        d.DateEpisodes[2][e] = SS5->text(e, 2);
-    }
-    return d.DateEpisodeCount;
+    return TakeEpisodes(SS5, d.DateEpisodeCount, d.DateEpisodes);
 }
 
-void frmDateSum::Closing() {
-    ForgetDateNotes();
-}
+void frmDateSum::Closing() { ForgetNotes(modgw().DateSum.DateEpisodeCount); }
 
 // ---- picks and delete
 
 void frmDateSum::List1_Click() {
-    Guarded(QStringLiteral("List1_Click"), [&] {
-        const int p = List1->currentRow() + 1;
-        if (p < 1 || p > modgw().NumParams) return;
-        ClosedCells closed(Grids());
-        PickDateParameter(*SS1, p, int(Cells::ParamRows));
-        MarkChanged();
-    });
+    Pick(List1, modgw().NumParams, [&](int p) { PickDateParameter(*SS1, p, Cells::ParamRows); });
 }
 
 void frmDateSum::List2_Click() {
-    Guarded(QStringLiteral("List2_Click"), [&] {
-        ModGW& m = modgw();
-        const int s = List2->currentRow() + 1;
-        if (s < 1 || s > m.NumSources) return;
-        ClosedCells closed(Grids());
-        const int r = std::clamp(SS2->activeRow(), 1, int(Cells::SourceRows));
-        // Name and positions; the Abv/Blw text typed in column 2 stays.
-        const auto& src = m.SourceTable[s];
-        auto& row = m.DateSum.DateSources[r];
-        const std::pair<int, int> colField[] = {{1, 1}, {3, 2}, {4, 3}};
-        for (const auto& [col, field] : colField) {
-            SS2->setText(r, col, src[field]);
-            row[col] = src[field];
-        }
-        SS2->setActiveCell(std::min(r + 1, int(Cells::SourceRows)), 1);
-        MarkChanged();
-    });
+    // Name and positions; the Abv/Blw text typed in column 2 stays.
+    Pick(List2, modgw().NumSources,
+         [&](int s) { PickDateSource(*SS2, s, Cells::SourceRows, {{1, 1}, {3, 2}, {4, 3}}); });
 }
 
 void frmDateSum::mnuDelete_Click() {
-    Guarded(QStringLiteral("mnuDelete_Click"), [&] {
-        ClosedCells closed(Grids());
-        const int r = std::clamp(SS1->activeRow(), 1, int(Cells::ParamRows));
-        SS1->setText(r, 1, QString());
-        modgw().DateSum.DateParams[r] = 0;
-        MarkChanged();
-    });
+    DeleteRow(SS1, Cells::ParamRows, [](int r) { modgw().DateSum.DateParams[r] = 0; });
 }
 
 // ---- buttons

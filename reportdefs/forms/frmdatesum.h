@@ -4,8 +4,6 @@
 #include "reportdefs/datesumfile.h"
 #include "reportdefs/forms/reportform.h"
 
-#include <optional>
-
 class QLabel;
 class QPushButton;
 
@@ -48,14 +46,11 @@ public:
 protected:
     void SetupGrids() override;
     QList<SpreadGrid*> Grids() const override;
-    QList<SpreadGrid*> ReplaceOnEditGrids() const override;
-    QList<SpreadGrid*> EditModeGrids() const override;
+    QList<SpreadGrid*> TypedGrids() const override;
     void ClearForm() override;
     void ClearDefinition() override;
-    bool LoadDefinition(const QString& path) override;
-    void CommitDefinition() override;
+    std::function<void()> LoadDefinition(const QString& path) override;
     void FillForm() override;
-    void TakeGrids() override;
     bool WriteDefinition(const QString& path) override;
     int ItemCount() override;
     void Closing() override;
@@ -63,5 +58,4 @@ protected:
 private:
     void sizeGrids();
     DateSumGrids GridsOnForm() const;
-    std::optional<DateSumFileData> loaded_;
 };

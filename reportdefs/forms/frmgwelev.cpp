@@ -4,7 +4,6 @@
 #include "platform/gui/controls.h"
 #include "platform/gui/spreadgrid.h"
 #include "project/modgw.h"
-#include "reportdefs/notesblock.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -44,11 +43,7 @@ frmGWElev::frmGWElev() : ReportForm(ReportKind::GWElev) {
     // The two lists on the left; the parameter and report information above the sets beside them.
     auto* lay = new QGridLayout(this);
     lay->setMenuBar(MenuBar);
-    auto* lists = new QVBoxLayout;
-    lists->addWidget(Label1);
-    lists->addWidget(List1, 1);
-    lists->addWidget(Label2);
-    lists->addWidget(List2, 1);
+    QVBoxLayout* lists = ListColumn(Label1, 1, Label2, 1);
     auto* par = new QVBoxLayout;
     par->addWidget(Label3);
     par->addWidget(SS2);
@@ -75,10 +70,8 @@ frmGWElev::frmGWElev() : ReportForm(ReportKind::GWElev) {
     lay->setColumnStretch(1, 1);
     List1->setMinimumWidth(200);
 
-    connect(List1, &QListWidget::itemClicked, this, &frmGWElev::List1_Click);
-    connect(List2, &QListWidget::itemClicked, this, &frmGWElev::List2_Click);
-    PickByKeyboard(List1, [this] { List1_Click(); });
-    PickByKeyboard(List2, [this] { List2_Click(); });
+    OnPick(List1, [this] { List1_Click(); });
+    OnPick(List2, [this] { List2_Click(); });
     connect(SS1, &SpreadGrid::cellClicked, this, &frmGWElev::SS1_Click);
     connect(SS2, &SpreadGrid::cellClicked, this, &frmGWElev::SS2_Click);
     connect(SS3, &SpreadGrid::cellClicked, this, &frmGWElev::SS3_Click);
@@ -92,42 +85,33 @@ frmGWElev::frmGWElev() : ReportForm(ReportKind::GWElev) {
 void frmGWElev::SetupGrids() {
     // The load fills the source list with the parameter list.
     FillSourceList(List2);
-    SS1->setMaxRows(MaxSets);
-    SS1->setMaxCols(ScaleCol);
+    QStringList headers;
+    for (int p = 1; p <= Positions; ++p)
+        headers << QStringLiteral("Source %1").arg(p);
+    SetColumns(SS1, MaxSets, headers << QStringLiteral("Scale: St, End, Inc"));
     for (int p = 1; p <= Positions; ++p) {
-        SS1->setColumnHeader(p, QStringLiteral("Source %1").arg(p));
         SS1->setColWidth(p, 12);
         // A typed name would never reach the file: the sources come from the list with their
         // reference elevations.
         SS1->setColumnLocked(p, true);
     }
-    SS1->setColumnHeader(ScaleCol, QStringLiteral("Scale: St, End, Inc"));
     SS1->setColWidth(ScaleCol, 18);
     SS1->setColWidth(0, 3);
     FitColumns(SS1, 14);
 
-    SS2->setMaxRows(2);
-    SS2->setMaxCols(1);
-    SS2->setRowHeader(1, QStringLiteral("Parameter #"));
-    SS2->setRowHeader(2, QStringLiteral("Depth/Elev. (D/E)"));
-    SS2->setColumnHeadersVisible(false);
+    SetRows(SS2, {QStringLiteral("Parameter #"), QStringLiteral("Depth/Elev. (D/E)")});
     SS2->setColWidth(0, 16);
     SS2->setColWidth(1, 8);
     FitGrid(SS2);
 
-    SS3->setMaxRows(InfoRows);
-    SS3->setMaxCols(1);
-    for (int r = 1; r <= InfoRows; ++r)
-        SS3->setRowHeader(r, kInfoRows[r - 1]);
-    SS3->setColumnHeadersVisible(false);
+    SetRows(SS3, kInfoRows);
     SS3->setColWidth(0, 16);
     SS3->setColWidth(1, 40);
     FitGrid(SS3);
 }
 
 QList<SpreadGrid*> frmGWElev::Grids() const { return {SS1, SS2, SS3}; }
-QList<SpreadGrid*> frmGWElev::ReplaceOnEditGrids() const { return {SS1, SS3}; }
-QList<SpreadGrid*> frmGWElev::EditModeGrids() const { return {SS1, SS3}; }
+QList<SpreadGrid*> frmGWElev::TypedGrids() const { return {SS1, SS3}; }
 
 void frmGWElev::SS1_Click() { MarkChanged(); }
 void frmGWElev::SS2_Click() { MarkChanged(); }
@@ -148,7 +132,6 @@ GWElevGrids frmGWElev::GridsOnForm() const {
 // ---- the definition
 
 void frmGWElev::ClearForm() {
-    ClosedCells closed(Grids());
     SS1->clearBlock({1, 1, MaxSets, ScaleCol});
     SS2->clearBlock({1, 1, 2, 1});
     SS3->clearBlock({1, 1, InfoRows, 1});
@@ -156,24 +139,15 @@ void frmGWElev::ClearForm() {
 
 void frmGWElev::ClearDefinition() { ClearGWElevFile(); }
 
-bool frmGWElev::LoadDefinition(const QString& path) {
-    loaded_ = LoadGWElevFile(path);
-    return loaded_.has_value();
-}
-
-void frmGWElev::CommitDefinition() {
-    if (loaded_) CommitGWElev(*loaded_);
-    loaded_.reset();
+std::function<void()> frmGWElev::LoadDefinition(const QString& path) {
+    return Committing(LoadGWElevFile(path), CommitGWElev);
 }
 
 void frmGWElev::FillForm() { FillGWElevForm(); }
 
 void frmGWElev::FillGWElevForm() {
-    Guarded(QStringLiteral("FillGWElevForm"), [&] {
+    FillGrids(QStringLiteral("FillGWElevForm"), [&] {
         const GWElevGrids g = GWElevGridsOf(modgw().GWElev);
-        ClosedCells closed(Grids());
-        for (SpreadGrid* grid : Grids())
-            grid->setRedraw(false);
         SS2->setText(1, 1, g.SS2[1]);
         SS2->setText(2, 1, g.SS2[2]);
         for (int r = 1; r <= MaxSets; ++r)
@@ -181,14 +155,10 @@ void frmGWElev::FillGWElevForm() {
                 SS1->setText(r, c, g.SS1[r][c]);
         for (int r = 1; r <= InfoRows; ++r)
             SS3->setText(r, 1, g.SS3[r]);
-        for (SpreadGrid* grid : Grids())
-            grid->setRedraw(true);
     });
 }
 
-void frmGWElev::TakeGrids() { taken_ = GridsOnForm(); }
-
-bool frmGWElev::WriteDefinition(const QString& path) { return SaveGWElevFile(taken_, path); }
+bool frmGWElev::WriteDefinition(const QString& path) { return SaveGWElevFile(GridsOnForm(), path); }
 
 int frmGWElev::ItemCount() {
     // Sets entered since the last save count: the notes editor lists them from this count.
@@ -198,20 +168,13 @@ int frmGWElev::ItemCount() {
     return m.GWElev.GWElevSetCount;
 }
 
-void frmGWElev::Closing() {
-    ModGW& m = modgw();
-    notesblock::ClearNotes(m.ReportNotes);
-    m.GWElev.GWElevSetCount = 0;
-}
+void frmGWElev::Closing() { ForgetNotes(modgw().GWElev.GWElevSetCount); }
 
 // ---- picks and delete
 
 void frmGWElev::List1_Click() {
-    Guarded(QStringLiteral("List1_Click"), [&] {
+    Pick(List1, modgw().NumParams, [&](int k) {
         ModGW& m = modgw();
-        const int k = List1->currentRow() + 1;
-        if (k < 1 || k > m.NumParams) return;
-        ClosedCells closed(Grids());
         SS2->setText(1, 1, QString::number(k));
         GWElevDefinition& d = m.GWElev;
         d.GWElevParameter = int16_t(k);
@@ -219,7 +182,6 @@ void frmGWElev::List1_Click() {
         // Scales typed or picked before stay; rows added later get none until the next pick.
         for (int i = 1; i <= d.GWElevSetCount; ++i)
             if (SS1->text(i, ScaleCol).isEmpty()) SS1->setText(i, ScaleCol, m.ParamTable[k][ParScale]);
-        MarkChanged();
     });
 }
 

@@ -14,7 +14,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <algorithm>
 
 namespace {
 
@@ -37,11 +36,7 @@ frmPar1Sum::frmPar1Sum() : ReportForm(ReportKind::Par1Sum) {
     List2 = MakeList2();
     SS = MakeGrid(QStringLiteral("SS"), ParRows, {QStringLiteral("Par. Name")});
     SS2 = MakeGrid(QStringLiteral("SS2"), SourceRows, {QStringLiteral("Source Name")});
-    SS3 = new SpreadGrid(QStringLiteral("SS3"), this);
-    SS3->setMaxRows(InfoRows);
-    SS3->setMaxCols(1);
-    for (int r = 1; r <= InfoRows; ++r)
-        SS3->setRowHeader(r, kInfoRows[r - 1]);
+    SS3 = MakeRows(QStringLiteral("SS3"), kInfoRows, 1, true);
     // The names show the chosen numbers: only a pick or Delete changes them, so the grid never
     // shows a definition other than the one Save writes.
     SS->setColumnLocked(1, true);
@@ -57,11 +52,7 @@ frmPar1Sum::frmPar1Sum() : ReportForm(ReportKind::Par1Sum) {
     // the right with the buttons.
     auto* lay = new QGridLayout(this);
     lay->setMenuBar(MenuBar);
-    auto* lists = new QVBoxLayout;
-    lists->addWidget(Label1);
-    lists->addWidget(List1, 3);
-    lists->addWidget(Label2);
-    lists->addWidget(List2, 2);
+    QVBoxLayout* lists = ListColumn(Label1, 3, Label2, 2);
     auto* chosen = new QVBoxLayout;
     chosen->addWidget(Label3);
     chosen->addWidget(SS, 1);
@@ -144,8 +135,7 @@ void frmPar1Sum::SetupGrids() {
 }
 
 QList<SpreadGrid*> frmPar1Sum::Grids() const { return {SS, SS2, SS3}; }
-QList<SpreadGrid*> frmPar1Sum::ReplaceOnEditGrids() const { return {SS3}; }
-QList<SpreadGrid*> frmPar1Sum::EditModeGrids() const { return {SS3}; }
+QList<SpreadGrid*> frmPar1Sum::TypedGrids() const { return {SS3}; }
 
 void frmPar1Sum::GridChange(SpreadGrid* grid) {
     if (grid != SS) MarkChanged();
@@ -157,7 +147,6 @@ void frmPar1Sum::SS3_Click() { MarkChanged(); }
 // ---- the definition
 
 void frmPar1Sum::ClearForm() {
-    ClosedCells closed(Grids());
     SS->clearBlock({1, 1, ParRows, 1});
     SS2->clearBlock({1, 1, SourceRows, 1});
     SS3->clearBlock({1, 1, InfoRows, 1});
@@ -165,88 +154,57 @@ void frmPar1Sum::ClearForm() {
 
 void frmPar1Sum::ClearDefinition() { ClearPar1File(); }
 
-bool frmPar1Sum::LoadDefinition(const QString& path) {
-    loaded_ = LoadPar1File(path);
-    return loaded_.has_value();
-}
-
-void frmPar1Sum::CommitDefinition() {
-    if (loaded_) CommitPar1Sum(*loaded_);
-    loaded_.reset();
+std::function<void()> frmPar1Sum::LoadDefinition(const QString& path) {
+    return Committing(LoadPar1File(path), CommitPar1Sum);
 }
 
 void frmPar1Sum::FillForm() { FillPar1Form(); }
 
 void frmPar1Sum::FillPar1Form() {
-    Guarded(QStringLiteral("FillPar1Form"), [&] {
+    FillGrids(QStringLiteral("FillPar1Form"), [&] {
         const Par1SumGrids g = Par1SumGridsOf(modgw().Par1Sum, modgw());
-        ClosedCells closed(Grids());
-        for (SpreadGrid* grid : Grids())
-            grid->setRedraw(false);
         for (int r = 1; r <= g.SSRows; ++r)
             SS->setText(r, 1, g.SS[r]);
         for (int r = 1; r <= g.SS2Rows; ++r)
             SS2->setText(r, 1, g.SS2[r]);
         for (int r = 1; r <= InfoRows; ++r)
             SS3->setText(r, 1, g.SS3[r]);
-        for (SpreadGrid* grid : Grids())
-            grid->setRedraw(true);
     });
 }
 
-void frmPar1Sum::TakeGrids() {
+bool frmPar1Sum::WriteDefinition(const QString& path) {
     Par1SumGrids g;
     for (int r = 1; r <= SourceRows; ++r)
         g.SS2[r] = SS2->text(r, 1);
     for (int r = 1; r <= InfoRows; ++r)
         g.SS3[r] = SS3->text(r, 1);
     TakePar1SumGrids(g, modgw().Par1Sum);
+    return SavePar1File(path);
 }
-
-bool frmPar1Sum::WriteDefinition(const QString& path) { return SavePar1File(path); }
 
 int frmPar1Sum::ItemCount() { return modgw().Par1Sum.Par1ParCount; }
 
 // ---- picks and delete
 
 void frmPar1Sum::List1_Click() {
-    Guarded(QStringLiteral("List1_Click"), [&] {
+    Pick(List1, modgw().NumParams, [&](int k) {
         ModGW& m = modgw();
-        const int k = List1->currentRow() + 1;
-        if (k < 1 || k > m.NumParams) return;
-        ClosedCells closed(Grids());
-        const int r = std::clamp(SS->activeRow(), 1, ParRows);
-        SS->setText(r, 1, Par1ParamName(m, k));
+        const int r = PickIntoRow(*SS, ParRows, {{1, Par1ParamName(m, k)}});
         PickPar1Param(m.Par1Sum, r, k);
-        SS->setActiveCell(std::min(r + 1, ParRows), 1);
-        MarkChanged();
     });
 }
 
 void frmPar1Sum::List2_Click() {
-    Guarded(QStringLiteral("List2_Click"), [&] {
-        ModGW& m = modgw();
-        const int k = List2->currentRow() + 1;
-        if (k < 1 || k > m.NumSources) return;
-        ClosedCells closed(Grids());
-        const int r = std::clamp(SS2->activeRow(), 1, SourceRows);
-        const QString name = m.SourceTable[k][1];
-        SS2->setText(r, 1, name);
+    Pick(List2, modgw().NumSources, [&](int k) {
+        const QString name = modgw().SourceTable[k][1];
+        const int r = PickIntoRow(*SS2, SourceRows, {{1, name}});
         // The count is the grid's used rows, taken when the definition is saved.
-        m.Par1Sum.Par1Sources[r] = name;
-        SS2->setActiveCell(std::min(r + 1, SourceRows), 1);
-        MarkChanged();
+        modgw().Par1Sum.Par1Sources[r] = name;
     });
 }
 
 void frmPar1Sum::mnuDelete_Click() {
-    Guarded(QStringLiteral("mnuDelete_Click"), [&] {
-        ClosedCells closed(Grids());
-        const int r = std::clamp(SS->activeRow(), 1, ParRows);
-        SS->setText(r, 1, QString());
-        DeletePar1Param(modgw().Par1Sum, r);
-        MarkChanged();
-    });
+    DeleteRow(SS, ParRows, [](int r) { DeletePar1Param(modgw().Par1Sum, r); });
 }
 
 // ---- buttons

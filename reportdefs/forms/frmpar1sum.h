@@ -4,8 +4,6 @@
 #include "reportdefs/forms/reportform.h"
 #include "reportdefs/par1sumfile.h"
 
-#include <optional>
-
 class QLabel;
 class QPushButton;
 
@@ -42,20 +40,16 @@ public:
 protected:
     void SetupGrids() override;
     QList<SpreadGrid*> Grids() const override;
-    QList<SpreadGrid*> ReplaceOnEditGrids() const override;
-    QList<SpreadGrid*> EditModeGrids() const override;
+    QList<SpreadGrid*> TypedGrids() const override;
     void GridChange(SpreadGrid* grid) override;
     void ClearForm() override;
     void ClearDefinition() override;
-    bool LoadDefinition(const QString& path) override;
-    void CommitDefinition() override;
+    std::function<void()> LoadDefinition(const QString& path) override;
     void FillForm() override;
-    void TakeGrids() override;
     bool WriteDefinition(const QString& path) override;
     int ItemCount() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void enterInSS3();
-    std::optional<Par1SumFileData> loaded_;
 };

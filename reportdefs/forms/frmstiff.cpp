@@ -4,7 +4,6 @@
 #include "platform/gui/controls.h"
 #include "platform/gui/spreadgrid.h"
 #include "project/modgw.h"
-#include "reportdefs/notesblock.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -12,7 +11,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <algorithm>
 
 namespace {
 
@@ -51,11 +49,7 @@ frmStiff::frmStiff() : ReportForm(ReportKind::Stiff) {
     // information below.
     auto* lay = new QGridLayout(this);
     lay->setMenuBar(MenuBar);
-    auto* lists = new QVBoxLayout;
-    lists->addWidget(Label1);
-    lists->addWidget(List1, 1);
-    lists->addWidget(Label2);
-    lists->addWidget(List2, 1);
+    QVBoxLayout* lists = ListColumn(Label1, 1, Label2, 1);
     auto* sets = new QGridLayout;
     sets->addWidget(lblSet1, 0, 0);
     sets->addWidget(lblSet2, 0, 1);
@@ -101,10 +95,8 @@ frmStiff::frmStiff() : ReportForm(ReportKind::Stiff) {
     lay->setColumnStretch(1, 1);
     List1->setMinimumWidth(200);
 
-    connect(List1, &QListWidget::itemClicked, this, &frmStiff::List1_Click);
-    connect(List2, &QListWidget::itemClicked, this, &frmStiff::List2_Click);
-    PickByKeyboard(List1, [this] { List1_Click(); });
-    PickByKeyboard(List2, [this] { List2_Click(); });
+    OnPick(List1, [this] { List1_Click(); });
+    OnPick(List2, [this] { List2_Click(); });
     connect(SS1, &SpreadGrid::cellClicked, this, &frmStiff::SS1_Click);
     connect(SS2, &SpreadGrid::cellClicked, this, &frmStiff::SS2_Click);
     connect(SS3, &SpreadGrid::cellClicked, this, &frmStiff::SS3_Click);
@@ -134,28 +126,20 @@ void frmStiff::SetupGrids() {
         g->setColWidth(1, 16);
         FitGrid(g);
     }
-    SS5->setMaxRows(MaxEpisodes);
-    SS5->setMaxCols(2);
-    SS5->setColumnHeader(1, QStringLiteral("Start Date"));
-    SS5->setColumnHeader(2, QStringLiteral("End Date"));
+    SetColumns(SS5, MaxEpisodes, {QStringLiteral("Start Date"), QStringLiteral("End Date")});
     SS5->setColWidth(0, 3);
     SS5->setColWidth(1, 12);
     SS5->setColWidth(2, 12);
     FitColumns(SS5, 14);
 
-    SS6->setMaxRows(InfoRows);
-    SS6->setMaxCols(1);
-    for (int r = 1; r <= InfoRows; ++r)
-        SS6->setRowHeader(r, kInfoRows[r - 1]);
-    SS6->setColumnHeadersVisible(false);
+    SetRows(SS6, kInfoRows);
     SS6->setColWidth(0, 16);
     SS6->setColWidth(1, 44);
     FitGrid(SS6);
 }
 
 QList<SpreadGrid*> frmStiff::Grids() const { return {SS5, SS1, SS2, SS3, SS4, SS6}; }
-QList<SpreadGrid*> frmStiff::ReplaceOnEditGrids() const { return {SS5, SS6}; }
-QList<SpreadGrid*> frmStiff::EditModeGrids() const { return {SS5, SS6}; }
+QList<SpreadGrid*> frmStiff::TypedGrids() const { return {SS5, SS6}; }
 
 StiffGrids frmStiff::GridsOnForm() const {
     StiffGrids g;
@@ -214,7 +198,6 @@ void frmStiff::SS6_Click() { MarkChanged(); }
 // ---- the definition
 
 void frmStiff::ClearForm() {
-    ClosedCells closed(Grids());
     SS1->clearBlock({1, 1, ParamRows, 1});
     SS3->clearBlock({1, 1, ParamRows, 1});
     SS2->clearBlock({1, 1, SourceRows, 1});
@@ -225,24 +208,15 @@ void frmStiff::ClearForm() {
 
 void frmStiff::ClearDefinition() { ClearStiffFile(); }
 
-bool frmStiff::LoadDefinition(const QString& path) {
-    loaded_ = LoadStiffFile(path);
-    return loaded_.has_value();
-}
-
-void frmStiff::CommitDefinition() {
-    if (loaded_) CommitStiff(*loaded_);
-    loaded_.reset();
+std::function<void()> frmStiff::LoadDefinition(const QString& path) {
+    return Committing(LoadStiffFile(path), CommitStiff);
 }
 
 void frmStiff::FillForm() { FillStiffForm(); }
 
 void frmStiff::FillStiffForm() {
-    Guarded(QStringLiteral("FillStiffForm"), [&] {
+    FillGrids(QStringLiteral("FillStiffForm"), [&] {
         const StiffGrids g = StiffGridsOf(modgw().Stiff, modgw());
-        ClosedCells closed(Grids());
-        for (SpreadGrid* grid : Grids())
-            grid->setRedraw(false);
         for (int r = 1; r <= MaxEpisodes; ++r) {
             SS5->setText(r, 1, g.SS5[r][1]);
             SS5->setText(r, 2, g.SS5[r][2]);
@@ -257,32 +231,18 @@ void frmStiff::FillStiffForm() {
         }
         for (int r = 1; r <= InfoRows; ++r)
             SS6->setText(r, 1, g.SS6[r]);
-        for (SpreadGrid* grid : Grids())
-            grid->setRedraw(true);
     });
 }
 
-void frmStiff::TakeGrids() { taken_ = GridsOnForm(); }
+bool frmStiff::WriteDefinition(const QString& path) { return SaveStiffFile(GridsOnForm(), path); }
 
-bool frmStiff::WriteDefinition(const QString& path) { return SaveStiffFile(taken_, path); }
-
+// The notes editor lists the episodes as they stand on the form.
 int frmStiff::ItemCount() {
-    // The notes editor lists the episodes as they stand on the form, saved or not.
-    CommitGrids();
     StiffDefinition& d = modgw().Stiff;
-    d.StiffEpisodeCount = int16_t(SS5->usedRowCount());
-    for (int e = 1; e <= d.StiffEpisodeCount; ++e) {
-        d.StiffEpisodes[1][e] = SS5->text(e, 1);
-        d.StiffEpisodes[2][e] = SS5->text(e, 2);
-    }
-    return d.StiffEpisodeCount;
+    return TakeEpisodes(SS5, d.StiffEpisodeCount, d.StiffEpisodes);
 }
 
-void frmStiff::Closing() {
-    ModGW& m = modgw();
-    notesblock::ClearNotes(m.ReportNotes);
-    m.Stiff.StiffEpisodeCount = 0;
-}
+void frmStiff::Closing() { ForgetNotes(modgw().Stiff.StiffEpisodeCount); }
 
 // ---- runs
 
@@ -298,49 +258,25 @@ void frmStiff::BeforeRun(const QString& where) {
 // ---- picks and delete
 
 void frmStiff::List1_Click() {
-    Guarded(QStringLiteral("List1_Click"), [&] {
-        ModGW& m = modgw();
-        const int k = List1->currentRow() + 1;
-        if (k < 1 || k > m.NumParams) return;
-        const int s = activeSet();
-        SpreadGrid* P = s == 1 ? SS1 : SS3;
-        ClosedCells closed(Grids());
-        const int r = std::clamp(P->activeRow(), 1, ParamRows);
-        P->setText(r, 1, m.ParamTable[k][1]);
-        m.Stiff.StiffParams[s][r] = int16_t(k);
-        // On to the next row; in the last row the caret stays.
-        P->setActiveCell(std::min(r + 1, ParamRows), 1);
-        MarkChanged();
+    const int s = activeSet();
+    Pick(List1, modgw().NumParams, [&](int k) {
+        const int r = PickIntoRow(*(s == 1 ? SS1 : SS3), ParamRows, {{1, modgw().ParamTable[k][1]}});
+        modgw().Stiff.StiffParams[s][r] = int16_t(k);
     });
 }
 
 void frmStiff::List2_Click() {
-    Guarded(QStringLiteral("List2_Click"), [&] {
-        ModGW& m = modgw();
-        const int k = List2->currentRow() + 1;
-        if (k < 1 || k > m.NumSources) return;
-        const int s = activeSet();
-        SpreadGrid* S = s == 1 ? SS2 : SS4;
-        ClosedCells closed(Grids());
-        const int r = std::clamp(S->activeRow(), 1, SourceRows);
-        const QString name = m.SourceTable[k][1];
-        S->setText(r, 1, name);
-        m.Stiff.StiffSources[s][r] = name;
-        S->setActiveCell(std::min(r + 1, SourceRows), 1);
-        MarkChanged();
+    const int s = activeSet();
+    Pick(List2, modgw().NumSources, [&](int k) {
+        const QString name = modgw().SourceTable[k][1];
+        const int r = PickIntoRow(*(s == 1 ? SS2 : SS4), SourceRows, {{1, name}});
+        modgw().Stiff.StiffSources[s][r] = name;
     });
 }
 
 void frmStiff::mnuDelete_Click() {
-    Guarded(QStringLiteral("mnuDelete_Click"), [&] {
-        const int s = activeSet();
-        SpreadGrid* P = s == 1 ? SS1 : SS3;
-        ClosedCells closed(Grids());
-        const int r = std::clamp(P->activeRow(), 1, ParamRows);
-        P->setText(r, 1, QString());
-        modgw().Stiff.StiffParams[s][r] = 0;
-        MarkChanged();
-    });
+    const int s = activeSet();
+    DeleteRow(s == 1 ? SS1 : SS3, ParamRows, [s](int r) { modgw().Stiff.StiffParams[s][r] = 0; });
 }
 
 // ---- buttons

@@ -4,8 +4,6 @@
 #include "reportdefs/forms/reportform.h"
 #include "reportdefs/stifffile.h"
 
-#include <optional>
-
 class QLabel;
 class QPushButton;
 
@@ -56,14 +54,11 @@ public:
 protected:
     void SetupGrids() override;
     QList<SpreadGrid*> Grids() const override;
-    QList<SpreadGrid*> ReplaceOnEditGrids() const override;
-    QList<SpreadGrid*> EditModeGrids() const override;
+    QList<SpreadGrid*> TypedGrids() const override;
     void ClearForm() override;
     void ClearDefinition() override;
-    bool LoadDefinition(const QString& path) override;
-    void CommitDefinition() override;
+    std::function<void()> LoadDefinition(const QString& path) override;
     void FillForm() override;
-    void TakeGrids() override;
     bool WriteDefinition(const QString& path) override;
     int ItemCount() override;
     void Closing() override;
@@ -73,6 +68,4 @@ private:
     int activeSet() const;
     void setActiveSet(int set);
     void showActiveSet();
-    std::optional<StiffFileData> loaded_;
-    StiffGrids taken_; // what TakeGrids read, for the writer to take into the definition
 };

@@ -8,7 +8,6 @@
 #include "reportdefs/forms/frmwellwlist.h"
 
 #include <QGridLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
@@ -41,24 +40,15 @@ const QStringList kInfoRows = {QStringLiteral("Main Title"),
 constexpr int ParUnits = 2, ParStandard = 3, ParScale = 4, ParFullName = 6, ParSplit1 = 7, ParSplit2 = 8,
               ParSplit3 = 9;
 
-SpreadGrid* makeGrid(const QString& name, int rows, int cols, const QStringList& rowCaptions, QWidget* parent) {
-    auto* g = new SpreadGrid(name, parent);
-    g->setMaxRows(rows);
-    g->setMaxCols(cols);
-    for (int r = 1; r <= rows; ++r)
-        g->setRowHeader(r, rowCaptions[r - 1]);
-    return g;
-}
-
 } // namespace
 
 frmWellSum::frmWellSum() : ReportForm(ReportKind::WellSum) {
     List2 = MakeList2();
     // The report's sources change only through the picker.
     List2->setSelectionMode(QAbstractItemView::NoSelection);
-    SS = makeGrid(QStringLiteral("SS"), TableRows, Slots, kTableRows, this);
-    SS2 = makeGrid(QStringLiteral("SS2"), GraphRows, GraphCols, kGraphRows, this);
-    SSRepInfo = makeGrid(QStringLiteral("SSRepInfo"), InfoRows, 1, kInfoRows, this);
+    SS = MakeRows(QStringLiteral("SS"), kTableRows, Slots, true);
+    SS2 = MakeRows(QStringLiteral("SS2"), kGraphRows, GraphCols, true);
+    SSRepInfo = MakeRows(QStringLiteral("SSRepInfo"), kInfoRows, 1, true);
     Label1 = Caption(QStringLiteral("Master Parameters"), List1, QStringLiteral("Label1"));
     Label2 = Caption(QStringLiteral("Source List"), List2, QStringLiteral("Label2"));
     Label3 = Caption(QStringLiteral("Table Page Headings"), SS, QStringLiteral("Label3"));
@@ -71,11 +61,7 @@ frmWellSum::frmWellSum() : ReportForm(ReportKind::WellSum) {
     // The lists on the left, one above the other; the grids at their designed widths beside them.
     auto* lay = new QGridLayout(this);
     lay->setMenuBar(MenuBar);
-    auto* lists = new QVBoxLayout;
-    lists->addWidget(Label1);
-    lists->addWidget(List1, 3);
-    lists->addWidget(Label2);
-    lists->addWidget(List2, 2);
+    QVBoxLayout* lists = ListColumn(Label1, 3, Label2, 2);
     for (QPushButton* b : {Command1, Command2, Command3})
         lists->addWidget(b);
     auto* graphs = new QVBoxLayout;
@@ -103,24 +89,11 @@ frmWellSum::frmWellSum() : ReportForm(ReportKind::WellSum) {
     List1->setMinimumWidth(160);
     resize(1140, 560);
 
-    connect(List1, &QListWidget::itemClicked, this, &frmWellSum::List1_Click);
-    List1->installEventFilter(this);
+    OnPick(List1, [this] { List1_Click(); });
     connect(Command1, &QPushButton::clicked, this, &frmWellSum::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmWellSum::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &frmWellSum::Command3_Click);
     Form_Load();
-}
-
-bool frmWellSum::eventFilter(QObject* watched, QEvent* event) {
-    // A pick by keyboard: the arrows move through the list, Enter or Space picks.
-    if (watched == List1 && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
-            List1_Click();
-            return true;
-        }
-    }
-    return ReportForm::eventFilter(watched, event);
 }
 
 // ---- grids
@@ -152,7 +125,6 @@ void frmWellSum::SSRepInfo_Change() { MarkChanged(); }
 // ---- the definition
 
 void frmWellSum::ClearForm() {
-    ClosedCells closed(Grids());
     List2->clear();
     SS->clearBlock({1, 1, TableRows, Slots});
     SS2->clearBlock({1, 1, GraphRows, GraphCols});
@@ -161,14 +133,8 @@ void frmWellSum::ClearForm() {
 
 void frmWellSum::ClearDefinition() { ClearWellFile(); }
 
-bool frmWellSum::LoadDefinition(const QString& path) {
-    loaded_ = LoadWellFile(path);
-    return loaded_.has_value();
-}
-
-void frmWellSum::CommitDefinition() {
-    if (loaded_) CommitWellSum(*loaded_);
-    loaded_.reset();
+std::function<void()> frmWellSum::LoadDefinition(const QString& path) {
+    return Committing(LoadWellFile(path), CommitWellSum);
 }
 
 void frmWellSum::FillForm() { FillWellForm(); }
@@ -181,26 +147,21 @@ void frmWellSum::fillSourceList() {
 }
 
 void frmWellSum::FillWellForm() {
-    Guarded(QStringLiteral("FillWellForm"), [&] {
+    FillGrids(QStringLiteral("FillWellForm"), [&] {
         fillSourceList();
         const WellSumGrids g = WellSumGridsOf(modgw().WellSum);
-        ClosedCells closed(Grids());
-        SS->setRedraw(false);
-        SS2->setRedraw(false);
         for (int r = 1; r <= TableRows; ++r)
             for (int c = 1; c <= Slots; ++c)
                 SS->setText(r, c, g.SS[r][c]);
         for (int r = 1; r <= GraphRows; ++r)
             for (int c = 1; c <= GraphCols; ++c)
                 SS2->setText(r, c, g.SS2[r][c]);
-        SS->setRedraw(true);
-        SS2->setRedraw(true);
         for (int r = 1; r <= InfoRows; ++r)
             SSRepInfo->setText(r, 1, g.SSRepInfo[r]);
     });
 }
 
-void frmWellSum::TakeGrids() {
+bool frmWellSum::WriteDefinition(const QString& path) {
     WellSumGrids g;
     for (int r = 1; r <= TableRows; ++r)
         for (int c = 1; c <= Slots; ++c)
@@ -211,21 +172,16 @@ void frmWellSum::TakeGrids() {
     for (int r = 1; r <= InfoRows; ++r)
         g.SSRepInfo[r] = SSRepInfo->text(r, 1);
     TakeWellSumGrids(g, modgw().WellSum);
+    return SaveWellFile(path);
 }
-
-bool frmWellSum::WriteDefinition(const QString& path) { return SaveWellFile(path); }
 
 int frmWellSum::ItemCount() { return modgw().WellSum.NumWellList; }
 
 // ---- picks and delete
 
 void frmWellSum::List1_Click() {
-    Guarded(QStringLiteral("List1_Click"), [&] {
-        const ModGW& m = modgw();
-        const int p = List1->currentRow() + 1;
-        if (p < 1 || p > m.NumParams) return;
-        const auto& par = m.ParamTable[p];
-        ClosedCells closed(Grids());
+    Pick(List1, modgw().NumParams, [&](int p) {
+        const auto& par = modgw().ParamTable[p];
         const int s = std::clamp(SS->activeCol(), 1, Slots);
         const QStringList fields = {QString::number(p), par[ParSplit1], par[ParSplit2],
                                     par[ParSplit3],     par[ParUnits],  par[ParStandard]};
@@ -237,7 +193,6 @@ void frmWellSum::List1_Click() {
         }
         // On to the next slot; after the last one the caret stays there.
         SS->setActiveCell(2, std::min(s + 1, Slots));
-        MarkChanged();
     });
 }
 

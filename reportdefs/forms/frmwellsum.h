@@ -4,8 +4,6 @@
 #include "reportdefs/forms/reportform.h"
 #include "reportdefs/wellsumfile.h"
 
-#include <optional>
-
 class QLabel;
 class QPushButton;
 
@@ -48,15 +46,11 @@ protected:
     void GridChange(SpreadGrid* grid) override;
     void ClearForm() override;
     void ClearDefinition() override;
-    bool LoadDefinition(const QString& path) override;
-    void CommitDefinition() override;
+    std::function<void()> LoadDefinition(const QString& path) override;
     void FillForm() override;
-    void TakeGrids() override;
     bool WriteDefinition(const QString& path) override;
     int ItemCount() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void fillSourceList();
-    std::optional<WellSumFileData> loaded_;
 };

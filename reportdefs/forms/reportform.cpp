@@ -10,6 +10,7 @@
 #include "platform/uiservice.h"
 #include "project/modgw.h"
 #include "reportdefs/forms/frmwellnotes.h"
+#include "reportdefs/notesblock.h"
 #include "reportdefs/windowhooks.h"
 
 #include <QAction>
@@ -24,7 +25,16 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QVBoxLayout>
 #include <algorithm>
+
+int PickIntoRow(SpreadGrid& grid, int rows, const QList<std::pair<int, QString>>& cells) {
+    const int r = std::clamp(grid.activeRow(), 1, rows);
+    for (const auto& [col, text] : cells)
+        grid.setText(r, col, text);
+    grid.setActiveCell(std::min(r + 1, rows), 1);
+    return r;
+}
 
 ReportForm::ReportForm(ReportKind kind) : kind_(ReportKindOf(kind)) {
     setObjectName(kind_.formName);
@@ -89,7 +99,7 @@ void ReportForm::Form_Load() {
         for (int n = 1; n <= m.NumParams; ++n)
             names << m.ParamTable[n][1];
         FillNumberedList(List1, names);
-        for (SpreadGrid* g : ReplaceOnEditGrids())
+        for (SpreadGrid* g : TypedGrids())
             g->setReplaceOnEdit(m.CellEditMode == QLatin1String("1"));
         for (SpreadGrid* g : Grids())
             connect(g, &SpreadGrid::userEdited, this, [this, g] { GridChange(g); });
@@ -138,15 +148,19 @@ void ReportForm::CommitGrids() {
 }
 
 void ReportForm::NewDefinition() {
-    ClearForm();
+    {
+        ClosedCells closed(Grids());
+        ClearForm();
+    }
     ClearDefinition();
 }
 
 bool ReportForm::OpenDefinition(const QString& path) {
-    if (!LoadDefinition(path)) return false;
+    const std::function<void()> commit = LoadDefinition(path);
+    if (!commit) return false;
     NewDefinition();
     CurrentPath() = path;
-    CommitDefinition();
+    commit();
     FillForm();
     return true;
 }
@@ -174,7 +188,6 @@ void ReportForm::mnuOpen_Click() {
 bool ReportForm::Save() {
     CommitGrids();
     if (CurrentPath().isEmpty()) return SaveAs();
-    TakeGrids();
     if (!WriteDefinition(CurrentPath())) return false;
     modgw().ReportDirty = 0;
     return true;
@@ -197,7 +210,6 @@ bool ReportForm::SaveAs() {
         m.DialogFileName = ui().FileDialog(r);
         if (m.DialogFileName.isEmpty()) return;
         const QString path = m.DialogFileName;
-        TakeGrids();
         if (!WriteDefinition(path)) return;
         CurrentPath() = path;
         m.ReportDirty = 0;
@@ -265,7 +277,7 @@ void ReportForm::EditNotes() {
 }
 
 void ReportForm::EditMode() {
-    const QList<SpreadGrid*> grids = EditModeGrids();
+    const QList<SpreadGrid*> grids = TypedGrids();
     if (grids.isEmpty()) return;
     const bool on = !grids.first()->gridEditMode();
     for (SpreadGrid* g : grids)
@@ -289,6 +301,60 @@ ReportForm::ClosedCells::~ClosedCells() {
 }
 
 void ReportForm::MarkChanged() { modgw().ReportDirty = 1; }
+
+void ReportForm::FillGrids(const QString& where, const std::function<void()>& fill) {
+    Guarded(where, [&] {
+        ClosedCells closed(Grids());
+        // Painting resumes however the fill ends: a grid left without it would never show again.
+        struct Quiet {
+            QList<SpreadGrid*> grids;
+            explicit Quiet(QList<SpreadGrid*> g) : grids(std::move(g)) {
+                for (SpreadGrid* grid : grids)
+                    grid->setRedraw(false);
+            }
+            ~Quiet() {
+                for (SpreadGrid* grid : grids)
+                    grid->setRedraw(true);
+            }
+        } quiet(Grids());
+        fill();
+    });
+}
+
+void ReportForm::Pick(QListWidget* list, int count, const std::function<void(int)>& write) {
+    Guarded(list->objectName() + QStringLiteral("_Click"), [&] {
+        const int n = list->currentRow() + 1;
+        if (n < 1 || n > count) return;
+        ClosedCells closed(Grids());
+        write(n);
+        MarkChanged();
+    });
+}
+
+void ReportForm::DeleteRow(SpreadGrid* grid, int rows, const std::function<void(int)>& clear) {
+    Guarded(QStringLiteral("mnuDelete_Click"), [&] {
+        ClosedCells closed(Grids());
+        const int r = std::clamp(grid->activeRow(), 1, rows);
+        grid->setText(r, 1, QString());
+        clear(r);
+        MarkChanged();
+    });
+}
+
+int ReportForm::TakeEpisodes(const SpreadGrid* grid, int16_t& count, EpisodeTable& episodes) {
+    CommitGrids();
+    count = int16_t(grid->usedRowCount());
+    for (int e = 1; e <= count; ++e) {
+        episodes[1][e] = grid->text(e, 1);
+        episodes[2][e] = grid->text(e, 2);
+    }
+    return count;
+}
+
+void ReportForm::ForgetNotes(int16_t& itemCount) {
+    notesblock::ClearNotes(modgw().ReportNotes);
+    itemCount = 0;
+}
 
 void ReportForm::GridChange(SpreadGrid*) { MarkChanged(); }
 
@@ -333,21 +399,31 @@ QLabel* ReportForm::Caption(const QString& text, QWidget* buddy, const QString& 
 
 SpreadGrid* ReportForm::MakeGrid(const QString& name, int rows, const QStringList& headers) {
     auto* g = new SpreadGrid(name, this);
-    g->setMaxRows(rows);
-    g->setMaxCols(int(headers.size()));
-    for (int c = 1; c <= headers.size(); ++c)
-        g->setColumnHeader(c, headers[c - 1]);
+    SetColumns(g, rows, headers);
     return g;
 }
 
-SpreadGrid* ReportForm::MakeRows(const QString& name, const QStringList& rowCaptions) {
+void ReportForm::SetColumns(SpreadGrid* grid, int rows, const QStringList& headers) {
+    grid->setMaxRows(rows);
+    grid->setMaxCols(int(headers.size()));
+    for (int c = 1; c <= headers.size(); ++c)
+        grid->setColumnHeader(c, headers[c - 1]);
+}
+
+SpreadGrid* ReportForm::MakeRows(const QString& name, const QStringList& rowCaptions, int cols,
+                                 bool columnHeaders) {
     auto* g = new SpreadGrid(name, this);
-    g->setMaxRows(int(rowCaptions.size()));
-    g->setMaxCols(1);
-    for (int r = 1; r <= rowCaptions.size(); ++r)
-        g->setRowHeader(r, rowCaptions[r - 1]);
-    g->setColumnHeadersVisible(false);
+    SetRows(g, rowCaptions, cols, columnHeaders);
     return g;
+}
+
+void ReportForm::SetRows(SpreadGrid* grid, const QStringList& rowCaptions, int cols,
+                         bool columnHeaders) {
+    grid->setMaxRows(int(rowCaptions.size()));
+    grid->setMaxCols(cols);
+    for (int r = 1; r <= rowCaptions.size(); ++r)
+        grid->setRowHeader(r, rowCaptions[r - 1]);
+    if (!columnHeaders) grid->setColumnHeadersVisible(false);
 }
 
 QListWidget* ReportForm::MakeList2() {
@@ -355,6 +431,15 @@ QListWidget* ReportForm::MakeList2() {
     list->setObjectName(QStringLiteral("List2"));
     list->setAccessibleName(QStringLiteral("List2"));
     return list;
+}
+
+QVBoxLayout* ReportForm::ListColumn(QLabel* caption1, int stretch1, QLabel* caption2, int stretch2) {
+    auto* lists = new QVBoxLayout;
+    lists->addWidget(caption1);
+    lists->addWidget(List1, stretch1);
+    lists->addWidget(caption2);
+    lists->addWidget(List2, stretch2);
+    return lists;
 }
 
 void ReportForm::FillSourceList(QListWidget* list) {
@@ -365,7 +450,8 @@ void ReportForm::FillSourceList(QListWidget* list) {
     FillNumberedList(list, sources);
 }
 
-void ReportForm::PickByKeyboard(QListWidget* list, std::function<void()> pick) {
+void ReportForm::OnPick(QListWidget* list, std::function<void()> pick) {
+    connect(list, &QListWidget::itemClicked, this, [pick] { pick(); });
     picks_.insert(list, std::move(pick));
     list->installEventFilter(this);
 }

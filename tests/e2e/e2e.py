@@ -48,6 +48,41 @@ def start(timeout=20):
     fail("the program did not appear on the accessibility bus")
 
 
+def start_past_splash():
+    """Starts the program and clicks its splash away: the process, the application and the main window."""
+    proc, app = start()
+    find(app, name="v. 2002.5").click()
+    gone(app, "v. 2002.5")
+    return proc, app, find(app, role="frame")
+
+
+def choose(app, owner, menu, item):
+    """Chooses item from the menu of that caption on owner's menu bar; the menus open as top-level windows."""
+    find(owner, role="menu item", name=menu).click()
+    find(app, role="menu item", name=item).click()
+
+
+def open_report_form(app, main, item, caption):
+    """Reports > item on the main window; the definition form of that caption."""
+    choose(app, main, "Reports", item)
+    return window(app, caption)
+
+
+def leave_form(proc, app, form, caption, exit_item="Return to Main Menu", answer="No"):
+    """File > exit_item on a definition form, answer to saving first; the form closes, the program lives."""
+    choose(app, form, "File", exit_item)
+    find(app, role="push button", name=answer).click()
+    window_closed(app, caption)
+    alive(proc, app)
+
+
+def finish(proc, app, main):
+    """File > Exit on the main window; the program ends and the walk has passed."""
+    choose(app, main, "File", "Exit")
+    stop(proc)
+    print("1 passed, 0 failed")
+
+
 def find(node, role=None, name=None, timeout=10):
     """A control below node by role and accessible name; grids' cells are reached with cell()."""
     deadline = time.time() + timeout

@@ -11,28 +11,10 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import e2e  # noqa: E402
 from e2e import click_cell, expect_cell, keys, type_text  # noqa: E402
 
-proc, app = e2e.start()
-e2e.find(app, name="v. 2002.5").click()
-e2e.gone(app, "v. 2002.5")
-main = e2e.find(app, role="frame")
-
-
-def open_form(item, caption):
-    e2e.find(main, role="menu item", name="Reports").click()
-    e2e.find(app, role="menu item", name=item).click()
-    return e2e.window(app, caption)
-
-
-def leave(form, caption):
-    e2e.find(form, role="menu item", name="File").click()
-    e2e.find(app, role="menu item", name="Return to Main Menu").click()
-    e2e.find(app, role="push button", name="No").click()
-    e2e.window_closed(app, caption)
-    e2e.alive(proc, app)
-
+proc, app, main = e2e.start_past_splash()
 
 # ---- the date summary
-form = open_form("Date Summary", "Date Summary Report")
+form = e2e.open_report_form(app, main, "Date Summary", "Date Summary Report")
 SS5 = e2e.find(form, role="table", name="SS5")
 SS1 = e2e.find(form, role="table", name="SS1")
 SS2 = e2e.find(form, role="table", name="SS2")
@@ -88,10 +70,10 @@ expect_cell(SS3, 1, 1, "Millbrook Q1 & Q2 (1998) Summary")
 expect_cell(SS4, 3, 1, "Feet")
 e2e.alive(proc, app)
 e2e.screenshot("datesum")
-leave(form, "Date Summary Report")
+e2e.leave_form(proc, app, form, "Date Summary Report")
 
 # ---- the date contour
-form = open_form("Date Contour", "Date Contour Report")
+form = e2e.open_report_form(app, main, "Date Contour", "Date Contour Report")
 SS1 = e2e.find(form, role="table", name="SS1")
 SS2 = e2e.find(form, role="table", name="SS2")
 SS3 = e2e.find(form, role="table", name="SS3")
@@ -137,7 +119,7 @@ expected_notes = "Fe & Mn in ug/L; ND = <10\nContours by KRIGING (default)."
 e2e.wait_for(f"the notes read {notes.text!r}", lambda: notes.text == expected_notes)
 e2e.alive(proc, app)
 e2e.screenshot("datecontour")
-leave(form, "Date Contour Report")
+e2e.leave_form(proc, app, form, "Date Contour Report")
 
 folder = os.path.join(os.environ["XDG_DATA_HOME"], "qmar2002")
 shipped = {os.path.join(folder, "demo", n) for n in ("millbrook.dsf", "plume.dcf")}
@@ -145,7 +127,4 @@ written = [p for p in glob.glob(os.path.join(folder, "**", "*.d[sc]f"), recursiv
 if written:
     e2e.fail(f"No to saving wrote {written}")
 
-e2e.find(main, role="menu item", name="File").click()
-e2e.find(app, role="menu item", name="Exit").click()
-e2e.stop(proc)
-print("1 passed, 0 failed")
+e2e.finish(proc, app, main)

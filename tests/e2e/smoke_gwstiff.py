@@ -9,28 +9,10 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import e2e  # noqa: E402
 from e2e import click_cell, expect_cell, keys, type_text  # noqa: E402
 
-proc, app = e2e.start()
-e2e.find(app, name="v. 2002.5").click()
-e2e.gone(app, "v. 2002.5")
-main = e2e.find(app, role="frame")
-
-
-def open_form(item, caption):
-    e2e.find(main, role="menu item", name="Reports").click()
-    e2e.find(app, role="menu item", name=item).click()
-    return e2e.window(app, caption)
-
-
-def leave(form, caption):
-    e2e.find(form, role="menu item", name="File").click()
-    e2e.find(app, role="menu item", name="Return to Main Menu").click()
-    e2e.find(app, role="push button", name="No").click()
-    e2e.window_closed(app, caption)
-    e2e.alive(proc, app)
-
+proc, app, main = e2e.start_past_splash()
 
 # ---- Stiff graph
-form = open_form("Stiff Graph", "Stiff Graph Report")
+form = e2e.open_report_form(app, main, "Stiff Graph", "Stiff Graph Report")
 SS1 = e2e.find(form, role="table", name="SS1")
 SS2 = e2e.find(form, role="table", name="SS2")
 SS3 = e2e.find(form, role="table", name="SS3")
@@ -73,10 +55,10 @@ keys("Return")
 expect_cell(SS6, 1, 1, "Millbrook Major Ions (Q1 & Q2)")
 e2e.alive(proc, app)
 e2e.screenshot("frmStiff")
-leave(form, "Stiff Graph Report")
+e2e.leave_form(proc, app, form, "Stiff Graph Report")
 
 # ---- groundwater elevation
-form = open_form("Groundwater Elevation Graph", "Groundwater Elevation Graph")
+form = e2e.open_report_form(app, main, "Groundwater Elevation Graph", "Groundwater Elevation Graph")
 SS1 = e2e.find(form, role="table", name="SS1")
 SS2 = e2e.find(form, role="table", name="SS2")
 SS3 = e2e.find(form, role="table", name="SS3")
@@ -116,9 +98,6 @@ expect_cell(SS3, 2, 1, "")
 expect_cell(SS3, 3, 1, "Water Levels (ft MSL) & Trends")
 e2e.alive(proc, app)
 e2e.screenshot("frmGWElev")
-leave(form, "Groundwater Elevation Graph")
+e2e.leave_form(proc, app, form, "Groundwater Elevation Graph")
 
-e2e.find(main, role="menu item", name="File").click()
-e2e.find(app, role="menu item", name="Exit").click()
-e2e.stop(proc)
-print("1 passed, 0 failed")
+e2e.finish(proc, app, main)

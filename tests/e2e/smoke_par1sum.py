@@ -8,15 +8,11 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import e2e  # noqa: E402
 from e2e import click_cell, expect_cell, keys, type_text  # noqa: E402
 
-proc, app = e2e.start()
-e2e.find(app, name="v. 2002.5").click()
-e2e.gone(app, "v. 2002.5")
-main = e2e.find(app, role="frame")
+proc, app, main = e2e.start_past_splash()
 folder = os.path.join(os.environ["XDG_DATA_HOME"], "qmar2002")
 
 # ---- Utilities > Define Headings/Logo
-e2e.find(main, role="menu item", name="Utilities").click()
-e2e.find(app, role="menu item", name="Define Headings/Logo").click()
+e2e.choose(app, main, "Utilities", "Define Headings/Logo")
 editor = e2e.window(app, "Heading/Logo Editor")
 line1 = e2e.find(editor, name="Textln1")
 line1.click()
@@ -50,9 +46,7 @@ if any(name.endswith(".qlh") and name != "usqmar.qlh" for name in os.listdir(fol
     e2e.fail("OK saved the heading grid")
 
 # ---- Reports > Parameter Summary
-e2e.find(main, role="menu item", name="Reports").click()
-e2e.find(app, role="menu item", name="Parameter Summary").click()
-form = e2e.window(app, "Parameter Summary Report")
+form = e2e.open_report_form(app, main, "Parameter Summary", "Parameter Summary Report")
 SS = e2e.find(form, role="table", name="SS")
 SS2 = e2e.find(form, role="table", name="SS2")
 info = e2e.find(form, role="table", name="SS3")
@@ -84,15 +78,8 @@ e2e.screenshot("par1sum")
 
 # ---- closing without saving
 before = set(os.listdir(os.path.join(folder, "demo")))
-e2e.find(form, role="menu item", name="File").click()
-e2e.find(app, role="menu item", name="Return to Data Editor").click()
-e2e.find(app, role="push button", name="No").click()
-e2e.window_closed(app, "Parameter Summary Report")
-e2e.alive(proc, app)
+e2e.leave_form(proc, app, form, "Parameter Summary Report", exit_item="Return to Data Editor")
 if set(os.listdir(os.path.join(folder, "demo"))) != before:
     e2e.fail("No to saving wrote a file")
 
-e2e.find(main, role="menu item", name="File").click()
-e2e.find(app, role="menu item", name="Exit").click()
-e2e.stop(proc)
-print("1 passed, 0 failed")
+e2e.finish(proc, app, main)

@@ -9,16 +9,11 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import e2e  # noqa: E402
 from e2e import click_cell, expect_cell, keys, type_text  # noqa: E402
 
-proc, app = e2e.start()
-e2e.find(app, name="v. 2002.5").click()
-e2e.gone(app, "v. 2002.5")
-main = e2e.find(app, role="frame")
+proc, app, main = e2e.start_past_splash()
 
 
 def open_form():
-    e2e.find(main, role="menu item", name="Reports").click()
-    e2e.find(app, role="menu item", name="Source Summary").click()
-    return e2e.window(app, "Source Summary Report")
+    return e2e.open_report_form(app, main, "Source Summary", "Source Summary Report")
 
 
 # ---- the definition
@@ -74,8 +69,7 @@ e2e.alive(proc, app)
 e2e.screenshot("wellsum")
 
 # ---- leaving the form: Yes to saving, a name typed without its extension
-e2e.find(form, role="menu item", name="File").click()
-e2e.find(app, role="menu item", name="Return to Data Editor").click()
+e2e.choose(app, form, "File", "Return to Data Editor")
 e2e.find(app, role="push button", name="Yes").click()
 save_as = e2e.window(app, "Save As")
 e2e.settle(0.5)
@@ -107,10 +101,6 @@ expect_cell(SS, 1, 2, "2")
 expect_cell(SS, 3, 3, "Dissolved")
 expect_cell(info, 1, 1, "Millbrook Q3 Report")
 e2e.find(form, role="list item", name="MW-1")
-e2e.find(form, role="menu item", name="File").click()
-e2e.find(app, role="menu item", name="Return to Data Editor").click()   # nothing changed: no question
+e2e.choose(app, form, "File", "Return to Data Editor")   # nothing changed: no question
 e2e.window_closed(app, "Source Summary Report")
-e2e.find(main, role="menu item", name="File").click()
-e2e.find(app, role="menu item", name="Exit").click()
-e2e.stop(proc)
-print("1 passed, 0 failed")
+e2e.finish(proc, app, main)

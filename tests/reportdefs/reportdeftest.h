@@ -4,6 +4,7 @@
 #include "project/modgw.h"
 #include "project/projectfile.h"
 #include "support/programstate.h"
+#include "support/scriptedui.h"
 #include "support/testenv.h"
 
 #include <QByteArray>
@@ -12,6 +13,7 @@
 #include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 
 // Shared by the report definition tests, the file tests and the form tests alike.
 
@@ -23,10 +25,10 @@ inline QString routineError(const char* routine, int n) {
     return QStringLiteral("Error %1 in %2.  Please contact Kalvex").arg(n).arg(QLatin1String(routine));
 }
 
-// A definition file that cannot be opened: its bytes (empty: no file at all) and the error raised.
+// A definition file that cannot be opened: its bytes (none: no file at all) and the error raised.
 struct BadFile {
     const char* what;
-    QByteArray bytes;
+    std::optional<QByteArray> bytes;
     int error;
 };
 
@@ -58,12 +60,61 @@ inline QByteArray fileWith(const QString& path, int line, const QByteArray& repl
 class ReportDefTest : public ProgramStateTest {
 protected:
     // The program folder's file name holding bytes; with none, no such file at all.
-    QString badFile(const QString& name, const QByteArray& bytes) {
+    QString badFile(const QString& name, const std::optional<QByteArray>& bytes) {
         const QString path = pf.file(name);
         QFile::remove(path);
-        if (!bytes.isEmpty()) writeRaw(path, bytes);
+        if (bytes) writeRaw(path, *bytes);
         return path;
     }
+
+    // Each bad file, written as the program folder's fileName and opened by open() as the current
+    // file, raises routine's error box; what content() gives of the definition arrange() set up
+    // stays as it was, and so does the current path.
+    void expectEachRefused(const QList<BadFile>& cases, const char* routine, const QString& fileName,
+                           QString& current, const std::function<void()>& arrange,
+                           const std::function<QStringList()>& content, const std::function<bool()>& open) {
+        for (const BadFile& c : cases) {
+            SCOPED_TRACE(c.what);
+            arrange();
+            const QStringList before = content();
+            const QString path = badFile(fileName, c.bytes);
+            current = path;
+            {
+                ScriptedUi ui;
+                const QString text = routineError(routine, c.error);
+                ui.answer(vb::OK, text);
+                EXPECT_FALSE(open());
+                EXPECT_EQ(ui.texts.value(0), text);
+            }
+            EXPECT_EQ(content(), before);
+            EXPECT_EQ(current, path);
+        }
+    }
+
+    // Each save that a case spoils, after arrange() set the definition up, fails with routine's
+    // error box and leaves the file at path and the current path as they were; unchanged() checks
+    // what else must stay.
+    void expectEachSaveFails(const QList<FailedSave>& cases, const char* routine, const QString& path,
+                             const QString& current, const std::function<bool(const QString&)>& save,
+                             const std::function<void()>& arrange = {},
+                             const std::function<void()>& unchanged = {}) {
+        const QByteArray saved = readRaw(path);
+        const QString currentBefore = current;
+        for (const FailedSave& c : cases) {
+            SCOPED_TRACE(c.what);
+            if (arrange) arrange();
+            c.spoil();
+            ScriptedUi ui;
+            const QString text = routineError(routine, c.error);
+            ui.answer(vb::OK, text);
+            EXPECT_FALSE(save(c.target));
+            EXPECT_EQ(ui.texts.value(0), text);
+            EXPECT_EQ(readRaw(path), saved);
+            EXPECT_EQ(current, currentBefore);
+            if (unchanged) unchanged();
+        }
+    }
+
     TempProgramFolder pf;
 };
 

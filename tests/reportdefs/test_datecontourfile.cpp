@@ -227,26 +227,17 @@ TEST_F(DateContourFile, AFileTheFormCannotShowIsRefusedAndChangesNothing) {
         {"31 note lines", "0\r\n0\r\n" + tail + withCount(31, 1), 9},
         {"a file that ends within the notes", full.left(full.indexOf("Values")), 62},
         {"a file without its carried rows", full.left(full.indexOf("2,3\r\n")), 62},
-        {"no file", QByteArray(), 53},
+        {"no file", std::nullopt, 53},
     };
     ModGW& m = modgw();
-    for (const BadFile& c : cases) {
-        SCOPED_TRACE(c.what);
-        m.DateSumFile = kSite;
-        {
+    expectEachRefused(
+        cases, "OpenDateContourFile", "bad.dcf", m.DateSumFile,
+        [&] {
+            m.DateSumFile = kSite;
             ScriptedUi ui;
             ASSERT_TRUE(OpenDateContourFile());
-        }
-        const QStringList content = dateContourFileLines(m.DateSum, m.ReportNotes);
-        const QString path = badFile("bad.dcf", c.bytes);
-        m.DateSumFile = path;
-        ScriptedUi ui;
-        const QString text = routineError("OpenDateContourFile", c.error);
-        ui.answer(vb::OK, text);
-        EXPECT_FALSE(OpenDateContourFile());
-        EXPECT_EQ(ui.texts.value(0), text);
-        EXPECT_EQ(dateContourFileLines(m.DateSum, m.ReportNotes), content);
-    }
+        },
+        [&] { return dateContourFileLines(m.DateSum, m.ReportNotes); }, OpenDateContourFile);
 
     // What the form holds reads: 4 parameters, 200 sources and up to 30 note lines.
     writeRaw(pf.file("full.dcf"), withCount(4, 1) + withCount(200, 3) + tail + withCount(30, 1));
@@ -294,24 +285,14 @@ TEST_F(DateContourFile, AFailedSaveIsReportedAndLeavesTheOldFile) {
     ModGW& m = modgw();
     const QString path = pf.file("site.dcf");
     writeRaw(path, readRaw(kSite));
-    struct Case {
-        const char* what;
-        QString target;
-        int params;
-        int error;
+    const auto params = [&m](int n) { return [&m, n] { m.DateSum.DateParCount = int16_t(n); }; };
+    const QList<FailedSave> cases{
+        {"a folder that does not exist", params(2), pf.file("gone/x.dcf"), 75},
+        {"no path", params(2), QString(), 75},
+        {"five parameters", params(5), path, 9},
     };
-    for (const Case& c : {Case{"a folder that does not exist", pf.file("gone/x.dcf"), 2, 75},
-                          Case{"no path", QString(), 2, 75},
-                          Case{"five parameters", path, 5, 9}}) {
-        SCOPED_TRACE(c.what);
-        m.DateSum.DateParCount = int16_t(c.params);
-        ScriptedUi ui;
-        const QString text = routineError("SaveDateContourFile", c.error);
-        ui.answer(vb::OK, text);
-        EXPECT_FALSE(SaveDateContourFile(c.target));
-        EXPECT_EQ(ui.texts.value(0), text);
-        EXPECT_EQ(readRaw(path), readRaw(kSite));
-    }
+    expectEachSaveFails(cases, "SaveDateContourFile", path, m.DateSumFile,
+                        [](const QString& target) { return SaveDateContourFile(target); });
 }
 
 TEST(ContourFileTitle, IsTheBareNameInCapitals) {

@@ -203,30 +203,19 @@ TEST_F(DateSumFile, AFileThatFailsToReadIsReportedAndChangesNothing) {
         {"a negative episode count", fileWith(kTwoEpisodes, 1, "-1"), 9},
         {"a file that ends within the map rows", full.left(full.indexOf("ft\r\n")), 62},
         {"a file that ends before the last episode's notes", full.left(full.size() - 13), 62},
-        {"no file", QByteArray(), 53},
+        {"no file", std::nullopt, 53},
     };
     ModGW& m = modgw();
-    for (const BadFile& c : cases) {
-        SCOPED_TRACE(c.what);
-        CommitDateSum(*twoEpisodes());
-        m.DateSum.DateInfo[6] = QStringLiteral("page text");
-        m.ReportNotes.ItemNoteCount[9] = 1; // notes at a position past the episodes stay too
-        m.ReportNotes.ItemNotes[9][1] = QStringLiteral("kept");
-        const QStringList content = contentOf(m);
-        const QString path = badFile("bad.dsf", c.bytes);
-        m.DateSumFile = path;
-        {
-            ScriptedUi ui;
-            const QString text = routineError("OpenDateFile", c.error);
-            ui.answer(1, text);
-            EXPECT_FALSE(OpenDateFile());
-            EXPECT_EQ(ui.texts.value(0), text);
-        }
-        EXPECT_EQ(contentOf(m), content);
-        EXPECT_EQ(m.DateSum.DateInfo[6], "page text");
-        EXPECT_EQ(m.ReportNotes.ItemNotes[9][1], "kept");
-        EXPECT_EQ(m.DateSumFile, path);
-    }
+    expectEachRefused(
+        cases, "OpenDateFile", "bad.dsf", m.DateSumFile,
+        [&] {
+            CommitDateSum(*twoEpisodes());
+            m.DateSum.DateInfo[6] = QStringLiteral("page text");
+            m.ReportNotes.ItemNoteCount[9] = 1; // notes at a position past the episodes stay too
+            m.ReportNotes.ItemNotes[9][1] = QStringLiteral("kept");
+        },
+        [&] { return contentOf(m) << m.DateSum.DateInfo[6] << m.ReportNotes.ItemNotes[9][1]; },
+        OpenDateFile);
 
     // Nine parameters and 39 sources, what the form holds, read.
     writeRaw(pf.file("full.dsf"), "0\r\n" + count(9, 1) + count(39, 4) + count(0, 0).repeated(20));
@@ -267,18 +256,9 @@ TEST_F(DateSumFile, AFailedSaveIsReportedAndLeavesTheOldFileAndTheRows) {
         {"ten parameters", [&] { m.DateSum.DateParCount = 10; }, path, 9},
         {"40 sources", [&] { m.DateSum.DateSourceCount = 40; }, path, 9},
     };
-    for (const FailedSave& c : cases) {
-        SCOPED_TRACE(c.what);
-        CommitDateSum(*twoEpisodes());
-        c.spoil();
-        ScriptedUi ui;
-        const QString text = routineError("SaveDateFile", c.error);
-        ui.answer(1, text);
-        EXPECT_FALSE(SaveDateFile(c.target));
-        EXPECT_EQ(ui.texts.value(0), text);
-        EXPECT_EQ(readRaw(path), readRaw(kAllMaps));
-        EXPECT_EQ(m.DateSum.DateMapInfo[1], "");
-    }
+    expectEachSaveFails(
+        cases, "SaveDateFile", path, m.DateSumFile, [](const QString& target) { return SaveDateFile(target); },
+        [] { CommitDateSum(*twoEpisodes()); }, [&] { EXPECT_EQ(m.DateSum.DateMapInfo[1], ""); });
 }
 
 TEST_F(DateSumFile, ClearDateFileEmptiesTheSummarysVariables) {

@@ -112,28 +112,17 @@ TEST_F(GWElevFile, AFileThatFailsToReadIsReportedAndChangesNothing) {
         {"a negative set count", positionsWith(3, "-1"), 9},
         {"a file that ends within a set", full.left(full.indexOf("MW-4")), 62},
         {"a file that ends before the last set's notes", full.left(full.size() - 3), 62},
-        {"no file", QByteArray(), 53},
+        {"no file", std::nullopt, 53},
     };
     ModGW& m = modgw();
     const auto before = positions();
-    for (const BadFile& c : cases) {
-        SCOPED_TRACE(c.what);
-        CommitGWElev(*before);
-        m.GWElev.GWElevSetSources[30][2] = QStringLiteral("kept");
-        const QStringList content = contentOf(m);
-        const QString path = badFile("bad.gwf", c.bytes);
-        m.GWElevFile = path;
-        {
-            ScriptedUi ui;
-            const QString text = routineError("OpenGWElevFile", c.error);
-            ui.answer(1, text);
-            EXPECT_FALSE(OpenGWElevFile());
-            EXPECT_EQ(ui.texts.value(0), text);
-        }
-        EXPECT_EQ(contentOf(m), content);
-        EXPECT_EQ(m.GWElev.GWElevSetSources[30][2], "kept");
-        EXPECT_EQ(m.GWElevFile, path);
-    }
+    expectEachRefused(
+        cases, "OpenGWElevFile", "bad.gwf", m.GWElevFile,
+        [&] {
+            CommitGWElev(*before);
+            m.GWElev.GWElevSetSources[30][2] = QStringLiteral("kept");
+        },
+        [&] { return contentOf(m) << m.GWElev.GWElevSetSources[30][2]; }, OpenGWElevFile);
 }
 
 TEST_F(GWElevFile, OpenReplacesTheDefinitionAndFillShowsIt) {

@@ -152,12 +152,7 @@ TEST_F(Par1SumFile, AFileThatFailsToReadIsReportedAndChangesNothing) {
     const QByteArray full = readRaw(kSources);
     const QByteArray head = full.left(full.indexOf(" 2 \r\n"));
 
-    struct Case {
-        const char* what;
-        std::optional<QByteArray> bytes; // none: no file at all
-        int error;
-    };
-    const QList<Case> cases{
+    const QList<BadFile> cases{
         {"201 parameters", params201.join("\r\n") + "\r\n", 9},
         {"10 sources", sources10.join("\r\n") + "\r\n", 9},
         {"31 general note lines", head + general31.join("\r\n") + "\r\n 0 \r\n 0 \r\n", 9},
@@ -171,27 +166,14 @@ TEST_F(Par1SumFile, AFileThatFailsToReadIsReportedAndChangesNothing) {
     };
     ModGW& m = modgw();
     const auto before = withSources();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        CommitPar1Sum(*before);
-        m.ReportNotes.ItemNoteCount[7] = 1; // notes kept at a row past the list stay too
-        m.ReportNotes.ItemNotes[7][1] = QStringLiteral("kept");
-        const QStringList content = contentOf(m);
-        const QString path = pf.file("bad.psf");
-        QFile::remove(path);
-        if (c.bytes) writeRaw(path, *c.bytes);
-        m.Par1SumFile = path;
-        {
-            ScriptedUi ui;
-            const QString text = routineError("OpenPar1File", c.error);
-            ui.answer(vb::OK, text);
-            EXPECT_FALSE(OpenPar1File());
-            EXPECT_EQ(ui.texts.value(0), text);
-        }
-        EXPECT_EQ(contentOf(m), content);
-        EXPECT_EQ(m.ReportNotes.ItemNotes[7][1], "kept");
-        EXPECT_EQ(m.Par1SumFile, path);
-    }
+    expectEachRefused(
+        cases, "OpenPar1File", "bad.psf", m.Par1SumFile,
+        [&] {
+            CommitPar1Sum(*before);
+            m.ReportNotes.ItemNoteCount[7] = 1; // notes kept at a row past the list stay too
+            m.ReportNotes.ItemNotes[7][1] = QStringLiteral("kept");
+        },
+        [&] { return contentOf(m) << m.ReportNotes.ItemNotes[7][1]; }, OpenPar1File);
 }
 
 TEST_F(Par1SumFile, ANumberTheProjectLacksShowsBlankAndIsKept) {
@@ -277,8 +259,7 @@ TEST_F(Par1SumFile, AFailedSaveIsReportedAndLeavesTheOldFile) {
         ScriptedUi ui;
         ASSERT_TRUE(SavePar1File());
     }
-    const QByteArray saved = readRaw(path);
-    ASSERT_EQ(saved, readRaw(kSources));
+    ASSERT_EQ(readRaw(path), readRaw(kSources));
 
     const QList<FailedSave> cases{
         {"a folder that does not exist", [] {}, pf.file("gone/site.psf"), 75},
@@ -287,18 +268,11 @@ TEST_F(Par1SumFile, AFailedSaveIsReportedAndLeavesTheOldFile) {
         {"more than 9 sources", [&] { m.Par1Sum.Par1SourceCount = 10; }, path, 9},
         {"more than 30 note lines", [&] { m.ReportNotes.ItemNoteCount[2] = 31; }, path, 9},
     };
-    for (const FailedSave& c : cases) {
-        SCOPED_TRACE(c.what);
-        CommitPar1Sum(*withSources());
-        m.Par1Sum.Par1Sources[1] = QStringLiteral("changed");
-        c.spoil();
-        ScriptedUi ui;
-        const QString text = routineError("SavePar1File", c.error);
-        ui.answer(vb::OK, text);
-        EXPECT_FALSE(SavePar1File(c.target));
-        EXPECT_EQ(readRaw(path), saved);
-        EXPECT_EQ(m.Par1SumFile, path);
-    }
+    expectEachSaveFails(cases, "SavePar1File", path, m.Par1SumFile,
+                        [](const QString& target) { return SavePar1File(target); }, [&] {
+                            CommitPar1Sum(*withSources());
+                            m.Par1Sum.Par1Sources[1] = QStringLiteral("changed");
+                        });
 }
 
 TEST_F(Par1SumFile, ClearPar1FileEmptiesAllButThePath) {

@@ -121,30 +121,22 @@ TEST_F(StiffFile, AFileThatFailsToReadIsReportedAndChangesNothing) {
         {"a parameter number of 70000", twoEpisodesWith(7, "70000"), 6},
         {"a file that ends within the sets", full.left(full.indexOf("O'Neil")), 62},
         {"a file that ends before the last episode's notes", full.left(full.size() - 3), 62},
-        {"no file", QByteArray(), 53},
+        {"no file", std::nullopt, 53},
     };
     ModGW& m = modgw();
     const auto before = twoEpisodes();
-    for (const BadFile& c : cases) {
-        SCOPED_TRACE(c.what);
-        CommitStiff(*before);
-        m.Stiff.StiffParCount[2] = 4;
-        m.StiffActiveSet = 1;
-        const QStringList content = contentOf(m);
-        const QString path = badFile("bad.stf", c.bytes);
-        m.StiffFile = path;
-        {
-            ScriptedUi ui;
-            const QString text = routineError("OpenStiffFile", c.error);
-            ui.answer(1, text);
-            EXPECT_FALSE(OpenStiffFile());
-            EXPECT_EQ(ui.texts.value(0), text);
-        }
-        EXPECT_EQ(contentOf(m), content);
-        EXPECT_EQ(m.Stiff.StiffParCount[2], 4);
-        EXPECT_EQ(m.StiffActiveSet, 1);
-        EXPECT_EQ(m.StiffFile, path);
-    }
+    expectEachRefused(
+        cases, "OpenStiffFile", "bad.stf", m.StiffFile,
+        [&] {
+            CommitStiff(*before);
+            m.Stiff.StiffParCount[2] = 4;
+            m.StiffActiveSet = 1;
+        },
+        [&] {
+            return contentOf(m) << QString::number(m.Stiff.StiffParCount[2])
+                                << QString::number(m.StiffActiveSet);
+        },
+        OpenStiffFile);
 }
 
 TEST_F(StiffFile, AParameterTheProjectLacksShowsNoNameAndIsKept) {
@@ -210,19 +202,14 @@ TEST_F(StiffFile, AFailedSaveIsReportedAndLeavesTheOldFile) {
     writeRaw(path, readRaw(kTwoEpisodes));
     m.StiffFile = path;
     StiffGrids g = StiffGridsOf(m.Stiff, m);
-    g.SS6[2] = QStringLiteral("two\nlines");
-    for (const auto& [target, error] : QList<std::pair<QString, int>>{
-             {path, 5}, {pf.file("gone/site.stf"), 75}, {QString(), 75}}) {
-        SCOPED_TRACE(error);
-        ScriptedUi ui;
-        const QString text = routineError("SaveStiffFile", error);
-        ui.answer(1, text);
-        if (error == 75) g.SS6[2] = QStringLiteral("fine");
-        EXPECT_FALSE(SaveStiffFile(g, target));
-        EXPECT_EQ(ui.texts.value(0), text);
-        EXPECT_EQ(readRaw(path), readRaw(kTwoEpisodes));
-        EXPECT_EQ(m.StiffFile, path);
-    }
+    const auto fine = [&] { g.SS6[2] = QStringLiteral("fine"); };
+    const QList<FailedSave> cases{
+        {"a line break inside a title", [&] { g.SS6[2] = QStringLiteral("two\nlines"); }, path, 5},
+        {"a folder that does not exist", fine, pf.file("gone/site.stf"), 75},
+        {"no path", fine, QString(), 75},
+    };
+    expectEachSaveFails(cases, "SaveStiffFile", path, m.StiffFile,
+                        [&](const QString& target) { return SaveStiffFile(g, target); });
 }
 
 TEST_F(StiffFile, RowCountsForTheRunAreTheUsedRowsOfTheSetGrids) {

@@ -133,28 +133,18 @@ TEST_F(WellSumFile, AFileThatFailsToReadIsReportedAndChangesNothing) {
         {"a source count beyond 16 bits", twoSourcesWith(1, "70000"), 6},
         {"a negative source count", twoSourcesWith(1, "-1"), 9},
         {"a negative note count", twoSourcesWith(99, "-1"), 9},
-        {"no file", QByteArray(), 53},
+        {"no file", std::nullopt, 53},
     };
     ModGW& m = modgw();
     const auto before = twoSources();
-    for (const BadFile& c : cases) {
-        SCOPED_TRACE(c.what);
-        CommitWellSum(*before);
-        m.ReportNotes.ItemNoteCount[7] = 1; // notes kept at a position past the list stay too
-        m.ReportNotes.ItemNotes[7][1] = QStringLiteral("kept");
-        const QStringList content = contentOf(m);
-        const QString path = badFile("bad.wsf", c.bytes);
-        m.WellSumFile = path;
-        {
-            ScriptedUi ui;
-            ui.answer(1, routineError("OpenWellFile", c.error));
-            EXPECT_FALSE(OpenWellFile());
-            EXPECT_EQ(ui.texts.value(0), routineError("OpenWellFile", c.error));
-        }
-        EXPECT_EQ(contentOf(m), content);
-        EXPECT_EQ(m.ReportNotes.ItemNotes[7][1], "kept");
-        EXPECT_EQ(m.WellSumFile, path);
-    }
+    expectEachRefused(
+        cases, "OpenWellFile", "bad.wsf", m.WellSumFile,
+        [&] {
+            CommitWellSum(*before);
+            m.ReportNotes.ItemNoteCount[7] = 1; // notes kept at a position past the list stay too
+            m.ReportNotes.ItemNotes[7][1] = QStringLiteral("kept");
+        },
+        [&] { return contentOf(m) << m.ReportNotes.ItemNotes[7][1]; }, OpenWellFile);
 }
 
 TEST_F(WellSumFile, CountsReadAsRoundedLeadingNumbers) {
@@ -186,8 +176,7 @@ TEST_F(WellSumFile, AFailedSaveIsReportedAndLeavesTheOldFile) {
         ScriptedUi ui;
         ASSERT_TRUE(SaveWellFile());
     }
-    const QByteArray saved = readRaw(path);
-    ASSERT_EQ(saved, readRaw(kTwoSources));
+    ASSERT_EQ(readRaw(path), readRaw(kTwoSources));
 
     const QList<FailedSave> cases{
         {"a folder that does not exist", [] {}, pf.file("gone/site.wsf"), 75},
@@ -196,19 +185,11 @@ TEST_F(WellSumFile, AFailedSaveIsReportedAndLeavesTheOldFile) {
         {"more than 200 sources", [&] { m.WellSum.NumWellList = 201; }, path, 9},
         {"more than 30 general note lines", [&] { m.ReportNotes.GeneralNoteCount = 31; }, path, 9},
     };
-    for (const FailedSave& c : cases) {
-        SCOPED_TRACE(c.what);
-        CommitWellSum(*twoSources());
-        m.WellSum.WellList[1] = QStringLiteral("changed");
-        c.spoil();
-        ScriptedUi ui;
-        const QString text = routineError("SaveWellFile", c.error);
-        ui.answer(1, text);
-        EXPECT_FALSE(SaveWellFile(c.target));
-        EXPECT_EQ(ui.texts.value(0), text);
-        EXPECT_EQ(readRaw(path), saved);
-        EXPECT_EQ(m.WellSumFile, path);
-    }
+    expectEachSaveFails(cases, "SaveWellFile", path, m.WellSumFile,
+                        [](const QString& target) { return SaveWellFile(target); }, [&] {
+                            CommitWellSum(*twoSources());
+                            m.WellSum.WellList[1] = QStringLiteral("changed");
+                        });
 }
 
 TEST_F(WellSumFile, SaveToAPathLeavesTheCurrentPath) {

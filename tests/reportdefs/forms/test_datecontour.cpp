@@ -6,10 +6,9 @@
 #include "reportdefs/datesumfile.h"
 #include "reportdefs/forms/frmdatecontour.h"
 #include "reportdefs/forms/frmdatesum.h"
-#include "reportdefs/reportdeftest.h"
 #include "reportdefs/windowhooks.h"
-#include "support/menus.h"
 #include "support/scriptedui.h"
+#include "reportformtest.h"
 
 #include <QFile>
 #include <QLabel>
@@ -42,19 +41,9 @@ QString numberedLines(int n) {
 
 } // namespace
 
-// The date contour form on the test site's project: parameters pH, Cl, TCE, Nitrate, Elev; sources
-// MW-1 (X 1200.5, Y 830), MW-2, O'Brien 3, SP-4. Hand-overs are recorded instead of run: the run
-// dialog's ReportCode, and -1 for a contour run.
-class DateContourForm : public SiteProjectTest {
+// MW-1 lies at X 1200.5, Y 830.
+class DateContourForm : public ReportFormTest<frmDateContour> {
 protected:
-    void SetUp() override {
-        SiteProjectTest::SetUp();
-        reportDefHooks().showRunDialog = [this] { handOvers << modgw().ReportCode; };
-        reportDefHooks().runDateContour = [this] { handOvers << -1; };
-    }
-
-    frmDateContour& form() { return forms::form<frmDateContour>(); }
-
     // A saved contour definition with TCE, MW-2 and the main title "Plume".
     QString savedDefinition(const QString& name) {
         DateContourDefinition d;
@@ -73,17 +62,11 @@ protected:
         writeDateContourFile(pf.file(name), d, n);
         return pf.file(name);
     }
-
-    QList<float> handOvers;
 };
 
 TEST_F(DateContourForm, MenusGridsDropDownsAndTheNotesBox) {
     frmDateContour& f = form();
-    EXPECT_EQ(f.windowTitle(), "Date Contour Report");
-    EXPECT_EQ(menuCaptions(f.MenuBar->actions()), QStringList({"&File", "&Edit", "Previe&w", "&Help"}));
-    EXPECT_EQ(menuCaptions(f.mnuFile->actions()),
-              QStringList({"&New", "&Open", "&Save", "Save &As", "-", "Batch Print", "Print Setup", "-",
-                           "Return to Main Menu"}));
+    expectMenus(f, "Date Contour Report", "Return to Main Menu", "&Delete Parameter");
     EXPECT_EQ(f.Command1->text(), "Edit Mode");
     EXPECT_TRUE(f.findChildren<QPushButton*>().size() == 1); // no Edit Notes
     const QList<std::pair<QLabel*, const char*>> labels = {
@@ -311,29 +294,29 @@ TEST_F(DateContourForm, PreviewRunsTheContourMapsAndBatchPrintHandsOverSixPointO
     ui.answer(vb::OK, "You must create or open a date contour file.");
     f.mnuDraw->trigger();
     f.mnuBatchPrint->trigger();
-    EXPECT_TRUE(handOvers.isEmpty());
+    EXPECT_TRUE(runCodes.isEmpty());
 
     ui.file(savedDefinition("p.dcf"), "Open");
     f.mnuOpen->trigger();
     modgw().ReportCode = 2;
     f.mnuDraw->trigger();
-    EXPECT_EQ(handOvers, QList<float>({-1}));
+    EXPECT_EQ(runCodes, QList<float>({-1}));
     EXPECT_EQ(modgw().ReportCode, 2.0f); // Preview hands no code over
     f.mnuBatchPrint->trigger();
-    ASSERT_EQ(handOvers.size(), 2);
-    EXPECT_FLOAT_EQ(handOvers[1], 6.1f);
+    ASSERT_EQ(runCodes.size(), 2);
+    EXPECT_FLOAT_EQ(runCodes[1], 6.1f);
 
     // A change is offered for saving before the run; Yes writes it first, so the run reads it.
     f.show();
     click(f.SS3, 1, 1);
     f.SS3->setText(1, 1, "Revised");
     reportDefHooks().runDateContour = [this] {
-        handOvers << -1;
+        runCodes << -1;
         EXPECT_EQ(readDateContourFile(pf.file("p.dcf")).Definition.DateInfo[1], "Revised");
     };
     ui.answer(vb::Yes, "before drawing to the screen?");
     f.mnuDraw->trigger();
-    EXPECT_EQ(handOvers.size(), 3);
+    EXPECT_EQ(runCodes.size(), 3);
     EXPECT_EQ(modgw().ReportDirty, 0);
 }
 
@@ -360,29 +343,11 @@ TEST(DateContourRun, DrawsTheMapsOnlyAfterTheDataStepSucceeded) {
 
 TEST_F(DateContourForm, EditModeSwitchesTheTwoInformationGridsAndClicksAskBeforeClosing) {
     frmDateContour& f = form();
-    f.SS4->setGridEditMode(true); // SS3 decides
-    f.Command1->click();
-    EXPECT_TRUE(f.SS3->gridEditMode());
-    EXPECT_TRUE(f.SS4->gridEditMode());
-    EXPECT_FALSE(f.SS1->gridEditMode());
-    EXPECT_FALSE(f.SS2->gridEditMode());
-    f.Command1->click();
-    EXPECT_FALSE(f.SS3->gridEditMode());
-    EXPECT_FALSE(f.SS4->gridEditMode());
+    expectEditModeSwitches(f.Command1, {f.SS3, f.SS4}, {f.SS1, f.SS2});
     forms::unload<frmDateContour>();
-
-    for (const char* name : {"SS1", "SS2", "SS3", "SS4"}) {
-        SCOPED_TRACE(name);
-        frmDateContour& g = form();
-        g.show();
-        click(g.findChild<SpreadGrid*>(name), 1, 1);
-        const bool asks = QString(name) != "SS1";
-        EXPECT_EQ(modgw().ReportDirty, asks ? 1 : 0);
-        ScriptedUi ui;
-        if (asks) ui.answer(vb::No, "before quitting?");
-        EXPECT_TRUE(g.close());
-        forms::unload<frmDateContour>();
-    }
+    using F = frmDateContour;
+    expectReplaceOnEdit<F>({&F::SS3, &F::SS4}, {&F::SS1, &F::SS2});
+    expectClicksAskBeforeClosing<frmDateContour>({"SS1", "SS2", "SS3", "SS4"}, {"SS1"});
 }
 
 TEST_F(DateContourForm, ClosingEmptiesTheNotesAndEpisodesAndKeepsItsOwnLastFile) {
@@ -399,13 +364,8 @@ TEST_F(DateContourForm, ClosingEmptiesTheNotesAndEpisodesAndKeepsItsOwnLastFile)
     modgw().ReportNotes.ItemNotes[1][1] = "item";
     f.mnuExit->trigger();
     forms::unload<frmDateContour>();
-    const ModGW& m = modgw();
-    EXPECT_EQ(m.DateSum.DateEpisodeCount, 0);
-    EXPECT_EQ(m.ReportNotes.GeneralNoteCount, 0);
-    EXPECT_EQ(m.ReportNotes.GeneralNotes[1], "");
-    EXPECT_EQ(m.ReportNotes.ItemNoteCount[1], 0);
-    EXPECT_EQ(m.ReportNotes.ItemNotes[1][1], "");
-    EXPECT_EQ(m.LastDateContourFile, path);
+    expectNotesForgotten(modgw().DateSum.DateEpisodeCount);
+    EXPECT_EQ(modgw().LastDateContourFile, path);
     frmDateContour& again = form();
     EXPECT_EQ(again.SS1->text(1, 1), "TCE");
 }

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/forms/frmdatagrid.h"
 #include "platform/gui/forms.h"
-#include "platform/gui/helpviewer.h"
 #include "platform/gui/spreadgrid.h"
 #include "project/modgw.h"
 #include "reportdefs/datecontourfile.h"
@@ -9,12 +8,9 @@
 #include "reportdefs/forms/frmdatecontour.h"
 #include "reportdefs/forms/frmdatesum.h"
 #include "reportdefs/forms/frmwellnotes.h"
-#include "reportdefs/reportdeftest.h"
-#include "reportdefs/windowhooks.h"
-#include "support/menus.h"
 #include "support/scriptedui.h"
+#include "reportformtest.h"
 
-#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -23,20 +19,9 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-// The date summary form on the test site's project: parameters pH, Cl, TCE, Nitrate, Elev; sources
-// MW-1 (X 1200.5, Y 830), MW-2 (1410, 955.5), O'Brien 3 (1620, 700), SP-4 (980, 1010).
-class DateSumForm : public SiteProjectTest {
-protected:
-    void SetUp() override {
-        SiteProjectTest::SetUp();
-        reportDefHooks().showRunDialog = [this] { handOvers << modgw().ReportCode; };
-        reportDefHooks().runDateContour = [this] { handOvers << -1; };
-    }
-
-    frmDateSum& form() { return forms::form<frmDateSum>(); }
-
-    QList<float> handOvers; // ReportCode at each run dialog; -1 for a contour run
-};
+// The sources' positions: MW-1 (X 1200.5, Y 830), MW-2 (1410, 955.5), O'Brien 3 (1620, 700),
+// SP-4 (980, 1010).
+class DateSumForm : public ReportFormTest<frmDateSum> {};
 
 namespace {
 QStringList linesOf(const QString& path) {
@@ -49,12 +34,7 @@ QStringList linesOf(const QString& path) {
 
 TEST_F(DateSumForm, MenusListsAndGridsCarryTheirCaptions) {
     frmDateSum& f = form();
-    EXPECT_EQ(f.windowTitle(), "Date Summary Report");
-    EXPECT_EQ(menuCaptions(f.MenuBar->actions()), QStringList({"&File", "&Edit", "Previe&w", "&Help"}));
-    EXPECT_EQ(menuCaptions(f.mnuFile->actions()),
-              QStringList({"&New", "&Open", "&Save", "Save &As", "-", "Batch Print", "Print Setup", "-",
-                           "Return to Main Menu"}));
-    EXPECT_EQ(menuCaptions(f.mnuEdit->actions()), QStringList({"&Delete Parameter"}));
+    expectMenus(f, "Date Summary Report", "Return to Main Menu", "&Delete Parameter");
     EXPECT_EQ(f.Command1->text(), "Edit Notes");
     EXPECT_EQ(f.Command2->text(), "Edit Mode");
     const QList<std::pair<QLabel*, const char*>> labels = {
@@ -224,44 +204,16 @@ TEST_F(DateSumForm, AStoredParameterOutsideTheProjectShowsNoNameAndTheRestFills)
 }
 
 TEST_F(DateSumForm, ClicksInTheDefinitionsGridsButNotInTheParameterNamesAskBeforeClosing) {
-    for (const char* name : {"SS1", "SS2", "SS3", "SS4", "SS5"}) {
-        SCOPED_TRACE(name);
-        frmDateSum& f = form();
-        f.show();
-        auto* g = f.findChild<SpreadGrid*>(name);
-        click(g, 1, 1);
-        const bool asks = QString(name) != "SS1";
-        EXPECT_EQ(modgw().ReportDirty, asks ? 1 : 0);
-        ScriptedUi ui;
-        if (asks) ui.answer(vb::No, "before quitting?");
-        EXPECT_TRUE(f.close());
-        forms::unload<frmDateSum>();
-    }
+    expectClicksAskBeforeClosing<frmDateSum>({"SS1", "SS2", "SS3", "SS4", "SS5"}, {"SS1"});
 }
 
 TEST_F(DateSumForm, EditModeSwitchesTheThreeGridsByTheFirstOne) {
     frmDateSum& f = form();
-    f.SS5->setGridEditMode(true); // the others follow SS3, not SS5
-    f.Command2->click();
-    for (SpreadGrid* g : {f.SS3, f.SS4, f.SS5})
-        EXPECT_TRUE(g->gridEditMode()) << g->objectName().toStdString();
-    EXPECT_FALSE(f.SS1->gridEditMode());
-    EXPECT_FALSE(f.SS2->gridEditMode());
-    f.Command2->click();
-    for (SpreadGrid* g : {f.SS3, f.SS4, f.SS5})
-        EXPECT_FALSE(g->gridEditMode()) << g->objectName().toStdString();
-
+    expectEditModeSwitches(f.Command2, {f.SS3, f.SS4, f.SS5}, {f.SS1, f.SS2});
     // Replace-on-edit follows the setting on the same three.
     forms::unload<frmDateSum>();
-    modgw().CellEditMode = "1";
-    frmDateSum& g = form();
-    for (SpreadGrid* s : {g.SS3, g.SS4, g.SS5})
-        EXPECT_TRUE(s->replaceOnEdit());
-    modgw().CellEditMode = "0";
-    forms::unload<frmDateSum>();
-    frmDateSum& h = form();
-    for (SpreadGrid* s : {h.SS3, h.SS4, h.SS5})
-        EXPECT_FALSE(s->replaceOnEdit());
+    using F = frmDateSum;
+    expectReplaceOnEdit<F>({&F::SS3, &F::SS4, &F::SS5}, {&F::SS1, &F::SS2});
 }
 
 TEST_F(DateSumForm, EditNotesListsTheEpisodesOnTheFormAsStartDashEnd) {
@@ -306,24 +258,24 @@ TEST_F(DateSumForm, PreviewAndBatchPrintHandTheirCodesToTheRunDialog) {
     ScriptedUi ui;
     ui.answer(vb::OK, "You must create or open a date summary file.");
     f.mnuDraw->trigger();
-    EXPECT_TRUE(handOvers.isEmpty());
+    EXPECT_TRUE(runCodes.isEmpty());
 
     writeDateSumFile(pf.file("d.dsf"), DateSumDefinition{}, ReportNotesBlock{});
     ui.file(pf.file("d.dsf"), "Open");
     f.mnuOpen->trigger();
     f.mnuDraw->trigger();
     f.mnuBatchPrint->trigger();
-    EXPECT_EQ(handOvers, QList<float>({5, 6}));
+    EXPECT_EQ(runCodes, QList<float>({5, 6}));
 
     // A changed definition is offered for saving first; Cancel runs nothing.
     f.show();
     click(f.SS3, 1, 1);
     ui.answer(vb::Cancel, "before printing?");
     f.mnuBatchPrint->trigger();
-    EXPECT_EQ(handOvers.size(), 2);
+    EXPECT_EQ(runCodes.size(), 2);
     ui.answer(vb::No, "before drawing to the screen?");
     f.mnuDraw->trigger();
-    EXPECT_EQ(handOvers, QList<float>({5, 6, 5}));
+    EXPECT_EQ(runCodes, QList<float>({5, 6, 5}));
 }
 
 TEST_F(DateSumForm, ClosingEmptiesTheNotesAndEpisodesAndTheFormReopensOnlyItsOwnFile) {
@@ -349,13 +301,8 @@ TEST_F(DateSumForm, ClosingEmptiesTheNotesAndEpisodesAndTheFormReopensOnlyItsOwn
     ASSERT_EQ(modgw().ReportNotes.ItemNoteCount[1], 1);
     f.mnuExit->trigger();
     forms::unload<frmDateSum>();
-    const ModGW& m = modgw();
-    EXPECT_EQ(m.DateSum.DateEpisodeCount, 0);
-    EXPECT_EQ(m.ReportNotes.GeneralNoteCount, 0);
-    EXPECT_EQ(m.ReportNotes.GeneralNotes[1], "");
-    EXPECT_EQ(m.ReportNotes.ItemNoteCount[1], 0);
-    EXPECT_EQ(m.ReportNotes.ItemNotes[1][1], "");
-    EXPECT_EQ(m.LastDateSumFile, pf.file("mine.dsf"));
+    expectNotesForgotten(modgw().DateSum.DateEpisodeCount);
+    EXPECT_EQ(modgw().LastDateSumFile, pf.file("mine.dsf"));
 
     frmDateSum& again = form();
     EXPECT_EQ(modgw().DateSumFile, pf.file("mine.dsf"));
@@ -385,13 +332,6 @@ TEST_F(DateSumForm, TheReportsMenuShowsBothDateFormsOnlyWithAProject) {
 }
 
 TEST_F(DateSumForm, HelpShowsEachDateFormsOwnPage) {
-    QDir().mkpath(pf.file("help"));
-    writeRaw(pf.file("help/1015.html"), "<html><body>Date summary</body></html>");
-    writeRaw(pf.file("help/1016.html"), "<html><body>Date contour</body></html>");
-    form().mnuHelp->trigger();
-    EXPECT_EQ(HelpPageShown(), "1015.html");
-    WinHelpA(nullptr, QString(), help::HELP_QUIT, 0);
-    forms::form<frmDateContour>().mnuHelp->trigger();
-    EXPECT_EQ(HelpPageShown(), "1016.html");
-    WinHelpA(nullptr, QString(), help::HELP_QUIT, 0);
+    expectHelpPage(form(), "1015.html");
+    expectHelpPage(forms::form<frmDateContour>(), "1016.html");
 }

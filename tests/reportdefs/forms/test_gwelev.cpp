@@ -1,20 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/forms/frmdatagrid.h"
 #include "platform/gui/forms.h"
-#include "platform/gui/helpviewer.h"
 #include "platform/gui/spreadgrid.h"
 #include "project/modgw.h"
 #include "reportdefs/forms/frmgwelev.h"
 #include "reportdefs/forms/frmwellnotes.h"
 #include "reportdefs/gwelevfile.h"
 #include "reportdefs/notesedit.h"
-#include "reportdefs/reportdeftest.h"
-#include "reportdefs/windowhooks.h"
-#include "support/menus.h"
 #include "support/scriptedui.h"
+#include "reportformtest.h"
 
 #include <QAction>
-#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -23,17 +19,9 @@
 #include <QScrollBar>
 #include <QTest>
 
-// The groundwater elevation form on the test site's project: parameters pH, Cl, TCE, Nitrate, Elev;
-// sources MW-1 (reference elevation 101.25), MW-2 (99.8), O'Brien 3 (100.02), SP-4 (none).
-class GWElevForm : public SiteProjectTest {
+// The sources' reference elevations: MW-1 101.25, MW-2 99.8, O'Brien 3 100.02, SP-4 none.
+class GWElevForm : public ReportFormTest<frmGWElev> {
 protected:
-    void SetUp() override {
-        SiteProjectTest::SetUp();
-        reportDefHooks().showRunDialog = [this] { runCodes << modgw().ReportCode; };
-    }
-
-    frmGWElev& form() { return forms::form<frmGWElev>(); }
-
     // A saved definition: Elev as elevations, set 1 MW-1 and MW-2 with a scale, a title and notes.
     QString savedDefinition(const QString& name = QStringLiteral("saved.gwf")) {
         GWElevDefinition d;
@@ -54,18 +42,11 @@ protected:
         writeGWElevFile(pf.file(name), d, n);
         return pf.file(name);
     }
-
-    QList<float> runCodes;
 };
 
 TEST_F(GWElevForm, MenusListsAndGridsCarryTheirCaptions) {
     frmGWElev& f = form();
-    EXPECT_EQ(f.windowTitle(), "Groundwater Elevation Graph");
-    EXPECT_EQ(menuCaptions(f.MenuBar->actions()), QStringList({"&File", "&Edit", "Previe&w", "&Help"}));
-    EXPECT_EQ(menuCaptions(f.mnuFile->actions()),
-              QStringList({"&New", "&Open", "&Save", "Save &As", "-", "Batch Print", "Print Setup", "-",
-                           "Return to Main Menu"}));
-    EXPECT_EQ(menuCaptions(f.mnuEdit->actions()), QStringList({"&Delete Well"}));
+    expectMenus(f, "Groundwater Elevation Graph", "Return to Main Menu", "&Delete Well");
     EXPECT_EQ(f.Command1->text(), "Edit Mode");
     EXPECT_EQ(f.Command2->text(), "Edit Notes");
     EXPECT_EQ(f.Label1->text(), "Master Parameter List");
@@ -281,27 +262,10 @@ TEST_F(GWElevForm, AClickInAnyGridMarksTheChangeAndClosingThenAsks) {
 TEST_F(GWElevForm, EditModeSwitchesTheSetsAndTheTitlesTogether) {
     frmGWElev& f = form();
     EXPECT_FALSE(f.SS1->gridEditMode());
-    f.Command1->click();
-    EXPECT_TRUE(f.SS1->gridEditMode());
-    EXPECT_TRUE(f.SS3->gridEditMode());
-    EXPECT_FALSE(f.SS2->gridEditMode());
-    f.Command1->click();
-    EXPECT_FALSE(f.SS1->gridEditMode());
-    EXPECT_FALSE(f.SS3->gridEditMode());
-    // The first grid decides: a title grid switched alone follows it.
-    f.SS3->setGridEditMode(true);
-    f.Command1->click();
-    EXPECT_TRUE(f.SS3->gridEditMode());
-    EXPECT_TRUE(f.SS1->gridEditMode());
-
-    for (const char* mode : {"1", "0"}) {
-        forms::unload<frmGWElev>();
-        modgw().CellEditMode = mode;
-        frmGWElev& g = form();
-        EXPECT_EQ(g.SS1->replaceOnEdit(), QString(mode) == "1");
-        EXPECT_EQ(g.SS3->replaceOnEdit(), QString(mode) == "1");
-        EXPECT_TRUE(g.SS2->replaceOnEdit()); // untouched
-    }
+    expectEditModeSwitches(f.Command1, {f.SS1, f.SS3}, {f.SS2});
+    forms::unload<frmGWElev>();
+    using F = frmGWElev;
+    expectReplaceOnEdit<F>({&F::SS1, &F::SS3}, {&F::SS2});
 }
 
 TEST_F(GWElevForm, EditNotesRecountsTheSetsAndHandsKindSixOver) {
@@ -342,9 +306,7 @@ TEST_F(GWElevForm, ClosingEmptiesTheNotesAndReopensTheLastFileOnlyWhileItExists)
         forms::unload<frmGWElev>();
     }
     const ModGW& m = modgw();
-    EXPECT_EQ(m.ReportNotes.GeneralNoteCount, 0);
-    EXPECT_EQ(m.ReportNotes.ItemNoteCount[1], 0);
-    EXPECT_EQ(m.GWElev.GWElevSetCount, 0);
+    expectNotesForgotten(m.GWElev.GWElevSetCount);
     EXPECT_EQ(m.LastGWElevFile, path);
 
     // Reopened, the file is read again.
@@ -398,29 +360,10 @@ TEST_F(GWElevForm, PreviewAndBatchPrintHandOverNineAndTen) {
 }
 
 TEST_F(GWElevForm, HelpShowsItsPageAndTheMainWindowShowsTheForm) {
-    QDir().mkpath(pf.file("help"));
-    writeRaw(pf.file("help/1018.html"), "<html><body>Groundwater elevation</body></html>");
     frmGWElev& f = form();
     f.show();
-    f.mnuHelp->trigger();
-    EXPECT_EQ(HelpPageShown(), "1018.html");
-    WinHelpA(nullptr, QString(), help::HELP_QUIT, 0);
+    expectHelpPage(f, "1018.html");
     f.hide();
     forms::unload<frmGWElev>();
-
-    frmDatAGrid& w = forms::form<frmDatAGrid>();
-    int shown = 0;
-    forms::setModalHook([&](QDialog& d) {
-        ++shown;
-        EXPECT_EQ(d.objectName(), "frmGWElev");
-        static_cast<frmGWElev&>(d).mnuExit->trigger();
-    });
-    w.mnuGWElev->trigger();
-    EXPECT_EQ(shown, 1);
-    EXPECT_FALSE(forms::isLoaded<frmGWElev>());
-    modgw().ProjectFile.clear();
-    ScriptedUi ui;
-    ui.answer(vb::OK, "You must first open a project before producing reports.");
-    w.mnuGWElev->trigger();
-    EXPECT_EQ(shown, 1);
+    expectShownFromMainWindow<frmGWElev>(&frmDatAGrid::mnuGWElev);
 }

@@ -1,19 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/forms/frmdatagrid.h"
 #include "platform/gui/forms.h"
-#include "platform/gui/helpviewer.h"
 #include "platform/gui/spreadgrid.h"
 #include "project/modgw.h"
 #include "reportdefs/forms/frmpar1sum.h"
 #include "reportdefs/forms/frmwellnotes.h"
 #include "reportdefs/par1sumfile.h"
-#include "reportdefs/reportdeftest.h"
-#include "reportdefs/windowhooks.h"
-#include "support/menus.h"
 #include "support/scriptedui.h"
+#include "reportformtest.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -27,17 +23,8 @@ namespace {
 const QString kNew = QStringLiteral(QMAR_TEST_DATA "/reportdefs/psf_new.psf");
 const QString kDeleted = QStringLiteral(QMAR_TEST_DATA "/reportdefs/psf_deleted.psf");
 
-// The parameter summary form on the test site's project: parameters pH, Cl, TCE, Nitrate, Elev and
-// sources MW-1, MW-2, O'Brien 3, SP-4; the run dialog's hand-over recorded instead of shown.
-class Par1SumForm : public SiteProjectTest {
+class Par1SumForm : public ReportFormTest<frmPar1Sum> {
 protected:
-    void SetUp() override {
-        SiteProjectTest::SetUp();
-        reportDefHooks().showRunDialog = [this] { runCodes << modgw().ReportCode; };
-    }
-
-    static frmPar1Sum& form() { return forms::form<frmPar1Sum>(); }
-
     // Picks parameter k (1-based) with the caret in row r of SS.
     static void pick(frmPar1Sum& f, int r, int k) {
         f.SS->setActiveCell(r, 1);
@@ -53,20 +40,13 @@ protected:
     }
 
     static const Par1SumDefinition& def() { return modgw().Par1Sum; }
-
-    QList<float> runCodes;
 };
 
 } // namespace
 
 TEST_F(Par1SumForm, ControlsListsAndGridsCarryTheirCaptions) {
     frmPar1Sum& f = form();
-    EXPECT_EQ(f.windowTitle(), "Parameter Summary Report");
-    EXPECT_EQ(menuCaptions(f.MenuBar->actions()), QStringList({"&File", "&Edit", "Previe&w", "&Help"}));
-    EXPECT_EQ(menuCaptions(f.mnuFile->actions()),
-              QStringList({"&New", "&Open", "&Save", "Save &As", "-", "Batch Print", "Print Setup", "-",
-                           "Return to Data Editor"}));
-    EXPECT_EQ(menuCaptions(f.mnuEdit->actions()), QStringList({"&Delete Parameter"}));
+    expectMenus(f, "Parameter Summary Report", "Return to Data Editor", "&Delete Parameter");
     EXPECT_EQ(f.Label1->text(), "Master Parameter List");
     EXPECT_EQ(f.Label2->text(), "Master Source List");
     EXPECT_EQ(f.Label3->text(), "Chosen Parameters");
@@ -98,14 +78,7 @@ TEST_F(Par1SumForm, ControlsListsAndGridsCarryTheirCaptions) {
 }
 
 TEST_F(Par1SumForm, OnlyTheInformationGridFollowsCellEditMode) {
-    for (const char* mode : {"1", "0"}) {
-        modgw().CellEditMode = mode;
-        frmPar1Sum& f = form();
-        EXPECT_EQ(f.SS3->replaceOnEdit(), QString(mode) == "1");
-        EXPECT_TRUE(f.SS->replaceOnEdit());
-        EXPECT_TRUE(f.SS2->replaceOnEdit());
-        forms::unload<frmPar1Sum>();
-    }
+    expectReplaceOnEdit<frmPar1Sum>({&frmPar1Sum::SS3}, {&frmPar1Sum::SS, &frmPar1Sum::SS2});
 }
 
 TEST_F(Par1SumForm, AParameterPickBelowTheUsedRowsLeavesBlankRowsThatCount) {
@@ -304,17 +277,8 @@ TEST_F(Par1SumForm, EditNotesNeedsAChosenParameter) {
 
 TEST_F(Par1SumForm, EditModeSwitchesOnlyTheInformationGrid) {
     frmPar1Sum& f = form();
-    const bool ss2 = f.SS2->gridEditMode();
-    const bool before = f.SS3->gridEditMode();
-    f.Command2->click();
-    EXPECT_EQ(f.SS3->gridEditMode(), !before);
-    f.Command2->click();
-    EXPECT_EQ(f.SS3->gridEditMode(), before);
     f.SS->setGridEditMode(true);
-    f.Command2->click();
-    EXPECT_EQ(f.SS3->gridEditMode(), !before);
-    EXPECT_TRUE(f.SS->gridEditMode());
-    EXPECT_EQ(f.SS2->gridEditMode(), ss2);
+    expectEditModeSwitches(f.Command2, {f.SS3}, {f.SS, f.SS2});
 }
 
 TEST_F(Par1SumForm, SaveAfterNewWritesTheEmptyDefinitionOverTheFile) {
@@ -387,14 +351,7 @@ TEST_F(Par1SumForm, AFileThatFailsToReadIsReportedUnderItsReaderAndChangesNothin
     EXPECT_EQ(ui.fileRequests.value(0).filter, "Parameter Summary Files (*.psf)|*.psf|");
 }
 
-TEST_F(Par1SumForm, HelpShowsItsPage) {
-    QDir().mkpath(pf.file("help"));
-    writeRaw(pf.file("help/1014.html"), "<html><body>Parameter summary</body></html>");
-    frmPar1Sum& f = form();
-    f.mnuHelp->trigger();
-    EXPECT_EQ(HelpPageShown(), "1014.html");
-    WinHelpA(nullptr, QString(), help::HELP_QUIT, 0);
-}
+TEST_F(Par1SumForm, HelpShowsItsPage) { expectHelpPage(form(), "1014.html"); }
 
 TEST_F(Par1SumForm, TheMainWindowShowsTheFormOnlyWithAProjectAndReopensTheLastFile) {
     frmDatAGrid& w = forms::form<frmDatAGrid>();

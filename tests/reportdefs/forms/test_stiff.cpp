@@ -1,20 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/forms/frmdatagrid.h"
 #include "platform/gui/forms.h"
-#include "platform/gui/helpviewer.h"
 #include "platform/gui/spreadgrid.h"
 #include "project/modgw.h"
 #include "reportdefs/forms/frmstiff.h"
 #include "reportdefs/forms/frmwellnotes.h"
 #include "reportdefs/notesedit.h"
-#include "reportdefs/reportdeftest.h"
 #include "reportdefs/stifffile.h"
 #include "reportdefs/windowhooks.h"
-#include "support/menus.h"
 #include "support/scriptedui.h"
+#include "reportformtest.h"
 
 #include <QAction>
-#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -23,20 +20,17 @@
 #include <QScrollBar>
 #include <QTest>
 
-// The Stiff diagram form on the test site's project: parameters pH, Cl, TCE, Nitrate, Elev; sources
-// MW-1, MW-2, O'Brien 3, SP-4.
-class StiffForm : public SiteProjectTest {
+// The run dialog's hand-over records the set row counts too.
+class StiffForm : public ReportFormTest<frmStiff> {
 protected:
     void SetUp() override {
-        SiteProjectTest::SetUp();
+        ReportFormTest::SetUp();
         reportDefHooks().showRunDialog = [this] {
             const StiffDefinition& d = modgw().Stiff;
             runs << Run{modgw().ReportCode, d.StiffParCount[1], d.StiffSourceCount[1], d.StiffParCount[2],
                         d.StiffSourceCount[2]};
         };
     }
-
-    frmStiff& form() { return forms::form<frmStiff>(); }
 
     // A saved definition: one episode, Cl and TCE in set 1 with MW-1, SP-4 in set 2, a title, notes.
     QString savedDefinition(const QString& name = QStringLiteral("saved.stf")) {
@@ -68,12 +62,7 @@ protected:
 
 TEST_F(StiffForm, MenusListsAndGridsCarryTheirCaptions) {
     frmStiff& f = form();
-    EXPECT_EQ(f.windowTitle(), "Stiff Graph Report");
-    EXPECT_EQ(menuCaptions(f.MenuBar->actions()), QStringList({"&File", "&Edit", "Previe&w", "&Help"}));
-    EXPECT_EQ(menuCaptions(f.mnuFile->actions()),
-              QStringList({"&New", "&Open", "&Save", "Save &As", "-", "Batch Print", "Print Setup", "-",
-                           "Return to Main Menu"}));
-    EXPECT_EQ(menuCaptions(f.mnuEdit->actions()), QStringList({"&Delete Parameter"}));
+    expectMenus(f, "Stiff Graph Report", "Return to Main Menu", "&Delete Parameter");
     EXPECT_EQ(f.Command1->text(), "Edit Mode");
     EXPECT_EQ(f.Command2->text(), "Edit Notes");
     EXPECT_EQ(f.Label1->text(), "Master Parameter List");
@@ -264,24 +253,12 @@ TEST_F(StiffForm, ParameterNamesTakeNoTypingWhileSourcesAndEpisodesAreSavedAsTyp
 
 TEST_F(StiffForm, EditModeSwitchesEpisodesAndTitlesTogether) {
     frmStiff& f = form();
-    f.Command1->click();
-    EXPECT_TRUE(f.SS5->gridEditMode());
-    EXPECT_TRUE(f.SS6->gridEditMode());
     for (SpreadGrid* g : {f.SS1, f.SS2, f.SS3, f.SS4})
         EXPECT_FALSE(g->gridEditMode());
-    f.SS6->setGridEditMode(false);
-    f.Command1->click();
-    EXPECT_FALSE(f.SS5->gridEditMode());
-    EXPECT_FALSE(f.SS6->gridEditMode());
-
-    for (const char* mode : {"1", "0"}) {
-        forms::unload<frmStiff>();
-        modgw().CellEditMode = mode;
-        frmStiff& g = form();
-        EXPECT_EQ(g.SS5->replaceOnEdit(), QString(mode) == "1");
-        EXPECT_EQ(g.SS6->replaceOnEdit(), QString(mode) == "1");
-        EXPECT_TRUE(g.SS2->replaceOnEdit()); // the set grids are untouched
-    }
+    expectEditModeSwitches(f.Command1, {f.SS5, f.SS6}, {f.SS1, f.SS2, f.SS3, f.SS4});
+    forms::unload<frmStiff>();
+    using F = frmStiff;
+    expectReplaceOnEdit<F>({&F::SS5, &F::SS6}, {&F::SS1, &F::SS2, &F::SS3, &F::SS4});
 }
 
 TEST_F(StiffForm, EditNotesRecountsTheEpisodesFromTheGridAndHandsKindFiveOver) {
@@ -350,9 +327,7 @@ TEST_F(StiffForm, ClosingEmptiesTheNotesAndReopensTheLastFileOnlyWhileItExists) 
         forms::unload<frmStiff>();
     }
     const ModGW& m = modgw();
-    EXPECT_EQ(m.ReportNotes.GeneralNoteCount, 0);
-    EXPECT_EQ(m.ReportNotes.ItemNoteCount[1], 0);
-    EXPECT_EQ(m.Stiff.StiffEpisodeCount, 0);
+    expectNotesForgotten(m.Stiff.StiffEpisodeCount);
     EXPECT_EQ(m.LastStiffFile, path);
 
     // With the file gone the form opens empty and without notes, and a save writes nothing of the
@@ -393,24 +368,10 @@ TEST_F(StiffForm, AParameterTheProjectLacksShowsNoNameAndTheRestIsFilled) {
 }
 
 TEST_F(StiffForm, HelpShowsItsPageAndTheMainWindowShowsTheForm) {
-    QDir().mkpath(pf.file("help"));
-    writeRaw(pf.file("help/1017.html"), "<html><body>Stiff</body></html>");
     frmStiff& f = form();
     f.show();
-    f.mnuHelp->trigger();
-    EXPECT_EQ(HelpPageShown(), "1017.html");
-    WinHelpA(nullptr, QString(), help::HELP_QUIT, 0);
+    expectHelpPage(f, "1017.html");
     f.hide();
     forms::unload<frmStiff>();
-
-    frmDatAGrid& w = forms::form<frmDatAGrid>();
-    int shown = 0;
-    forms::setModalHook([&](QDialog& d) {
-        ++shown;
-        EXPECT_EQ(d.objectName(), "frmStiff");
-        static_cast<frmStiff&>(d).mnuExit->trigger();
-    });
-    w.mnuStiff->trigger();
-    EXPECT_EQ(shown, 1);
-    EXPECT_FALSE(forms::isLoaded<frmStiff>());
+    expectShownFromMainWindow<frmStiff>(&frmDatAGrid::mnuStiff);
 }

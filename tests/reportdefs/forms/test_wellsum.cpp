@@ -6,12 +6,10 @@
 #include "reportdefs/forms/frmwellnotes.h"
 #include "reportdefs/forms/frmwellwlist.h"
 #include "reportdefs/wellwlist.h"
-#include "support/menus.h"
 #include "support/scriptedui.h"
 #include "wellsumfixture.h"
 
 #include <QAction>
-#include <QDir>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPrinter>
@@ -20,12 +18,7 @@
 
 TEST_F(WellSumForm, MenusListsAndGridsCarryTheirCaptions) {
     frmWellSum& f = form();
-    EXPECT_EQ(f.windowTitle(), "Source Summary Report");
-    EXPECT_EQ(menuCaptions(f.MenuBar->actions()), QStringList({"&File", "&Edit", "Previe&w", "&Help"}));
-    EXPECT_EQ(menuCaptions(f.mnuFile->actions()),
-              QStringList({"&New", "&Open", "&Save", "Save &As", "-", "Batch Print", "Print Setup", "-",
-                           "Return to Data Editor"}));
-    EXPECT_EQ(menuCaptions(f.mnuEdit->actions()), QStringList({"&Delete Parameter"}));
+    expectMenus(f, "Source Summary Report", "Return to Data Editor", "&Delete Parameter");
     EXPECT_EQ(f.Command1->text(), "Edit Source List");
     EXPECT_EQ(f.Command2->text(), "Edit Notes");
     EXPECT_EQ(f.Command3->text(), "Edit Mode");
@@ -143,22 +136,12 @@ TEST_F(WellSumForm, EditModeSwitchesTheThreeGridsTogether) {
     frmWellSum& f = form();
     EXPECT_TRUE(f.SS->gridEditMode());
     EXPECT_FALSE(f.SS2->gridEditMode());
-    f.Command3->click();
-    for (SpreadGrid* g : {f.SS, f.SS2, f.SSRepInfo})
-        EXPECT_FALSE(g->gridEditMode());
-    f.Command3->click();
-    for (SpreadGrid* g : {f.SS, f.SS2, f.SSRepInfo})
-        EXPECT_TRUE(g->gridEditMode());
+    expectEditModeSwitches(f.Command3, {f.SS, f.SS2, f.SSRepInfo}, {});
 }
 
 TEST_F(WellSumForm, GridsReplaceOnEditAsTheSettingSays) {
-    for (const char* mode : {"1", "0"}) {
-        modgw().CellEditMode = mode;
-        frmWellSum& f = form();
-        for (SpreadGrid* g : {f.SS, f.SS2, f.SSRepInfo})
-            EXPECT_EQ(g->replaceOnEdit(), QString(mode) == "1");
-        forms::unload<frmWellSum>();
-    }
+    using F = frmWellSum;
+    expectReplaceOnEdit<F>({&F::SS, &F::SS2, &F::SSRepInfo}, {});
 }
 
 TEST_F(WellSumForm, EditNotesNeedsSourcesAndHandsTheNotesKindOver) {
@@ -202,13 +185,9 @@ TEST_F(WellSumForm, EditSourceListShowsThePickerAndThenItsList) {
 }
 
 TEST_F(WellSumForm, HelpShowsTheFormsPageAndEscapeDoesNotClose) {
-    QDir().mkpath(pf.file("help"));
-    writeRaw(pf.file("help/1013.html"), "<html><body>Source summary</body></html>");
     frmWellSum& f = form();
     f.show();
-    f.mnuHelp->trigger();
-    EXPECT_EQ(HelpPageShown(), "1013.html");
-    WinHelpA(nullptr, QString(), help::HELP_QUIT, 0);
+    expectHelpPage(f, "1013.html");
     f.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
     f.SS->setFocus();
@@ -265,19 +244,5 @@ TEST_F(WellSumForm, PrintSetupHandsAMatchedChoiceToTheSystemPrinter) {
 }
 
 TEST_F(WellSumForm, TheMainWindowShowsTheFormOnlyWithAProject) {
-    frmDatAGrid& w = forms::form<frmDatAGrid>();
-    int shown = 0;
-    forms::setModalHook([&](QDialog& d) {
-        ++shown;
-        EXPECT_EQ(d.objectName(), "frmWellSum");
-        static_cast<frmWellSum&>(d).mnuExit->trigger();
-    });
-    w.mnuSourceSummary->trigger();
-    EXPECT_EQ(shown, 1);
-    EXPECT_FALSE(forms::isLoaded<frmWellSum>());
-    modgw().ProjectFile.clear();
-    ScriptedUi ui;
-    ui.answer(vb::OK, "You must first open a project before producing reports.");
-    w.mnuSourceSummary->trigger();
-    EXPECT_EQ(shown, 1);
+    expectShownFromMainWindow<frmWellSum>(&frmDatAGrid::mnuSourceSummary);
 }

@@ -8,22 +8,15 @@
 #include "reportdefs/reportdeftest.h"
 #include "reportdefs/wellsumfile.h"
 #include "reportdefs/windowhooks.h"
+#include "reportformtest.h"
 
 #include <QFile>
 #include <QListWidget>
 #include <gtest/gtest.h>
 
-// The source summary form on the test site's project (pH, Cl, TCE, Nitrate, Elev), with the run
-// dialog's hand-over recorded instead of shown.
-class WellSumForm : public SiteProjectTest {
+// The source summary form, for test_wellsum.cpp and test_wellsum_prompt.cpp.
+class WellSumForm : public ReportFormTest<frmWellSum> {
 protected:
-    void SetUp() override {
-        SiteProjectTest::SetUp();
-        reportDefHooks().showRunDialog = [this] { runCodes << modgw().ReportCode; };
-    }
-
-    frmWellSum& form() { return forms::form<frmWellSum>(); }
-
     // Picks parameter p (1-based) with the caret in column col of SS.
     static void pick(frmWellSum& f, int col, int p) {
         f.SS->setActiveCell(1, col);
@@ -40,6 +33,4 @@ protected:
         writeWellSumFile(pf.file(name), d, ReportNotesBlock{});
         return pf.file(name);
     }
-
-    QList<float> runCodes;
 };
