@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/drawing/outputoptions.h"
+
+#include <QByteArray>
+#include <QImage>
 #include <QSize>
 #include <QString>
 
@@ -11,6 +15,26 @@
 namespace draw {
 
 class DrawModel;
+
+// ---- shared by the codecs
+
+constexpr int DamagedFileError = 321;     // damaged, foreign or newer file
+constexpr int ImageTooLargeError = 61706; // an image too large to hold
+// The largest image a reader makes or a writer renders.
+constexpr qint64 MaxImagePixels = 100'000'000;
+
+// Raises 321 naming the file and what is wrong with it.
+[[noreturn]] void damagedFile(const QString& path, const QString& what);
+// Raises 61706 when an image of this size is too large to hold; a side not above 0 is too small to
+// be an image and raises 321.
+void checkImageSize(const QSize& size, const QString& path);
+// An image held in bytes (format as QImageReader names it, empty to guess): its size is checked
+// before any pixel is decoded (61706); bytes that are no such image raise 321.
+QImage decodeImage(const QByteArray& bytes, const char* format, const QString& path);
+
+// What a drawing file shows: the screen's patterns, without node markers and deleted objects (a
+// saved page is a page as it would print, not the editor's aids).
+OutputOptions fileOutputOptions();
 
 // Native drawing files (".kdf"): every object comes back exactly.
 void readNative(const QString& path, DrawModel& into);
@@ -29,6 +53,7 @@ void writeEmf(const DrawModel& model, const QString& path);
 // Windows bitmaps: the sheet rendered at a pixel size; read back as one bitmap object on a sheet of
 // the image's size.
 void readBmp(const QString& path, DrawModel& into);
-void writeBmp(const DrawModel& model, const QString& path, const QSize& pixels);
+void writeBmp(const DrawModel& model, const QString& path, const QSize& pixels,
+              const OutputOptions& options = fileOutputOptions());
 
 } // namespace draw

@@ -3,10 +3,114 @@
 #include "platform/drawing/mdrawpro.h"
 #include "platform/qmerror.h"
 
-void MDrawPro::LoadDrawing(const QString&, int, int) {
-    throw QmError(321);
+#include <QBuffer>
+#include <QImageReader>
+
+namespace draw {
+
+void damagedFile(const QString& path, const QString& what) {
+    raiseError(DamagedFileError, path + QStringLiteral(": ") + what);
 }
 
-void MDrawPro::SaveDrawing(const QString&, int, int) {
-    throw QmError(75);
+void checkImageSize(const QSize& size, const QString& path) {
+    if (size.width() <= 0 || size.height() <= 0) damagedFile(path, QStringLiteral("an image without pixels"));
+    if (qint64(size.width()) * size.height() > MaxImagePixels)
+        raiseError(ImageTooLargeError,
+                   QStringLiteral("%1: an image of %2 x %3 pixels").arg(path).arg(size.width()).arg(size.height()));
+}
+
+QImage decodeImage(const QByteArray& bytes, const char* format, const QString& path) {
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, format ? QByteArray(format) : QByteArray());
+    reader.setAutoTransform(false);
+    // The size from the header, before any pixel is decoded: a damaged header may claim any size.
+    const QSize size = reader.size();
+    if (!size.isValid()) damagedFile(path, QStringLiteral("no image it can read"));
+    checkImageSize(size, path);
+    // The reader's own allocation limit would refuse what our limit allows.
+    reader.setAllocationLimit(0);
+    QImage image = reader.read();
+    if (image.isNull()) {
+        // Either the pixels are damaged or there was no room for them.
+        if (QImage(size, QImage::Format_ARGB32).isNull())
+            raiseError(ImageTooLargeError, path + QStringLiteral(": ") + reader.errorString());
+        damagedFile(path, reader.errorString());
+    }
+    return image;
+}
+
+OutputOptions fileOutputOptions() {
+    OutputOptions o = OutputOptions::screen();
+    o.hideNodeMarkers = true;
+    o.dropDeleted = true;
+    return o;
+}
+
+} // namespace draw
+
+namespace {
+
+enum FileCode { Bmp = 1, Wmf = 2, Emf = 4, Native = 10, Dxf = 13 };
+
+[[noreturn]] void unknownCode(int code) {
+    raiseError(qmerr::InvalidArgument, QStringLiteral("drawing file format %1").arg(code));
+}
+
+} // namespace
+
+void MDrawPro::LoadDrawing(const QString& file, int, int code) {
+    // The whole file goes into a model of its own first, so that a failure leaves this drawing.
+    draw::DrawModel loaded;
+    switch (code) {
+    case Bmp:
+        draw::readBmp(file, loaded);
+        break;
+    case Wmf:
+        draw::readWmf(file, loaded);
+        break;
+    case Emf:
+        draw::readEmf(file, loaded);
+        break;
+    case Native:
+        draw::readNative(file, loaded);
+        break;
+    case Dxf:
+        draw::readDxf(file, loaded);
+        break;
+    default:
+        unknownCode(code);
+    }
+    replaceWith(std::move(loaded));
+    cursor_ = -1;
+    cursorId_ = 0;
+    target_ = Target::Current;
+}
+
+void MDrawPro::SaveDrawing(const QString& file, int, int code) {
+    switch (code) {
+    case Bmp: {
+        // No output size set: the bitmap dialog's own proposal, 60 pixels an inch of the sheet.
+        QSize pixels(OutputWidth(), OutputHeight());
+        if (pixels.width() <= 0 || pixels.height() <= 0)
+            pixels = QSize(std::max<Long>(1, (pageWidth() + 5) / 10), std::max<Long>(1, (pageHeight() + 5) / 10));
+        draw::writeBmp(*this, file, pixels);
+        break;
+    }
+    case Wmf:
+        draw::writeWmf(*this, file);
+        break;
+    case Emf:
+        draw::writeEmf(*this, file);
+        break;
+    case Native:
+        draw::writeNative(*this, file);
+        break;
+    case Dxf:
+        draw::writeDxf(*this, file);
+        break;
+    default:
+        unknownCode(code);
+    }
 }

@@ -8,7 +8,6 @@
 #include "platform/qmerror.h"
 #include "support/errorof.h"
 
-#include <QElapsedTimer>
 #include <QImage>
 #include <gtest/gtest.h>
 
@@ -371,7 +370,7 @@ TEST(DrawTransform, DumpShowsAnAngleOnlyWhenTurned) {
     EXPECT_FALSE(draw::dumpObject(r).contains(QStringLiteral("angle")));
 }
 
-TEST(DrawTransform, ThousandOfTenThousandObjectsQuickly) {
+TEST(DrawTransform, ScaleAndTurnTouchOnlyTheChosenObjects) {
     DrawModel m;
     QVector<Long> ids;
     for (int i = 0; i < 10000; ++i) {
@@ -393,17 +392,18 @@ TEST(DrawTransform, ThousandOfTenThousandObjectsQuickly) {
         if (i % 10 == 0) ids << o->id;
     }
     ASSERT_EQ(ids.size(), 1000);
-    // The best of three runs, so a busy machine does not decide; the bound catches work that grows
-    // with the whole drawing for each object, which takes far longer than this.
-    qint64 best = std::numeric_limits<qint64>::max();
-    for (int run = 0; run < 3; ++run) {
-        QElapsedTimer clock;
-        clock.start();
-        const QRectF box = m.boundsOf(ids);
-        m.scale(ids, box, box.adjusted(0, 0, 30, 20));
-        m.rotate(ids, box.center(), 7.5);
-        best = std::min(best, clock.nsecsElapsed());
+    // Speed is measured by bench_editing; here the other 9,000 objects must stay where they were.
+    std::vector<draw::Placement> before;
+    for (int i = 0; i < m.count(); ++i) before.push_back(draw::placementOf(m.at(i)));
+    const QRectF box = m.boundsOf(ids);
+    m.scale(ids, box, box.adjusted(0, 0, 30, 20));
+    m.rotate(ids, box.center(), 7.5);
+    int changed = 0;
+    for (int i = 0; i < m.count(); ++i) {
+        const bool chosen = i % 10 == 0;
+        if (!(draw::placementOf(m.at(i)) == before[size_t(i)])) ++changed;
+        else EXPECT_FALSE(chosen) << i;
+        if (!chosen) EXPECT_EQ(draw::placementOf(m.at(i)), before[size_t(i)]) << i;
     }
-    RecordProperty("best_ms", QString::number(best / 1e6, 'f', 2).toStdString());
-    EXPECT_LT(best / 1e6, 50.0);
+    EXPECT_EQ(changed, 1000);
 }

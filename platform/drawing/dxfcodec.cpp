@@ -1,0 +1,1969 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// DXF drawing files through dxflib. A drawing is written as an AutoCAD 2000 file in inches with y up,
+// the sheet in the drawing limits, each object as the entity a CAD program shows (LINE, LWPOLYLINE,
+// ELLIPSE, TEXT, IMAGE, a HATCH before a filled shape) carrying the rest of the object (kind, frame,
+// angle, style, tags, group) as extended data of the application QMAR2002. Reading takes that data
+// back while the entity still has the shape it was written with; an entity changed in another
+// program, and every entity of a foreign file, is read from its geometry alone.
+#include "platform/drawing/drawcodecs.h"
+#include "platform/drawing/drawmodel.h"
+#include "platform/drawing/drawrender.h"
+#include "platform/filenames.h"
+#include "platform/qmerror.h"
+#include "platform/textfile.h"
+
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-copy"
+#include <dl_creationadapter.h>
+#include <dl_dxf.h>
+#include <dl_writer_ascii.h>
+#pragma GCC diagnostic pop
+
+#include <QBuffer>
+#include <QColor>
+#include <QCryptographicHash>
+#include <QFileInfo>
+#include <QHash>
+#include <QImageReader>
+#include <QStringDecoder>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <tuple>
+
+namespace draw {
+
+namespace {
+
+constexpr double UnitsPerInch = 600.0;
+constexpr char AppName[] = "QMAR2002";
+constexpr int DataVersion = 1;
+// Outlines that draw no line go on a layer that is off, so that other programs do not show them.
+constexpr char HiddenLayer[] = "QMAR-HIDDEN";
+// A TEXT value longer than this goes whole into the extended data.
+constexpr int MaxTextBytes = 250;
+constexpr int ChunkBytes = 250;
+
+// Text sizes: DXF gives the capital height, the drawing the em height (Arial's proportions); the
+// drawing's anchor is the middle of the line, this far above the baseline.
+constexpr double CapPerEm = 0.716;
+constexpr double CellPerEm = 1.117;
+constexpr double DescentPerEm = 0.212;
+constexpr double AnchorPerEm = 0.3465;
+
+// ---- colours --------------------------------------------------------------------------------------
+
+// The 255 index colours of CAD programs: seven named colours, two greys, 24 hues in five shades
+// at full and a third of the saturation, and six greys.
+const std::array<QRgb, 256>& indexPalette() {
+    static const std::array<QRgb, 256> palette = [] {
+        std::array<QRgb, 256> p{};
+        const QRgb named[10] = {qRgb(0, 0, 0),      qRgb(255, 0, 0),     qRgb(255, 255, 0),
+                                qRgb(0, 255, 0),    qRgb(0, 255, 255),   qRgb(0, 0, 255),
+                                qRgb(255, 0, 255),  qRgb(255, 255, 255), qRgb(128, 128, 128),
+                                qRgb(192, 192, 192)};
+        for (int i = 0; i < 10; ++i)
+            p[size_t(i)] = named[i];
+        const int levels[5] = {255, 189, 129, 104, 79};
+        for (int i = 10; i < 250; ++i) {
+            const int k = (i - 10) % 10;
+            const QColor c =
+                QColor::fromHsvF(((i - 10) / 10) * 15 / 360.0, k % 2 ? 1.0 / 3 : 1.0, levels[k / 2] / 255.0);
+            p[size_t(i)] = c.rgb();
+        }
+        const int greys[6] = {51, 80, 105, 130, 190, 255};
+        for (int i = 0; i < 6; ++i)
+            p[size_t(250 + i)] = qRgb(greys[i], greys[i], greys[i]);
+        return p;
+    }();
+    return palette;
+}
+
+int toRgb24(Long c) {
+    return int((c & 0xFF) << 16 | (c & 0xFF00) | ((c >> 16) & 0xFF));
+}
+Long fromRgb24(int v) {
+    return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+}
+
+// Index 7 is the foreground colour of CAD programs, black on paper.
+int nearestIndex(Long c) {
+    if ((c & 0xFFFFFF) == Black) return 7;
+    const int r = int(c & 0xFF), g = int((c >> 8) & 0xFF), b = int((c >> 16) & 0xFF);
+    int best = 7, bestDistance = INT_MAX;
+    for (int i = 1; i < 256; ++i) {
+        if (i == 7) continue;
+        const QRgb p = indexPalette()[size_t(i)];
+        const int dr = qRed(p) - r, dg = qGreen(p) - g, db = qBlue(p) - b;
+        const int d = dr * dr + dg * dg + db * db;
+        if (d < bestDistance) best = i, bestDistance = d;
+    }
+    return best;
+}
+
+Long indexColor(int index) {
+    index = std::abs(index);
+    if (index < 1 || index > 255 || index == 7) return Black;
+    const QRgb p = indexPalette()[size_t(index)];
+    return RGB(qRed(p), qGreen(p), qBlue(p));
+}
+
+// ---- line weights and types -------------------------------------------------------------------------
+
+// Lineweights in hundredths of a millimetre, the only ones CAD programs take.
+constexpr int LineWeights[] = {0,  5,  9,  13, 15, 18,  20,  25,  30,  35,  40,  50,
+                               53, 60, 70, 80, 90, 100, 106, 120, 140, 158, 200, 211};
+
+int lineWeightOf(int width) {
+    if (width <= 0) return 0;
+    const double hundredths = width * 2540.0 / UnitsPerInch;
+    int best = LineWeights[1];
+    for (int w : LineWeights)
+        if (w > 0 && std::abs(w - hundredths) < std::abs(best - hundredths)) best = w;
+    return best;
+}
+
+int widthOfLineWeight(int weight) {
+    return int(std::lround(weight * UnitsPerInch / 2540.0));
+}
+
+const char* linetypeOf(int style) {
+    switch (style) {
+    case Dash:
+        return "DASHED";
+    case Dot:
+        return "DOT";
+    case DashDot:
+        return "DASHDOT";
+    case DashDotDot:
+        return "DIVIDE";
+    default:
+        return "CONTINUOUS";
+    }
+}
+
+int styleOfLinetype(QString name) {
+    name = name.toUpper();
+    if (name.contains(QLatin1StringView("DIVIDE")) || name.contains(QLatin1StringView("DASHDOTDOT")))
+        return DashDotDot;
+    if (name.contains(QLatin1StringView("DASHDOT")) || name.contains(QLatin1StringView("CENTER")) ||
+        name.contains(QLatin1StringView("PHANTOM")))
+        return DashDot;
+    if (name.contains(QLatin1StringView("DASH")) || name.contains(QLatin1StringView("HIDDEN"))) return Dash;
+    if (name.contains(QLatin1StringView("DOT"))) return Dot;
+    return Solid;
+}
+
+// ---- text values ------------------------------------------------------------------------------------
+
+// A text as a DXF value: Latin-1 bytes, every other character (and the backslash and control
+// characters, which would break the file) as \U+XXXX; a "%" before another "%" as "%%%", so that
+// no control code of the format is read into it.
+QByteArray encodeText(const QString& s) {
+    QByteArray out;
+    out.reserve(s.size());
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const char16_t c = s[i].unicode();
+        if (c == u'%' && i + 1 < s.size() && s[i + 1] == u'%') {
+            out += "%%%";
+        } else if (c == u'\\' || c < 0x20 || (c >= 0x7F && c < 0xA0) || c > 0xFF) {
+            out += "\\U+";
+            out += QByteArray::number(c, 16).toUpper().rightJustified(4, '0');
+        } else {
+            out += char(c);
+        }
+    }
+    return out;
+}
+
+// Windows code page 1252 where Latin-1 has control characters.
+constexpr char16_t Cp1252High[32] = {0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x8D,   0x017D, 0x8F,
+                                     0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
+
+bool isHex4(const QString& s, qsizetype at) {
+    if (at + 4 > s.size()) return false;
+    for (qsizetype k = at; k < at + 4; ++k)
+        if (!isxdigit(s[k].toLatin1())) return false;
+    return true;
+}
+
+// \U+XXXX escapes and the %% codes of TEXT entities.
+QString unescapeText(const QString& s, bool percentCodes) {
+    if (!s.contains(u'\\') && !s.contains(u'%')) return s;
+    QString out;
+    out.reserve(s.size());
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        if (s[i] == u'\\' && i + 2 < s.size() && (s[i + 1] == u'U' || s[i + 1] == u'u') && s[i + 2] == u'+' &&
+            isHex4(s, i + 3)) {
+            out += QChar(char16_t(s.mid(i + 3, 4).toUInt(nullptr, 16)));
+            i += 6;
+        } else if (percentCodes && s[i] == u'%' && i + 2 < s.size() && s[i + 1] == u'%') {
+            const QChar c = s[i + 2].toLower();
+            if (c == u'%')
+                out += u'%';
+            else if (c == u'd')
+                out += QChar(0x00B0);
+            else if (c == u'p')
+                out += QChar(0x00B1);
+            else if (c == u'c')
+                out += QChar(0x2300);
+            else if (c == u'u' || c == u'o') {
+                // underline and overline switches: no characters
+            } else {
+                out += s.mid(i, 3);
+            }
+            i += 2;
+        } else {
+            out += s[i];
+        }
+    }
+    return out;
+}
+
+// The lines of an MTEXT value without its formatting codes.
+QStringList mtextLines(const QString& s) {
+    QStringList lines;
+    QString line;
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const QChar c = s[i];
+        if (c == u'{' || c == u'}') continue;
+        if (c != u'\\' || i + 1 >= s.size()) {
+            line += c;
+            continue;
+        }
+        const QChar code = s[++i];
+        switch (code.unicode()) {
+        case u'P':
+            lines << line;
+            line.clear();
+            break;
+        case u'~':
+            line += QChar(0x00A0);
+            break;
+        case u'\\':
+        case u'{':
+        case u'}':
+            line += code;
+            break;
+        case u'U':
+        case u'u':
+            if (i + 1 < s.size() && s[i + 1] == u'+' && isHex4(s, i + 2)) {
+                line += QChar(char16_t(s.mid(i + 2, 4).toUInt(nullptr, 16)));
+                i += 5;
+            }
+            break;
+        case u'S': { // a stacked fraction "a^b;" or "a/b;" shows as a/b
+            const qsizetype end = s.indexOf(u';', i);
+            QString part = s.mid(i + 1, (end < 0 ? s.size() : end) - i - 1);
+            part.replace(u'^', u'/').replace(u'#', u'/');
+            line += part;
+            i = end < 0 ? s.size() : end;
+            break;
+        }
+        case u'L':
+        case u'l':
+        case u'O':
+        case u'o':
+        case u'K':
+        case u'k':
+            break;
+        default: { // \f..; \H..; \C..; and the like run to a semicolon
+            const qsizetype end = s.indexOf(u';', i);
+            i = end < 0 ? s.size() : end;
+        }
+        }
+    }
+    lines << line;
+    for (QString& l : lines)
+        l = unescapeText(l, true);
+    return lines;
+}
+
+// ---- numbers ------------------------------------------------------------------------------------------
+
+QByteArray realText(double v) {
+    if (!std::isfinite(v) || v == 0) return QByteArrayLiteral("0.0");
+    QByteArray s = QByteArray::number(v, 'f', QLocale::FloatingPointShortest);
+    if (!s.contains('.')) s += ".0";
+    return s;
+}
+
+QByteArray shortReal(double v) {
+    return std::isfinite(v) ? QByteArray::number(v, 'g', QLocale::FloatingPointShortest) : QByteArray("0");
+}
+
+std::string_view trimmed(std::string_view v) {
+    while (!v.empty() && (v.front() == ' ' || v.front() == '\t'))
+        v.remove_prefix(1);
+    while (!v.empty() && (v.back() == ' ' || v.back() == '\t'))
+        v.remove_suffix(1);
+    return v;
+}
+
+std::optional<long long> parseInt(std::string_view v) {
+    v = trimmed(v);
+    if (!v.empty() && v.front() == '+') v.remove_prefix(1);
+    long long n = 0;
+    const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), n);
+    if (ec != std::errc() || end != v.data() + v.size() || v.empty()) return std::nullopt;
+    return n;
+}
+
+std::optional<double> parseReal(std::string_view v) {
+    v = trimmed(v);
+    if (!v.empty() && v.front() == '+') v.remove_prefix(1);
+    if (v.empty()) return std::nullopt;
+    double d = 0;
+    auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), d);
+    if (ec != std::errc() || end != v.data() + v.size()) {
+        // Files written under a comma locale.
+        std::string s(v);
+        std::replace(s.begin(), s.end(), ',', '.');
+        auto [end2, ec2] = std::from_chars(s.data(), s.data() + s.size(), d);
+        if (ec2 != std::errc() || end2 != s.data() + s.size()) return std::nullopt;
+    }
+    if (!std::isfinite(d)) return std::nullopt;
+    return d;
+}
+
+bool isRealCode(int c) {
+    return (c >= 10 && c <= 59) || (c >= 110 && c <= 149) || (c >= 210 && c <= 239) ||
+           (c >= 460 && c <= 469) || (c >= 1010 && c <= 1059);
+}
+bool isIntCode(int c) {
+    return (c >= 60 && c <= 99) || (c >= 170 && c <= 179) || (c >= 270 && c <= 289) ||
+           (c >= 370 && c <= 389) || (c >= 400 && c <= 409) || (c >= 420 && c <= 429) ||
+           (c >= 440 && c <= 459) || (c >= 1060 && c <= 1071);
+}
+
+// ---- geometry -----------------------------------------------------------------------------------------
+
+// Drawing units (y down) to file coordinates (y up, the file's unit).
+struct Mapping {
+    double x0 = 0, y0 = 0;             // file coordinates of the sheet's upper left corner
+    double perUnit = 1 / UnitsPerInch; // file length of a drawing unit
+    // The drawing's coordinate extent, when it is not the sheet.
+    double left = 0, top = 0, sx = 1, sy = 1;
+
+    QPointF toFile(const QPointF& u) const {
+        return {x0 + (u.x() - left) * sx * perUnit, y0 - (u.y() - top) * sy * perUnit};
+    }
+    QPointF vectorToFile(const QPointF& v) const { return {v.x() * sx * perUnit, -v.y() * sy * perUnit}; }
+    QPointF toSheet(const QPointF& f) const { return {(f.x() - x0) / perUnit, (y0 - f.y()) / perUnit}; }
+    double length(double units) const { return units * sy * perUnit; }
+};
+
+// What an object is in the file, in file coordinates: written from it, and compared with what is
+// read back to tell whether the entity was changed elsewhere.
+struct Shape {
+    enum Type { None, Segment, Poly, EllipseShape, TextShape, Image } type = None;
+    QVector<QPointF> pts; // text: the alignment point; image: the lower left corner
+    QVector<double> bulges;
+    bool closed = false;
+    QPointF centre, major; // ellipse
+    double ratio = 1;
+    QPointF insert; // text: the start of the baseline
+    double height = 0, rotation = 0;
+    int hjust = 0;
+    QPointF u, v; // image: one pixel along the bottom and the left side
+    int pw = 1, ph = 1;
+};
+
+// Turns a point given about the centre (units, y up) by the angle and puts it on the sheet.
+struct Turn {
+    QPointF c;
+    double cs = 1, sn = 0;
+    Turn(const QPointF& centre, double degrees) : c(centre) { std::tie(cs, sn) = cosSinDegrees(degrees); }
+    QPointF vec(double lx, double ly) const { return {lx * cs - ly * sn, -(lx * sn + ly * cs)}; }
+    QPointF at(double lx, double ly) const { return c + vec(lx, ly); }
+};
+
+QSize pixelsOf(const QImage& picture) {
+    return picture.isNull() ? QSize(1, 1) : picture.size();
+}
+
+Shape shapeOf(const DrawObject& o, const Mapping& m, bool writing) {
+    Shape s;
+    const QRectF r = o.frameRect();
+    const double w = r.width(), h = r.height();
+    const Turn turn(r.center(), o.angle);
+    switch (o.kind) {
+    case Line:
+        s.type = Shape::Segment;
+        s.pts = {m.toFile(QPointF(o.x1, o.y1)), m.toFile(QPointF(o.x2, o.y2))};
+        break;
+    case Rectangle:
+    case RoundRect: {
+        s.type = Shape::Poly;
+        s.closed = true;
+        const double rr = o.kind == RoundRect ? std::min(w, h) * 0.2 : 0;
+        const double a = w / 2, b = h / 2;
+        if (rr <= 0) {
+            for (const auto& [lx, ly] : {std::pair(-a, -b), {a, -b}, {a, b}, {-a, b}})
+                s.pts << m.toFile(turn.at(lx, ly));
+            s.bulges.fill(0, 4);
+        } else {
+            // Counter-clockwise from the bottom edge; each corner is a quarter circle.
+            const double q = std::tan(M_PI / 8);
+            const std::pair<double, double> pts[8] = {{-a + rr, -b}, {a - rr, -b}, {a, -b + rr},
+                                                      {a, b - rr},   {a - rr, b},  {-a + rr, b},
+                                                      {-a, b - rr},  {-a, -b + rr}};
+            for (int i = 0; i < 8; ++i) {
+                s.pts << m.toFile(turn.at(pts[i].first, pts[i].second));
+                s.bulges << (i % 2 ? q : 0.0);
+            }
+        }
+        break;
+    }
+    case Ellipse:
+        if (w <= 0 || h <= 0) { // a flat ellipse is the segment it paints
+            s.type = Shape::Segment;
+            s.pts = {m.toFile(turn.at(-w / 2, -h / 2)), m.toFile(turn.at(w / 2, h / 2))};
+        } else {
+            s.type = Shape::EllipseShape;
+            s.centre = m.toFile(r.center());
+            s.major = m.vectorToFile(w >= h ? turn.vec(w / 2, 0) : turn.vec(0, h / 2));
+            s.ratio = w >= h ? h / w : w / h;
+        }
+        break;
+    case Polyline:
+    case Polygon: {
+        s.type = Shape::Poly;
+        s.closed = o.kind == Polygon;
+        const QVector<QPointF> placed = o.placedVertices();
+        for (const QPointF& p : placed)
+            s.pts << m.toFile(p);
+        if (s.pts.isEmpty()) s.pts << m.toFile(QPointF(o.x1, o.y1));
+        s.bulges.fill(0, s.pts.size());
+        break;
+    }
+    case Text: {
+        s.type = Shape::TextShape;
+        const double em = o.style.textHeight < 0 ? -o.style.textHeight : o.style.textHeight / CellPerEm;
+        s.pts = {m.toFile(QPointF(o.x1, o.y1))};
+        s.height = m.length(em * CapPerEm);
+        s.rotation = normalAngle(o.style.textAngle);
+        s.hjust = std::clamp(o.style.textAlign, 0, 2);
+        if (!writing) break;
+        // The start of the baseline, for programs that place text by it alone.
+        DrawObject flat = o;
+        flat.style.textAngle = 0;
+        const double left = objectBounds(flat).left() - o.x1;
+        s.insert = m.toFile(Turn(QPointF(o.x1, o.y1), o.style.textAngle).at(left, -AnchorPerEm * em));
+        break;
+    }
+    case Bitmap: {
+        s.type = Shape::Image;
+        const QSize px = pixelsOf(o.picture);
+        s.pw = px.width();
+        s.ph = px.height();
+        s.pts = {m.toFile(turn.at(-w / 2, -h / 2))};
+        s.u = m.vectorToFile(turn.vec(w / s.pw, 0));
+        s.v = m.vectorToFile(turn.vec(0, h / s.ph));
+        break;
+    }
+    }
+    return s;
+}
+
+bool near(const QPointF& a, const QPointF& b, double tol) {
+    return std::abs(a.x() - b.x()) <= tol && std::abs(a.y() - b.y()) <= tol;
+}
+
+bool sameShape(const Shape& a, const Shape& b, double tol) {
+    if (a.type != b.type || a.pts.size() != b.pts.size()) return false;
+    for (qsizetype i = 0; i < a.pts.size(); ++i)
+        if (!near(a.pts[i], b.pts[i], tol)) return false;
+    switch (a.type) {
+    case Shape::Poly:
+        if (a.closed != b.closed || a.bulges.size() != b.bulges.size()) return false;
+        for (qsizetype i = 0; i < a.bulges.size(); ++i)
+            if (std::abs(a.bulges[i] - b.bulges[i]) > 1e-6) return false;
+        return true;
+    case Shape::EllipseShape:
+        return near(a.centre, b.centre, tol) && near(a.major, b.major, tol) &&
+               std::abs(a.ratio - b.ratio) <= 1e-6;
+    case Shape::TextShape:
+        return a.hjust == b.hjust && std::abs(a.height - b.height) <= tol &&
+               std::abs(normalAngle(a.rotation - b.rotation + 180) - 180) <= 1e-6;
+    case Shape::Image:
+        return near(a.u * a.pw, b.u * b.pw, tol) && near(a.v * a.ph, b.v * b.ph, tol);
+    default:
+        return true;
+    }
+}
+
+// The arc a bulge makes from p to q, as points after p up to and including q.
+void appendBulge(QVector<QPointF>& out, const QPointF& p, const QPointF& q, double bulge) {
+    if (std::abs(bulge) < 1e-9 || p == q) {
+        out << q;
+        return;
+    }
+    const double theta = 4 * std::atan(bulge); // signed sweep, counter-clockwise when positive
+    const QPointF d = q - p;
+    const double chord = std::hypot(d.x(), d.y());
+    const double radius = chord / (2 * std::sin(std::abs(theta) / 2));
+    const QPointF mid = (p + q) / 2;
+    const QPointF left(-d.y() / chord, d.x() / chord);
+    const double h = chord / (2 * std::tan(theta / 2)); // signed: a clockwise arc has its centre to the right
+    const QPointF c = mid + left * h;
+    const double a0 = std::atan2(p.y() - c.y(), p.x() - c.x());
+    const int steps = std::max(2, int(std::ceil(std::abs(theta) / (M_PI / 36))));
+    for (int k = 1; k < steps; ++k) {
+        const double a = a0 + theta * k / steps;
+        out << c + QPointF(std::cos(a), std::sin(a)) * radius;
+    }
+    out << q;
+}
+
+void appendArc(QVector<QPointF>& out, const QPointF& c, const QPointF& axis, double ratio, double a1,
+               double a2, bool ccw) {
+    // Points of the elliptic arc c + axis cos t + ratio (axis turned a quarter) sin t.
+    const QPointF minor(-axis.y() * ratio, axis.x() * ratio);
+    double sweep = ccw ? a2 - a1 : a1 - a2;
+    while (sweep <= 1e-12)
+        sweep += 2 * M_PI;
+    const int steps = std::max(2, int(std::ceil(sweep / (M_PI / 36))));
+    for (int k = 0; k <= steps; ++k) {
+        const double t = ccw ? a1 + sweep * k / steps : a1 - sweep * k / steps;
+        out << c + axis * std::cos(t) + minor * std::sin(t);
+    }
+}
+
+// ---- writing ------------------------------------------------------------------------------------------
+
+// dxflib's writer with the file held in memory: written whole through the one file writer, in CR
+// LF lines, numbers the same under every locale.
+class ByteWriter : public DL_WriterA {
+public:
+    explicit ByteWriter(QByteArray& out) : DL_WriterA("", DL_VERSION_2000), out_(out) {}
+    void dxfReal(int gc, double value) const override {
+        code(gc);
+        line(realText(value));
+    }
+    void dxfInt(int gc, int value) const override {
+        code(gc);
+        line(QByteArray::number(value));
+    }
+    void dxfHex(int gc, int value) const override {
+        code(gc);
+        line(QByteArray::number(uint(value), 16).toUpper());
+    }
+    void dxfString(int gc, const char* value) const override {
+        code(gc);
+        line(QByteArrayView(value));
+    }
+    void dxfString(int gc, const std::string& value) const override {
+        code(gc);
+        line(QByteArrayView(value.data(), qsizetype(value.size())));
+    }
+
+private:
+    void code(int gc) const {
+        if (gc < 10)
+            out_ += "  ";
+        else if (gc < 100)
+            out_ += ' ';
+        out_ += QByteArray::number(gc);
+        out_ += "\r\n";
+    }
+    void line(QByteArrayView v) const {
+        out_ += v;
+        out_ += "\r\n";
+    }
+    QByteArray& out_;
+};
+
+std::string str(const QByteArray& b) {
+    return std::string(b.constData(), size_t(b.size()));
+}
+
+QByteArray pct(const QString& s) {
+    return s.toUtf8().toPercentEncoding();
+}
+
+QByteArray pngOf(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+QByteArray pictureKey(const QImage& image) {
+    QCryptographicHash h(QCryptographicHash::Sha1);
+    const int dims[3] = {image.width(), image.height(), int(image.format())};
+    h.addData(QByteArrayView(reinterpret_cast<const char*>(dims), sizeof dims));
+    h.addData(QByteArrayView(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes()));
+    return h.result();
+}
+
+class DxfWriter {
+public:
+    DxfWriter(const DrawModel& model, const QString& path) : model_(model), path_(path), dw_(out_) {
+        out_.reserve(4096 + qsizetype(model.count()) * 700);
+        const QFileInfo info(path);
+        folder_ = qfile::FolderOf(qfile::Normalize(path));
+        base_ = info.completeBaseName();
+        // The coordinate extent maps onto the sheet.
+        map_.y0 = model.pageHeight() / UnitsPerInch;
+        map_.left = model.unitsLeft();
+        map_.top = model.unitsTop();
+        if (model.unitsWidth() != 0 && model.unitsHeight() != 0) {
+            map_.sx = double(model.pageWidth()) / model.unitsWidth();
+            map_.sy = double(model.pageHeight()) / model.unitsHeight();
+        }
+    }
+
+    void write() {
+        header();
+        tables();
+        blocks();
+        dw_.sectionEntities();
+        const OutputOptions shows = fileOutputOptions();
+        for (int i = 0; i < model_.count(); ++i)
+            if (!shows.leavesOut(model_.at(i))) object(model_.at(i));
+        dw_.sectionEnd();
+        dxf_.writeObjects(dw_);
+        for (const auto& [handle, data] : imageDefs_)
+            dxf_.writeImageDef(dw_, int(handle), data);
+        dxf_.writeObjectsEnd(dw_);
+        dw_.dxfEOF();
+    }
+
+    // Every file is on disk beside its name before any replaces its old one; the drawing goes last.
+    void commit() {
+        std::vector<std::unique_ptr<qtext::PendingFile>> files;
+        for (const auto& [name, image] : bitmaps_) {
+            QByteArray bmp;
+            QBuffer buffer(&bmp);
+            buffer.open(QIODevice::WriteOnly);
+            if (!image.save(&buffer, "BMP")) raiseError(qmerr::PathFileAccess, folder_ + name);
+            files.push_back(std::make_unique<qtext::PendingFile>(folder_ + name, bmp));
+        }
+        files.push_back(std::make_unique<qtext::PendingFile>(path_, out_));
+        for (auto& f : files)
+            f->commit();
+    }
+
+private:
+    void header() {
+        const double w = model_.pageWidth() / UnitsPerInch, h = model_.pageHeight() / UnitsPerInch;
+        dxf_.writeHeader(dw_);
+        dw_.dxfString(9, "$INSUNITS");
+        dw_.dxfInt(70, 1); // inches
+        dw_.dxfString(9, "$MEASUREMENT");
+        dw_.dxfInt(70, 0);
+        dw_.dxfString(9, "$DWGCODEPAGE");
+        dw_.dxfString(3, "ANSI_1252");
+        for (const char* name : {"$LIMMIN", "$EXTMIN"}) {
+            dw_.dxfString(9, name);
+            dw_.coord(10, 0, 0);
+        }
+        for (const char* name : {"$LIMMAX", "$EXTMAX"}) {
+            dw_.dxfString(9, name);
+            dw_.coord(10, w, h);
+        }
+        dw_.sectionEnd();
+    }
+
+    void tables() {
+        dw_.sectionTables();
+        dxf_.writeVPort(dw_);
+        dw_.tableLinetypes(7);
+        dxf_.writeLinetype(dw_, DL_LinetypeData("BYBLOCK", "", 0, 0, 0));
+        dxf_.writeLinetype(dw_, DL_LinetypeData("BYLAYER", "", 0, 0, 0));
+        dxf_.writeLinetype(dw_, DL_LinetypeData("CONTINUOUS", "Solid line", 0, 0, 0));
+        for (int style : {Dash, Dot, DashDot, DashDotDot}) {
+            // The dashes the renderer draws, in inches; gaps are negative, dots 0.
+            std::vector<double> pattern;
+            double total = 0;
+            const QVector<double> lengths = dashPattern(style, 0);
+            for (qsizetype i = 0; i < lengths.size(); ++i) {
+                const double inches = lengths[i] / UnitsPerInch;
+                const bool dot = i % 2 == 0 && (style == Dot || (i > 0 && style >= DashDot));
+                pattern.push_back(i % 2 ? -inches : dot ? 0.0 : inches);
+                total += std::abs(pattern.back());
+            }
+            dxf_.writeLinetype(
+                dw_, DL_LinetypeData(linetypeOf(style), "", 0, int(pattern.size()), total, pattern.data()));
+        }
+        dw_.tableEnd();
+        dw_.tableLayers(2);
+        dxf_.writeLayer(dw_, DL_LayerData("0", 0), DL_Attributes("", 7, -1, -1, "CONTINUOUS"));
+        dxf_.writeLayer(dw_, DL_LayerData(HiddenLayer, 0), DL_Attributes("", -7, -1, -1, "CONTINUOUS"));
+        dw_.tableEnd();
+        dw_.tableStyle(1);
+        dxf_.writeStyle(dw_, DL_StyleData("Standard", 0, 0, 1, 0, 0, 0.1, "arial.ttf", ""));
+        dw_.tableEnd();
+        dxf_.writeView(dw_);
+        dxf_.writeUcs(dw_);
+        dw_.tableAppid(2);
+        dxf_.writeAppid(dw_, "ACAD");
+        dxf_.writeAppid(dw_, AppName);
+        dw_.tableEnd();
+        dxf_.writeDimStyle(dw_, 0.18, 0.18, 0.0625, 0.09, 0.18);
+        dxf_.writeBlockRecord(dw_);
+        dw_.tableEnd();
+        dw_.sectionEnd();
+    }
+
+    void blocks() {
+        dw_.sectionBlocks();
+        for (const char* name : {"*Model_Space", "*Paper_Space", "*Paper_Space0"}) {
+            dxf_.writeBlock(dw_, DL_BlockData(name, 0, 0, 0, 0));
+            dxf_.writeEndBlock(dw_, name);
+        }
+        dw_.sectionEnd();
+    }
+
+    DL_Attributes attributes(Long color, const Style& s, bool outline) const {
+        const bool hidden = outline && s.lineStyle == NoLine;
+        return DL_Attributes(hidden ? HiddenLayer : "0", nearestIndex(color), toRgb24(color),
+                             outline ? lineWeightOf(s.lineWidth) : -1,
+                             outline ? linetypeOf(s.lineStyle) : "CONTINUOUS");
+    }
+
+    void object(const DrawObject& o) {
+        const Shape shape = shapeOf(o, map_, true);
+        const bool fillable =
+            o.kind == Rectangle || o.kind == RoundRect || o.kind == Ellipse || o.kind == Polygon;
+        if (fillable && o.style.fill != FillMode::None && shape.type != Shape::Segment) hatch(o, shape);
+        bool longText = false;
+        switch (shape.type) {
+        case Shape::Segment: {
+            const QPointF a = shape.pts[0], b = shape.pts[1];
+            dxf_.writeLine(dw_, DL_LineData(a.x(), a.y(), 0, b.x(), b.y(), 0),
+                           attributes(o.style.lineColor, o.style, true));
+            break;
+        }
+        case Shape::Poly:
+            dxf_.writePolyline(dw_, DL_PolylineData(int(shape.pts.size()), 0, 0, shape.closed ? 1 : 0),
+                               attributes(o.style.lineColor, o.style, true));
+            for (qsizetype i = 0; i < shape.pts.size(); ++i) {
+                dw_.dxfReal(10, shape.pts[i].x());
+                dw_.dxfReal(20, shape.pts[i].y());
+                if (shape.bulges[i] != 0) dw_.dxfReal(42, shape.bulges[i]);
+            }
+            break;
+        case Shape::EllipseShape:
+            dxf_.writeEllipse(dw_,
+                              DL_EllipseData(shape.centre.x(), shape.centre.y(), 0, shape.major.x(),
+                                             shape.major.y(), 0, shape.ratio, 0, 2 * M_PI),
+                              attributes(o.style.lineColor, o.style, true));
+            break;
+        case Shape::TextShape: {
+            QByteArray text = encodeText(o.text);
+            longText = text.size() > MaxTextBytes;
+            if (longText) {
+                // Cut before an escape, never inside one.
+                qsizetype cut = MaxTextBytes;
+                const qsizetype esc = text.lastIndexOf("\\U+", cut);
+                if (esc >= 0 && esc + 7 > cut) cut = esc;
+                text.truncate(cut);
+            }
+            const QPointF a = shape.pts[0];
+            dxf_.writeText(dw_,
+                           DL_TextData(shape.insert.x(), shape.insert.y(), 0, a.x(), a.y(), 0, shape.height,
+                                       1, 0, shape.hjust, 2, str(text), "Standard",
+                                       qDegreesToRadians(shape.rotation)),
+                           attributes(o.style.textColor, o.style, false));
+            break;
+        }
+        case Shape::Image: {
+            const QString name = bitmapFor(o.picture);
+            const QPointF p = shape.pts[0];
+            DL_ImageData data(str(name.toUtf8()), p.x(), p.y(), 0, shape.u.x(), shape.u.y(), 0, shape.v.x(),
+                              shape.v.y(), 0, shape.pw, shape.ph, 50, 50, 0);
+            const unsigned long handle =
+                dxf_.writeImage(dw_, data, DL_Attributes("0", 256, -1, -1, "BYLAYER"));
+            imageDefs_.emplace_back(handle, data);
+            break;
+        }
+        case Shape::None:
+            return;
+        }
+        extendedData(payload(o, longText));
+    }
+
+    // A filled shape's fill: a HATCH just before its outline, solid, or hatched for a pattern.
+    void hatch(const DrawObject& o, const Shape& shape) {
+        const bool solid = o.style.fill != FillMode::Picture;
+        const DL_HatchData data(1, solid, 1, 0, solid ? "SOLID" : "ANSI31");
+        dxf_.writeHatch1(dw_, data, attributes(o.style.fillColor, o.style, false));
+        std::vector<DL_HatchEdgeData> edges;
+        if (shape.type == Shape::EllipseShape) {
+            edges.emplace_back(shape.centre.x(), shape.centre.y(), shape.major.x(), shape.major.y(),
+                               shape.ratio, 0, 2 * M_PI, true);
+        } else {
+            const qsizetype n = shape.pts.size();
+            for (qsizetype i = 0; i < n; ++i) {
+                const QPointF p = shape.pts[i], q = shape.pts[(i + 1) % n];
+                const double b = shape.bulges[i];
+                if (b == 0) {
+                    if (p != q) edges.emplace_back(p.x(), p.y(), q.x(), q.y());
+                    continue;
+                }
+                const double theta = 4 * std::atan(b);
+                const QPointF d = q - p;
+                const double chord = std::hypot(d.x(), d.y());
+                const QPointF c = (p + q) / 2 + QPointF(-d.y() / chord, d.x() / chord) *
+                                                    (chord / (2 * std::tan(theta / 2)));
+                const double radius = chord / (2 * std::sin(std::abs(theta) / 2));
+                edges.emplace_back(c.x(), c.y(), radius, std::atan2(p.y() - c.y(), p.x() - c.x()),
+                                   std::atan2(q.y() - c.y(), q.x() - c.x()), true);
+            }
+        }
+        const DL_HatchLoopData loop(int(edges.size()));
+        dxf_.writeHatchLoop1(dw_, loop);
+        for (const DL_HatchEdgeData& e : edges)
+            dxf_.writeHatchEdge(dw_, e);
+        dxf_.writeHatchLoop2(dw_, loop);
+        dxf_.writeHatch2(dw_, data, DL_Attributes());
+        extendedData("v=" + QByteArray::number(DataVersion) + "&r=fill");
+    }
+
+    QByteArray payload(const DrawObject& o, bool longText) {
+        const Style& s = o.style;
+        QByteArray p;
+        p.reserve(256);
+        auto add = [&p](const char* key, const QByteArray& value) {
+            p += '&';
+            p += key;
+            p += '=';
+            p += value;
+        };
+        p += "v=" + QByteArray::number(DataVersion);
+        add("k", QByteArray::number(int(o.kind)));
+        add("f", QByteArray::number(o.x1) + ',' + QByteArray::number(o.y1) + ',' + QByteArray::number(o.x2) +
+                     ',' + QByteArray::number(o.y2));
+        if (o.angle != 0) add("a", shortReal(o.angle));
+        add("ls", QByteArray::number(s.lineStyle));
+        add("lw", QByteArray::number(s.lineWidth));
+        add("lc", QByteArray::number(s.lineColor));
+        add("fm", QByteArray::number(s.fill == FillMode::Solid ? 0 : s.fill == FillMode::None ? 1 : 2));
+        add("fc", QByteArray::number(s.fillColor));
+        if (s.pictureStyle != 0) add("ps", QByteArray::number(s.pictureStyle));
+        if (s.pictureBackColor != White) add("pb", QByteArray::number(s.pictureBackColor));
+        if (s.fill == FillMode::Picture && !s.fillPicture.isNull()) {
+            const QByteArray key = pictureKey(s.fillPicture);
+            auto it = patterns_.constFind(key);
+            if (it == patterns_.cend()) {
+                it = patterns_.insert(key, int(patterns_.size()) + 1);
+                add("pp", pngOf(s.fillPicture)
+                              .toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals));
+            }
+            add("pi", QByteArray::number(*it));
+        }
+        if (o.kind == Text) {
+            add("fn", pct(s.fontName));
+            add("th", shortReal(s.textHeight));
+            add("ta", shortReal(s.textAngle));
+            add("al", QByteArray::number(s.textAlign));
+            add("tm", QByteArray::number(s.textMode));
+            add("tf", QByteArray::number(int(s.textBold) | int(s.textItalic) << 1 |
+                                         int(s.textStrikeout) << 2 | int(s.textUnderline) << 3));
+            add("tc", QByteArray::number(s.textColor));
+            if (longText) add("x", pct(o.text));
+        }
+        for (const auto& [key, value] : o.tags)
+            add("t", pct(key) + ':' + pct(value));
+        if (o.group) add("g", QByteArray::number(o.group));
+        return p;
+    }
+
+    void extendedData(const QByteArray& payload) {
+        dw_.dxfString(1001, AppName);
+        for (qsizetype i = 0; i < payload.size(); i += ChunkBytes)
+            dw_.dxfString(1000, str(payload.mid(i, ChunkBytes)));
+    }
+
+    // Each distinct picture once, as a BMP beside the drawing.
+    QString bitmapFor(const QImage& picture) {
+        QImage image = picture;
+        if (image.isNull()) {
+            image = QImage(1, 1, QImage::Format_RGB32);
+            image.fill(Qt::white);
+        }
+        const QByteArray key = pictureKey(image);
+        auto it = bitmapNames_.constFind(key);
+        if (it != bitmapNames_.cend()) return *it;
+        const QString name = QStringLiteral("%1-%2.bmp").arg(base_).arg(bitmaps_.size() + 1);
+        bitmaps_.emplace_back(name, image);
+        bitmapNames_.insert(key, name);
+        return name;
+    }
+
+    const DrawModel& model_;
+    QString path_, folder_, base_;
+    QByteArray out_;
+    ByteWriter dw_;
+    DL_Dxf dxf_;
+    Mapping map_;
+    std::vector<std::pair<unsigned long, DL_ImageData>> imageDefs_;
+    std::vector<std::pair<QString, QImage>> bitmaps_;
+    QHash<QByteArray, QString> bitmapNames_;
+    QHash<QByteArray, int> patterns_;
+};
+
+// ---- reading ------------------------------------------------------------------------------------------
+
+struct LayerInfo {
+    Long color = Black;
+    QString linetype;
+    int weight = -3;
+    bool hidden = false;
+};
+
+// One entity as dxflib hands it over, in file coordinates.
+struct Entity {
+    enum Type { LineE, PolyE, CircleE, ArcE, EllipseE, TextE, MTextE, SolidE, HatchE, ImageE } type = LineE;
+    DL_Attributes attrib;
+    bool mirrored = false; // extrusion along -z: x of the entity's own coordinates runs the other way
+    bool invisible = false;
+    bool hasData = false;
+    QByteArray data;
+    QVector<QPointF> pts;
+    QVector<double> bulges;
+    bool closed = false, mesh = false;
+    QPointF c, axis;
+    double r = 0, a1 = 0, a2 = 0, ratio = 1;
+    QPointF ip, ap;
+    double height = 0, rotation = 0, spacing = 1;
+    int hjust = 0, vjust = 0, attach = 1;
+    QString text;
+    bool solid = true;
+    std::vector<std::vector<DL_HatchEdgeData>> edges; // of each loop of a hatch
+    std::string raw; // this program's fill: its pairs, read only when its shape is gone
+    QPointF u, v;
+    int pw = 1, ph = 1;
+    QString ref;
+};
+
+// A hatch edge's points, after those of the edges before it.
+void appendEdge(QVector<QPointF>& loop, const DL_HatchEdgeData& d) {
+    switch (d.type) {
+    case 0: { // a closed polyline: x, y and the bulge of each vertex
+        QVector<QPointF> pts;
+        QVector<double> bulges;
+        for (const auto& v : d.vertices)
+            if (v.size() >= 2) pts << QPointF(v[0], v[1]), bulges << (v.size() > 2 ? v[2] : 0.0);
+        if (pts.isEmpty()) break;
+        loop << pts[0];
+        for (qsizetype i = 0; i < pts.size(); ++i)
+            appendBulge(loop, pts[i], pts[(i + 1) % pts.size()], bulges[i]);
+        break;
+    }
+    case 1:
+        if (loop.isEmpty()) loop << QPointF(d.x1, d.y1);
+        loop << QPointF(d.x2, d.y2);
+        break;
+    case 2:
+    case 3: {
+        // Clockwise edges give their angles as counter-clockwise ones would be.
+        const double a1 = d.ccw ? d.angle1 : -d.angle1, a2 = d.ccw ? d.angle2 : -d.angle2;
+        const QPointF axis = d.type == 2 ? QPointF(d.radius, 0) : QPointF(d.mx, d.my);
+        appendArc(loop, QPointF(d.cx, d.cy), axis, d.type == 2 ? 1 : d.ratio, a1, a2, d.ccw);
+        break;
+    }
+    case 4:
+        for (const auto& p : d.controlPoints)
+            if (p.size() >= 2) loop << QPointF(p[0], p[1]);
+        break;
+    }
+}
+
+// The outlines of a hatch's loops, each without its closing point.
+QVector<QVector<QPointF>> loopsOf(const std::vector<std::vector<DL_HatchEdgeData>>& hatchEdges) {
+    QVector<QVector<QPointF>> loops;
+    for (const auto& edges : hatchEdges) {
+        QVector<QPointF> loop;
+        for (const DL_HatchEdgeData& d : edges)
+            appendEdge(loop, d);
+        if (loop.size() > 1 && near(loop.first(), loop.last(), 1e-9)) loop.removeLast();
+        loops << loop;
+    }
+    return loops;
+}
+
+QString handleKey(const std::string& h) {
+    QString s = QString::fromStdString(h).trimmed().toUpper();
+    while (s.size() > 1 && s.startsWith(u'0'))
+        s.remove(0, 1);
+    return s;
+}
+
+// What the feeder takes of an entity itself.
+struct EntityRecord {
+    bool hasData = false;
+    QByteArray data;
+    bool invisible = false;
+    std::string text;
+    std::string raw;
+};
+
+class Collector : public DL_CreationAdapter {
+public:
+    std::vector<EntityRecord> records;
+    bool utf8 = false;
+
+    std::vector<Entity> entities;
+    QHash<QString, LayerInfo> layers;
+    QHash<QString, QString> imageFiles; // IMAGEDEF handle -> file
+    std::optional<QPointF> limMin, limMax;
+    int insUnits = 0;
+    QString acadVersion;
+
+    QString decode(const std::string& s) const {
+        const QByteArrayView b(s.data(), qsizetype(s.size()));
+        if (utf8 || acadVersion >= QLatin1StringView("AC1021")) return QString::fromUtf8(b);
+        QString out(b.size(), Qt::Uninitialized);
+        for (qsizetype i = 0; i < b.size(); ++i) {
+            const uchar c = uchar(b[i]);
+            out[i] = QChar(c >= 0x80 && c < 0xA0 ? Cp1252High[c - 0x80] : char16_t(c));
+        }
+        return out;
+    }
+
+    void setVariableVector(const std::string& key, double v1, double v2, double, int) override {
+        if (key == "$LIMMIN") limMin = QPointF(v1, v2);
+        if (key == "$LIMMAX") limMax = QPointF(v1, v2);
+    }
+    void setVariableInt(const std::string& key, int value, int) override {
+        if (key == "$INSUNITS") insUnits = value;
+    }
+    void setVariableString(const std::string& key, const std::string& value, int) override {
+        if (key == "$ACADVER") acadVersion = QString::fromStdString(value).trimmed().toUpper();
+    }
+
+    void addLayer(const DL_LayerData& d) override {
+        const DL_Attributes a = getAttributes();
+        LayerInfo l;
+        l.color = a.getColor24() >= 0 ? fromRgb24(a.getColor24()) : indexColor(a.getColor());
+        l.linetype = QString::fromStdString(a.getLinetype());
+        l.weight = a.getWidth();
+        l.hidden = a.getColor() < 0 || (d.flags & 1);
+        layers.insert(decode(d.name).toUpper(), l);
+    }
+
+    void addLine(const DL_LineData& d) override {
+        Entity& e = begin(Entity::LineE, false);
+        e.pts = {QPointF(d.x1, d.y1), QPointF(d.x2, d.y2)};
+    }
+    void addPolyline(const DL_PolylineData& d) override {
+        Entity& e = begin(Entity::PolyE, true);
+        e.closed = d.flags & 1;
+        e.mesh = d.flags & (16 | 64);
+        open_ = int(entities.size()) - 1;
+    }
+    void addVertex(const DL_VertexData& d) override {
+        if (open_ < 0 || entities[size_t(open_)].type != Entity::PolyE) return;
+        Entity& e = entities[size_t(open_)];
+        e.pts << QPointF(d.x, d.y);
+        e.bulges << d.bulge;
+    }
+    void addCircle(const DL_CircleData& d) override {
+        Entity& e = begin(Entity::CircleE, true);
+        e.c = QPointF(d.cx, d.cy);
+        e.r = d.radius;
+    }
+    void addArc(const DL_ArcData& d) override {
+        Entity& e = begin(Entity::ArcE, true);
+        e.c = QPointF(d.cx, d.cy);
+        e.r = d.radius;
+        e.a1 = qDegreesToRadians(d.angle1);
+        e.a2 = qDegreesToRadians(d.angle2);
+    }
+    void addEllipse(const DL_EllipseData& d) override {
+        Entity& e = begin(Entity::EllipseE, false);
+        e.c = QPointF(d.cx, d.cy);
+        e.axis = QPointF(d.mx, d.my);
+        e.ratio = d.ratio;
+        e.a1 = d.angle1;
+        e.a2 = d.angle2;
+    }
+    void addText(const DL_TextData& d) override {
+        Entity& e = begin(Entity::TextE, true);
+        e.ip = QPointF(d.ipx, d.ipy);
+        e.ap = QPointF(d.apx, d.apy);
+        e.height = d.height;
+        e.rotation = qRadiansToDegrees(d.angle);
+        e.hjust = d.hJustification;
+        e.vjust = d.vJustification;
+    }
+    void addMText(const DL_MTextData& d) override {
+        Entity& e = begin(Entity::MTextE, false);
+        e.ip = QPointF(d.ipx, d.ipy);
+        e.height = d.height;
+        e.rotation = (d.dirx != 0 || d.diry != 0) ? qRadiansToDegrees(std::atan2(d.diry, d.dirx))
+                                                  : qRadiansToDegrees(d.angle);
+        e.attach = d.attachmentPoint;
+        e.spacing = d.lineSpacingFactor > 0 ? d.lineSpacingFactor : 1;
+    }
+    void addSolid(const DL_SolidData& d) override {
+        Entity& e = begin(Entity::SolidE, true);
+        e.pts = {QPointF(d.x[0], d.y[0]), QPointF(d.x[1], d.y[1]), QPointF(d.x[3], d.y[3]),
+                 QPointF(d.x[2], d.y[2])};
+    }
+    void addHatch(const DL_HatchData& d) override {
+        Entity& e = begin(Entity::HatchE, true);
+        e.solid = d.solid;
+        open_ = int(entities.size()) - 1;
+    }
+    void addHatchLoop(const DL_HatchLoopData&) override {
+        if (open_ >= 0 && entities[size_t(open_)].type == Entity::HatchE)
+            entities[size_t(open_)].edges.emplace_back();
+    }
+    void addHatchEdge(const DL_HatchEdgeData& d) override {
+        if (open_ < 0 || entities[size_t(open_)].type != Entity::HatchE ||
+            entities[size_t(open_)].edges.empty())
+            return;
+        entities[size_t(open_)].edges.back().push_back(d);
+    }
+    void addImage(const DL_ImageData& d) override {
+        Entity& e = begin(Entity::ImageE, false);
+        e.ip = QPointF(d.ipx, d.ipy);
+        e.u = QPointF(d.ux, d.uy);
+        e.v = QPointF(d.vx, d.vy);
+        e.pw = d.width;
+        e.ph = d.height;
+        e.ref = handleKey(d.ref);
+    }
+    void linkImage(const DL_ImageDefData& d) override { imageFiles.insert(handleKey(d.ref), decode(d.file)); }
+    void endEntity() override { open_ = -1; }
+    void addComment(const std::string& comment) override {
+        if (comment.rfind("QMAR-", 0) == 0) record_ = std::atoi(comment.c_str() + 5);
+    }
+    void endSequence() override { open_ = -1; }
+
+private:
+    Entity& begin(Entity::Type type, bool ownCoordinates) {
+        open_ = -1;
+        entities.emplace_back();
+        Entity& e = entities.back();
+        e.type = type;
+        e.attrib = getAttributes();
+        e.mirrored = ownCoordinates && getExtrusion()->getDirection()[2] < 0;
+        if (record_ >= 0 && size_t(record_) < records.size()) {
+            EntityRecord& r = records[size_t(record_)];
+            e.invisible = r.invisible;
+            e.hasData = r.hasData;
+            e.data = std::move(r.data);
+            if (type == Entity::TextE || type == Entity::MTextE) e.text = decode(r.text);
+            e.raw = std::move(r.raw);
+        }
+        return e;
+    }
+
+    int open_ = -1;
+    int record_ = -1;
+};
+
+// dxflib over group pairs held in memory, read as from a file: its reading of files is the quicker.
+void runDxflib(std::string& pairs, Collector& c) {
+    DL_Dxf dxf;
+    std::istringstream none;
+    dxf.in(none, &c); // sets dxflib's reading state up
+    const std::unique_ptr<FILE, int (*)(FILE*)> file(fmemopen(pairs.data(), pairs.size(), "r"), fclose);
+    if (!file) raiseError(qmerr::DiskFull);
+    while (dxf.readDxfGroups(file.get(), &c)) {
+    }
+}
+
+// Reads the group pairs and hands dxflib those of the parts read: header variables, layers, the
+// entities of the drawing and image definitions. The file's structure and numbers are checked on
+// the way. What dxflib does not hand on is taken here for each entity: this program's extended
+// data, the visibility and the texts as they are; a comment after each entity names its record, so
+// that the record is known when dxflib completes the entity.
+class Feeder {
+public:
+    Feeder(const QString& path, Collector& collector) : path_(path), c_(collector) {}
+
+    void run(const QByteArray& bytes) {
+        if (bytes.startsWith("AutoCAD Binary DXF")) damagedFile(path_, QStringLiteral("a binary DXF file"));
+        out_.reserve(size_t(bytes.size()));
+        const char* p = bytes.constData();
+        const char* const end = p + bytes.size();
+        int line = 0;
+        auto next = [&](std::string_view& text) {
+            if (p >= end) return false;
+            const char* s = p;
+            while (p < end && *p != '\n' && *p != '\r')
+                ++p;
+            text = std::string_view(s, size_t(p - s));
+            if (p < end && *p++ == '\r' && p < end && *p == '\n') ++p;
+            ++line;
+            return true;
+        };
+        std::string_view codeLine, value;
+        bool sawEof = false;
+        while (next(codeLine)) {
+            const auto code = parseInt(codeLine);
+            if (!code || *code < 0 || *code > 1071)
+                damagedFile(path_, QStringLiteral("no group code on line %1").arg(line));
+            if (!next(value)) damagedFile(path_, QStringLiteral("the file ends in a group"));
+            if (pair(int(*code), value, end - p, line)) {
+                sawEof = true;
+                break;
+            }
+        }
+        if (!sawEof) damagedFile(path_, QStringLiteral("the file ends before its end mark"));
+        c_.entities.reserve(c_.records.size());
+        runDxflib(out_, c_);
+    }
+
+private:
+    enum class Section { None, Header, Tables, Blocks, Entities, Objects, Other };
+
+    // True at the end mark.
+    bool pair(int code, std::string_view value, qsizetype bytesLeft, int line) {
+        if (awaitingName_) {
+            if (code != 2)
+                damagedFile(path_, QStringLiteral("a section without a name on line %1").arg(line));
+            const std::string_view name = trimmed(value);
+            section_ = name == "HEADER"     ? Section::Header
+                       : name == "TABLES"   ? Section::Tables
+                       : name == "BLOCKS"   ? Section::Blocks
+                       : name == "ENTITIES" ? Section::Entities
+                       : name == "OBJECTS"  ? Section::Objects
+                                            : Section::Other;
+            awaitingName_ = false;
+            return false;
+        }
+        if (code == 0) {
+            const std::string_view name = trimmed(value);
+            if (name == "SECTION") {
+                if (section_ != Section::None)
+                    damagedFile(path_, QStringLiteral("a section inside a section on line %1").arg(line));
+                awaitingName_ = true;
+                return false;
+            }
+            if (name == "ENDSEC") {
+                if (section_ == Section::None)
+                    damagedFile(path_,
+                                QStringLiteral("a section end outside a section on line %1").arg(line));
+                start(false, {});
+                section_ = Section::None;
+                return false;
+            }
+            if (name == "EOF") {
+                if (section_ != Section::None)
+                    damagedFile(path_, QStringLiteral("the end mark inside a section"));
+                start(false, {});
+                put(0, "EOF");
+                return true;
+            }
+            if (section_ == Section::None)
+                damagedFile(path_, QStringLiteral("data outside a section on line %1").arg(line));
+            start(wanted(name), name);
+            return false;
+        }
+        if (section_ == Section::Header && code == 9) {
+            start(true, value);
+            return false;
+        }
+        if (!fed_) return false;
+        if (isRealCode(code) && !parseReal(value))
+            damagedFile(path_, QStringLiteral("no number on line %1").arg(line));
+        if (isIntCode(code)) {
+            const auto n = parseInt(value);
+            if (!n) damagedFile(path_, QStringLiteral("no whole number on line %1").arg(line));
+            // dxflib makes room for the vertices a light polyline announces.
+            if (code == 90 && type_ == "LWPOLYLINE" && (*n < 0 || *n > bytesLeft / 4))
+                damagedFile(path_, QStringLiteral("a polyline of %1 vertices on line %2").arg(*n).arg(line));
+            if (code == 60 && record_ >= 0) c_.records[size_t(record_)].invisible = *n != 0;
+        }
+        if (code >= 1000) {
+            if (code == 1001) ours_ = trimmed(value) == AppName;
+            if (ours_ && record_ >= 0) {
+                EntityRecord& r = c_.records[size_t(record_)];
+                r.hasData = true;
+                if (code == 1000) r.data += QByteArrayView(value.data(), qsizetype(value.size()));
+            }
+            return false;
+        }
+        if (record_ >= 0 &&
+            ((code == 1 && (type_ == "TEXT" || type_ == "MTEXT")) || (code == 3 && type_ == "MTEXT")))
+            c_.records[size_t(record_)].text.append(value);
+        // Handles, class markers, owners, heights above the plane and line type scales are not
+        // used here.
+        if ((code == 5 && section_ == Section::Entities) || code == 100 || code == 102 || code == 330 ||
+            code == 360 || code == 48 || (code >= 30 && code <= 39))
+            return false;
+        // dxflib reads lines of up to 1024 bytes; a longer value is of no use here.
+        put(code, value.substr(0, 1000));
+        return false;
+    }
+
+    bool wanted(std::string_view name) const {
+        switch (section_) {
+        case Section::Tables:
+            return name == "LAYER";
+        case Section::Entities:
+            return name == "LINE" || name == "LWPOLYLINE" || name == "POLYLINE" || name == "VERTEX" ||
+                   name == "SEQEND" || name == "CIRCLE" || name == "ARC" || name == "ELLIPSE" ||
+                   name == "TEXT" || name == "MTEXT" || name == "SOLID" || name == "HATCH" || name == "IMAGE";
+        case Section::Objects:
+            return name == "IMAGEDEF";
+        default:
+            return false;
+        }
+    }
+
+    // A new entity, setting or table entry begins: the one before is closed with the comment that
+    // names its record.
+    void start(bool fed, std::string_view name) {
+        if (record_ >= 0) {
+            if (type_ == "HATCH") endHatch();
+            const std::string note = "QMAR-" + std::to_string(record_);
+            record_ = -1;
+            put(999, note);
+        }
+        ours_ = false;
+        fed_ = fed;
+        type_ = std::string(name);
+        if (!fed) return;
+        if (section_ == Section::Header) {
+            put(9, name);
+            return;
+        }
+        if (section_ == Section::Entities) {
+            record_ = int(c_.records.size());
+            c_.records.emplace_back();
+        }
+        put(0, name);
+    }
+
+    void put(int code, std::string_view value) {
+        std::string& to = type_ == "HATCH" && record_ >= 0 ? hatch_ : out_;
+        if (&to == &hatch_ && code == 91 && hatchHead_ < 0) hatchHead_ = qsizetype(hatch_.size());
+        to += std::to_string(code);
+        to += '\n';
+        to += value;
+        to += '\n';
+    }
+
+    // This program's fill goes to dxflib without its boundary, which only a fill whose shape is
+    // gone needs: most of a page's pairs are boundaries.
+    void endHatch() {
+        EntityRecord& r = c_.records[size_t(record_)];
+        if (r.hasData && r.data.contains("r=fill") && hatchHead_ >= 0) {
+            out_.append(hatch_, 0, size_t(hatchHead_));
+            out_ += "91\n0\n";
+            r.raw = std::move(hatch_);
+        } else {
+            out_ += hatch_;
+        }
+        hatch_.clear();
+        hatchHead_ = -1;
+    }
+
+    QString path_;
+    Collector& c_;
+    std::string out_;
+    Section section_ = Section::None;
+    bool awaitingName_ = false;
+    bool fed_ = false;
+    std::string type_;
+    bool ours_ = false;
+    int record_ = -1;
+    std::string hatch_;
+    qsizetype hatchHead_ = -1;
+};
+
+// The extended data of an object written by this program.
+struct Written {
+    bool fill = false; // the HATCH of a filled shape
+    DrawObject object;
+    QString longText;
+    bool hasLongText = false;
+    int patternId = 0;
+    QByteArray patternPng;
+};
+
+std::optional<Written> parseData(const QByteArray& data) {
+    Written w;
+    bool version = false, kind = false, frame = false;
+    DrawObject& o = w.object;
+    Style& s = o.style;
+    for (const QByteArray& item : data.split('&')) {
+        const qsizetype eq = item.indexOf('=');
+        if (eq < 0) continue;
+        const QByteArray key = item.left(eq), raw = item.mid(eq + 1);
+        bool ok = true;
+        auto integer = [&] { return raw.toLongLong(&ok); };
+        auto real = [&] { return raw.toDouble(&ok); };
+        auto text = [&] { return QString::fromUtf8(QByteArray::fromPercentEncoding(raw)); };
+        if (key == "v") {
+            version = integer() == DataVersion && ok;
+        } else if (key == "r") {
+            w.fill = raw == "fill";
+        } else if (key == "k") {
+            const int k = int(integer());
+            kind = ok && isKind(k);
+            if (kind) o.kind = Kind(k);
+        } else if (key == "f") {
+            const QList<QByteArray> v = raw.split(',');
+            frame = v.size() == 4;
+            Long f[4] = {};
+            for (int i = 0; frame && i < 4; ++i) {
+                const qlonglong n = v[i].toLongLong(&ok);
+                frame = ok && n >= INT32_MIN && n <= INT32_MAX;
+                f[i] = Long(n);
+            }
+            if (frame) o.setFrame(f[0], f[1], f[2], f[3]);
+        } else if (key == "t") {
+            const qsizetype colon = raw.indexOf(':');
+            if (colon > 0)
+                o.setTag(QString::fromUtf8(QByteArray::fromPercentEncoding(raw.left(colon))),
+                         QString::fromUtf8(QByteArray::fromPercentEncoding(raw.mid(colon + 1))));
+        } else if (key == "fn") {
+            s.fontName = text();
+        } else if (key == "x") {
+            w.longText = text();
+            w.hasLongText = true;
+        } else if (key == "pp") {
+            w.patternPng = QByteArray::fromBase64(raw, QByteArray::Base64UrlEncoding);
+        } else if (key == "a" || key == "th" || key == "ta") {
+            const double d = real();
+            if (!ok || !std::isfinite(d)) continue;
+            (key == "a" ? o.angle : key == "th" ? s.textHeight : s.textAngle) = d;
+        } else {
+            const qlonglong n = integer();
+            if (!ok || n < INT32_MIN || n > INT32_MAX) continue;
+            const int v = int(n);
+            if (key == "ls")
+                s.lineStyle = v;
+            else if (key == "lw")
+                s.lineWidth = v;
+            else if (key == "lc")
+                s.lineColor = v;
+            else if (key == "fm")
+                s.fill = v == 0 ? FillMode::Solid : v == 1 ? FillMode::None : FillMode::Picture;
+            else if (key == "fc")
+                s.fillColor = v;
+            else if (key == "ps")
+                s.pictureStyle = v;
+            else if (key == "pb")
+                s.pictureBackColor = v;
+            else if (key == "al")
+                s.textAlign = v;
+            else if (key == "tm")
+                s.textMode = v;
+            else if (key == "tf") {
+                s.textBold = v & 1;
+                s.textItalic = v & 2;
+                s.textStrikeout = v & 4;
+                s.textUnderline = v & 8;
+            } else if (key == "tc")
+                s.textColor = v;
+            else if (key == "g")
+                o.group = std::max(0, v);
+            else if (key == "pi")
+                w.patternId = v;
+        }
+    }
+    if (!version) return std::nullopt;
+    if (!w.fill && !(kind && frame)) return std::nullopt;
+    return w;
+}
+
+// Builds the drawing from the entities once the sheet is known.
+class Builder {
+public:
+    Builder(const QString& path, const Collector& c, DrawModel& model) : path_(path), c_(c), model_(model) {}
+
+    void build() {
+        sheet();
+        for (const Entity& e : c_.entities)
+            entity(e);
+        flushFill();
+    }
+
+private:
+    void sheet() {
+        switch (c_.insUnits) { // to inches
+        case 2:
+            fileToInch_ = 12;
+            break;
+        case 3:
+            fileToInch_ = 63360;
+            break;
+        case 4:
+            fileToInch_ = 1 / 25.4;
+            break;
+        case 5:
+            fileToInch_ = 1 / 2.54;
+            break;
+        case 6:
+            fileToInch_ = 1 / 0.0254;
+            break;
+        case 10:
+            fileToInch_ = 36;
+            break;
+        default:
+            fileToInch_ = 1;
+        }
+        map_.perUnit = 1 / (UnitsPerInch * fileToInch_);
+        std::optional<QRectF> found;
+        if (c_.limMin && c_.limMax && c_.limMax->x() > c_.limMin->x() && c_.limMax->y() > c_.limMin->y())
+            found = QRectF(*c_.limMin, *c_.limMax);
+        else
+            found = extent();
+        if (!found) { // nothing gives a sheet: the model's own, from the origin
+            map_.y0 = model_.pageHeight() * map_.perUnit;
+            return;
+        }
+        const QRectF box = *found; // y up: top() is the lowest y
+        map_.x0 = box.left();
+        map_.y0 = box.bottom();
+        const Long w = std::max<Long>(1, toLong(box.width() / map_.perUnit));
+        const Long h = std::max<Long>(1, toLong(box.height() / map_.perUnit));
+        model_.setPageWidth(w);
+        model_.setPageHeight(h);
+        model_.setUnitsLeft(0);
+        model_.setUnitsTop(0);
+        model_.setUnitsWidth(w);
+        model_.setUnitsHeight(h);
+    }
+
+    // The box of every point the drawing's entities reach, in file coordinates.
+    std::optional<QRectF> extent() const {
+        double x1 = INFINITY, y1 = INFINITY, x2 = -INFINITY, y2 = -INFINITY;
+        auto take = [&](QPointF p) {
+            x1 = std::min(x1, p.x()), y1 = std::min(y1, p.y()), x2 = std::max(x2, p.x()),
+            y2 = std::max(y2, p.y());
+        };
+        for (const Entity& e : c_.entities) {
+            auto own = [&](QPointF p) { return e.mirrored ? QPointF(-p.x(), p.y()) : p; };
+            for (const QPointF& p : e.pts)
+                take(own(p));
+            for (const auto& loop : hatchLoops(e))
+                for (const QPointF& p : loop)
+                    take(own(p));
+            switch (e.type) {
+            case Entity::CircleE:
+            case Entity::ArcE:
+                take(own(e.c) - QPointF(e.r, e.r));
+                take(own(e.c) + QPointF(e.r, e.r));
+                break;
+            case Entity::EllipseE: {
+                const double a = std::hypot(e.axis.x(), e.axis.y());
+                take(e.c - QPointF(a, a));
+                take(e.c + QPointF(a, a));
+                break;
+            }
+            case Entity::TextE:
+                take(own(e.hjust || e.vjust ? e.ap : e.ip));
+                break;
+            case Entity::MTextE:
+                take(e.ip);
+                break;
+            case Entity::ImageE:
+                take(e.ip);
+                take(e.ip + e.u * e.pw + e.v * e.ph);
+                break;
+            default:
+                break;
+            }
+        }
+        if (x1 > x2) return std::nullopt;
+        return QRectF(QPointF(x1, y1), QPointF(x2, y2));
+    }
+
+    static QVector<QVector<QPointF>> hatchLoops(const Entity& e) {
+        if (!e.edges.empty() || e.raw.empty()) return loopsOf(e.edges);
+        Collector c;
+        std::string pairs = e.raw + "0\nEOF\n";
+        runDxflib(pairs, c);
+        return c.entities.empty() ? QVector<QVector<QPointF>>() : loopsOf(c.entities.front().edges);
+    }
+
+    Long toLong(double v) const {
+        if (!std::isfinite(v) || std::abs(v) > 2.0e9)
+            damagedFile(path_, QStringLiteral("a coordinate beyond the drawing's range"));
+        return Long(std::lround(v));
+    }
+    QPoint sheetPoint(const QPointF& f) const {
+        const QPointF u = map_.toSheet(f);
+        return QPoint(toLong(u.x()), toLong(u.y()));
+    }
+    double units(double fileLength) const { return fileLength / map_.perUnit; }
+
+    void entity(const Entity& e) {
+        std::optional<Written> w;
+        if (e.hasData) w = parseData(e.data);
+        if (w && w->fill) {
+            flushFill();
+            fill_ = &e;
+            return;
+        }
+        if (w && ours(e, *w)) return;
+        flushFill();
+        const int before = model_.count();
+        foreign(e);
+        if (w) // moved or changed elsewhere: the shape as it is now, with its names
+            for (int i = before; i < model_.count(); ++i) {
+                model_.at(i).tags = w->object.tags;
+                model_.at(i).group = w->object.group;
+            }
+    }
+
+    // An object written by this program whose entity is as it was written: back as it was.
+    bool ours(const Entity& e, const Written& w) {
+        const DrawObject& src = w.object;
+        const bool poly = src.kind == Polyline || src.kind == Polygon;
+        QVector<QPoint> vertices;
+        if (poly) {
+            // The points are the shape; they must still span the frame.
+            if (e.type != Entity::PolyE || e.mirrored || e.closed != (src.kind == Polygon) || e.pts.isEmpty())
+                return false;
+            for (double b : e.bulges)
+                if (b != 0) return false;
+            vertices = sheetPoints(e.pts, false);
+            const QRect span = QPolygon(vertices).boundingRect();
+            const QRectF frame = src.frameRect();
+            if (std::abs(span.left() - frame.left()) > 1 || std::abs(span.top() - frame.top()) > 1 ||
+                std::abs(span.left() + span.width() - 1 - frame.right()) > 1 ||
+                std::abs(span.top() + span.height() - 1 - frame.bottom()) > 1)
+                return false;
+        } else if (!sameShape(shapeOf(src, map_, false), shapeFromEntity(e), 0.5 * map_.perUnit)) {
+            return false;
+        }
+        DrawObject& o = model_.add(src.kind, src.x1, src.y1, src.x2, src.y2);
+        o.angle = src.angle;
+        o.style = src.style;
+        o.tags = src.tags;
+        o.group = src.group;
+        if (poly) {
+            model_.setVertices(o, vertices);
+            o.setFrame(src.x1, src.y1, src.x2, src.y2); // the vertices are placed onto the frame
+        }
+        if (src.kind == Text) o.text = w.hasLongText ? w.longText : unescapeText(e.text, true);
+        if (src.kind == Bitmap) o.picture = pictureOf(e);
+        const int rgb = e.attrib.getColor24();
+        if (rgb >= 0 && src.kind != Bitmap)
+            (src.kind == Text ? o.style.textColor : o.style.lineColor) = fromRgb24(rgb);
+        if (!w.patternPng.isEmpty()) patterns_.insert(w.patternId, QImage::fromData(w.patternPng, "PNG"));
+        if (o.style.fill == FillMode::Picture) o.style.fillPicture = patterns_.value(w.patternId);
+        if (fill_) {
+            if (o.style.fill != FillMode::None && fill_->attrib.getColor24() >= 0)
+                o.style.fillColor = fromRgb24(fill_->attrib.getColor24());
+            fill_ = nullptr;
+        }
+        return true;
+    }
+
+    Shape shapeFromEntity(const Entity& e) const {
+        Shape s;
+        if (e.mirrored) return s;
+        switch (e.type) {
+        case Entity::LineE:
+            s.type = Shape::Segment;
+            s.pts = e.pts;
+            break;
+        case Entity::PolyE:
+            s.type = Shape::Poly;
+            s.pts = e.pts;
+            s.bulges = e.bulges;
+            s.closed = e.closed;
+            break;
+        case Entity::EllipseE:
+            if (std::abs(e.a1) > 1e-9 || std::abs(e.a2 - 2 * M_PI) > 1e-9) break;
+            s.type = Shape::EllipseShape;
+            s.centre = e.c;
+            s.major = e.axis;
+            s.ratio = e.ratio;
+            break;
+        case Entity::TextE:
+            if (e.vjust != 2) break;
+            s.type = Shape::TextShape;
+            s.pts = {e.ap};
+            s.height = e.height;
+            s.rotation = e.rotation;
+            s.hjust = e.hjust;
+            break;
+        case Entity::ImageE:
+            s.type = Shape::Image;
+            s.pts = {e.ip};
+            s.u = e.u;
+            s.v = e.v;
+            s.pw = e.pw;
+            s.ph = e.ph;
+            break;
+        default:
+            break;
+        }
+        return s;
+    }
+
+    // A fill whose shape did not follow it stands as a filled polygon of its own.
+    void flushFill() {
+        if (!fill_) return;
+        const Entity* e = fill_;
+        fill_ = nullptr;
+        foreign(*e);
+    }
+
+    LayerInfo layerOf(const Entity& e) const {
+        return c_.layers.value(c_.decode(e.attrib.getLayer()).toUpper());
+    }
+
+    Long colorOf(const Entity& e) const {
+        if (e.attrib.getColor24() >= 0) return fromRgb24(e.attrib.getColor24());
+        const int index = e.attrib.getColor();
+        if (index == 256) return layerOf(e).color;
+        return indexColor(index);
+    }
+
+    Style styleOf(const Entity& e) const {
+        Style s = model_.defaults();
+        const LayerInfo layer = layerOf(e);
+        s.lineColor = colorOf(e);
+        s.textColor = s.lineColor;
+        s.fill = FillMode::None;
+        QString linetype = QString::fromStdString(e.attrib.getLinetype());
+        if (linetype.compare(QLatin1StringView("BYLAYER"), Qt::CaseInsensitive) == 0)
+            linetype = layer.linetype;
+        s.lineStyle = styleOfLinetype(linetype);
+        int weight = e.attrib.getWidth();
+        if (weight == -1) weight = layer.weight;
+        if (weight >= 0) s.lineWidth = widthOfLineWeight(weight);
+        return s;
+    }
+
+    QVector<QPoint> sheetPoints(const QVector<QPointF>& pts, bool mirrored) const {
+        QVector<QPoint> out;
+        out.reserve(pts.size());
+        for (const QPointF& p : pts)
+            out << sheetPoint(mirrored ? QPointF(-p.x(), p.y()) : p);
+        return out;
+    }
+
+    void addPoly(Kind kind, const QVector<QPoint>& points, const Style& style) {
+        if (points.isEmpty()) return;
+        DrawObject& o = model_.add(kind, points[0].x(), points[0].y(), points[0].x(), points[0].y());
+        o.style = style;
+        model_.setVertices(o, points);
+    }
+
+    void addText(const QString& text, QPointF anchor, double heightFile, double rotation, int align,
+                 const Style& s) {
+        const QPoint a = sheetPoint(anchor);
+        DrawObject& o = model_.add(Text, a.x(), a.y(), a.x(), a.y());
+        o.style = s;
+        o.style.textHeight = -units(heightFile) / CapPerEm;
+        o.style.textAngle = normalAngle(rotation);
+        o.style.textAlign = align;
+        o.text = text;
+    }
+
+    // An entity of another program, from its geometry.
+    void foreign(const Entity& e) {
+        if (e.invisible || e.mesh || e.attrib.isInPaperSpace()) return;
+        if (layerOf(e).hidden && !e.hasData) return;
+        Style s = styleOf(e);
+        const bool m = e.mirrored;
+        auto own = [m](QPointF p) { return m ? QPointF(-p.x(), p.y()) : p; };
+        switch (e.type) {
+        case Entity::LineE: {
+            const QPoint a = sheetPoint(e.pts[0]), b = sheetPoint(e.pts[1]);
+            model_.add(Line, a.x(), a.y(), b.x(), b.y()).style = s;
+            break;
+        }
+        case Entity::PolyE: {
+            if (e.pts.isEmpty()) break;
+            QVector<QPointF> pts{e.pts[0]};
+            const qsizetype n = e.pts.size();
+            for (qsizetype i = 0; i + 1 < n || (e.closed && i < n && n > 1); ++i) {
+                const double bulge = i < e.bulges.size() ? e.bulges[i] : 0;
+                appendBulge(pts, e.pts[i], e.pts[(i + 1) % n], m ? -bulge : bulge);
+            }
+            if (e.closed && pts.size() > 1) pts.removeLast(); // back at the start
+            addPoly(e.closed ? Polygon : Polyline, sheetPoints(pts, m), s);
+            break;
+        }
+        case Entity::CircleE: {
+            const QPoint a = sheetPoint(own(e.c) + QPointF(-e.r, e.r)),
+                         b = sheetPoint(own(e.c) + QPointF(e.r, -e.r));
+            model_.add(Ellipse, a.x(), a.y(), b.x(), b.y()).style = s;
+            break;
+        }
+        case Entity::ArcE: {
+            QVector<QPointF> pts;
+            appendArc(pts, e.c, QPointF(e.r, 0), 1, e.a1, e.a2, true);
+            addPoly(Polyline, sheetPoints(pts, m), s);
+            break;
+        }
+        case Entity::EllipseE: {
+            const bool whole = std::abs(std::abs(e.a2 - e.a1) - 2 * M_PI) < 1e-9;
+            const double a = std::hypot(e.axis.x(), e.axis.y());
+            if (whole && a > 0) {
+                const QPointF c = map_.toSheet(e.c);
+                const double rx = units(a), ry = units(a * e.ratio);
+                const QPoint p1(toLong(c.x() - rx), toLong(c.y() - ry)),
+                    p2(toLong(c.x() + rx), toLong(c.y() + ry));
+                DrawObject& o = model_.add(Ellipse, p1.x(), p1.y(), p2.x(), p2.y());
+                o.style = s;
+                o.angle = normalAngle(qRadiansToDegrees(std::atan2(e.axis.y(), e.axis.x())));
+            } else {
+                QVector<QPointF> pts;
+                appendArc(pts, e.c, e.axis, e.ratio, e.a1, e.a2, true);
+                addPoly(Polyline, sheetPoints(pts, false), s);
+            }
+            break;
+        }
+        case Entity::TextE: {
+            if (e.height <= 0) break;
+            double rotation = m ? 180 - e.rotation : e.rotation;
+            QPointF p = own(e.hjust || e.vjust ? e.ap : e.ip);
+            int align = std::clamp(e.hjust, 0, 2);
+            int vjust = e.vjust;
+            if (e.hjust == 3 || e.hjust == 5) { // aligned or fitted between the two points
+                p = (own(e.ip) + own(e.ap)) / 2;
+                const QPointF d = own(e.ap) - own(e.ip);
+                if (d != QPointF()) rotation = qRadiansToDegrees(std::atan2(d.y(), d.x()));
+                align = 1;
+                vjust = 0;
+            } else if (e.hjust == 4) {
+                align = 1;
+                vjust = 2;
+            }
+            const double em = e.height / CapPerEm;
+            const auto [cs, sn] = cosSinDegrees(rotation);
+            const QPointF up(-sn, cs);
+            const double lift = vjust == 1   ? (AnchorPerEm + DescentPerEm) * em
+                                : vjust == 2 ? (AnchorPerEm - CapPerEm / 2) * em
+                                : vjust == 3 ? (AnchorPerEm - CapPerEm) * em
+                                             : AnchorPerEm * em;
+            addText(unescapeText(e.text, true), p + up * lift, e.height, rotation, align, s);
+            break;
+        }
+        case Entity::MTextE: {
+            if (e.height <= 0) break;
+            const QStringList lines = mtextLines(e.text);
+            const int column = std::clamp((e.attach - 1) % 3, 0, 2),
+                      row = std::clamp((e.attach - 1) / 3, 0, 2);
+            const double h = e.height, step = h * 5 / 3 * e.spacing;
+            const double block = h + (lines.size() - 1) * step;
+            const double top = row == 0   ? 0
+                               : row == 1 ? block / 2
+                                          : block; // cap top of the first line above the point
+            const auto [cs, sn] = cosSinDegrees(e.rotation);
+            const QPointF up(-sn, cs);
+            for (qsizetype i = 0; i < lines.size(); ++i) {
+                if (lines[i].isEmpty()) continue;
+                const double em = h / CapPerEm;
+                const double capTop = top - i * step;
+                addText(lines[i], e.ip + up * (capTop - CapPerEm * em + AnchorPerEm * em), h, e.rotation,
+                        column, s);
+            }
+            break;
+        }
+        case Entity::SolidE: {
+            QVector<QPointF> pts = e.pts;
+            if (near(pts[2], pts[3], 1e-12)) pts.removeLast();
+            s.fill = FillMode::Solid;
+            s.fillColor = s.lineColor;
+            s.lineStyle = NoLine;
+            addPoly(Polygon, sheetPoints(pts, m), s);
+            break;
+        }
+        case Entity::HatchE:
+            if (!e.solid) break; // a pattern of lines has no shape here
+            s.fill = FillMode::Solid;
+            s.fillColor = s.lineColor;
+            s.lineStyle = NoLine;
+            for (const QVector<QPointF>& loop : hatchLoops(e))
+                if (loop.size() >= 3) addPoly(Polygon, sheetPoints(loop, m), s);
+            break;
+        case Entity::ImageE: {
+            if (e.pw <= 0 || e.ph <= 0) break;
+            const QPointF uw = e.u * e.pw, vh = e.v * e.ph;
+            const QPointF c = map_.toSheet(e.ip + (uw + vh) / 2);
+            const double w = units(std::hypot(uw.x(), uw.y())), h = units(std::hypot(vh.x(), vh.y()));
+            DrawObject& o = model_.add(Bitmap, toLong(c.x() - w / 2), toLong(c.y() - h / 2),
+                                       toLong(c.x() + w / 2), toLong(c.y() + h / 2));
+            o.angle = normalAngle(qRadiansToDegrees(std::atan2(e.u.y(), e.u.x())));
+            o.picture = pictureOf(e);
+            break;
+        }
+        }
+    }
+
+    // The picture an IMAGE shows: its file as named, beside the drawing, or by its bare name there.
+    QImage pictureOf(const Entity& e) const {
+        const QString file = qfile::Normalize(c_.imageFiles.value(e.ref));
+        if (file.isEmpty()) return {};
+        const QString folder = qfile::FolderOf(qfile::Normalize(path_));
+        QStringList candidates;
+        if (QFileInfo(file).isAbsolute())
+            candidates << file;
+        else
+            candidates << folder + file;
+        candidates << folder + qfile::NameOf(file);
+        for (const QString& c : candidates) {
+            const QString found = qfile::Resolve(c);
+            const auto known = pictures_.constFind(found);
+            if (known != pictures_.cend()) return *known;
+            if (!QFileInfo(found).isFile()) continue;
+            QImageReader reader(found);
+            const QSize size = reader.size();
+            if (size.isValid()) checkImageSize(size, found);
+            const QImage image = reader.read();
+            pictures_.insert(found, image);
+            return image;
+        }
+        return {};
+    }
+
+    QString path_;
+    const Collector& c_;
+    DrawModel& model_;
+    Mapping map_;
+    double fileToInch_ = 1;
+    const Entity* fill_ = nullptr;
+    QHash<int, QImage> patterns_;
+    mutable QHash<QString, QImage> pictures_; // each file read once
+};
+
+bool validUtf8(const QByteArray& bytes) {
+    bool ascii = true;
+    for (char ch : bytes)
+        if (uchar(ch) >= 0x80) {
+            ascii = false;
+            break;
+        }
+    if (ascii) return false;
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    (void)QString(decoder.decode(bytes));
+    return !decoder.hasError();
+}
+
+} // namespace
+
+void writeDxf(const DrawModel& model, const QString& path) {
+    DxfWriter writer(model, path);
+    writer.write();
+    writer.commit();
+}
+
+void readDxf(const QString& path, DrawModel& into) {
+    const QByteArray bytes = qtext::ReadBytes(path);
+    Collector collector;
+    // Files of 2007 and after are UTF-8; older ones are taken as Windows 1252 unless their bytes read
+    // as UTF-8.
+    collector.utf8 = validUtf8(bytes);
+    Feeder(path, collector).run(bytes);
+    DrawModel loaded;
+    loaded.setRedraw(false);
+    Builder(path, collector, loaded).build();
+    into.replaceWith(std::move(loaded));
+}
+
+} // namespace draw
