@@ -243,6 +243,7 @@ void NewDrawing() {
 
         MDrawPro& d = pageDrawing();
         d.ClearDrawing();
+        m.UndoCount = 0; // ids start again at 1: an old record would move unrelated objects
         d.UnitsWidth(0);
         d.PageWidth(toLong(m.DrawableWidth));
         d.PageHeight(toLong(m.DrawableHeight));

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/drawing/drawobject.h"
+
 #include <QString>
+#include <array>
 #include <cstdint>
 
 // Module variables of the drawing window and its dialogs.
@@ -21,6 +24,25 @@ struct DrawWin {
     int16_t DrawingModified = 0;      // 1 once the drawing was changed since it was last saved
     int32_t LastDrawnId = 0;          // the object the mouse drew last and Escape may still style; 0 none
     QString LastFontName;             // the font dialog opens on it when no object is selected
+    int16_t NewDrawingConfirmed = 0;  // 1 once the new-drawing dialog confirmed PaperWidth, PaperHeight
+    QString FileDialogName;           // the name the window's file dialog last returned; Open starts on it
+
+    // ---- the undo record, one step deep; entries 1 to UndoCount (metaugl().UndoCount, which printing
+    // empties). The placement makes Undo of a turn or a resize exact, which a rectangle alone cannot.
+    static constexpr int MaxUndo = 1000;
+    std::array<int32_t, MaxUndo + 1> UndoIds{};
+    std::array<std::array<int32_t, 4>, MaxUndo + 1> UndoRects{}; // x1, y1, x2, y2
+    std::array<double, MaxUndo + 1> UndoTextHeights{};            // written for texts only
+    std::array<draw::Placement, MaxUndo + 1> UndoPlacements{};
+    // 0 before any edit, 1 after the recorded objects were moved, resized, turned or deleted (Undo
+    // applies), 2 after the control deleted objects itself (Undo does nothing).
+    int16_t LastActionKind = 0;
+
+    // ---- node centres of the last node-mode Copy, x then y, entries 1 to CopiedCount
+    static constexpr int MaxCopied = 101;
+    std::array<int32_t, MaxCopied + 1> CopiedPoints{};
+    int32_t CopiedCount = 0;
+
     void reset() { *this = DrawWin{}; }
 };
 

@@ -4,6 +4,7 @@
 #include "drawcmd/metaugl.h"
 #include "drawcmd/nodeshapes.h"
 #include "drawwin/drawwinstate.h"
+#include "drawwin/editing.h"
 #include "drawwin/nodemarkers.h"
 #include "drawwin/palette.h"
 #include "platform/drawing/mdrawpro.h"
@@ -312,6 +313,7 @@ void NodeObjectClicked() {
 void DrawingKeyDown(int keyCode) {
     DrawWin& w = drawwin();
     w.DrawingModified = 1;
+    if (keyCode == 46) return EditDelete();
     if (keyCode != 27) return;
     const int32_t id = w.LastDrawnId;
     w.LastDrawnId = 0; // styled once

@@ -69,7 +69,7 @@ void ObjectDrawn(int32_t id);
 // nodes, or turns red and its own centre leaves them. Other objects are left alone.
 void NodeObjectClicked();
 // A key reached the page (not one typed into a text). Escape styles the object the free tool just
-// drew, once; every key marks the drawing changed.
+// drew, once; Delete soft-deletes the selection (EditDelete); every key marks the drawing changed.
 void DrawingKeyDown(int keyCode);
 // A click with "Add Node" down, in drawing units.
 void AddNodeAt(double x, double y);

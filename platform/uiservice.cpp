@@ -49,18 +49,25 @@ QString WithExtension(const QString& path, const QString& filter, int index, con
 }
 } // namespace filedialog
 
-QString UiService::FileDialog(const FileDialogRequest& request) {
-    const FileDialogChoice c = chooseFile(request);
-    if (!request.save) return c.path;
+QString UiService::FileDialog(const FileDialogRequest& request) { return FileDialogWithType(request).path; }
+
+FileDialogChoice UiService::FileDialogWithType(const FileDialogRequest& request) {
+    FileDialogChoice c = chooseFile(request);
+    if (!request.save) return c;
     const QString path = filedialog::WithExtension(c.path, request.filter, c.filterIndex, request.defaultExt);
     // The dialog asked about the name it returned; a file under the completed name has not been asked
     // about yet.
     if (path != c.path && request.overwritePrompt && QFileInfo::exists(qfile::Resolve(path)) &&
-        MsgBox(qfile::NameOf(path) + QStringLiteral(" already exists.\r\nDo you want to replace it?"),
-               vb::YesNo | vb::Exclamation | vb::DefaultButton2,
-               request.title.isEmpty() ? titleEmpty : request.title) != vb::Yes)
-        return {};
-    return path;
+        !AskToReplace(path, request.title))
+        return {QString(), c.filterIndex};
+    c.path = path;
+    return c;
+}
+
+bool AskToReplace(const QString& path, const QString& dialogTitle) {
+    return ui().MsgBox(qfile::NameOf(path) + QStringLiteral(" already exists.\r\nDo you want to replace it?"),
+                       vb::YesNo | vb::Exclamation | vb::DefaultButton2,
+                       dialogTitle.isEmpty() ? titleEmpty : dialogTitle) == vb::Yes;
 }
 
 FileDialogChoice UiService::chooseFile(const FileDialogRequest&) { return {}; }

@@ -45,6 +45,7 @@ struct FileDialogRequest {
     QString initDir;
     QString fileName;
     bool overwritePrompt = true; // save dialogs ask before replacing a file
+    int filterIndex = 0;         // the 0-based entry of the filter the dialog opens on
 };
 
 // What the dialog itself gave: the path as chosen and the 0-based entry of the filter it was on.
@@ -94,6 +95,9 @@ public:
     // save dialog's name typed without an extension gets the chosen type's: the project database
     // is named from it, and Open lists only files of the type.
     QString FileDialog(const FileDialogRequest& request);
+    // The same dialog, with the filter entry the user left it on: where the type chosen, not the
+    // name typed, decides what is written.
+    FileDialogChoice FileDialogWithType(const FileDialogRequest& request);
     // The printer set-up dialog, opened on the current settings; nullopt when the user cancels. The
     // default cancels.
     virtual std::optional<PrinterSetupChoice> PrinterDialog(const PrinterSetupChoice& current);
@@ -121,3 +125,7 @@ void setUi(UiService* service);
 
 // Shortcut for the warning boxes of input checks: exclamation icon, OK, empty title.
 void warn(const QString& text);
+
+// The save dialogs' question before a file is replaced ("<name> already exists. Do you want to
+// replace it?", No by default), under the dialog's title; true for Yes.
+bool AskToReplace(const QString& path, const QString& dialogTitle);

@@ -3,6 +3,7 @@
 
 #include "drawcmd/metaugl.h"
 #include "drawwin/drawwinstate.h"
+#include "drawwin/editing.h"
 #include "drawwin/forms/frmchoosecolor.h"
 #include "drawwin/forms/frmcolor.h"
 #include "drawwin/forms/frmfill.h"
@@ -183,7 +184,11 @@ DrawArea::DrawArea() {
     connect(&pageDrawing(), &draw::DrawModel::pointClicked, this, &DrawArea::MDraw_PointClicked);
     connect(&pageDrawing(), &draw::DrawModel::objectClicked, this, &DrawArea::MDraw_ObjectClicked);
     connect(&pageDrawing(), &draw::DrawModel::keyDown, this, &DrawArea::MDraw_KeyDown);
-    connect(MDraw, &DrawView::objectDrawn, this, [](draw::Long id) { ObjectDrawn(id); });
+    connect(&pageDrawing(), &draw::DrawModel::editAction, this, &DrawArea::MDraw_EditAction);
+    // The zoom frame is no drawing of the user's: it is neither styled by Escape nor a change.
+    connect(MDraw, &DrawView::objectDrawn, this, [](draw::Long id) {
+        if (drawwin().ZoomWindowPending != 1) ObjectDrawn(id);
+    });
     connect(palette_, &draw::DrawModel::objectClicked, this, &DrawArea::MDraw3_ObjectClicked);
     connect(palette_, &draw::DrawModel::pointClicked, this, &DrawArea::MDraw3_PointClicked);
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
@@ -262,6 +267,18 @@ void DrawArea::buildMenus() {
     connect(mnuHelp, &QAction::triggered, this, &DrawArea::mnuHelp_Click);
     connect(mnuAddNodes, &QAction::triggered, this, &DrawArea::mnuAddNodes_Click);
     connect(mnuSelect, &QAction::triggered, this, &DrawArea::mnuSelect_Click);
+    connectFileCommands();
+    connect(mnuUndo, &QAction::triggered, this, &DrawArea::mnuUndo_Click);
+    connect(mnuCut, &QAction::triggered, this, &DrawArea::mnuCut_Click);
+    connect(mnuCopy, &QAction::triggered, this, &DrawArea::mnuCopy_Click);
+    connect(mnuPaste, &QAction::triggered, this, &DrawArea::mnuPaste_Click);
+    connect(mnuMoveUp, &QAction::triggered, this, &DrawArea::mnuMoveUp1_Click);
+    connect(mnuMoveBack, &QAction::triggered, this, &DrawArea::mnuMoveBack1_Click);
+    connect(mnuMoveToFront, &QAction::triggered, this, &DrawArea::mnuMovetoFront_Click);
+    connect(mnuMoveToBack, &QAction::triggered, this, &DrawArea::mnuMovetoBack_Click);
+    connect(mnuGroup, &QAction::triggered, this, &DrawArea::mnuGroup_Click);
+    connect(mnuUnGroup, &QAction::triggered, this, &DrawArea::mnuUnGroup_Click);
+    connect(mnuRefresh, &QAction::triggered, this, &DrawArea::mnuRefresh_Click);
 }
 
 void DrawArea::buildToolbar() {
@@ -495,6 +512,59 @@ void DrawArea::MDraw_ObjectClicked() {
 
 void DrawArea::MDraw_KeyDown(int keyCode, int) {
     DrawingKeyDown(keyCode);
+}
+
+// ---- the Edit menu and the control's edit actions ------------------------------------------------
+
+void DrawArea::MDraw_EditAction(int code) {
+    EditAction(code);
+}
+
+void DrawArea::mnuUndo_Click() {
+    EditUndo();
+}
+
+void DrawArea::mnuCut_Click() {
+    EditCut();
+}
+
+void DrawArea::mnuCopy_Click() {
+    EditCopy();
+}
+
+void DrawArea::mnuPaste_Click() {
+    // With no nodes copied in node mode Paste runs Tools > Select first, which sets the buttons.
+    ToolButtons states = buttonStates();
+    EditPaste(states);
+    setButtonStates(states);
+}
+
+void DrawArea::mnuGroup_Click() {
+    EditGroup();
+}
+
+void DrawArea::mnuUnGroup_Click() {
+    EditUnGroup();
+}
+
+void DrawArea::mnuMoveUp1_Click() {
+    EditRestack(5);
+}
+
+void DrawArea::mnuMoveBack1_Click() {
+    EditRestack(4);
+}
+
+void DrawArea::mnuMovetoFront_Click() {
+    EditRestack(3);
+}
+
+void DrawArea::mnuMovetoBack_Click() {
+    EditRestack(2);
+}
+
+void DrawArea::mnuRefresh_Click() {
+    EditRefresh();
 }
 
 void DrawArea::Timer3_Timer() {

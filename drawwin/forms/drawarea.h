@@ -87,6 +87,24 @@ public:
     void MDraw_PointClicked(int button, int shift, double x, double y);
     void MDraw_ObjectClicked();
     void MDraw_KeyDown(int keyCode, int shift);
+    void mnuNewDrawing_Click();
+    void mnuOpen_Click();
+    void mnuSave_Click();
+    void mnuSaveAs_Click();
+    void mnuPrint_Click();
+    void mnuPrintSetup_Click();
+    void MDraw_EditAction(int code);
+    void mnuUndo_Click();
+    void mnuCut_Click();
+    void mnuCopy_Click();
+    void mnuPaste_Click();
+    void mnuGroup_Click();
+    void mnuUnGroup_Click();
+    void mnuMoveUp1_Click();
+    void mnuMoveBack1_Click();
+    void mnuMovetoFront_Click();
+    void mnuMovetoBack_Click();
+    void mnuRefresh_Click();
 
     // The buttons' pressed states and the node button's picture, as the tool commands take them.
     ToolButtons buttonStates() const;
@@ -101,6 +119,7 @@ protected:
 private:
     void buildMenus();
     void buildToolbar();
+    void connectFileCommands(); // the File and Drawing menus (drawareafiles.cpp)
 
     MDrawPro* palette_ = nullptr;
     QList<QAction*> buttons_;

@@ -116,6 +116,7 @@ FileDialogChoice GuiUi::chooseFile(const FileDialogRequest& r) {
     dlg.setFileMode(r.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (!r.defaultExt.isEmpty()) dlg.setDefaultSuffix(r.defaultExt);
     if (!r.overwritePrompt) dlg.setOption(QFileDialog::DontConfirmOverwrite);
+    if (r.filterIndex > 0 && r.filterIndex < filters.size()) dlg.selectNameFilter(filters[r.filterIndex]);
     if (!r.fileName.isEmpty()) dlg.selectFile(qfile::Normalize(r.fileName));
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
     return {dlg.selectedFiles().first(), dlg.filterIndex()};

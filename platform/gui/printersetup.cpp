@@ -38,8 +38,11 @@ bool ApplyPrinterChoice(QPrinter& printer, const PrinterSetupChoice& choice) {
     return true;
 }
 
-bool ShowPrinterDialog() {
+PrinterSetupOutcome RunPrinterSetup() {
     QPrinter& printer = SystemPrinter();
     const std::optional<PrinterSetupChoice> choice = ui().PrinterDialog(PrinterSettingsOf(printer));
-    return choice && ApplyPrinterChoice(printer, *choice);
+    if (!choice) return PrinterSetupOutcome::Cancelled;
+    return ApplyPrinterChoice(printer, *choice) ? PrinterSetupOutcome::Applied : PrinterSetupOutcome::NotInstalled;
 }
+
+bool ShowPrinterDialog() { return RunPrinterSetup() == PrinterSetupOutcome::Applied; }

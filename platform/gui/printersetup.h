@@ -25,6 +25,13 @@ PrinterSetupChoice PrinterSettingsOf(const QPrinter& printer);
 // applied.
 bool ApplyPrinterChoice(QPrinter& printer, const PrinterSetupChoice& choice);
 
+// What became of a printer set-up: cancelled, handed to the system printer, or refused because no
+// installed printer has the chosen name (the system printer keeps what it had).
+enum class PrinterSetupOutcome { Cancelled, Applied, NotInstalled };
+
 // Shows the printer dialog on the system printer's settings and applies what the user chose there.
-// A cancelled dialog or an unmatched name changes nothing and shows nothing more. True when applied.
+PrinterSetupOutcome RunPrinterSetup();
+
+// The report forms' Print Setup: as RunPrinterSetup, and they say nothing when the name matches no
+// printer. True when applied.
 bool ShowPrinterDialog();

@@ -69,7 +69,7 @@ FileDialogChoice ScriptedUi::chooseFile(const FileDialogRequest& request) {
     if (!p.expected.isEmpty() && request.title != p.expected)
         ADD_FAILURE() << "file dialog title \"" << qPrintable(request.title) << "\" is not \""
                       << qPrintable(p.expected) << "\"";
-    return {p.inputResult.value_or(QString()), p.result};
+    return {p.inputResult.value_or(QString()), p.result < 0 ? request.filterIndex : p.result};
 }
 
 ScriptedUi& ScriptedUi::printer(std::optional<PrinterSetupChoice> choice) {

@@ -19,9 +19,9 @@ public:
     ScriptedUi& answer(int result, const QString& expectedText = {});
     ScriptedUi& input(std::optional<QString> result, const QString& expectedPrompt = {});
     // Plans the answer of the next file dialog ("" = cancelled), left on the filter entry of the
-    // 0-based index (the first, as a dialog opens). The service completes the path as it does a
-    // real dialog's.
-    ScriptedUi& file(const QString& path, const QString& expectedTitle = {}, int filterIndex = 0);
+    // 0-based index (-1: the entry the dialog opened on). The service completes the path as it does
+    // a real dialog's.
+    ScriptedUi& file(const QString& path, const QString& expectedTitle = {}, int filterIndex = -1);
     // Plans the answer of the next printer set-up dialog (nullopt = cancelled).
     ScriptedUi& printer(std::optional<PrinterSetupChoice> choice);
     // Plans the answer of the next colour dialog / font dialog (nullopt = cancelled).
@@ -53,7 +53,7 @@ protected:
 private:
     struct Planned {
         int kind; // 0 message, 1 input, 2 file, 3 printer, 4 colour, 5 font
-        int result; // the answer; for a file dialog the filter entry
+        int result; // the answer; for a file dialog the filter entry (-1 as it opened)
         std::optional<QString> inputResult;
         QString expected;
         std::optional<PrinterSetupChoice> printerResult = std::nullopt;

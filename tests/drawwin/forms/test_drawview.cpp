@@ -224,3 +224,82 @@ TEST_F(View, TheWheelScrollsAZoomedPageButNotPastItsEdges) {
     wheel(QPoint(0, -120));
     EXPECT_EQ(v.ViewTop(), -40);
 }
+
+TEST_F(View, DeletedObjectsAreNeverHitNorBandSelected) {
+    d.EditMode(11);
+    const draw::Long below = box(100, 100, 300, 300);
+    const draw::Long gone = box(100, 100, 300, 300); // on top, deleted in the window
+    d.TagTarget(5);
+    d.ObjectTag("Change", "T");
+    const draw::Long other = box(500, 100, 600, 200);
+
+    QTest::mouseClick(&v, Qt::LeftButton, {}, at(200, 200));
+    EXPECT_EQ(events.first(), QStringLiteral("object%1").arg(below));
+    EXPECT_EQ(d.selectedIds(), QVector<draw::Long>({below}));
+    EXPECT_EQ(v.objectAt(at(200, 200)), below);
+
+    drag(at(50, 50), at(700, 350));
+    EXPECT_EQ(d.selectedIds(), QVector<draw::Long>({below, other}));
+    EXPECT_FALSE(d.find(gone)->selected);
+}
+
+TEST_F(View, DeleteIsOnlyRaisedAsAKeyTheViewRemovesNothing) {
+    d.EditMode(11);
+    const draw::Long a = box(100, 100, 300, 300);
+    QTest::mouseClick(&v, Qt::LeftButton, {}, at(200, 200));
+    QList<int> keys;
+    QObject::connect(&d, &draw::DrawModel::keyDown, [&](int key, int) { keys << key; });
+    QTest::keyClick(&v, Qt::Key_Delete);
+    EXPECT_EQ(keys, QList<int>({46}));
+    ASSERT_EQ(d.count(), 1);
+    EXPECT_EQ(d.find(a)->x1, 100);
+    EXPECT_TRUE(d.find(a)->selected);
+}
+
+TEST_F(View, ADragWhoseReleaseWentElsewhereEndsAtTheNextMove) {
+    // A message box at the edit start can take the release; the move is still finished and announced.
+    d.EditMode(11);
+    const draw::Long a = box(100, 100, 200, 200);
+    QTest::mousePress(&v, Qt::LeftButton, {}, at(150, 150));
+    QTest::mouseMove(&v, at(250, 150));
+    QMouseEvent lost(QEvent::MouseMove, at(350, 150), v.mapToGlobal(at(350, 150)), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(&v, &lost);
+    EXPECT_EQ(events, QStringList({"edit1", "edit3"}));
+    EXPECT_EQ(d.find(a)->x1, 300);
+    QTest::mouseMove(&v, at(450, 150)); // nothing is dragged any more
+    EXPECT_EQ(d.find(a)->x1, 300);
+}
+
+TEST_F(View, SelectionMarksFollowAClickWithTheHandlesOnTheBoxOfAllSelected) {
+    d.EditMode(11);
+    box(100, 100, 200, 200);
+    box(400, 300, 500, 400);
+    const QColor marks(0, 90, 220);
+    auto pixel = [&](QPoint p) { return v.grab().toImage().pixelColor(p); };
+    QTest::mouseClick(&v, Qt::LeftButton, {}, at(150, 150));
+    EXPECT_EQ(pixel(at(100, 100) - QPoint(2, 2)), marks);
+    QTest::mouseClick(&v, Qt::LeftButton, Qt::ShiftModifier, at(450, 350));
+    ASSERT_EQ(v.selectionBox(), QRectF(QPointF(100, 100), QPointF(500, 400)));
+    EXPECT_EQ(pixel(at(500, 400) + QPoint(2, 2)), marks);
+    EXPECT_EQ(v.handleAt(at(500, 400)), 3);
+    EXPECT_EQ(v.handleAt(at(100, 400)), 2);
+    EXPECT_EQ(v.handleAt(at(200, 200)), -1); // a corner of one object only
+    QTest::mouseClick(&v, Qt::LeftButton, {}, at(800, 100));
+    EXPECT_NE(pixel(at(500, 400) + QPoint(2, 2)), marks);
+    EXPECT_FALSE(v.selectionBox());
+}
+
+TEST_F(View, ATextIsHitWhereItsTextNowReaches) {
+    d.AddObject(draw::Text, 100, 400, 100, 400);
+    const draw::Long t = d.ObjectId();
+    d.TextString("A");
+    d.TextHeight(-100);
+    EXPECT_EQ(v.objectAt(at(130, 400)), t);
+    EXPECT_EQ(v.objectAt(at(500, 400)), 0);
+    d.TextString("AAAAAAAA");
+    EXPECT_EQ(v.objectAt(at(500, 400)), t);
+    d.offset({t}, 0, 300);
+    EXPECT_EQ(v.objectAt(at(500, 400)), 0);
+    EXPECT_EQ(v.objectAt(at(500, 700)), t);
+}
