@@ -27,15 +27,20 @@ constexpr double UnitsPerInch = 600.0;
 // output's resolution.
 constexpr int ReferencePixels = 256;
 
+} // namespace
+
 struct FontFace {
     QFont font;
     QFontMetricsF metrics{QFont()};
     double ascent = 0;
     double descent = 0;
     // Advances of texts already measured: a printed page is measured once to drop what lies off
-    // the sheet and again to paint, and axis labels repeat from page to page.
+    // the sheet and again to paint, axis labels repeat from page to page, and file writers space
+    // characters one by one.
     QHash<QString, double> widths;
 };
+
+namespace {
 
 FontFace& faceFor(const Style& s) {
     using Key = std::pair<QString, int>;
@@ -66,46 +71,23 @@ FontFace& faceFor(const Style& s) {
     return *last;
 }
 
-double advance(FontFace& face, const QString& text) {
-    QHash<QString, double>& widths = face.widths;
-    const auto it = widths.constFind(text);
-    if (it != widths.cend()) return *it;
-    if (widths.size() >= 4096) widths.clear(); // a bound, not a working set: pages reuse few texts
-    const double w = face.metrics.horizontalAdvance(text);
-    widths.insert(text, w);
-    return w;
-}
-
 // Where a text sits, in the reference coordinates of its face: the line's box relative to the
 // anchor, before scaling and rotation.
 struct TextPlacement {
-    const FontFace* face;
-    double scale;     // drawing units per reference pixel
+    TextFace face;
     QPointF baseline; // start of the baseline
     double width;
 };
 
 TextPlacement placeText(const DrawObject& o) {
-    FontFace& face = faceFor(o.style);
-    const double h = o.style.textHeight;
-    // A negative height is the em height, a positive one the cell height.
-    const double cell = face.ascent + face.descent;
-    const double em = h < 0 ? -h : cell > 0 ? h * ReferencePixels / cell : h;
-    const double width = advance(face, o.text);
+    const TextFace face = textFace(o.style);
+    const double width = face.advance(o.text);
     double x = 0;
     if (o.style.textAlign == 1)
         x = -width / 2;
     else if (o.style.textAlign == 2)
         x = -width;
-    // The anchor is the vertical centre of the line.
-    const double baseline = (face.ascent - face.descent) / 2;
-    return {&face, em / ReferencePixels, QPointF(x, baseline), width};
-}
-
-// Counter-clockwise on a y-down sheet, exact at quarter turns.
-QTransform turn(double degrees) {
-    const auto [c, s] = cosSinDegrees(degrees);
-    return QTransform(c, -s, s, c, 0, 0);
+    return {face, QPointF(x, face.baseline()), width};
 }
 
 QTransform textTransform(const DrawObject& o, double scale) {
@@ -114,7 +96,7 @@ QTransform textTransform(const DrawObject& o, double scale) {
 
 // The line's box of a text in its face's reference pixels, relative to the anchor.
 QRectF textBox(const TextPlacement& t) {
-    return QRectF(t.baseline.x(), t.baseline.y() - t.face->ascent, t.width, t.face->ascent + t.face->descent);
+    return QRectF(t.baseline.x(), t.baseline.y() - t.face.ascent(), t.width, t.face.ascent() + t.face.descent());
 }
 
 // One device pixel in drawing units, along the axis the painter scales least.
@@ -219,19 +201,33 @@ std::optional<QVector<double>> setOutlinePen(QPainter& p, const Style& s) {
     return pattern;
 }
 
-void strokeOutline(QPainter& p, const Style& s, const QList<QPolygonF>& lines) {
-    const auto handDashes = setOutlinePen(p, s);
-    if (!handDashes) return;
+void strokeLines(QPainter& p, const QList<QPolygonF>& lines, const QVector<double>& handDashes) {
     const bool dashed = p.pen().style() == Qt::CustomDashLine;
     for (const QPolygonF& l : lines) {
-        if (!handDashes->isEmpty()) {
-            strokeDashed(p, l, *handDashes);
+        if (!handDashes.isEmpty()) {
+            strokeDashed(p, l, handDashes);
         } else if (!dashed && l.size() > 2 && l.isClosed()) {
             p.drawPolygon(l.data(), int(l.size() - 1)); // joined all round, no notch where it starts
         } else {
             p.drawPolyline(l); // a dashed outline's pattern starts at its first point
         }
     }
+}
+
+void strokeOutline(QPainter& p, const Style& s, const QList<QPolygonF>& lines) {
+    if (const auto handDashes = setOutlinePen(p, s)) strokeLines(p, lines, *handDashes);
+}
+
+// A solid outline of a curve is stroked as the curve: flattened, it would be joined at each of its
+// many corners, which is most of the time a page of circles takes. Dashes are laid along the
+// flattened outline, so that their pattern starts where the outline does.
+void strokeCurve(QPainter& p, const Style& s, const QPainterPath& path) {
+    const auto handDashes = setOutlinePen(p, s);
+    if (!handDashes) return;
+    if (handDashes->isEmpty() && p.pen().style() == Qt::SolidLine)
+        p.drawPath(path);
+    else
+        strokeLines(p, path.toSubpathPolygons(), *handDashes);
 }
 
 void fillPath(QPainter& p, const Style& s, const QPainterPath& path) {
@@ -245,14 +241,50 @@ void paintText(QPainter& p, const DrawObject& o) {
     if (o.text.isEmpty() || o.style.textHeight == 0) return;
     const TextPlacement t = placeText(o);
     p.save();
-    p.setTransform(textTransform(o, t.scale), true);
-    p.setFont(t.face->font);
+    p.setTransform(textTransform(o, t.face.scale), true);
+    p.setFont(t.face.font());
     p.setPen(toQColor(o.style.textColor));
     p.drawText(t.baseline, o.text);
     p.restore();
 }
 
 } // namespace
+
+TextFace textFace(const Style& s) {
+    FontFace& face = faceFor(s);
+    const double h = s.textHeight;
+    // A negative height is the em height, a positive one the cell height.
+    const double cell = face.ascent + face.descent;
+    const double em = h < 0 ? -h : cell > 0 ? h * ReferencePixels / cell : h;
+    return {&face, em / ReferencePixels};
+}
+
+const QFont& TextFace::font() const {
+    return face->font;
+}
+
+double TextFace::ascent() const {
+    return face->ascent;
+}
+
+double TextFace::descent() const {
+    return face->descent;
+}
+
+double TextFace::advance(const QString& text) const {
+    QHash<QString, double>& widths = face->widths;
+    const auto it = widths.constFind(text);
+    if (it != widths.cend()) return *it;
+    if (widths.size() >= 4096) widths.clear(); // a bound, not a working set: pages reuse few texts
+    const double w = face->metrics.horizontalAdvance(text);
+    widths.insert(text, w);
+    return w;
+}
+
+QTransform turn(double degrees) {
+    const auto [c, s] = cosSinDegrees(degrees);
+    return QTransform(c, -s, s, c, 0, 0);
+}
 
 QVector<double> dashPattern(int lineStyle, int lineWidth) {
     // Lengths in drawing units (600 per inch): dashes 0.08 inch, dots at least the pen's width.
@@ -313,7 +345,7 @@ void paintUpright(QPainter& p, const DrawObject& o) {
             path.addRoundedRect(r, radius, radius);
         }
         fillPath(p, s, path);
-        strokeOutline(p, s, path.toSubpathPolygons());
+        strokeCurve(p, s, path);
         break;
     }
     case Polyline:
@@ -380,9 +412,9 @@ bool hitTest(const DrawObject& o, const QPointF& u, double tol) {
     }
     if (o.kind == Text && o.style.textAngle != 0 && !o.text.isEmpty() && o.style.textHeight != 0) {
         const TextPlacement t = placeText(o);
-        if (t.scale <= 0) return false;
-        const QPointF local = textTransform(o, t.scale).inverted().map(u);
-        const double r = tol / t.scale;
+        if (t.face.scale <= 0) return false;
+        const QPointF local = textTransform(o, t.face.scale).inverted().map(u);
+        const double r = tol / t.face.scale;
         return textBox(t).adjusted(-r, -r, r, r).contains(local);
     }
     return objectBounds(o).adjusted(-tol, -tol, tol, tol).contains(u);
@@ -392,7 +424,7 @@ QRectF objectBounds(const DrawObject& o) {
     if (o.kind == Text) {
         if (o.text.isEmpty() || o.style.textHeight == 0) return QRectF(o.x1, o.y1, 0, 0);
         const TextPlacement t = placeText(o);
-        return textTransform(o, t.scale).mapRect(textBox(t));
+        return textTransform(o, t.face.scale).mapRect(textBox(t));
     }
     if (o.kind == Polyline || o.kind == Polygon) {
         const QPolygonF pts(o.placedVertices());

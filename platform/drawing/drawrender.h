@@ -5,6 +5,7 @@
 #include "platform/drawing/outputoptions.h"
 
 #include <QByteArray>
+#include <QFont>
 #include <QImage>
 #include <QRectF>
 #include <QTransform>
@@ -35,6 +36,27 @@ QRectF objectBounds(const DrawObject& o);
 // (half the pen included), turned frames and texts within tol of their turned box, the other kinds
 // within tol of their painted extent.
 bool hitTest(const DrawObject& o, const QPointF& u, double tol);
+
+// Counter-clockwise on the y-down sheet, exact at quarter turns.
+QTransform turn(double degrees);
+
+struct FontFace;
+
+// The face a text is set in, as the renderer sets it: texts are laid out with their font at a fixed
+// reference size and scaled, so that their shape does not depend on the output's resolution. File
+// writers place and space text by it, so that files show text where the sheet does.
+struct TextFace {
+    FontFace* face;
+    double scale; // drawing units per reference pixel at the style's height
+    const QFont& font() const;
+    double ascent() const; // reference pixels
+    double descent() const;
+    // From the anchor, the middle of the line, down to the baseline, in reference pixels.
+    double baseline() const { return (ascent() - descent()) / 2; }
+    // The advance of a text in reference pixels, kerned, measured once.
+    double advance(const QString& text) const;
+};
+TextFace textFace(const Style& s);
 
 // Dash lengths of a pen style in drawing units, alternately on and off; empty for a solid line.
 QVector<double> dashPattern(int lineStyle, int lineWidth);

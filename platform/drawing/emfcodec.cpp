@@ -92,13 +92,13 @@ constexpr int LogFontSize = 92, LogFontPanoseSize = 320;
 
 // ---- writing
 
-class EmfSink final : public RecordSink {
+class EmfSink final : public TableSink {
 public:
-    explicit EmfSink(const QTransform& toDevice) : toDevice_(toDevice) {}
+    // Index 0 of the object table stands for the metafile itself.
+    explicit EmfSink(const QTransform& toDevice) : TableSink(1), toDevice_(toDevice) {}
 
     Out out;
     quint32 records = 0;
-    int handles = 1; // index 0 stands for the metafile itself
 
     static qint32 c(double v) { return qint32(std::clamp(std::round(v), -2e9, 2e9)); }
     void begin(quint32 type) {
@@ -132,16 +132,20 @@ public:
     }
 
     void pen(const Style& s) override {
-        const int style = s.lineStyle >= Solid && s.lineStyle <= InsideFrame ? s.lineStyle : Solid;
-        replace(pen_, [&](int h) {
-            record(rec::CreatePen, {h, style, std::max(0, s.lineWidth), 0, qint32(s.lineColor & 0xFFFFFF)});
+        replace(Role::Pen, [&](int h) {
+            begin(rec::CreatePen);
+            out.i32(h);
+            writeLogPen(out, s, std::max(0, s.lineWidth), Format::Emf);
+            end();
         });
     }
     void brush(const Style& s) override {
-        replace(brush_, [&](int h) {
+        replace(Role::Brush, [&](int h) {
             if (s.fill != FillMode::Picture) {
-                record(rec::CreateBrushIndirect, {h, s.fill == FillMode::None ? gdi::BsNull : gdi::BsSolid,
-                                                  s.fill == FillMode::None ? 0 : qint32(s.fillColor & 0xFFFFFF), 0});
+                begin(rec::CreateBrushIndirect);
+                out.i32(h);
+                writeLogBrush(out, s, Format::Emf);
+                end();
                 return;
             }
             const QByteArray dib = dibOf(s.fillPicture);
@@ -154,23 +158,10 @@ public:
         });
     }
     void font(const Style& s) override {
-        qint32 height = c(s.textHeight);
-        if (height == 0) height = s.textHeight < 0 ? -1 : 1;
-        const qint32 tenths = qint32(std::lround(normalAngle(s.textAngle) * 10)) % 3600;
-        replace(font_, [&](int h) {
+        replace(Role::Font, [&](int h) {
             begin(rec::ExtCreateFontIndirectW);
             out.i32(h);
-            for (qint32 v : {height, 0, tenths, tenths, s.textBold ? gdi::FwBold : gdi::FwNormal})
-                out.i32(v);
-            out.u8(s.textItalic);
-            out.u8(s.textUnderline);
-            out.u8(s.textStrikeout);
-            out.u8(1); // the default character set: the text is Unicode
-            out.zeros(4);
-            const QString face = s.fontName.left(31);
-            for (QChar ch : face)
-                out.u16(ch.unicode());
-            out.zeros(2 * (32 - face.size()));
+            writeLogFont(out, s, c(s.textHeight), Format::Emf);
             out.zeros(LogFontPanoseSize - LogFontSize);
             end();
         });
@@ -262,27 +253,11 @@ private:
         }
         end();
     }
-    // A new object takes the lowest free handle; it is selected, then the one it replaces deleted.
-    template <typename Create> void replace(int& current, Create create) {
-        int h = 1;
-        while (h < int(used_.size()) && used_[size_t(h)])
-            ++h;
-        if (h >= int(used_.size())) used_.resize(size_t(h) + 1, false);
-        create(h);
-        used_[size_t(h)] = true;
-        handles = std::max(handles, h + 1);
-        record(rec::SelectObject, {h});
-        if (current > 0) {
-            record(rec::DeleteObject, {current});
-            used_[size_t(current)] = false;
-        }
-        current = h;
-    }
+    void selectObject(int h) override { record(rec::SelectObject, {h}); }
+    void deleteObject(int h) override { record(rec::DeleteObject, {h}); }
 
     QTransform toDevice_, turn_;
     qsizetype start_ = 0;
-    std::vector<bool> used_{true};
-    int pen_ = 0, brush_ = 0, font_ = 0;
 };
 
 // ---- reading
@@ -301,19 +276,9 @@ struct EmfReader {
         const qint32 left = r.i32(), top = r.i32(), right = r.i32(), bottom = r.i32();
         return QRectF(QPointF(left, top), QPointF(right, bottom));
     }
-    QPolygonF points(In& r, quint32 n, bool small) {
-        r.need(qsizetype(n) * (small ? 4 : 8));
-        QPolygonF out;
-        out.reserve(qsizetype(n));
-        for (quint32 i = 0; i < n; ++i) {
-            if (small) {
-                const qint32 x = r.i16(), y = r.i16();
-                out << QPointF(x, y);
-            } else {
-                out << point32(r);
-            }
-        }
-        return out;
+    QSizeF size32(In& r) {
+        const qint32 cx = r.i32(), cy = r.i32();
+        return QSizeF(cx, cy);
     }
     QTransform xform(In& r) {
         double v[6];
@@ -323,11 +288,12 @@ struct EmfReader {
         }
         return QTransform(v[0], v[1], v[2], v[3], v[4], v[5]);
     }
-    void scale(QSizeF& ext, In& r) {
+    void scale(In& r, bool viewport) {
         const qint32 xNum = r.i32(), xDenom = r.i32(), yNum = r.i32(), yDenom = r.i32();
-        if (xDenom != 0) ext.setWidth(ext.width() * xNum / xDenom);
-        if (yDenom != 0) ext.setHeight(ext.height() * yNum / yDenom);
-        player.changed();
+        if (viewport)
+            player.scaleViewportExt(xNum, xDenom, yNum, yDenom);
+        else
+            player.scaleWindowExt(xNum, xDenom, yNum, yDenom);
     }
     QImage dib(In& r, quint32 offBmi, quint32 cbBmi, quint32 offBits, quint32 cbBits) {
         r.seek(offBmi);
@@ -335,25 +301,10 @@ struct EmfReader {
         r.seek(offBits);
         return imageOfDib(info, r.raw(cbBits), path);
     }
-    static QImage sourcePart(const QImage& image, qint32 x, qint32 y, qint32 w, qint32 h, bool fromFoot) {
-        w = std::abs(w);
-        h = std::abs(h);
-        if (w == 0 || h == 0 || (x == 0 && y == 0 && w == image.width() && h == image.height())) return image;
-        const QRect part = QRect(x, fromFoot ? image.height() - y - h : y, w, h) & image.rect();
-        return part.isEmpty() ? image : image.copy(part);
-    }
-    void blitFill(quint32 rop, const QRectF& dest) {
-        if (rop == gdi::PatCopy)
-            player.fillBox(dest);
-        else if (rop == gdi::Blackness)
-            player.fillBox(dest, Black);
-        else if (rop == gdi::Whiteness)
-            player.fillBox(dest, White);
-    }
     void polyRecord(quint32 type, In& r) {
         r.skip(16);
         const bool small = type >= rec::PolyBezier16;
-        const QPolygonF pts = points(r, r.u32(), small);
+        const QPolygonF pts = r.points(r.u32(), !small);
         switch (small ? type - rec::PolyBezier16 + rec::PolyBezier : type) {
         case rec::PolyBezier:
             player.polyBezier(pts, false);
@@ -384,7 +335,7 @@ struct EmfReader {
         }
         if (sum > total) damagedFile(path, QStringLiteral("more points than the record holds"));
         for (quint32 n : sizes) {
-            const QPolygonF pts = points(r, n, small);
+            const QPolygonF pts = r.points(n, !small);
             if (polygons)
                 player.polygon(pts);
             else
@@ -434,37 +385,26 @@ struct EmfReader {
         case rec::PolyPolygon16:
             polyPolyRecord(type == rec::PolyPolygon16, true, r);
             break;
-        case rec::SetWindowExtEx: {
-            const QPointF e = point32(r);
-            dc().windowExt = QSizeF(e.x(), e.y());
-            dc().windowExtSet = true;
-            player.changed();
+        case rec::SetWindowExtEx:
+            player.setWindowExt(size32(r));
             break;
-        }
         case rec::SetWindowOrgEx:
-            dc().windowOrg = point32(r);
-            player.changed();
+            player.setWindowOrg(point32(r));
             break;
-        case rec::SetViewportExtEx: {
-            const QPointF e = point32(r);
-            dc().viewportExt = QSizeF(e.x(), e.y());
-            dc().viewportExtSet = true;
-            player.changed();
+        case rec::SetViewportExtEx:
+            player.setViewportExt(size32(r));
             break;
-        }
         case rec::SetViewportOrgEx:
-            dc().viewportOrg = point32(r);
-            player.changed();
+            player.setViewportOrg(point32(r));
             break;
         case rec::ScaleViewportExtEx:
-            scale(dc().viewportExt, r);
+            scale(r, true);
             break;
         case rec::ScaleWindowExtEx:
-            scale(dc().windowExt, r);
+            scale(r, false);
             break;
         case rec::SetMapMode:
-            dc().mapMode = int(r.u32());
-            player.changed();
+            player.setMapMode(int(r.u32()));
             break;
         case rec::SetTextAlign:
             dc().textAlign = int(r.u32());
@@ -516,10 +456,8 @@ struct EmfReader {
             player.remove(r.u32());
             break;
         case rec::CreatePen: {
-            const quint32 handle = r.u32(), style = r.u32();
-            const qint32 width = r.i32();
-            r.i32();
-            player.create(handle, penFrom(style, width, colorRef(r.u32())));
+            const quint32 handle = r.u32();
+            player.create(handle, readLogPen(r, Format::Emf));
             break;
         }
         case rec::ExtCreatePen: {
@@ -534,9 +472,8 @@ struct EmfReader {
             break;
         }
         case rec::CreateBrushIndirect: {
-            const quint32 handle = r.u32(), style = r.u32();
-            const Long color = colorRef(r.u32());
-            player.create(handle, brushFrom(style, color, r.u32()));
+            const quint32 handle = r.u32();
+            player.create(handle, readLogBrush(r, Format::Emf));
             break;
         }
         case rec::CreateDibPatternBrushPt:
@@ -549,24 +486,7 @@ struct EmfReader {
         }
         case rec::ExtCreateFontIndirectW: {
             const quint32 handle = r.u32();
-            Font f;
-            f.height = r.i32();
-            r.i32();
-            f.escapement = r.i32();
-            r.i32();
-            f.weight = r.i32();
-            f.italic = r.u8();
-            f.underline = r.u8();
-            f.strikeout = r.u8();
-            r.skip(5);
-            QString face;
-            for (int i = 0; i < 32; ++i) {
-                const char16_t ch = char16_t(r.u16());
-                if (ch == 0) break;
-                face.append(QChar(ch));
-            }
-            if (!face.isEmpty()) f.name = face;
-            player.create(handle, f);
+            player.create(handle, readLogFont(r, Format::Emf));
             break;
         }
         case rec::Ellipse:
@@ -590,14 +510,13 @@ struct EmfReader {
             const quint32 rop = r.u32();
             const qint32 cx = r.i32(), cy = r.i32();
             if (cbBmi == 0) {
-                blitFill(rop, QRectF(x, y, cx, cy));
+                player.blitFill(rop, QRectF(x, y, cx, cy));
                 break;
             }
             const QImage image = dib(r, offBmi, cbBmi, offBits, cbBits);
-            // Rows of a bottom-up bitmap count from its foot.
             r.seek(offBmi + 8);
-            const bool fromFoot = cbBmi >= 40 && r.i32() > 0;
-            player.bitmap(QRectF(x, y, cx, cy), sourcePart(image, xSrc, ySrc, cxSrc, cySrc, fromFoot));
+            const bool bottomUp = cbBmi >= 40 && r.i32() > 0;
+            player.blit(QRectF(x, y, cx, cy), image, xSrc, ySrc, cxSrc, cySrc, bottomUp);
             break;
         }
         case rec::BitBlt:
@@ -613,21 +532,20 @@ struct EmfReader {
                 cxSrc = r.i32();
                 cySrc = r.i32();
             }
-            if (cbBmi == 0) {
-                blitFill(rop, QRectF(x, y, cx, cy));
-                break;
-            }
-            const QImage image = dib(r, offBmi, cbBmi, offBits, cbBits);
-            player.bitmap(QRectF(x, y, cx, cy), sourcePart(image, xSrc, ySrc, cxSrc, cySrc, false));
+            if (cbBmi == 0)
+                player.blitFill(rop, QRectF(x, y, cx, cy));
+            else
+                player.blit(QRectF(x, y, cx, cy), dib(r, offBmi, cbBmi, offBits, cbBits), xSrc, ySrc, cxSrc,
+                            cySrc, false);
             break;
         }
         case rec::SetDiBitsToDevice: {
             r.skip(16);
             const qint32 x = r.i32(), y = r.i32(), xSrc = r.i32(), ySrc = r.i32(), cx = r.i32(), cy = r.i32();
             const quint32 offBmi = r.u32(), cbBmi = r.u32(), offBits = r.u32(), cbBits = r.u32();
-            if (cbBmi == 0) break;
-            const QImage image = dib(r, offBmi, cbBmi, offBits, cbBits);
-            player.bitmap(QRectF(x, y, cx, cy), sourcePart(image, xSrc, ySrc, cx, cy, false));
+            if (cbBmi != 0)
+                player.blit(QRectF(x, y, cx, cy), dib(r, offBmi, cbBmi, offBits, cbBits), xSrc, ySrc, cx, cy,
+                            false);
             break;
         }
         case rec::BeginPath:
@@ -661,10 +579,9 @@ struct EmfReader {
 } // namespace
 
 void writeEmf(const DrawModel& model, const QString& path) {
-    const Long pageW = std::max<Long>(1, model.pageWidth()), pageH = std::max<Long>(1, model.pageHeight());
-    const bool extentSet = model.unitsWidth() != 0 && model.unitsHeight() != 0;
-    const QRectF window = extentSet ? QRectF(model.unitsLeft(), model.unitsTop(), model.unitsWidth(), model.unitsHeight())
-                                    : QRectF(0, 0, pageW, pageH);
+    const SheetFrame sheet = sheetFrame(model);
+    const Long pageW = sheet.width, pageH = sheet.height;
+    const QRectF& window = sheet.window;
     const QTransform toDevice = QTransform::fromTranslate(-window.left(), -window.top()) *
                                 QTransform::fromScale(pageW / window.width(), pageH / window.height());
     EmfSink sink(toDevice);
@@ -692,7 +609,7 @@ void writeEmf(const DrawModel& model, const QString& path) {
     file.u32(0x10000);
     file.u32(quint32(HeaderSize + sink.out.size()));
     file.u32(sink.records + 1);
-    file.u16(quint32(sink.handles));
+    file.u16(quint32(sink.tableSize()));
     file.u16(0);
     file.zeros(12); // no description, no palette
     for (qint32 v : {pageW, pageH, millimetres(pageW), millimetres(pageH), 0, 0, 0, micrometres(pageW), micrometres(pageH)})

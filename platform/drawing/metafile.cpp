@@ -95,6 +95,11 @@ void In::seek(qsizetype offset) {
     pos_ = begin_ + offset;
 }
 
+QString latin1Text(const QByteArray& bytes) {
+    const qsizetype nul = bytes.indexOf('\0');
+    return QString::fromLatin1(nul < 0 ? bytes : bytes.left(nul));
+}
+
 // ---- bitmaps
 
 QByteArray dibOf(const QImage& image) {
@@ -168,94 +173,113 @@ QImage imageOfPackedDib(const QByteArray& dib, const QString& path) {
     return imageOfDib(dib.left(infoSize), dib.mid(infoSize), path);
 }
 
+QPolygonF In::points(qint64 n, bool wide) {
+    if (n < 0) damagedFile(path_, QStringLiteral("a negative point count"));
+    need(n * (wide ? 8 : 4));
+    QPolygonF out;
+    out.reserve(n);
+    for (qint64 i = 0; i < n; ++i) {
+        const qint32 x = wide ? i32() : i16();
+        const qint32 y = wide ? i32() : i16();
+        out << QPointF(x, y);
+    }
+    return out;
+}
+
 // ---- text
 
 namespace {
 
-// Text is measured at the renderer's reference size, so that both agree on where lines sit.
-constexpr int ReferencePixels = 256;
-
-struct Face : FaceMetrics {
-    QHash<QString, double> advances;
-};
-
-Face& faceOf(const Style& s) {
-    using Key = std::pair<QString, int>;
-    static std::map<Key, Face> cache;
-    const int flags = int(s.textBold) | int(s.textItalic) << 1 | int(s.textUnderline) << 2 |
-                      int(s.textStrikeout) << 3;
-    const Key key(s.fontName, flags);
-    auto it = cache.find(key);
-    if (it == cache.end()) {
-        if (cache.size() >= 256) cache.clear(); // a file may name any number of faces
-        QFont font(s.fontName);
-        font.setPixelSize(ReferencePixels);
-        font.setBold(s.textBold);
-        font.setItalic(s.textItalic);
-        font.setUnderline(s.textUnderline);
-        font.setStrikeOut(s.textStrikeout);
-        font.setHintingPreference(QFont::PreferNoHinting);
-        font.setKerning(true);
-        Face f;
-        f.metrics = QFontMetricsF(font);
-        f.emPixels = ReferencePixels;
-        if (f.metrics.ascent() + f.metrics.descent() > 0) {
-            f.ascent = f.metrics.ascent() / ReferencePixels;
-            f.descent = f.metrics.descent() / ReferencePixels;
-        }
-        it = cache.emplace(key, std::move(f)).first;
-    }
-    return it->second;
-}
-
-double advanceOf(Face& f, const QString& text) {
-    const auto it = f.advances.constFind(text);
-    if (it != f.advances.cend()) return *it;
-    if (f.advances.size() >= 4096) f.advances.clear();
-    const double w = f.metrics.horizontalAdvance(text);
-    f.advances.insert(text, w);
-    return w;
+// From the anchor (the middle of the line) down to the baseline, in drawing units.
+double baselineBelowAnchor(const Style& s) {
+    const TextFace face = textFace(s);
+    return face.baseline() * face.scale;
 }
 
 } // namespace
 
-const FaceMetrics& faceMetrics(const Style& s) {
-    return faceOf(s);
-}
-
-double emUnits(const Style& s) {
-    const double h = s.textHeight;
-    if (h <= 0) return -h;
-    const FaceMetrics& f = faceOf(s);
-    return h / (f.ascent + f.descent);
-}
-
-double baselineBelowAnchor(const Style& s) {
-    const FaceMetrics& f = faceOf(s);
-    return (f.ascent - f.descent) / 2 * emUnits(s);
-}
-
 std::vector<double> advances(const Style& s, const QString& text) {
-    Face& f = faceOf(s);
+    const TextFace face = textFace(s);
     std::vector<double> out(size_t(text.size()), 0.0);
     double sum = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (text[i].isLowSurrogate() && i > 0 && text[i - 1].isHighSurrogate()) continue;
         const qsizetype n = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
-        out[size_t(i)] = advanceOf(f, text.mid(i, n));
+        out[size_t(i)] = face.advance(text.mid(i, n));
         sum += out[size_t(i)];
     }
     // Kerning: the characters share out the width of the whole text.
-    const double whole = advanceOf(f, text);
-    const double k = (sum > 0 ? whole / sum : 1.0) * emUnits(s) / f.emPixels;
+    const double k = (sum > 0 ? face.advance(text) / sum : 1.0) * face.scale;
     for (double& a : out)
         a *= k;
     return out;
 }
 
-QTransform turn(double degrees) {
-    const auto [c, s] = cosSinDegrees(degrees);
-    return QTransform(c, -s, s, c, 0, 0);
+// ---- logical pens, brushes and fonts
+
+SheetFrame sheetFrame(const DrawModel& m) {
+    SheetFrame f;
+    f.width = std::max<Long>(1, m.pageWidth());
+    f.height = std::max<Long>(1, m.pageHeight());
+    const bool extentSet = m.unitsWidth() != 0 && m.unitsHeight() != 0;
+    f.window = extentSet ? QRectF(m.unitsLeft(), m.unitsTop(), m.unitsWidth(), m.unitsHeight())
+                         : QRectF(0, 0, f.width, f.height);
+    return f;
+}
+
+void writeLogPen(Out& out, const Style& s, qint32 width, Format f) {
+    const int style = s.lineStyle >= Solid && s.lineStyle <= InsideFrame ? s.lineStyle : Solid;
+    out.field(style, f);
+    out.field(width, f);
+    out.field(0, f);
+    out.u32(quint32(s.lineColor) & 0xFFFFFF);
+}
+
+void writeLogBrush(Out& out, const Style& s, Format f) {
+    const bool hollow = s.fill == FillMode::None;
+    out.field(hollow ? gdi::BsNull : gdi::BsSolid, f);
+    out.u32(hollow ? 0 : quint32(s.fillColor) & 0xFFFFFF);
+    out.field(0, f); // no hatch
+}
+
+void writeLogFont(Out& out, const Style& s, qint32 height, Format f) {
+    if (height == 0) height = s.textHeight < 0 ? -1 : 1;
+    const qint32 tenths = qint32(std::lround(normalAngle(s.textAngle) * 10)) % 3600;
+    // Width 0: the face's own; escapement and orientation alike.
+    for (qint32 v : {height, 0, tenths, tenths, s.textBold ? gdi::FwBold : gdi::FwNormal})
+        out.field(v, f);
+    out.u8(s.textItalic);
+    out.u8(s.textUnderline);
+    out.u8(s.textStrikeout);
+    out.u8(f == Format::Wmf ? 0 : 1); // ANSI characters; an EMF's text is Unicode, its set the default
+    out.zeros(4);
+    const QString face = s.fontName.left(31);
+    if (f == Format::Wmf) {
+        QByteArray bytes = face.toLatin1();
+        bytes.append(32 - bytes.size(), '\0');
+        out.raw(bytes);
+    } else {
+        for (QChar ch : face)
+            out.u16(ch.unicode());
+        out.zeros(2 * (32 - face.size()));
+    }
+}
+
+void TableSink::replace(Role role, const std::function<void(int slot)>& create) {
+    int slot = 0;
+    while (slot < int(used_.size()) && used_[size_t(slot)])
+        ++slot;
+    if (slot == int(used_.size())) used_.push_back(false);
+    create(slot);
+    used_[size_t(slot)] = true;
+    size_ = std::max(size_, slot + 1);
+    selectObject(slot);
+    int& current = current_[int(role)];
+    if (current >= 0) {
+        deleteObject(current);
+        used_[size_t(current)] = false;
+    }
+    current = slot;
 }
 
 // ---- writing
@@ -529,6 +553,44 @@ Brush brushFrom(quint32 style, Long color, quint32 hatch) {
     }
 }
 
+Pen readLogPen(In& in, Format f) {
+    const quint32 style = in.ufield(f);
+    const qint32 width = in.field(f);
+    in.field(f); // the height a pen's width is given with: unused
+    return penFrom(style, width, colorRef(in.u32()));
+}
+
+Brush readLogBrush(In& in, Format f) {
+    const quint32 style = in.ufield(f);
+    const Long color = colorRef(in.u32());
+    return brushFrom(style, color, in.ufield(f));
+}
+
+Font readLogFont(In& in, Format f) {
+    Font font;
+    font.height = in.field(f);
+    in.field(f); // width: the face's own
+    font.escapement = in.field(f);
+    in.field(f); // orientation: the same as the escapement
+    font.weight = in.field(f);
+    font.italic = in.u8();
+    font.underline = in.u8();
+    font.strikeout = in.u8();
+    in.skip(5);
+    QString face;
+    if (f == Format::Wmf) {
+        face = latin1Text(in.raw(std::min<qsizetype>(32, in.left())));
+    } else {
+        for (int i = 0; i < 32; ++i) {
+            const char16_t ch = char16_t(in.u16());
+            if (ch == 0) break;
+            face.append(QChar(ch));
+        }
+    }
+    if (!face.isEmpty()) font.name = face;
+    return font;
+}
+
 QPolygonF flattenBezier(const QPolygonF& points) {
     QPolygonF out;
     if (points.isEmpty()) return out;
@@ -575,13 +637,7 @@ QTransform Player::pageTransform() const {
     case gdi::MmIsotropic:
     case gdi::MmAnisotropic: {
         const QSizeF we = s.windowExt;
-        QSizeF ve = s.viewportExt;
-        if (!s.viewportExtSet) {
-            if (device_.viewport)
-                ve = device_.viewport->size();
-            else if (device_.viewportFollowsWindow)
-                ve = QSizeF(std::abs(we.width()), std::abs(we.height()));
-        }
+        const QSizeF ve = viewportExtent();
         sx = we.width() != 0 ? ve.width() / we.width() : 1;
         sy = we.height() != 0 ? ve.height() / we.height() : 1;
         if (s.mapMode == gdi::MmIsotropic) {
@@ -598,9 +654,74 @@ QTransform Player::pageTransform() const {
     return QTransform(sx, 0, 0, sy, vo.x() - wo.x() * sx, vo.y() - wo.y() * sy);
 }
 
+QSizeF Player::viewportExtent() const {
+    if (dc_.viewportExtSet) return dc_.viewportExt;
+    if (device_.viewport) return device_.viewport->size();
+    if (device_.viewportFollowsWindow) return QSizeF(std::abs(dc_.windowExt.width()), std::abs(dc_.windowExt.height()));
+    return dc_.viewportExt;
+}
+
 const QTransform& Player::toUnits() const {
     if (!mapped_) mapped_ = dc_.world * pageTransform() * device_.toUnits;
     return *mapped_;
+}
+
+namespace {
+
+void scaleExtent(QSizeF& e, qint32 xNum, qint32 xDenom, qint32 yNum, qint32 yDenom) {
+    if (xDenom != 0) e.setWidth(e.width() * xNum / xDenom);
+    if (yDenom != 0) e.setHeight(e.height() * yNum / yDenom);
+}
+
+} // namespace
+
+void Player::setMapMode(int mode) {
+    dc_.mapMode = mode;
+    changed();
+}
+
+void Player::setWindowOrg(const QPointF& p) {
+    dc_.windowOrg = p;
+    changed();
+}
+
+void Player::offsetWindowOrg(const QPointF& d) {
+    dc_.windowOrg += d;
+    changed();
+}
+
+void Player::setWindowExt(const QSizeF& e) {
+    dc_.windowExt = e;
+    dc_.windowExtSet = true;
+    changed();
+}
+
+void Player::scaleWindowExt(qint32 xNum, qint32 xDenom, qint32 yNum, qint32 yDenom) {
+    scaleExtent(dc_.windowExt, xNum, xDenom, yNum, yDenom);
+    changed();
+}
+
+void Player::setViewportOrg(const QPointF& p) {
+    dc_.viewportOrg = p;
+    changed();
+}
+
+void Player::offsetViewportOrg(const QPointF& d) {
+    dc_.viewportOrg += d;
+    changed();
+}
+
+void Player::setViewportExt(const QSizeF& e) {
+    dc_.viewportExt = e;
+    dc_.viewportExtSet = true;
+    changed();
+}
+
+void Player::scaleViewportExt(qint32 xNum, qint32 xDenom, qint32 yNum, qint32 yDenom) {
+    // An unset viewport scales from the extent the mapping gives it.
+    QSizeF e = viewportExtent();
+    scaleExtent(e, xNum, xDenom, yNum, yDenom);
+    setViewportExt(e);
 }
 
 int Player::createInFreeSlot(GdiObject object) {
@@ -848,12 +969,12 @@ void Player::text(const QPointF& reference, const QString& text) {
     s.textAlign = (ta & gdi::TaCenter) == gdi::TaCenter ? 1 : (ta & gdi::TaRight) ? 2 : 0;
     const QPointF ref = m.map((ta & gdi::TaUpdateCp) ? dc_.position : reference);
     // From the reference point to the middle of the line, along the text's own up direction.
-    const FaceMetrics& face = faceMetrics(s);
-    const double halfCell = (face.ascent + face.descent) / 2 * emUnits(s);
+    const TextFace face = textFace(s);
+    const double halfCell = (face.ascent() + face.descent()) / 2 * face.scale;
     double down = 0; // how far the reference lies below the anchor
     switch (ta & gdi::TaBaseline) {
     case gdi::TaBaseline:
-        down = baselineBelowAnchor(s);
+        down = face.baseline() * face.scale;
         break;
     case gdi::TaBottom:
         down = halfCell;
@@ -866,6 +987,29 @@ void Player::text(const QPointF& reference, const QString& text) {
     DrawObject& o = into_.add(draw::Text, toLong(anchor.x()), toLong(anchor.y()), toLong(anchor.x()), toLong(anchor.y()));
     o.style = s;
     o.text = text;
+}
+
+void Player::blit(const QRectF& dest, const QImage& picture, qint32 x, qint32 y, qint32 w, qint32 h, bool fromFoot) {
+    // In 64 bits: a damaged file's numbers may lie anywhere.
+    const qint64 pw = std::abs(qint64(w)), ph = std::abs(qint64(h));
+    if (pw == 0 || ph == 0 || (x == 0 && y == 0 && pw == picture.width() && ph == picture.height())) {
+        bitmap(dest, picture);
+        return;
+    }
+    const qint64 top = fromFoot ? picture.height() - y - ph : y;
+    const qint64 l = std::max<qint64>(x, 0), t = std::max<qint64>(top, 0);
+    const qint64 r = std::min<qint64>(x + pw, picture.width()), b = std::min<qint64>(top + ph, picture.height());
+    // A part wholly outside the picture takes the whole.
+    bitmap(dest, r <= l || b <= t ? picture : picture.copy(int(l), int(t), int(r - l), int(b - t)));
+}
+
+void Player::blitFill(quint32 rop, const QRectF& dest) {
+    if (rop == gdi::PatCopy)
+        fillBox(dest);
+    else if (rop == gdi::Blackness)
+        fillBox(dest, Black);
+    else if (rop == gdi::Whiteness)
+        fillBox(dest, White);
 }
 
 void Player::bitmap(const QRectF& dest, const QImage& picture) {

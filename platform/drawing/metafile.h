@@ -4,18 +4,19 @@
 #include "platform/drawing/drawobject.h"
 
 #include <QByteArray>
-#include <QFontMetricsF>
 #include <QImage>
 #include <QPolygonF>
 #include <QString>
 #include <QTransform>
+#include <functional>
 #include <optional>
 #include <variant>
 #include <vector>
 
-// What the WMF and EMF codecs share: little-endian bytes, device-independent bitmaps, the line
-// metrics the renderer places text with, the walk that writes a drawing as graphics-device calls,
-// and the one player that turns what a metafile draws back into drawing objects.
+// What the WMF and EMF codecs share: little-endian bytes, the logical pens, brushes and fonts both
+// carry, device-independent bitmaps, the text spacing of the renderer, the walk that writes a
+// drawing as graphics-device calls, and the one player that turns what a metafile draws back into
+// drawing objects. The codecs keep only their record layouts.
 namespace draw {
 class DrawModel;
 }
@@ -23,6 +24,9 @@ class DrawModel;
 namespace draw::meta {
 
 // ---- bytes
+
+// The two formats hold the same structures, with 16-bit fields in a WMF and 32-bit ones in an EMF.
+enum class Format { Wmf, Emf };
 
 class Out {
 public:
@@ -32,6 +36,7 @@ public:
     void u32(quint32 v);
     void i32(qint32 v) { u32(quint32(v)); }
     void f32(float v);
+    void field(qint32 v, Format f) { f == Format::Wmf ? i16(v) : i32(v); }
     void raw(const QByteArray& b) { bytes.append(b); }
     void zeros(qsizetype n) { bytes.append(n, '\0'); }
     void setU16(qsizetype at, quint32 v);
@@ -50,6 +55,10 @@ public:
     quint32 u32();
     qint32 i32() { return qint32(u32()); }
     float f32();
+    qint32 field(Format f) { return f == Format::Wmf ? i16() : i32(); }
+    quint32 ufield(Format f) { return f == Format::Wmf ? u16() : u32(); }
+    // n points of x then y, 16-bit or 32-bit each; the count is checked against the bytes left.
+    QPolygonF points(qint64 n, bool wide);
     QByteArray raw(qsizetype n);
     void skip(qsizetype n);
     // Moves to an offset from the start of the stretch.
@@ -66,6 +75,9 @@ private:
     QString path_;
 };
 
+// Latin-1 text up to its first NUL, as the narrow fields hold it.
+QString latin1Text(const QByteArray& bytes);
+
 // ---- device-independent bitmaps
 
 // A header (40 bytes) and 24-bit rows bottom up, with the picture's resolution; transparent parts
@@ -80,24 +92,9 @@ QImage imageOfPackedDib(const QByteArray& dib, const QString& path);
 
 // ---- text
 
-// A face as the renderer measures it: ascent and descent as fractions of the em.
-struct FaceMetrics {
-    double ascent = 0.8;
-    double descent = 0.2;
-    QFontMetricsF metrics{QFont()};
-    double emPixels = 256; // the pixel size metrics measures at
-};
-const FaceMetrics& faceMetrics(const Style& s);
-// The em height of a text in drawing units: a negative height is the em, a positive one the cell.
-double emUnits(const Style& s);
-// From the anchor (the middle of the line) down to the baseline, in drawing units.
-double baselineBelowAnchor(const Style& s);
 // Advances of the text's UTF-16 code units in drawing units, adding up to the width the renderer
 // gives the whole text.
 std::vector<double> advances(const Style& s, const QString& text);
-
-// The turn of a text or frame: counter-clockwise on the y-down sheet.
-QTransform turn(double degrees);
 
 // ---- graphics-device constants both formats use
 
@@ -113,6 +110,25 @@ constexpr quint32 PatCopy = 0x00F00021;
 constexpr quint32 Blackness = 0x00000042;
 constexpr quint32 Whiteness = 0x00FF0062;
 } // namespace gdi
+
+// ---- logical pens, brushes and fonts
+
+// The sheet and the coordinate window mapped onto it: the drawing's extent when it sets one, else
+// the sheet itself.
+struct SheetFrame {
+    Long width = 1, height = 1;
+    QRectF window;
+};
+SheetFrame sheetFrame(const DrawModel& model);
+
+// A pen of the given width (the format's units) in the style's style and colour; styles we do not
+// have draw solid.
+void writeLogPen(Out& out, const Style& s, qint32 width, Format f);
+// A solid or hollow brush; a picture brush has a record of its own.
+void writeLogBrush(Out& out, const Style& s, Format f);
+// A font of the given height (the format's units; never 0, which would be the default size), the
+// face cut to what the field holds.
+void writeLogFont(Out& out, const Style& s, qint32 height, Format f);
 
 // ---- writing: the drawing walked as graphics-device calls
 
@@ -142,6 +158,27 @@ public:
     virtual void bitmap(const QRectF& r, const QImage& picture) = 0;
 };
 
+// A sink whose pens, brushes and fonts are objects in a table: a new one takes the lowest free slot,
+// is selected, then the one it replaces is deleted, so the table stays at a few slots.
+class TableSink : public RecordSink {
+public:
+    int tableSize() const { return size_; } // the most slots in use at once, reserved ones included
+
+protected:
+    enum class Role { Pen, Brush, Font };
+    // The first slots may stand for something else (an EMF's index 0 is the file itself).
+    explicit TableSink(int reserved) : used_(size_t(reserved), true), size_(reserved) {}
+    virtual void selectObject(int slot) = 0;
+    virtual void deleteObject(int slot) = 0;
+    // create writes the record that makes the object in the slot it is given.
+    void replace(Role role, const std::function<void(int slot)>& create);
+
+private:
+    std::vector<bool> used_;
+    int size_;
+    int current_[3] = {-1, -1, -1};
+};
+
 // Writes the objects a drawing file shows, back to front.
 void writeObjects(const DrawModel& model, RecordSink& sink);
 
@@ -169,6 +206,10 @@ using GdiObject = std::variant<std::monostate, Pen, Brush, Font>;
 
 Pen penFrom(quint32 style, double width, Long color);
 Brush brushFrom(quint32 style, Long color, quint32 hatch);
+// The logical structures as the records hold them; a font's face is read up to its first NUL.
+Pen readLogPen(In& in, Format f);
+Brush readLogBrush(In& in, Format f);
+Font readLogFont(In& in, Format f);
 // A colour reference's red, green and blue as R + 256 G + 65536 B.
 inline Long colorRef(quint32 c) {
     return Long(c & 0xFFFFFF);
@@ -208,6 +249,17 @@ public:
     // Logical coordinates to drawing units, as the state is now.
     const QTransform& toUnits() const;
 
+    // The mapping of logical coordinates onto the device.
+    void setMapMode(int mode);
+    void setWindowOrg(const QPointF& p);
+    void offsetWindowOrg(const QPointF& d);
+    void setWindowExt(const QSizeF& e);
+    void scaleWindowExt(qint32 xNum, qint32 xDenom, qint32 yNum, qint32 yDenom);
+    void setViewportOrg(const QPointF& p);
+    void offsetViewportOrg(const QPointF& d);
+    void setViewportExt(const QSizeF& e);
+    void scaleViewportExt(qint32 xNum, qint32 xDenom, qint32 yNum, qint32 yDenom);
+
     // Object table: WMF fills the lowest free slot, EMF names the index; stock objects carry bit 31.
     int createInFreeSlot(GdiObject object);
     void create(quint32 index, GdiObject object);
@@ -227,10 +279,11 @@ public:
     void rectangle(const QRectF& box);
     void roundRect(const QRectF& box);
     void ellipse(const QRectF& box);
-    // Fills a box with the brush only (pattern blits); color overrides the brush when given.
-    void fillBox(const QRectF& box, std::optional<Long> color = std::nullopt);
     void text(const QPointF& reference, const QString& text);
-    void bitmap(const QRectF& dest, const QImage& picture);
+    // Blits: the part of a picture at x, y, w by h stretched over dest, its rows counted from the
+    // foot for a bottom-up bitmap; a blit without a picture fills dest as its raster operation says.
+    void blit(const QRectF& dest, const QImage& picture, qint32 x, qint32 y, qint32 w, qint32 h, bool fromFoot);
+    void blitFill(quint32 rop, const QRectF& dest);
 
     // Paths: between begin and end the drawing records lay out figures instead of drawing.
     void beginPath();
@@ -249,6 +302,10 @@ private:
         bool closed = false;
     };
     QTransform pageTransform() const;
+    QSizeF viewportExtent() const; // as the mapping uses it, set or not
+    void bitmap(const QRectF& dest, const QImage& picture);
+    // Fills a box with the brush only; color overrides the brush when given.
+    void fillBox(const QRectF& box, std::optional<Long> color = std::nullopt);
     Style lineStyle() const;
     Style fillStyle() const;
     void addOutline(const QPolygonF& units, bool closed, bool filled);

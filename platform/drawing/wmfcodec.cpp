@@ -69,13 +69,12 @@ enum : quint16 {
 
 // ---- writing
 
-class WmfSink final : public RecordSink {
+class WmfSink final : public TableSink {
 public:
-    explicit WmfSink(double scale) : k_(scale) {}
+    explicit WmfSink(double scale) : TableSink(0), k_(scale) {}
 
     Out out;
     quint32 maxRecord = 3;
-    int tableSize = 0;
 
     qint32 c(double units) const {
         return qint32(std::clamp(std::round(units * k_), -32768.0, 32767.0));
@@ -98,54 +97,33 @@ public:
         end();
     }
 
+    // A create record fills the lowest free slot of the reader's table, the slot replace picks.
     void pen(const Style& s) override {
-        const int style = s.lineStyle >= Solid && s.lineStyle <= InsideFrame ? s.lineStyle : Solid;
         const qint32 width = s.lineWidth <= 0 ? 0 : std::max(1, c(s.lineWidth));
-        replace(pen_, [&] {
+        replace(Role::Pen, [&](int) {
             begin(rec::CreatePenIndirect);
-            out.u16(quint32(style));
-            out.i16(width);
-            out.i16(0);
-            out.u32(quint32(s.lineColor) & 0xFFFFFF);
+            writeLogPen(out, s, width, Format::Wmf);
             end();
         });
     }
     void brush(const Style& s) override {
-        replace(brush_, [&] {
+        replace(Role::Brush, [&](int) {
             if (s.fill == FillMode::Picture) {
                 begin(rec::DibCreatePatternBrush);
                 out.u16(gdi::BsDibPattern);
                 out.u16(0); // colours as RGB
                 out.raw(dibOf(s.fillPicture));
-                end();
-                return;
+            } else {
+                begin(rec::CreateBrushIndirect);
+                writeLogBrush(out, s, Format::Wmf);
             }
-            begin(rec::CreateBrushIndirect);
-            out.u16(s.fill == FillMode::None ? gdi::BsNull : gdi::BsSolid);
-            out.u32(s.fill == FillMode::None ? 0 : quint32(s.fillColor) & 0xFFFFFF);
-            out.u16(0);
             end();
         });
     }
     void font(const Style& s) override {
-        qint32 height = c(s.textHeight);
-        if (height == 0) height = s.textHeight < 0 ? -1 : 1;
-        const qint32 tenths = qint32(std::lround(normalAngle(s.textAngle) * 10)) % 3600;
-        replace(font_, [&] {
+        replace(Role::Font, [&](int) {
             begin(rec::CreateFontIndirect);
-            out.i16(height);
-            out.i16(0);
-            out.i16(tenths); // escapement
-            out.i16(tenths); // orientation
-            out.i16(s.textBold ? gdi::FwBold : gdi::FwNormal);
-            out.u8(s.textItalic);
-            out.u8(s.textUnderline);
-            out.u8(s.textStrikeout);
-            out.u8(0); // ANSI characters
-            out.zeros(4);
-            QByteArray face = s.fontName.left(31).toLatin1();
-            face.append(32 - face.size(), '\0');
-            out.raw(face);
+            writeLogFont(out, s, c(s.textHeight), Format::Wmf);
             end();
         });
     }
@@ -219,28 +197,11 @@ private:
         }
         end();
     }
-    // A new object takes the lowest free slot of the table; it is selected, then the one it
-    // replaces is deleted, so the table stays at a few slots.
-    template <typename Create> void replace(int& current, Create create) {
-        int slot = 0;
-        while (slot < int(used_.size()) && used_[size_t(slot)])
-            ++slot;
-        if (slot == int(used_.size())) used_.push_back(false);
-        create();
-        used_[size_t(slot)] = true;
-        tableSize = std::max(tableSize, slot + 1);
-        record16(rec::SelectObject, {slot});
-        if (current >= 0) {
-            record16(rec::DeleteObject, {current});
-            used_[size_t(current)] = false;
-        }
-        current = slot;
-    }
+    void selectObject(int slot) override { record16(rec::SelectObject, {slot}); }
+    void deleteObject(int slot) override { record16(rec::DeleteObject, {slot}); }
 
     double k_;
     qsizetype start_ = 0;
-    std::vector<bool> used_;
-    int pen_ = -1, brush_ = -1, font_ = -1;
 };
 
 // ---- reading
@@ -248,68 +209,33 @@ private:
 struct WmfReader {
     const QString& path;
     Player& player;
-    std::optional<QRectF> placeableBox;
     std::optional<QSizeF> firstWindow; // a plain file's picture frame
 
     DcState& dc() { return player.dc(); }
 
-    QPointF point(In& r) {
-        const qint32 x = r.i16(), y = r.i16();
-        return QPointF(x, y);
-    }
+    // Points and sizes stand y first.
     QPointF yx(In& r) {
         const qint32 y = r.i16(), x = r.i16();
         return QPointF(x, y);
     }
-    QPolygonF points(In& r, qint32 n) {
-        if (n < 0) damagedFile(path, QStringLiteral("a negative point count"));
-        r.need(qsizetype(n) * 4);
-        QPolygonF out;
-        out.reserve(n);
-        for (qint32 i = 0; i < n; ++i)
-            out << point(r);
-        return out;
+    QSizeF extent(In& r) {
+        const QPointF e = yx(r);
+        return QSizeF(e.x(), e.y());
     }
     QRectF box(In& r) {
         const qint32 bottom = r.i16(), right = r.i16(), top = r.i16(), left = r.i16();
         return QRectF(QPointF(left, top), QPointF(right, bottom));
     }
-    QSizeF effectiveViewport() {
-        if (dc().viewportExtSet) return dc().viewportExt;
-        if (placeableBox) return placeableBox->size();
-        return QSizeF(std::abs(dc().windowExt.width()), std::abs(dc().windowExt.height()));
-    }
-    static void scale(QSizeF& ext, In& r) {
+    void scale(In& r, bool viewport) {
         const qint32 yDenom = r.i16(), yNum = r.i16(), xDenom = r.i16(), xNum = r.i16();
-        if (xDenom != 0) ext.setWidth(ext.width() * xNum / xDenom);
-        if (yDenom != 0) ext.setHeight(ext.height() * yNum / yDenom);
-    }
-
-    // The part of a picture a blit takes; rows of a bottom-up bitmap count from its foot.
-    static QImage sourcePart(const QImage& image, qint32 x, qint32 y, qint32 w, qint32 h, bool fromFoot) {
-        w = std::abs(w);
-        h = std::abs(h);
-        if (w == 0 || h == 0 || (x == 0 && y == 0 && w == image.width() && h == image.height())) return image;
-        const QRect part = QRect(x, fromFoot ? image.height() - y - h : y, w, h) & image.rect();
-        return part.isEmpty() ? image : image.copy(part);
+        if (viewport)
+            player.scaleViewportExt(xNum, xDenom, yNum, yDenom);
+        else
+            player.scaleWindowExt(xNum, xDenom, yNum, yDenom);
     }
     static bool bottomUp(const QByteArray& dib) {
         return dib.size() >= 12 && qFromLittleEndian<quint32>(dib.constData()) >= 40 &&
                qFromLittleEndian<qint32>(dib.constData() + 8) > 0;
-    }
-
-    void blitFill(quint32 rop, const QRectF& dest) {
-        if (rop == gdi::PatCopy)
-            player.fillBox(dest);
-        else if (rop == gdi::Blackness)
-            player.fillBox(dest, Black);
-        else if (rop == gdi::Whiteness)
-            player.fillBox(dest, White);
-    }
-
-    QString latin1(const QByteArray& bytes) {
-        const qsizetype nul = bytes.indexOf('\0');
-        return QString::fromLatin1(nul < 0 ? bytes : bytes.left(nul));
     }
 
     // Plays one record; true at the end record.
@@ -324,52 +250,35 @@ struct WmfReader {
             player.restoreDc(r.i16());
             break;
         case rec::SetMapMode:
-            dc().mapMode = int(r.u16());
-            player.changed();
+            player.setMapMode(int(r.u16()));
             break;
         case rec::SetWindowOrg:
-            dc().windowOrg = yx(r);
-            player.changed();
+            player.setWindowOrg(yx(r));
             break;
         case rec::SetWindowExt: {
-            const QPointF e = yx(r);
-            dc().windowExt = QSizeF(e.x(), e.y());
-            dc().windowExtSet = true;
-            if (!firstWindow) firstWindow = QSizeF(std::abs(e.x()), std::abs(e.y()));
-            player.changed();
+            const QSizeF e = extent(r);
+            player.setWindowExt(e);
+            if (!firstWindow) firstWindow = QSizeF(std::abs(e.width()), std::abs(e.height()));
             break;
         }
         case rec::SetViewportOrg:
-            dc().viewportOrg = yx(r);
-            player.changed();
+            player.setViewportOrg(yx(r));
             break;
-        case rec::SetViewportExt: {
-            const QPointF e = yx(r);
-            dc().viewportExt = QSizeF(e.x(), e.y());
-            dc().viewportExtSet = true;
-            player.changed();
+        case rec::SetViewportExt:
+            player.setViewportExt(extent(r));
             break;
-        }
         case rec::OffsetWindowOrg:
-            dc().windowOrg += yx(r);
-            player.changed();
+            player.offsetWindowOrg(yx(r));
             break;
         case rec::OffsetViewportOrg:
-            dc().viewportOrg += yx(r);
-            player.changed();
+            player.offsetViewportOrg(yx(r));
             break;
         case rec::ScaleWindowExt:
-            scale(dc().windowExt, r);
-            player.changed();
+            scale(r, false);
             break;
-        case rec::ScaleViewportExt: {
-            QSizeF ext = effectiveViewport();
-            scale(ext, r);
-            dc().viewportExt = ext;
-            dc().viewportExtSet = true;
-            player.changed();
+        case rec::ScaleViewportExt:
+            scale(r, true);
             break;
-        }
         case rec::SetTextColor:
             dc().textColor = colorRef(r.u32());
             break;
@@ -383,10 +292,10 @@ struct WmfReader {
             player.lineTo(yx(r));
             break;
         case rec::Polyline:
-            player.polyline(points(r, r.i16()));
+            player.polyline(r.points(r.i16(), false));
             break;
         case rec::Polygon:
-            player.polygon(points(r, r.i16()));
+            player.polygon(r.points(r.i16(), false));
             break;
         case rec::PolyPolygon: {
             const quint32 count = r.u16();
@@ -395,7 +304,7 @@ struct WmfReader {
             for (qint32& n : sizes)
                 n = qint32(r.u16());
             for (qint32 n : sizes)
-                player.polygon(points(r, n));
+                player.polygon(r.points(n, false));
             break;
         }
         case rec::Rectangle:
@@ -414,7 +323,7 @@ struct WmfReader {
             const QByteArray bytes = r.raw(length);
             if (length % 2) r.skip(1);
             const QPointF at = yx(r);
-            player.text(at, latin1(bytes));
+            player.text(at, latin1Text(bytes));
             break;
         }
         case rec::ExtTextOut: {
@@ -423,44 +332,24 @@ struct WmfReader {
             const quint32 options = r.u16();
             if (length < 0) damagedFile(path, QStringLiteral("a text of negative length"));
             if (options & 0x0006) r.skip(8); // clipping or opaque rectangle
-            player.text(at, latin1(r.raw(length)));
+            player.text(at, latin1Text(r.raw(length)));
             break;
         }
-        case rec::CreatePenIndirect: {
-            const quint32 style = r.u16();
-            const qint32 width = r.i16();
-            r.i16();
-            player.createInFreeSlot(penFrom(style, width, colorRef(r.u32())));
+        case rec::CreatePenIndirect:
+            player.createInFreeSlot(readLogPen(r, Format::Wmf));
             break;
-        }
-        case rec::CreateBrushIndirect: {
-            const quint32 style = r.u16();
-            const Long color = colorRef(r.u32());
-            player.createInFreeSlot(brushFrom(style, color, r.u16()));
+        case rec::CreateBrushIndirect:
+            player.createInFreeSlot(readLogBrush(r, Format::Wmf));
             break;
-        }
         case rec::DibCreatePatternBrush: {
             r.u16();
             r.u16();
             player.createInFreeSlot(Brush{FillMode::Picture, White, imageOfPackedDib(r.raw(r.left()), path)});
             break;
         }
-        case rec::CreateFontIndirect: {
-            Font f;
-            f.height = r.i16();
-            r.i16();
-            f.escapement = r.i16();
-            r.i16();
-            f.weight = r.i16();
-            f.italic = r.u8();
-            f.underline = r.u8();
-            f.strikeout = r.u8();
-            r.skip(5);
-            const QString face = latin1(r.raw(std::min<qsizetype>(32, r.left())));
-            if (!face.isEmpty()) f.name = face;
-            player.createInFreeSlot(f);
+        case rec::CreateFontIndirect:
+            player.createInFreeSlot(readLogFont(r, Format::Wmf));
             break;
-        }
         case rec::CreatePatternBrush:
         case rec::CreatePalette:
         case rec::CreateRegion:
@@ -480,8 +369,8 @@ struct WmfReader {
             const qint32 destH = r.i16(), destW = r.i16();
             const QPointF at = yx(r);
             const QByteArray dib = r.raw(r.left());
-            const QImage image = imageOfPackedDib(dib, path);
-            player.bitmap(QRectF(at.x(), at.y(), destW, destH), sourcePart(image, xSrc, ySrc, srcW, srcH, bottomUp(dib)));
+            player.blit(QRectF(at.x(), at.y(), destW, destH), imageOfPackedDib(dib, path), xSrc, ySrc, srcW,
+                        srcH, bottomUp(dib));
             break;
         }
         case rec::DibStretchBlt: {
@@ -492,12 +381,10 @@ struct WmfReader {
             const qint32 destH = r.i16(), destW = r.i16();
             const QPointF at = yx(r);
             const QRectF dest(at.x(), at.y(), destW, destH);
-            if (!withBitmap) {
-                blitFill(rop, dest);
-                break;
-            }
-            const QImage image = imageOfPackedDib(r.raw(r.left()), path);
-            player.bitmap(dest, sourcePart(image, xSrc, ySrc, srcW, srcH, false));
+            if (withBitmap)
+                player.blit(dest, imageOfPackedDib(r.raw(r.left()), path), xSrc, ySrc, srcW, srcH, false);
+            else
+                player.blitFill(rop, dest);
             break;
         }
         case rec::DibBitBlt: {
@@ -508,19 +395,17 @@ struct WmfReader {
             const qint32 h = r.i16(), w = r.i16();
             const QPointF at = yx(r);
             const QRectF dest(at.x(), at.y(), w, h);
-            if (!withBitmap) {
-                blitFill(rop, dest);
-                break;
-            }
-            const QImage image = imageOfPackedDib(r.raw(r.left()), path);
-            player.bitmap(dest, sourcePart(image, xSrc, ySrc, w, h, false));
+            if (withBitmap)
+                player.blit(dest, imageOfPackedDib(r.raw(r.left()), path), xSrc, ySrc, w, h, false);
+            else
+                player.blitFill(rop, dest);
             break;
         }
         case rec::PatBlt: {
             const quint32 rop = r.u32();
             const qint32 h = r.i16(), w = r.i16();
             const QPointF at = yx(r);
-            blitFill(rop, QRectF(at.x(), at.y(), w, h));
+            player.blitFill(rop, QRectF(at.x(), at.y(), w, h));
             break;
         }
         default:
@@ -533,10 +418,9 @@ struct WmfReader {
 } // namespace
 
 void writeWmf(const DrawModel& model, const QString& path) {
-    const double pageW = std::max<Long>(1, model.pageWidth()), pageH = std::max<Long>(1, model.pageHeight());
-    const bool extentSet = model.unitsWidth() != 0 && model.unitsHeight() != 0;
-    const QRectF window = extentSet ? QRectF(model.unitsLeft(), model.unitsTop(), model.unitsWidth(), model.unitsHeight())
-                                    : QRectF(0, 0, pageW, pageH);
+    const SheetFrame sheet = sheetFrame(model);
+    const double pageW = sheet.width, pageH = sheet.height;
+    const QRectF& window = sheet.window;
     // Coordinates are 16-bit: a sheet too large for them at 600 units an inch gets fewer.
     const double largest = std::max({pageW, pageH, std::abs(window.left()) + std::abs(window.width()),
                                      std::abs(window.top()) + std::abs(window.height())});
@@ -567,7 +451,7 @@ void writeWmf(const DrawModel& model, const QString& path) {
     file.u16(HeaderWords);
     file.u16(0x0300);
     file.u32(quint32((HeaderWords * 2 + sink.out.size()) / 2));
-    file.u16(quint32(sink.tableSize));
+    file.u16(quint32(sink.tableSize()));
     file.u32(sink.maxRecord);
     file.u16(0);
     file.raw(sink.out.bytes);
@@ -609,7 +493,7 @@ void readWmf(const QString& path, DrawModel& into) {
     pos += HeaderWords * 2;
 
     Player player(into, path, device);
-    WmfReader reader{path, player, box, std::nullopt};
+    WmfReader reader{path, player, std::nullopt};
     for (bool ended = false; !ended;) {
         if (data.size() - pos < 6) damagedFile(path, QStringLiteral("no end record"));
         const qsizetype words = qFromLittleEndian<quint32>(data.constData() + pos);

@@ -6,6 +6,7 @@
 #include "platform/drawing/mdrawpro.h"
 
 #include <QImage>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -221,6 +222,46 @@ TEST(DrawRender, LinesChainedAtACornerLeaveNoNotchAndEndRound) {
     const QImage joined = draw::renderImage(p, 600);
     EXPECT_TRUE(dark(joined.pixel(1205, 594)));
     EXPECT_FALSE(dark(joined.pixel(1209, 591)));
+}
+
+TEST(DrawRender, CurvedOutlinesKeepTheirWidthAllRoundAndDashedOnesTheirPattern) {
+    // Circles 600 across about (600, 600) and (600, 1300): solid 20 wide, and dashed 8 wide; a
+    // hairline circle about (1500, 600); a rounded box 800 by 400 turned a quarter about (2300, 600).
+    Sheet d;
+    d.AddObject(4, 300, 300, 900, 900);
+    d.LineWidth(20);
+    d.AddObject(4, 300, 1000, 900, 1600);
+    d.LineWidth(8);
+    d.LineStyle(1);
+    d.AddObject(4, 1200, 300, 1800, 900);
+    d.LineWidth(0);
+    d.AddObject(3, 1900, 400, 2700, 800);
+    d.LineWidth(20);
+    d.at(d.count() - 1).angle = 90;
+    const QImage image = draw::renderImage(d, 600); // one pixel a unit
+    auto onCircle = [&](double cy, int degrees) {
+        const double a = degrees * M_PI / 180;
+        return dark(image.pixel(int(std::lround(600 + 300 * std::cos(a))), int(std::lround(cy + 300 * std::sin(a)))));
+    };
+    int solid = 0, dashed = 0;
+    for (int deg = 0; deg < 360; ++deg) {
+        solid += onCircle(600, deg);
+        dashed += onCircle(1300, deg);
+    }
+    EXPECT_EQ(solid, 360); // closed all round, where the outline starts too
+    const auto pattern = draw::dashPattern(1, 8);
+    EXPECT_NEAR(dashed / 360.0, pattern[0] / (pattern[0] + pattern[1]), 0.08);
+    // The pen's width across the left and top of the solid circle, the hairline's one pixel, and
+    // the turned box's long sides now upright.
+    EXPECT_NEAR(ink(image, 600, 250, 350), 20, 0.5);
+    double top = 0;
+    for (int row = 250; row <= 350; ++row)
+        top += (255 - qGray(image.pixel(600, row))) / 255.0;
+    EXPECT_NEAR(top, 20, 0.5);
+    EXPECT_NEAR(ink(image, 600, 1150, 1250), 1, 0.3);
+    EXPECT_NEAR(ink(image, 600, 2050, 2150), 20, 0.5);
+    EXPECT_NEAR(ink(image, 600, 2450, 2550), 20, 0.5);
+    EXPECT_FALSE(dark(image.pixel(2300, 600)));
 }
 
 TEST(DrawRender, PatternFillsTileAtThePicturesOwnResolution) {
