@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing control timings: adding objects and finding each by id (should grow linearly), and
 // rendering a full page of mixed objects to a 300-dpi image.
-#include "drawcmd/metaugl.h"
+#include "bench/benchsupport.h"
 #include "platform/drawing/drawrender.h"
-#include "project/modgw.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -30,55 +29,6 @@ double addAndFind(int n) {
     return ms;
 }
 
-// 10,000 objects of every kind the report pages use, spread over an 11 by 8.5 inch page.
-void mixedPage(int n) {
-    metaugl().reset();
-    modgw().ThickDashedLines = QStringLiteral("0");
-    metaugl().PaperWidth = 11;
-    metaugl().PaperHeight = 8.5f;
-    NewDrawing();
-    pageDrawing().Redraw(false);
-    SH(1);
-    SV(1);
-    AP(8);
-    for (int i = 0; pageDrawing().count() < n; ++i) {
-        const float x = 0.3f + float(i % 97) / 97 * 9.5f;
-        const float y = 0.3f + float((i * 7) % 89) / 89 * 7.2f;
-        Z(x + 0.25f, y + 0.25f);
-        switch (i % 10) {
-        case 0:
-        case 1:
-        case 2:
-            LT(1);
-            LR(0.4f);
-            break;
-        case 3:
-            LT(5);
-            LU(0.3f);
-            break;
-        case 4:
-            LT(6);
-            LR(0.5f);
-            break;
-        case 5:
-        case 6:
-        case 7:
-            A(QStringLiteral("MW-%1").arg(i));
-            break;
-        case 8:
-            EFS(0.05f, 0.3f);
-            break;
-        case 9:
-            PR(0.2f);
-            PU(0.1f);
-            PL(0.2f);
-            PFC(0xC0C0FF);
-            break;
-        }
-    }
-    pageDrawing().Redraw(true);
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -94,7 +44,10 @@ int main(int argc, char** argv) {
         std::printf("  %7d objects: %8.2f ms  (%.0f ns per object)\n", n, best, best * 1e6 / n);
     }
 
-    mixedPage(10000);
+    // Every kind the report pages use.
+    using bench::Piece;
+    bench::fillPage(10000, {Piece::Rule, Piece::Rule, Piece::Rule, Piece::StyledRise, Piece::DashedAcross,
+                            Piece::Label, Piece::Label, Piece::Label, Piece::Dot, Piece::FilledBox});
     std::printf("render %d mixed objects to a 300-dpi image (%lld objects on the page)\n", 10000,
                 (long long)pageDrawing().count());
     draw::renderImage(pageDrawing(), 300); // warm the font and glyph caches

@@ -3,15 +3,11 @@
 // 1,000 selected objects are moved, resized and turned must each take under 16 ms (one frame at
 // 60 Hz), the repaint included. The page is rendered once when a drag starts (the page without the
 // objects it moves); that start is timed beside the moves, with a full render for comparison.
-#include "drawcmd/metaugl.h"
+#include "bench/benchsupport.h"
 #include "platform/drawing/drawrender.h"
-#include "platform/gui/drawview.h"
-#include "project/modgw.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QMouseEvent>
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -19,67 +15,7 @@
 
 namespace {
 
-// 10,000 objects of the kinds the report pages use, spread over an 11 by 8.5 inch page.
-void fillPage(int n) {
-    metaugl().reset();
-    modgw().ThickDashedLines = QStringLiteral("0");
-    metaugl().PaperWidth = 11;
-    metaugl().PaperHeight = 8.5f;
-    NewDrawing();
-    pageDrawing().Redraw(false);
-    SH(1);
-    SV(1);
-    AP(8);
-    for (int i = 0; pageDrawing().count() < n; ++i) {
-        const float x = 0.3f + float(i % 97) / 97 * 9.5f;
-        const float y = 0.3f + float((i * 7) % 89) / 89 * 7.2f;
-        Z(x + 0.25f, y + 0.25f);
-        switch (i % 5) {
-        case 0:
-        case 1:
-            LT(1);
-            LR(0.4f);
-            break;
-        case 2:
-            A(QStringLiteral("MW-%1").arg(i));
-            break;
-        case 3:
-            EFS(0.05f, 0.3f);
-            break;
-        case 4:
-            PR(0.2f);
-            PU(0.1f);
-            PL(0.2f);
-            PFC(0xC0C0FF);
-            break;
-        }
-    }
-    pageDrawing().Redraw(true);
-}
-
-class PaintCounter : public QObject {
-public:
-    int paints = 0;
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::Paint) ++paints;
-        return false;
-    }
-};
-
-void send(DrawView& view, QEvent::Type type, QPointF px, Qt::MouseButtons held) {
-    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent e(type, px, view.mapToGlobal(px), button, held, Qt::NoModifier);
-    QApplication::sendEvent(&view, &e);
-}
-
-struct Figures {
-    double median = 0, max = 0;
-};
-
-Figures figures(std::vector<double> runs) {
-    std::sort(runs.begin(), runs.end());
-    return {runs[runs.size() / 2], runs.back()};
-}
+using namespace bench;
 
 struct Bench {
     DrawView& view;
@@ -128,10 +64,7 @@ int main(int argc, char** argv) {
     MDrawPro& page = pageDrawing();
 
     DrawView view;
-    view.setModel(&page);
-    view.resize(1100, 860);
-    view.show();
-    QApplication::processEvents();
+    showView(view);
     PaintCounter counter;
     view.installEventFilter(&counter);
     Bench b{view, counter, {}};

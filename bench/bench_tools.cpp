@@ -2,87 +2,22 @@
 // Drawing a polygon over a 10,000-object page: each mouse move of the rubber segment, with the
 // repaint it triggers, must stay under 16 ms (one frame at 60 Hz). The segment is painted over the
 // cached page image; a full render of the page is timed beside it for comparison.
-#include "drawcmd/metaugl.h"
-#include "platform/gui/drawview.h"
-#include "project/modgw.h"
+#include "bench/benchsupport.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QMouseEvent>
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <vector>
 
 namespace {
 
-// 10,000 objects of the kinds the report pages use, spread over an 11 by 8.5 inch page.
-void fillPage(int n) {
-    metaugl().reset();
-    modgw().ThickDashedLines = QStringLiteral("0");
-    metaugl().PaperWidth = 11;
-    metaugl().PaperHeight = 8.5f;
-    NewDrawing();
-    pageDrawing().Redraw(false);
-    SH(1);
-    SV(1);
-    AP(8);
-    for (int i = 0; pageDrawing().count() < n; ++i) {
-        const float x = 0.3f + float(i % 97) / 97 * 9.5f;
-        const float y = 0.3f + float((i * 7) % 89) / 89 * 7.2f;
-        Z(x + 0.25f, y + 0.25f);
-        switch (i % 5) {
-        case 0:
-        case 1:
-            LT(1);
-            LR(0.4f);
-            break;
-        case 2:
-            A(QStringLiteral("MW-%1").arg(i));
-            break;
-        case 3:
-            EFS(0.05f, 0.3f);
-            break;
-        case 4:
-            PR(0.2f);
-            PU(0.1f);
-            PL(0.2f);
-            PFC(0xC0C0FF);
-            break;
-        }
-    }
-    pageDrawing().Redraw(true);
-}
-
-// Counts the view's paint events, so a move that painted nothing is not mistaken for a fast one.
-class PaintCounter : public QObject {
-public:
-    int paints = 0;
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::Paint) ++paints;
-        return false;
-    }
-};
-
-void send(DrawView& view, QEvent::Type type, QPointF px, Qt::MouseButton button) {
-    QMouseEvent e(type, px, view.mapToGlobal(px), button, type == QEvent::MouseButtonPress ? button : Qt::NoButton,
-                  Qt::NoModifier);
-    QApplication::sendEvent(&view, &e);
-}
+using namespace bench;
 
 void click(DrawView& view, QPointF px) {
     send(view, QEvent::MouseButtonPress, px, Qt::LeftButton);
-    send(view, QEvent::MouseButtonRelease, px, Qt::LeftButton);
+    send(view, QEvent::MouseButtonRelease, px, Qt::NoButton);
     QApplication::processEvents();
-}
-
-struct Figures {
-    double median = 0, max = 0;
-};
-
-Figures figures(std::vector<double> runs) {
-    std::sort(runs.begin(), runs.end());
-    return {runs[runs.size() / 2], runs.back()};
 }
 
 } // namespace
@@ -95,10 +30,7 @@ int main(int argc, char** argv) {
     fillPage(objects);
 
     DrawView view;
-    view.setModel(&pageDrawing());
-    view.resize(1100, 860);
-    view.show();
-    QApplication::processEvents();
+    showView(view);
 
     // A change of the page renders it into the cache again; that is what a move must not repeat.
     PaintCounter counter;

@@ -200,13 +200,13 @@ void PrintDrawing() {
     if (!p.end()) raiseError(qmerr::Printer, QStringLiteral("the page did not print"));
 }
 
-void PrintDrawArea() {
+void PrintDrawArea(const QString& routine) {
     try {
         PrintDrawing();
     } catch (const QmError& e) {
         if (e.number() == qmerr::Printer)
             ui().MsgBox(kAddPrinterMessage);
         else
-            showError(e, QStringLiteral("PrintDrawArea"));
+            showError(e, routine);
     }
 }

@@ -37,10 +37,11 @@ draw::OutputOptions PrintOutputOptions(const MDrawPro& d, QString& missingPatter
 
 // Prints the page on the system printer: deleted and off-sheet objects dropped, pattern fills
 // printed from their print patterns in their colours, node markers left off the paper. The drawing
-// itself keeps its screen patterns and markers. Reports its own errors.
-void PrintDrawArea();
+// itself keeps its screen patterns and markers. Reports its own errors: no printer as
+// kAddPrinterMessage, any other as an error in routine.
+void PrintDrawArea(const QString& routine = QStringLiteral("PrintDrawArea"));
 
-// The same print, raising its errors to the caller (the drawing window's Print has its own trap).
+// The same print, raising its errors to the caller.
 void PrintDrawing();
 
 // The message for a print with no printer to print on.

@@ -277,14 +277,7 @@ SaveOutcome FileSaveDrawingAs(ToolButtons& buttons, const DrawingFileDialogs& di
 
 void FilePrintDrawing(const std::function<void()>& notice) {
     if (notice) notice();
-    try {
-        PrintDrawing();
-    } catch (const QmError& e) {
-        if (e.number() == qmerr::Printer)
-            ui().MsgBox(kAddPrinterMessage);
-        else
-            showError(e, QStringLiteral("mnuPrint"));
-    }
+    PrintDrawArea(QStringLiteral("mnuPrint"));
 }
 
 // ---- "Choose New Drawing Size" ------------------------------------------------------------------

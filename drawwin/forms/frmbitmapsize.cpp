@@ -4,6 +4,7 @@
 #include "drawcmd/metaugl.h"
 #include "drawwin/drawfiles.h"
 #include "platform/gui/controls.h"
+#include "platform/gui/forms.h"
 #include "project/modgw.h"
 
 #include <QCheckBox>
@@ -11,22 +12,12 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
-
-namespace {
-QLineEdit* textBox(const QString& name, QWidget* parent) {
-    auto* t = new QLineEdit(parent);
-    t->setObjectName(name);
-    t->setAccessibleName(name);
-    return t;
-}
-} // namespace
 
 frmBitmapSize::frmBitmapSize() {
     setObjectName(QStringLiteral("frmBitmapSize"));
     setWindowTitle(QStringLiteral("Size of Bitmap"));
-    Text1 = textBox(QStringLiteral("Text1"), this);
-    Text2 = textBox(QStringLiteral("Text2"), this);
+    Text1 = NamedTextBox(this, QStringLiteral("Text1"));
+    Text2 = NamedTextBox(this, QStringLiteral("Text2"));
     Check1 = new QCheckBox(QStringLiteral("Constrain Proportions"), this);
     Check1->setObjectName(QStringLiteral("Check1"));
     Command1 = NamedButton(this, QStringLiteral("Command1"), QStringLiteral("OK"));
@@ -48,10 +39,7 @@ frmBitmapSize::frmBitmapSize() {
 
 void frmBitmapSize::Form_Load() {
     adjustSize();
-    if (const QScreen* s = screen()) {
-        const QRect a = s->geometry();
-        move((a.width() - width()) / 2, (a.height() - height()) / 2);
-    }
+    forms::moveOnScreen(*this, 0.5, 0.5);
     ProposeBitmapSize();
     // The box is ticked after both sides are shown, so that neither is computed from the other.
     Text1->setText(QString::number(modgw().BitmapWidth));

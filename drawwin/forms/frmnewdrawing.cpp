@@ -5,6 +5,7 @@
 #include "drawwin/drawfiles.h"
 #include "drawwin/drawwinstate.h"
 #include "platform/gui/controls.h"
+#include "platform/gui/forms.h"
 #include "platform/gui/helpviewer.h"
 #include "project/modgw.h"
 
@@ -16,17 +17,9 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
-QLineEdit* textBox(const QString& name, QWidget* parent) {
-    auto* t = new QLineEdit(parent);
-    t->setObjectName(name);
-    t->setAccessibleName(name);
-    return t;
-}
-
 QLabel* label(const QString& caption, QWidget* buddy, QWidget* parent) {
     auto* l = new QLabel(caption, parent);
     l->setBuddy(buddy);
@@ -43,9 +36,9 @@ frmNewDrawing::frmNewDrawing() {
     List1->setAccessibleName(QStringLiteral("List1"));
 
     auto* dims = new QGroupBox(QStringLiteral("Dimensions"), this);
-    Text1 = textBox(QStringLiteral("Text1"), dims);
-    Text2 = textBox(QStringLiteral("Text2"), dims);
-    Text3 = textBox(QStringLiteral("Text3"), dims);
+    Text1 = NamedTextBox(dims, QStringLiteral("Text1"));
+    Text2 = NamedTextBox(dims, QStringLiteral("Text2"));
+    Text3 = NamedTextBox(dims, QStringLiteral("Text3"));
     auto* dimsLay = new QGridLayout(dims);
     dimsLay->addWidget(label(QStringLiteral("Horizontal"), Text1, dims), 0, 0);
     dimsLay->addWidget(Text1, 0, 1);
@@ -97,10 +90,7 @@ frmNewDrawing::frmNewDrawing() {
 
 void frmNewDrawing::Form_Load() {
     adjustSize();
-    if (const QScreen* s = screen()) {
-        const QRect a = s->geometry();
-        move(int((a.width() - width()) * 0.5), int((a.height() - height()) * 0.35));
-    }
+    forms::moveOnScreen(*this, 0.5, 0.35);
     for (const PaperSizeEntry& e : kPaperSizes) List1->addItem(QString::fromLatin1(e.caption));
     Option2->setChecked(true);
 }

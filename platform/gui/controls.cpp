@@ -2,6 +2,7 @@
 #include "platform/gui/controls.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -11,6 +12,13 @@ QPushButton* NamedButton(QWidget* parent, const QString& name, const QString& ca
     b->setObjectName(name);
     b->setAutoDefault(false);
     return b;
+}
+
+QLineEdit* NamedTextBox(QWidget* parent, const QString& name) {
+    auto* t = new QLineEdit(parent);
+    t->setObjectName(name);
+    t->setAccessibleName(name);
+    return t;
 }
 
 QMenu* NamedMenu(QMenuBar* bar, const QString& name, const QString& caption) {

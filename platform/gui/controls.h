@@ -4,6 +4,7 @@
 #include <QString>
 
 class QAction;
+class QLineEdit;
 class QMenu;
 class QMenuBar;
 class QPushButton;
@@ -13,6 +14,8 @@ class QWidget;
 
 // A push button that does not press itself on Enter.
 QPushButton* NamedButton(QWidget* parent, const QString& name, const QString& caption);
+// A text box, its name also its accessible name (it has no caption of its own).
+QLineEdit* NamedTextBox(QWidget* parent, const QString& name);
 QMenu* NamedMenu(QMenuBar* bar, const QString& name, const QString& caption);
 // A command on the menu bar itself, with no drop-down.
 QAction* NamedBarCommand(QMenuBar* bar, const QString& name, const QString& caption);

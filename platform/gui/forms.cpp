@@ -126,6 +126,13 @@ void fitToScreen(QWidget& window) {
     window.move(p.framePos);
 }
 
+void moveOnScreen(QWidget& window, double across, double down) {
+    if (const QScreen* s = window.screen()) {
+        const QRect a = s->geometry();
+        window.move(int((a.width() - window.width()) * across), int((a.height() - window.height()) * down));
+    }
+}
+
 int showModal(QDialog& form) {
     fitToScreen(form);
     if (hook()) {

@@ -55,6 +55,10 @@ Placement place(const QRect& available, const QMargins& frame, QSize wanted, QSi
 // its content put in a scroll area. Maximised and full-screen windows are left to the window manager.
 void fitToScreen(QWidget& window);
 
+// Moves a window by the share of the room its screen leaves round it: 0.5 across and down centres
+// it; most forms stand at 0.35 down, a little above the middle.
+void moveOnScreen(QWidget& window, double across, double down);
+
 // Runs a form modally, fitted to the screen, and returns the dialog's result. While a test hook is
 // installed the hook is called instead, with the form shown; it drives the controls and closes the form.
 int showModal(QDialog& form);

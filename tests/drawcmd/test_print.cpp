@@ -9,6 +9,7 @@
 #include "drawwin/shippedpictures.h"
 #include "platform/drawing/drawrender.h"
 #include "platform/drawing/picture.h"
+#include "support/pdftools.h"
 #include "support/scriptedui.h"
 #include "support/testenv.h"
 
@@ -16,7 +17,6 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QPrinter>
-#include <QProcess>
 
 namespace {
 
@@ -56,23 +56,8 @@ protected:
         PrintDrawArea();
         return path;
     }
-    static QString run(const QString& program, const QStringList& args) {
-        QProcess p;
-        p.start(program, args);
-        p.waitForFinished(30000);
-        return QString::fromUtf8(p.readAllStandardOutput());
-    }
-    static QString pdfInfo(const QString& pdf, const QString& field) {
-        for (const QString& line : run("pdfinfo", {pdf}).split('\n'))
-            if (line.startsWith(field + ":")) return line.mid(field.size() + 1).trimmed();
-        return {};
-    }
     // The printed page as an image, 100 dots per inch.
-    QImage rendered(const QString& pdf) {
-        const QString base = pf.file("render");
-        run("pdftoppm", {"-r", "100", "-png", "-singlefile", pdf, base});
-        return QImage(base + ".png");
-    }
+    QImage rendered(const QString& pdf) { return pdfPageImage(pdf, pf.file("render"), 100); }
 
     TempProgramFolder pf;
 };
@@ -163,7 +148,7 @@ TEST_F(Print, OneLandscapePagePerCallWithoutTheDeletedObjects) {
     const QString first = printTo("first.pdf");
     EXPECT_EQ(pdfInfo(first, "Pages"), "1");
     EXPECT_TRUE(pdfInfo(first, "Page size").startsWith("792 x 612")) << pdfInfo(first, "Page size").toStdString();
-    const QString words = run("pdftotext", {first, "-"});
+    const QString words = pdfText(first);
     EXPECT_TRUE(words.contains("Kept text"));
     EXPECT_FALSE(words.contains("Deleted text"));
     EXPECT_EQ(page().count(), 1);

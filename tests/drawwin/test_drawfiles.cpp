@@ -1,15 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Drawing menu and File > Print without the window: save questions, file dialogs and format
 // codes, the page replaced only when it should be, printing to PDF files read back with poppler.
-#include "drawcmd/metaugl.h"
+#include "drawcmd/drawtest.h"
 #include "drawcmd/printdrawing.h"
 #include "drawwin/drawfiles.h"
 #include "drawwin/drawwinstate.h"
 #include "drawwin/toolbar.h"
 #include "platform/drawing/objecttags.h"
 #include "platform/textfile.h"
-#include "project/modgw.h"
-#include "support/programstate.h"
+#include "support/pdftools.h"
 #include "support/scriptedui.h"
 #include "support/testenv.h"
 
@@ -18,20 +17,17 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QPrinter>
-#include <QProcess>
 #include <gtest/gtest.h>
 
 namespace {
 
 const int ModeButtons[] = {1, 3, 4, 11, 12, 13, 14, 15, 16, 17};
 
-class DrawFiles : public ProgramStateTest {
+class DrawFiles : public DrawCmdTest {
 protected:
     void SetUp() override {
+        DrawCmdTest::SetUp();
         modgw().DataFolder = pf.path();
-        metaugl().PaperWidth = 11;
-        metaugl().PaperHeight = 8.5f;
-        NewDrawing();
         for (int b : ModeButtons) buttons.Value[size_t(b)] = 1;
         // The size dialog as the user confirms it; tests change what it does.
         dialogs.newDrawingSize = [this] {
@@ -46,7 +42,6 @@ protected:
         };
     }
 
-    static MDrawPro& page() { return pageDrawing(); }
     // A rectangle drawn as the user's tools leave it; the drawing is then changed.
     static draw::Long rect(int x1, int y1, int x2, int y2) {
         page().AddObject(draw::Rectangle, x1, y1, x2, y2);
@@ -67,17 +62,6 @@ protected:
     QString unwritable(const QString& name) {
         writeRaw(pf.file("plain"), "x");
         return pf.file("plain/" + name);
-    }
-    static QString run(const QString& program, const QStringList& args) {
-        QProcess p;
-        p.start(program, args);
-        p.waitForFinished(30000);
-        return QString::fromUtf8(p.readAllStandardOutput());
-    }
-    static QString pdfInfo(const QString& pdf, const QString& field) {
-        for (const QString& line : run("pdfinfo", {pdf}).split('\n'))
-            if (line.startsWith(field + ":")) return line.mid(field.size() + 1).trimmed();
-        return {};
     }
     // Whether the page of a one-page PDF is wider than tall ("Page size: 842 x 595 pts (A4)").
     static bool landscape(const QString& pdf) {
@@ -425,7 +409,7 @@ TEST_F(DrawFiles, PrintShowsTheNoticeThenPrintsOnePageOrientedByTheSheet) {
     EXPECT_TRUE(ui.texts.isEmpty());
     EXPECT_EQ(pdfInfo(pf.file("wide.pdf"), "Pages"), "1");
     EXPECT_TRUE(landscape(pf.file("wide.pdf")));
-    const QString text = run("pdftotext", {pf.file("wide.pdf"), "-"});
+    const QString text = pdfText(pf.file("wide.pdf"));
     EXPECT_TRUE(text.contains("KEPT TEXT"));
     EXPECT_FALSE(text.contains("GONE TEXT"));
     EXPECT_EQ(order, QStringList{"notice"});

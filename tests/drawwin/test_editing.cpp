@@ -2,15 +2,13 @@
 // The Edit menu and the page's edit events without the window: selections are made on the model as
 // a click (one object and its group) or a band (several) would make them, moves, resizes and turns
 // are the model's own, and the events are raised as the view raises them.
-#include "drawcmd/metaugl.h"
+#include "drawcmd/drawtest.h"
 #include "drawcmd/printdrawing.h"
 #include "drawwin/drawwinstate.h"
 #include "drawwin/editing.h"
 #include "drawwin/nodemarkers.h"
 #include "drawwin/toolbar.h"
-#include "platform/drawing/drawdump.h"
 #include "platform/drawing/objecttags.h"
-#include "support/programstate.h"
 #include "support/scriptedui.h"
 
 #include <gtest/gtest.h>
@@ -26,14 +24,8 @@ const QString kTooMany =
                    "delete the objects, you will be able to Undo the change for 1000 "
                    "objects.  You may want to select a smaller group of objects.");
 
-class Editing : public ProgramStateTest {
+class Editing : public DrawCmdTest {
 protected:
-    void SetUp() override {
-        metaugl().PaperWidth = 11;
-        metaugl().PaperHeight = 8.5f;
-        NewDrawing();
-    }
-    static MDrawPro& page() { return pageDrawing(); }
     static draw::DrawObject& obj(Long id) { return *page().find(id); }
     static Long rect(Long x1, Long y1, Long x2, Long y2) {
         return page().add(draw::Rectangle, x1, y1, x2, y2).id;

@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "drawcmd/metaugl.h"
+#include "drawcmd/drawtest.h"
 #include "drawwin/nodemarkers.h"
-#include "platform/drawing/drawdump.h"
-#include "project/modgw.h"
-#include "support/programstate.h"
 
 #include <gtest/gtest.h>
 
@@ -12,15 +9,8 @@ namespace {
 constexpr int32_t Red = draw::RGB(255, 0, 0);
 constexpr int32_t Blue = draw::RGB(0, 0, 255);
 
-class NodeMarkers : public ProgramStateTest {
+class NodeMarkers : public DrawCmdTest {
 protected:
-    void SetUp() override {
-        metaugl().PaperWidth = 11;
-        metaugl().PaperHeight = 8.5f;
-        NewDrawing();
-    }
-    static MDrawPro& page() { return pageDrawing(); }
-    static const draw::DrawObject& obj(int i) { return pageDrawing().at(i); }
     static QPointF centre(const draw::DrawObject& o) { return {(o.x1 + o.x2) / 2.0, (o.y1 + o.y2) / 2.0}; }
     // Selects marker i as a click in the window does: blue and tagged "T".
     static void pick(int i) {

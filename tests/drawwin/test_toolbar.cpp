@@ -1,15 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The toolbar's commands and the page events that finish a tool's work, without the window: buttons
 // go in and come out as ToolButtons, the page is the drawing commands' control.
-#include "drawcmd/metaugl.h"
+#include "drawcmd/drawtest.h"
 #include "drawwin/drawwinstate.h"
 #include "drawwin/nodemarkers.h"
 #include "drawwin/palette.h"
 #include "drawwin/shippedpictures.h"
 #include "drawwin/toolbar.h"
 #include "platform/drawing/objecttags.h"
-#include "project/modgw.h"
-#include "support/programstate.h"
 #include "support/scriptedui.h"
 #include "support/testenv.h"
 
@@ -24,14 +22,12 @@ constexpr int32_t Red = draw::RGB(255, 0, 0);
 constexpr int32_t Blue = draw::RGB(0, 0, 255);
 const int ModeButtons[] = {1, 3, 4, 11, 12, 13, 14, 15, 16, 17};
 
-class Toolbar : public ProgramStateTest {
+class Toolbar : public DrawCmdTest {
 protected:
     void SetUp() override {
+        DrawCmdTest::SetUp();
         modgw().FillPath = pf.file("fills/");
         QDir().mkpath(modgw().FillPath);
-        metaugl().PaperWidth = 11;
-        metaugl().PaperHeight = 8.5f;
-        NewDrawing();
     }
     ToolbarOutcome click(int position, const char* key) {
         if (position) b.Value[size_t(position)] = b.down(position) ? 0 : 1; // a check button toggles first
@@ -52,7 +48,6 @@ protected:
         img.save(path, "BMP");
         return path;
     }
-    static MDrawPro& page() { return pageDrawing(); }
     static draw::DrawObject& last() { return page().at(page().count() - 1); }
     // Picks the marker with this id as the window's click does.
     static void pickMarker(draw::Long id) {

@@ -1,58 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "drawcmd/metaugl.h"
-#include "drawwin/drawwinstate.h"
-#include "drawwin/forms/drawarea.h"
+#include "drawareafixture.h"
+
 #include "drawwin/forms/frmfill.h"
-#include "drawwin/shippedpictures.h"
-#include "platform/gui/drawview.h"
-#include "platform/gui/forms.h"
 #include "platform/textfile.h"
 #include "platform/timings.h"
-#include "project/modgw.h"
 #include "reports/gwgraph.h"
 #include "support/menus.h"
-#include "support/programstate.h"
 #include "support/scriptedui.h"
-#include "support/testenv.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QLabel>
-#include <QTimer>
 #include <QMenuBar>
 #include <QSignalSpy>
-#include <QTest>
-#include <QToolBar>
-#include <QToolButton>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
 
-class DrawAreaTest : public ProgramStateTest {
+class DrawAreaTest : public DrawAreaFixture {
 protected:
-    void SetUp() override {
-        modgw().FillPath = pf.file("fills/");
-        shipped::WriteMissing();
-        metaugl().PaperWidth = 11;
-        metaugl().PaperHeight = 8.5f;
-        NewDrawing();
-        RegisterDrawingWindow();
-    }
-
-    static DrawArea& win() { return forms::form<DrawArea>(); }
-
-    // The tool button that shows a toolbar button, whichever bar of the window holds it.
-    static QToolButton* buttonWidget(DrawArea& w, int position) {
-        for (QToolBar* bar : w.findChildren<QToolBar*>())
-            if (auto* b = qobject_cast<QToolButton*>(bar->widgetForAction(w.Button(position)))) return b;
-        return nullptr;
-    }
-    static void clickButton(DrawArea& w, int position) {
-        QToolButton* b = buttonWidget(w, position);
-        ASSERT_TRUE(b);
-        b->click();
-    }
-
     // The text on the page the window shows.
     static QString pageText() {
         for (int i = 0; i < pageDrawing().count(); ++i)
@@ -81,8 +47,6 @@ protected:
         }
         return drawn;
     }
-
-    TempProgramFolder pf;
 };
 
 

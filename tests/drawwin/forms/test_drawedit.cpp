@@ -8,23 +8,12 @@
 // by 500 units each way maps it onto (1000, 1500)-(4000, 3000), x' = 4000 - 1.2 (4000 - x) and
 // y' = 3000 - 1.5 (3000 - y); a quarter turn counter-clockwise about the centre takes (x, y) to
 // (y + 250, 5250 - x).
-#include "drawcmd/metaugl.h"
-#include "drawwin/drawwinstate.h"
-#include "drawwin/forms/drawarea.h"
-#include "drawwin/shippedpictures.h"
+#include "drawareafixture.h"
+
 #include "platform/drawing/objecttags.h"
-#include "platform/gui/drawview.h"
-#include "platform/gui/forms.h"
-#include "project/modgw.h"
-#include "support/programstate.h"
 #include "support/scriptedui.h"
-#include "support/testenv.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QTest>
-#include <QToolBar>
-#include <QToolButton>
 #include <gtest/gtest.h>
 
 namespace {
@@ -32,57 +21,11 @@ namespace {
 using draw::Long;
 constexpr Long Green = draw::RGB(0, 160, 0);
 
-class DrawEdit : public ProgramStateTest {
+class DrawEdit : public ShownDrawArea {
 protected:
-    void SetUp() override {
-        modgw().FillPath = pf.file("fills/");
-        shipped::WriteMissing();
-        metaugl().PaperWidth = 11;
-        metaugl().PaperHeight = 8.5f;
-        NewDrawing();
-        RegisterDrawingWindow();
-        DrawArea& w = win();
-        w.resize(1000, 760);
-        w.show();
-        QApplication::processEvents();
-        ASSERT_GE(w.MDraw->width(), 662);
-        ASSERT_GE(w.MDraw->height(), 512);
-        w.MDraw->ViewWidth(630);
-        w.MDraw->ViewHeight(480);
-        w.MDraw->ViewLeft(-1);
-        w.MDraw->ViewTop(-1);
-        QApplication::processEvents();
-    }
-
-    static DrawArea& win() { return forms::form<DrawArea>(); }
-    static DrawView* view() { return win().MDraw; }
-    static MDrawPro& page() { return pageDrawing(); }
     static draw::DrawObject& obj(Long id) { return *page().find(id); }
-    static QPoint at(double ux, double uy) { return view()->unitsToPixel(QPointF(ux, uy)).toPoint(); }
-    static void press(int position) {
-        for (QToolBar* bar : win().findChildren<QToolBar*>())
-            if (auto* b = qobject_cast<QToolButton*>(bar->widgetForAction(win().Button(position)))) {
-                b->click();
-                return;
-            }
-        FAIL() << "no button " << position;
-    }
-    static void drag(QPoint from, QPoint to) {
-        QTest::mousePress(view(), Qt::LeftButton, {}, from);
-        QTest::mouseMove(view(), (from + to) / 2);
-        QTest::mouseMove(view(), to);
-        QTest::mouseRelease(view(), Qt::LeftButton, {}, to);
-    }
-    static QRect frame(Long id) {
-        const draw::DrawObject& o = obj(id);
-        return QRect(QPoint(o.x1, o.y1), QPoint(o.x2, o.y2));
-    }
-    static QVector<QPoint> vertices(Long id) {
-        QVector<QPoint> out;
-        for (const QPointF& p : obj(id).placedVertices())
-            out << p.toPoint();
-        return out;
-    }
+    static QRect frame(Long id) { return frameOf(obj(id)); }
+    static QVector<QPoint> vertices(Long id) { return placedPointsOf(obj(id)); }
     static QPoint anchor(Long id) { return QPoint(obj(id).x1, obj(id).y1); }
     static Long rect(Long x1, Long y1, Long x2, Long y2) {
         page().AddObject(draw::Rectangle, x1, y1, x2, y2);
@@ -114,7 +57,6 @@ protected:
             EXPECT_EQ(draw::placementOf(obj(QList<Long>{r, p, t}[i])), before[i]) << i;
     }
 
-    TempProgramFolder pf;
     ScriptedUi ui;
     Long r = 0, p = 0, t = 0;
     QList<draw::Placement> before;

@@ -2,25 +2,19 @@
 // The drawing window's File and Drawing menus as the user works them: the dialogs they open driven
 // through their controls, files written and read back, printing to PDF, Print Setup with printers
 // the test names.
-#include "drawcmd/metaugl.h"
+#include "drawareafixture.h"
+
 #include "drawcmd/printdrawing.h"
-#include "drawwin/drawwinstate.h"
-#include "drawwin/forms/drawarea.h"
 #include "drawwin/forms/frmbitmapsize.h"
 #include "drawwin/forms/frmnewdrawing.h"
 #include "drawwin/forms/frmprinting.h"
-#include "drawwin/shippedpictures.h"
 #include "drawwin/toolbar.h"
-#include "platform/gui/drawview.h"
-#include "platform/gui/forms.h"
 #include "platform/gui/printersetup.h"
 #include "platform/printer.h"
 #include "platform/timings.h"
-#include "project/modgw.h"
 #include "support/menus.h"
-#include "support/programstate.h"
+#include "support/pdftools.h"
 #include "support/scriptedui.h"
-#include "support/testenv.h"
 
 #include <QFileInfo>
 #include <QImage>
@@ -29,59 +23,26 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPrinter>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
 
-class DrawFileMenus : public ProgramStateTest {
+class DrawFileMenus : public DrawAreaFixture {
 protected:
     void SetUp() override {
-        modgw().FillPath = pf.file("fills/");
+        DrawAreaFixture::SetUp();
         modgw().DataFolder = pf.path();
-        shipped::WriteMissing();
-        metaugl().PaperWidth = 11;
-        metaugl().PaperHeight = 8.5f;
-        NewDrawing();
-        RegisterDrawingWindow();
         timings().printNoticeMs = 20;
     }
 
-    static DrawArea& win() { return forms::form<DrawArea>(); }
-    static MDrawPro& page() { return pageDrawing(); }
     static void rect(int x1, int y1, int x2, int y2) {
         page().AddObject(draw::Rectangle, x1, y1, x2, y2);
         drawwin().DrawingModified = 1;
     }
-    static QString pdfInfo(const QString& pdf, const QString& field) {
-        QProcess p;
-        p.start("pdfinfo", {pdf});
-        p.waitForFinished(30000);
-        for (const QString& line : QString::fromUtf8(p.readAllStandardOutput()).split('\n'))
-            if (line.startsWith(field + ":")) return line.mid(field.size() + 1).trimmed();
-        return {};
-    }
 
-    TempProgramFolder pf;
     ScriptedUi ui;
-};
-
-// The system printer's settings, put back after the test.
-class SavedPrinter {
-public:
-    SavedPrinter() : before_(PrinterSettingsOf(SystemPrinter())) {}
-    ~SavedPrinter() {
-        QPrinter& p = SystemPrinter();
-        p.setCopyCount(before_.copies);
-        p.setPageOrientation(before_.orientation);
-        p.setPageSize(QPageSize(before_.paperSize));
-    }
-
-private:
-    PrinterSetupChoice before_;
 };
 
 } // namespace
@@ -222,7 +183,6 @@ TEST_F(DrawFileMenus, PrintWithNoPrinterSaysToAddOne) {
 }
 
 TEST_F(DrawFileMenus, PrintSetupHandsAnInstalledPrinterOnAndNamesOneThatIsNot) {
-    SavedPrinter saved;
     SetPrinterNames([] { return QStringList{"Office Laser", "Plotter"}; });
     QPrinter& p = SystemPrinter();
     p.setCopyCount(1);

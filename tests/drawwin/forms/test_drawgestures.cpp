@@ -5,34 +5,18 @@
 // about 60 by 56 units round its anchor). Every expected frame, vertex and anchor was worked out by
 // hand from that box: a resize maps the box onto the new one with the opposite corner fixed, a 90
 // degree turn about the box's centre (350, 200) takes (x, y) to (350 + y - 200, 200 - x + 350).
-#include "platform/drawing/mdrawpro.h"
-#include "platform/gui/drawview.h"
-#include "support/programstate.h"
+#include "viewfixture.h"
 
-#include <QApplication>
-#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
 
-class Gestures : public ProgramStateTest {
+class Gestures : public SheetViewTest {
 protected:
     void SetUp() override {
-        d.PageWidth(1000);
-        d.PageHeight(800);
-        d.UnitsWidth(1000);
-        d.UnitsHeight(800);
-        v.setModel(&d);
-        v.resize(502, 402);
-        v.ViewWidth(500);
-        v.ViewHeight(400);
-        v.ViewLeft(-1);
-        v.ViewTop(-1);
-        v.show();
-        QApplication::processEvents();
+        SheetViewTest::SetUp();
         QObject::connect(&d, &draw::DrawModel::editAction, [this](int code) { events << code; });
     }
-    QPoint at(double ux, double uy) const { return v.unitsToPixel(QPointF(ux, uy)).toPoint(); }
 
     // A rectangle, a polygon and a text, all selected.
     void addShapes() {
@@ -50,26 +34,7 @@ protected:
             d.selectGroupOf(id);
         ASSERT_EQ(v.selectionBox(), QRectF(QPointF(100, 100), QPointF(600, 300)));
     }
-    void drag(QPoint from, QPoint to) {
-        QTest::mousePress(&v, Qt::LeftButton, {}, from);
-        QTest::mouseMove(&v, (from + to) / 2);
-        QTest::mouseMove(&v, to);
-        QTest::mouseRelease(&v, Qt::LeftButton, {}, to);
-    }
-    QRect frame(draw::Long id) const {
-        const draw::DrawObject& o = *d.find(id);
-        return QRect(QPoint(o.x1, o.y1), QPoint(o.x2, o.y2));
-    }
-    QVector<QPoint> vertices(draw::Long id) const {
-        QVector<QPoint> out;
-        for (const QPointF& p : d.find(id)->placedVertices())
-            out << p.toPoint();
-        return out;
-    }
-    QPoint anchor(draw::Long id) const { return QPoint(d.find(id)->x1, d.find(id)->y1); }
 
-    MDrawPro d;
-    DrawView v;
     QList<int> events;
     draw::Long rect = 0, poly = 0, text = 0;
 };

@@ -3,75 +3,24 @@
 // inches, 6300 by 4800 units) is shown at 630 by 480 pixels with its corner on pixel (1, 1), so a
 // pixel (px, py) is the unit point (10 (px - 1), 10 (py - 1)): every expected unit below is worked
 // out from the pixels clicked by that rule.
-#include "drawcmd/metaugl.h"
-#include "drawwin/drawwinstate.h"
-#include "drawwin/forms/drawarea.h"
-#include "drawwin/shippedpictures.h"
-#include "platform/drawing/objecttags.h"
-#include "platform/gui/drawview.h"
-#include "platform/gui/forms.h"
-#include "project/modgw.h"
-#include "support/programstate.h"
-#include "support/scriptedui.h"
-#include "support/testenv.h"
+#include "drawareafixture.h"
 
-#include <QApplication>
+#include "platform/drawing/objecttags.h"
+#include "support/scriptedui.h"
+
 #include <QDir>
 #include <QFile>
-#include <QTest>
-#include <QToolBar>
-#include <QToolButton>
 #include <gtest/gtest.h>
 
 namespace {
 
-class DrawTools : public ProgramStateTest {
+class DrawTools : public ShownDrawArea {
 protected:
-    void SetUp() override {
-        modgw().FillPath = pf.file("fills/");
-        shipped::WriteMissing();
-        metaugl().PaperWidth = 11;
-        metaugl().PaperHeight = 8.5f;
-        NewDrawing();
-        RegisterDrawingWindow();
-        DrawArea& w = win();
-        w.resize(1000, 760);
-        w.show();
-        QApplication::processEvents();
-        ASSERT_EQ(pageDrawing().UnitsWidth(), 6300);
-        ASSERT_EQ(pageDrawing().UnitsHeight(), 4800);
-        ASSERT_GE(w.MDraw->width(), 662);
-        ASSERT_GE(w.MDraw->height(), 512);
-        w.MDraw->ViewWidth(630);
-        w.MDraw->ViewHeight(480);
-        w.MDraw->ViewLeft(-1);
-        w.MDraw->ViewTop(-1);
-        QApplication::processEvents();
-    }
-
-    static DrawArea& win() { return forms::form<DrawArea>(); }
-    static DrawView* view() { return win().MDraw; }
-    static void press(int position) {
-        for (QToolBar* bar : win().findChildren<QToolBar*>())
-            if (auto* b = qobject_cast<QToolButton*>(bar->widgetForAction(win().Button(position)))) {
-                b->click();
-                return;
-            }
-        FAIL() << "no button " << position;
-    }
     static void clickAt(QPoint px) { QTest::mouseClick(view(), Qt::LeftButton, {}, px); }
-    static void drag(QPoint from, QPoint to) {
-        QTest::mousePress(view(), Qt::LeftButton, {}, from);
-        QTest::mouseMove(view(), (from + to) / 2);
-        QTest::mouseMove(view(), to);
-        QTest::mouseRelease(view(), Qt::LeftButton, {}, to);
-    }
     static void key(Qt::Key k) { QTest::keyClick(view(), k); }
     static draw::DrawObject& last() { return pageDrawing().at(pageDrawing().count() - 1); }
-    static QRect frameOf(const draw::DrawObject& o) { return QRect(QPoint(o.x1, o.y1), QPoint(o.x2, o.y2)); }
     static QVector<QPoint> pts(std::initializer_list<QPoint> l) { return QVector<QPoint>(l); }
 
-    TempProgramFolder pf;
     ScriptedUi ui;
 };
 

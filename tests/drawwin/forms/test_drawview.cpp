@@ -1,33 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The drawing control's view: what mouse gestures do to the drawing and which events they raise, in
 // which order.
-#include "platform/drawing/mdrawpro.h"
-#include "platform/gui/drawview.h"
-#include "support/programstate.h"
+#include "viewfixture.h"
 
-#include <QApplication>
-#include <QTest>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace {
 
-class View : public ProgramStateTest {
+class View : public SheetViewTest {
 protected:
     void SetUp() override {
-        // A 1000 by 800 unit sheet shown at one unit to two pixels... inverted: 500 by 400 pixels.
-        d.PageWidth(1000);
-        d.PageHeight(800);
-        d.UnitsWidth(1000);
-        d.UnitsHeight(800);
-        v.setModel(&d);
-        v.resize(502, 402);
-        v.ViewWidth(500);
-        v.ViewHeight(400);
-        v.ViewLeft(-1);
-        v.ViewTop(-1);
-        v.show();
-        QApplication::processEvents();
+        SheetViewTest::SetUp();
         QObject::connect(&d, &draw::DrawModel::editAction, [this](int code) { events << QStringLiteral("edit%1").arg(code); });
         QObject::connect(&d, &draw::DrawModel::objectClicked,
                          [this] { events << QStringLiteral("object%1").arg(d.ObjectId()); });
@@ -35,21 +19,11 @@ protected:
             events << QStringLiteral("point%1@%2,%3").arg(button).arg(x).arg(y);
         });
     }
-    // A pixel of the view for a sheet point.
-    QPoint at(double ux, double uy) const { return v.unitsToPixel(QPointF(ux, uy)).toPoint(); }
     draw::Long box(int x1, int y1, int x2, int y2) {
         d.AddObject(draw::Rectangle, x1, y1, x2, y2);
         return d.ObjectId();
     }
-    void drag(QPoint from, QPoint to, Qt::KeyboardModifiers mods = {}) {
-        QTest::mousePress(&v, Qt::LeftButton, mods, from);
-        QTest::mouseMove(&v, (from + to) / 2);
-        QTest::mouseMove(&v, to);
-        QTest::mouseRelease(&v, Qt::LeftButton, mods, to);
-    }
 
-    MDrawPro d;
-    DrawView v;
     QStringList events;
 };
 
@@ -158,19 +132,8 @@ TEST_F(View, AClickAfterThePasteAddressesTheClickedObjectNotTheSelection) {
 // The view needs no more than the typed model: frames and clicks make their object current there.
 TEST(ViewOfTypedModel, DrawsFramesAndReportsClicksOnAPlainModel) {
     draw::DrawModel m;
-    m.setPageWidth(1000);
-    m.setPageHeight(800);
-    m.setUnitsWidth(1000);
-    m.setUnitsHeight(800);
     DrawView v;
-    v.setModel(&m);
-    v.resize(502, 402);
-    v.ViewWidth(500);
-    v.ViewHeight(400);
-    v.ViewLeft(-1);
-    v.ViewTop(-1);
-    v.show();
-    QApplication::processEvents();
+    showSheet(v, m);
     QStringList events;
     QObject::connect(&m, &draw::DrawModel::objectClicked,
                      [&] { events << QStringLiteral("object%1").arg(m.currentId()); });
