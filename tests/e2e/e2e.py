@@ -57,9 +57,15 @@ def start_past_splash():
 
 
 def choose(app, owner, menu, item):
-    """Chooses item from the menu of that caption on owner's menu bar; the menus open as top-level windows."""
-    find(owner, role="menu item", name=menu).click()
-    find(app, role="menu item", name=item).click()
+    """Chooses item from the menu of that caption on owner's menu bar. The item is looked for below that
+    menu first: another window's hidden menu may hold an item of the same caption, placed nowhere."""
+    opened = find(owner, role="menu item", name=menu)
+    opened.click()
+    here = lambda n: n.roleName == "menu item" and n.name == item and n.showing  # noqa: E731
+    if wait_until(lambda: _search(opened, here) is not None, 2):
+        _search(opened, here).click()
+    else:
+        find(app, role="menu item", name=item).click()
 
 
 def open_report_form(app, main, item, caption):
@@ -235,3 +241,157 @@ def alive(proc, app):
         app.children
     except Exception as e:  # noqa: BLE001
         fail(f"the program does not answer: {e}")
+
+
+# ---- the drawing window: a demo page previewed, the mouse on it, parts of the screen
+
+PREVIEW = "Screen Preview"
+SOURCE_CHOOSER = "Select Sources to Preview"
+
+
+def open_demo_page(app, main):
+    """Reports > Source Summary, the demo definition opened and MW-2 previewed; the page drawn.
+    Returns the definition form, the drawing window, its toolbar and its page view."""
+    form = open_report_form(app, main, "Source Summary", "Source Summary Report")
+    choose(app, form, "File", "Open")
+    window(app, "Open")
+    settle(0.5)
+    type_text("millbrook.wsf")
+    keys("Return")
+    window_closed(app, "Open")
+    find(form, role="menu item", name="Preview").click()
+    chooser = window(app, SOURCE_CHOOSER)
+    find(chooser, role="list item", name="MW-2").click()
+    find(chooser, role="push button", name="OK").click()
+    preview = wait_showing(app, PREVIEW)
+    toolbar = find(preview, role="tool bar", name="Toolbar1")
+    view = find(preview, name="MDraw")
+    settle(1)
+    return form, preview, toolbar, view
+
+
+def leave_demo_page(proc, app, main, form, preview):
+    """File > Exit Screen Preview, back to the data editor, File > Exit: no further page comes, the
+    program ends with status 0 and the walk has passed."""
+    choose(app, preview, "File", "Exit Screen Preview")
+    wait_for(f"the window {PREVIEW!r} is still showing", lambda: not showing(app, PREVIEW), 10)
+    window_closed(app, SOURCE_CHOOSER)
+    settle(1)
+    if showing(app, PREVIEW):
+        fail("a page came after Exit Screen Preview")
+    alive(proc, app)
+    choose(app, form, "File", "Return to Data Editor")
+    window_closed(app, "Source Summary Report")
+    choose(app, main, "File", "Exit")
+    stop(proc)
+    if proc.returncode != 0:
+        fail(f"the program ended with exit status {proc.returncode}")
+    print("1 passed, 0 failed")
+
+
+def mouse(*args):
+    """One xdotool command line of mouse steps ("mousemove", "x", "y", "click", "1"); the program must live."""
+    subprocess.run(["xdotool", *args], check=True)
+    _still_running("mouse " + " ".join(args))
+
+
+def centre(node):
+    (x, y), (w, h) = node.position, node.size
+    if w <= 0 or h <= 0:
+        fail(f"{node.name!r} has no place on the screen")
+    return x + w // 2, y + h // 2
+
+
+def press_tool(bar, name):
+    """Clicks a toolbar button with the mouse where the accessibility bus says it lies; it must go down."""
+    button = find(bar, name=name)
+    x, y = centre(button)
+    mouse("mousemove", str(x), str(y), "click", "1")
+    settle(0.4)
+    wait_for(f"{name!r} is not down after a click", lambda: button.checked, 3)
+    return button
+
+
+def drag(points, steps=8, pause=0.03):
+    """Presses the left button at the first screen point, moves through the others in steps, lets go at
+    the last: a drag as a hand makes it, each move its own X event."""
+    x, y = points[0]
+    mouse("mousemove", str(round(x)), str(round(y)))
+    settle(0.2)
+    mouse("mousedown", "1")
+    for (ax, ay), (bx, by) in zip(points, points[1:]):
+        for k in range(1, steps + 1):
+            mouse("mousemove", str(round(ax + (bx - ax) * k / steps)), str(round(ay + (by - ay) * k / steps)))
+            time.sleep(pause)
+    settle(0.1)
+    mouse("mouseup", "1")
+    settle(0.4)
+
+
+def view_point(view, fx, fy):
+    """A screen point of a view at fractions of its width and height."""
+    (x, y), (w, h) = view.position, view.size
+    return round(x + fx * w), round(y + fy * h)
+
+
+_grabs = None
+
+
+def grab_screen(name, x1, y1, x2, y2):
+    """The screen between two corners as a PNG in a folder of the walk's own; its path."""
+    global _grabs
+    if _grabs is None:
+        import tempfile
+        _grabs = tempfile.mkdtemp()
+    x1, y1, x2, y2 = round(x1), round(y1), round(x2), round(y2)
+    path = os.path.join(_grabs, name + ".png")
+    subprocess.run(["import", "-window", "root", "-crop", f"{x2 - x1}x{y2 - y1}+{x1}+{y1}", "+repage", path],
+                   check=True)
+    return path
+
+
+def grab(view, name, box=(0.05, 0.05, 0.95, 0.95)):
+    """The screen inside box (fractions of the view: left, top, right, bottom) as a PNG; its path."""
+    return grab_screen(name, *view_point(view, *box[:2]), *view_point(view, *box[2:]))
+
+
+def changed_pixels(before, after, fuzz=None):
+    """How many pixels differ between two grabs of one size; fuzz ("10%") lets near colours pass."""
+    args = ["compare", "-metric", "AE"] + (["-fuzz", fuzz] if fuzz else []) + [before, after, "null:"]
+    r = subprocess.run(args, capture_output=True, text=True)
+    if r.returncode not in (0, 1):
+        fail(f"compare failed: {r.stderr.strip()}")
+    return int(float(r.stderr.split()[0]))
+
+
+def message_boxes(app):
+    return [w for w in app.children if w.showing and w.roleName == "alert"]
+
+
+def box_saying(app, text, timeout=10):
+    """The message box showing text; a screenshot and a failure naming the boxes there are when none does."""
+    found = []
+
+    def shown():
+        found[:] = [b for b in message_boxes(app) if _search(b, lambda n: n.name == text) is not None]
+        return bool(found)
+
+    if not wait_until(shown, timeout):
+        screenshot("no_box")
+        fail(f"no message box says {text!r}; boxes: {[b.name for b in message_boxes(app)]}")
+    return found[0]
+
+
+def answer_box(app, box, button="OK"):
+    find(box, role="push button", name=button).click()
+    wait_for("the message box is still shown", lambda: not message_boxes(app), 5)
+
+
+def file_dialog(app, title, path):
+    """Types a full path into the file dialog of that title and confirms it."""
+    wait_showing(app, title)
+    settle(0.5)
+    keys("ctrl+a")
+    type_text(path)
+    keys("Return")
+    window_closed(app, title)
