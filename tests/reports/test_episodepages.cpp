@@ -33,6 +33,7 @@
 #include "reports/gwgraph.h"
 #include "reports/pages.h"
 #include "reports/windowhooks.h"
+#include "pagefixture.h"
 #include "support/golden.h"
 #include "support/programstate.h"
 #include "support/scriptedui.h"
@@ -99,25 +100,10 @@ protected:
         count = int16_t(lines.size());
     }
 
-    // As the page step starts every page.
-    static void newPage() {
-        metaugl().PaperWidth = 11;
-        metaugl().PaperHeight = 8.5f;
-        NewDrawing();
-        LT(1);
-        LW(1);
-    }
-
-    static QList<DrawObject> objects() {
-        QList<DrawObject> all;
-        for (int i = 0; i < pageDrawing().count(); ++i) all << pageDrawing().at(i);
-        return all;
-    }
-
     // Every text object with this text.
     static QList<DrawObject> texts(const QString& text) {
         QList<DrawObject> found;
-        for (const DrawObject& o : objects())
+        for (const DrawObject& o : pageObjects())
             if (o.kind == draw::Text && o.text == text) found << o;
         return found;
     }
@@ -134,7 +120,7 @@ protected:
     // Lines from one point to the other, either way round.
     static int linesBetween(QPoint a, QPoint b) {
         int n = 0;
-        for (const DrawObject& o : objects()) {
+        for (const DrawObject& o : pageObjects()) {
             if (o.kind != draw::Line) continue;
             const QPoint p(o.x1, o.y1), q(o.x2, o.y2);
             if ((p == a && q == b) || (p == b && q == a)) ++n;
@@ -146,7 +132,7 @@ protected:
     // numbers, so that pages whose bodies differ compare by their columns.
     static QStringList columnDump() {
         QStringList dump;
-        for (const DrawObject& o : objects())
+        for (const DrawObject& o : pageObjects())
             if (std::min(o.x1, o.x2) >= at(7.3, 0).x()) dump << draw::dumpObject(o).section(u' ', 1);
         return dump;
     }
@@ -154,7 +140,7 @@ protected:
     // The texts of the column between two heights (inches from the origin), top first.
     static QStringList columnTexts(double top, double bottom) {
         QStringList found;
-        for (const DrawObject& o : objects())
+        for (const DrawObject& o : pageObjects())
             if (o.kind == draw::Text && o.x1 >= at(7.3, 0).x() && o.y1 > at(0, top).y() &&
                 o.y1 < at(0, bottom).y())
                 found << o.text;
@@ -178,7 +164,7 @@ TEST_F(EpisodePage, TableColumnStandsWhereThePageDrawsIt) {
     EXPECT_TRUE(matchesGoldenPage(pageDrawing(), QStringLiteral("episode_table")));
 
     // Border, divider and the rule under the episode heading.
-    const QList<DrawObject> all = objects();
+    const QList<DrawObject> all = pageObjects();
     ASSERT_FALSE(all.isEmpty());
     EXPECT_EQ(all[0].kind, draw::Rectangle);
     EXPECT_EQ(QRect(QPoint(all[0].x1, all[0].y1), QPoint(all[0].x2, all[0].y2)),
@@ -298,7 +284,7 @@ TEST_F(EpisodePage, GroundwaterColumnHasNoHeadingAndStartsItsNotesAtTheTop) {
     EXPECT_EQ(anchorOf(QStringLiteral("All values in mg/L.")), at(7.4, -0.3));
     EXPECT_EQ(anchorOf(QStringLiteral("Source Set 1 of 3")), at(8.45, -5.44));
     EXPECT_EQ(anchorOf(QStringLiteral("Project 98-114")), at(8.45, -6.22));
-    EXPECT_EQ(objects().last().tag(draw::tags::ObjName), draw::tags::DateStampObj);
+    EXPECT_EQ(pageObjects().last().tag(draw::tags::ObjName), draw::tags::DateStampObj);
 }
 
 TEST_F(EpisodePage, MarginOffsetsMoveTheWholePageAndTheStamp) {
@@ -308,7 +294,7 @@ TEST_F(EpisodePage, MarginOffsetsMoveTheWholePageAndTheStamp) {
     for (const Routine& r : routines) {
         newPage();
         r.draw();
-        const QList<DrawObject> all = objects();
+        const QList<DrawObject> all = pageObjects();
         ASSERT_FALSE(all.isEmpty()) << r.name;
         EXPECT_EQ(QPoint(all[0].x1, all[0].y1), at(0, 0) + shift) << r.name;
         EXPECT_EQ(anchorOf(QStringLiteral("Millbrook Landfill")), at(8.45, -4.64) + shift) << r.name;

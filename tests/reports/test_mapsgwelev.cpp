@@ -50,6 +50,7 @@
 #include "reportdefs/headings.h"
 #include "reports/gwgraph.h"
 #include "reports/pages.h"
+#include "pagefixture.h"
 #include "support/golden.h"
 #include "support/programstate.h"
 #include "support/scriptedui.h"
@@ -69,15 +70,9 @@ QPoint at(double x, double y) {
     return {int(std::nearbyint(270 + 600 * x)), int(std::nearbyint(270 - 600 * y))};
 }
 
-QList<DrawObject> objects() {
-    QList<DrawObject> all;
-    for (int i = 0; i < pageDrawing().count(); ++i) all << pageDrawing().at(i);
-    return all;
-}
-
 QList<DrawObject> ofKind(draw::Kind kind) {
     QList<DrawObject> found;
-    for (const DrawObject& o : objects())
+    for (const DrawObject& o : pageObjects())
         if (o.kind == kind) found << o;
     return found;
 }
@@ -164,22 +159,6 @@ protected:
         newPage();
     }
 
-    // As the page step starts every page.
-    static void newPage() {
-        metaugl().PaperWidth = 11;
-        metaugl().PaperHeight = 8.5f;
-        NewDrawing();
-        LT(1);
-        LW(1);
-    }
-
-    // With QMAR_PAGE_SHOTS set, the page as a picture in that folder, for a look.
-    static void shoot(const QString& name) {
-        const QString out = qEnvironmentVariable("QMAR_PAGE_SHOTS");
-        if (out.isEmpty()) return;
-        QDir().mkpath(out);
-        draw::renderImage(pageDrawing(), 100).save(out + QStringLiteral("/") + name + QStringLiteral(".png"));
-    }
 };
 
 // ---- date summary maps
@@ -269,7 +248,7 @@ protected:
 
 TEST_F(MapPage, PageMatchesItsHandCheckedDump) {
     drawdatesummaps();
-    shoot(QStringLiteral("map_page"));
+    shootPage(QStringLiteral("map_page"));
     EXPECT_TRUE(matchesGoldenPage(pageDrawing(), QStringLiteral("map_page")));
 
     // The dump pins every position; what it shows less plainly is checked here.
@@ -531,7 +510,7 @@ protected:
 
 TEST_F(GWElevPage, PageMatchesItsHandCheckedDump) {
     drawgwelev();
-    shoot(QStringLiteral("gwelev_page"));
+    shootPage(QStringLiteral("gwelev_page"));
     EXPECT_TRUE(matchesGoldenPage(pageDrawing(), QStringLiteral("gwelev_page")));
 
     // The dump pins every position; what it shows less plainly is checked here.

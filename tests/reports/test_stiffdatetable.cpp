@@ -33,6 +33,7 @@
 #include "reports/gwgraph.h"
 #include "reports/pages.h"
 #include "reports/runreaders.h"
+#include "pagefixture.h"
 #include "support/golden.h"
 #include "support/programstate.h"
 #include "support/scriptedui.h"
@@ -83,20 +84,6 @@ protected:
         g.ReportTitles[5] = QStringLiteral("Episode 1 of 2");
     }
 
-    static void newPage() {
-        metaugl().PaperWidth = 11;
-        metaugl().PaperHeight = 8.5f;
-        NewDrawing();
-        LT(1);
-        LW(1);
-    }
-
-    static QList<DrawObject> objects() {
-        QList<DrawObject> all;
-        for (int i = 0; i < pageDrawing().count(); ++i) all << pageDrawing().at(i);
-        return all;
-    }
-
     // The objects of the column: the Stiff page with nothing to list draws the column and the stamp
     // alone, and the table page's column is the same.
     static qsizetype columnSize() {
@@ -114,7 +101,7 @@ protected:
         const qsizetype column = columnSize();
         newPage();
         routine();
-        const QList<DrawObject> page = objects();
+        const QList<DrawObject> page = pageObjects();
         EXPECT_EQ(page.last().tag(draw::tags::ObjName), draw::tags::DateStampObj);
         return page.mid(column, page.size() - column - 1);
     }
@@ -369,14 +356,14 @@ TEST_F(BodyPage, StiffColumnShowsThePagesOwnNotesAfterTheGeneralOnes) {
     g.RunItemNotes[1] = QStringLiteral("MW-3 dry.");
     newPage();
     drawstiff();
-    QList<DrawObject> all = objects();
+    QList<DrawObject> all = pageObjects();
     EXPECT_EQ(anchor(all, "Major ions in meq/l."), at(7.4, -0.6));
     EXPECT_EQ(anchor(all, "MW-3 dry."), at(7.4, -0.72));
 
     g.RunItemNoteCount = 0;
     newPage();
     drawstiff();
-    all = objects();
+    all = pageObjects();
     EXPECT_EQ(anchor(all, "Major ions in meq/l."), at(7.4, -0.6));
     EXPECT_TRUE(textsOf(all, "MW-3 dry.").isEmpty());
     EXPECT_EQ(anchor(all, "Calcium"), QPoint(510, 390));

@@ -37,6 +37,7 @@
 #include "reports/gwgraph.h"
 #include "reports/pages.h"
 #include "reports/pages/summarybodies.h"
+#include "pagefixture.h"
 #include "support/golden.h"
 #include "support/programstate.h"
 #include "support/scriptedui.h"
@@ -186,18 +187,6 @@ protected:
         }
         return out;
     }
-    static const draw::DrawObject* text(const QString& t) {
-        for (int i = 0; i < count(); ++i)
-            if (obj(i).kind == draw::Text && obj(i).text == t) return &obj(i);
-        return nullptr;
-    }
-
-    static void shot(const QString& name) {
-        const QString dir = qEnvironmentVariable("QMAR_PAGE_SHOTS");
-        if (dir.isEmpty()) return;
-        QDir().mkpath(dir);
-        draw::writePng(pageDrawing(), dir + QStringLiteral("/") + name + QStringLiteral(".png"), 100);
-    }
 
     ScriptedUi ui; // any box fails the test: ordinary data never ends a page in an error
 };
@@ -260,7 +249,7 @@ TEST_F(SummaryGraphs, LogarithmicTicksStandAtTheirExponentsWhereDataOfThatPowerP
             expected.push_back(1410 - 168 * e.toInt());
         EXPECT_EQ(texts(6, 2), at(exponents, 570, expected)) << qPrintable(scale);
         // The label goes 0.35 above the highest tick drawn.
-        const draw::DrawObject* label = text(QStringLiteral("Iron"));
+        const draw::DrawObject* label = textObject(QStringLiteral("Iron"));
         ASSERT_NE(label, nullptr);
         EXPECT_EQ(label->y1, Base - 168 * exponents.last().toInt() - 210) << qPrintable(scale);
     }
@@ -464,17 +453,17 @@ TEST_F(SummaryGraphs, SourcePageDrawsSlotsTwoToTheLastScaledOneInThreeRows) {
         for (int k = 1; k <= 11; ++k)
             g.RecordValues[r][k] = std::as_const(g.RecordValues)[r][2];
     drawwellsumgraph();
-    shot(QStringLiteral("graph_sourcepage"));
+    shootPage(QStringLiteral("graph_sourcepage"));
 
     QList<QRect> expected;
     for (const int y : {1470, 2910, 4350})
         for (const int x : {600, 2040, 3480})
             expected << QRect(QPoint(x, y - 900), QPoint(x + 1020, y));
     EXPECT_EQ(boxes(), expected);
-    EXPECT_EQ(text(QStringLiteral("P1")), nullptr);
-    EXPECT_EQ(text(QStringLiteral("P11")), nullptr);
-    ASSERT_NE(text(QStringLiteral("P10")), nullptr);
-    EXPECT_EQ(QPoint(text(QStringLiteral("P10"))->x1, text(QStringLiteral("P10"))->y1), QPoint(3990, 3270));
+    EXPECT_EQ(textObject(QStringLiteral("P1")), nullptr);
+    EXPECT_EQ(textObject(QStringLiteral("P11")), nullptr);
+    ASSERT_NE(textObject(QStringLiteral("P10")), nullptr);
+    EXPECT_EQ(QPoint(textObject(QStringLiteral("P10"))->x1, textObject(QStringLiteral("P10"))->y1), QPoint(3990, 3270));
     // The empty scale of slot 6 (middle row, middle column) shows 0 to 5.
     QStringList middle;
     for (const QString& t : texts(8, 2))
@@ -514,7 +503,7 @@ TEST_F(SummaryGraphs, ParameterPageSharesThePageWindowAndNamesEachSource) {
     drawparsum();
     EXPECT_EQ(boxes(), QList<QRect>({QRect(QPoint(600, 570), QPoint(1620, 1470))}));
     EXPECT_EQ(texts(10, 1).filter(QStringLiteral("MW-")), QStringList({"MW-1@1110,480"}));
-    EXPECT_EQ(text(QStringLiteral("MCL")), nullptr);
+    EXPECT_EQ(textObject(QStringLiteral("MCL")), nullptr);
 
     // Seven sources fill the third row from the left; a later source starts right of its box's left
     // edge, since all share the page's window; a source without records keeps its box and name.
@@ -525,18 +514,18 @@ TEST_F(SummaryGraphs, ParameterPageSharesThePageWindowAndNamesEachSource) {
     seven[2] = QStringList();
     sources(seven);
     drawparsum();
-    shot(QStringLiteral("graph_parameterpage"));
+    shootPage(QStringLiteral("graph_parameterpage"));
     const QList<QRect> seen = boxes();
     ASSERT_EQ(seen.size(), 7);
     EXPECT_EQ(seen[6], QRect(QPoint(600, 2010), QPoint(1620, 2910)).translated(0, 1440));
     EXPECT_EQ(seen[5], QRect(QPoint(3480, 2010), QPoint(4500, 2910)));
-    EXPECT_NE(text(QStringLiteral("MW-3")), nullptr);
+    EXPECT_NE(textObject(QStringLiteral("MW-3")), nullptr);
     // 250 halfway up: y 1440 - 420; source 2 from 01/15/1999, 365 of 730 days in: x 2040 + 510.
     const QStringList line = seriesLines();
     EXPECT_TRUE(line.contains(QStringLiteral("2550,1020-3060,1020"))) << qPrintable(line.join(u' '));
     EXPECT_EQ(line.size(), 6);
     // The legend shows the standard, and every graph marks it on its right edge.
-    EXPECT_NE(text(QStringLiteral("MCL")), nullptr);
+    EXPECT_NE(textObject(QStringLiteral("MCL")), nullptr);
     int markers = 0;
     for (int i = 0; i < count(); ++i)
         if (obj(i).kind == draw::Line && obj(i).x2 - obj(i).x1 == 60 && obj(i).y1 == obj(i).y2) ++markers;
@@ -549,7 +538,7 @@ TEST_F(SummaryGraphs, ParameterPageSharesThePageWindowAndNamesEachSource) {
     drawparsum();
     EXPECT_EQ(boxes().size(), 9);
     EXPECT_EQ(boxes().last(), QRect(QPoint(3480, 3450), QPoint(4500, 4350)));
-    EXPECT_NE(text(QStringLiteral("MCL")), nullptr);
+    EXPECT_NE(textObject(QStringLiteral("MCL")), nullptr);
     markers = 0;
     for (int i = 0; i < count(); ++i)
         if (obj(i).kind == draw::Line && obj(i).x2 - obj(i).x1 == 60 && obj(i).y1 == obj(i).y2) ++markers;

@@ -31,6 +31,7 @@
 #include "reports/gwgraph.h"
 #include "reports/pages.h"
 #include "reports/windowhooks.h"
+#include "pagefixture.h"
 #include "support/golden.h"
 #include "support/programstate.h"
 #include "support/scriptedui.h"
@@ -105,31 +106,12 @@ protected:
     static int count() { return pageDrawing().count(); }
     static const draw::DrawObject& obj(int i) { return pageDrawing().at(i); }
 
-    // The text objects' texts, in order.
-    static QStringList texts() {
-        QStringList out;
-        for (int i = 0; i < count(); ++i)
-            if (obj(i).kind == draw::Text) out << obj(i).text;
-        return out;
-    }
-    static const draw::DrawObject* textObject(const QString& text) {
-        for (int i = 0; i < count(); ++i)
-            if (obj(i).kind == draw::Text && obj(i).text == text) return &obj(i);
-        return nullptr;
-    }
     static void expectAt(const QString& text, int x, int y, int align) {
         const draw::DrawObject* o = textObject(text);
         ASSERT_NE(o, nullptr) << qPrintable(text);
         EXPECT_EQ(o->x1, x) << qPrintable(text);
         EXPECT_EQ(o->y1, y) << qPrintable(text);
         EXPECT_EQ(o->style.textAlign, align) << qPrintable(text);
-    }
-
-    static void shot(const QString& name) {
-        const QString dir = qEnvironmentVariable("QMAR_PAGE_SHOTS");
-        if (dir.isEmpty()) return;
-        QDir().mkpath(dir);
-        draw::writePng(pageDrawing(), dir + QStringLiteral("/") + name + QStringLiteral(".png"), 100);
     }
 
     ScriptedUi ui;
@@ -150,7 +132,7 @@ TEST_F(SummaryPages, TablePageFrameColumnAndStampStandWhereTheLayoutPutsThem) {
     sourceWithRecords(3);
     gwgraph().CurPage = 1;
     drawwellsumtable();
-    shot(QStringLiteral("wellsumtable"));
+    shootPage(QStringLiteral("wellsumtable"));
     EXPECT_TRUE(matchesGoldenPage(pageDrawing(), QStringLiteral("wellsumtable_frame")));
 
     const draw::DrawObject& frame = obj(0);
@@ -222,7 +204,7 @@ TEST_F(SummaryPages, GraphPageColumnCarriesTheLegendAndCutsTheDatesForTheSource)
     for (int k = 2; k <= 5; ++k)
         g.SlotScale[k][1] = QStringLiteral("0");
     drawwellsumgraph();
-    shot(QStringLiteral("wellsumgraph"));
+    shootPage(QStringLiteral("wellsumgraph"));
     EXPECT_TRUE(matchesGoldenPage(pageDrawing(), QStringLiteral("wellsumgraph_frame")));
 
     EXPECT_EQ(std::as_const(g.RecordDates)[2], QStringLiteral("03/28/1998"));
@@ -285,7 +267,7 @@ TEST_F(SummaryPages, ParameterPageSpansTheDatesOfAllItsSources) {
             g.ParRecordDates[i][r] = dates[i - 1][r - 1];
     }
     drawparsum();
-    shot(QStringLiteral("parsum"));
+    shootPage(QStringLiteral("parsum"));
     EXPECT_TRUE(matchesGoldenPage(pageDrawing(), QStringLiteral("parsum_frame")));
 
     expectAt(QStringLiteral("Chloride  (mg/L)"), 5340, 360, 1);

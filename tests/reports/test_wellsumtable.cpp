@@ -28,6 +28,7 @@
 #include "reports/gwgraph.h"
 #include "reports/pages.h"
 #include "reports/pages/summarybodies.h"
+#include "pagefixture.h"
 #include "support/golden.h"
 #include "support/programstate.h"
 #include "support/scriptedui.h"
@@ -102,11 +103,6 @@ protected:
     static int count() { return pageDrawing().count(); }
     static const draw::DrawObject& obj(int i) { return pageDrawing().at(i); }
 
-    static const draw::DrawObject* textObject(const QString& text) {
-        for (int i = 0; i < count(); ++i)
-            if (obj(i).kind == draw::Text && obj(i).text == text) return &obj(i);
-        return nullptr;
-    }
     static void expectText(const QString& text, int x, int y, int align) {
         const draw::DrawObject* o = textObject(text);
         ASSERT_NE(o, nullptr) << qPrintable(text);
@@ -133,13 +129,6 @@ protected:
             found = QPoint(top, bottom);
         }
         return found;
-    }
-
-    static void shot(const QString& name) {
-        const QString dir = qEnvironmentVariable("QMAR_PAGE_SHOTS");
-        if (dir.isEmpty()) return;
-        QDir().mkpath(dir);
-        draw::writePng(pageDrawing(), dir + QStringLiteral("/") + name + QStringLiteral(".png"), 100);
     }
 
     ScriptedUi ui;
@@ -169,7 +158,7 @@ TEST_F(WellSumTable, HeadingsRulesBandAndRowsStandWhereTheLayoutPutsThem) {
 TEST_F(WellSumTable, ThirtyNineRowsOfElevenSlotsFillThePageInsideItsFrame) {
     source(40, 11);
     page(1);
-    shot(QStringLiteral("table_page1"));
+    shootPage(QStringLiteral("table_page1"));
     const QString last = qdate::Format(dateOf(39)) + QStringLiteral("A");
     expectText(last, 390, 4476, 0);
     expectText(QStringLiteral("39.11"), 4450, 4476, 1);
@@ -186,7 +175,7 @@ TEST_F(WellSumTable, ThirtyNineRowsOfElevenSlotsFillThePageInsideItsFrame) {
 
     // The 40th record opens page 2 on the first row; the grid stops under it.
     page(2);
-    shot(QStringLiteral("table_page2"));
+    shootPage(QStringLiteral("table_page2"));
     expectText(qdate::Format(dateOf(40)) + QStringLiteral("B"), 390, 828, 0);
     expectText(QStringLiteral("40.1"), 1012, 828, 1);
     EXPECT_TRUE(hasLine(300, 870, 4622, 870));
@@ -233,7 +222,7 @@ TEST_F(WellSumTable, HighlightIsReadInTheDayFirstOrderAndComparedByDay) {
     // row 8's rule at 1542). Read month first it would be 5 April, from record 4.
     gwgraph().HighlightDate = QStringLiteral("04/05/1998");
     page(1);
-    shot(QStringLiteral("table_highlight"));
+    shootPage(QStringLiteral("table_highlight"));
     EXPECT_EQ(band(1871), QPoint(1446, 1542));
     EXPECT_EQ(gwgraph().HighlightDate, QStringLiteral("4/5/1998"));
 
@@ -272,7 +261,7 @@ TEST_F(WellSumTable, HeadingsAndCellsKeepEightPointsUnderALargeTextLogo) {
     headinglogo().LogoTextSize = {0, 20, 20, 20};
     source(2, 2);
     page(1);
-    shot(QStringLiteral("table_biglogo"));
+    shootPage(QStringLiteral("table_biglogo"));
     EXPECT_NEAR(textObject(QStringLiteral("since 1971"))->style.textHeight, -600.0 * 20 / 72, 1e-3);
     expectText(QStringLiteral("Units:"), 360, 624, 0);
     expectText(QStringLiteral("MCL:"), 360, 720, 0);

@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "drawcmd/metaugl.h"
+#include "platform/drawing/drawrender.h"
+
+#include <QDir>
+#include <QList>
+#include <QStringList>
+
+// What the page tests share: a page started as the page step starts every page, and the objects
+// drawn on it.
+
+// An 11 by 8.5 inch page, thin solid lines.
+inline void newPage() {
+    metaugl().PaperWidth = 11;
+    metaugl().PaperHeight = 8.5f;
+    NewDrawing();
+    LT(1);
+    LW(1);
+}
+
+inline QList<draw::DrawObject> pageObjects() {
+    QList<draw::DrawObject> all;
+    for (int i = 0; i < pageDrawing().count(); ++i) all << pageDrawing().at(i);
+    return all;
+}
+
+// The first text object showing text; nullptr when there is none.
+inline const draw::DrawObject* textObject(const QString& text) {
+    for (int i = 0; i < pageDrawing().count(); ++i) {
+        const draw::DrawObject& o = pageDrawing().at(i);
+        if (o.kind == draw::Text && o.text == text) return &o;
+    }
+    return nullptr;
+}
+
+// With QMAR_PAGE_SHOTS naming a folder, the page as a PNG there at 100 dpi, for a person to look at.
+inline void shootPage(const QString& name) {
+    const QString dir = qEnvironmentVariable("QMAR_PAGE_SHOTS");
+    if (dir.isEmpty()) return;
+    QDir().mkpath(dir);
+    draw::writePng(pageDrawing(), dir + QStringLiteral("/") + name + QStringLiteral(".png"), 100);
+}
