@@ -8,6 +8,7 @@
 #include "project/helpers.h"
 #include "project/modgw.h"
 #include "project/sampledbops.h"
+#include "project/typeddates.h"
 
 #include <QFile>
 #include <algorithm>
@@ -79,6 +80,9 @@ QString refusal(const ProjectInfoFields& f) {
         if (box->contains(u'\r') || box->contains(u'\n'))
             return QStringLiteral("The %1 holds a line break.  Please remove it and try again.")
                 .arg(QLatin1String(name));
+    for (const auto& [box, field] : {std::pair{&f.reportStartDate, typeddates::Field::ReportStart},
+                                     std::pair{&f.reportEndDate, typeddates::Field::ReportEnd}})
+        if (QString why = typeddates::Problem(field, *box); !why.isEmpty()) return why;
     // The tables hold 500 rows; inserting rows can make a full grid longer than that.
     for (const auto& [rows, limit, what] : {std::tuple{f.sources.size(), ModGW::MaxSources, "Source List"},
                                             std::tuple{f.params.size(), ModGW::MaxParams, "Parameter List"}})

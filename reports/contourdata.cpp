@@ -9,6 +9,7 @@
 #include "platform/textfile.h"
 #include "platform/uiservice.h"
 #include "project/modgw.h"
+#include "project/typeddates.h"
 #include "reportdefs/datecontourfile.h"
 
 #include <QDate>
@@ -53,37 +54,22 @@ struct Episode {
 };
 
 // The episode row "start,end", or a single date for a one-day episode. A text the run cannot take
-// is refused with the message that says why.
+// is refused with the message that says why: the form checked it when typed, a file written
+// elsewhere was not.
 std::optional<Episode> TakeEpisode(const QString& text) {
-    const QString noDate = QStringLiteral("You must enter at least one valid date for the sampling episode.");
+    const QString problem =
+        text.trimmed().isEmpty() ? QStringLiteral("You must enter at least one valid date for the sampling episode.")
+                                 : typeddates::Problem(typeddates::Field::ContourEpisode, text);
+    if (!problem.isEmpty()) {
+        ui().MsgBox(problem);
+        return std::nullopt;
+    }
     const qsizetype comma = text.indexOf(u',');
     if (comma < 0) {
-        const auto day = qdate::Parse(text);
-        if (!day) {
-            ui().MsgBox(noDate);
-            return std::nullopt;
-        }
-        return Episode{*day, *day};
+        const QDate day = *qdate::Parse(text);
+        return Episode{day, day};
     }
-    // Blanks around a date would hide a two-digit year from the century test.
-    const QString first = text.left(comma).trimmed();
-    const QString second = text.mid(comma + 1).trimmed();
-    auto twoDigitYear = [](const QString& t) { return t.size() >= 3 && t[t.size() - 3] == u'/'; };
-    if (twoDigitYear(first) || twoDigitYear(second)) {
-        ui().MsgBox(QStringLiteral("Please specify the century when entering episode dates."));
-        return std::nullopt;
-    }
-    const auto start = qdate::Parse(first);
-    if (!start) {
-        ui().MsgBox(QStringLiteral("The first date of your sampling episode is not valid."));
-        return std::nullopt;
-    }
-    const auto end = qdate::Parse(second);
-    if (!end) {
-        ui().MsgBox(QStringLiteral("The second date of your sampling episode is not valid."));
-        return std::nullopt;
-    }
-    return Episode{*start, *end};
+    return Episode{*qdate::Parse(text.left(comma).trimmed()), *qdate::Parse(text.mid(comma + 1).trimmed())};
 }
 
 struct DatedRecord {

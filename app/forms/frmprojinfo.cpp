@@ -11,6 +11,7 @@
 #include "platform/uiservice.h"
 #include "project/modgw.h"
 #include "project/projectinfo.h"
+#include "project/typeddates.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -21,6 +22,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -52,6 +54,25 @@ template <size_t N> QList<std::array<QString, N>> gridRows(const SpreadGrid& g) 
         out << row;
     }
     return out;
+}
+
+// A date box is checked when it is left: a date that is none is said so, once the event that left
+// the box is done, and the box takes the focus back with the text typed, for correction.
+void checkWhenLeft(QLineEdit* box, typeddates::Field field) {
+    auto pending = std::make_shared<bool>(false);
+    QObject::connect(box, &QLineEdit::editingFinished, box, [box, field, pending] {
+        if (*pending || typeddates::Problem(field, box->text()).isEmpty()) return;
+        *pending = true; // the box loses the focus again to the message
+        QTimer::singleShot(0, box, [box, field, pending] {
+            // A form closed meanwhile (Cancel) has nothing to correct.
+            if (const QString why = typeddates::Problem(field, box->text()); !why.isEmpty() && box->isVisible()) {
+                ui().MsgBox(why);
+                box->setFocus(Qt::OtherFocusReason);
+                box->selectAll();
+            }
+            *pending = false;
+        });
+    });
 }
 
 SpreadGrid* makeGrid(const QString& name, const QStringList& headers, QWidget* parent) {
@@ -160,6 +181,8 @@ void frmProjInfo::layoutControls() {
 }
 
 void frmProjInfo::connectControls() {
+    checkWhenLeft(txtStartDate, typeddates::Field::ReportStart);
+    checkWhenLeft(txtEndDate, typeddates::Field::ReportEnd);
     connect(btnOK, &QPushButton::clicked, this, &frmProjInfo::btnOK_Click);
     connect(btnCancel, &QPushButton::clicked, this, &frmProjInfo::btnCancel_Click);
     connect(btnHelp, &QPushButton::clicked, this, &frmProjInfo::btnHelp_Click);

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QLayout>
 #include <QMainWindow>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QWindow>
@@ -23,6 +24,7 @@ ModalHook& hook() {
 }
 
 const char* const ScrollerName = "formScroller";
+const char* const InViewProperty = "keepInView";
 
 // Fits one axis: the extent shrinks to the room, the start moves inside [lo, hi) with the frame.
 void fitAxis(int lo, int room, int frameBefore, int frameAfter, int& start, int& extent, bool centre) {
@@ -81,6 +83,18 @@ void scrollContent(QWidget& window) {
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setMenuBar(menu);
     outer->addWidget(area);
+    // Taken out of the scrolled layout, in the order Tab visits them.
+    QList<QWidget*> commands;
+    for (QWidget* w : order)
+        if (qobject_cast<QPushButton*>(w) && w->property(InViewProperty).toBool()) commands << w;
+    if (!commands.isEmpty()) {
+        auto* row = new QHBoxLayout;
+        row->setContentsMargins(inner->contentsMargins());
+        row->addStretch();
+        for (QWidget* b : commands)
+            row->addWidget(b);
+        outer->addLayout(row);
+    }
     window.setMinimumSize(0, 0);
     outer->activate();
     for (qsizetype i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
@@ -124,6 +138,11 @@ void fitToScreen(QWidget& window) {
     if (p.scroll) scrollContent(window);
     window.resize(p.size);
     window.move(p.framePos);
+}
+
+void keepInView(const QList<QPushButton*>& buttons) {
+    for (QPushButton* b : buttons)
+        b->setProperty(InViewProperty, true);
 }
 
 void moveOnScreen(QWidget& window, double across, double down) {

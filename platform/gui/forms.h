@@ -9,6 +9,8 @@
 #include <optional>
 #include <typeindex>
 
+class QPushButton;
+
 // Single-instance windows: each form is created the first time code touches it and lives until it is
 // unloaded. Forms are reached through form<T>().
 namespace forms {
@@ -52,8 +54,13 @@ Placement place(const QRect& available, const QMargins& frame, QSize wanted, QSi
                 std::optional<QPoint> framePos);
 
 // Places a top-level window on its screen before it is shown; a window that cannot shrink enough has
-// its content put in a scroll area. Maximised and full-screen windows are left to the window manager.
+// its content put in a scroll area, its command buttons (keepInView) in a row below it. Maximised and
+// full-screen windows are left to the window manager.
 void fitToScreen(QWidget& window);
+
+// The buttons that confirm, leave or act on the whole form (OK, Cancel, Help, a report form's Edit
+// Mode): when the form must scroll they stay in view, so that it can be confirmed or left unscrolled.
+void keepInView(const QList<QPushButton*>& buttons);
 
 // Moves a window by the share of the room its screen leaves round it: 0.5 across and down centres
 // it; most forms stand at 0.35 down, a little above the middle.

@@ -66,10 +66,13 @@ int GuiUi::MsgBox(const QString& text, int style, const QString& title) {
 }
 
 std::optional<QString> GuiUi::InputBox(const QString& prompt, const QString& title, const QString& def) {
-    bool ok = false;
-    const QString s = QInputDialog::getText(parentWindow(), shownTitle(title), prompt, QLineEdit::Normal, def, &ok);
-    if (!ok) return std::nullopt;
-    return s;
+    QInputDialog dlg(parentWindow());
+    dlg.setWindowTitle(shownTitle(title));
+    dlg.setLabelText(prompt);
+    dlg.setTextValue(def);
+    forms::fitToScreen(dlg);
+    if (dlg.exec() != QDialog::Accepted) return std::nullopt;
+    return dlg.textValue();
 }
 
 QString qtFilterFromClassic(const QString& classic) {
@@ -118,6 +121,7 @@ FileDialogChoice GuiUi::chooseFile(const FileDialogRequest& r) {
     if (!r.overwritePrompt) dlg.setOption(QFileDialog::DontConfirmOverwrite);
     if (r.filterIndex > 0 && r.filterIndex < filters.size()) dlg.selectNameFilter(filters[r.filterIndex]);
     if (!r.fileName.isEmpty()) dlg.selectFile(qfile::Normalize(r.fileName));
+    forms::fitToScreen(dlg);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
     return {dlg.selectedFiles().first(), dlg.filterIndex()};
 }

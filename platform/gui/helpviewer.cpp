@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/gui/helpviewer.h"
 
+#include "platform/gui/forms.h"
 #include "platform/progfolder.h"
 
 #include <QDialog>
@@ -44,6 +45,7 @@ int WinHelpA(QWidget* owner, const QString&, int command, int data) {
         auto* lay = new QVBoxLayout(dlg);
         lay->addWidget(browser);
         dlg->resize(560, 480);
+        forms::fitToScreen(*dlg); // frame and title bar on the screen, where it can be moved
         viewer() = dlg;
     }
     auto* browser = viewer()->findChild<QTextBrowser*>();

@@ -5,6 +5,7 @@
 #include "platform/drawing/drawrender.h"
 #include "platform/gui/controls.h"
 #include "platform/gui/drawview.h"
+#include "platform/gui/forms.h"
 #include "platform/qmerror.h"
 #include "platform/uiservice.h"
 
@@ -75,6 +76,8 @@ PlotWindow::PlotWindow(std::shared_ptr<contour::PlotDocument> doc) : doc_(std::m
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setMenuBar(menuBar);
     layout->addWidget(View);
+    // Wanted size; the window opens fitted to the screen's available area, and the page, always
+    // shown whole, grows and shrinks with the window.
     resize(990, 800);
     windows().append(this);
 }
@@ -132,6 +135,7 @@ void RegisterPlotWindow(std::function<QPrinter&()> printer) {
         // Opened from a modal form, the window would be blocked by it: it joins the modal windows
         // instead, so that it can be looked at, printed and closed before the form is used again.
         if (QApplication::activeModalWidget()) w->setWindowModality(Qt::ApplicationModal);
+        forms::fitToScreen(*w);
         if (state == 3)
             w->showMaximized();
         else if (state == 2)

@@ -2,6 +2,7 @@
 #include "platform/gui/spreadgrid.h"
 
 #include "platform/dates.h"
+#include "platform/uiservice.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -13,6 +14,7 @@
 #include <QPointer>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
+#include <QTimer>
 #include <algorithm>
 #include <climits>
 
@@ -302,8 +304,7 @@ public:
         }
         const int r = index.row() + 1, c = index.column() + 1;
         if (!m_grid->acceptsUserText(r, c, text)) {
-            QApplication::beep();
-            emit m_grid->userTextRefused(r, c);
+            m_grid->refuseUserText(r, c, text);
             return;
         }
         if (m_grid->applyUserText(r, c, text)) emit m_grid->userEdited(r, c, r, c);
@@ -337,19 +338,25 @@ protected:
                 return true;
             }
             const int key = keyEvent->key();
+            const bool leaves = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab ||
+                                key == Qt::Key_Backtab;
+            // A date that does not parse keeps the editor open, as a refused entry should.
+            if (leaves && refused(editor)) return true;
             if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                // A date that does not parse keeps the editor open, as a refused entry should.
-                if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
-                    const QModelIndex index = m_grid->currentIndex();
-                    if (!m_grid->acceptsUserText(index.row() + 1, index.column() + 1, edit->text())) {
-                        QApplication::beep();
-                        emit m_grid->userTextRefused(index.row() + 1, index.column() + 1);
-                        return true;
-                    }
-                }
                 emit commitData(editor);
                 emit closeEditor(editor, NoHint);
                 m_grid->enterMove();
+                return true;
+            }
+        }
+        // A checked text is not lost when the cell loses its focus: the cell stays open. A focus
+        // lost to another window or a popup (the message saying why among them) is no leaving.
+        if (editor && event->type() == QEvent::FocusOut) {
+            const Qt::FocusReason why = static_cast<QFocusEvent*>(event)->reason();
+            auto* edit = qobject_cast<QLineEdit*>(editor);
+            const QModelIndex index = m_grid->currentIndex();
+            if (edit && !m_grid->textProblem(index.row() + 1, index.column() + 1, edit->text()).isEmpty()) {
+                if (why != Qt::ActiveWindowFocusReason && why != Qt::PopupFocusReason) refused(editor);
                 return true;
             }
         }
@@ -357,6 +364,15 @@ protected:
     }
 
 private:
+    // True when the open cell's text is one the cell does not take; the grid is told.
+    bool refused(QWidget* editor) const {
+        auto* edit = qobject_cast<QLineEdit*>(editor);
+        const QModelIndex index = m_grid->currentIndex();
+        if (!edit || m_grid->acceptsUserText(index.row() + 1, index.column() + 1, edit->text())) return false;
+        m_grid->refuseUserText(index.row() + 1, index.column() + 1, edit->text());
+        return true;
+    }
+
     SpreadGrid* m_grid;
 };
 
@@ -646,10 +662,56 @@ void SpreadGrid::setGridEditMode(bool on) {
     else if (state() != EditingState && currentIndex().isValid()) edit(currentIndex());
 }
 
-void SpreadGrid::commitEdit() {
-    if (state() != EditingState || !m_delegate->current) return;
+bool SpreadGrid::commitEdit() {
+    if (state() != EditingState || !m_delegate->current) return true;
+    if (auto* lineEdit = qobject_cast<QLineEdit*>(m_delegate->current.data())) {
+        const QString text = lineEdit->text();
+        if (!textProblem(activeRow(), activeCol(), text).isEmpty()) {
+            refuseUserText(activeRow(), activeCol(), text);
+            return false;
+        }
+    }
     closeOpenEditor();
     if (m_editMode && currentIndex().isValid()) edit(currentIndex());
+    return true;
+}
+
+void SpreadGrid::setTextCheck(TextCheck check) { m_textCheck = std::move(check); }
+
+QString SpreadGrid::textProblem(int row, int col, const QString& text) const {
+    return m_textCheck ? m_textCheck(row, col, text) : QString();
+}
+
+void SpreadGrid::refuseUserText(int row, int col, const QString& text) {
+    emit userTextRefused(row, col);
+    const QString message = textProblem(row, col, text);
+    if (message.isEmpty()) {
+        QApplication::beep();
+        return;
+    }
+    if (m_refusal || m_showingRefusal) return;
+    // Not within the key, focus or click that left the cell: a box shown there would take the
+    // rest of that event.
+    m_refusal = Refusal{row, col, text, message};
+    QTimer::singleShot(0, this, &SpreadGrid::showRefusal);
+}
+
+void SpreadGrid::showRefusal() {
+    if (!m_refusal) return;
+    const Refusal r = *std::exchange(m_refusal, std::nullopt);
+    if (!isVisible()) return; // its window closed meanwhile
+    m_showingRefusal = true;
+    ui().MsgBox(r.message);
+    // The cell opens again with the text typed, wherever the click went meanwhile.
+    if (activeRow() != r.row || activeCol() != r.col || state() != EditingState) {
+        setActiveCell(r.row, r.col);
+        if (state() != EditingState) edit(currentIndex());
+    }
+    if (auto* lineEdit = qobject_cast<QLineEdit*>(m_delegate->current.data())) {
+        lineEdit->setText(r.text);
+        lineEdit->setFocus(Qt::OtherFocusReason);
+    }
+    m_showingRefusal = false;
 }
 
 int SpreadGrid::enterAction() const { return m_enterAction; }
@@ -679,7 +741,7 @@ bool SpreadGrid::acceptsUserText(int row, int col, const QString& text) const {
     if (!items.isEmpty()) return text.isEmpty() || items.contains(text);
     if (m_model->isDate(col))
         return text.trimmed().isEmpty() || qdate::Parse(text, m_model->colAttr(col)->dayFirst).has_value();
-    return true;
+    return textProblem(row, col, text).isEmpty();
 }
 
 bool SpreadGrid::applyUserText(int row, int col, const QString& text) {
@@ -719,8 +781,7 @@ bool SpreadGrid::openCellTakesItsText() {
     auto* lineEdit = qobject_cast<QLineEdit*>(m_delegate->current.data());
     if (!lineEdit || acceptsUserText(activeRow(), activeCol(), lineEdit->text())) return true;
     // A refused entry (a date that does not parse) keeps the cell open, as Enter does.
-    QApplication::beep();
-    emit userTextRefused(activeRow(), activeCol());
+    refuseUserText(activeRow(), activeCol(), lineEdit->text());
     return false;
 }
 

@@ -4,6 +4,7 @@
 #include <QDate>
 #include <QStringList>
 #include <QTableView>
+#include <functional>
 #include <optional>
 
 class SpreadGridModel;
@@ -91,6 +92,11 @@ public:
     void setLocked(int row, int col, bool locked);
     void setColumnLocked(int col, bool locked);
     bool isLocked(int row, int col) const;
+    // A check of what the user types into a cell: the message saying what is wrong, "" when the
+    // text will do. A refused text is not taken; once the event that left the cell is done, the
+    // message is shown and the cell opens again holding the text, for correction.
+    using TextCheck = std::function<QString(int row, int col, const QString& text)>;
+    void setTextCheck(TextCheck check);
     // Back colours as R + 256 G + 65536 B; a cell without one is white (&HFFFFFF).
     int backColor(int row, int col) const;
     void setBackColor(const CellBlock& block, int rgb);
@@ -106,8 +112,9 @@ public:
     void setEnterAction(int action);   // other numbers than 2 and 8 keep the active cell
     // Writes a cell still open for editing through the user path (raising userEdited when its text
     // changed) and closes it; in edit mode the active cell opens again. Windows call it before they
-    // read, refill or rebind the grid from a menu or button the cell never lost its focus to.
-    void commitEdit();
+    // read, refill or rebind the grid from a menu or button the cell never lost its focus to. False
+    // when the text check refused the open cell's text: the cell stays open and says why.
+    bool commitEdit();
 
     // ---- position
     int activeRow() const;
@@ -183,6 +190,11 @@ private:
     void leaveGrid(const QKeyEvent* event);
     bool openCellTakesItsText();
     void keyLeftByOpenCell(QKeyEvent* event);
+    // The message of the text check for a text, "" without one.
+    QString textProblem(int row, int col, const QString& text) const;
+    // A typed text the cell did not take: a checked cell says why (see setTextCheck), others beep.
+    void refuseUserText(int row, int col, const QString& text);
+    void showRefusal();
 
     SpreadGridModel* m_model = nullptr;
     SpreadGridDelegate* m_delegate = nullptr;
@@ -193,4 +205,11 @@ private:
     bool m_redraw = true;
     bool m_selectingByCode = false;
     bool m_keyToCell = false;   // a key is on its way from the grid to the open cell
+    TextCheck m_textCheck;
+    struct Refusal {
+        int row = 0, col = 0;
+        QString text, message;
+    };
+    std::optional<Refusal> m_refusal;   // to be shown once the event that left the cell is done
+    bool m_showingRefusal = false;
 };

@@ -5,6 +5,7 @@
 #include "reportdefs/forms/datepicks.h"
 #include "platform/gui/spreadgrid.h"
 #include "project/modgw.h"
+#include "project/typeddates.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -21,6 +22,7 @@ using Cells = DateContourGrids;
 
 constexpr int MethodRow = 4;
 constexpr int ScaleRow = 5;
+constexpr int EpisodeRow = 5; // of the report information
 
 const QStringList kInfoRows = {QStringLiteral("Main Title"),         QStringLiteral("Sec. Title, Line 1"),
                                QStringLiteral("Sec. Title, Line 2"), QStringLiteral("Sec. Title, Line 3"),
@@ -97,6 +99,9 @@ frmDateContour::frmDateContour() : ReportForm(ReportKind::DateContour) {
 
 void frmDateContour::SetupGrids() {
     FillSourceList(List2);
+    SS3->setTextCheck([](int row, int, const QString& text) {
+        return row == EpisodeRow ? typeddates::Problem(typeddates::Field::ContourEpisode, text) : QString();
+    });
 
     // Only picks put a parameter's number behind its name; a typed name would reach nothing.
     SS1->setColumnLocked(1, true);

@@ -89,6 +89,7 @@ frmDateSum::frmDateSum() : ReportForm(ReportKind::DateSum) {
 
 void frmDateSum::SetupGrids() {
     FillSourceList(List2);
+    CheckEpisodeDates(SS5);
 
     // Only picks put a parameter's number behind its name; a typed name would reach nothing.
     SS1->setColumnLocked(1, true);

@@ -128,6 +128,7 @@ frmHeadingLogo::frmHeadingLogo() {
     for (QPushButton* b : {btnOK, btnCancel, btnHelp})
         buttons->addWidget(b);
     lay->addLayout(buttons);
+    forms::keepInView({btnOK, btnCancel, btnHelp});
     resize(620, sizeHint().height());
 
     connect(mnuOpen, &QAction::triggered, this, &frmHeadingLogo::mnuOpen_Click);

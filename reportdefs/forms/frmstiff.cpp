@@ -114,6 +114,7 @@ frmStiff::frmStiff() : ReportForm(ReportKind::Stiff) {
 void frmStiff::SetupGrids() {
     // The load fills the source list with the parameter list.
     FillSourceList(List2);
+    CheckEpisodeDates(SS5);
     for (SpreadGrid* g : {SS1, SS3}) {
         // Only picks put a parameter's number behind its name; a typed name would reach nothing.
         g->setColumnLocked(1, true);

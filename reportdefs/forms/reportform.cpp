@@ -9,6 +9,7 @@
 #include "platform/gui/spreadgrid.h"
 #include "platform/uiservice.h"
 #include "project/modgw.h"
+#include "project/typeddates.h"
 #include "reportdefs/forms/frmwellnotes.h"
 #include "reportdefs/notesblock.h"
 #include "reportdefs/windowhooks.h"
@@ -22,6 +23,7 @@
 #include <QLayout>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
@@ -86,6 +88,7 @@ QString& ReportForm::CurrentPath() { return modgw().*kind_.path; }
 void ReportForm::Form_Load() {
     Guarded(QStringLiteral("Form_Load"), [&] {
         if (QLayout* l = layout(); l && !l->menuBar()) l->setMenuBar(MenuBar);
+        forms::keepInView(findChildren<QPushButton*>(Qt::FindDirectChildrenOnly));
         if (const QScreen* s = screen()) {
             const QRect a = s->geometry();
             if (QLayout* l = layout()) resize(size().expandedTo(l->sizeHint()));
@@ -109,7 +112,7 @@ void ReportForm::Form_Load() {
 }
 
 bool ReportForm::Form_Unload() {
-    CommitGrids();
+    if (!CommitGrids()) return false;
     if (!saveFirst(SaveFirstAction::Quit)) return false;
     Closing();
     modgw().*kind_.lastPath = CurrentPath();
@@ -142,9 +145,17 @@ bool ReportForm::saveFirst(SaveFirstAction action) {
     return SaveFirst(action, [this] { return Save(); });
 }
 
-void ReportForm::CommitGrids() {
+bool ReportForm::CommitGrids() {
+    bool taken = true;
     for (SpreadGrid* g : Grids())
-        g->commitEdit();
+        taken = g->commitEdit() && taken;
+    return taken;
+}
+
+void ReportForm::CheckEpisodeDates(SpreadGrid* grid) {
+    grid->setTextCheck([](int, int col, const QString& text) {
+        return typeddates::Problem(col == 1 ? typeddates::Field::EpisodeStart : typeddates::Field::EpisodeEnd, text);
+    });
 }
 
 void ReportForm::NewDefinition() {
@@ -167,14 +178,14 @@ bool ReportForm::OpenDefinition(const QString& path) {
 
 void ReportForm::mnuNew_Click() {
     Guarded(QStringLiteral("mnuNew_Click"), [&] {
-        CommitGrids();
+        if (!CommitGrids()) return;
         if (saveFirst(SaveFirstAction::New)) NewDefinition();
     });
 }
 
 void ReportForm::mnuOpen_Click() {
     Guarded(kind_.openErrorName, [&] {
-        CommitGrids();
+        if (!CommitGrids()) return;
         if (!saveFirst(SaveFirstAction::Open)) return;
         FileDialogRequest r;
         r.title = QStringLiteral("Open");
@@ -186,7 +197,7 @@ void ReportForm::mnuOpen_Click() {
 }
 
 bool ReportForm::Save() {
-    CommitGrids();
+    if (!CommitGrids()) return false;
     if (CurrentPath().isEmpty()) return SaveAs();
     if (!WriteDefinition(CurrentPath())) return false;
     modgw().ReportDirty = 0;
@@ -196,7 +207,7 @@ bool ReportForm::Save() {
 bool ReportForm::SaveAs() {
     bool written = false;
     Guarded(kind_.saveAsErrorName, [&] {
-        CommitGrids();
+        if (!CommitGrids()) return;
         ModGW& m = modgw();
         FileDialogRequest r;
         r.save = true;
@@ -227,8 +238,7 @@ void ReportForm::mnuSaveAs_Click() { SaveAs(); }
 // ---- runs, printer, help
 
 void ReportForm::RunReport(SaveFirstAction action, float code) {
-    CommitGrids();
-    if (!saveFirst(action)) return;
+    if (!CommitGrids() || !saveFirst(action)) return;
     if (CurrentPath().isEmpty()) {
         ui().MsgBox(kind_.mustOpenText);
         return;

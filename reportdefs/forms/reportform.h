@@ -166,7 +166,11 @@ protected:
     void EditMode();
     void MarkChanged();
     // Writes every open cell of the grids, so that the prompt and the writer see what was typed.
-    void CommitGrids();
+    // False when a cell refused its text (a date that is none): the action stops there.
+    bool CommitGrids();
+    // The episode grid's cells, start dates in column 1 and end dates in column 2, are checked as
+    // dates when left.
+    static void CheckEpisodeDates(SpreadGrid* grid);
     // Writes the definition into the grids through fill, with their cells closed and without
     // repainting cell by cell; where names the procedure for an error report.
     void FillGrids(const QString& where, const std::function<void()>& fill);

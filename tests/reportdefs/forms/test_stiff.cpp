@@ -232,7 +232,7 @@ TEST_F(StiffForm, ParameterNamesTakeNoTypingWhileSourcesAndEpisodesAreSavedAsTyp
     QTest::keyClick(f.SS4, Qt::Key_Return);
     f.SS5->setActiveCell(1, 1);
     f.SS5->setFocus();
-    QTest::keyClicks(f.SS5, "Spring 2001");
+    QTest::keyClicks(f.SS5, "3/21/2001");
     QTest::keyClick(f.SS5, Qt::Key_Tab);
     QTest::keyClicks(f.SS5, "6/30/01");
     QTest::keyClick(f.SS5, Qt::Key_Return);
@@ -243,7 +243,7 @@ TEST_F(StiffForm, ParameterNamesTakeNoTypingWhileSourcesAndEpisodesAreSavedAsTyp
     f.mnuSave->trigger();
     f.hide();
     EXPECT_EQ(ui.fileRequests.value(0).filter, "Stiff Graph Files (*.stf)|*.stf|");
-    QStringList lines = {"3", "Spring 2001", "6/30/01", "", "", "", "12/31/2001"};
+    QStringList lines = {"3", "3/21/2001", "6/30/01", "", "", "", "12/31/2001"};
     lines << "2" << "0" << "0" << "0" << "0" << "0" << "0" << "0" << "" << "" << "" << "" << "";
     lines << "0" << "0" << "0" << "0" << "0" << "0" << "0" << "0" << "" << "Spring B" << "" << "" << "";
     lines << "Ions" << "" << "" << "" << "0" << "0" << "0" << "0";

@@ -7,9 +7,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-// Widget tests run offscreen, with a temporary program folder.
+// Widget tests run offscreen, on a screen of their own when a configuration file is given, with a
+// temporary program folder.
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!qgetenv("QT_QPA_PLATFORM").startsWith("offscreen")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir home;
     qputenv("XDG_DATA_HOME", home.path().toUtf8());
     SetProgramFolder(home.path() + QStringLiteral("/qmar2002"));

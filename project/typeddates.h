@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+// The check of a date the user types into a form, made when the cell or box is left, in the user's
+// date order. Each gives the message that says what is wrong, "" when the text will do; an empty
+// entry is no date typed yet and passes. The runs keep their own checks for files written elsewhere.
+namespace typeddates {
+
+// Which date a form's cell or box holds.
+enum class Field {
+    EpisodeStart,   // the start of a sampling episode (its own cell)
+    EpisodeEnd,     // the end of a sampling episode (its own cell)
+    ContourEpisode, // a date contour episode, "start,end" or one date, with a four-digit year
+    ReportStart,    // the project's date range for reports
+    ReportEnd,
+};
+
+QString Problem(Field field, const QString& text);
+
+} // namespace typeddates
