@@ -230,6 +230,14 @@ TEST_P(HullMethod, LeavesNodesOutsideTheHullBlankAndTheFileKeepsThem) {
     EXPECT_EQ(blanks(back), blanks(g));
 }
 
+TEST_P(HullMethod, DenseSetLeavesNoNodeInsideTheHullBlank) {
+    // Thousands of points make slivers that a size-limited triangle search does not find.
+    auto plane = [](double x, double y) { return 12 + 0.3 * x - 0.7 * y; };
+    const auto g = grid(scattered(4000, plane), GetParam());
+    for (int j = 0; j < g.ny; ++j)
+        for (int i = 0; i < g.nx; ++i) ASSERT_NEAR(g.at(i, j), plane(g.xAt(i), g.yAt(j)), 1e-9) << i << "," << j;
+}
+
 INSTANTIATE_TEST_SUITE_P(Gridding, HullMethod, testing::Values(5, 9), methodName);
 
 TEST(GridFile, KeepsAwkwardValuesLimitsAndAnOwnNodataBitForBit) {
