@@ -12,6 +12,9 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTimer>
+#include <QWindow>
+#include <cstdio>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -33,6 +36,17 @@ int main(int argc, char** argv) {
     if (const QScreen* s = main.screen()) main.resize(s->availableGeometry().size() * 3 / 4);
     forms::fitToScreen(main);
     main.showMaximized();
+    // For timing start-up as a whole: say when the main window is on the screen, and leave.
+    QTimer shown;
+    if (qEnvironmentVariableIsSet("QMAR_QUIT_WHEN_SHOWN")) {
+        QObject::connect(&shown, &QTimer::timeout, &app, [&] {
+            if (!main.windowHandle() || !main.windowHandle()->isExposed()) return;
+            std::puts("main window shown");
+            std::fflush(stdout);
+            QApplication::quit();
+        });
+        shown.start(1);
+    }
     const int rc = app.exec();
     forms::unloadAll();
     setUi(nullptr);

@@ -27,18 +27,18 @@ Pt circumcentre(Pt a, Pt b, Pt c) {
 }
 
 // Area of a convex polygon given by its corners in any order.
-double convexArea(std::vector<Pt>& poly) {
+double convexArea(std::vector<Pt>& poly, std::vector<std::pair<double, Pt>>& byAngle) {
     double mx = 0, my = 0;
     for (const Pt& q : poly) mx += q.x, my += q.y;
     mx /= double(poly.size());
     my /= double(poly.size());
-    std::sort(poly.begin(), poly.end(), [&](Pt a, Pt b) {
-        return std::atan2(a.y - my, a.x - mx) < std::atan2(b.y - my, b.x - mx);
-    });
+    byAngle.clear();
+    for (const Pt& q : poly) byAngle.push_back({std::atan2(q.y - my, q.x - mx), q});
+    std::stable_sort(byAngle.begin(), byAngle.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     double a = 0;
-    for (size_t i = 0; i < poly.size(); ++i) {
-        const Pt& p = poly[i];
-        const Pt& q = poly[(i + 1) % poly.size()];
+    for (size_t i = 0; i < byAngle.size(); ++i) {
+        const Pt& p = byAngle[i].second;
+        const Pt& q = byAngle[(i + 1) % byAngle.size()].second;
         a += p.x * q.y - q.x * p.y;
     }
     return std::abs(a) / 2;
@@ -48,6 +48,34 @@ struct TriangulationDeleter {
     void operator()(GDALTriangulation* t) const { GDALTriangulationFree(t); }
 };
 
+// The facet holding q, walked to from the facet start across the edges q lies beyond; -1 when q
+// lies outside the hull. The walk ends in a Delaunay triangulation; the step limit only guards
+// against a triangulation that is not quite one, where the facets are then searched one by one.
+int locate(const GDALTriFacet* facets, int nf, const std::vector<Pt>& p, const std::vector<char>& ccw,
+           int start, Pt q) {
+    // Each edge is taken in one direction from both its facets, so that rounding never puts a node
+    // on an edge beyond it from both sides.
+    auto beyond = [&](int t, int k) {
+        const int* v = facets[t].anVertexIdx;
+        const int a = v[(k + 1) % 3], b = v[(k + 2) % 3];
+        const double o = a < b ? orient(p[a], p[b], q) : -orient(p[b], p[a], q);
+        return ccw[t] ? o < 0 : o > 0;
+    };
+    int t = start;
+    for (int steps = 0; steps < 4 * nf + 16; ++steps) {
+        int across = -1;
+        for (int k = 0; k < 3 && across < 0; ++k)
+            if (beyond(t, k)) across = k;
+        if (across < 0) return t;
+        const int nb = facets[t].anNeighborIdx[across];
+        if (nb < 0) return -1; // beyond a hull edge: outside the (convex) hull
+        t = nb;
+    }
+    for (t = 0; t < nf; ++t)
+        if (!beyond(t, 0) && !beyond(t, 1) && !beyond(t, 2)) return t;
+    return -1;
+}
+
 } // namespace
 
 void naturalNeighbor(const std::vector<ScatterPoint>& pts, ContourGrid& g) {
@@ -56,18 +84,21 @@ void naturalNeighbor(const std::vector<ScatterPoint>& pts, ContourGrid& g) {
 
     const Frame f(pts);
     const int n = int(pts.size());
-    std::vector<double> u(n), v(n);
+    std::vector<double> x(n), y(n);
     std::vector<Pt> p(n);
     for (int i = 0; i < n; ++i) {
-        u[i] = f.u(pts[i].x);
-        v[i] = f.v(pts[i].y);
-        p[i] = {u[i], v[i]};
+        x[i] = pts[i].x;
+        y[i] = pts[i].y;
+        p[i] = {f.u(pts[i].x), f.v(pts[i].y)};
     }
+    // Triangulated in the points' own coordinates: GDAL gives up facets it finds too small, which
+    // at unit size would be most facets of a dense set. Facets are found by walking them, never by
+    // GDAL's own (size-limited) search.
     std::unique_ptr<GDALTriangulation, TriangulationDeleter> dt;
     {
         contour::QuietGdal quiet;
-        dt.reset(GDALTriangulationCreateDelaunay(n, u.data(), v.data()));
-        if (!dt || !GDALTriangulationComputeBarycentricCoefficients(dt.get(), u.data(), v.data()))
+        dt.reset(GDALTriangulationCreateDelaunay(n, x.data(), y.data()));
+        if (!dt || dt->nFacets <= 0)
             contour::raiseGdalFailure(QStringLiteral("the points could not be triangulated"));
     }
 
@@ -75,23 +106,26 @@ void naturalNeighbor(const std::vector<ScatterPoint>& pts, ContourGrid& g) {
     const GDALTriFacet* facets = dt->pasFacets;
     std::vector<Pt> cc(nf);
     std::vector<double> r2(nf);
+    std::vector<char> ccw(nf);
     for (int t = 0; t < nf; ++t) {
         const int* vi = facets[t].anVertexIdx;
         cc[t] = circumcentre(p[vi[0]], p[vi[1]], p[vi[2]]);
         r2[t] = std::pow(cc[t].x - p[vi[0]].x, 2) + std::pow(cc[t].y - p[vi[0]].y, 2);
+        ccw[t] = orient(p[vi[0]], p[vi[1]], p[vi[2]]) > 0;
     }
 
     std::vector<char> inCavity(nf, 0);
-    std::vector<int> cavity, next(n, -1), boundaryStart;
+    std::vector<int> cavity, next(n, -1), prev(n, -1), boundaryStart, boundaryEnd;
+    std::vector<double> stolen(n, 0);
+    std::vector<int> slot(n, -1); // a rim vertex's piece of the new cell in pieces
+    std::vector<std::vector<Pt>> pieces;
+    std::vector<std::pair<double, Pt>> byAngle;
     int hint = 0;
     for (int j = 0; j < g.ny; ++j) {
         for (int i = 0; i < g.nx; ++i) {
             const Pt q{f.u(g.xAt(i)), f.v(g.yAt(j))};
-            int facet = -1;
-            if (!GDALTriangulationFindFacetDirected(dt.get(), hint, q.x, q.y, &facet) &&
-                !GDALTriangulationFindFacetBruteForce(dt.get(), q.x, q.y, &facet))
-                continue; // outside the hull: blank
-            if (facet < 0) continue;
+            const int facet = locate(facets, nf, p, ccw, hint, q);
+            if (facet < 0) continue; // outside the hull: blank
             hint = facet;
             const int* fv = facets[facet].anVertexIdx;
 
@@ -118,21 +152,23 @@ void naturalNeighbor(const std::vector<ScatterPoint>& pts, ContourGrid& g) {
                 }
             }
 
-            // The cavity's rim, anticlockwise, as next[a] = b.
+            // The cavity's rim, anticlockwise, as next[a] = b and prev[b] = a.
             boundaryStart.clear();
+            boundaryEnd.clear();
             bool onHullEdge = false;
             for (int t : cavity) {
                 const int* tv = facets[t].anVertexIdx;
-                const bool ccw = orient(p[tv[0]], p[tv[1]], p[tv[2]]) > 0;
                 for (int k = 0; k < 3; ++k) {
                     const int nb = facets[t].anNeighborIdx[k];
                     if (nb >= 0 && inCavity[nb]) continue;
                     int a = tv[(k + 1) % 3], b = tv[(k + 2) % 3];
-                    if (!ccw) std::swap(a, b);
+                    if (!ccw[t]) std::swap(a, b);
                     const double len2 = std::pow(p[b].x - p[a].x, 2) + std::pow(p[b].y - p[a].y, 2);
                     if (orient(p[a], p[b], q) <= 1e-10 * len2) onHullEdge = true;
                     next[a] = b;
+                    prev[b] = a;
                     boundaryStart.push_back(a);
+                    boundaryEnd.push_back(b);
                 }
             }
 
@@ -143,27 +179,62 @@ void naturalNeighbor(const std::vector<ScatterPoint>& pts, ContourGrid& g) {
                 // That piece is convex, cornered by the two new Voronoi vertices it shares with the
                 // node and the old vertices (circumcentres) of the removed triangles around the
                 // neighbour.
-                std::vector<Pt> poly;
                 double total = 0, sum = 0;
+                // Each piece is the fan of triangles (g(a, u), circumcentre of t, g(a, w)) over the
+                // removed triangles t = (a, u, w) around a, g(a, u) being the circumcentre of the
+                // node, a and u: these lie on the bisector of node and a, so the signed areas add up
+                // to the piece without ordering its corners.
+                for (int a : boundaryStart) stolen[a] = 0;
+                bool steady = true;
+                for (int t : cavity) {
+                    const int* tv = facets[t].anVertexIdx;
+                    const double sign = ccw[t] ? 1 : -1;
+                    const Pt g[3] = {circumcentre(q, p[tv[1]], p[tv[2]]), circumcentre(q, p[tv[2]], p[tv[0]]),
+                                     circumcentre(q, p[tv[0]], p[tv[1]])};
+                    for (int k = 0; k < 3; ++k) {
+                        stolen[tv[k]] += sign * orient(g[(k + 2) % 3], cc[t], g[(k + 1) % 3]) / 2;
+                        // Far corners (the node almost on an edge) cancel out, and their digits go.
+                        const double dx = g[k].x - cc[t].x, dy = g[k].y - cc[t].y;
+                        steady = steady && dx * dx + dy * dy < 1e4 * r2[t];
+                    }
+                }
                 for (int a : boundaryStart) {
-                    int prev = -1;
-                    for (int s : boundaryStart)
-                        if (next[s] == a) prev = s;
-                    if (prev < 0) {
-                        total = 0;
-                        break;
-                    }
-                    poly.clear();
-                    poly.push_back(circumcentre(q, p[prev], p[a]));
-                    poly.push_back(circumcentre(q, p[a], p[next[a]]));
-                    for (int t : cavity) {
-                        const int* tv = facets[t].anVertexIdx;
-                        if (tv[0] == a || tv[1] == a || tv[2] == a) poly.push_back(cc[t]);
-                    }
-                    const double area = convexArea(poly);
+                    const double area = std::abs(stolen[a]);
                     total += area;
                     sum += area * pts[a].z;
                 }
+                // A node on or near an edge inside the cavity puts g at or near infinity: the pieces
+                // are then put together corner by corner.
+                if (steady && std::isfinite(sum / total) && total > 0) {
+                    g.at(i, j) = sum / total;
+                    for (int t : cavity) inCavity[t] = 0;
+                    for (int a : boundaryStart) next[a] = -1;
+                    for (int b : boundaryEnd) prev[b] = -1;
+                    continue;
+                }
+                total = sum = 0;
+                bool closed = true;
+                if (pieces.size() < boundaryStart.size()) pieces.resize(boundaryStart.size());
+                for (size_t k = 0; k < boundaryStart.size() && closed; ++k) {
+                    const int a = boundaryStart[k];
+                    closed = prev[a] >= 0;
+                    slot[a] = int(k);
+                    pieces[k].clear();
+                    if (closed) {
+                        pieces[k].push_back(circumcentre(q, p[prev[a]], p[a]));
+                        pieces[k].push_back(circumcentre(q, p[a], p[next[a]]));
+                    }
+                }
+                for (int t : cavity)
+                    for (int v : facets[t].anVertexIdx)
+                        if (closed && slot[v] >= 0) pieces[size_t(slot[v])].push_back(cc[t]);
+                for (size_t k = 0; k < boundaryStart.size() && closed; ++k) {
+                    const double area = convexArea(pieces[k], byAngle);
+                    total += area;
+                    sum += area * pts[boundaryStart[k]].z;
+                }
+                for (int a : boundaryStart) slot[a] = -1;
+                if (!closed) total = 0;
                 if (total > 0 && std::isfinite(sum / total)) {
                     value = sum / total;
                     done = true;
@@ -171,14 +242,16 @@ void naturalNeighbor(const std::vector<ScatterPoint>& pts, ContourGrid& g) {
             }
             if (!done) {
                 // On the hull's edge the Sibson weights become the linear ones along that edge.
-                double l1, l2, l3;
-                GDALTriangulationComputeBarycentricCoordinates(dt.get(), facet, q.x, q.y, &l1, &l2, &l3);
-                value = l1 * pts[fv[0]].z + l2 * pts[fv[1]].z + l3 * pts[fv[2]].z;
+                const Pt a = p[fv[0]], b = p[fv[1]], c = p[fv[2]];
+                const double d = orient(a, b, c);
+                const double l1 = orient(q, b, c) / d, l2 = orient(a, q, c) / d;
+                value = l1 * pts[fv[0]].z + l2 * pts[fv[1]].z + (1 - l1 - l2) * pts[fv[2]].z;
             }
             g.at(i, j) = value;
 
             for (int t : cavity) inCavity[t] = 0;
             for (int a : boundaryStart) next[a] = -1;
+            for (int b : boundaryEnd) prev[b] = -1;
         }
     }
 }

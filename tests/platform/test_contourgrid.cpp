@@ -230,6 +230,16 @@ TEST_P(HullMethod, LeavesNodesOutsideTheHullBlankAndTheFileKeepsThem) {
     EXPECT_EQ(blanks(back), blanks(g));
 }
 
+TEST_P(HullMethod, DenseSetLeavesNoNodeInsideTheHullBlank) {
+    // Thousands of points in a small patch make triangles too small for a size-limited search.
+    auto plane = [](double x, double y) { return 12 + 0.3 * x - 0.7 * y; };
+    auto pts = scattered(200, plane);
+    for (const auto& p : scattered(3000, plane, 8, 8, 11)) pts.push_back({p.x + 40, p.y + 20, plane(p.x + 40, p.y + 20)});
+    const auto g = grid(pts, GetParam());
+    for (int j = 0; j < g.ny; ++j)
+        for (int i = 0; i < g.nx; ++i) ASSERT_NEAR(g.at(i, j), plane(g.xAt(i), g.yAt(j)), 1e-9) << i << "," << j;
+}
+
 INSTANTIATE_TEST_SUITE_P(Gridding, HullMethod, testing::Values(5, 9), methodName);
 
 TEST(GridFile, KeepsAwkwardValuesLimitsAndAnOwnNodataBitForBit) {
