@@ -1,7 +1,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build run test bench clean
+.PHONY: deps configure build program run test bench clean
 
 deps:
 	@scripts/install-deps
@@ -12,7 +12,11 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# The program alone and what it needs at run time (the demo database): no tests.
+program: configure
+	@cmake --build $(BUILD) --target qmar2002 -j $(JOBS)
+
+run: program
 	$(BUILD)/qmar2002
 
 test: build

@@ -48,6 +48,7 @@ void resetProgramState() {
     projectHooks().reset();
     dbFaultHook() = nullptr;
     reportHooks().reset();
+    EndPrintRun(false); // a run's print job a test left open
     reportDefHooks().reset();
     startupHooks().reset();
     contour::plotSink().reset();

@@ -21,9 +21,6 @@
 #include <QPrinter>
 #include <cmath>
 
-const QString kAddPrinterMessage =
-    QStringLiteral("You must Add a Printer before attempting to print.  See Start < (Settings) < Control Panel < Printers.");
-
 namespace {
 
 using draw::DrawObject;
@@ -168,7 +165,7 @@ draw::OutputOptions PrintOutputOptions(const MDrawPro& d, QString& missingPatter
     return options;
 }
 
-void PrintDrawing() {
+void PrintDrawing(PrintJob& job) {
     MDrawPro& d = pageDrawing();
     RedrawOnAfter redrawOn{d};
     d.Redraw(false);
@@ -185,28 +182,30 @@ void PrintDrawing() {
         sheetW = d.PageWidth();
         sheetH = d.PageHeight();
     }
-    QPrinter& pr = SystemPrinter();
-    pr.setPageOrientation(sheetH <= sheetW ? QPageLayout::Landscape : QPageLayout::Portrait);
-    // With no printer installed the printer falls back to a PDF with nowhere to go.
-    if (pr.outputFormat() == QPrinter::PdfFormat && pr.outputFileName().isEmpty())
-        raiseError(qmerr::Printer, QStringLiteral("no printer"));
-
     WaitCursor wait;
-    QPainter p;
-    if (!p.begin(&pr))
-        raiseError(pr.outputFormat() == QPrinter::PdfFormat ? qmerr::PathFileAccess : qmerr::Printer,
-                   pr.outputFileName());
-    draw::paintSheet(p, d, printTarget(pr, d.PageWidth(), d.PageHeight()), options);
-    if (!p.end()) raiseError(qmerr::Printer, QStringLiteral("the page did not print"));
+    QPainter& p = job.newPage(sheetH <= sheetW ? QPageLayout::Landscape : QPageLayout::Portrait);
+    draw::paintSheet(p, d, printTarget(SystemPrinter(), d.PageWidth(), d.PageHeight()), options);
 }
 
-void PrintDrawArea(const QString& routine) {
+QString PrintDrawing() {
+    PrintJob job(SystemPrinter());
+    PrintDrawing(job);
+    job.end(true);
+    return PrintedText(job.pages(), job.target());
+}
+
+void ShowPrintError(const QmError& e, const QString& routine) {
+    if (e.number() == qmerr::Printer)
+        ui().MsgBox(kAddPrinterMessage);
+    else
+        showError(e, routine);
+}
+
+QString PrintDrawArea(const QString& routine) {
     try {
-        PrintDrawing();
+        return PrintDrawing();
     } catch (const QmError& e) {
-        if (e.number() == qmerr::Printer)
-            ui().MsgBox(kAddPrinterMessage);
-        else
-            showError(e, routine);
+        ShowPrintError(e, routine);
+        return {};
     }
 }

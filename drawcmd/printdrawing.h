@@ -10,6 +10,7 @@
 
 class MDrawPro;
 class QPrinter;
+class QmError;
 
 // Printing the page's drawing, one print job of one page each time.
 
@@ -35,14 +36,18 @@ void createcoloredFPtemp(QString& patternFile, int32_t& color);
 // loader's errors.
 draw::OutputOptions PrintOutputOptions(const MDrawPro& d, QString& missingPattern);
 
-// Prints the page on the system printer: deleted and off-sheet objects dropped, pattern fills
-// printed from their print patterns in their colours, node markers left off the paper. The drawing
-// itself keeps its screen patterns and markers. Reports its own errors: no printer as
-// kAddPrinterMessage, any other as an error in routine.
-void PrintDrawArea(const QString& routine = QStringLiteral("PrintDrawArea"));
+// Prints the page on the system printer as one job of one page: deleted and off-sheet objects
+// dropped, pattern fills printed from their print patterns in their colours, node markers left off
+// the paper. The drawing itself keeps its screen patterns and markers. Reports its own errors
+// (ShowPrintError); returns what the progress line says of it, "" when it failed.
+QString PrintDrawArea(const QString& routine = QStringLiteral("PrintDrawArea"));
 
-// The same print, raising its errors to the caller.
-void PrintDrawing();
+// The same page as the next page of a job (in the orientation of its sheet), raising its errors.
+void PrintDrawing(PrintJob& job);
+// The same print, one job of one page, raising its errors to the caller; returns what the progress
+// line says of it.
+QString PrintDrawing();
 
-// The message for a print with no printer to print on.
-extern const QString kAddPrinterMessage;
+// A print's fault as the user is told of it: no printer as kAddPrinterMessage, any other as an
+// error in routine.
+void ShowPrintError(const QmError& e, const QString& routine);

@@ -275,9 +275,9 @@ SaveOutcome FileSaveDrawingAs(ToolButtons& buttons, const DrawingFileDialogs& di
     return SaveOutcome::Saved;
 }
 
-void FilePrintDrawing(const std::function<void()>& notice) {
+QString FilePrintDrawing(const std::function<void()>& notice) {
     if (notice) notice();
-    PrintDrawArea(QStringLiteral("mnuPrint"));
+    return PrintDrawArea(QStringLiteral("mnuPrint"));
 }
 
 // ---- "Choose New Drawing Size" ------------------------------------------------------------------

@@ -75,7 +75,8 @@ SaveOutcome FileSaveDrawingAs(ToolButtons& buttons, const DrawingFileDialogs& di
 
 // File > Print: the notice (shown for a moment and gone before printing), then the page printed as
 // a report page prints. No printer: the message to add one; other faults "Error N in mnuPrint".
-void FilePrintDrawing(const std::function<void()>& notice);
+// Returns what the status line says of the print, "" when it failed.
+QString FilePrintDrawing(const std::function<void()>& notice);
 
 // ---- "Choose New Drawing Size"
 

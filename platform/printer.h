@@ -1,8 +1,58 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QPageLayout>
+#include <QString>
+#include <memory>
+
+class QPainter;
 class QPrinter;
 
-// The system printer every print goes to: the default printer until the user picks another; tests
-// point it at a PDF file.
+// The system printer every print goes to: the default printer until the user picks another or
+// "Print to File (PDF)"; tests point it at a PDF file.
 QPrinter& SystemPrinter();
+
+// False when the printer has nowhere to print: no printer installed and no PDF file chosen.
+bool HasPrintTarget(const QPrinter& printer);
+
+// Where a printer's pages go, as the user knows it: the PDF file's name, else the printer's name.
+QString PrintTargetName(const QPrinter& printer);
+
+// What the progress line says once a print has ended: "N pages printed to <target>".
+QString PrintedText(int pages, const QString& target);
+
+// The message for a print with no printer to print on.
+extern const QString kAddPrinterMessage;
+
+// One print job of any number of pages on a printer. The job opens with its first page; each page
+// takes its own orientation. A PDF target is written to a pending file beside it ("<name>.pending")
+// and put in place only when the job ends complete, so that a job dropped part-way leaves no file
+// that looks whole and an earlier file of that name as it was. The printer's settings are as before
+// afterwards.
+class PrintJob {
+public:
+    explicit PrintJob(QPrinter& printer);
+    ~PrintJob(); // a job still open is dropped
+    PrintJob(const PrintJob&) = delete;
+    PrintJob& operator=(const PrintJob&) = delete;
+
+    // Starts the next page and returns the painter on it. Raises 482 when there is no printer to
+    // print on or the page cannot start, 75 when the PDF file cannot be written.
+    QPainter& newPage(QPageLayout::Orientation orientation);
+    // Ends the job: complete hands it to the printer (a PDF file renamed into place); otherwise a
+    // PDF is dropped and a printer gets the pages it had. Nothing when no page started. Raises 482
+    // when the printer refuses the job, 75 when the PDF cannot be put in place.
+    void end(bool complete);
+
+    int pages() const { return pages_; }
+    QString target() const { return target_; }
+
+private:
+    void close(bool complete);
+
+    QPrinter& printer_;
+    std::unique_ptr<QPainter> painter_;
+    QString target_;
+    QString pdfFile_; // the file the PDF goes to, empty for a printer
+    int pages_ = 0;
+};

@@ -54,14 +54,20 @@ QString UiService::FileDialog(const FileDialogRequest& request) { return FileDia
 FileDialogChoice UiService::FileDialogWithType(const FileDialogRequest& request) {
     FileDialogChoice c = chooseFile(request);
     if (!request.save) return c;
-    const QString path = filedialog::WithExtension(c.path, request.filter, c.filterIndex, request.defaultExt);
+    c.path = filedialog::CompletedName(c.path, request.filter, c.filterIndex, request.defaultExt,
+                                       request.overwritePrompt ? request.title : std::optional<QString>());
+    return c;
+}
+
+QString filedialog::CompletedName(const QString& path, const QString& filter, int index, const QString& defaultExt,
+                                  const std::optional<QString>& askTitle) {
+    const QString completed = WithExtension(path, filter, index, defaultExt);
     // The dialog asked about the name it returned; a file under the completed name has not been asked
     // about yet.
-    if (path != c.path && request.overwritePrompt && QFileInfo::exists(qfile::Resolve(path)) &&
-        !AskToReplace(path, request.title))
-        return {QString(), c.filterIndex};
-    c.path = path;
-    return c;
+    if (completed != path && askTitle && QFileInfo::exists(qfile::Resolve(completed)) &&
+        !AskToReplace(completed, *askTitle))
+        return {};
+    return completed;
 }
 
 bool AskToReplace(const QString& path, const QString& dialogTitle) {

@@ -61,14 +61,20 @@ QString FilterExtension(const QString& filter, int index);
 // The path a save dialog returns: a bare name typed without an extension (no "." in it) gets the
 // extension of the chosen filter entry, or the request's defaultExt where the entry names none.
 QString WithExtension(const QString& path, const QString& filter, int index, const QString& defaultExt);
+// WithExtension, and when that named another file that exists, the question whether to replace it
+// under askTitle (none asked without one): "" when the user says No.
+QString CompletedName(const QString& path, const QString& filter, int index, const QString& defaultExt,
+                      const std::optional<QString>& askTitle);
 } // namespace filedialog
 
-// The printer set-up dialog's settings: the printer's device name and what it prints with.
+// The printer set-up dialog's settings: the printer's device name, or the file of "Print to File
+// (PDF)", and what it prints with.
 struct PrinterSetupChoice {
-    QString printerName;
+    QString printerName; // "" for Print to File (PDF)
     int copies = 1;
     QPageLayout::Orientation orientation = QPageLayout::Portrait;
     QPageSize::PageSizeId paperSize = QPageSize::Letter;
+    QString outputFile; // the PDF file printed to, "" for a printer
 };
 
 // The font dialog's fields. `color` is a colour as the program stores it: red + 256 green + 65536 blue.

@@ -62,13 +62,19 @@ void ItemPages(int count, bool (*dataReader)(), PageRoutine draw) {
     }
 }
 
-// Runs a driver's body under the driver's own error trap: a fault ends the run with its message.
+// Runs a driver's body under the driver's own error trap: a fault ends the run with its message. A
+// printed run is one print job, closed however the run ends.
 template <typename Body> void Trapped(const char* name, Body body) {
+    const bool printing = gwgraph().PrintToPrinter == 1;
+    if (printing) BeginPrintRun();
     try {
         body();
     } catch (const QmError& e) {
+        if (printing) EndPrintRun(false);
         showError(e, QString::fromLatin1(name));
+        return;
     }
+    if (printing) EndPrintRun(!Cancelled());
 }
 
 } // namespace

@@ -169,7 +169,19 @@ struct GwGraph {
 GwGraph& gwgraph();
 
 // Hands the page just drawn on, as every driver does after drawing a page: printed when
-// PrintToPrinter is 1, else previewed through the page sink (reportHooks()). Leaving the preview
-// sets CancelReport; this is the one place that does. Returns how the preview was left (NextPage
-// for a printed page).
+// PrintToPrinter is 1, else previewed through the page sink (reportHooks()). Leaving the preview,
+// or a page that could not be printed, sets CancelReport; this is the one place that does. Returns
+// how the preview was left (NextPage for a printed page).
 PreviewResult HandOverPage();
+
+// A printed run is one print job on the system printer. BeginPrintRun readies it (the job opens
+// with the first page printed); PrintRunPage prints the page just drawn as the job's next page,
+// or as a job of its own outside a run, and reports its own fault, which stops the run.
+void BeginPrintRun();
+void PrintRunPage();
+// Closes the run's job: handed to the printer when the run completed, dropped when it stopped
+// (cancel, fault), a PDF file then left as it was. When a completed run printed pages the progress
+// line says how many and where. Reports its own fault. Nothing without a job.
+void EndPrintRun(bool completed);
+// What the end of the last printed run said ("N pages printed to ..."); "" when it sent nothing.
+QString PrintRunSummary();

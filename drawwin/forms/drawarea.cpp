@@ -172,6 +172,11 @@ DrawArea::DrawArea() {
     row->addWidget(MDraw3);
     row->addWidget(MDraw, 1);
     lay->addLayout(row, 1);
+    // The status line: what the last print sent where.
+    lblStatus = new QLabel(this);
+    lblStatus->setObjectName(QStringLiteral("lblStatus"));
+    lblStatus->setContentsMargins(4, 2, 4, 2);
+    lay->addWidget(lblStatus);
 
     if (const QScreen* s = screen()) {
         const QRect avail = s->availableGeometry();

@@ -43,6 +43,7 @@ public:
     QTimer* Timer3 = nullptr;           // deferred palette commands
     QListWidget* List1 = nullptr;
     QLabel* lblCurrentX = nullptr;
+    QLabel* lblStatus = nullptr; // status line under the page
 
     // Toolbar buttons by position 1 to 23, across both bars.
     QAction* Button(int position) const;

@@ -11,6 +11,7 @@
 #include "platform/qmerror.h"
 
 #include <QAction>
+#include <QLabel>
 
 namespace {
 
@@ -79,10 +80,12 @@ void DrawArea::mnuSaveAs_Click() {
 }
 
 void DrawArea::mnuPrint_Click() {
-    FilePrintDrawing([] {
+    if (!EnsurePrintTarget()) return;
+    const QString sent = FilePrintDrawing([] {
         forms::showModal(forms::form<frmPrinting>());
         forms::unload<frmPrinting>();
     });
+    if (!sent.isEmpty()) lblStatus->setText(sent);
 }
 
 void DrawArea::mnuPrintSetup_Click() {

@@ -134,15 +134,22 @@ std::optional<PrinterSetupChoice> GuiUi::PrinterDialog(const PrinterSetupChoice&
     printer.setCopyCount(std::max(1, current.copies));
     printer.setPageOrientation(current.orientation);
     printer.setPageSize(QPageSize(current.paperSize));
+    // No printer chosen (none installed, or a file before): the dialog opens on "Print to File (PDF)".
+    if (current.printerName.isEmpty()) {
+        if (!current.outputFile.isEmpty()) printer.setOutputFileName(current.outputFile);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+    }
     QPrintDialog dlg(&printer, parentWindow());
     dlg.setWindowTitle(QStringLiteral("Print Setup"));
-    dlg.setOption(QAbstractPrintDialog::PrintToFile, false);
+    dlg.setOption(QAbstractPrintDialog::PrintToFile, true);
     dlg.setOption(QAbstractPrintDialog::PrintSelection, false);
     dlg.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dlg.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     if (dlg.exec() != QDialog::Accepted) return std::nullopt;
-    return PrinterSetupChoice{printer.printerName(), printer.copyCount(), printer.pageLayout().orientation(),
-                              printer.pageLayout().pageSize().id()};
+    const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
+    return PrinterSetupChoice{toFile ? QString() : printer.printerName(), printer.copyCount(),
+                              printer.pageLayout().orientation(), printer.pageLayout().pageSize().id(),
+                              toFile ? printer.outputFileName() : QString()};
 }
 
 std::optional<int> GuiUi::ColorDialog(int current) {

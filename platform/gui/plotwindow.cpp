@@ -6,6 +6,8 @@
 #include "platform/gui/controls.h"
 #include "platform/gui/drawview.h"
 #include "platform/gui/forms.h"
+#include "platform/gui/printersetup.h"
+#include "platform/printer.h"
 #include "platform/qmerror.h"
 #include "platform/uiservice.h"
 
@@ -33,18 +35,15 @@ constexpr double PngDotsPerInch = 200;
 
 // Paints the page as one job, fitted into the printable area and centred.
 void printPage(QPrinter& pr, const contour::PlotDocument& doc) {
-    pr.setPageOrientation(doc.landscape() ? QPageLayout::Landscape : QPageLayout::Portrait);
-    if (pr.outputFormat() == QPrinter::PdfFormat && pr.outputFileName().isEmpty())
-        raiseError(qmerr::Printer, QStringLiteral("no printer"));
-    QPainter p;
-    if (!p.begin(&pr)) raiseError(qmerr::Printer, pr.outputFileName());
+    PrintJob job(pr);
+    QPainter& p = job.newPage(doc.landscape() ? QPageLayout::Landscape : QPageLayout::Portrait);
     const MDrawPro& d = doc.drawing();
     const double w = pr.width(), h = pr.height();
     const double s = std::min(w / d.pageWidth(), h / d.pageHeight());
     draw::paintSheet(p, d,
                      QRectF((w - d.pageWidth() * s) / 2, (h - d.pageHeight() * s) / 2, d.pageWidth() * s,
                             d.pageHeight() * s));
-    if (!p.end()) raiseError(qmerr::Printer, QStringLiteral("the page did not print"));
+    job.end(true);
 }
 
 } // namespace
@@ -93,11 +92,13 @@ QList<PlotWindow*> PlotWindow::openWindows() {
 
 void PlotWindow::mnuPrint_Click() {
     if (!printerSource()) return;
+    QPrinter& printer = printerSource()();
+    if (!EnsurePrintTarget(printer)) return;
     try {
-        printPage(printerSource()(), *doc_);
+        printPage(printer, *doc_);
     } catch (const QmError& e) {
         if (e.number() == qmerr::Printer)
-            ui().MsgBox(QStringLiteral("There is no printer to print on."));
+            ui().MsgBox(kAddPrinterMessage);
         else
             ui().MsgBox(QStringLiteral("The plot could not be printed: ") + e.detail());
     }

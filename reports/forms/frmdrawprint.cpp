@@ -2,6 +2,7 @@
 #include "reports/forms/frmdrawprint.h"
 #include "platform/gui/controls.h"
 #include "platform/gui/forms.h"
+#include "platform/gui/printersetup.h"
 
 #include "project/modgw.h"
 #include "reportdefs/windowhooks.h"
@@ -65,7 +66,19 @@ void frmDrawPrint::Command1_Click() {
     QList<int> positions;
     for (const QListWidgetItem* item : List1->selectedItems())
         positions << List1->row(item);
-    RunChosen(modgw().ReportCode, positions);
+    const bool printing = !positions.isEmpty() && PrintToPrinterFor(modgw().ReportCode) == 1;
+    // With nowhere to print, Print Setup first; cancelled there, nothing is printed.
+    if (printing && !EnsurePrintTarget()) {
+        reject();
+        return;
+    }
+    const bool ran = RunChosen(modgw().ReportCode, positions);
+    // A printed run stays on its line saying what was sent where, until the user closes the dialog.
+    if (printing && ran && !PrintRunSummary().isEmpty() && isVisible()) {
+        List1->clearSelection();
+        Option1->setChecked(false);
+        return;
+    }
     accept();
 }
 

@@ -430,7 +430,8 @@ TEST_F(DrawFiles, PrintWithoutAPrinterAsksForOneAndOtherFaultsNameMnuPrint) {
     QPrinter& pr = SystemPrinter();
     pr.setOutputFormat(QPrinter::PdfFormat);
     pr.setOutputFileName(QString()); // no printer: a PDF with nowhere to go
-    ui.answer(vb::OK, "You must Add a Printer before attempting to print.  See Start < (Settings) < Control Panel < Printers.");
+    ui.answer(vb::OK, "You must add a printer before printing: add one in the desktop's printer settings, or "
+                      "choose Print to File (PDF) in Print Setup.");
     FilePrintDrawing({});
     EXPECT_EQ(ui.texts.last(), kAddPrinterMessage);
 

@@ -77,7 +77,8 @@ def open_report_form(app, main, item, caption):
 def leave_form(proc, app, form, caption, exit_item="Return to Main Menu", answer="No"):
     """File > exit_item on a definition form, answer to saving first; the form closes, the program lives."""
     choose(app, form, "File", exit_item)
-    find(app, role="push button", name=answer).click()
+    if answer:
+        find(app, role="push button", name=answer).click()
     window_closed(app, caption)
     alive(proc, app)
 
@@ -395,3 +396,51 @@ def file_dialog(app, title, path):
     type_text(path)
     keys("Return")
     window_closed(app, title)
+
+
+
+def print_to_file(app, path):
+    """Print Setup on "Print to File (PDF)", as with no printer installed: path typed, then Print."""
+    dialog = window(app, "Print Setup")
+    x, y = centre(find(dialog, role="text", name="Output file:"))
+    mouse("mousemove", str(x), str(y), "click", "1")
+    keys("ctrl+a")
+    type_text(path)
+    find(dialog, role="push button", name="Print").click()
+    window_closed(app, "Print Setup")
+
+
+def pdf_pages(pdf, shot):
+    """The text of each page of the PDF, as many as pdfinfo counts; the first page drawn as shot."""
+    info = subprocess.run(["pdfinfo", pdf], capture_output=True, text=True).stdout
+    count = int(next(line.split()[-1] for line in info.splitlines() if line.startswith("Pages:")))
+    folder = os.environ.get("E2E_SHOTS", os.environ["HOME"])
+    os.makedirs(folder, exist_ok=True)
+    subprocess.run(["pdftoppm", "-png", "-r", "60", "-singlefile", pdf, os.path.join(folder, shot)])
+    return subprocess.run(["pdftotext", pdf, "-"], capture_output=True, text=True).stdout.split("\f")[:count]
+
+
+def batch_print_demo(proc, app, main, kind, pdf, first):
+    """A demo report kind (menu, form, chooser, exit, definition) batch printed whole: items, page texts."""
+    form = open_report_form(app, main, kind[0], kind[1])
+    choose(app, form, "File", "Open")
+    file_dialog(app, "Open", kind[4])
+    if not first:
+        choose(app, form, "File", "Print Setup")
+        print_to_file(app, pdf)
+    choose(app, form, "File", "Batch Print")
+    dialog = window(app, kind[2])
+    items = [n.name for n in dialog.findChildren(lambda n: n.roleName == "list item")]
+    find(dialog, name="Select All").click()
+    find(dialog, role="push button", name="OK").click()
+    if first:
+        print_to_file(app, pdf[:-4])                       # a bare name gets ".pdf"
+    line = lambda: dialog.findChild(lambda n: n.name.endswith(" printed to " + pdf), retry=False)  # noqa: E731
+    wait_for("the run dialog does not say where the pages went", line, 60)
+    said = int(line().name.split()[0])
+    find(dialog, role="push button", name="Cancel").click()
+    leave_form(proc, app, form, kind[1], kind[3], None)
+    pages = pdf_pages(pdf, kind[4])
+    if len(pages) != said or any(f.endswith(".pending") for f in os.listdir(os.path.dirname(pdf))):
+        fail(f"{pdf}: {len(pages)} pages, the dialog says {said}; {os.listdir(os.path.dirname(pdf))}")
+    return items, pages

@@ -1,7 +1,8 @@
 # The date contour report of the demo project as a person runs it: the demo definition opened on the
 # date contour form, Preview. The data file is written beside the definition, named after it; the
 # map is gridded beside it; the plot window opens with the page and no message comes. The plot
-# window closes from its File menu, and the form and the program leave as usual.
+# window prints its map to a one-page PDF named in Print Setup (no printer here), then closes from its
+# File menu, and the form and the program leave as usual.
 import os
 import sys
 import time
@@ -67,6 +68,14 @@ if not os.path.exists(grid_file) or os.path.getsize(grid_file) == 0:
     e2e.fail("no grid was written beside the data file")
 e2e.screenshot("contour_plot")
 e2e.alive(proc, app)
+
+# ---- Print: no printer, so Print Setup first; the map on one page
+pdf = os.path.join(os.environ["HOME"], "plot.pdf")
+e2e.choose(app, plot, "File", "Print")
+e2e.print_to_file(app, pdf)
+e2e.wait_for(f"{pdf} was not written", lambda: os.path.exists(pdf), 15)
+if len(e2e.pdf_pages(pdf, "contour_printed")) != 1 or showing_boxes():
+    e2e.fail(f"{pdf} is no one-page map, or a message box came: {showing_boxes()}")
 
 # ---- the plot window closes; the form and the program leave
 e2e.find(plot, role="menu item", name="File").click()

@@ -5,6 +5,7 @@
 #include "drawcmd/metaugl.h"
 #include "drawcmd/printdrawing.h"
 #include "platform/printer.h"
+#include "platform/qmerror.h"
 #include "platform/progfolder.h"
 #include "platform/sampledb.h"
 #include "platform/textfile.h"
@@ -19,6 +20,7 @@
 #include "reports/drivers.h"
 #include "reports/gwgraph.h"
 #include "reports/rundata.h"
+#include "support/pdftools.h"
 #include "support/programstate.h"
 #include "support/scriptedui.h"
 #include "support/testenv.h"
@@ -27,6 +29,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QStringList>
 #include <gtest/gtest.h>
 
@@ -286,6 +289,33 @@ TEST_F(Drivers, APrintedRunPrintsEveryPageAndNeverPreviews) {
     for (const Page& p : pages)
         EXPECT_TRUE(p.printed);
     EXPECT_EQ(gwgraph().CancelReport, 0);
+}
+
+// A printed run is one job: its pages, in run order, reach the PDF's name when the run completes; a
+// run stopped at page 2, by the user (1) or a fault (2), leaves the earlier file.
+TEST_F(Drivers, APrintedRunIsOneJobPutInPlaceOnlyWhenItCompletes) {
+    for (const int stop : {0, 1, 2}) {
+        wellSumRun({3, 2, 1}, "T");
+        const QString pdf = dir + QStringLiteral("run.pdf");
+        qtext::WriteBytes(pdf, "earlier");
+        SystemPrinter().setOutputFileName(pdf);
+        int printed = 0;
+        reportHooks().printPage = [&] {
+            PrintRunPage();
+            EXPECT_EQ(qtext::ReadBytes(pdf), "earlier"); // the job is still open
+            if (++printed == 2 && stop == 2) raiseError(qmerr::DiskFull);
+            gwgraph().CancelReport = printed == 2 && stop == 1;
+        };
+        if (stop == 2) ui.answer(vb::OK, "Error 61 in wellsumstart.  Please contact Kalvex");
+        gwgraph().CancelReport = 0;
+        gwgraph().PrintToPrinter = 1;
+        wellsumstart();
+        EXPECT_EQ(QDir(dir).entryList({"run.*"}), QStringList{"run.pdf"});
+        EXPECT_EQ(PrintRunSummary(), stop ? "" : "3 pages printed to " + pdf);
+        const QString text = stop ? qtext::ReadBytes(pdf) : pdfInfo(pdf, "Pages") + pdfText(pdf);
+        const QRegularExpression inOrder("^3.*MW-1.*MW-2.*MW-3", QRegularExpression::DotMatchesEverythingOption);
+        EXPECT_TRUE(stop ? text == "earlier" : inOrder.match(text).hasMatch()) << text.left(300).toStdString();
+    }
 }
 
 TEST_F(Drivers, EveryPageStartsSolidAtWidth4) {

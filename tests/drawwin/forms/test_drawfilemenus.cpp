@@ -173,13 +173,15 @@ TEST_F(DrawFileMenus, PrintDuringAPreviewShowsTheNoticeAndLeavesThePageOpen) {
     EXPECT_TRUE(ui.texts.isEmpty());
 }
 
-TEST_F(DrawFileMenus, PrintWithNoPrinterSaysToAddOne) {
+TEST_F(DrawFileMenus, PrintWithNoPrinterOpensPrintSetupOnAFileAndACancelPrintsNothing) {
     QPrinter& pr = SystemPrinter();
     pr.setOutputFormat(QPrinter::PdfFormat);
     pr.setOutputFileName(QString());
-    forms::setModalHook([](QDialog&) {});
-    ui.answer(vb::OK, kAddPrinterMessage);
+    forms::setModalHook([](QDialog&) { ADD_FAILURE() << "the notice showed: a print began"; });
+    ui.printer(std::nullopt);
     win().mnuPrint->trigger();
+    ASSERT_EQ(ui.printerRequests.size(), 1);
+    EXPECT_EQ(ui.printerRequests[0].printerName, ""); // on "Print to File (PDF)"
 }
 
 TEST_F(DrawFileMenus, PrintSetupHandsAnInstalledPrinterOnAndNamesOneThatIsNot) {

@@ -277,13 +277,14 @@ TEST_F(PlotWindowTest, TheSamplePlotPrintsAndSaves) {
         keep(f);
 }
 
-TEST_F(PlotWindowTest, PrintingWithNoPrinterSaysSo) {
+TEST_F(PlotWindowTest, PrintingWithNoPrinterOpensPrintSetupAndACancelPrintsNothing) {
     printer.setOutputFileName(QString());
     application().Visible(true);
     application().Documents().Add();
     ScriptedUi ui;
-    ui.answer(vb::OK, QStringLiteral("no printer"));
+    ui.printer(std::nullopt);
     PlotWindow::openWindows().first()->mnuPrint->trigger();
+    EXPECT_EQ(ui.printerRequests.size(), 1);
 }
 
 } // namespace

@@ -38,6 +38,7 @@ protected:
     DrawPrintForm() {
         runDataSteps().reset();
         RegisterRunDialog();
+        SystemPrinter().setOutputFileName(QStringLiteral("unused.pdf")); // somewhere to print: no Print Setup first
         ModGW& m = modgw();
         m.NumParams = 2;
         m.ParamTable[1][1] = "pH";
