@@ -4,6 +4,7 @@
 // memory at rest just before, beside the sqlite3 command line's .import of the same file into a
 // table of the same shape and index, run as a process of its own (its time from start to exit,
 // its peak memory as the kernel counted it).
+#include "benchsupport.h"
 #include "platform/dates.h"
 #include "platform/progfolder.h"
 #include "platform/sampledb.h"
@@ -43,14 +44,6 @@ void resetPeak() {
     std::ofstream("/proc/self/clear_refs") << "5";
 }
 
-qint64 recordCount(const QString& path) {
-    SampleDb db;
-    db.open(path);
-    QSqlQuery q = db.prepare(QStringLiteral("SELECT COUNT(*) FROM \"Data\""));
-    SampleDb::exec(q);
-    return q.next() ? q.value(0).toLongLong() : -1;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -64,38 +57,17 @@ int main(int argc, char** argv) {
     qdate::SetDayFirst(0);
 
     ModGW& m = modgw();
-    m.NumParams = params;
-    QStringList names;
-    for (int p = 1; p <= params; ++p) {
-        names << QStringLiteral("P%1").arg(p, 2, 10, QLatin1Char('0'));
-        m.ParamTable[p][1] = names.last();
-    }
-    m.NumSources = sources;
-    for (int s = 1; s <= sources; ++s)
-        m.SourceTable[s][1] = QStringLiteral("MW-%1").arg(s);
-    m.ProjectFile = folder + QStringLiteral("bench.qlp");
-    m.DatabaseFile = folder + QStringLiteral("bench.mdb");
-    m.DataFolder = folder;
+    const QStringList names = bench::setUpSampleProject(folder, params, sources);
 
     // Written a block at a time, so that making the file leaves no memory behind to hide the
-    // import's. 50 sources sampled once a week, every tenth record a duplicate, "<" values and "-".
+    // import's.
     const QString data = folder + QStringLiteral("data.txt");
     {
         QFile f(data);
         if (!f.open(QIODevice::WriteOnly)) return 1;
         QByteArray block;
-        const QDate first(1985, 1, 7);
         for (int i = 0; i < records; ++i) {
-            block += QStringLiteral("MW-%1\t%2\t%3")
-                         .arg(i % sources + 1)
-                         .arg(qdate::Format(first.addDays(i / sources % 5000)), i % 10 == 9 ? "D" : "")
-                         .toLatin1();
-            for (int p = 1; p <= params; ++p) {
-                const int x = (i * 31 + p * 17) % 1000;
-                block += '\t';
-                block += x < 50 ? QByteArray("<0.5") : x < 60 ? QByteArray("-") : QByteArray::number(x / 10.0);
-            }
-            block += "\r\n";
+            block += bench::sampleRecordLine(i, params, sources).toLatin1() + "\r\n";
             if (block.size() > (1 << 20)) {
                 f.write(block);
                 block.clear();
@@ -116,34 +88,17 @@ int main(int argc, char** argv) {
     if (!ImportGWData()) return 1;
     const double import = seconds(t);
     const long peakKb = statusKb("VmHWM");
-    const qint64 imported = recordCount(m.DatabaseFile);
+    const qint64 imported = bench::recordCount(m.DatabaseFile);
 
     // The command line's import into a table of the same shape.
-    const QString cliDb = folder + QStringLiteral("cli.db");
-    QString script =
-        QStringLiteral("CREATE TABLE \"Data\" (\"Source\" TEXT COLLATE NOCASE, \"Samp_Date\" TEXT, "
-                       "\"Dup\" TEXT COLLATE NOCASE");
-    for (const QString& n : names)
-        script += QStringLiteral(", \"%1\" TEXT").arg(n);
-    script += QStringLiteral(
-                  ");\nCREATE INDEX \"Well-Date-Dup\" ON \"Data\" (\"Source\", \"Samp_Date\", \"Dup\");\n"
-                  ".mode tabs\n.import '%1' Data\nSELECT COUNT(*) FROM \"Data\";\n")
-                  .arg(data);
-    QProcess cli;
-    t.restart();
-    cli.start(QStringLiteral("sqlite3"), {cliDb});
-    cli.write(script.toUtf8());
-    cli.closeWriteChannel();
-    if (!cli.waitForFinished(300000) || cli.exitCode() != 0) {
-        std::fprintf(stderr, "sqlite3 failed: %s\n", cli.readAllStandardError().constData());
-        return 1;
-    }
-    const double cliImport = seconds(t);
+    QByteArray stored;
+    const double cliImport = bench::cliImport(folder + QStringLiteral("cli.db"), data, names, stored);
+    if (cliImport < 0) return 1;
     rusage children{};
     getrusage(RUSAGE_CHILDREN, &children); // sqlite3 is the only child: its peak resident memory
 
     std::printf("file: %d records, %.1f MB; imported %lld, sqlite3 stored %s", records, fileMb, imported,
-                cli.readAllStandardOutput().constData());
+                stored.constData());
     std::printf("import time         %7.3f s   (ImportGWData: both passes, checks, one transaction)\n", import);
     std::printf("sqlite3 .import     %7.3f s   (sqlite3 process from start to exit, same table and index)\n",
                 cliImport);
