@@ -28,14 +28,12 @@ double seconds(const QElapsedTimer& t) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
-    SetProgramFolder(dir.path() + QStringLiteral("/qmar2002"));
     const QString folder = dir.path() + u'/';
     constexpr int records = 100000;
     constexpr int params = 20;
-    qdate::SetDayFirst(0);
 
     ModGW& m = modgw();
-    const QStringList names = bench::setUpSampleProject(folder, params, 50);
+    const QStringList names = bench::setUpSampleProject(dir.path(), params, 50);
     QStringList lines;
     lines.reserve(records);
     for (int i = 0; i < records; ++i)

@@ -49,15 +49,13 @@ void resetPeak() {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
-    SetProgramFolder(dir.path() + QStringLiteral("/qmar2002"));
     const QString folder = dir.path() + u'/';
     constexpr int records = 400000;
     constexpr int params = 20;
     constexpr int sources = 50;
-    qdate::SetDayFirst(0);
 
     ModGW& m = modgw();
-    const QStringList names = bench::setUpSampleProject(folder, params, sources);
+    const QStringList names = bench::setUpSampleProject(dir.path(), params, sources);
 
     // Written a block at a time, so that making the file leaves no memory behind to hide the
     // import's.

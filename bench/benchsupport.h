@@ -140,9 +140,13 @@ inline Figures figures(std::vector<double> runs) {
 
 // ---- the bulk database benches: a project, its records as exchange lines, sqlite3's own import
 
-// A project of params parameters (P01, P02, ...) and sources MW-1 to MW-<sources> in folder, its
-// database not yet made; gives the parameter names.
-inline QStringList setUpSampleProject(const QString& folder, int params, int sources) {
+// A project of params parameters (P01, P02, ...) and sources MW-1 to MW-<sources> in the folder
+// root, dates month first, the program folder below root; its database not yet made. Gives the
+// parameter names.
+inline QStringList setUpSampleProject(const QString& root, int params, int sources) {
+    SetProgramFolder(root + QStringLiteral("/qmar2002"));
+    qdate::SetDayFirst(0);
+    const QString folder = root + u'/';
     ModGW& m = modgw();
     m.NumParams = params;
     QStringList names;
