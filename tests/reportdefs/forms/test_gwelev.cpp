@@ -370,11 +370,9 @@ TEST_F(GWElevForm, AScaleThatCannotDrawStopsSavePreviewAndBatchPrint) {
     f.SS1->setText(1, 5, QStringLiteral("45,50,0.5"));
     modgw().ReportDirty = 1;
     {
-        ScriptedUi ui;
-        ui.answer(vb::OK, refusal);
+        ScriptedUi ui; // Save, and Save before Preview: no run
+        ui.answer(vb::OK, refusal).answer(vb::Yes, "before drawing to the screen").answer(vb::OK, refusal);
         f.mnuSave->trigger();
-        // Preview asks to save first; the refused save runs nothing.
-        ui.answer(vb::Yes, "before drawing to the screen").answer(vb::OK, refusal);
         f.mnuDraw->trigger();
     }
     EXPECT_EQ(readRaw(path), before);

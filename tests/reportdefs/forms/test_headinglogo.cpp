@@ -58,6 +58,7 @@ protected:
     }
 
     QString logoTxt() const { return pf.file("logo.txt"); }
+    static QStringList listOf(const HeadingRowTexts& rows) { return QStringList(rows.begin() + 1, rows.end()); }
 };
 
 QByteArray crlf(const QStringList& lines) {
@@ -103,25 +104,19 @@ TEST_F(HeadingLogoForm, ControlsCarryTheirCaptionsAndTheGridItsDefaultTexts) {
     // a heading file, the defaults.
     headinglogo().HeadingLines[1] = QStringLiteral("in memory");
     forms::unload<frmHeadingLogo>();
-    QStringList defaults;
-    for (int r = 1; r <= 16; ++r)
-        defaults << DefaultHeadingTexts()[r];
-    EXPECT_EQ(gridTexts(form()), defaults);
+    EXPECT_EQ(gridTexts(form()), listOf(DefaultHeadingTexts()));
 }
 
 TEST_F(HeadingLogoForm, ItOpensOnTheSetUpHeadingFileAndOneEditSavedKeepsTheOtherFifteen) {
     // The heading file chosen in the Graphics/System Setup is what the reports print.
     const QString chosen = pf.file("site.qlh");
     QFile::copy(kTyped, chosen);
-    QFile::setPermissions(chosen, QFile::ReadOwner | QFile::WriteOwner);
     GraphicsSetupFields setup = GraphicsSetupFromSettings();
     setup.headingFile = chosen;
     ApplyGraphicsSetup(setup, modgw().FillPath);
     const auto rows = readHeadingFile(chosen);
     ASSERT_TRUE(rows);
-    QStringList old;
-    for (int r = 1; r <= 16; ++r)
-        old << (*rows)[r];
+    const QStringList old = listOf(*rows);
 
     frmHeadingLogo& f = form();
     f.show();
@@ -267,9 +262,7 @@ TEST_F(HeadingLogoForm, SaveOnAFreshEditorIsSaveAsAndThenWritesBackWithoutADialo
     EXPECT_EQ(r.filter, "Quillmare Heading Files (*.qlh)|*.qlh|");
     EXPECT_EQ(r.initDir, pf.path());
     // The other rows as the editor opened them: the texts the reports print.
-    QStringList rows;
-    for (int r = 1; r <= 16; ++r)
-        rows << DefaultHeadingTexts()[r];
+    QStringList rows = listOf(DefaultHeadingTexts());
     rows[0] = "  WELL  ";
     rows[15] = "Elev. (ft)";
     EXPECT_EQ(readRaw(path), crlf(QStringList{"Quillmare 5.0.3"} + rows));
