@@ -5,17 +5,24 @@
 // writing PDF, a crowded page drawn through the drawing commands, and the view and timing helpers
 // of the mouse benches. Header-only, as every bench is a program of its own file.
 #include "drawcmd/metaugl.h"
+#include "platform/dates.h"
+#include "platform/sampledb.h"
 #include "platform/gui/drawview.h"
 #include "platform/printer.h"
 #include "platform/progfolder.h"
 #include "project/modgw.h"
 
 #include <QApplication>
+#include <QDate>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QMouseEvent>
 #include <QPrinter>
+#include <QProcess>
+#include <QSqlQuery>
 #include <QString>
 #include <algorithm>
+#include <cstdio>
 #include <vector>
 
 namespace bench {
@@ -129,6 +136,82 @@ struct Figures {
 inline Figures figures(std::vector<double> runs) {
     std::sort(runs.begin(), runs.end());
     return {runs[runs.size() / 2], runs.back()};
+}
+
+// ---- the bulk database benches: a project, its records as exchange lines, sqlite3's own import
+
+// A project of params parameters (P01, P02, ...) and sources MW-1 to MW-<sources> in the folder
+// root, dates month first, the program folder below root; its database not yet made. Gives the
+// parameter names.
+inline QStringList setUpSampleProject(const QString& root, int params, int sources) {
+    SetProgramFolder(root + QStringLiteral("/qmar2002"));
+    qdate::SetDayFirst(0);
+    const QString folder = root + u'/';
+    ModGW& m = modgw();
+    m.NumParams = params;
+    QStringList names;
+    for (int p = 1; p <= params; ++p) {
+        names << QStringLiteral("P%1").arg(p, 2, 10, QLatin1Char('0'));
+        m.ParamTable[p][1] = names.last();
+    }
+    m.NumSources = sources;
+    for (int s = 1; s <= sources; ++s)
+        m.SourceTable[s][1] = QStringLiteral("MW-%1").arg(s);
+    m.ProjectFile = folder + QStringLiteral("bench.qlp");
+    m.DatabaseFile = folder + QStringLiteral("bench.mdb");
+    m.DataFolder = folder;
+    return names;
+}
+
+// Record i as a Tab-separated line: the sources sampled in turn once a week, every tenth record a
+// duplicate, "<" values and "-" here and there.
+inline QString sampleRecordLine(int i, int params, int sources) {
+    static const QDate first(1985, 1, 7);
+    QString line = QStringLiteral("MW-%1\t%2\t%3")
+                       .arg(i % sources + 1)
+                       .arg(qdate::Format(first.addDays(7 * (i / sources))), i % 10 == 9 ? "D" : "");
+    for (int p = 1; p <= params; ++p) {
+        const int x = (i * 31 + p * 17) % 1000;
+        line += u'\t';
+        line += x < 50 ? QStringLiteral("<0.5") : x < 60 ? QStringLiteral("-") : QString::number(x / 10.0);
+    }
+    return line;
+}
+
+inline qint64 recordCount(const QString& path) {
+    SampleDb db;
+    db.open(path);
+    QSqlQuery q = db.prepare(QStringLiteral("SELECT COUNT(*) FROM \"Data\""));
+    SampleDb::exec(q);
+    return q.next() ? q.value(0).toLongLong() : -1;
+}
+
+// The sqlite3 command line's .import of the Tab-separated file data into a new database at db, a
+// table of the same shape and index as ours, run as a process of its own. Gives the seconds from
+// its start to its exit (negative when it failed) and what it printed: the count of rows stored.
+inline double cliImport(const QString& db, const QString& data, const QStringList& names, QByteArray& out) {
+    QString script =
+        QStringLiteral("CREATE TABLE \"Data\" (\"Source\" TEXT COLLATE NOCASE, \"Samp_Date\" TEXT, "
+                       "\"Dup\" TEXT COLLATE NOCASE");
+    for (const QString& n : names)
+        script += QStringLiteral(", \"%1\" TEXT").arg(n);
+    script += QStringLiteral(
+                  ");\nCREATE INDEX \"Well-Date-Dup\" ON \"Data\" (\"Source\", \"Samp_Date\", \"Dup\");\n"
+                  ".mode tabs\n.import '%1' Data\nSELECT COUNT(*) FROM \"Data\";\n")
+                  .arg(data);
+    QProcess cli;
+    QElapsedTimer t;
+    t.start();
+    cli.start(QStringLiteral("sqlite3"), {db});
+    cli.write(script.toUtf8());
+    cli.closeWriteChannel();
+    if (!cli.waitForFinished(300000) || cli.exitCode() != 0) {
+        std::fprintf(stderr, "sqlite3 failed: %s\n", cli.readAllStandardError().constData());
+        return -1;
+    }
+    const double seconds = double(t.nsecsElapsed()) / 1e9;
+    out = cli.readAllStandardOutput();
+    return seconds;
 }
 
 } // namespace bench

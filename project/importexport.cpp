@@ -3,6 +3,7 @@
 
 #include "platform/dates.h"
 #include "platform/filenames.h"
+#include "platform/linestream.h"
 #include "platform/numbers.h"
 #include "platform/qmerror.h"
 #include "platform/sampledb.h"
@@ -11,6 +12,7 @@
 #include "project/modgw.h"
 #include "project/sampledbops.h"
 
+#include <QSet>
 #include <QStringList>
 #include <algorithm>
 
@@ -244,32 +246,119 @@ bool quotedSeparator(const QString& line, QChar sep) {
     return false;
 }
 
+// The project's sources as the database compares them: Source is COLLATE NOCASE, which folds ASCII
+// letters only.
+QString nocaseKey(const QString& s) {
+    QString k = s;
+    for (QChar& c : k)
+        if (c >= u'A' && c <= u'Z') c = QChar(c.unicode() + (u'a' - u'A'));
+    return k;
+}
+
+// Which records of the file are stored: all, or only those of the project's sources.
+class SourceFilter {
+public:
+    explicit SourceFilter(const QStringList& known) {
+        for (const QString& s : known)
+            known_.insert(nocaseKey(s));
+    }
+    bool known(const QString& source) const { return known_.contains(nocaseKey(source)); }
+    // Counts a record of the file; the first pass gathers what the question names.
+    void count(const QString& source) {
+        if (known(source)) return;
+        ++unknown.records;
+        for (const QString& s : unknown.first)
+            if (nocaseKey(s) == nocaseKey(source)) return;
+        if (unknown.first.size() < exchange::UnknownSources::Named) unknown.first << source;
+        else unknown.more = true;
+    }
+    exchange::UnknownSources unknown;
+    bool onlyKnown = false; // the answer: store the project's sources only
+
+private:
+    QSet<QString> known_;
+};
+
+// Reads the file in two passes: a first one gathers the sources a filter asks about (and refuses a
+// file whose layout is wrong, before the question), the second checks and stores record by record.
+// Both stream the file, so memory does not grow with its size.
 class Importer {
 public:
     // params: the project's parameters; tableParams: the parameter fields of table Data.
-    Importer(const QStringList& lines, SampleDb& db, int params, int tableParams)
-        : lines_(lines), db_(db), params_(params), tableParams_(tableParams) {}
+    Importer(qtext::LineStream& in, SampleDb& db, int params, int tableParams)
+        : in_(in), db_(db), params_(params), tableParams_(tableParams) {}
     int line = 0; // 1-based number of the line being read, for the messages
 
-    void separated(QChar sep) {
-        // The first line that is not skipped as blank gives the record length.
-        qsizetype first = 0;
-        while (first < lines_.size() && skipped(lines_[first]))
-            ++first;
-        if (first == lines_.size()) return;
-        const int p = int(lines_[first].count(sep)) - 2;
+    // The first pass: every record's source into filter. False for a file with no records.
+    bool gather(int layout, SourceFilter& filter) {
+        if (layout == exchange::Lines) {
+            if (!recordLength()) return false;
+            eachRecord([&](const QStringList& r) {
+                line = recordLine_;
+                sampledb::CheckField(0, r[0]);
+                filter.count(r[0]);
+            });
+        } else {
+            const QChar sep = separatorOf(layout);
+            if (!valueCount(sep)) return false;
+            eachLine(sep, [&](QStringView text) {
+                // A source the database would refuse is named before any question.
+                const QString source = firstField(text, sep);
+                sampledb::CheckField(0, source);
+                filter.count(source);
+            });
+        }
+        return true;
+    }
+
+    // The second pass: stores the records, those of unknown sources only when filter allows.
+    void store(int layout, const SourceFilter* filter) {
+        in_.rewind();
+        if (layout == exchange::Lines) {
+            if (recordLength()) storeRecords(filter);
+        } else {
+            const QChar sep = separatorOf(layout);
+            if (valueCount(sep)) storeLines(sep, filter);
+        }
+    }
+
+private:
+    static QChar separatorOf(int layout) { return layout == exchange::Comma ? u',' : u'\t'; }
+
+    bool nextLine(QString& l) {
+        if (!in_.next(l)) return false;
+        line = int(in_.lineNumber());
+        return true;
+    }
+
+    // ---- separated lines
+
+    // The first line that is not skipped as blank gives the record length; false for none.
+    bool valueCount(QChar sep) {
+        in_.rewind();
+        QString l;
+        while (nextLine(l))
+            if (!skipped(l)) break;
+        if (in_.lineNumber() == 0 || skipped(l)) return false;
+        const int p = int(l.count(sep)) - 2;
         if (p < 0)
             throw Refusal{
                 QStringLiteral(
                     "Cannot Import: line %1, the first line of the file, holds fewer than "
                     "the three values Source, Samp_Date and Dup.  No record of the file has been imported.")
-                    .arg(first + 1)};
-        const int k = std::min({p, params_, tableParams_});
-        QStringList values;
-        qint64 stored = 0;
-        for (qsizetype i = first; i < lines_.size(); ++i) {
-            line = int(i + 1);
-            const QString& raw = lines_[i];
+                    .arg(line)};
+        k_ = std::min({p, params_, tableParams_});
+        firstLine_ = line;
+        return true;
+    }
+
+    // Calls each(text) for every line from the first counted one: text is the line without its
+    // double quotes and trailing blanks, as if one separator followed its last value.
+    template <class Each> void eachLine(QChar sep, Each each) {
+        in_.rewind();
+        QString raw;
+        while (nextLine(raw)) {
+            if (line < firstLine_) continue;
             if (quotedSeparator(raw, sep))
                 throw Refusal{
                     QStringLiteral("Cannot Import: line %1 holds %2 inside a quoted value, which cannot "
@@ -277,13 +366,23 @@ public:
                         .arg(line)
                         .arg(separatorName(sep == u',' ? exchange::Comma : exchange::Tab))};
             if (skipped(raw)) continue;
-            QString l = raw;
-            if (l.contains(u'"')) l.remove(u'"');
-            qsizetype end = l.size();
-            while (end > 0 && l[end - 1] == u' ')
+            if (raw.contains(u'"')) raw.remove(u'"');
+            qsizetype end = raw.size();
+            while (end > 0 && raw[end - 1] == u' ')
                 --end;
-            // The line as if one separator followed its last value.
-            const QStringView text = QStringView(l).left(end);
+            each(QStringView(raw).left(end));
+        }
+    }
+
+    static QString firstField(QStringView text, QChar sep) {
+        const qsizetype at = text.indexOf(sep);
+        return ltrimBlanks((at < 0 ? text : text.left(at)).toString());
+    }
+
+    void storeLines(QChar sep, const SourceFilter* filter) {
+        QStringList values;
+        qint64 stored = 0;
+        eachLine(sep, [&](QStringView text) {
             qsizetype pos = 0;
             auto cut = [&](bool trimRest) {
                 if (pos > text.size())
@@ -300,105 +399,130 @@ public:
             };
             values.clear();
             values << ltrimBlanks(cut(false).toString());
-            const QStringView date = cut(false);
-            if (lastIso_.isEmpty() || date != lastDate_) {
-                lastIso_ = importDate(date.toString());
-                lastDate_ = date.toString();
-            }
-            values << lastIso_;
+            if (filter && filter->onlyKnown && !filter->known(values[0])) return;
+            values << isoDate(cut(false));
             values << ltrimBlanks(cut(true).toString());
-            for (int j = 0; j < k; ++j)
+            for (int j = 0; j < k_; ++j)
                 values << cut(true).toString();
             // A value too long for its field refuses the file (insert checks every field first).
             db_.insert(values);
             DbFaultPoint(u"import", ++stored);
-        }
+        });
     }
 
-    void oneValueALine() {
-        const qsizetype n = lines_.size();
-        // The record length is the distance between the first two date lines.
-        qsizetype d1 = -1, d2 = -1;
-        for (qsizetype i = 0; i < n && d2 < 0; ++i)
-            if (lines_[i].contains(u'/')) (d1 < 0 ? d1 : d2) = i;
+    // ---- one value a line
+
+    // The record length, the distance between the first two date lines; false for a file of
+    // blank lines.
+    bool recordLength() {
+        in_.rewind();
+        qint64 d1 = -1, d2 = -1;
+        bool blank = true;
+        QString l;
+        while (d2 < 0 && nextLine(l)) {
+            if (l.contains(u'/')) (d1 < 0 ? d1 : d2) = line;
+            if (blank && !isBlank(l)) blank = false;
+        }
         if (d1 < 0) {
-            if (std::all_of(lines_.begin(), lines_.end(), isBlank)) return;
+            if (blank) return false;
             throw Refusal{
                 QStringLiteral("Cannot Import: the file holds no date, so it is not laid out one value "
                                "a line.  No record of the file has been imported.")};
         }
-        const int p = int(d2 >= 0 ? d2 - d1 - 3 : n - d1 - 2);
+        qint64 n = in_.lineNumber();
+        if (d2 < 0)
+            while (in_.next(l))
+                ++n;
+        const int p = int(d2 >= 0 ? d2 - d1 - 3 : n - d1 + 1 - 2);
         if (p < 0)
             throw Refusal{
                 QStringLiteral(
                     "Cannot Import: the dates on lines %1 and %2 are too close together for "
                     "records of Source, Samp_Date and Dup.  No record of the file has been imported.")
-                    .arg(d1 + 1)
-                    .arg(d2 + 1)};
-        const qsizetype length = 3 + p;
-        // The layout holds throughout before anything is stored.
-        for (qsizetype i = 0; i < n;) {
-            if (isBlank(lines_[i])) {
-                ++i;
-                continue;
-            }
-            if (i + length > n)
+                    .arg(d1)
+                    .arg(d2)};
+        length_ = 3 + p;
+        k_ = std::min({p, params_, tableParams_});
+        return true;
+    }
+
+    // Calls each(lines) for every record, its lines checked for the layout first: the date where
+    // it belongs and no date among the others, which would mean records of other lengths and
+    // reading on would mix one record into another. recordLine_ is the record's first line.
+    template <class Each> void eachRecord(Each each) {
+        in_.rewind();
+        QStringList r;
+        QString l;
+        while (nextLine(l)) {
+            if (isBlank(l)) continue;
+            recordLine_ = line;
+            r.clear();
+            r << l;
+            while (r.size() < length_ && nextLine(l))
+                r << l;
+            if (r.size() < length_)
                 throw Refusal{
                     QStringLiteral("Cannot Import: the file ends inside the record that begins on line "
                                    "%1; each record has %2 lines.  No record of the file has been imported.")
-                        .arg(i + 1)
-                        .arg(length)};
-            if (!qdate::Parse(lines_[i + 1]))
+                        .arg(recordLine_)
+                        .arg(length_)};
+            if (!qdate::Parse(r[1]))
                 throw Refusal{
                     QStringLiteral(
                         "Cannot Import: line %1 should hold the date of the record that "
                         "begins on line %2, but holds \"%3\".  No record of the file has been imported.")
-                        .arg(i + 2)
-                        .arg(i + 1)
-                        .arg(lines_[i + 1])};
-            // A date among the other lines means the records are not all of this length (a date
-            // without "/" was missed above), and reading on would mix one record into another.
-            for (qsizetype j = i; j < i + length; ++j)
-                if (j != i + 1 && mayBeDate(lines_[j]) && qdate::Parse(lines_[j]))
+                        .arg(recordLine_ + 1)
+                        .arg(recordLine_)
+                        .arg(r[1])};
+            for (int j = 0; j < length_; ++j)
+                if (j != 1 && mayBeDate(r[j]) && qdate::Parse(r[j]))
                     throw Refusal{QStringLiteral("Cannot Import: line %1 holds the date \"%2\" inside the "
                                                  "record that begins on line %3, whose date is on line %4.  "
                                                  "No record of the file has been imported.")
-                                      .arg(j + 1)
-                                      .arg(lines_[j])
-                                      .arg(i + 1)
-                                      .arg(i + 2)};
-            i += length;
-        }
-        const int k = std::min({p, params_, tableParams_});
-        QStringList values;
-        qint64 stored = 0;
-        for (qsizetype i = 0; i < n;) {
-            if (isBlank(lines_[i])) {
-                ++i;
-                continue;
-            }
-            line = int(i + 1);
-            values = {lines_[i], importDate(lines_[i + 1]), lines_[i + 2]};
-            for (int j = 0; j < k; ++j)
-                values << lines_[i + 3 + j];
-            // A value too long for its field is named with its own line.
-            for (int f = 0; f < values.size(); ++f) {
-                line = int(i + 1 + f);
-                sampledb::CheckField(f, values[f]);
-            }
-            line = int(i + 1);
-            db_.insert(values);
-            DbFaultPoint(u"import", ++stored);
-            i += length;
+                                      .arg(recordLine_ + j)
+                                      .arg(r[j])
+                                      .arg(recordLine_)
+                                      .arg(recordLine_ + 1)};
+            each(r);
         }
     }
 
-private:
-    const QStringList& lines_;
+    void storeRecords(const SourceFilter* filter) {
+        QStringList values;
+        qint64 stored = 0;
+        eachRecord([&](const QStringList& r) {
+            if (filter && filter->onlyKnown && !filter->known(r[0])) return;
+            values = {r[0], isoDate(r[1]), r[2]};
+            for (int j = 0; j < k_; ++j)
+                values << r[3 + j];
+            // A value too long for its field is named with its own line.
+            for (int f = 0; f < values.size(); ++f) {
+                line = recordLine_ + f;
+                sampledb::CheckField(f, values[f]);
+            }
+            line = recordLine_;
+            db_.insert(values);
+            DbFaultPoint(u"import", ++stored);
+        });
+    }
+
+    // Records of one sampling episode follow each other with one date text.
+    QString isoDate(QStringView date) {
+        if (lastIso_.isEmpty() || date != lastDate_) {
+            lastIso_ = importDate(date.toString());
+            lastDate_ = date.toString();
+        }
+        return lastIso_;
+    }
+
+    qtext::LineStream& in_;
     SampleDb& db_;
     int params_;
     int tableParams_;
-    // Records of one sampling episode follow each other with one date text.
+    int k_ = 0;          // parameter values stored a record
+    int firstLine_ = 0;  // separated: the line that gave the record length
+    int length_ = 0;     // one value a line: the lines of a record
+    int recordLine_ = 0; // one value a line: the record's first line
     QString lastDate_;
     QString lastIso_;
 };
@@ -407,17 +531,25 @@ private:
 
 namespace exchange {
 
-Result ImportRecords(const QString& path, int layout, const QString& databaseFile, int params) {
-    const QStringList lines = qtext::ReadLines(path);
+Result ImportRecords(const QString& path, int layout, const QString& databaseFile, int params,
+                     const std::optional<QStringList>& knownSources, const AskUnknownSources& askUnknown) {
+    qtext::LineStream lines(path);
     SampleDb db;
     db.open(databaseFile);
     Importer in(lines, db, params, int(db.fields().size()) - sampledb::FixedFields);
+    std::optional<SourceFilter> filter;
+    if (knownSources) filter.emplace(*knownSources);
     db.begin();
     try {
-        if (layout == Lines)
-            in.oneValueALine();
-        else
-            in.separated(layout == Comma ? u',' : u'\t');
+        if (filter && in.gather(layout, *filter) && filter->unknown.records > 0) {
+            filter->unknown.layout = layout;
+            if (!askUnknown || !askUnknown(filter->unknown)) {
+                db.rollback();
+                return {false, {}};
+            }
+            filter->onlyKnown = true;
+        }
+        in.store(layout, filter ? &*filter : nullptr);
     } catch (const Refusal& r) {
         db.rollback();
         return {false, r.text};
@@ -429,14 +561,33 @@ Result ImportRecords(const QString& path, int layout, const QString& databaseFil
     return {true, {}};
 }
 
+QString UnknownSourcesQuestion(const UnknownSources& u) {
+    const QString what = u.layout == Lines ? QStringLiteral("record") : QStringLiteral("line");
+    QString names = u.first.join(QStringLiteral(", "));
+    if (u.more) names += QStringLiteral(", ...");
+    const QString count = u.records == 1 ? QStringLiteral("1 %1 of the file names a source").arg(what)
+                                         : QStringLiteral("%1 %2s of the file name sources").arg(u.records).arg(what);
+    return QStringLiteral("%1 that the project does not have: %2.  Records of a source the project does not "
+                          "have cannot be shown or deleted.\r\n\r\nImport only the %3s of the project's "
+                          "sources?  No imports nothing.")
+        .arg(count, names, what);
+}
+
 } // namespace exchange
 
 bool ImportGWData() {
     const ModGW& m = modgw();
+    QStringList sources;
+    for (int i = 1; i <= m.NumSources; ++i)
+        sources << m.SourceTable[i][1];
     try {
-        const exchange::Result r =
-            exchange::ImportRecords(m.DialogFileName, m.ExchangeFormat, m.DatabaseFile, m.NumParams);
-        if (!r.done) warn(r.message);
+        const exchange::Result r = exchange::ImportRecords(
+            m.DialogFileName, m.ExchangeFormat, m.DatabaseFile, m.NumParams, sources,
+            [](const exchange::UnknownSources& u) {
+                return ui().MsgBox(exchange::UnknownSourcesQuestion(u),
+                                   vb::YesNo | vb::Question | vb::DefaultButton2, titleEmpty) == vb::Yes;
+            });
+        if (!r.done && !r.message.isEmpty()) warn(r.message);
         return r.done;
     } catch (const QmError& e) {
         warn(importFaultText(e, 0));

@@ -2,6 +2,9 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
 
 // Import and export of the sample records as text files without a header, the fields of a record in
 // table order (Source, Samp_Date, Dup, the parameters): Tab-separated (".txt"), comma-separated
@@ -32,17 +35,38 @@ struct Result {
 // at all.
 Result ExportRecords(const QString& path, int layout, const QString& databaseFile, int params);
 
+// The records of an import file whose sources the project does not have: how many, and the first
+// few names in file order (more: there are others).
+struct UnknownSources {
+    static constexpr int Named = 5;
+    qint64 records = 0;
+    QStringList first;
+    bool more = false;
+    int layout = Tab;
+};
+// Asked once when a file holds records of unknown sources: true stores only the records of the
+// project's sources, false nothing.
+using AskUnknownSources = std::function<bool(const UnknownSources&)>;
+// The question ImportGWData puts.
+QString UnknownSourcesQuestion(const UnknownSources& unknown);
+
 // Appends the records of the file at path to table Data of the database in one transaction, taking
-// up to params parameter values a record. A refused file or a fault on one of its lines (a value too
-// long for its field among them) stores no record of it, and the message names the line. A file or
-// database that cannot be opened raises QmError.
-Result ImportRecords(const QString& path, int layout, const QString& databaseFile, int params);
+// up to params parameter values a record. The file is streamed, never held whole. A refused file or
+// a fault on one of its lines (a value too long for its field among them) stores no record of it,
+// and the message names the line. With knownSources (the project's, compared as the database does,
+// letter case aside), a file holding records of other sources is first put to askUnknown; its No
+// (or no askUnknown) stores nothing and gives not done with no message. A file or database that
+// cannot be opened raises QmError.
+Result ImportRecords(const QString& path, int layout, const QString& databaseFile, int params,
+                     const std::optional<QStringList>& knownSources = std::nullopt,
+                     const AskUnknownSources& askUnknown = {});
 } // namespace exchange
 
 // ExportRecords for the open project; a refusal is warned, a fault shown as "Error N in
 // ExportGWData.". True when the file was written.
 bool ExportGWData();
 
-// ImportRecords for the open project; whatever stops it is warned ("Cannot Import: ..."). True when
-// the records were stored.
+// ImportRecords for the open project and its sources; the question about unknown sources is a Yes/No
+// box, No by default; whatever else stops it is warned ("Cannot Import: ..."). True when the records
+// were stored.
 bool ImportGWData();

@@ -4,6 +4,7 @@
 #include "platform/numbers.h"
 #include "platform/qmerror.h"
 #include "platform/textfile.h"
+#include "platform/uiservice.h"
 #include "reportdefs/notesblock.h"
 
 #include <QRegularExpression>
@@ -72,6 +73,44 @@ int16_t ParameterNumberOf(const QString& cell) {
     return qnum::CInt16(qnum::LeadingNumber(text));
 }
 
+GWScaleParts ParseGWScale(QStringView text) {
+    GWScaleParts parts;
+    const qsizetype first = text.indexOf(u',');
+    if (first < 0) return parts;
+    QStringView low = text.left(first);
+    while (!low.isEmpty() && low.back() == u' ')
+        low.chop(1);
+    parts.low = qnum::ReadInt16(low);
+    const qsizetype second = text.indexOf(u',', first + 1);
+    if (second >= 0) {
+        parts.high = qnum::ReadInt16(text.mid(first + 1, second - first - 1));
+        parts.step = qnum::ReadInt16(text.mid(second + 1));
+    }
+    return parts;
+}
+
+QString GWElevScaleRefusal(const GWElevDefinition& def) {
+    for (int i = 1; i <= def.GWElevSetCount && i <= MaxSets; ++i) {
+        const QString& scale = def.GWElevSetScales[i];
+        if (notesblock::TrimBlanks(scale).isEmpty() || qnum::RoundHalfEven(qnum::LeadingNumber(scale)) == 0)
+            continue;
+        bool draws = false;
+        try {
+            const GWScaleParts p = ParseGWScale(scale);
+            draws = p.low != 0 && p.high > p.low && p.step > 0 && (p.high - p.low) / p.step < 100;
+        } catch (const QmError&) {
+            // A part beyond 16 bits cannot be drawn either.
+        }
+        if (!draws)
+            return QStringLiteral("Source Set %1: the scale \"%2\" cannot be drawn as typed.  The scale is three "
+                                  "whole numbers, bottom, top and step, e.g. \"45,50,1\": the top above the "
+                                  "bottom and a step of 1 or more, for at most 100 ticks.")
+                .arg(i)
+                .arg(scale);
+    }
+    return {};
+}
+
 int GWElevGrids::SS1UsedRows() const {
     for (int r = MaxSets; r >= 1; --r)
         for (int c = 1; c <= ScaleCol; ++c)
@@ -131,7 +170,13 @@ bool SaveGWElevFile(const GWElevGrids& grids) { return SaveGWElevFile(grids, mod
 bool SaveGWElevFile(const GWElevGrids& grids, const QString& path) {
     try {
         ModGW& m = modgw();
-        TakeGWElevGrids(grids, m.GWElev);
+        GWElevDefinition taken = m.GWElev;
+        TakeGWElevGrids(grids, taken);
+        if (const QString refusal = GWElevScaleRefusal(taken); !refusal.isEmpty()) {
+            warn(refusal);
+            return false;
+        }
+        m.GWElev = taken;
         writeGWElevFile(path, m.GWElev, m.ReportNotes);
         return true;
     } catch (const QmError& e) {

@@ -47,6 +47,21 @@ struct GWElevGrids {
     int SS1UsedRows() const;
 };
 
+// A set's "Scale: St, End, Inc" text as the run reads it: bottom, top and step, each part rounded to
+// a whole number, a part 0 unless its comma is there ("250,300" gives 250, 0, 0; "45" gives 0, 0,
+// 0). Raises 6 for a part beyond 16 bits.
+struct GWScaleParts {
+    int low = 0;
+    int high = 0;
+    int step = 0;
+};
+GWScaleParts ParseGWScale(QStringView text);
+// Why the scales of the definition's sets would not be drawn as typed, naming the first such set;
+// "" when every one would. An empty scale, or one whose first number rounds to 0, asks for the
+// page's own scale (100 to 500 by 50) and is no fault; any other must give a top above its bottom
+// and a step of 1 or more, for at most 100 ticks.
+QString GWElevScaleRefusal(const GWElevDefinition& def);
+
 // What FillGWElevForm shows: the parameter number as a number, whatever it is (a number outside the
 // project's parameters is shown and kept), and sets 1..GWElevSetCount; rows past them are empty.
 GWElevGrids GWElevGridsOf(const GWElevDefinition& def);
@@ -69,7 +84,8 @@ void CommitGWElev(const GWElevFileData& data);
 bool OpenGWElevFile();
 // Takes the grids into the definition variables, then writes them to GWElevFile, or to path when
 // given (Save As adopts the path only after this succeeds). An unusable "Parameter #" is reported as
-// "Error N in SaveGWElevFile." before any file is opened and changes no variable; a failed write is
+// "Error N in SaveGWElevFile.", a scale that would not draw as typed is warned with
+// GWElevScaleRefusal's text; either before any file is opened and changing no variable; a failed write is
 // reported the same way and leaves the old file. Either gives false, so the caller keeps the
 // definition marked changed.
 bool SaveGWElevFile(const GWElevGrids& grids);

@@ -216,13 +216,28 @@ void GetLogoData() {
     }
 }
 
+QString RunHeadingFile(const QString& setting) {
+    // Heading files of the older format are no longer read; the shipped file stands in for them,
+    // and for no heading file at all (a first start names none).
+    if (setting.endsWith(QStringLiteral("hdg")) || setting.isEmpty()) return QStringLiteral("usqmar.qlh");
+    return setting;
+}
+
+HeadingRowTexts CurrentHeadingTexts() {
+    try {
+        const QString path = RunHeadingFile(modgw().HeadingFile);
+        if (FileExists(path))
+            if (const auto rows = readHeadingFile(path)) return *rows;
+    } catch (const QmError&) {
+        // A short or unreadable file: the reports keep the texts they have, the editor the defaults.
+    }
+    return DefaultHeadingTexts();
+}
+
 void ReadRunHeadings(int kind) {
     if (kind < 1 || kind > 6) raiseError(qmerr::InvalidArgument);
     ModGW& m = modgw();
-    // Heading files of the older format are no longer read; the shipped file stands in for them,
-    // and for no heading file at all (a first start names none).
-    if (m.HeadingFile.endsWith(QStringLiteral("hdg")) || m.HeadingFile.isEmpty())
-        m.HeadingFile = QStringLiteral("usqmar.qlh");
+    m.HeadingFile = RunHeadingFile(m.HeadingFile);
     if (!FileExists(m.HeadingFile)) {
         ui().MsgBox(QStringLiteral("Heading file: ") + m.HeadingFile + QStringLiteral(" could not be found"));
         return;

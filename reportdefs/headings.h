@@ -52,6 +52,14 @@ bool OpenHeadingFile();
 // them first). A failure is reported naming SaveHeadingFile, leaves the old file and gives false.
 bool SaveHeadingFile();
 
+// The heading file a run reads for the HeadingFile setting: "usqmar.qlh" for none or for a file of
+// the older ".hdg" format.
+QString RunHeadingFile(const QString& setting);
+// What the editor opens with: the texts the reports print now, rows 1..16 of the heading file a run
+// reads (chosen in the Graphics/System Setup), or the default texts when that file cannot be read
+// whole. Shows no box.
+HeadingRowTexts CurrentHeadingTexts();
+
 // ---- the logo settings file "logo.txt" in the program folder
 
 inline const QString LogoFileName = QStringLiteral("logo.txt");

@@ -5,6 +5,7 @@
 #include "platform/qmerror.h"
 #include "platform/textfile.h"
 #include "project/modgw.h"
+#include "reportdefs/gwelevfile.h"
 #include "reportdefs/notesblock.h"
 #include "reportdefs/par1sumfile.h"
 #include "reportdefs/wellsumfile.h"
@@ -496,17 +497,10 @@ void readGWElevData() {
         blockLines += skipGWElevBlock(in);
     g.ReportTitles[5] = in.next();
 
-    // "low,high,step": a part stays 0 unless its comma is there.
-    const QString scale = in.next();
-    const qsizetype first = scale.indexOf(u',');
-    if (first >= 0) {
-        g.GWScaleLow = qnum::ReadInt16(trimRight(QStringView(scale).left(first)));
-        const qsizetype second = scale.indexOf(u',', first + 1);
-        if (second >= 0) {
-            g.GWScaleHigh = qnum::ReadInt16(QStringView(scale).mid(first + 1, second - first - 1));
-            g.GWScaleStep = qnum::ReadInt16(QStringView(scale).mid(second + 1));
-        }
-    }
+    const GWScaleParts scale = ParseGWScale(in.next());
+    g.GWScaleLow = scale.low;
+    g.GWScaleHigh = scale.high;
+    g.GWScaleStep = scale.step;
 
     const double lessThan = qnum::LeadingNumber(modgw().LessThanFactor);
     g.ItemSourceCount = readCount(in);

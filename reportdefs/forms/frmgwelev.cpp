@@ -170,6 +170,10 @@ int frmGWElev::ItemCount() {
 
 void frmGWElev::Closing() { ForgetNotes(modgw().GWElev.GWElevSetCount); }
 
+// The run draws the definition variables, saved or opened: a scale there that cannot be drawn
+// would be replaced on the page without a word.
+QString frmGWElev::RunRefusal() const { return GWElevScaleRefusal(modgw().GWElev); }
+
 // ---- picks and delete
 
 void frmGWElev::List1_Click() {

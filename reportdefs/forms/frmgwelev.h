@@ -52,4 +52,5 @@ protected:
     bool WriteDefinition(const QString& path) override;
     int ItemCount() override;
     void Closing() override;
+    QString RunRefusal() const override;
 };

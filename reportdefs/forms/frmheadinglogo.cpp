@@ -167,6 +167,11 @@ void frmHeadingLogo::Form_Load() {
         else Option2->setChecked(true);
         Text2->setText(d.LogoFile);
         SS3->setReplaceOnEdit(m.CellEditMode == QLatin1String("1"));
+        // The texts the reports print now, so that one edit saved keeps the other fifteen; the
+        // current heading file stays empty, so Save asks for a name.
+        const HeadingRowTexts rows = CurrentHeadingTexts();
+        for (int r = 1; r <= HeadingRows; ++r)
+            SS3->setText(r, 1, rows[r]);
     });
 }
 

@@ -243,6 +243,10 @@ void ReportForm::RunReport(SaveFirstAction action, float code) {
         ui().MsgBox(kind_.mustOpenText);
         return;
     }
+    if (const QString refusal = RunRefusal(); !refusal.isEmpty()) {
+        warn(refusal);
+        return;
+    }
     const ReportDefHooks& hooks = reportDefHooks();
     if (code > 0) {
         modgw().ReportCode = code;

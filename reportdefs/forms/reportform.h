@@ -135,6 +135,8 @@ protected:
     // Steps of Preview and Batch Print before the save-first prompt and the hand-over; where names
     // the handler for an error report.
     virtual void BeforeRun(const QString& where) { Q_UNUSED(where); }
+    // Why the definition as the run would take it cannot be run ("" when it can); warned, and no run.
+    virtual QString RunRefusal() const { return {}; }
 
     // A reader's result as LoadDefinition gives it: commit puts it into the definition variables.
     template <class Data, class Commit>

@@ -30,7 +30,7 @@ keys("Escape")                                  # takes the typing back, the edi
 expect_cell(SS3, 1, 1, "WELL (A/B) #1")
 expect_cell(SS3, 2, 1, "Sample Dates: Q3'02")
 expect_cell(SS3, 3, 1, "WELL (A/B) #1")
-expect_cell(SS3, 4, 1, "")
+expect_cell(SS3, 4, 1, "Units")                 # the text the reports print, as the editor opened
 e2e.alive(proc, app)
 e2e.screenshot("headinglogo")
 e2e.find(editor, role="push button", name="OK").click()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/filenames.h"
 #include "platform/files.h"
+#include "platform/linestream.h"
 #include "platform/qmerror.h"
 #include "platform/textfile.h"
 #include "support/faultydisk.h"
@@ -207,4 +208,26 @@ TEST(Files, AFolderOnAFullDiskIsNotWritable) {
     disk.fillLeaving(0);
     EXPECT_FALSE(FolderIsWritable(disk.path()));
     EXPECT_EQ(filesIn(disk.path()), QStringList{".filler"});
+}
+
+TEST(TextFile, StreamedLinesAreTheLinesReadWholeAcrossBlockEnds) {
+    TempProgramFolder pf;
+    // The stream reads 256 KiB blocks: a CR LF, a UTF-8 letter and a lone CR cut by a block's end,
+    // a Latin-1 byte far behind the first block, marks, blank and unended last lines.
+    const QByteArray pad(256 * 1024 - 1, 'x');
+    for (const QByteArray& bytes : {QByteArray(), QByteArray("\r\n"), QByteArray("a"), QByteArray("a\r\n\r\n"),
+                                    QByteArray("a\rb\nc\r\nd"), QByteArray("\xEF\xBB\xBF" "abc\r\n"),
+                                    QByteArray("caf\xE9\r\n"), pad + "\r\nnext\r\n", pad + "\xC3\xA9\r\n", pad + "\rnext",
+                                    pad + "\r", "a\r\n" + pad + "\xE9", pad + pad + "\n\n\xE2\x82\xAC"}) {
+        writeRaw(pf.file("s.txt"), bytes);
+        qtext::LineStream in(pf.file("s.txt"));
+        for (int pass = 0; pass < 2; ++pass, in.rewind()) {
+            QStringList got;
+            for (QString l; in.next(l);)
+                got << l;
+            EXPECT_EQ(got, qtext::ReadLines(pf.file("s.txt"))) << bytes.left(12).toStdString();
+            EXPECT_EQ(in.lineNumber(), got.size());
+        }
+    }
+    EXPECT_THROW(qtext::LineStream(pf.file("none.txt")), QmError);
 }

@@ -18,8 +18,25 @@ protected:
         useProject({"pH", "Cl", "TCE"});
         insert(file("site.mdb"), records);
         original = dump(file("site.mdb"));
+        // The sources the files below name, so that only the cases about unknown sources ask.
+        QStringList known{"A", "B", "B ", "C", "D", "E", "MW-1", "MW-2", "MW-2 ", "MW-3", "MW-4", "MW-5", "MW-1234567"};
+        for (int i = 1; i <= 100; ++i)
+            known << QStringLiteral("S%1").arg(i);
+        setSources(known);
     }
+    static void setSources(const QStringList& names) {
+        ModGW& m = modgw();
+        m.NumSources = int(names.size());
+        for (int i = 1; i <= m.NumSources; ++i)
+            m.SourceTable[i] = {QString(), names[i - 1]};
+    }
+    // The project has the sources of its records, so that what it exports imports back.
     bool exportAs(const QString& name) {
+        QStringList stored;
+        if (QFile::exists(file("site.mdb")))
+            for (const QStringList& r : dump(file("site.mdb")))
+                stored << r[0];
+        setSources(stored);
         modgw().DialogFileName = file(name);
         modgw().ExchangeFormat = exchange::FormatOf(name);
         return ExportGWData();
@@ -225,6 +242,55 @@ TEST_F(Exchange, AnyFailureStoresNothingOfTheFileAndNamesTheLine) {
     EXPECT_FALSE(importText("many.txt", many));
     EXPECT_EQ(readRaw(file("site.mdb")), before);
     EXPECT_EQ(dump(file("site.mdb")), original);
+}
+
+TEST_F(Exchange, SourcesTheProjectLacksAreAskedAboutOnceAndNoStoresNothing) {
+    // "HC-9" is a typo for a source of the project; "hc-9" is the same source to the database.
+    struct Case { const char* name; QByteArray text; const char* question; };
+    const QList<Case> cases = {
+        {"typo.txt", "A\t1/2/2001\t\t1\r\nHC-9\t1/2/2001\t\t2\r\nmw-1\t1/3/2001\t\t3\r\nhc-9\t1/3/2001\t\t4\r\n"
+                     "Q1\t1/4/2001\t\t5\r\n",
+         "3 lines of the file name sources that the project does not have: HC-9, Q1.  Records of a source "
+         "the project does not have cannot be shown or deleted.\r\n\r\nImport only the lines of the "
+         "project's sources?  No imports nothing."},
+        {"typo.ldl", "A\r\n1/2/2001\r\n\r\n1\r\nHC-9\r\n1/2/2001\r\n\r\n2\r\nmw-1\r\n1/3/2001\r\n\r\n3\r\n",
+         "1 record of the file names a source that the project does not have: HC-9.  Records"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QByteArray before = readRaw(file("site.mdb"));
+        {
+            ScriptedUi ui;
+            ui.answer(vb::No, c.question);
+            EXPECT_FALSE(importText(c.name, c.text));
+            EXPECT_EQ(ui.styles.value(0), vb::YesNo | vb::Question | vb::DefaultButton2);
+            EXPECT_EQ(ui.texts.size(), 1);
+            EXPECT_EQ(readRaw(file("site.mdb")), before);
+        }
+        ScriptedUi ui;
+        ui.answer(vb::Yes, c.question);
+        EXPECT_TRUE(importFrom(c.name));
+        QStringList sources;
+        for (const QStringList& r : added())
+            sources << r[0];
+        EXPECT_EQ(sources, QStringList({"A", "mw-1"}));
+        original = dump(file("site.mdb"));
+    }
+    // More than five unknown sources: the first five and "...". A value too long for its field
+    // near the end of a file stores nothing, whatever the answer.
+    QByteArray many;
+    for (int i = 1; i <= 300; ++i)
+        many += QStringLiteral("%1\t5/%2/2001\t\t%3\r\n")
+                    .arg(i % 50 ? QStringLiteral("MW-1") : QStringLiteral("X%1").arg(i), QString::number(i % 28 + 1),
+                         i == 299 ? QStringLiteral("123456789") : QStringLiteral("7"))
+                    .toLatin1();
+    const QByteArray before = readRaw(file("site.mdb"));
+    ScriptedUi ui;
+    ui.answer(vb::Yes, "6 lines of the file name sources that the project does not have: X50, X100, X150, "
+                       "X200, X250, ...")
+        .answer(vb::OK, "Data, 123456789, is longer than 8 characters.\r\n\r\nLine 299 of the file.");
+    EXPECT_FALSE(importText("many.txt", many));
+    EXPECT_EQ(readRaw(file("site.mdb")), before);
 }
 
 TEST_F(Exchange, OneValueALineSkipsBlankLinesBetweenRecordsAndDropsExtraValues) {

@@ -216,6 +216,35 @@ TEST_F(GWElevFile, AnUnusableParameterNumberStopsTheSaveBeforeTheFile) {
     EXPECT_EQ(m.GWElev.GWElevInfo[1], "New title");
 }
 
+TEST_F(GWElevFile, AScaleThatWouldNotDrawAsTypedIsRefusedNamingItsSetAndSavesNothing) {
+    // Empty or starting at 0: the page's own scale, as the help says. Parts are rounded, 0.5 to 0.
+    const QList<std::pair<const char*, bool>> cases{
+        {"", false}, {"  ", false}, {"0,50,10", false}, {"0.4,5,1", false}, {"x", false}, {"45,50,1", false},
+        {" 45 ,50, 0.6", false}, {"1,100,1", false}, {"45,50,0.5", true}, {"45,50", true}, {"45", true},
+        {"50,45,1", true}, {"45,45,1", true}, {"45,50,-1", true}, {"1,101,1", true}, {"45,70000,1", true}};
+    GWElevDefinition d;
+    d.GWElevSetCount = 3;
+    d.GWElevSetScales[1] = QStringLiteral("800,820,5");
+    for (const auto& [scale, refused] : cases) {
+        SCOPED_TRACE(scale);
+        d.GWElevSetScales[3] = QString::fromLatin1(scale);
+        const QString why = GWElevScaleRefusal(d);
+        EXPECT_EQ(!why.isEmpty(), refused) << qPrintable(why);
+        if (refused) EXPECT_TRUE(why.startsWith(QStringLiteral("Source Set 3: the scale \"%1\"").arg(scale)));
+    }
+    ModGW& m = modgw();
+    CommitGWElev(*positions());
+    const QStringList content = contentOf(m);
+    GWElevGrids g = GWElevGridsOf(m.GWElev);
+    g.SS1[2][5] = QStringLiteral("45,50,0.5");
+    ScriptedUi ui;
+    ui.answer(vb::OK, "Source Set 2: the scale \"45,50,0.5\" cannot be drawn as typed.  The scale is three");
+    EXPECT_FALSE(SaveGWElevFile(g, pf.file("out.gwf")));
+    EXPECT_EQ(ui.styles.value(0), vb::Exclamation);
+    EXPECT_FALSE(QFile::exists(pf.file("out.gwf")));
+    EXPECT_EQ(contentOf(m), content);
+}
+
 TEST_F(GWElevFile, SaveTakesScalesAndTitlesButNotTypedSourceNames) {
     ScriptedUi ui;
     ModGW& m = modgw();

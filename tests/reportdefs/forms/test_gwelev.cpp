@@ -359,6 +359,46 @@ TEST_F(GWElevForm, PreviewAndBatchPrintHandOverNineAndTen) {
     EXPECT_EQ(runCodes.size(), 2);
 }
 
+TEST_F(GWElevForm, AScaleThatCannotDrawStopsSavePreviewAndBatchPrint) {
+    // A site in metres: "45,50,0.5" would be drawn 100 to 500 by 50, every reading off the graph.
+    const QString path = savedDefinition();
+    modgw().LastGWElevFile = path;
+    frmGWElev& f = form();
+    const QByteArray before = readRaw(path);
+    const QString refusal = "Source Set 1: the scale \"45,50,0.5\" cannot be drawn as typed.  The scale is "
+                            "three whole numbers, bottom, top and step, e.g. \"45,50,1\"";
+    f.SS1->setText(1, 5, QStringLiteral("45,50,0.5"));
+    modgw().ReportDirty = 1;
+    {
+        ScriptedUi ui; // Save, and Save before Preview: no run
+        ui.answer(vb::OK, refusal).answer(vb::Yes, "before drawing to the screen").answer(vb::OK, refusal);
+        f.mnuSave->trigger();
+        f.mnuDraw->trigger();
+    }
+    EXPECT_EQ(readRaw(path), before);
+    EXPECT_EQ(modgw().ReportDirty, 1);
+    EXPECT_TRUE(runCodes.isEmpty());
+
+    // A file written elsewhere holds such a scale: opened, it is refused at the run too.
+    GWElevFileData written = readGWElevFile(path);
+    written.Definition.GWElevSetScales[1] = QStringLiteral("45,50");
+    writeGWElevFile(path, written.Definition, written.Notes);
+    {
+        ScriptedUi ui;
+        ui.answer(vb::No, "before opening").file(path, "Open");
+        f.mnuOpen->trigger();
+        ui.answer(vb::OK, "Source Set 1: the scale \"45,50\" cannot be drawn as typed.");
+        f.mnuBatchPrint->trigger();
+    }
+    EXPECT_TRUE(runCodes.isEmpty());
+    f.SS1->setText(1, 5, QStringLiteral("45,50,1"));
+    modgw().ReportDirty = 1;
+    ScriptedUi ui;
+    ui.answer(vb::Yes, "before printing");
+    f.mnuBatchPrint->trigger();
+    EXPECT_EQ(runCodes, QList<float>({10}));
+}
+
 TEST_F(GWElevForm, HelpShowsItsPageAndTheMainWindowShowsTheForm) {
     frmGWElev& f = form();
     f.show();

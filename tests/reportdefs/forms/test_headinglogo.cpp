@@ -2,10 +2,12 @@
 #include "app/forms/frmdatagrid.h"
 #include "drawcmd/metaugl.h"
 #include "drawwin/forms/drawarea.h"
+#include "drawwin/graphicssetup.h"
 #include "drawwin/shippedpictures.h"
 #include "platform/gui/forms.h"
 #include "platform/gui/helpviewer.h"
 #include "platform/gui/spreadgrid.h"
+#include "platform/textfile.h"
 #include "project/modgw.h"
 #include "reportdefs/forms/frmheadinglogo.h"
 #include "reportdefs/headings.h"
@@ -46,8 +48,9 @@ protected:
         return out;
     }
 
-    // Types text into a cell as a user does and commits it.
+    // Types text into a cell, emptied first, as a user does and commits it.
     static void typeInto(frmHeadingLogo& f, int row, const QString& text) {
+        f.SS3->setText(row, 1, QString());
         f.SS3->setActiveCell(row, 1);
         f.SS3->setFocus();
         QTest::keyClicks(f.SS3, text);
@@ -55,6 +58,7 @@ protected:
     }
 
     QString logoTxt() const { return pf.file("logo.txt"); }
+    static QStringList listOf(const HeadingRowTexts& rows) { return QStringList(rows.begin() + 1, rows.end()); }
 };
 
 QByteArray crlf(const QStringList& lines) {
@@ -96,8 +100,37 @@ TEST_F(HeadingLogoForm, ControlsCarryTheirCaptionsAndTheGridItsDefaultTexts) {
     EXPECT_EQ(f.SS3->rowHeader(1), "SOURCE");
     EXPECT_EQ(f.SS3->rowHeader(10), "Ref, Elevation");
     EXPECT_EQ(f.SS3->rowHeader(16), "Elevation");
-    // The grid starts empty whatever the texts in memory are.
-    EXPECT_EQ(gridTexts(f).join(QString()), "");
+    // The grid starts with the texts the reports print, whatever the texts in memory are: without
+    // a heading file, the defaults.
+    headinglogo().HeadingLines[1] = QStringLiteral("in memory");
+    forms::unload<frmHeadingLogo>();
+    EXPECT_EQ(gridTexts(form()), listOf(DefaultHeadingTexts()));
+}
+
+TEST_F(HeadingLogoForm, ItOpensOnTheSetUpHeadingFileAndOneEditSavedKeepsTheOtherFifteen) {
+    // The heading file chosen in the Graphics/System Setup is what the reports print.
+    const QString chosen = pf.file("site.qlh");
+    QFile::copy(kTyped, chosen);
+    GraphicsSetupFields setup = GraphicsSetupFromSettings();
+    setup.headingFile = chosen;
+    ApplyGraphicsSetup(setup, modgw().FillPath);
+    const auto rows = readHeadingFile(chosen);
+    ASSERT_TRUE(rows);
+    const QStringList old = listOf(*rows);
+
+    frmHeadingLogo& f = form();
+    f.show();
+    EXPECT_EQ(gridTexts(f), old);
+    EXPECT_EQ(f.windowTitle(), kCaption); // no current heading file yet
+    typeInto(f, 4, QStringLiteral("Units of measure"));
+    ScriptedUi ui;
+    ui.file(pf.file("new.qlh"), "Save As");
+    f.mnuSave->trigger();
+    QStringList expected = QStringList{"Quillmare 5.0.3"} + old;
+    expected[4] = "Units of measure";
+    EXPECT_EQ(qtext::ReadLines(pf.file("new.qlh")), expected);
+    EXPECT_EQ(readRaw(chosen), readRaw(kTyped));
+    f.hide();
 }
 
 TEST_F(HeadingLogoForm, LoadShowsLogoTxtAndAMissingOrEmptyFileGivesTheTextLogo) {
@@ -228,7 +261,10 @@ TEST_F(HeadingLogoForm, SaveOnAFreshEditorIsSaveAsAndThenWritesBackWithoutADialo
     EXPECT_TRUE(r.overwritePrompt); // replacing a heading file is asked first
     EXPECT_EQ(r.filter, "Quillmare Heading Files (*.qlh)|*.qlh|");
     EXPECT_EQ(r.initDir, pf.path());
-    const QStringList rows{"  WELL  ", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "Elev. (ft)"};
+    // The other rows as the editor opened them: the texts the reports print.
+    QStringList rows = listOf(DefaultHeadingTexts());
+    rows[0] = "  WELL  ";
+    rows[15] = "Elev. (ft)";
     EXPECT_EQ(readRaw(path), crlf(QStringList{"Quillmare 5.0.3"} + rows));
     EXPECT_EQ(f.windowTitle(), kCaption + " - Heading File: " + path);
 
