@@ -17,7 +17,8 @@
 // and the diamond through 5640,2700 5670,2730 5640,2760, its label (8.95, -4.25) 5640,2820; the
 // source heading (8.4, -3.55) 5310,2400; the circle of radius 0.02 (12 units) at (8.1, -3.85)
 // 5130,2580; "=" (8.2, -3.83) 5190,2568; the split sampled heading (8.35, -3.83 / -3.98) 5280,2568
-// and 5280,2658; the graph page's legend heading (7.4, -3.25) 4710,2220; the stamp (0.1, -7.17)
+// and 5280,2658 (in parsum_frame "Date Sampled" at 5.5 points, -45.83: at 8 it would cross the
+// legend box's right edge at 8.9); the graph page's legend heading (7.4, -3.25) 4710,2220; the stamp (0.1, -7.17)
 // 330,4572. Text heights are points x 600 / 72: 10 points 83.33, 9 points 75, 8 points 66.67,
 // 6 points 50. The graph boxes in the two graph-page dumps follow the positions checked in
 // test_summarygraphs.cpp (boxes at x 600, 2040, 3480 and lower edges 1470, 2910; year labels and
@@ -279,6 +280,43 @@ TEST_F(SummaryPages, ParameterPageSpansTheDatesOfAllItsSources) {
     EXPECT_EQ(textObject(QStringLiteral("LEGEND:")), nullptr);
     EXPECT_EQ(g.ProgressTotal, 5);
     EXPECT_EQ(progress, percents({20, 40, 60, 80, 100}));
+}
+
+TEST_F(SummaryPages, LongNoteLinesWrapInsideTheColumnAndStopAboveWhatFollows) {
+    // Three stored lines three times the column's width; then twenty more, beyond what a box holds.
+    sourceSummaryHeadings();
+    sourceWithRecords(3);
+    GwGraph& g = gwgraph();
+    g.CurPage = 1;
+    g.TableGraphOption = QStringLiteral("G"); // the graph page then carries the notes
+    QStringList stored = {"Values in mg/L; a value below the detection limit shows that limit after its sign.",
+                          "The well was redeveloped in May 1999 and that quarter's samples are left out.",
+                          "Duplicates agree within ten per cent; the laboratory's report is kept on file."};
+    struct Case {
+        void (*draw)();
+        int lines; // the box holds: 0.12 apart from -0.95 down to the titles, symbols heading, legend
+    };
+    for (const int more : {0, 20}) {
+        g.RunGeneralNotes[1] = stored[0];
+        g.RunGeneralNoteCount = 1;
+        for (int i = 1; i <= 2 + more; ++i) g.RunItemNotes[i] = stored[std::min(i, 2)];
+        g.RunItemNoteCount = int16_t(2 + more);
+        for (const Case& c : {Case{drawwellsumtable, 30}, Case{drawwellsumgraph, 19}, Case{drawparsum, 21}}) {
+            NewDrawing();
+            c.draw();
+            EXPECT_TRUE(pageIsClear()) << c.lines;
+            QStringList shown; // the notes: left-aligned at 7.4 below the heading, inside the frame
+            for (const draw::DrawObject& o : pageObjects())
+                if (o.kind == draw::Text && o.x1 == 4710 && o.y1 >= 840 && !o.text.endsWith(u':')) {
+                    shown << o.text;
+                    EXPECT_LT(draw::textInkBounds(o).right(), 6030) << o.text.toStdString();
+                }
+            const QString all = (stored.mid(0, 2) + QStringList(more + 1, stored[2])).join(u' ');
+            EXPECT_TRUE((all + u' ').startsWith(shown.join(u' ') + u' ')) << c.lines;
+            if (more) EXPECT_EQ(shown.size(), c.lines);
+            else EXPECT_EQ(shown.join(u' '), all);
+        }
+    }
 }
 
 TEST_F(SummaryPages, ParameterStandardShowsItsLegendEntryAndEqualDatesKeepTheFirstSourcesText) {
