@@ -348,9 +348,8 @@ TEST_F(BodyPage, SetsWithoutSourcesOrRows) {
 }
 
 TEST_F(BodyPage, LongNamesAndDenseScalesKeepClearOfRulesAndEachOther) {
-    // A 24-character name and 0 to 800 by 100 in every row: ticks 0.125 inch apart are too close for
-    // "100" beside "200" at 6 points, so every second label shows; the names, wider at 8 points than
-    // their 0.74 or 0.84 inch, are drawn smaller or cut, in their places.
+    // A 24-character name and 0 to 800 by 100 in every row: every second tick label shows, and the
+    // names, wider at 8 points than their 0.74 or 0.84 inch, are drawn smaller or cut, in place.
     const QString name = QStringLiteral("Hardness, total as CaCO3");
     setRows(1, {{name, "mg/L as CaCO3", 800, 100}, {name, "mg/L as CaCO3", 800, 100}, {name, "mg/L", 800, 100}});
     setRows(2, {{name, "mg/L as CaCO3", 800, 100}, {name, "mg/L as CaCO3", 800, 100}});
