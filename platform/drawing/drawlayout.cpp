@@ -88,7 +88,8 @@ QStringList layoutFaults(const DrawModel& m, const QRectF& frame) {
     QStringList faults;
     for (size_t a = 0; a < texts.size(); ++a) {
         const PlacedText& t = texts[a];
-        if (!frame.isEmpty() && !frame.contains(t.box)) faults << describe(*t.o) + QStringLiteral(" leaves the frame");
+        if (!frame.isEmpty() && !frame.contains(t.box))
+            faults << describe(*t.o) + QStringLiteral(" leaves the frame");
         for (const Rule& r : rules)
             if (crosses(t.box, r.line)) faults << describe(*t.o) + QStringLiteral(" crosses ") + r.what;
         for (size_t b = a + 1; b < texts.size(); ++b) {

@@ -283,7 +283,8 @@ void drawStiffScaleRow(int set, int j) {
     A(FitTextSize(g.StiffParName[j][set], 2 * (outer - anchor)));
     SD(0.15f);
     AP(8);
-    A(FitTextSize(g.StiffParUnits[j][set], 2 * std::min(outer - anchor, anchor - unitsInner), QStringLiteral("()")));
+    const float unitsWidth = 2 * std::min(outer - anchor, anchor - unitsInner);
+    A(FitTextSize(g.StiffParUnits[j][set], unitsWidth, QStringLiteral("()")));
 }
 
 void drawStiffDiagram(int set, int r) {

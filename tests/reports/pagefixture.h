@@ -46,7 +46,8 @@ inline void shootPage(const QString& name) {
 }
 
 // The page keeps its texts clear of rules and of each other, and with a frame inside it.
-inline ::testing::AssertionResult pageIsClear(const draw::DrawModel& page = pageDrawing(), const QRectF& frame = {}) {
+inline ::testing::AssertionResult pageIsClear(const draw::DrawModel& page = pageDrawing(),
+                                              const QRectF& frame = {}) {
     const QStringList faults = draw::layoutFaults(page, frame);
     if (faults.isEmpty()) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << faults.join(QLatin1Char('\n')).toStdString();

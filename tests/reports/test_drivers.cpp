@@ -492,5 +492,4 @@ TEST_F(DemoRuns, ContourMapKeepsItsTextsInsideTheFrame) {
     RunContourMaps();
     const MDrawPro& plot = contour::engine().documents().back()->drawing();
     EXPECT_TRUE(pageIsClear(plot, QRectF(300, 300, 6000, 4500))); // inside the border 0.5 inch in
-    draw::writePng(plot, out + QStringLiteral("/contour.png"), 100);
 }

@@ -357,9 +357,7 @@ TEST_F(BodyPage, LongNamesAndDenseScalesKeepClearOfRulesAndEachOther) {
     drawstiff();
     EXPECT_TRUE(pageIsClear());
     const QList<DrawObject> all = pageObjects();
-    for (const char* gone : {"100", "300", "500", "700"}) EXPECT_TRUE(textsOf(all, gone).isEmpty()) << gone;
-    for (const char* kept : {"200", "400", "600", "800"}) EXPECT_EQ(textsOf(all, kept).size(), 5) << kept;
-    for (int i = 1; i <= 8; ++i) EXPECT_EQ(lines(all, {1350 - 75 * i, 510}, {1350 - 75 * i, 480}), 1) << i;
+    for (int v = 100; v <= 800; v += 100) EXPECT_EQ(textsOf(all, QString::number(v)).size(), v % 200 ? 0 : 5) << v;
     QList<QPoint> nameAnchors;
     for (const DrawObject& o : all)
         if (o.kind == draw::Text && o.text.startsWith(QStringLiteral("Hardn"))) {

@@ -10,9 +10,9 @@
 //
 // tests/data/pages/graph_linear.dump was checked line by line against these numbers for the
 // scale "0,10,3", standard 8 and the records of linearRecords() with a "<" factor of .5:
-//   ticks 0, 3, 6, 9 at heights 0, .42, .84, 1.26: y 1440, 1188, 936, 684; "(mg/L)" 0.2 above
-//   the top tick would stand at 1.46, on the box's top at 1.45 (y 570), so the captions stand over
-//   the scale's end 1.4: "Chloride" 1.75: y 390, "(mg/L)" 1.6: y 480; the standard 8 at 1.12: y 768 on x 1620, its
+//   ticks 0, 3, 6, 9 at heights 0, .42, .84, 1.26: y 1440, 1188, 936, 684; the units 0.2 above 1.26
+//   would sit on the box's top (1.45, y 570), so the captions stand over the end 1.4: "Chloride"
+//   1.75: y 390, "(mg/L)" 1.6: y 480; the standard 8 at 1.12: y 768 on x 1620, its
 //   stroke to 1680 and the diamond through 1650,738 1680,768 1650,798;
 //   dates 01/15/1998 to 04/15/1999 span 455 days (DTN 72931.5 to 72977): 07/15/1998 lies 180 days
 //   in, x 600 + 180 x 1020 / 455 = 1003.5 -> 1004, 01/15/1999 365 days in, 1418.2 -> 1418, the last

@@ -17,8 +17,7 @@
 // and the diamond through 5640,2700 5670,2730 5640,2760, its label (8.95, -4.25) 5640,2820; the
 // source heading (8.4, -3.55) 5310,2400; the circle of radius 0.02 (12 units) at (8.1, -3.85)
 // 5130,2580; "=" (8.2, -3.83) 5190,2568; the split sampled heading (8.35, -3.83 / -3.98) 5280,2568
-// and 5280,2658 (in parsum_frame "Date Sampled" at 5.5 points, -45.83: at 8 it would cross the
-// legend box's right edge at 8.9); the graph page's legend heading (7.4, -3.25) 4710,2220; the stamp (0.1, -7.17)
+// and 5280,2658; the graph page's legend heading (7.4, -3.25) 4710,2220; the stamp (0.1, -7.17)
 // 330,4572. Text heights are points x 600 / 72: 10 points 83.33, 9 points 75, 8 points 66.67,
 // 6 points 50. The graph boxes in the two graph-page dumps follow the positions checked in
 // test_summarygraphs.cpp (boxes at x 600, 2040, 3480 and lower edges 1470, 2910; year labels and

@@ -112,7 +112,7 @@ QString goldenPagePath(const QString& name) {
 }
 
 ::testing::AssertionResult matchesGoldenPage(const draw::DrawModel& model, const QString& name) {
-    const QStringList faults = draw::layoutFaults(model);
-    if (!faults.isEmpty()) return ::testing::AssertionFailure() << faults.join(u'\n').toStdString();
+    if (const QStringList f = draw::layoutFaults(model); !f.isEmpty())
+        return ::testing::AssertionFailure() << f.join(u'\n').toStdString();
     return matchesGoldenFile(draw::dumpDrawing(model), goldenPagePath(name));
 }
