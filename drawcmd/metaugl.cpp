@@ -2,6 +2,7 @@
 #include "drawcmd/metaugl.h"
 
 #include "platform/drawing/objecttags.h"
+#include "platform/drawing/drawrender.h"
 #include "platform/drawing/picture.h"
 #include "platform/files.h"
 #include "platform/numbers.h"
@@ -12,6 +13,8 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <tuple>
+#include <utility>
 
 Metaugl& metaugl() {
     static Metaugl m;
@@ -109,6 +112,23 @@ void dashedRight(float length) {
     LT(6);
 }
 
+// A line's style prefix (".BI.", ".B.", ".I.") taken off the line: bold, italic.
+std::pair<bool, bool> takeStylePrefix(QString& line) {
+    if (line.startsWith(QLatin1String(".BI."), Qt::CaseInsensitive)) {
+        line.remove(0, 4);
+        return {true, true};
+    }
+    if (line.startsWith(QLatin1String(".B."), Qt::CaseInsensitive)) {
+        line.remove(0, 3);
+        return {true, false};
+    }
+    if (line.startsWith(QLatin1String(".I."), Qt::CaseInsensitive)) {
+        line.remove(0, 3);
+        return {false, true};
+    }
+    return {false, false};
+}
+
 // Text objects: anchored at (x, y), one line each, with the line's style prefix applied.
 void addText(QString line, double x, double y) {
     Metaugl& m = M();
@@ -118,17 +138,9 @@ void addText(QString line, double x, double y) {
     d.TextAngle(m.CurrentTextAngle);
     d.TextAlign(m.CurrentTextAlign);
     d.TextHeight(-m.CurrentTextHeight);
-    if (line.startsWith(QLatin1String(".BI."), Qt::CaseInsensitive)) {
-        d.TextBold(true);
-        d.TextItalic(true);
-        line.remove(0, 4);
-    } else if (line.startsWith(QLatin1String(".B."), Qt::CaseInsensitive)) {
-        d.TextBold(true);
-        line.remove(0, 3);
-    } else if (line.startsWith(QLatin1String(".I."), Qt::CaseInsensitive)) {
-        d.TextItalic(true);
-        line.remove(0, 3);
-    }
+    const auto [bold, italic] = takeStylePrefix(line);
+    if (bold) d.TextBold(true);
+    if (italic) d.TextItalic(true);
     d.TextString(line);
     tagNew();
 }
@@ -416,6 +428,15 @@ QString NumberText(float value) {
         digits = QString::number(a, 'f', 0) + QLatin1Char('.');
     }
     return v < 0 ? QLatin1Char('-') + digits : digits;
+}
+
+double TextWidth(const QString& text) {
+    QString line = text;
+    draw::Style style = pageDrawing().defaults();
+    std::tie(style.textBold, style.textItalic) = takeStylePrefix(line);
+    style.textHeight = -M().CurrentTextHeight;
+    const draw::TextFace face = draw::textFace(style);
+    return face.advance(line) * face.scale / 600.0;
 }
 
 void AN(float value) {

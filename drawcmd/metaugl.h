@@ -109,6 +109,9 @@ void AC();
 void AR();
 void AP(float size);
 void AF(const QString& fontName);
+// The width in inches of a line as A would draw it now: current font, size and style prefix.
+// Pages fit their texts into the room they have with it.
+double TextWidth(const QString& text);
 // The text AN draws for a value; a value that is not finite is error 6.
 QString NumberText(float value);
 

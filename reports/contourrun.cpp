@@ -211,7 +211,9 @@ MapLayout LayOutMaps(int parCount, double xr, double yr, bool freeAspect) {
         } else {
             m.W = xr * 7.3 / yr;
             m.H = 6.9;
-            m.at[1] = {3.9 - m.W / 2, 7.6};
+            // A map nearly as wide as high would reach past the frame centred on 3.9; it keeps the
+            // wide map's left edge instead, which leaves its labels room inside the frame.
+            m.at[1] = {std::max(3.9 - m.W / 2, 0.8), 7.6};
         }
         return m;
     }

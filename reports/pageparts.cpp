@@ -15,6 +15,7 @@
 #include "reports/windowhooks.h"
 
 #include <QDate>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -70,7 +71,70 @@ std::optional<int> datePart(const QString& text) {
     return v;
 }
 
+// One stored note line as lines of at most width inches.
+QStringList wrapNoteLine(QString rest, double width) {
+    QStringList out;
+    while (TextWidth(rest) > width) {
+        // The longest head that ends before a blank and fits; else as many characters as fit, at
+        // least one, so that a word longer than the box still ends.
+        qsizetype cut = 0;
+        for (qsizetype i = rest.indexOf(u' ', 1); i > 0; i = rest.indexOf(u' ', i + 1)) {
+            if (TextWidth(rest.left(i)) > width) break;
+            cut = i;
+        }
+        if (cut == 0) {
+            cut = 1;
+            while (cut < rest.size() && TextWidth(rest.left(cut + 1)) <= width)
+                ++cut;
+        }
+        QString head = rest.left(cut);
+        while (head.endsWith(u' '))
+            head.chop(1);
+        out << head;
+        qsizetype next = cut;
+        while (next < rest.size() && rest[next] == u' ')
+            ++next;
+        rest = rest.mid(next);
+        if (rest.isEmpty()) return out;
+    }
+    out << rest;
+    return out;
+}
+
 } // namespace
+
+QStringList FitNoteLines(const QStringList& lines, double width, int maxLines) {
+    QStringList out;
+    for (const QString& line : lines) {
+        out << wrapNoteLine(line, width);
+        if (out.size() >= maxLines) break;
+    }
+    return out.mid(0, std::max(maxLines, 0));
+}
+
+QString FitTextSize(const QString& text, double width, const QString& brackets) {
+    constexpr double SmallestSize = 5;
+    const auto whole = [&](const QString& t) {
+        return brackets.isEmpty() ? t : brackets.left(1) + t + brackets.mid(1);
+    };
+    if (TextWidth(whole(text)) <= width) return whole(text);
+    const double size = metaugl().CurrentTextHeight / 600 * 72;
+    for (double points = size - 0.5; points >= SmallestSize - 1e-6; points -= 0.5) {
+        AP(float(points));
+        if (TextWidth(whole(text)) <= width) return whole(text);
+    }
+    AP(float(SmallestSize));
+    QString cut = text;
+    while (!cut.isEmpty() && TextWidth(whole(cut + QStringLiteral("..."))) > width)
+        cut.chop(1);
+    return whole(cut + QStringLiteral("..."));
+}
+
+int NoteLinesAbove(float firstY, float bottomY) {
+    constexpr double Pitch = 0.12, HalfLine = 0.065; // an 8-point line's box reaches 0.062 below its middle
+    const double room = double(firstY) - HalfLine - double(bottomY);
+    return room < 0 ? 0 : int(std::floor(room / Pitch + 1e-6)) + 1;
+}
 
 bool getheadingdata(int kind) {
     const QString where = QStringLiteral("getheadingdata");

@@ -4,6 +4,7 @@
 #include "reportdefs/headings.h" // GetLogoData: the logo settings of a run, beside the file it reads
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <optional>
@@ -26,3 +27,16 @@ void DrawDateStamp(int16_t mode);
 std::optional<double> DTN(const QString& dateText);
 // Advances the page's progress and shows "% Complete: n" through the run dialog's progress line.
 void incseg();
+
+// Note lines as a notes box shows them in the current font and size: a stored line wider than the
+// box (width in inches) is wrapped again at its blanks, a word wider than the box at its characters;
+// the box holds maxLines lines and what lies beyond them is left off. Lines that fit are kept as
+// they are.
+QStringList FitNoteLines(const QStringList& lines, double width, int maxLines);
+// How many 8-point lines 0.12 inch apart, the first at firstY, stand clear above bottomY (inches, y up).
+int NoteLinesAbove(float firstY, float bottomY);
+// A text at the largest size from the current one down to 5 points, in half points, at which it is
+// at most width inches wide; at 5 points a text still too wide loses characters at its end for
+// "...". With brackets (two characters) the text stands between them and they stay whole. The
+// size is left set for A; a text that fits is returned as it is, at the size it had.
+QString FitTextSize(const QString& text, double width, const QString& brackets = {});

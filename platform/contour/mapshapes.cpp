@@ -9,6 +9,7 @@
 #include <QTransform>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace contour {
 
@@ -40,6 +41,7 @@ constexpr double TickLabelGap = 0.08;  // from the frame to the label's near edg
 constexpr double TickLabelSize = 8;    // points
 constexpr double ContourLabelSize = 7; // points
 constexpr double DefaultMapSide = 6;   // the longer side of a new map, inches
+constexpr double PrintableMargin = 0.53; // labels keep clear of a report's border 0.5 in from the edge
 
 // A map: data over a rectangle of its own coordinates, laid out in plan inches (X east, Y north, Z up,
 // origin at the rectangle's lower left corner) and then seen from the view. In the plan view the box
@@ -239,18 +241,43 @@ protected:
 
     // A tick on the frame at a plan point, pointing outwards, and its label beyond it, aligned by
     // the way the tick points on the page.
-    void tick(const Vec3& at, const Vec3& outward, const QString& label) {
+    // along: the side the tick stands on, from one end to the other; a label turned to run along
+    // it stays between its ends, clear of the labels round the corner.
+    void tick(const Vec3& at, const Vec3& outward, const QString& label, const std::pair<Vec3, Vec3>& along) {
         const QPointF p = page(at);
         QPointF u = page({at.x + outward.x, at.y + outward.y, at.z + outward.z}) - p;
         const double len = std::hypot(u.x(), u.y());
         u = len > 1e-9 ? u / len : QPointF(0, -1);
         addPath(draw::Polyline, {p, p + u * TickLength});
         const int hAlign = u.x() < -0.35 ? 3 : u.x() > 0.35 ? 1 : 2;
-        const double half = textBox(label, TickLabelSize, hAlign).height() / UnitsPerInch / 2;
+        const QRectF box = textBox(label, TickLabelSize, hAlign);
+        const double half = box.height() / UnitsPerInch / 2;
         QPointF c = p + u * TickLabelGap;
         if (u.y() < -0.35) c.ry() -= half;
         if (u.y() > 0.35) c.ry() += half;
+        // A label beside the map too long for the room between the map and the page's printable
+        // edge runs along the side instead, reading upwards on the left, downwards on the right.
+        if (hAlign != 2 && !printable(box.translated(units(c)))) {
+            const QPointF a = page(along.first), e = page(along.second);
+            const double length = std::hypot(e.x() - a.x(), e.y() - a.y());
+            const double reach = box.width() / UnitsPerInch / 2;
+            QPointF centre = p + u * (TickLabelGap + half);
+            if (length > 2 * reach) {
+                const QPointF d = (e - a) / length;
+                const double s = QPointF::dotProduct(centre - a, d);
+                centre += d * (std::clamp(s, reach, length - reach) - s);
+            }
+            text(centre, label, TickLabelSize, 2, u.x() < 0 ? 90 : -90);
+            return;
+        }
         text(c, label, TickLabelSize, hAlign);
+    }
+
+    // Whether a box in drawing units lies inside the page's printable area.
+    bool printable(const QRectF& units) const {
+        const double m = PrintableMargin * UnitsPerInch;
+        return units.left() >= m && units.right() <= doc_.pageWidthInches() * UnitsPerInch - m &&
+               units.top() >= m && units.bottom() <= doc_.pageHeightInches() * UnitsPerInch - m;
     }
 
     void frameWithTicks() {
@@ -259,10 +286,12 @@ protected:
                 -1, true);
         const double xs = roundStep(data_.left(), data_.right(), 3, 6);
         const double ys = roundStep(data_.top(), data_.bottom(), 3, 6);
+        const std::pair<Vec3, Vec3> bottom{plan(data_.left(), data_.top()), plan(data_.right(), data_.top())};
+        const std::pair<Vec3, Vec3> side{plan(data_.left(), data_.top()), plan(data_.left(), data_.bottom())};
         for (double k = std::ceil(data_.left() / xs - 1e-9); k * xs <= data_.right() + xs * 1e-9; ++k)
-            tick(plan(k * xs, data_.top()), {0, -1, 0}, stepLabel(k * xs, xs));
+            tick(plan(k * xs, data_.top()), {0, -1, 0}, stepLabel(k * xs, xs), bottom);
         for (double k = std::ceil(data_.top() / ys - 1e-9); k * ys <= data_.bottom() + ys * 1e-9; ++k)
-            tick(plan(data_.left(), k * ys), {-1, 0, 0}, stepLabel(k * ys, ys));
+            tick(plan(data_.left(), k * ys), {-1, 0, 0}, stepLabel(k * ys, ys), side);
     }
 
     // A picture covering the data rectangle: in the plan view as it is; in another view drawn

@@ -434,6 +434,14 @@ QRectF objectBounds(const DrawObject& o) {
     return o.frameRect();
 }
 
+QRectF textInkBounds(const DrawObject& o) {
+    if (o.kind != Text || o.text.isEmpty() || o.style.textHeight == 0) return {};
+    const TextPlacement t = placeText(o);
+    const QRectF ink = t.face.face->metrics.tightBoundingRect(o.text);
+    if (ink.isEmpty()) return {};
+    return textTransform(o, t.face.scale).mapRect(ink.translated(t.baseline));
+}
+
 void paintSheet(QPainter& p, const DrawModel& m, const QRectF& target, const OutputOptions& options) {
     if (m.pageWidth() <= 0 || m.pageHeight() <= 0 || target.isEmpty()) return;
     p.save();

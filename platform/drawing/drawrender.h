@@ -32,6 +32,10 @@ void paintObject(QPainter& p, const DrawObject& o);
 // for a turned object the box around it as turned.
 QRectF objectBounds(const DrawObject& o);
 
+// The extent a text's glyphs paint, in drawing units (for a turned text the box around them as
+// turned); empty for a text that paints nothing. Layout checks use it: what prints, not the line.
+QRectF textInkBounds(const DrawObject& o);
+
 // Whether a point (drawing units) touches an object: lines and polylines within tol of a segment
 // (half the pen included), turned frames and texts within tol of their turned box, the other kinds
 // within tol of their painted extent.

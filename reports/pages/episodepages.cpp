@@ -14,6 +14,7 @@
 #include "reports/pages/episodebodies.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -52,12 +53,21 @@ void drawEpisodeHeading() {
     A(heading(1) + QStringLiteral(": ") + gwgraph().ItemCaption);
 }
 
-// The notes heading at the pen, then each line 0.12 below the last, the first 0.2 below the heading.
-void drawNotes(const QString& notesHeading, const QStringList& lines) {
+constexpr float NotesX = 7.4f;
+constexpr float NotesWidth = 2.1f; // to 0.1 inside the frame, as the notes stand 0.1 off the column rule
+constexpr float TitleBandY = -4.5f;
+
+// The notes heading at (7.4, headingY), then each line 0.12 below the last, the first 0.2 below the
+// heading: wrapped to the column, at most maxLines and as many as stand clear above the titles.
+void drawNotes(float headingY, const QString& notesHeading, const QStringList& lines,
+               int maxLines = std::numeric_limits<int>::max()) {
+    S(NotesX, headingY);
     AL();
     A(notesHeading + QStringLiteral(":"));
     SD(0.2f);
-    for (const QString& line : lines) {
+    const float firstY = headingY - 0.2f;
+    for (const QString& line :
+         FitNoteLines(lines, NotesWidth, std::min(maxLines, NoteLinesAbove(firstY, TitleBandY)))) {
         A(line);
         SD(0.12f);
     }
@@ -74,11 +84,9 @@ QStringList generalNotes() {
     return noteLines(g.RunGeneralNotes, g.RunGeneralNoteCount);
 }
 
-QStringList itemNotes(int limit = -1) {
+QStringList itemNotes() {
     const GwGraph& g = gwgraph();
-    int count = g.RunItemNoteCount;
-    if (limit >= 0) count = std::min(count, limit);
-    return noteLines(g.RunItemNotes, count);
+    return noteLines(g.RunItemNotes, g.RunItemNoteCount);
 }
 
 // Two double rules, the titles centred in the column, the caption and the client lines, the logo
@@ -126,9 +134,8 @@ void drawTitlesAndLogo(const QString& caption) {
 void drawEpisodeColumn() {
     drawFrame(true);
     drawEpisodeHeading();
-    S(7.4f, -0.4f);
     AP(8);
-    drawNotes(heading(2), generalNotes() + itemNotes());
+    drawNotes(-0.4f, heading(2), generalNotes() + itemNotes());
     drawTitlesAndLogo(gwgraph().ReportTitles[5]);
 }
 
@@ -167,10 +174,9 @@ void drawdatesummaps() {
         const GwGraph& g = gwgraph();
         drawFrame(true);
         drawEpisodeHeading();
-        // Map pages repeat only the episode's own notes, as many as fit above the titles.
-        S(7.4f, -0.4f);
+        // Map pages repeat only the episode's own notes, at most 25 lines.
         AP(8);
-        drawNotes(heading(2), itemNotes(25));
+        drawNotes(-0.4f, heading(2), itemNotes(), 25);
         // The map number keeps its leading blank: "Episode 1 of 2, Map  1".
         const QString caption = g.ReportTitles[5].isEmpty()
                                     ? QString()
@@ -221,10 +227,9 @@ void drawgwelev() {
         const GwGraph& g = gwgraph();
         drawFrame(false);
         // No episode heading here: the notes start near the top of the column.
-        S(7.4f, -0.1f);
         AF(modgw().DefaultFont);
         AP(8);
-        drawNotes(heading(10), generalNotes() + itemNotes());
+        drawNotes(-0.1f, heading(10), generalNotes() + itemNotes());
         drawTitlesAndLogo(g.ReportTitles[5]);
 
         const int sources = count(g.ItemSourceCount);

@@ -560,8 +560,9 @@ void drawGWElevReadings(int j) {
         }
         // 1 January of the first year on the left edge.
         const float x = float((cur - axisStart) * 10 - 31);
-        const float y = g.GWValue[j][r] - float(scale.low);
-        // A reading too far off the scale to stand on the sheet cannot be shown; the line breaks.
+        // A reading beyond the scale stands on the graph's edge, as the summary graphs draw theirs.
+        const float y = std::clamp(g.GWValue[j][r] - float(scale.low), 0.0f, float(scale.high - scale.low));
+        // A reading too far off the date axis to stand on the sheet cannot be shown; the line breaks.
         if (!onSheet(x, y)) {
             points = 0;
             continue;

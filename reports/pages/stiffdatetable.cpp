@@ -7,6 +7,7 @@
 #include "project/modgw.h"
 #include "reportdefs/headings.h"
 #include "reports/gwgraph.h"
+#include "reports/pageparts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -58,6 +59,50 @@ StiffRowScale stiffRowScale(int set, int j) {
 // Centre of a set's column on the paper; the margin offsets move it with the frame.
 float setCentre(int set) {
     return (set == 1 ? 2.5f : 6.2f) + modgw().MarginOffsetX;
+}
+
+// ---- fitting the scale rows' texts (inches from the set's centre line)
+
+constexpr float AxisHalf = 1;       // the axis runs 1 inch either side of the centre
+constexpr float NameOffset = 0.4f;  // name and units stand this far beyond the last tick
+constexpr float TextGap = 0.03f;    // the least room between a text and its neighbour
+
+// How far out from the centre a row's name and units may reach before the next element: the frame
+// (set 1's left side), the title column's rule (set 2's right side), or halfway to the other set.
+float outerLimit(int set, bool left) {
+    constexpr float Frame = 1.8f;   // set 1's centre from the frame, set 2's from the column rule
+    constexpr float Between = 1.85f; // halfway between the two centres, 3.7 apart
+    return (set == 1) == left ? Frame : Between;
+}
+
+// A tick label's width at the scale's 6 points; the "0" of tick 0 is drawn by the row itself.
+float labelWidth(float value) {
+    return float(TextWidth(NumberText(value)));
+}
+
+// 1, 2, 5, 10, 20, 50, ...
+int nextRoundStep(int n) {
+    int decade = 1;
+    while (decade * 10 <= n)
+        decade *= 10;
+    return n / decade == 2 ? n * 5 / 2 : n * 2;
+}
+
+// Every how many ticks a label is drawn: the first of 1, 2, 5, 10, 20, 50 ... at which no label
+// comes within TextGap of its neighbour, the "0" at the centre included; labels are 6 points.
+int tickLabelStep(const StiffRowScale& sc) {
+    const float pitch = sc.step / sc.max; // inches between ticks
+    for (int every = 1;; every = nextRoundStep(every)) {
+        if (every > sc.ticks) return every;
+        bool fits = true;
+        float prevWidth = labelWidth(0);
+        for (int i = every; i <= sc.ticks && fits; i += every) {
+            const float w = labelWidth(float(i) * sc.step);
+            fits = (prevWidth + w) / 2 + TextGap <= pitch * float(every);
+            prevWidth = w;
+        }
+        if (fits) return every;
+    }
 }
 
 // A value held to its row's maximum; a text that is no number counts as 0.
@@ -205,7 +250,9 @@ void drawStiffScaleRow(int set, int j) {
 
     const bool left = j % 2 == 1;
     const StiffRowScale sc = stiffRowScale(set, j);
+    const int every = tickLabelStep(sc);
     SH(sc.max);
+    int lastLabel = 0;
     for (int i = 1; i <= sc.ticks; ++i) {
         if (left)
             SL(sc.step);
@@ -213,21 +260,31 @@ void drawStiffScaleRow(int set, int j) {
             SR(sc.step);
         LU(0.05f);
         SU(0.05f);
-        AN(float(i) * sc.step);
+        if (i % every == 0) {
+            AN(float(i) * sc.step);
+            lastLabel = i;
+        }
         SD(0.1f);
     }
 
-    // Name and units 0.4 beyond the last tick.
+    // Name and units 0.4 beyond the last tick, each as large as its room lets it be.
+    const float lastTick = float(sc.ticks) * sc.step / sc.max;
+    const float anchor = lastTick + NameOffset;
+    const float outer = outerLimit(set, left) - TextGap;
+    const float labelEdge = float(lastLabel) * sc.step / sc.max + labelWidth(float(lastLabel) * sc.step) / 2;
+    const float unitsInner = std::max(AxisHalf, labelEdge) + TextGap;
     SH(1);
-    AP(8);
     if (left)
-        SL(0.4f);
+        SL(NameOffset);
     else
-        SR(0.4f);
+        SR(NameOffset);
     SU(0.2f);
-    A(g.StiffParName[j][set]);
+    AP(8);
+    A(FitTextSize(g.StiffParName[j][set], 2 * (outer - anchor)));
     SD(0.15f);
-    A(QStringLiteral("(") + g.StiffParUnits[j][set] + QStringLiteral(")"));
+    AP(8);
+    const float unitsWidth = 2 * std::min(outer - anchor, anchor - unitsInner);
+    A(FitTextSize(g.StiffParUnits[j][set], unitsWidth, QStringLiteral("()")));
 }
 
 void drawStiffDiagram(int set, int r) {

@@ -259,8 +259,14 @@ void drawGraph(const GraphData& d, float x, float y) {
     const float top = drawTicks(b, s);
     AC();
     AP(10);
+    // Over the highest tick; where one caption would sit on the box's top edge (a scale ending
+    // between ticks), they all stand over the scale's end instead, clear above the box.
+    constexpr float CaptionHalf = 0.08f; // of a 10-point line
+    float over = top;
+    for (const GraphData::Caption& c : d.captions)
+        if (std::fabs(AxisBase + top + c.aboveTopTick - BoxHeight) < CaptionHalf) over = AxisHeight;
     for (const GraphData::Caption& c : d.captions) {
-        S(b.x + BoxWidth / 2, b.base() + top + c.aboveTopTick);
+        S(b.x + BoxWidth / 2, b.base() + over + c.aboveTopTick);
         A(c.text);
     }
 

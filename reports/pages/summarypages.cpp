@@ -23,6 +23,10 @@ constexpr float ColumnX = 7.3f; // the right-hand column runs from here to the f
 constexpr float ColumnWidth = FrameWidth - ColumnX;
 constexpr float ColumnCentre = 8.45f;
 constexpr float NotesX = 7.4f;
+constexpr float NotesWidth = FrameWidth - 0.1f - NotesX; // as far from the frame as from the column rule
+constexpr float TitleBandY = -4.5f;
+constexpr float LegendHeadingY = -3.55f;
+constexpr float TextHalfHeight = 0.07f; // an 8-point line reaches this far above its middle
 
 constexpr int TableRowsPerPage = 39;
 constexpr int GraphsPerRow = 3;
@@ -68,18 +72,22 @@ void drawHeadingBlock(const QString& item, float itemY, const QString& datesLabe
     textAt(ColumnCentre, datesY, dates);
 }
 
-// The notes heading, then 0.2 lower the general notes and the item's notes, 0.12 apart.
-void drawNotes(const QString& heading) {
+// The notes heading, then 0.2 lower the general notes and the item's notes, 0.12 apart, wrapped
+// to the column and as many as stand clear above bottomY, the top of what follows below.
+void drawNotes(const QString& heading, float bottomY) {
     const GwGraph& g = gwgraph();
     AL();
     AP(8);
     textAt(NotesX, -0.75f, heading);
-    int line = 0;
-    const auto note = [&line](const QString& text) { textAt(NotesX, -0.95f - 0.12f * float(line++), text); };
+    QStringList lines;
     for (int i = 1; i <= g.RunGeneralNoteCount; ++i)
-        note(g.RunGeneralNotes[i]);
+        lines << g.RunGeneralNotes[i];
     for (int i = 1; i <= g.RunItemNoteCount; ++i)
-        note(g.RunItemNotes[i]);
+        lines << g.RunItemNotes[i];
+    constexpr float FirstNoteY = -0.95f;
+    int line = 0;
+    for (const QString& text : FitNoteLines(lines, NotesWidth, NoteLinesAbove(FirstNoteY, bottomY)))
+        textAt(NotesX, FirstNoteY - 0.12f * float(line++), text);
 }
 
 // The legend box with the standard marker and its label, the source heading, and a circle standing
@@ -88,14 +96,17 @@ void drawLegend(bool showStandard, const QString& sourceHeading, const QString& 
     S(7.9f, -3.65f);
     RE(1, -0.8f);
     AP(8);
+    // The legend's texts keep within the box, the standard's label within the frame.
+    constexpr float BoxRight = 8.9f, Gap = 0.03f;
     if (showStandard) {
-        S(8.9f, -4.1f);
+        S(BoxRight, -4.1f);
         drawStandardMarker();
         AL();
-        textAt(8.95f, -4.25f, gwgraph().StandardLabel);
+        textAt(8.95f, -4.25f, FitTextSize(gwgraph().StandardLabel, FrameWidth - Gap - 8.95f));
+        AP(8);
     }
     AC();
-    textAt(8.4f, -3.55f, sourceHeading);
+    textAt(8.4f, LegendHeadingY, sourceHeading);
     S(8.1f, -3.85f);
     C(0.02f);
     AL();
@@ -110,8 +121,10 @@ void drawLegend(bool showStandard, const QString& sourceHeading, const QString& 
             ++blanks;
         second.remove(0, blanks);
     }
-    textAt(8.35f, -3.83f, first);
-    textAt(8.35f, -3.98f, second);
+    textAt(8.35f, -3.83f, FitTextSize(first, BoxRight - Gap - 8.35f));
+    AP(8);
+    textAt(8.35f, -3.98f, FitTextSize(second, BoxRight - Gap - 8.35f));
+    AP(8);
 }
 
 // The title band, the report titles with the item's caption, the client lines and the logo between
@@ -180,7 +193,7 @@ void drawWellSumTablePage() {
     drawHeadingBlock(h.HeadingLines[1] + QStringLiteral(": ") + g.ItemName, -0.16f, h.HeadingLines[2],
                      recordDate(1).left(10) + QStringLiteral(" - ") + recordDate(g.RecordCount).left(10),
                      -0.54f);
-    drawNotes(h.HeadingLines[3] + QStringLiteral(":"));
+    drawNotes(h.HeadingLines[3] + QStringLiteral(":"), TitleBandY);
     drawTitleBlock(g.CurPage > 1 ? g.ItemCaption + QStringLiteral(" (cont.)") : g.ItemCaption);
 
     const TablePageRows page = tablePageRows(g.CurPage, g.RecordCount);
@@ -216,10 +229,12 @@ void drawWellSumGraphPage() {
     drawHeadingBlock(h.HeadingLines[1] + QStringLiteral(": ") + g.ItemName, -0.15f, h.HeadingLines[2],
                      recordDate(1) + QStringLiteral(" - ") + recordDate(g.RecordCount), -0.55f);
     // A graph-only report has no table page to carry the notes.
-    if (g.TableGraphOption == QStringLiteral("G")) drawNotes(h.HeadingLines[3] + QStringLiteral(":"));
+    constexpr float SymbolsHeadingY = -3.25f;
+    if (g.TableGraphOption == QStringLiteral("G"))
+        drawNotes(h.HeadingLines[3] + QStringLiteral(":"), SymbolsHeadingY + TextHalfHeight);
     AL();
     AP(8);
-    textAt(NotesX, -3.25f, h.HeadingLines[7] + QStringLiteral(":"));
+    textAt(NotesX, SymbolsHeadingY, h.HeadingLines[7] + QStringLiteral(":"));
     drawLegend(true, h.HeadingLines[5], h.HeadingLines[6]);
     drawTitleBlock(g.ItemCaption + QStringLiteral(", Graph"));
 
@@ -273,7 +288,8 @@ void drawParSumPage() {
     drawHeadingBlock(g.ParFullName + QStringLiteral("  (") + g.ParUnits + QStringLiteral(")"), -0.15f,
                      h.HeadingLines[1], dates.earliestText + QStringLiteral(" - ") + dates.latestText,
                      -0.55f);
-    drawNotes(h.HeadingLines[2] + QStringLiteral("/") + h.HeadingLines[3] + QStringLiteral(":"));
+    drawNotes(h.HeadingLines[2] + QStringLiteral("/") + h.HeadingLines[3] + QStringLiteral(":"),
+              LegendHeadingY + TextHalfHeight);
     drawLegend(!g.ParStandard.isEmpty(), h.HeadingLines[4], h.HeadingLines[5]);
     drawTitleBlock(g.ItemCaption);
 

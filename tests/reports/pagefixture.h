@@ -3,10 +3,12 @@
 
 #include "drawcmd/metaugl.h"
 #include "platform/drawing/drawrender.h"
+#include "platform/drawing/drawlayout.h"
 
 #include <QDir>
 #include <QList>
 #include <QStringList>
+#include <gtest/gtest.h>
 
 // What the page tests share: a page started as the page step starts every page, and the objects
 // drawn on it.
@@ -41,4 +43,12 @@ inline void shootPage(const QString& name) {
     if (dir.isEmpty()) return;
     QDir().mkpath(dir);
     draw::writePng(pageDrawing(), dir + QStringLiteral("/") + name + QStringLiteral(".png"), 100);
+}
+
+// The page keeps its texts clear of rules and of each other, and with a frame inside it.
+inline ::testing::AssertionResult pageIsClear(const draw::DrawModel& page = pageDrawing(),
+                                              const QRectF& frame = {}) {
+    const QStringList faults = draw::layoutFaults(page, frame);
+    if (faults.isEmpty()) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << faults.join(QLatin1Char('\n')).toStdString();
 }

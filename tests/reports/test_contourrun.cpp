@@ -13,6 +13,7 @@
 #include "project/sampledbops.h"
 #include "reportdefs/windowhooks.h"
 #include "reports/contourrun.h"
+#include "pagefixture.h"
 #include "support/contourrecorder.h"
 #include "support/programstate.h"
 #include "support/scriptedui.h"
@@ -480,6 +481,8 @@ TEST_F(ContourRunOnSite, OnTheProgramsEngine) {
     EXPECT_GT(shapes[shapes.size() - 2]->objectIds().size(), 10u);
     const MDrawPro& drawing = docs[0]->drawing();
     EXPECT_EQ(drawing.at(drawing.count() - 1).text, "pH Value");
+    // Its labels of four digits beside the map at 0.8 inch stand along the side, inside the border.
+    EXPECT_TRUE(pageIsClear(drawing, QRectF(300, 300, 6000, 4500))); // the border 0.5 inch in
     contour::setApplication(rec.get());
 }
 

@@ -11,15 +11,20 @@
 #include "platform/textfile.h"
 #include "project/modgw.h"
 #include "project/projectfile.h"
+#include "platform/contour/plotdoc.h"
+#include "reportdefs/datecontourfile.h"
 #include "reportdefs/datesumfile.h"
 #include "reportdefs/gwelevfile.h"
 #include "reportdefs/par1sumfile.h"
 #include "reportdefs/stifffile.h"
 #include "reportdefs/wellsumfile.h"
+#include "reports/contourdata.h"
+#include "reports/contourrun.h"
 #include "reports/drawprint.h"
 #include "reports/drivers.h"
 #include "reports/gwgraph.h"
 #include "reports/rundata.h"
+#include "pagefixture.h"
 #include "support/pdftools.h"
 #include "support/programstate.h"
 #include "support/scriptedui.h"
@@ -421,6 +426,7 @@ protected:
             SystemPrinter().setOutputFormat(QPrinter::PdfFormat);
             SystemPrinter().setOutputFileName(
                 QStringLiteral("%1/%2-%3.pdf").arg(out, kind).arg(++printed, 2, 10, QChar(u'0')));
+            EXPECT_TRUE(pageIsClear()) << kind.toStdString() << " page " << printed;
             PrintDrawArea();
         };
         gwgraph().PrintToPrinter = 1;
@@ -505,4 +511,15 @@ TEST_F(DemoRuns, EveryKindPrintsOnePagePerItemAndPage) {
 
     EXPECT_EQ(gwgraph().CancelReport, 0);
     EXPECT_TRUE(ui.texts.isEmpty()) << ui.texts.join("\n").toStdString();
+}
+
+TEST_F(DemoRuns, ContourMapKeepsItsTextsInsideTheFrame) {
+    modgw().DateSumFile = program.file("demo/plume.dcf");
+    ASSERT_TRUE(OpenDateContourFile());
+    modgw().ContourFileTitle = ContourFileTitleOf(modgw().DateSumFile);
+    contour::setApplication(nullptr);
+    ASSERT_TRUE(CreateDateContourData());
+    RunContourMaps();
+    const MDrawPro& plot = contour::engine().documents().back()->drawing();
+    EXPECT_TRUE(pageIsClear(plot, QRectF(300, 300, 6000, 4500))); // inside the border 0.5 inch in
 }

@@ -222,6 +222,23 @@ TEST_F(EpisodePage, NotesRunGeneralFirstThenTheEpisodesAndAnEmptyListKeepsItsHea
     EXPECT_EQ(columnTexts(-0.3, -4.5), QStringList({"NOTES:", "", ""}));
 }
 
+TEST_F(EpisodePage, LongNoteLinesWrapAtBlanksInsideTheColumn) {
+    // Three stored lines each far wider than the column; the map page shows the episode's only.
+    const QStringList general = {"All values in mg/L unless marked; a dash marks a source not sampled."};
+    const QStringList episode = {"MW-3 was dry on both visits, so its row holds the last episode's readings.",
+                                 "Duplicates at MW-1 and MW-6 agree within ten per cent; the note is on file."};
+    setNotes(gwgraph().RunGeneralNotes, gwgraph().RunGeneralNoteCount, general);
+    setNotes(gwgraph().RunItemNotes, gwgraph().RunItemNoteCount, episode);
+    for (const Routine& r : routines) {
+        newPage();
+        r.draw();
+        EXPECT_TRUE(pageIsClear()) << r.name; // so no note crosses the frame's right edge either
+        QStringList shown = columnTexts(0, -4.5);
+        shown = shown.mid(std::max(shown.indexOf("NOTES:"), shown.indexOf("REMARKS:")) + 1);
+        EXPECT_EQ(shown.join(u' '), (r.draw == drawdatesummaps ? episode : general + episode).join(u' ')) << r.name;
+    }
+}
+
 TEST_F(EpisodePage, StiffPageHasTheTableColumnExactly) {
     gwgraph().StiffParCount = {0, 3, 2};
     gwgraph().StiffSourceCount = {0, 2, 1};

@@ -641,6 +641,23 @@ TEST_F(GWElevPage, ValueScaleFallsBackToTheDefaultForAnyScaleItCannotDraw) {
     EXPECT_TRUE(ui_.texts.isEmpty()); // no scale ends the page in an error
 }
 
+TEST_F(GWElevPage, ReadingsBeyondTheScaleStandOnTheGraphsEdge) {
+    // Elevations in metres on a typed scale 45 to 50, and on "45,50,0.5", which the run reads as
+    // 45, 50, 0 and draws 100 to 500. The graph runs from y 4350 (bottom) to 2010 (top).
+    gwgraph().GWElevIsElevation = 1;
+    gwgraph().ItemSourceCount = 0;
+    addSource("MW-1", 52.f, {{"01/15/1998", "40"}, {"04/15/1998", "47"}, {"07/15/1998", "60"}});
+    for (const auto& [step, ys] : {std::pair{1, QList<int>{4350, 3414, 2010}}, std::pair{0, QList<int>(3, 4350)}}) {
+        setScale(45, 50, step);
+        newPage();
+        drawgwelev();
+        QList<int> centres;
+        for (const DrawObject& o : ofKind(draw::Ellipse))
+            if (o.y1 > 1950) centres << (o.y1 + o.y2) / 2; // the graph's, not the table's symbol
+        EXPECT_EQ(centres, ys) << step;
+    }
+}
+
 TEST_F(GWElevPage, ASetWithoutReadingsDrawsBlocksAndFrameWithoutBands) {
     GwGraph& g = gwgraph();
     g.ItemSourceCount = 0;

@@ -347,6 +347,28 @@ TEST_F(BodyPage, SetsWithoutSourcesOrRows) {
     EXPECT_TRUE(stiffBody().isEmpty());
 }
 
+TEST_F(BodyPage, LongNamesAndDenseScalesKeepClearOfRulesAndEachOther) {
+    // A 24-character name and 0 to 800 by 100 in every row: every second tick label shows, and the
+    // names, wider at 8 points than their 0.74 or 0.84 inch, are drawn smaller or cut, in place.
+    const QString name = QStringLiteral("Hardness, total as CaCO3");
+    setRows(1, {{name, "mg/L as CaCO3", 800, 100}, {name, "mg/L as CaCO3", 800, 100}, {name, "mg/L", 800, 100}});
+    setRows(2, {{name, "mg/L as CaCO3", 800, 100}, {name, "mg/L as CaCO3", 800, 100}});
+    newPage();
+    drawstiff();
+    EXPECT_TRUE(pageIsClear());
+    const QList<DrawObject> all = pageObjects();
+    for (int v = 100; v <= 800; v += 100) EXPECT_EQ(textsOf(all, QString::number(v)).size(), v % 200 ? 0 : 5) << v;
+    QList<QPoint> nameAnchors;
+    for (const DrawObject& o : all)
+        if (o.kind == draw::Text && o.text.startsWith(QStringLiteral("Hardn"))) {
+            EXPECT_TRUE(o.text == name || (o.text.endsWith("...") && name.startsWith(o.text.chopped(3))));
+            EXPECT_GE(-o.style.textHeight, 5.0 / 72 * 600 - 0.01);
+            nameAnchors << QPoint(o.x1, o.y1);
+        }
+    EXPECT_EQ(nameAnchors, QList<QPoint>({{510, 390}, {2190, 390}, {510, 630}, {2730, 390}, {4410, 390}}));
+    EXPECT_EQ(textsOf(all, "(mg/L)").size(), 1); // fits at 8 points beside row 3's scale
+}
+
 TEST_F(BodyPage, StiffColumnShowsThePagesOwnNotesAfterTheGeneralOnes) {
     GwGraph& g = gwgraph();
     setRows(1, {ion1000[0]});

@@ -10,8 +10,9 @@
 //
 // tests/data/pages/graph_linear.dump was checked line by line against these numbers for the
 // scale "0,10,3", standard 8 and the records of linearRecords() with a "<" factor of .5:
-//   ticks 0, 3, 6, 9 at heights 0, .42, .84, 1.26: y 1440, 1188, 936, 684; "Chloride" 0.35 above
-//   the top tick, 1.61: y 474; "(mg/L)" 1.46: y 564; the standard 8 at 1.12: y 768 on x 1620, its
+//   ticks 0, 3, 6, 9 at heights 0, .42, .84, 1.26: y 1440, 1188, 936, 684; the units 0.2 above 1.26
+//   would sit on the box's top (1.45, y 570), so the captions stand over the end 1.4: "Chloride"
+//   1.75: y 390, "(mg/L)" 1.6: y 480; the standard 8 at 1.12: y 768 on x 1620, its
 //   stroke to 1680 and the diamond through 1650,738 1680,768 1650,798;
 //   dates 01/15/1998 to 04/15/1999 span 455 days (DTN 72931.5 to 72977): 07/15/1998 lies 180 days
 //   in, x 600 + 180 x 1020 / 455 = 1003.5 -> 1004, 01/15/1999 365 days in, 1418.2 -> 1418, the last
@@ -208,11 +209,12 @@ TEST_F(SummaryGraphs, LinearGraphPlacesTicksCaptionsStandardLineCirclesAndYears)
     EXPECT_TRUE(matchesGoldenPage(pageDrawing(), QStringLiteral("graph_linear")));
 
     EXPECT_EQ(boxes(), QList<QRect>({QRect(QPoint(BoxLeft, BoxTop), QPoint(1620, BoxBottom))}));
-    // "0,10,3": four ticks, the label 0.35 above the tick 9 and the units 0.15 below the label.
+    // "0,10,3": four ticks. Units 0.2 above the tick 9 would sit on the box's top (570), so label
+    // and units stand over the scale's end instead: 0.3 and 0.15 above the box.
     EXPECT_EQ(texts(8, 2), at({"0", "3", "6", "9"}, 540, {1440, 1188, 936, 684}));
     EXPECT_EQ(lines(draw::Dot), QStringList({"600,1440-1620,1440", "600,1188-1620,1188", "600,936-1620,936",
                                              "600,684-1620,684"}));
-    EXPECT_EQ(texts(10, 1), QStringList({"Chloride@1110,474", "(mg/L)@1110,564"}));
+    EXPECT_EQ(texts(10, 1), QStringList({"Chloride@1110,390", "(mg/L)@1110,480"}));
     // Gaps are bridged; the same-date pair makes one point; values are held to the range.
     EXPECT_EQ(seriesLines(), QStringList({"600,1104-1004,978", "1004,978-1418,600", "1418,600-1620,1440"}));
     // A circle on each record with a value, the pair's two apart.
@@ -248,10 +250,12 @@ TEST_F(SummaryGraphs, LogarithmicTicksStandAtTheirExponentsWhereDataOfThatPowerP
         for (const QString& e : exponents)
             expected.push_back(1410 - 168 * e.toInt());
         EXPECT_EQ(texts(6, 2), at(exponents, 570, expected)) << qPrintable(scale);
-        // The label goes 0.35 above the highest tick drawn.
+        // The label goes 0.35 above the highest tick drawn; above 10^4 (1.12 + 0.35 = 1.47) it would
+        // sit on the box's top at 1.45, so it goes 0.35 above the scale's end, 10^5, instead.
         const draw::DrawObject* label = textObject(QStringLiteral("Iron"));
         ASSERT_NE(label, nullptr);
-        EXPECT_EQ(label->y1, Base - 168 * exponents.last().toInt() - 210) << qPrintable(scale);
+        const int over = exponents.last() == "4" ? 5 : exponents.last().toInt();
+        EXPECT_EQ(label->y1, Base - 168 * over - 210) << qPrintable(scale);
     }
 }
 

@@ -281,6 +281,38 @@ TEST_F(SummaryPages, ParameterPageSpansTheDatesOfAllItsSources) {
     EXPECT_EQ(progress, percents({20, 40, 60, 80, 100}));
 }
 
+TEST_F(SummaryPages, LongNoteLinesWrapInsideTheColumnAndStopAboveWhatFollows) {
+    // Three stored lines three times the column's width, then twenty more than a box holds: lines
+    // 0.12 apart from -0.95 down to the titles, the symbols heading or the legend's heading.
+    sourceSummaryHeadings();
+    sourceWithRecords(3);
+    GwGraph& g = gwgraph();
+    g.CurPage = 1;
+    g.TableGraphOption = QStringLiteral("G"); // the graph page then carries the notes
+    const QStringList stored = {"Values in mg/L; a value below the detection limit shows that limit after its sign.",
+                                "The well was redeveloped in May 1999 and that quarter's samples are left out.",
+                                "Duplicates agree within ten per cent; the laboratory's report is kept on file."};
+    g.RunGeneralNotes[1] = stored[0];
+    g.RunGeneralNoteCount = 1;
+    for (const int more : {0, 20}) {
+        for (int i = 1; i <= 2 + more; ++i) g.RunItemNotes[i] = stored[std::min(i, 2)];
+        g.RunItemNoteCount = int16_t(2 + more);
+        for (const auto& [page, lines] :
+             {std::pair{&drawwellsumtable, 30}, std::pair{&drawwellsumgraph, 19}, std::pair{&drawparsum, 21}}) {
+            NewDrawing();
+            page();
+            EXPECT_TRUE(pageIsClear()) << lines; // so no note crosses the frame's right edge either
+            QStringList shown; // left-aligned at 7.4 below the heading
+            for (const draw::DrawObject& o : pageObjects())
+                if (o.kind == draw::Text && o.x1 == 4710 && o.y1 >= 840 && !o.text.endsWith(u':')) shown << o.text;
+            const QString all = (stored.mid(0, 2) + QStringList(more + 1, stored[2])).join(u' ');
+            EXPECT_TRUE((all + u' ').startsWith(shown.join(u' ') + u' ')) << lines;
+            if (more) EXPECT_EQ(shown.size(), lines);
+            else EXPECT_EQ(shown.join(u' '), all);
+        }
+    }
+}
+
 TEST_F(SummaryPages, ParameterStandardShowsItsLegendEntryAndEqualDatesKeepTheFirstSourcesText) {
     headinglogo().HeadingLines[5] = QStringLiteral("Date,   Sampled");
     GwGraph& g = gwgraph();

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/golden.h"
 
+#include "platform/drawing/drawlayout.h"
+
 #include "platform/drawing/drawdump.h"
 #include "platform/textfile.h"
 
@@ -110,5 +112,7 @@ QString goldenPagePath(const QString& name) {
 }
 
 ::testing::AssertionResult matchesGoldenPage(const draw::DrawModel& model, const QString& name) {
+    if (const QStringList f = draw::layoutFaults(model); !f.isEmpty())
+        return ::testing::AssertionFailure() << f.join(u'\n').toStdString();
     return matchesGoldenFile(draw::dumpDrawing(model), goldenPagePath(name));
 }

@@ -18,6 +18,7 @@ class DrawModel;
 // tests/data/pages/<name>.dump in the source tree.
 QString goldenPagePath(const QString& name);
 
+// A golden page also keeps to draw::layoutFaults (platform/drawing/drawlayout.h).
 ::testing::AssertionResult matchesGoldenPage(const draw::DrawModel& model, const QString& name);
 // The same for any listing and file.
 ::testing::AssertionResult matchesGoldenFile(const QStringList& lines, const QString& path);
