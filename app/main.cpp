@@ -2,6 +2,7 @@
 #include "app/forms/frmdatagrid.h"
 #include "drawcmd/printdrawing.h"
 #include "drawwin/forms/drawarea.h"
+#include "platform/gui/application.h"
 #include "platform/gui/forms.h"
 #include "platform/gui/guiui.h"
 #include "platform/gui/plotwindow.h"
@@ -14,7 +15,7 @@
 #include <QScreen>
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillmare 2002"));
     GuiUi gui;
     setUi(&gui);

@@ -62,15 +62,6 @@ void ItemPages(int count, bool (*dataReader)(), PageRoutine draw) {
     }
 }
 
-// Runs a driver's body under the driver's own error trap: a fault ends the run with its message.
-template <typename Body> void Trapped(const char* name, Body body) {
-    try {
-        body();
-    } catch (const QmError& e) {
-        showError(e, QString::fromLatin1(name));
-    }
-}
-
 } // namespace
 
 int WellSumTablePages(int records) {
