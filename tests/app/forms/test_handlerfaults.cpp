@@ -15,11 +15,12 @@ struct FailingUi : ScriptedUi {
         throw 42;
     }
 };
+using HandlerFaults = DrawAreaFixture;
 } // namespace
 
 // What escapes a handler is shown once, by the form's own trap or the event loop's, and the window
 // goes on with its data as it was.
-TEST_F(DrawAreaFixture, AnEscapedExceptionIsShownOnceAndTheWindowGoesOnWithItsData) {
+TEST_F(HandlerFaults, AnEscapedExceptionIsShownOnceAndTheWindowGoesOnWithItsData) {
     drawwin().DrawingFileName = pf.file("site.kdf");
     modgw().WellSum.WellSumInfo[1] = QStringLiteral("Site report");
     const struct {
