@@ -2,6 +2,7 @@
 #include "app/forms/frmdatagrid.h"
 #include "drawcmd/printdrawing.h"
 #include "drawwin/forms/drawarea.h"
+#include "platform/gui/application.h"
 #include "platform/gui/forms.h"
 #include "platform/gui/guiui.h"
 #include "platform/gui/plotwindow.h"
@@ -17,7 +18,7 @@
 #include <cstdio>
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillmare 2002"));
     GuiUi gui;
     setUi(&gui);

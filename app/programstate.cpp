@@ -8,6 +8,7 @@
 #include "platform/contour/plotdoc.h"
 #include "platform/dates.h"
 #include "platform/printer.h"
+#include "platform/textfile.h"
 #include "platform/timings.h"
 #include "platform/uiservice.h"
 #include "project/modgw.h"
@@ -47,6 +48,7 @@ void resetProgramState() {
     // What windows and tests hooked in.
     projectHooks().reset();
     dbFaultHook() = nullptr;
+    qtext::saveStepHook() = nullptr;
     reportHooks().reset();
     EndPrintRun(false); // a run's print job a test left open
     reportDefHooks().reset();

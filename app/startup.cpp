@@ -62,13 +62,7 @@ void readDeviceFile(ModGW& m) {
 }
 
 // Runs one step of start-up; a failure is reported and start-up goes on with the next step.
-template <class F> void step(F&& f) {
-    try {
-        f();
-    } catch (const QmError& e) {
-        showError(e, kInitWhere);
-    }
-}
+template <class F> void step(F&& f) { Trapped(kInitWhere, std::forward<F>(f)); }
 
 } // namespace
 
@@ -79,6 +73,8 @@ void InitializeSystem() {
     m.HelpFile = QStringLiteral("qmar2002.HLP");
     m.CrLf = QStringLiteral("\r\n");
     qdate::SetOrderFromSystem();
+    // Before anything is read: a save killed part-way is completed or leaves nothing behind.
+    qtext::RemoveLeftovers(here);
 
     if (FileExists(QStringLiteral("DEVICE.CFG"))) {
         step([&] { readDeviceFile(m); });
@@ -94,6 +90,7 @@ void InitializeSystem() {
     if (m.SymbolPath.isEmpty()) m.SymbolPath = here + QStringLiteral("symbols/");
     if (m.PromptFile.isEmpty()) m.PromptFile = QStringLiteral("prompt.txt");
     if (!FolderIsWritable(m.DataFolder)) m.DataFolder = here;
+    qtext::RemoveLeftovers(m.DataFolder);
     if (m.DeviceLine17 == 0) m.DeviceLine17 = 1;
 
     if (FileExists(m.TextAdjustFile)) step([&] { ReadTextAdjustFile(m.TextAdjustFile, m.TextAdjust); });
@@ -105,7 +102,7 @@ void InitializeSystem() {
         });
     }
 
-    SaveDevice();
+    (void)SaveDevice(); // a failure is reported; start-up goes on with the settings read
     loadcolors();
     metaugl().CurrentFillPattern = metaugl().PaletteFills[1];
     if (startupHooks().loadFillChooser) step([] { startupHooks().loadFillChooser(); });

@@ -10,18 +10,16 @@
 #include <QStringList>
 #include <algorithm>
 
-void SaveDevice() {
+bool SaveDevice() {
     const ModGW& m = modgw();
-    try {
+    return Trapped(QStringLiteral("SaveDevice"), [&] {
         qtext::WriteLines(QStringLiteral("device.cfg"),
                           {m.DataFolder, m.MarginOffsets, m.DefaultFont, m.TextAdjustFile, m.FillPath,
                            m.SymbolPath, m.CentralDataPath, m.HeadingFile, m.DeviceLine9, m.ColorFile,
                            m.PromptFile, m.ZoomAfterOpen, m.DateStampOption, QString::number(m.BitmapWidth),
                            QString::number(m.BitmapHeight), m.LastPageSize, QString::number(m.DeviceLine17),
                            m.DeviceLine18, m.CellEditMode, m.ThickDashedLines});
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("SaveDevice"));
-    }
+    });
 }
 
 MarginOffsetPair ParseMarginOffsets(const QString& text) {

@@ -9,9 +9,9 @@
 // text adjustment files (".txb"). They sit below start-up so that the setup dialog and start-up
 // share one writer and one reader.
 
-// Writes the 20 settings of ModGW to "DEVICE.CFG". A failure is reported ("Error N in SaveDevice.")
-// and leaves the old file; the settings in memory stand.
-void SaveDevice();
+// Writes the 20 settings of ModGW to "DEVICE.CFG"; true when they were written. A failure is
+// reported ("Error N in SaveDevice.") and leaves the old file; the settings in memory stand.
+[[nodiscard]] bool SaveDevice();
 
 // The margin text "X,Y" in inches: the number before the first comma and the number after it,
 // each held to -2..2. A text without a comma gives 0, 0.

@@ -324,7 +324,7 @@ std::optional<int16_t> ProportionalSide(const QString& typed, double typedExtent
 void StoreBitmapSize(const QString& width, const QString& height) {
     modgw().BitmapWidth = storedSide(qnum::LeadingNumber(width));
     modgw().BitmapHeight = storedSide(qnum::LeadingNumber(height));
-    SaveDevice();
+    (void)SaveDevice(); // a failure is reported; the size holds for this run all the same
 }
 
 std::array<int, 2> BitmapOutputSize() {

@@ -62,9 +62,8 @@ GraphicsSetupResult ApplyGraphicsSetup(const GraphicsSetupFields& f, const QStri
     const int stamp = (f.labelDate ? 1 : 0) + (f.labelFilename ? 2 : 0);
     m.DateStampOption = u' ' + QString::number(stamp);
     m.ThickDashedLines = f.thickDashed ? QStringLiteral("1") : QStringLiteral("0");
-    SaveDevice();
-
     GraphicsSetupResult r;
+    r.saved = SaveDevice();
     r.replaceOnEdit = m.CellEditMode == QLatin1String("1");
     r.fillChooserReload = m.FillPath != fillPathAtLoad;
     return r;

@@ -31,10 +31,11 @@ void DateStampTicks(const QString& option, bool& labelDate, bool& labelFilename)
 struct GraphicsSetupResult {
     bool replaceOnEdit = false;      // the main window grid's edit mode from now on
     bool fillChooserReload = false;  // the fills folder changed: the fill chooser is built anew
+    bool saved = false;              // "DEVICE.CFG" was written
 };
 
 // OK: stores every field into its setting and writes "DEVICE.CFG" (a write failure is reported by
-// SaveDevice; the settings stand). The margin offsets are parsed only when their text changed. An
+// SaveDevice; the settings stand, and the result says it). The margin offsets are parsed only when their text changed. An
 // empty fills or symbols folder stores the program folder's "fills/" or "symbols/"; any other gets a
 // closing "/" unless it ends in "/" or "\". fillPathAtLoad is FillPath as the dialog opened.
 GraphicsSetupResult ApplyGraphicsSetup(const GraphicsSetupFields& fields, const QString& fillPathAtLoad);

@@ -16,3 +16,15 @@ QString errorText(int number, const QString& where) {
 void showError(int number, const QString& where) { ui().MsgBox(errorText(number, where)); }
 
 void showError(const QmError& e, const QString& where) { showError(e.number(), where); }
+
+int CaughtErrorNumber() {
+    try {
+        throw;
+    } catch (const QmError& e) {
+        return e.number();
+    } catch (const std::bad_alloc&) {
+        return qmerr::OutOfMemory;
+    } catch (...) {
+        return qmerr::InvalidArgument;
+    }
+}

@@ -2,12 +2,18 @@
 #include "platform/textfile.h"
 
 #include "platform/filenames.h"
+#include "platform/progfolder.h"
 #include "platform/qmerror.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <QDir>
+#include <QFileInfo>
 #include <QStringDecoder>
 #include <cerrno>
+#include <utility>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace qtext {
@@ -90,42 +96,225 @@ int writeErrorNumber(int err) {
 }
 } // namespace
 
+// ---- pending files
+
+namespace {
+
+const QLatin1String PendingMark(".qmpending-");
+const QLatin1String NotePrefix("qmcommit-");
+
+int pendingCount = 0;
+
+void step() {
+    if (saveStepHook()) saveStepHook()();
+}
+
+QByteArray nativeName(const QString& path) { return QFile::encodeName(path); }
+
+// "-<pid>-<n>": the part every pending file and note name ends in.
+QString ownTag() { return QStringLiteral("%1-%2").arg(::getpid()).arg(++pendingCount); }
+
+bool isOwnTag(QStringView tail) {
+    const qsizetype dash = tail.indexOf(u'-');
+    if (dash <= 0 || dash == tail.size() - 1) return false;
+    for (qsizetype i = 0; i < tail.size(); ++i)
+        if (i != dash && !tail[i].isDigit()) return false;
+    return true;
+}
+
+// Whether name is a pending file ("<target>.qmpending-<pid>-<n>"); target gets the target's name.
+bool isPendingName(const QString& name, QString* target = nullptr) {
+    const qsizetype at = name.lastIndexOf(PendingMark);
+    if (at <= 0 || !isOwnTag(QStringView(name).mid(at + PendingMark.size()))) return false;
+    if (target) *target = name.left(at);
+    return true;
+}
+
+void syncFolder(const QString& path) {
+    const int fd = ::open(nativeName(qfile::FolderOf(path)).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+// Removes a file of no running save: its save held it locked, and the lock went with the process.
+void removeUnlocked(const QString& path) {
+    const QByteArray native = nativeName(path);
+    const int fd = ::open(native.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return;
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) ::unlink(native.constData());
+    ::close(fd);
+}
+
+// The note of a killed set: its files (pending, target, one a line each) are all on disk, so the
+// set is completed in its order. A live set keeps its note locked.
+void completeKilledSet(const QString& note) {
+    const QByteArray native = nativeName(note);
+    const int fd = ::open(native.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return;
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        QFile f;
+        if (f.open(fd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) {
+            const QList<QByteArray> lines = f.readAll().split('\n');
+            for (qsizetype i = 0; i + 1 < lines.size(); i += 2)
+                if (::access(lines[i].constData(), F_OK) == 0) ::rename(lines[i].constData(), lines[i + 1].constData());
+        }
+        ::unlink(native.constData());
+    }
+    ::close(fd);
+}
+
+void completeKilledSetsIn(const QString& folder) {
+    const QStringList notes = QDir(folder).entryList({NotePrefix + u'*'}, QDir::Files | QDir::Hidden);
+    for (const QString& n : notes)
+        if (isOwnTag(QStringView(n).mid(NotePrefix.size()))) completeKilledSet(folder + n);
+}
+
+// A set's note lies beside its main file: the run file's in the program folder, a drawing's beside
+// it. Those are completed before a save beside them can take their pending files for dead ones.
+void completeKilledSets(const QString& folder) {
+    completeKilledSetsIn(ProgramFolder());
+    if (folder != ProgramFolder()) completeKilledSetsIn(folder);
+}
+
+// Pending files in folder of the target named name ("" for every target).
+void removePending(const QString& folder, const QString& name) {
+    const QString pattern = (name.isEmpty() ? QStringLiteral("*") : name) + PendingMark + u'*';
+    QString target;
+    for (const QString& f : QDir(folder).entryList({pattern}, QDir::Files | QDir::Hidden | QDir::System))
+        if (isPendingName(f, &target) && (name.isEmpty() || target == name)) removeUnlocked(folder + f);
+}
+
+// A new pending file beside target, locked. A cleaner that took it before the lock has unlinked it:
+// then another name.
+int openPending(const QString& target, QString& pending) {
+    struct stat old {};
+    const bool exists = ::stat(nativeName(target).constData(), &old) == 0;
+    if (exists && (S_ISDIR(old.st_mode) || ::access(nativeName(target).constData(), W_OK) != 0)) return -1;
+    for (int tries = 0; tries < 100; ++tries) {
+        pending = target + PendingMark + ownTag();
+        const int fd = ::open(nativeName(pending).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            if (errno == EEXIST) continue;
+            return -1;
+        }
+        struct stat st {};
+        if (::flock(fd, LOCK_EX) == 0 && ::fstat(fd, &st) == 0 && st.st_nlink > 0) {
+            // The new file keeps what the old one allowed.
+            if (exists) ::fchmod(fd, old.st_mode & 07777);
+            return fd;
+        }
+        ::close(fd);
+    }
+    return -1;
+}
+
+QString writeTarget(const QString& path) {
+    QString target = qfile::ForWriting(path);
+    // A link is followed: the file it names is replaced, the link stays.
+    const QFileInfo info(target);
+    if (info.isSymLink()) target = info.symLinkTarget();
+    return target;
+}
+
+} // namespace
+
+std::function<void()>& saveStepHook() {
+    static std::function<void()> hook;
+    return hook;
+}
+
+void RemoveLeftovers(const QString& folder) {
+    const QString f = folder.endsWith(u'/') ? folder : folder + u'/';
+    completeKilledSets(f);
+    removePending(f, QString());
+}
+
 PendingFile::PendingFile(const QString& path, const QStringList& lines)
     : PendingFile(path, linesText(lines)) {}
 
-PendingFile::PendingFile(const QString& path, const QByteArray& bytes)
-    : path_(path), file_(std::make_unique<QSaveFile>(qfile::ForWriting(path))) {
-    // Unbuffered and checked here: a buffer flushed only at commit() can fail unnoticed and leave a
-    // cut file in place of the old one.
-    if (!file_->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) raiseError(qmerr::PathFileAccess, path);
-    const int fd = file_->handle();
+PendingFile::PendingFile(const QString& path, const QByteArray& bytes) : path_(path), target_(writeTarget(path)) {
+    completeKilledSets(qfile::FolderOf(target_));
+    removePending(qfile::FolderOf(target_), qfile::NameOf(target_));
+    fd_ = openPending(target_, pending_);
+    if (fd_ < 0) raiseError(qmerr::PathFileAccess, path);
+    step();
     const char* p = bytes.constData();
     qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, size_t(left));
+    int failure = 0;
+    while (left > 0 && !failure) {
+        const ssize_t n = ::write(fd_, p, size_t(left));
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) {
-            const int number = writeErrorNumber(n < 0 ? errno : ENOSPC);
-            file_->cancelWriting();
-            raiseError(number, path);
+            failure = writeErrorNumber(n < 0 ? errno : ENOSPC);
+        } else {
+            p += n;
+            left -= n;
         }
-        p += n;
-        left -= n;
     }
-    // Space some file systems only claim when the data goes to disk.
-    if (::fsync(fd) != 0 && errno != EINVAL && errno != EROFS) {
-        const int number = writeErrorNumber(errno);
-        file_->cancelWriting();
-        raiseError(number, path);
+    // Checked here, with the space some file systems only claim when the data goes to disk: a
+    // failure found only at commit() would come after other files of the set were replaced.
+    if (!failure && ::fsync(fd_) != 0 && errno != EINVAL && errno != EROFS) failure = writeErrorNumber(errno);
+    if (failure) {
+        ::unlink(nativeName(pending_).constData());
+        ::close(fd_);
+        fd_ = -1;
+        raiseError(failure, path);
     }
+    step();
 }
 
 PendingFile::~PendingFile() {
-    if (file_ && file_->isOpen()) file_->cancelWriting();
+    if (fd_ < 0) return;
+    ::unlink(nativeName(pending_).constData());
+    ::close(fd_);
 }
 
-void PendingFile::commit() {
-    if (!file_->commit()) raiseError(qmerr::PathFileAccess, path_);
+void PendingFile::putInPlace(bool keepLock) {
+    if (fd_ < 0) raiseError(qmerr::PathFileAccess, path_);
+    if (::rename(nativeName(pending_).constData(), nativeName(target_).constData()) != 0) {
+        ::unlink(nativeName(pending_).constData());
+        ::close(fd_);
+        fd_ = -1;
+        raiseError(qmerr::PathFileAccess, path_);
+    }
+    syncFolder(target_);
+    if (!keepLock) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+    step();
+}
+
+void PendingFile::commit() { putInPlace(false); }
+
+void PendingSet::add(const QString& path, const QByteArray& bytes) {
+    files_.push_back(std::make_unique<PendingFile>(path, bytes));
+}
+
+void PendingSet::add(const QString& path, const QStringList& lines) { add(path, linesText(lines)); }
+
+void PendingSet::commit() {
+    std::vector<std::unique_ptr<PendingFile>> files = std::move(files_);
+    if (files.size() == 1) return files.front()->commit();
+    QByteArray list;
+    for (const auto& f : files)
+        list += nativeName(f->pending_) + '\n' + nativeName(f->target_) + '\n';
+    // The note stays locked until the set is in place, so that no other start takes it for a
+    // killed one.
+    PendingFile note(qfile::FolderOf(files.back()->target_) + NotePrefix + ownTag(), list);
+    note.putInPlace(true);
+    const QByteArray noteName = nativeName(note.target_);
+    try {
+        for (const auto& f : files)
+            f->commit();
+    } catch (const QmError&) {
+        ::unlink(noteName.constData()); // nothing left to complete: what is not in place is gone
+        throw;
+    }
+    ::unlink(noteName.constData());
+    ::close(std::exchange(note.fd_, -1));
+    step();
 }
 
 void WriteBytes(const QString& path, const QByteArray& bytes) {

@@ -4,9 +4,9 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
-
-class QSaveFile;
+#include <vector>
 
 // The one text-file reader and writer. Written lines end in CR LF; readers accept CR LF, LF or CR.
 // Text is read as UTF-8 when the bytes are valid UTF-8 (a leading byte-order mark dropped), else as
@@ -35,6 +35,9 @@ void WriteBytes(const QString& path, const QByteArray& bytes);
 // A write held back: the bytes are on disk beside the target when it is made (raising as WriteBytes),
 // and replace the target only at commit(). Dropped uncommitted, it leaves the old file as it was, so
 // a change that must go together with another one needs no writing back of old bytes.
+//
+// The pending file is "<name>.qmpending-<pid>-<n>" beside its target, locked while its save runs.
+// Before each save the unlocked ones of the same target, left by a save that was killed, are removed.
 class PendingFile {
 public:
     PendingFile(const QString& path, const QByteArray& bytes);
@@ -45,9 +48,36 @@ public:
     void commit(); // raises error 75 when the file cannot be put in place
 
 private:
-    QString path_;
-    std::unique_ptr<QSaveFile> file_;
+    friend class PendingSet;
+    void putInPlace(bool keepLock);
+    QString path_;    // as the caller named it, for messages
+    QString target_;  // the file replaced
+    QString pending_; // the file written
+    int fd_ = -1;     // open and locked until the file is in place or dropped
 };
+
+// Files that belong together (a drawing and its bitmaps, a run file and its data file) replaced as
+// one set. commit() first puts a note naming them beside the last file; the files then replace
+// their targets in the order added, the main file last, and the note goes. A save killed part-way
+// leaves the note, and the next start (or the next save) completes the set from it: a reader finds
+// the old set or the new one.
+class PendingSet {
+public:
+    void add(const QString& path, const QByteArray& bytes);
+    void add(const QString& path, const QStringList& lines);
+    void commit(); // raises as PendingFile::commit
+
+private:
+    std::vector<std::unique_ptr<PendingFile>> files_;
+};
+
+// Start-up: completes the sets killed saves left (their notes in folder and the program folder),
+// then removes the pending files in folder that belong to no running save.
+void RemoveLeftovers(const QString& folder);
+
+// Test seam: called after each step of a save (a pending file made, its bytes on disk, a set's note
+// in place, a file put in place, the note gone), so that a test can stop the program there.
+std::function<void()>& saveStepHook();
 
 // Sequential reading with the classic end-of-file rules: next() past the end raises error 62.
 class LineReader {

@@ -171,11 +171,9 @@ bool CreateDateContourData() {
             }
         }
         // Every file is ready before any is replaced, so a failure leaves the last run's set whole.
-        std::vector<std::unique_ptr<qtext::PendingFile>> pending;
-        for (int j = 1; j <= params; ++j)
-            pending.push_back(std::make_unique<qtext::PendingFile>(ContourFilePath(j, QStringLiteral("TXT")),
-                                                                   files[size_t(j)]));
-        for (auto& file : pending) file->commit();
+        qtext::PendingSet pending;
+        for (int j = 1; j <= params; ++j) pending.add(ContourFilePath(j, QStringLiteral("TXT")), files[size_t(j)]);
+        pending.commit();
         return true;
     } catch (const QmError& e) {
         ui().MsgBox(QStringLiteral("Error %1 CreateDateContourData.  Please contact Kalvex").arg(e.number()));

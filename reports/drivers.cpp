@@ -64,17 +64,11 @@ void ItemPages(int count, bool (*dataReader)(), PageRoutine draw) {
 
 // Runs a driver's body under the driver's own error trap: a fault ends the run with its message. A
 // printed run is one print job, closed however the run ends.
-template <typename Body> void Trapped(const char* name, Body body) {
+template <typename Body> void RunTrapped(const char* name, Body body) {
     const bool printing = gwgraph().PrintToPrinter == 1;
     if (printing) BeginPrintRun();
-    try {
-        body();
-    } catch (const QmError& e) {
-        if (printing) EndPrintRun(false);
-        showError(e, QString::fromLatin1(name));
-        return;
-    }
-    if (printing) EndPrintRun(!Cancelled());
+    const bool done = Trapped(QString::fromLatin1(name), body);
+    if (printing) EndPrintRun(done && !Cancelled());
 }
 
 } // namespace
@@ -85,7 +79,7 @@ int WellSumTablePages(int records) {
 }
 
 void wellsumstart() {
-    Trapped("wellsumstart", [] {
+    RunTrapped("wellsumstart", [] {
         if (!StartRun(1, getwellsumformat)) return;
         GwGraph& g = gwgraph();
         const QString mode = g.TableGraphOption;
@@ -110,7 +104,7 @@ void wellsumstart() {
 }
 
 void parsumstart() {
-    Trapped("parsumstart", [] {
+    RunTrapped("parsumstart", [] {
         if (!StartRun(2, getparsumformat)) return;
         GwGraph& g = gwgraph();
         ItemPages(g.ParItemCount, getparsumdata, drawparsum);
@@ -120,7 +114,7 @@ void parsumstart() {
 }
 
 void datesumstart() {
-    Trapped("datesumstart", [] {
+    RunTrapped("datesumstart", [] {
         if (!StartRun(3, getdatesumformat)) return;
         GwGraph& g = gwgraph();
         for (int item = 1; item <= g.DateItemCount && !Cancelled(); ++item) {
@@ -139,14 +133,14 @@ void datesumstart() {
 }
 
 void gwelevstart() {
-    Trapped("gwelevstart", [] {
+    RunTrapped("gwelevstart", [] {
         if (!StartRun(5, getgwelevformat)) return;
         ItemPages(gwgraph().GWElevItemCount, getgwelevdata, drawgwelev);
     });
 }
 
 void stiffstart() {
-    Trapped("stiffstart", [] {
+    RunTrapped("stiffstart", [] {
         if (!StartRun(4, getstiffformat)) return;
         ItemPages(gwgraph().StiffItemCount, getstiffdata, drawstiff);
     });

@@ -188,10 +188,10 @@ int SelectedCount() {
 
 // Writes both files together: neither is touched unless both are ready.
 void WriteRun(const QStringList& runLines, const QString& dataPath, const QStringList& dataLines) {
-    qtext::PendingFile data(dataPath, dataLines);
-    qtext::PendingFile run(rundata::RunFilePath(), runLines);
-    data.commit();
-    run.commit();
+    qtext::PendingSet files;
+    files.add(dataPath, dataLines);
+    files.add(rundata::RunFilePath(), runLines); // the run file names the data: it goes last
+    files.commit();
 }
 
 template <class Step>

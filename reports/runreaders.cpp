@@ -21,18 +21,6 @@ using qtext::LineReader;
 constexpr QChar Pilcrow(0x00B6);
 constexpr int CountLimit = 32767;
 
-// Runs a reader's body under its own error trap: the message names the reader, the result says
-// whether everything was read.
-template <typename Body> bool trapped(const char* name, Body body) {
-    try {
-        body();
-        return true;
-    } catch (const QmError& e) {
-        showError(e, QString::fromLatin1(name));
-        return false;
-    }
-}
-
 // Notes are stored as their box showed them, a typed line break marked by a pilcrow; a page
 // prints the line without it.
 QString noteLine(QString s) {
@@ -545,7 +533,7 @@ void readGWElevData() {
 
 // Each reader runs under its own trap; the macro keeps the name in its message the reader's own.
 #define TRAPPED_READER(name, body) \
-    bool name() { return trapped(#name, body); }
+    bool name() { return Trapped(QStringLiteral(#name), body); }
 
 TRAPPED_READER(getwellsumformat, readWellSumFormat)
 TRAPPED_READER(getwellsumdata, readWellSumData)

@@ -595,7 +595,7 @@ void frmDatAGrid::Form_Unload() {
     unloaded_ = true;
     SS->commitEdit();
     datGW->records().release();
-    SaveDevice();
+    (void)SaveDevice(); // a failure is reported; closing goes on
     modgw().HelpResult = WinHelpA(this, QString(), help::HELP_QUIT, 0);
     if (startupHooks().unloadFillChooser) startupHooks().unloadFillChooser();
 }

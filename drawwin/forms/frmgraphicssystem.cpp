@@ -204,7 +204,8 @@ void frmGraphicsSystem::Command10_Click() {
         forms::unload<frmFill>();
         forms::form<frmFill>();
     }
-    accept();
+    // Settings that did not reach the file keep the dialog open, so OK can be tried again.
+    if (r.saved) accept();
 }
 
 void frmGraphicsSystem::Command9_Click() { QDialog::reject(); }

@@ -664,18 +664,17 @@ public:
 
     // Every file is on disk beside its name before any replaces its old one; the drawing goes last.
     void commit() {
-        std::vector<std::unique_ptr<qtext::PendingFile>> files;
+        qtext::PendingSet files;
         for (const auto& [name, image] : bitmaps_) {
             QByteArray bmp;
             QBuffer buffer(&bmp);
             buffer.open(QIODevice::WriteOnly);
             if (!image.save(&buffer, "BMP")) raiseError(qmerr::PathFileAccess, folder_ + name);
-            files.push_back(std::make_unique<qtext::PendingFile>(folder_ + name, bmp));
+            files.add(folder_ + name, bmp);
         }
-        files.push_back(std::make_unique<qtext::PendingFile>(
-            path_, QByteArray::fromRawData(out_.data(), qsizetype(out_.size()))));
-        for (auto& f : files)
-            f->commit();
+        // out_ outlives the commit, so the bytes need not be copied.
+        files.add(path_, QByteArray::fromRawData(out_.data(), qsizetype(out_.size())));
+        files.commit();
     }
 
 private:

@@ -32,13 +32,9 @@ static_assert(std::is_same_v<EpisodeTable, decltype(DateSumDefinition::DateEpiso
 // handler ends. Nothing escapes into the event loop.
 template <class F> void Guarded(const QString& where, F&& work) {
     try {
-        work();
-    } catch (const QmError& e) {
-        showError(e, where);
-    } catch (const std::bad_alloc&) {
-        showError(7, where); // out of memory
+        Trapped(where, std::forward<F>(work));
     } catch (const std::exception&) {
-        showError(qmerr::InvalidArgument, where);
+        showError(CaughtErrorNumber(), where);
     }
 }
 

@@ -91,7 +91,7 @@ TEST_F(Startup, SettingsThatCannotBeWrittenWholeAreReportedAndTheOldFilesStay) {
         ui.answer(vb::OK, "Error 61 in SaveDevice.  Please contact Kalvex");
         ui.answer(vb::OK, "Error 61 in AddRecentProject.  Please contact Kalvex");
         FileSizeLimit limit(16);
-        SaveDevice();
+        EXPECT_FALSE(SaveDevice());
         AddRecentProject();
     }
     EXPECT_EQ(readRaw(pf.file("DEVICE.CFG")), device);

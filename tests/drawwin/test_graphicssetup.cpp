@@ -147,7 +147,7 @@ TEST_F(GraphicsSetup, AFailedWriteIsReportedAndTheSettingsStand) {
     ui.answer(vb::OK, "in SaveDevice.  Please contact Kalvex");
     GraphicsSetupFields f = GraphicsSetupFromSettings();
     f.zoomScreenWidth = true;
-    apply(f);
+    EXPECT_FALSE(apply(f).saved); // the dialog stays open
     EXPECT_EQ(modgw().ZoomAfterOpen, "SW");
 }
 

@@ -3,8 +3,11 @@
 // (tests/data/rundata/site: the project file and its records), compared byte for byte with files
 // written by hand from the records listed in that folder's runsite.txt.
 #include "platform/dates.h"
+#include "platform/drawing/drawcodecs.h"
+#include "platform/drawing/drawmodel.h"
 #include "platform/qmerror.h"
 #include "platform/sampledb.h"
+#include "platform/textfile.h"
 #include "platform/uiservice.h"
 #include "project/importexport.h"
 #include "project/modgw.h"
@@ -13,6 +16,7 @@
 #include "reports/gwgraph.h"
 #include "reports/rundata.h"
 #include "runsitefixture.h"
+#include "support/faultydisk.h"
 #include "support/programstate.h"
 #include "support/scriptedui.h"
 #include "support/testenv.h"
@@ -357,6 +361,41 @@ TEST_F(RunData, FailuresChangeNoFile) {
     EXPECT_EQ(readFile(dataFile), "old data\r\n");
     EXPECT_FALSE(QFile::exists(dir + "/levels.GWD"));
     EXPECT_EQ(ui.texts.size(), 5);
+}
+
+// Killed after any step of a save of two files (run file and data file, drawing and bitmap), the
+// next start finds the old pair or the new one, never one with the other, and no pending file.
+TEST_F(RunData, AKilledSaveLeavesTheOldPairOrTheNew) {
+    const QString folder = dir + "/reports.v2/";
+    draw::DrawModel page;
+    page.nextPicture = QImage(4, 4, QImage::Format_RGB32);
+    page.nextPicture.fill(Qt::red);
+    page.add(draw::Bitmap, 0, 0, 600, 600);
+    sourceSummary({"1"});
+    select({{"MW-1", 1}});
+    const struct { std::function<void()> save, change; QStringList files; } cases[] = {
+        {[] { CreateWellData(); }, [] { select({{"MW-1", 1}, {"MW-2", 3}}); },
+         {rundata::RunFilePath(), folder + "plant.WSD"}},
+        {[&] { draw::writeDxf(page, folder + "page.dxf"); }, [&] { page.at(0).picture.fill(Qt::blue); },
+         {folder + "page.dxf", folder + "page-1.bmp"}},
+    };
+    for (const auto& c : cases) {
+        auto pair = [&] { return QByteArrayList{readFile(c.files[0]), readFile(c.files[1])}; };
+        c.save();
+        const QByteArrayList old = pair();
+        c.change();
+        QList<QByteArrayList> found;
+        const int steps = KillAtEachStep(c.save, [&](int) {
+            qtext::RemoveLeftovers(program.path()); // the next start
+            qtext::RemoveLeftovers(folder);
+            found << pair();
+            for (const QString& f : {program.path(), folder})
+                EXPECT_EQ(QDir(f).entryList({"*.qmpending-*", "qmcommit-*"}, QDir::Files), QStringList());
+        });
+        ASSERT_EQ(steps, 10); // each file made and on disk, the note in place, each file in place, the note gone
+        ASSERT_NE(pair(), old);
+        for (int k = 0; k < found.size(); ++k) EXPECT_TRUE(found[k] == (k < 6 ? old : pair())) << "step " << k + 1;
+    }
 }
 
 // The date summary and the Stiff diagram refuse what their readers cannot hold, and fail like the

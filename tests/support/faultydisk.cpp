@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "faultydisk.h"
 
+#include "platform/textfile.h"
+
 #include <QFile>
 #include <csignal>
 #include <sys/mount.h>
 #include <sys/statvfs.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 FileSizeLimit::FileSizeLimit(qint64 limit) {
     getrlimit(RLIMIT_FSIZE, &previous_);
@@ -45,4 +49,24 @@ void SmallDisk::fillLeaving(qint64 keep) {
     if (!f.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) return;
     const qint64 take = freeBytes() - keep;
     if (take > 0) f.write(QByteArray(take, 'f'));
+}
+
+int KillAtEachStep(const std::function<void()>& save, const std::function<void(int)>& afterKill) {
+    for (int k = 1;; ++k) {
+        if (const pid_t child = ::fork(); child != 0) {
+            int status = 0;
+            ::waitpid(child, &status, 0);
+            if (!WIFSIGNALED(status)) return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? k - 1 : -1;
+            afterKill(k);
+            continue;
+        }
+        int done = 0;
+        qtext::saveStepHook() = [&] { (++done == k) && ::raise(SIGKILL); };
+        try {
+            save();
+        } catch (...) {
+            ::_exit(2);
+        }
+        ::_exit(0);
+    }
 }

@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QTemporaryDir>
+#include <functional>
 #include <sys/resource.h>
 
 // Faults of a full disk for writer tests.
@@ -39,3 +40,7 @@ private:
     QTemporaryDir dir_;
     bool mounted_ = false;
 };
+
+// Runs save in a child process killed after step k = 1, 2, ... of its writes (qtext::saveStepHook), then
+// afterKill(k), until a save runs to its end; gives the number of steps, -1 when the save failed.
+int KillAtEachStep(const std::function<void()>& save, const std::function<void(int)>& afterKill);

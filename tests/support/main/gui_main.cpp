@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/gui/application.h"
 #include "platform/gui/guistate.h"
 #include "platform/progfolder.h"
 #include "support/programstate.h"
 
-#include <QApplication>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
     QTemporaryDir home;
     qputenv("XDG_DATA_HOME", home.path().toUtf8());
     SetProgramFolder(home.path() + QStringLiteral("/qmar2002"));
-    QApplication app(argc, argv);
+    Application app(argc, argv);
     registerGuiReset(resetGuiState);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
