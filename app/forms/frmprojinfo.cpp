@@ -88,9 +88,7 @@ frmProjInfo::frmProjInfo() {
     mnuInsertRow = NamedMenuItem(mnuEdit, QStringLiteral("mnuInsertRow"), QStringLiteral("&Insert Row"));
     mnuDeleteRow = NamedMenuItem(mnuEdit, QStringLiteral("mnuDeleteRow"), QStringLiteral("&Delete Row"));
 
-    Text3 = new QPlainTextEdit(this);
-    Text3->setObjectName(QStringLiteral("Text3"));
-    Text3->setAccessibleName(QStringLiteral("Text3"));
+    Text3 = NamedMultiLineBox(this, QStringLiteral("Text3"));
     Text3->setLineWrapMode(QPlainTextEdit::NoWrap);
     Text3->setFixedHeight(Text3->fontMetrics().lineSpacing() * 10 + 12);
     SSWell = makeGrid(QStringLiteral("SSWell"), kSourceHeaders, this);
@@ -117,6 +115,7 @@ frmProjInfo::frmProjInfo() {
     btnCancel = button(QStringLiteral("btnCancel"), QStringLiteral("Cancel"));
     btnHelp = button(QStringLiteral("btnHelp"), QStringLiteral("Help"));
     Command1 = button(QStringLiteral("Command1"), QStringLiteral("Edit Mode"));
+    btnOK->setDefault(true);
     layoutControls();
     connectControls();
     Form_Load();
@@ -157,6 +156,8 @@ void frmProjInfo::layoutControls() {
     lay->setColumnStretch(0, 1);
     lay->setColumnStretch(1, 1);
     resize(980, 680);
+    // Across the top row from the left, then the parameter list below.
+    SetTabOrder({Text3, SSWell, txtStartDate, txtEndDate, txtLessThan, btnOK, btnCancel, btnHelp, Command1, SS});
 }
 
 void frmProjInfo::connectControls() {
