@@ -8,8 +8,7 @@
 #include <gtest/gtest.h>
 
 TEST(FillChooser, ArrowsStepDownAColumnAndAcrossToTheSamePlaceButNeverOffTheSwatches) {
-    // {from, count, dx, dy, to}
-    const int cases[][5] = {{1, 25, 0, 1, 2},   {10, 25, 0, 1, 10}, {1, 25, 0, -1, 1},  {3, 25, 1, 0, 13}, {19, 25, 1, 0, 25},
+    const int cases[][5] = {/* {from, count, dx, dy, to} */ {1, 25, 0, 1, 2},   {10, 25, 0, 1, 10}, {1, 25, 0, -1, 1},  {3, 25, 1, 0, 13}, {19, 25, 1, 0, 25},
                             {13, 25, -1, 0, 3}, {3, 25, -1, 0, 3},  {21, 25, 1, 0, 21}, {5, 5, 0, 1, 5},   {1, 0, 0, 1, 0}};
     for (const auto& c : cases) EXPECT_EQ(fillchooser::StepSwatch(c[0], c[1], c[2], c[3]), c[4]) << c[0] << " by " << c[2] << "," << c[3];
 }

@@ -191,12 +191,11 @@ TEST_F(DrawAreaTest, MenusCarryTheirCaptionsAndShortcuts) {
     EXPECT_EQ(menuCaptions(w.mnuZoom->actions(), true), QStringList({"Zoom &Window [Ctrl+W]", "Zoom Scr&een Width [Ctrl+R]",
                                                            "Zoom &Page [Ctrl+P]", "&Refresh"}));
     EXPECT_EQ(menuCaptions(w.mnuTools->actions(), true),
-              QStringList({"&Add Nodes [Ctrl+A]", "S&how/Hide Nodes", "&Select - Move - Resize [Ctrl+E]",
-                           "&Rotate Objects", "-", "Add Node &Polygon", "Add Node L&ens", "Add Node &Line",
-                           "Add Node Arro&w", "-", "Draw Freehand Pol&ygon", "Draw Freehand Li&ne",
-                           "Draw Freehand Re&ctangle", "Draw Freehand R&ounded Rectangle", "Draw Freehand Ell&ipse",
-                           "Add Freehand &Text", "Add Sy&mbol", "Show &Font Dialog", "Select Symbol &Bitmap File", "-",
-                           "Pre&vious Page", "Ne&xt Page", "&Goto Page"}));
+              QStringList({"&Add Nodes [Ctrl+A]", "S&how/Hide Nodes", "&Select - Move - Resize [Ctrl+E]", "&Rotate Objects", "-",
+                           "Add Node &Polygon", "Add Node L&ens", "Add Node &Line", "Add Node Arro&w", "-", "Draw Freehand Pol&ygon",
+                           "Draw Freehand Li&ne", "Draw Freehand Re&ctangle", "Draw Freehand R&ounded Rectangle", "Draw Freehand Ell&ipse",
+                           "Add Freehand &Text", "Add Sy&mbol", "Show &Font Dialog", "Select Symbol &Bitmap File", "-", "Pre&vious Page",
+                           "Ne&xt Page", "&Goto Page"}));
     EXPECT_EQ(menuCaptions(w.mnuUtilities->actions(), true),
               QStringList({"&Graphics/System Setup", "&Define Headings/Logo", "Define &Colors", "Choose &Fill",
                            "Choose Co&lors"}));
