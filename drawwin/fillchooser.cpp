@@ -88,6 +88,15 @@ QRect SwatchRect(int i, int n) {
     return QRect(x, y, 500, 500);
 }
 
+int StepSwatch(int i, int n, int dx, int dy) {
+    if (n < 1) return 0;
+    i = std::clamp(i, 1, n);
+    const int place = (i - 1) % 10 + dy, column = (i - 1) / 10 + dx;
+    if (place < 0 || place > 9 || column < 0 || column > (n - 1) / 10) return i;
+    const int j = column * 10 + place + 1;
+    return dx == 0 && j > n ? i : std::min(j, n);
+}
+
 void BuildSwatches(MDrawPro& canvas, const QStringList& files, const QString& fillPath, int width, int height,
                    int32_t drawOptions, int unitsLeft) {
     canvas.ClearDrawing();

@@ -41,6 +41,11 @@ bool Centred(int n);
 // Swatch i (1-based) of n: its square, 500 twips a side, on the canvas.
 QRect SwatchRect(int i, int n);
 
+// The swatch an arrow key moves to from swatch i of n: dy steps within a column, dx to the same place
+// in the next or previous column (the last swatch where the last column is shorter). A step off the
+// swatches stays on i; 0 when there are none.
+int StepSwatch(int i, int n, int dx, int dy);
+
 // Sets up the canvas (sheet width by height twips, its left edge at unitsLeft) and adds a tagged,
 // labelled swatch for each file.
 void BuildSwatches(MDrawPro& canvas, const QStringList& files, const QString& fillPath, int width, int height,

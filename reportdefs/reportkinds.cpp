@@ -7,8 +7,8 @@
 
 namespace {
 
-const QString kDataEditor = QStringLiteral("Return to Data Editor");
-const QString kMainMenu = QStringLiteral("Return to Main Menu");
+const QString kDataEditor = QStringLiteral("&Return to Data Editor");
+const QString kMainMenu = QStringLiteral("&Return to Main Menu");
 const QString kDeleteParameter = QStringLiteral("&Delete Parameter");
 const QString kEpisodeGuard =
     QStringLiteral("You must enter at least one sampling episode before editing notes.");

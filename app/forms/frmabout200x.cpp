@@ -3,6 +3,7 @@
 
 #include <QEvent>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
@@ -94,6 +95,12 @@ void frmAbout200x::Form_Load() {
 void frmAbout200x::Form_Click() { accept(); }
 
 void frmAbout200x::mousePressEvent(QMouseEvent*) { Form_Click(); }
+
+void frmAbout200x::keyPressEvent(QKeyEvent* event) {
+    // The box has no button to take Enter.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) return Form_Click();
+    QDialog::keyPressEvent(event);
+}
 
 bool frmAbout200x::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress && watched != this) {

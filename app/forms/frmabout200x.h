@@ -5,7 +5,7 @@
 
 class QLabel;
 
-// The About box: product picture and version; any click closes it.
+// The About box: product picture and version; any click, Enter or Escape closes it.
 class frmAbout200x : public QDialog {
     Q_OBJECT
 public:
@@ -19,5 +19,6 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent*) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 };

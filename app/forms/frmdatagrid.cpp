@@ -72,11 +72,12 @@ frmDatAGrid::frmDatAGrid() {
     Label1->setObjectName(QStringLiteral("Label1"));
     Label2 = new QLabel(QStringLiteral("Record"), central);
     Label2->setObjectName(QStringLiteral("Label2"));
-    Command3 = button(central, QStringLiteral("Command3"), QStringLiteral("Prev"), 735);
-    Command4 = button(central, QStringLiteral("Command4"), QStringLiteral("Next"), 735);
-    Command6 = button(central, QStringLiteral("Command6"), QStringLiteral("GoTo"), 735);
-    Command1 = button(central, QStringLiteral("Command1"), QStringLiteral("Add"), 855);
-    Command2 = button(central, QStringLiteral("Command2"), QStringLiteral("Delete"), 855);
+    // Access letters clear of the menu bar's (File, Edit, Reports, Utilities, Help, About).
+    Command3 = button(central, QStringLiteral("Command3"), QStringLiteral("&Prev"), 735);
+    Command4 = button(central, QStringLiteral("Command4"), QStringLiteral("&Next"), 735);
+    Command6 = button(central, QStringLiteral("Command6"), QStringLiteral("&GoTo"), 735);
+    Command1 = button(central, QStringLiteral("Command1"), QStringLiteral("A&dd"), 855);
+    Command2 = button(central, QStringLiteral("Command2"), QStringLiteral("De&lete"), 855);
 
     // The bottom row keeps the designed left positions: source buttons under the source label,
     // record buttons under the "Record" label.
@@ -400,6 +401,8 @@ void frmDatAGrid::Command1_Click() {
     SS->commitEdit();
     const int result = forms::showModal(forms::form<frmGWAdd>());
     forms::unload<frmGWAdd>();
+    // The keyboard comes back where it left, ready to add more.
+    Command1->setFocus();
     if (result != QDialog::Accepted) return;
     const bool redraw = SS->redraw();
     SS->setRedraw(false);

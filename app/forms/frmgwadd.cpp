@@ -29,6 +29,7 @@ frmGWAdd::frmGWAdd() {
     Label1->setBuddy(List1);
     auto button = [this](const QString& name, const QString& text) { return NamedButton(this, name, text); };
     btnOK = button(QStringLiteral("btnOK"), QStringLiteral("OK"));
+    btnOK->setDefault(true);
     btnCancel = button(QStringLiteral("btnCancel"), QStringLiteral("Cancel"));
     btnHelp = button(QStringLiteral("btnHelp"), QStringLiteral("Help"));
 

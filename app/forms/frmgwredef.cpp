@@ -30,6 +30,7 @@ frmGWRedef::frmGWRedef() {
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setWordWrap(true);
     Command1 = NamedButton(this, QStringLiteral("Command1"), QStringLiteral("OK"));
+    Command1->setDefault(true);
     Command2 = NamedButton(this, QStringLiteral("Command2"), QStringLiteral("Cancel"));
 
     auto* lay = new QGridLayout(this);

@@ -109,9 +109,7 @@ frmProjInfo::frmProjInfo() {
     mnuInsertRow = NamedMenuItem(mnuEdit, QStringLiteral("mnuInsertRow"), QStringLiteral("&Insert Row"));
     mnuDeleteRow = NamedMenuItem(mnuEdit, QStringLiteral("mnuDeleteRow"), QStringLiteral("&Delete Row"));
 
-    Text3 = new QPlainTextEdit(this);
-    Text3->setObjectName(QStringLiteral("Text3"));
-    Text3->setAccessibleName(QStringLiteral("Text3"));
+    Text3 = NamedMultiLineBox(this, QStringLiteral("Text3"));
     Text3->setLineWrapMode(QPlainTextEdit::NoWrap);
     Text3->setFixedHeight(Text3->fontMetrics().lineSpacing() * 10 + 12);
     SSWell = makeGrid(QStringLiteral("SSWell"), kSourceHeaders, this);
@@ -138,6 +136,7 @@ frmProjInfo::frmProjInfo() {
     btnCancel = button(QStringLiteral("btnCancel"), QStringLiteral("Cancel"));
     btnHelp = button(QStringLiteral("btnHelp"), QStringLiteral("Help"));
     Command1 = button(QStringLiteral("Command1"), QStringLiteral("Edit Mode"));
+    btnOK->setDefault(true);
     layoutControls();
     connectControls();
     Form_Load();
@@ -178,6 +177,8 @@ void frmProjInfo::layoutControls() {
     lay->setColumnStretch(0, 1);
     lay->setColumnStretch(1, 1);
     resize(980, 680);
+    // Across the top row from the left, then the parameter list below.
+    SetTabOrder({Text3, SSWell, txtStartDate, txtEndDate, txtLessThan, btnOK, btnCancel, btnHelp, Command1, SS});
 }
 
 void frmProjInfo::connectControls() {

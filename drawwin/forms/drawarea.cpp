@@ -49,32 +49,33 @@ struct ButtonSetup {
     const char* key;
     int style; // 0 push, 1 check, 3 separator
     const char* tip;
+    const char* item; // its entry in the Tools menu, by which the keyboard reaches it
 };
 
 const ButtonSetup kButtons[ButtonCount] = {
-    {"addnode", "Add Node", 1, "Add Nodes"},
-    {"shownode", "ShowHide Nodes", 0, "Show/Hide Nodes"},
-    {"select", "Select Objects", 1, "Object Select/Move/Resize/Delete"},
-    {"rotate", "Rotate Objects", 1, "Rotate Objects"},
-    {nullptr, "", 3, ""},
-    {"nodepoly", "Add Node Polygon", 0, "Add Node Polygon"},
-    {"nodelens", "Add Node Lens", 0, "Add Node Lens"},
-    {"nodeline", "Add Node Line", 0, "Add Node Line"},
-    {"nodearrow", "Add Node Arrow", 0, "Add Node Arrow"},
-    {nullptr, "", 3, ""},
-    {"freepoly", "Free Polygon", 1, "Draw Freehand Polygon"},
-    {"freeline", "Free Line", 1, "Draw Freehand Line"},
-    {"freerect", "Free Rectangle", 1, "Draw Freehand Rectangle"},
-    {"freeroundrect", "Free Rounded Rect", 1, "Draw Freehand Rounded Rectangle"},
-    {"free-ellipse", "Free Ellipse", 1, "Draw Freehand Ellipse"},
-    {"freetext", "Free Text", 1, "Add Freehand Text"},
-    {"freeimage", "Free Image", 1, "Add Symbol"},
-    {"freetextdialog", "Free Text Dialog", 0, "Show Font Dialog"},
-    {"freeimagedialog", "Free Image Dialog", 0, "Select Symbol Bitmap File"},
-    {nullptr, "", 3, ""},
-    {"prevarrow", "Previous Page", 0, "Previous Page"},
-    {"nextarrow", "Next Page", 0, "Next Page"},
-    {"gotopage", "Goto Page", 0, "Goto Page"},
+    {"addnode", "Add Node", 1, "Add Nodes", "&Add Nodes"},
+    {"shownode", "ShowHide Nodes", 0, "Show/Hide Nodes", "S&how/Hide Nodes"},
+    {"select", "Select Objects", 1, "Object Select/Move/Resize/Delete", "&Select - Move - Resize"},
+    {"rotate", "Rotate Objects", 1, "Rotate Objects", "&Rotate Objects"},
+    {nullptr, "", 3, "", nullptr},
+    {"nodepoly", "Add Node Polygon", 0, "Add Node Polygon", "Add Node &Polygon"},
+    {"nodelens", "Add Node Lens", 0, "Add Node Lens", "Add Node L&ens"},
+    {"nodeline", "Add Node Line", 0, "Add Node Line", "Add Node &Line"},
+    {"nodearrow", "Add Node Arrow", 0, "Add Node Arrow", "Add Node Arro&w"},
+    {nullptr, "", 3, "", nullptr},
+    {"freepoly", "Free Polygon", 1, "Draw Freehand Polygon", "Draw Freehand Pol&ygon"},
+    {"freeline", "Free Line", 1, "Draw Freehand Line", "Draw Freehand Li&ne"},
+    {"freerect", "Free Rectangle", 1, "Draw Freehand Rectangle", "Draw Freehand Re&ctangle"},
+    {"freeroundrect", "Free Rounded Rect", 1, "Draw Freehand Rounded Rectangle", "Draw Freehand R&ounded Rectangle"},
+    {"free-ellipse", "Free Ellipse", 1, "Draw Freehand Ellipse", "Draw Freehand Ell&ipse"},
+    {"freetext", "Free Text", 1, "Add Freehand Text", "Add Freehand &Text"},
+    {"freeimage", "Free Image", 1, "Add Symbol", "Add Sy&mbol"},
+    {"freetextdialog", "Free Text Dialog", 0, "Show Font Dialog", "Show &Font Dialog"},
+    {"freeimagedialog", "Free Image Dialog", 0, "Select Symbol Bitmap File", "Select Symbol &Bitmap File"},
+    {nullptr, "", 3, "", nullptr},
+    {"prevarrow", "Previous Page", 0, "Previous Page", "Pre&vious Page"},
+    {"nextarrow", "Next Page", 0, "Next Page", "Ne&xt Page"},
+    {"gotopage", "Goto Page", 0, "Goto Page", "&Goto Page"},
 };
 
 const char* const kImageProperty = "image";
@@ -209,56 +210,72 @@ void DrawArea::buildMenus() {
         return NamedMenuItem(menu, name, caption, keys);
     };
     auto menu = [this](const QString& name, const QString& caption) { return NamedMenu(menuBar, name, caption); };
-    mnuFile = menu(QStringLiteral("mnuFile"), QStringLiteral("File"));
+    mnuFile = menu(QStringLiteral("mnuFile"), QStringLiteral("&File"));
     mnuPrint = add(mnuFile, QStringLiteral("mnuPrint"), QStringLiteral("&Print"));
-    mnuPrintSetup = add(mnuFile, QStringLiteral("mnuPrintSetup"), QStringLiteral("Print Setup"));
+    mnuPrintSetup = add(mnuFile, QStringLiteral("mnuPrintSetup"), QStringLiteral("Print Set&up"));
     mnuFile->addSeparator();
     mnuExit = add(mnuFile, QStringLiteral("mnuExit"), QStringLiteral("&Exit Screen Preview"));
 
-    mnuDrawing = menu(QStringLiteral("mnuDrawing"), QStringLiteral("Drawing"));
+    mnuDrawing = menu(QStringLiteral("mnuDrawing"), QStringLiteral("&Drawing"));
     mnuNewDrawing = add(mnuDrawing, QStringLiteral("mnuNewDrawing"), QStringLiteral("&New Drawing"));
     mnuOpenDrawing = add(mnuDrawing, QStringLiteral("mnuOpenDrawing"), QStringLiteral("&Open Drawing..."));
     mnuSaveDrawing = add(mnuDrawing, QStringLiteral("mnuSaveDrawing"), QStringLiteral("&Save Drawing"));
     mnuSaveDrawingAs = add(mnuDrawing, QStringLiteral("mnuSaveDrawingAs"), QStringLiteral("Save Drawing &As..."));
 
-    mnuEdit = menu(QStringLiteral("mnuEdit"), QStringLiteral("Edit"));
-    mnuUndo = add(mnuEdit, QStringLiteral("mnuUndo"), QStringLiteral("Undo"), QStringLiteral("Ctrl+Z"));
+    mnuEdit = menu(QStringLiteral("mnuEdit"), QStringLiteral("&Edit"));
+    mnuUndo = add(mnuEdit, QStringLiteral("mnuUndo"), QStringLiteral("&Undo"), QStringLiteral("Ctrl+Z"));
     mnuEdit->addSeparator();
-    mnuCut = add(mnuEdit, QStringLiteral("mnuCut"), QStringLiteral("Cut"), QStringLiteral("Ctrl+X"));
-    mnuCopy = add(mnuEdit, QStringLiteral("mnuCopy"), QStringLiteral("Copy"), QStringLiteral("Ctrl+C"));
-    mnuPaste = add(mnuEdit, QStringLiteral("mnuPaste"), QStringLiteral("Paste"), QStringLiteral("Ctrl+V"));
+    mnuCut = add(mnuEdit, QStringLiteral("mnuCut"), QStringLiteral("Cu&t"), QStringLiteral("Ctrl+X"));
+    mnuCopy = add(mnuEdit, QStringLiteral("mnuCopy"), QStringLiteral("&Copy"), QStringLiteral("Ctrl+C"));
+    mnuPaste = add(mnuEdit, QStringLiteral("mnuPaste"), QStringLiteral("&Paste"), QStringLiteral("Ctrl+V"));
     mnuEdit->addSeparator();
-    mnuMoveUp = add(mnuEdit, QStringLiteral("mnuMoveUp"), QStringLiteral("Move Up 1"));
-    mnuMoveBack = add(mnuEdit, QStringLiteral("mnuMoveBack"), QStringLiteral("Move Back 1"));
-    mnuMoveToFront = add(mnuEdit, QStringLiteral("mnuMoveToFront"), QStringLiteral("Move to Front"));
-    mnuMoveToBack = add(mnuEdit, QStringLiteral("mnuMoveToBack"), QStringLiteral("Move to Back"));
+    mnuMoveUp = add(mnuEdit, QStringLiteral("mnuMoveUp"), QStringLiteral("&Move Up 1"));
+    mnuMoveBack = add(mnuEdit, QStringLiteral("mnuMoveBack"), QStringLiteral("Move &Back 1"));
+    mnuMoveToFront = add(mnuEdit, QStringLiteral("mnuMoveToFront"), QStringLiteral("Move to &Front"));
+    mnuMoveToBack = add(mnuEdit, QStringLiteral("mnuMoveToBack"), QStringLiteral("Move to Bac&k"));
     mnuEdit->addSeparator();
-    mnuGroup = add(mnuEdit, QStringLiteral("mnuGroup"), QStringLiteral("Group"));
-    mnuUnGroup = add(mnuEdit, QStringLiteral("mnuUnGroup"), QStringLiteral("UnGroup"));
+    mnuGroup = add(mnuEdit, QStringLiteral("mnuGroup"), QStringLiteral("&Group"));
+    mnuUnGroup = add(mnuEdit, QStringLiteral("mnuUnGroup"), QStringLiteral("U&nGroup"));
 
-    mnuZoom = menu(QStringLiteral("mnuZoom"), QStringLiteral("Zoom"));
+    mnuZoom = menu(QStringLiteral("mnuZoom"), QStringLiteral("&Zoom"));
     mnuZoomWindow = add(mnuZoom, QStringLiteral("mnuZoomWindow"), QStringLiteral("Zoom &Window"), QStringLiteral("Ctrl+W"));
     mnuZoomScreenWidth =
         add(mnuZoom, QStringLiteral("mnuZoomScreenWidth"), QStringLiteral("Zoom Scr&een Width"), QStringLiteral("Ctrl+R"));
     mnuZoomPage = add(mnuZoom, QStringLiteral("mnuZoomPage"), QStringLiteral("Zoom &Page"), QStringLiteral("Ctrl+P"));
     mnuRefresh = add(mnuZoom, QStringLiteral("mnuRefresh"), QStringLiteral("&Refresh"));
 
-    mnuTools = menu(QStringLiteral("mnuTools"), QStringLiteral("Tools"));
-    mnuAddNodes = add(mnuTools, QStringLiteral("mnuAddNodes"), QStringLiteral("Add Nodes"), QStringLiteral("Ctrl+A"));
-    mnuSelect =
-        add(mnuTools, QStringLiteral("mnuSelect"), QStringLiteral("Select - Move - Resize"), QStringLiteral("Ctrl+E"));
+    mnuTools = menu(QStringLiteral("mnuTools"), QStringLiteral("&Tools"));
+    // Every toolbar button in toolbar order; Add Nodes and Select are the menu's own commands for
+    // buttons 1 and 3.
+    for (int b = 1; b <= ButtonCount; ++b) {
+        const QString item = QString::fromLatin1(kButtons[b - 1].item);
+        if (b == toolbar::AddNode) {
+            mnuAddNodes = add(mnuTools, QStringLiteral("mnuAddNodes"), item, QStringLiteral("Ctrl+A"));
+        } else if (b == toolbar::SelectObjects) {
+            mnuSelect = add(mnuTools, QStringLiteral("mnuSelect"), item, QStringLiteral("Ctrl+E"));
+        } else if (kButtons[b - 1].style == 3) {
+            mnuTools->addSeparator();
+        } else {
+            QAction* tool = add(mnuTools, QStringLiteral("mnuTool%1").arg(b), item);
+            connect(tool, &QAction::triggered, this, [this, b] {
+                QAction* button = Button(b);
+                if (button->isCheckable()) button->toggle(); // as a click on the button does
+                Toolbar1_ButtonClick(button);
+            });
+        }
+    }
 
-    mnuUtilities = menu(QStringLiteral("mnuUtilities"), QStringLiteral("Utilities"));
+    mnuUtilities = menu(QStringLiteral("mnuUtilities"), QStringLiteral("&Utilities"));
     mnuGraphicsSystem =
         add(mnuUtilities, QStringLiteral("mnuGraphicsSystem"), QStringLiteral("&Graphics/System Setup"));
     mnuDefineHeadingsLogo =
         add(mnuUtilities, QStringLiteral("mnuDefineHeadingsLogo"), QStringLiteral("&Define Headings/Logo"));
     mnuDefineColors = add(mnuUtilities, QStringLiteral("mnuDefineColors"), QStringLiteral("Define &Colors"));
-    mnuChooseFill = add(mnuUtilities, QStringLiteral("mnuChooseFill"), QStringLiteral("Choose Fill"));
-    mnuChooseColor = add(mnuUtilities, QStringLiteral("mnuChooseColor"), QStringLiteral("Choose Colors"));
+    mnuChooseFill = add(mnuUtilities, QStringLiteral("mnuChooseFill"), QStringLiteral("Choose &Fill"));
+    mnuChooseColor = add(mnuUtilities, QStringLiteral("mnuChooseColor"), QStringLiteral("Choose Co&lors"));
 
     // Help is a command on the menu bar itself.
-    mnuHelp = NamedBarCommand(menuBar, QStringLiteral("mnuHelp"), QStringLiteral("Help"));
+    mnuHelp = NamedBarCommand(menuBar, QStringLiteral("mnuHelp"), QStringLiteral("&Help"));
 
     connect(mnuExit, &QAction::triggered, this, &DrawArea::mnuExit_Click);
     connect(mnuZoomWindow, &QAction::triggered, this, &DrawArea::mnuZoomWindow_Click);

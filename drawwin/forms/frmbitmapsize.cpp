@@ -21,6 +21,7 @@ frmBitmapSize::frmBitmapSize() {
     Check1 = new QCheckBox(QStringLiteral("Constrain Proportions"), this);
     Check1->setObjectName(QStringLiteral("Check1"));
     Command1 = NamedButton(this, QStringLiteral("Command1"), QStringLiteral("OK"));
+    Command1->setDefault(true);
 
     auto* lay = new QFormLayout(this);
     lay->addRow(QStringLiteral("Width (pixels)"), Text1);

@@ -10,6 +10,7 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -52,6 +53,7 @@ frmChooseColor::frmChooseColor() {
     resize(gridWidth, std::min(gridHeight + 60, 760));
 
     connect(SSColor, &SpreadGrid::cellClicked, this, &frmChooseColor::SSColor_Click);
+    SSColor->installEventFilter(this);
     connect(Command1, &QPushButton::clicked, this, &frmChooseColor::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmChooseColor::Command2_Click);
     Form_Load();
@@ -68,6 +70,7 @@ void frmChooseColor::Form_Load() {
         SSColor->setText(at.row, at.nameCol, colors[i - 1].name);
         SSColor->setBackColor({at.row, at.nameCol + 1, at.row, at.nameCol + 1}, ParseColorText(colors[i - 1].rgb));
     }
+    if (!colors.isEmpty()) SSColor->setActiveCell(1, 2);
 }
 
 void frmChooseColor::SSColor_Click(int row, int col) {
@@ -76,6 +79,17 @@ void frmChooseColor::SSColor_Click(int row, int col) {
     if (col % 2 == 1) ++col;
     drawwin().ChosenColor = SSColor->backColor(row, col);
     accept();
+}
+
+bool frmChooseColor::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == SSColor && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+            SSColor_Click(SSColor->activeRow(), SSColor->activeCol());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void frmChooseColor::Command1_Click() {

@@ -8,7 +8,8 @@ class SpreadGrid;
 
 // The colour chooser "Choose Color": the named colours in five Name/Color column pairs of 30 rows. A
 // click on a colour or its name picks it into ChosenColor and closes; "Use Color Picker" offers the
-// platform's colour dialog instead. Cancel and the close box leave ChosenColor -1.
+// platform's colour dialog instead. Cancel and the close box leave ChosenColor -1. From the keyboard
+// the arrows move over the grid, Enter or Space picks as a click does and Escape cancels.
 class frmChooseColor : public QDialog {
     Q_OBJECT
 public:
@@ -25,4 +26,5 @@ public:
 
 protected:
     void reject() override; // the close box and Escape cancel
+    bool eventFilter(QObject* watched, QEvent* event) override;
 };

@@ -67,6 +67,7 @@ frmColor::frmColor() {
     Command1 = NamedButton(this, QStringLiteral("Command1"), QStringLiteral("Use Color Picker"));
     Command2 = NamedButton(this, QStringLiteral("Command2"), QStringLiteral("Refresh"));
     Command3 = NamedButton(this, QStringLiteral("Command3"), QStringLiteral("OK"));
+    Command3->setDefault(true);
     Command4 = NamedButton(this, QStringLiteral("Command4"), QStringLiteral("Cancel"));
     Command5 = NamedButton(this, QStringLiteral("Command5"), QStringLiteral("Help"));
 

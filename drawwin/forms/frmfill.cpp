@@ -12,6 +12,8 @@
 #include "project/modgw.h"
 
 #include <QFontMetrics>
+#include <QFrame>
+#include <QKeyEvent>
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QScreen>
@@ -33,6 +35,13 @@ frmFill::frmFill() {
     MDraw2->setAccessibleName(QStringLiteral("MDraw2"));
     MDraw2->setModel(canvas_);
     connect(canvas_, &draw::DrawModel::objectClicked, this, &frmFill::MDraw2_ObjectClicked);
+    MDraw2->installEventFilter(this);
+    focusFrame_ = new QFrame(MDraw2);
+    focusFrame_->setObjectName(QStringLiteral("focusFrame"));
+    focusFrame_->setFrameStyle(QFrame::Box | QFrame::Plain);
+    focusFrame_->setLineWidth(2);
+    focusFrame_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    focusFrame_->setForegroundRole(QPalette::Highlight);
     Form_Load();
 }
 
@@ -57,6 +66,8 @@ void frmFill::Form_Load() {
     }
     const QStringList files = fillchooser::SwatchFiles(listed);
     const int n = int(files.size());
+    swatches_ = files;
+    current_ = n > 0 ? 1 : 0;
 
     // Width by columns, and never so narrow that the caption is cut; a very wide chooser is held to
     // the screen and shows its canvas smaller.
@@ -81,6 +92,7 @@ void frmFill::Form_Load() {
                                unitsLeft);
 
     FitViewToWidth(*MDraw2);
+    placeFocusFrame();
 }
 
 void frmFill::MDraw2_ObjectClicked() {
@@ -92,4 +104,41 @@ void frmFill::MDraw2_ObjectClicked() {
 void frmFill::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     MDraw2->setGeometry(rect());
+    placeFocusFrame();
+}
+
+void frmFill::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    MDraw2->setFocus();
+    placeFocusFrame();
+}
+
+void frmFill::placeFocusFrame() {
+    focusFrame_->setVisible(current_ > 0);
+    if (current_ < 1) return;
+    const QRectF units = fillchooser::SwatchRect(current_, int(swatches_.size()));
+    const QRectF px(MDraw2->unitsToPixel(units.topLeft()), MDraw2->unitsToPixel(units.bottomRight()));
+    focusFrame_->setGeometry(px.toAlignedRect().adjusted(-3, -3, 3, 3));
+}
+
+bool frmFill::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != MDraw2 || event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
+    const int n = int(swatches_.size());
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+    case Qt::Key_Left: current_ = fillchooser::StepSwatch(current_, n, -1, 0); break;
+    case Qt::Key_Right: current_ = fillchooser::StepSwatch(current_, n, 1, 0); break;
+    case Qt::Key_Up: current_ = fillchooser::StepSwatch(current_, n, 0, -1); break;
+    case Qt::Key_Down: current_ = fillchooser::StepSwatch(current_, n, 0, 1); break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if (current_ < 1) return true;
+        drawwin().ChosenFill = swatches_[current_ - 1];
+        hide();
+        return true;
+    case Qt::Key_Escape: reject(); return true;
+    default: return false;
+    }
+    placeFocusFrame();
+    return true;
 }

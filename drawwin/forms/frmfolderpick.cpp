@@ -49,6 +49,7 @@ frmFolderPick::frmFolderPick() {
     label->setBuddy(Text2);
     Command4 = NamedButton(this, QStringLiteral("Command4"), QStringLiteral("Create New Folder"));
     Command1 = NamedButton(this, QStringLiteral("Command1"), QStringLiteral("OK"));
+    Command1->setDefault(true);
     Command2 = NamedButton(this, QStringLiteral("Command2"), QStringLiteral("Cancel"));
 
     auto* lay = new QGridLayout(this);

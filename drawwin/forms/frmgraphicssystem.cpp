@@ -31,12 +31,6 @@ namespace {
 constexpr int HelpContext = 1023;
 const QString kTextAdjFilter = QStringLiteral("TextBox Adj. Files (*.txb)|*.txb");
 
-QPushButton* button(QWidget* parent, const QString& name, const QString& caption) {
-    QPushButton* b = NamedButton(parent, name, caption);
-    b->setAutoDefault(false);
-    return b;
-}
-
 FileDialogRequest textAdjRequest(bool save, const QString& title) {
     FileDialogRequest r;
     r.save = save;
@@ -73,13 +67,13 @@ frmGraphicsSystem::frmGraphicsSystem() {
         grid->addWidget(t, i - 1, 1);
     }
     Text1[1]->setMaximumWidth(120);
-    btnFontChoose = button(this, QStringLiteral("btnFontChoose"), QStringLiteral("Choose..."));
-    btnOpenTextAdj = button(this, QStringLiteral("btnOpenTextAdj"), QStringLiteral("Open..."));
-    btnSaveTextAdj = button(this, QStringLiteral("btnSaveTextAdj"), QStringLiteral("Save..."));
-    btnFillPath = button(this, QStringLiteral("btnFillPath"), QStringLiteral("Browse..."));
-    btnSymbolPath = button(this, QStringLiteral("btnSymbolPath"), QStringLiteral("Browse..."));
-    btnCentralPath = button(this, QStringLiteral("btnCentralPath"), QStringLiteral("Browse..."));
-    Command1 = button(this, QStringLiteral("Command1"), QStringLiteral("Browse..."));
+    btnFontChoose = NamedButton(this, QStringLiteral("btnFontChoose"), QStringLiteral("Choose..."));
+    btnOpenTextAdj = NamedButton(this, QStringLiteral("btnOpenTextAdj"), QStringLiteral("Open..."));
+    btnSaveTextAdj = NamedButton(this, QStringLiteral("btnSaveTextAdj"), QStringLiteral("Save..."));
+    btnFillPath = NamedButton(this, QStringLiteral("btnFillPath"), QStringLiteral("Browse..."));
+    btnSymbolPath = NamedButton(this, QStringLiteral("btnSymbolPath"), QStringLiteral("Browse..."));
+    btnCentralPath = NamedButton(this, QStringLiteral("btnCentralPath"), QStringLiteral("Browse..."));
+    Command1 = NamedButton(this, QStringLiteral("Command1"), QStringLiteral("Browse..."));
     grid->addWidget(btnFontChoose, 1, 2);
     auto* adj = new QHBoxLayout;
     adj->addWidget(btnOpenTextAdj);
@@ -128,9 +122,10 @@ frmGraphicsSystem::frmGraphicsSystem() {
     options->addWidget(FrameEdit);
     options->addLayout(checks);
 
-    Command10 = button(this, QStringLiteral("Command10"), QStringLiteral("OK"));
-    Command9 = button(this, QStringLiteral("Command9"), QStringLiteral("Cancel"));
-    Command8 = button(this, QStringLiteral("Command8"), QStringLiteral("Help"));
+    Command10 = NamedButton(this, QStringLiteral("Command10"), QStringLiteral("OK"));
+    Command9 = NamedButton(this, QStringLiteral("Command9"), QStringLiteral("Cancel"));
+    Command8 = NamedButton(this, QStringLiteral("Command8"), QStringLiteral("Help"));
+    Command10->setDefault(true);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     for (QPushButton* b : {Command10, Command9, Command8}) buttons->addWidget(b);
@@ -154,11 +149,9 @@ frmGraphicsSystem::frmGraphicsSystem() {
     auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(f1, &QShortcut::activated, this, &frmGraphicsSystem::Command8_Click);
     // Tab goes from each field to its buttons.
-    const QList<QWidget*> order{Text1[1], Text1[2], btnFontChoose, Text1[3], btnOpenTextAdj, btnSaveTextAdj,
-                                Text1[4], btnFillPath, Text1[5], btnSymbolPath, Text1[6], btnCentralPath,
-                                Text1[7], Command1, Option1, Option2, OptionAddText, OptionReplaceText,
-                                Check1, Check2, chkThickDashed, Command10, Command9, Command8};
-    for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+    SetTabOrder({Text1[1], Text1[2], btnFontChoose, Text1[3], btnOpenTextAdj, btnSaveTextAdj, Text1[4], btnFillPath,
+                 Text1[5], btnSymbolPath, Text1[6], btnCentralPath, Text1[7], Command1, Option1, Option2,
+                 OptionAddText, OptionReplaceText, Check1, Check2, chkThickDashed, Command10, Command9, Command8});
     Form_Load();
 }
 

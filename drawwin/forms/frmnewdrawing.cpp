@@ -57,6 +57,7 @@ frmNewDrawing::frmNewDrawing() {
     orientLay->addWidget(Option1);
 
     Command1 = NamedButton(this, QStringLiteral("Command1"), QStringLiteral("OK"));
+    Command1->setDefault(true);
     Command2 = NamedButton(this, QStringLiteral("Command2"), QStringLiteral("Cancel"));
     Command3 = NamedButton(this, QStringLiteral("Command3"), QStringLiteral("Help"));
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/gui/memobox.h"
 
+#include "platform/gui/controls.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -31,6 +33,7 @@ MemoBox::MemoBox(const QString& name, QWidget* parent) : QTextEdit(parent) {
     setAccessibleName(name);
     setAcceptRichText(false);
     setTabChangesFocus(true);
+    CtrlTabLeaves(this);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setLineWrapMode(QTextEdit::FixedPixelWidth);
     // A scroll bar that came and went would change the room for the text.

@@ -47,6 +47,7 @@ frmDateContour::frmDateContour() : ReportForm(ReportKind::DateContour) {
     // One note line per line of the box: the lines are cut only where the user pressed Enter.
     Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Text1->setTabChangesFocus(true);
+    CtrlTabLeaves(Text1);
     Label1 = Caption(QStringLiteral("Master Parameter List"), List1, QStringLiteral("Label1"));
     Label2 = Caption(QStringLiteral("Master Source List"), List2, QStringLiteral("Label2"));
     Label3 = Caption(QStringLiteral("Chosen Parameter(s)"), SS1, QStringLiteral("Label3"));

@@ -114,9 +114,7 @@ frmHeadingLogo::frmHeadingLogo() {
     btnOK = NamedButton(this, QStringLiteral("btnOK"), QStringLiteral("OK"));
     btnCancel = NamedButton(this, QStringLiteral("btnCancel"), QStringLiteral("Cancel"));
     btnHelp = NamedButton(this, QStringLiteral("btnHelp"), QStringLiteral("Help"));
-    // Enter belongs to the grid and the boxes; OK writes "logo.txt" only when clicked.
-    for (QPushButton* b : {Command5, btnOK, btnCancel, btnHelp})
-        b->setAutoDefault(false);
+    btnOK->setDefault(true);
 
     auto* lay = new QVBoxLayout(this);
     lay->setMenuBar(MenuBar);
@@ -130,6 +128,9 @@ frmHeadingLogo::frmHeadingLogo() {
     lay->addLayout(buttons);
     forms::keepInView({btnOK, btnCancel, btnHelp});
     resize(620, sizeHint().height());
+    // Each text line is followed by its size, as they stand side by side.
+    SetTabOrder({Option1, Option2, Textln1, Textsz1, Textln2, Textsz2, Textln3, Textsz3, Text2, Command5, SS3, btnOK,
+                 btnCancel, btnHelp});
 
     connect(mnuOpen, &QAction::triggered, this, &frmHeadingLogo::mnuOpen_Click);
     connect(mnuSave, &QAction::triggered, this, &frmHeadingLogo::mnuSave_Click);

@@ -60,6 +60,7 @@ frmWellNotes::frmWellNotes() {
     Command5 = NamedButton(this, QStringLiteral("Command5"), QStringLiteral("reset"));
     Label2 = label(QStringLiteral("Label2"), QStringLiteral(" rt. margin"), this);
     Command1 = NamedButton(this, QStringLiteral("Command1"), QStringLiteral("OK"));
+    Command1->setDefault(true);
     Command3 = NamedButton(this, QStringLiteral("Command3"), QStringLiteral("Cancel"));
     Command2 = NamedButton(this, QStringLiteral("Command2"), QStringLiteral("Help"));
 

@@ -90,7 +90,8 @@ frmWellWList::frmWellWList() {
 
     auto* arrows = new QVBoxLayout;
     arrows->addStretch(1);
-    for (QPushButton* b : {Command1, Command3, Command4, Command2})
+    // The moves of the selection first, then the moves of everything; Tab goes down them in turn.
+    for (QPushButton* b : {Command3, Command4, Command1, Command2})
         arrows->addWidget(b);
     arrows->addStretch(1);
     auto* buttons = new QHBoxLayout;
@@ -106,6 +107,7 @@ frmWellWList::frmWellWList() {
     lay->addLayout(buttons, 2, 0, 1, 3);
     lay->setRowStretch(1, 1);
     resize(440, 380);
+    SetTabOrder({List1, Command3, Command4, Command1, Command2, List2, btnOK, btnCancel, btnHelp});
 
     connect(Command1, &QPushButton::clicked, this, &frmWellWList::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmWellWList::Command2_Click);

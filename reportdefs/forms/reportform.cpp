@@ -57,8 +57,8 @@ void ReportForm::buildMenus() {
     mnuSave = NamedMenuItem(mnuFile, QStringLiteral("mnuSave"), QStringLiteral("&Save"));
     mnuSaveAs = NamedMenuItem(mnuFile, QStringLiteral("mnuSaveAs"), QStringLiteral("Save &As"));
     mnuFile->addSeparator();
-    mnuBatchPrint = NamedMenuItem(mnuFile, QStringLiteral("mnuBatchPrint"), QStringLiteral("Batch Print"));
-    mnuPrintSetup = NamedMenuItem(mnuFile, QStringLiteral("mnuPrintSetup"), QStringLiteral("Print Setup"));
+    mnuBatchPrint = NamedMenuItem(mnuFile, QStringLiteral("mnuBatchPrint"), QStringLiteral("&Batch Print"));
+    mnuPrintSetup = NamedMenuItem(mnuFile, QStringLiteral("mnuPrintSetup"), QStringLiteral("&Print Setup"));
     mnuFile->addSeparator();
     mnuExit = NamedMenuItem(mnuFile, QStringLiteral("mnuExit"), kind_.exitCaption);
     mnuEdit = NamedMenu(MenuBar, QStringLiteral("mnuEdit"), QStringLiteral("&Edit"));

@@ -41,6 +41,7 @@ frmDrawPrint::frmDrawPrint() {
     lay->addWidget(Label1, 4, 0, 1, 2);
     lay->setRowStretch(3, 1);
     resize(340, 320);
+    SetTabOrder({List1, Command1, Command2, Option1});
 
     connect(Command1, &QPushButton::clicked, this, &frmDrawPrint::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmDrawPrint::Command2_Click);

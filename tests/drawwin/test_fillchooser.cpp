@@ -7,6 +7,12 @@
 #include <QDir>
 #include <gtest/gtest.h>
 
+TEST(FillChooser, ArrowsStepDownAColumnAndAcrossToTheSamePlaceButNeverOffTheSwatches) {
+    const int cases[][5] = {/* {from, count, dx, dy, to} */ {1, 25, 0, 1, 2},   {10, 25, 0, 1, 10}, {1, 25, 0, -1, 1},  {3, 25, 1, 0, 13}, {19, 25, 1, 0, 25},
+                            {13, 25, -1, 0, 3}, {3, 25, -1, 0, 3},  {21, 25, 1, 0, 21}, {5, 5, 0, 1, 5},   {1, 0, 0, 1, 0}};
+    for (const auto& c : cases) EXPECT_EQ(fillchooser::StepSwatch(c[0], c[1], c[2], c[3]), c[4]) << c[0] << " by " << c[2] << "," << c[3];
+}
+
 TEST(FillChooser, OnlyScreenPatternsOfTheirOwnBecomeSwatches) {
     const QStringList listed = {"brick_sc.bmp", "brick.bmp",        "TEMP_sc.bmp",    "temp_SC.BMP",
                                 "Temp.bmp",     "cuttings_sc.bmp",  "quicksoil1_sc.bmp", "sample_sc.bmp",

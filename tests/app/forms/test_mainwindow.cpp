@@ -61,11 +61,11 @@ TEST_F(MainWindow, MenusCarryTheirCaptionsAndShortcuts) {
     EXPECT_EQ(menuCaptions(w.mnuUtilities->actions()),
               QStringList({"&Clear Database", "&Graphics/System Setup", "&Define Headings/Logo"}));
     EXPECT_EQ(w.mnuHelp->menu(), nullptr); // a command on the bar, not a drop-down
-    EXPECT_EQ(w.Command3->text(), "Prev");
-    EXPECT_EQ(w.Command4->text(), "Next");
-    EXPECT_EQ(w.Command6->text(), "GoTo");
-    EXPECT_EQ(w.Command1->text(), "Add");
-    EXPECT_EQ(w.Command2->text(), "Delete");
+    EXPECT_EQ(w.Command3->text(), "&Prev");
+    EXPECT_EQ(w.Command4->text(), "&Next");
+    EXPECT_EQ(w.Command6->text(), "&GoTo");
+    EXPECT_EQ(w.Command1->text(), "A&dd");
+    EXPECT_EQ(w.Command2->text(), "De&lete");
     EXPECT_EQ(w.Label1->text(), "Source:");
     EXPECT_EQ(w.Label2->text(), "Record");
     EXPECT_EQ(w.SS->accessibleName(), "SS");

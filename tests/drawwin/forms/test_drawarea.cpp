@@ -181,20 +181,24 @@ TEST_F(DrawAreaTest, AMissingOrBrokenToolPictureIsReplacedAndTheToolbarStaysWhol
 TEST_F(DrawAreaTest, MenusCarryTheirCaptionsAndShortcuts) {
     DrawArea& w = win();
     EXPECT_EQ(menuCaptions(w.menuBar->actions(), true),
-              QStringList({"File", "Drawing", "Edit", "Zoom", "Tools", "Utilities", "Help"}));
-    EXPECT_EQ(menuCaptions(w.mnuFile->actions(), true), QStringList({"&Print", "Print Setup", "-", "&Exit Screen Preview"}));
+              QStringList({"&File", "&Drawing", "&Edit", "&Zoom", "&Tools", "&Utilities", "&Help"}));
+    EXPECT_EQ(menuCaptions(w.mnuFile->actions(), true), QStringList({"&Print", "Print Set&up", "-", "&Exit Screen Preview"}));
     EXPECT_EQ(menuCaptions(w.mnuDrawing->actions(), true),
               QStringList({"&New Drawing", "&Open Drawing...", "&Save Drawing", "Save Drawing &As..."}));
     EXPECT_EQ(menuCaptions(w.mnuEdit->actions(), true),
-              QStringList({"Undo [Ctrl+Z]", "-", "Cut [Ctrl+X]", "Copy [Ctrl+C]", "Paste [Ctrl+V]", "-", "Move Up 1",
-                           "Move Back 1", "Move to Front", "Move to Back", "-", "Group", "UnGroup"}));
+              QStringList({"&Undo [Ctrl+Z]", "-", "Cu&t [Ctrl+X]", "&Copy [Ctrl+C]", "&Paste [Ctrl+V]", "-", "&Move Up 1",
+                           "Move &Back 1", "Move to &Front", "Move to Bac&k", "-", "&Group", "U&nGroup"}));
     EXPECT_EQ(menuCaptions(w.mnuZoom->actions(), true), QStringList({"Zoom &Window [Ctrl+W]", "Zoom Scr&een Width [Ctrl+R]",
                                                            "Zoom &Page [Ctrl+P]", "&Refresh"}));
     EXPECT_EQ(menuCaptions(w.mnuTools->actions(), true),
-              QStringList({"Add Nodes [Ctrl+A]", "Select - Move - Resize [Ctrl+E]"}));
+              QStringList({"&Add Nodes [Ctrl+A]", "S&how/Hide Nodes", "&Select - Move - Resize [Ctrl+E]", "&Rotate Objects", "-",
+                           "Add Node &Polygon", "Add Node L&ens", "Add Node &Line", "Add Node Arro&w", "-", "Draw Freehand Pol&ygon",
+                           "Draw Freehand Li&ne", "Draw Freehand Re&ctangle", "Draw Freehand R&ounded Rectangle", "Draw Freehand Ell&ipse",
+                           "Add Freehand &Text", "Add Sy&mbol", "Show &Font Dialog", "Select Symbol &Bitmap File", "-", "Pre&vious Page",
+                           "Ne&xt Page", "&Goto Page"}));
     EXPECT_EQ(menuCaptions(w.mnuUtilities->actions(), true),
-              QStringList({"&Graphics/System Setup", "&Define Headings/Logo", "Define &Colors", "Choose Fill",
-                           "Choose Colors"}));
+              QStringList({"&Graphics/System Setup", "&Define Headings/Logo", "Define &Colors", "Choose &Fill",
+                           "Choose Co&lors"}));
 }
 
 TEST_F(DrawAreaTest, ThePaletteStripRunsDownTheLeftAtItsOwnWidthAndThePageFillsTheRest) {

@@ -50,7 +50,7 @@ protected:
 TEST_F(DrawFileMenus, TheFileAndDrawingMenus) {
     DrawArea& w = win();
     EXPECT_EQ(menuCaptions(w.mnuFile->actions()),
-              QStringList({"&Print", "Print Setup", "-", "&Exit Screen Preview"}));
+              QStringList({"&Print", "Print Set&up", "-", "&Exit Screen Preview"}));
     EXPECT_EQ(menuCaptions(w.mnuDrawing->actions()),
               QStringList({"&New Drawing", "&Open Drawing...", "&Save Drawing", "Save Drawing &As..."}));
 }

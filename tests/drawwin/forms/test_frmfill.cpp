@@ -91,6 +91,14 @@ TEST_F(FillChooserWindow, APickSetsChosenFillAndHidesTheWindow) {
     forms::showModal(f);
     EXPECT_EQ(drawwin().ChosenFill, "");
     EXPECT_FALSE(f.isVisible());
+
+    // By keys: from swatch 1 across to 11, down to 13, up to 12, Enter; Escape picks nothing.
+    for (const auto& [keys, chosen] : {std::pair{QList{Qt::Key_Right, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_Return}, names.value(11)},
+                                       std::pair{QList{Qt::Key_Down, Qt::Key_Escape}, QString()}}) {
+        forms::setModalHook([&](QDialog&) { drawwin().ChosenFill.clear(); for (Qt::Key k : keys) QTest::keyClick(f.MDraw2, k); });
+        forms::showModal(f);
+        EXPECT_EQ(std::pair(drawwin().ChosenFill, f.isVisible()), std::pair(chosen, false));
+    }
 }
 
 TEST_F(FillChooserWindow, AFolderWithoutScreenPatternsGivesAnEmptyNarrowChooser) {

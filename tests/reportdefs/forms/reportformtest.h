@@ -27,7 +27,7 @@ inline void expectMenus(const ReportForm& f, const char* title, const char* exit
     EXPECT_EQ(f.windowTitle(), title);
     EXPECT_EQ(menuCaptions(f.MenuBar->actions()), QStringList({"&File", "&Edit", "Previe&w", "&Help"}));
     EXPECT_EQ(menuCaptions(f.mnuFile->actions()),
-              QStringList({"&New", "&Open", "&Save", "Save &As", "-", "Batch Print", "Print Setup", "-",
+              QStringList({"&New", "&Open", "&Save", "Save &As", "-", "&Batch Print", "&Print Setup", "-",
                            exitCaption}));
     EXPECT_EQ(menuCaptions(f.mnuEdit->actions()), QStringList({deleteCaption}));
 }

@@ -66,7 +66,7 @@ protected:
 
 TEST_F(DateContourForm, MenusGridsDropDownsAndTheNotesBox) {
     frmDateContour& f = form();
-    expectMenus(f, "Date Contour Report", "Return to Main Menu", "&Delete Parameter");
+    expectMenus(f, "Date Contour Report", "&Return to Main Menu", "&Delete Parameter");
     EXPECT_EQ(f.Command1->text(), "Edit Mode");
     EXPECT_TRUE(f.findChildren<QPushButton*>().size() == 1); // no Edit Notes
     const QList<std::pair<QLabel*, const char*>> labels = {

@@ -34,7 +34,7 @@ QStringList linesOf(const QString& path) {
 
 TEST_F(DateSumForm, MenusListsAndGridsCarryTheirCaptions) {
     frmDateSum& f = form();
-    expectMenus(f, "Date Summary Report", "Return to Main Menu", "&Delete Parameter");
+    expectMenus(f, "Date Summary Report", "&Return to Main Menu", "&Delete Parameter");
     EXPECT_EQ(f.Command1->text(), "Edit Notes");
     EXPECT_EQ(f.Command2->text(), "Edit Mode");
     const QList<std::pair<QLabel*, const char*>> labels = {

@@ -46,7 +46,7 @@ protected:
 
 TEST_F(GWElevForm, MenusListsAndGridsCarryTheirCaptions) {
     frmGWElev& f = form();
-    expectMenus(f, "Groundwater Elevation Graph", "Return to Main Menu", "&Delete Well");
+    expectMenus(f, "Groundwater Elevation Graph", "&Return to Main Menu", "&Delete Well");
     EXPECT_EQ(f.Command1->text(), "Edit Mode");
     EXPECT_EQ(f.Command2->text(), "Edit Notes");
     EXPECT_EQ(f.Label1->text(), "Master Parameter List");

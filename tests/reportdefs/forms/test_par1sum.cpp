@@ -46,7 +46,7 @@ protected:
 
 TEST_F(Par1SumForm, ControlsListsAndGridsCarryTheirCaptions) {
     frmPar1Sum& f = form();
-    expectMenus(f, "Parameter Summary Report", "Return to Data Editor", "&Delete Parameter");
+    expectMenus(f, "Parameter Summary Report", "&Return to Data Editor", "&Delete Parameter");
     EXPECT_EQ(f.Label1->text(), "Master Parameter List");
     EXPECT_EQ(f.Label2->text(), "Master Source List");
     EXPECT_EQ(f.Label3->text(), "Chosen Parameters");

@@ -62,7 +62,7 @@ protected:
 
 TEST_F(StiffForm, MenusListsAndGridsCarryTheirCaptions) {
     frmStiff& f = form();
-    expectMenus(f, "Stiff Graph Report", "Return to Main Menu", "&Delete Parameter");
+    expectMenus(f, "Stiff Graph Report", "&Return to Main Menu", "&Delete Parameter");
     EXPECT_EQ(f.Command1->text(), "Edit Mode");
     EXPECT_EQ(f.Command2->text(), "Edit Notes");
     EXPECT_EQ(f.Label1->text(), "Master Parameter List");

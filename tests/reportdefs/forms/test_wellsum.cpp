@@ -18,7 +18,7 @@
 
 TEST_F(WellSumForm, MenusListsAndGridsCarryTheirCaptions) {
     frmWellSum& f = form();
-    expectMenus(f, "Source Summary Report", "Return to Data Editor", "&Delete Parameter");
+    expectMenus(f, "Source Summary Report", "&Return to Data Editor", "&Delete Parameter");
     EXPECT_EQ(f.Command1->text(), "Edit Source List");
     EXPECT_EQ(f.Command2->text(), "Edit Notes");
     EXPECT_EQ(f.Command3->text(), "Edit Mode");
