@@ -24,7 +24,6 @@
 #include <QCryptographicHash>
 #include <QFileInfo>
 #include <QHash>
-#include <QImageReader>
 #include <QStringDecoder>
 #include <array>
 #include <charconv>
@@ -1649,7 +1648,7 @@ private:
         const int rgb = e.attrib.getColor24();
         if (rgb >= 0 && src.kind != Bitmap)
             (src.kind == Text ? o.style.textColor : o.style.lineColor) = fromRgb24(rgb);
-        if (!w.patternPng.isEmpty()) patterns_.insert(w.patternId, QImage::fromData(w.patternPng, "PNG"));
+        if (!w.patternPng.isEmpty()) patterns_.insert(w.patternId, decodeImage(w.patternPng, "png", path_));
         if (o.style.fill == FillMode::Picture) o.style.fillPicture = patterns_.value(w.patternId);
         if (fill_) {
             if (o.style.fill != FillMode::None && fill_->attrib.getColor24() >= 0)
@@ -1912,10 +1911,12 @@ private:
             const auto known = pictures_.constFind(found);
             if (known != pictures_.cend()) return *known;
             if (!QFileInfo(found).isFile()) continue;
-            QImageReader reader(found);
-            const QSize size = reader.size();
-            if (size.isValid()) checkImageSize(size, found);
-            const QImage image = reader.read();
+            QImage image;
+            try {
+                image = readImageFile(found);
+            } catch (const QmError& e) { // a linked picture that is damaged shows as an empty frame
+                if (e.number() != DamagedFileError) throw;
+            }
             pictures_.insert(found, image);
             return image;
         }
@@ -1963,7 +1964,7 @@ void readDxf(const QString& path, DrawModel& into) {
     DrawModel loaded;
     loaded.setRedraw(false);
     Builder(path, collector, loaded).build();
-    into.replaceWith(std::move(loaded));
+    adoptLoaded(into, std::move(loaded), path);
 }
 
 } // namespace draw
