@@ -795,7 +795,10 @@ private:
         const bool solid = o.style.fill != FillMode::Picture;
         const DL_HatchData data(1, solid, 1, 0, solid ? "SOLID" : "ANSI31");
         dxf_.writeHatch1(dw_, data, attributes(o.style.fillColor, o.style, false));
+        // dxflib's edges leave the fields of other edge types unset, so they must never be copied:
+        // room for all of them before the first.
         std::vector<DL_HatchEdgeData> edges;
+        edges.reserve(size_t(std::max<qsizetype>(1, shape.pts.size())));
         if (shape.type == Shape::EllipseShape) {
             edges.emplace_back(shape.centre.x(), shape.centre.y(), shape.major.x(), shape.major.y(),
                                shape.ratio, 0, 2 * M_PI, true);
