@@ -3,10 +3,11 @@
 
 #include "platform/contour/contourdoc.h"
 #include "platform/contour/gdalsupport.h"
+#include "platform/drawing/drawcodecs.h"
 #include "platform/filenames.h"
+#include "platform/qmerror.h"
 
 #include <QFileInfo>
-#include <QImageReader>
 #include <algorithm>
 #include <cmath>
 #include <ogr_api.h>
@@ -143,9 +144,11 @@ BaseMapData readBaseMap(const QString& path) {
     }
     out = BaseMapData{};
     GdalDataset raster = openGdal(file, GDAL_OF_RASTER);
-    QImageReader reader(file);
-    reader.setAutoTransform(false);
-    out.picture = reader.read();
+    try {
+        out.picture = draw::readImageFile(file);
+    } catch (const QmError& e) { // no picture Qt reads: perhaps a raster only GDAL reads
+        if (e.number() != draw::DamagedFileError) throw;
+    }
     if (out.picture.isNull() && raster) out.picture = rasterPicture(raster.get());
     if (out.picture.isNull()) raiseCallFailed(QStringLiteral("not a map or picture file: ") + path);
     out.extent = QRectF(0, 0, out.picture.width(), out.picture.height());

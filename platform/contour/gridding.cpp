@@ -74,6 +74,27 @@ std::vector<ScatterPoint> distinctPoints(std::vector<ScatterPoint> pts) {
 
 } // namespace
 
+namespace gridding {
+
+const Capacity& capacityOf(int algorithm) {
+    // Each grids its limit onto 100 x 100 nodes within a few seconds and a few hundred megabytes.
+    static const Capacity methods[] = {
+        {"Kriging", 2'000, 1'000'000}, // 0: no known name
+        {"Inverse Distance", 200'000, 1'000'000},
+        {"Kriging", 2'000, 1'000'000},
+        {"Minimum Curvature", 500'000, 250'000},
+        {"Modified Shepard's Method", 6'000, 1'000'000},
+        {"Natural Neighbor", 20'000, 1'000'000},
+        {"Nearest Neighbor", 100'000, 1'000'000},
+        {"Polynomial Regression", 500'000, MaxGridNodes},
+        {"Radial Basis Functions", 2'000, 1'000'000},
+        {"Triangulation with Linear Interpolation", 100'000, 1'000'000},
+    };
+    return methods[algorithm >= 1 && algorithm <= 9 ? algorithm : 0];
+}
+
+} // namespace gridding
+
 std::vector<ScatterPoint> readScatterPoints(const QString& path) {
     std::vector<ScatterPoint> pts;
     for (const QString& line : qtext::ReadLines(path)) {
@@ -113,9 +134,16 @@ ContourGrid gridPoints(const std::vector<ScatterPoint>& points, const GridDataAr
         g.ny = LongSideNodes;
         g.nx = std::max(MinNodes, int(std::lround(w / (h / (LongSideNodes - 1)))) + 1);
     }
+    using namespace gridding;
+    const Capacity& most = capacityOf(args.Algorithm);
+    if (pts.size() > size_t(most.points))
+        raiseError(AutomationError, QStringLiteral("%1 points, more than %2 can take (%3)")
+                                        .arg(pts.size()).arg(QLatin1String(most.name)).arg(most.points));
+    if (qint64(g.nx) * g.ny > most.nodes)
+        raiseError(AutomationError, QStringLiteral("%1 nodes, more than %2 can take (%3)")
+                                        .arg(qint64(g.nx) * g.ny).arg(QLatin1String(most.name)).arg(most.nodes));
     g.z.assign(size_t(g.nx) * size_t(g.ny), g.nodata);
 
-    using namespace gridding;
     switch (args.Algorithm) {
     case 1: inverseDistance(pts, g); break;
     case 3: minimumCurvature(pts, g); break;

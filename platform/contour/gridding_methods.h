@@ -20,6 +20,17 @@ void naturalNeighbor(const std::vector<ScatterPoint>& pts, ContourGrid& grid);
 void polynomialRegression(const std::vector<ScatterPoint>& pts, ContourGrid& grid);
 void radialBasis(const std::vector<ScatterPoint>& pts, ContourGrid& grid);
 
+// What a method can take, in points (distinct locations) and nodes: beyond either, gridPoints
+// refuses before the method allocates anything. The dense systems of Kriging and radial basis
+// functions need 2 (n + 3)^2 doubles and n^3 time; the others grow with points times nodes, or
+// points squared for Shepard's nodal fits.
+struct Capacity {
+    const char* name;
+    int points;
+    long long nodes;
+};
+const Capacity& capacityOf(int algorithm);
+
 // True when the points span no area (all on one line), so there is no hull to interpolate in.
 bool collinear(const std::vector<ScatterPoint>& pts);
 

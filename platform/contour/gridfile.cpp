@@ -12,6 +12,7 @@
 #include <gdal.h>
 
 #include <QFileInfo>
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 
@@ -22,13 +23,37 @@ using contour::QuietGdal;
 constexpr int AutomationError = 432;
 const char* const LimitKeys[4] = {"GRID_XMIN", "GRID_XMAX", "GRID_YMIN", "GRID_YMAX"};
 
-double spacing(double lo, double hi, int n) { return n > 1 ? (hi - lo) / (n - 1) : 1.0; }
+// The geotransform of one axis, for other programs: the cell size and the outer edge of the nodes'
+// cells, positive and finite whatever the limits (equal, reversed, tiny or near the end of the
+// double range), so the file always opens. Our reader takes the exact limits from the metadata.
+struct Axis {
+    double low, high, cell; // outer edges and cell size
+};
+
+Axis axis(double a, double b, int n) {
+    const double lo = std::min(a, b), hi = std::max(a, b);
+    double cell = n > 1 ? hi / (n - 1) - lo / (n - 1) : 1.0; // no overflow near the range's ends
+    if (!(cell > 0) || !std::isfinite(cell)) cell = 1;
+    Axis x{lo - cell / 2, hi + cell / 2, cell};
+    if (!std::isfinite(x.low)) x.low = lo;
+    if (!std::isfinite(x.high)) x.high = hi;
+    return x;
+}
+
+bool finiteLimits(const ContourGrid& g) {
+    return std::isfinite(g.xMin) && std::isfinite(g.xMax) && std::isfinite(g.yMin) && std::isfinite(g.yMax);
+}
+
 
 } // namespace
 
 void writeGridFile(const QString& path, const ContourGrid& grid) {
     if (grid.nx < 1 || grid.ny < 1 || grid.z.size() != size_t(grid.nx) * size_t(grid.ny))
         raiseError(AutomationError, QStringLiteral("the grid has no nodes"));
+    // What the reader would refuse is not written.
+    if (qint64(grid.nx) * grid.ny > MaxGridNodes)
+        raiseError(AutomationError, QStringLiteral("a grid of more than %1 nodes").arg(MaxGridNodes));
+    if (!finiteLimits(grid)) raiseError(AutomationError, QStringLiteral("the grid's limits are not numbers"));
     // GDAL writes into memory; the bytes then go to disk through the one file writer, so a failed
     // write never leaves half a grid file.
     static std::atomic<int> serial{0};
@@ -37,8 +62,9 @@ void writeGridFile(const QString& path, const ContourGrid& grid) {
     GDALDatasetH ds = GDALCreate(GDALGetDriverByName("GTiff"), mem.constData(), grid.nx, grid.ny, 1,
                                  GDT_Float64, nullptr);
     if (!ds) raiseError(AutomationError, QString::fromUtf8(CPLGetLastErrorMsg()));
-    const double dx = spacing(grid.xMin, grid.xMax, grid.nx), dy = spacing(grid.yMin, grid.yMax, grid.ny);
-    double gt[6] = {grid.xMin - dx / 2, dx, 0, grid.yMax + dy / 2, 0, -dy};
+    // Rows run from the top down, as most programs expect; the reader turns them by this sign.
+    const Axis x = axis(grid.xMin, grid.xMax, grid.nx), y = axis(grid.yMin, grid.yMax, grid.ny);
+    double gt[6] = {x.low, x.cell, 0, y.high, 0, -y.cell};
     GDALSetGeoTransform(ds, gt);
     const double limits[4] = {grid.xMin, grid.xMax, grid.yMin, grid.yMax};
     for (int k = 0; k < 4; ++k)
@@ -80,10 +106,16 @@ ContourGrid readGridFile(const QString& path) {
     g.nx = GDALGetRasterXSize(ds);
     g.ny = GDALGetRasterYSize(ds);
     double gt[6] = {0, 1, 0, 0, 0, -1};
-    const bool hasGt = GDALGetGeoTransform(ds, gt) == CE_None;
-    if (GDALGetRasterCount(ds) < 1 || g.nx < 1 || g.ny < 1 || gt[2] != 0 || gt[4] != 0 || gt[1] == 0 ||
-        gt[5] == 0)
-        raiseError(AutomationError, QStringLiteral("not a grid file: %1").arg(path));
+    GDALGetGeoTransform(ds, gt); // without one, GDAL's default
+    const auto damaged = [&](const QString& what) {
+        raiseError(AutomationError, QStringLiteral("not a grid file: %1: %2").arg(path, what));
+    };
+    if (GDALGetRasterCount(ds) < 1 || g.nx < 1 || g.ny < 1) damaged(QStringLiteral("no nodes"));
+    // The header is checked before anything is allocated: a file of a few bytes may claim any size.
+    if (qint64(g.nx) * g.ny > MaxGridNodes) damaged(QStringLiteral("more than %1 nodes").arg(MaxGridNodes));
+    if (!std::all_of(gt, gt + 6, [](double v) { return std::isfinite(v); }) || gt[2] != 0 || gt[4] != 0 ||
+        !(gt[1] > 0) || gt[5] == 0)
+        damaged(QStringLiteral("no usable geotransform"));
     const bool topDown = gt[5] < 0;
     const double dx = gt[1], dy = std::abs(gt[5]);
     g.xMin = gt[0] + dx / 2;
@@ -91,11 +123,13 @@ ContourGrid readGridFile(const QString& path) {
     g.yMin = topDown ? gt[3] + gt[5] * g.ny + dy / 2 : gt[3] + dy / 2;
     g.yMax = g.yMin + (g.ny - 1) * dy;
     double* limits[4] = {&g.xMin, &g.xMax, &g.yMin, &g.yMax};
-    for (int k = 0; k < 4 && hasGt; ++k) {
+    for (int k = 0; k < 4; ++k) {
         bool ok = false;
         const double v = QByteArray(GDALGetMetadataItem(ds, LimitKeys[k], nullptr)).toDouble(&ok);
         if (ok && std::isfinite(v)) *limits[k] = v;
     }
+
+    if (!finiteLimits(g)) damaged(QStringLiteral("limits beyond the range of numbers"));
 
     GDALRasterBandH band = GDALGetRasterBand(ds, 1);
     int hasNodata = 0;

@@ -69,7 +69,9 @@ BmpHeader bmpHeader(const QByteArray& bytes) {
     if (width <= std::numeric_limits<int>::max() && height <= std::numeric_limits<int>::max())
         h.size = QSize(int(width), int(height));
     // Uncompressed rows (plain or with colour masks) have a known length: a shorter file is cut off.
-    if ((compression == 0 || compression == 3) && width > 0 && bits > 0)
+    // Only sizes the reader would take are worked out, so the product stays far inside 64 bits.
+    if ((compression == 0 || compression == 3) && width > 0 && bits > 0 && bits <= 64 &&
+        width * height <= MaxImagePixels)
         h.needed = qint64(offset) + (width * bits + 31) / 32 * 4 * height;
     return h;
 }
@@ -127,7 +129,7 @@ void readBmp(const QString& path, DrawModel& into) {
     loaded.setUnitsHeight(height);
     DrawObject& o = loaded.add(Bitmap, 0, 0, width, height);
     o.picture = image;
-    into.replaceWith(std::move(loaded));
+    adoptLoaded(into, std::move(loaded), path);
 }
 
 } // namespace draw

@@ -28,9 +28,21 @@ constexpr qint64 MaxImagePixels = 100'000'000;
 // Raises 61706 when an image of this size is too large to hold; a side not above 0 is too small to
 // be an image and raises 321.
 void checkImageSize(const QSize& size, const QString& path);
-// An image held in bytes (format as QImageReader names it, empty to guess): its size is checked
-// before any pixel is decoded (61706); bytes that are no such image raise 321.
-QImage decodeImage(const QByteArray& bytes, const char* format, const QString& path);
+// The one decoder of every picture the program loads. An image held in bytes (format as QImageReader
+// names it, empty to guess): its size is checked before any pixel is decoded (61706); bytes that are
+// no such image raise damagedError. A palette image comes back with a colour table that covers
+// every pixel (missing entries black), so it is safe to paint and to save.
+QImage decodeImage(const QByteArray& bytes, const char* format, const QString& path,
+                   int damagedError = DamagedFileError);
+// A picture file read whole (53 when it cannot be read) and decoded as above.
+QImage readImageFile(const QString& file, int damagedError = DamagedFileError);
+
+// Group numbers a file may hold: far beyond any drawing's, far enough below the int range that the
+// next group number never overflows.
+constexpr int MaxGroup = 1'000'000'000;
+// The end of every reader that builds its objects apart: the model read becomes into's, or a group
+// number beyond MaxGroup raises 321.
+void adoptLoaded(DrawModel& into, DrawModel&& loaded, const QString& path);
 
 // What a drawing file shows: the screen's patterns, without node markers and deleted objects (a
 // saved page is a page as it would print, not the editor's aids).

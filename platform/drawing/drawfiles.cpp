@@ -2,9 +2,11 @@
 #include "platform/drawing/drawcodecs.h"
 #include "platform/drawing/mdrawpro.h"
 #include "platform/qmerror.h"
+#include "platform/textfile.h"
 
 #include <QBuffer>
 #include <QImageReader>
+#include <algorithm>
 
 namespace draw {
 
@@ -19,15 +21,39 @@ void checkImageSize(const QSize& size, const QString& path) {
                    QStringLiteral("%1: an image of %2 x %3 pixels").arg(path).arg(size.width()).arg(size.height()));
 }
 
-QImage decodeImage(const QByteArray& bytes, const char* format, const QString& path) {
+namespace {
+
+// A palette image whose pixels point past its colour table (Qt's readers keep such indices) would
+// be painted and saved from whatever lies beyond the table: the missing entries become black.
+void completeColourTable(QImage& image) {
+    int needed = 0;
+    if (image.format() == QImage::Format_Mono || image.format() == QImage::Format_MonoLSB) {
+        needed = 2;
+    } else if (image.format() == QImage::Format_Indexed8) {
+        for (int y = 0; y < image.height() && needed < 256; ++y) {
+            const uchar* row = image.constScanLine(y);
+            for (int x = 0; x < image.width(); ++x) needed = std::max(needed, row[x] + 1);
+        }
+    }
+    if (needed <= image.colorCount()) return;
+    QList<QRgb> table = image.colorTable();
+    table.resize(needed, qRgb(0, 0, 0));
+    image.setColorTable(table);
+}
+
+} // namespace
+
+QImage decodeImage(const QByteArray& bytes, const char* format, const QString& path, int damagedError) {
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, format ? QByteArray(format) : QByteArray());
     reader.setAutoTransform(false);
+    auto damaged = [&](const QString& what) { raiseError(damagedError, path + QStringLiteral(": ") + what); };
     // The size from the header, before any pixel is decoded: a damaged header may claim any size.
     const QSize size = reader.size();
-    if (!size.isValid()) damagedFile(path, QStringLiteral("no image it can read"));
+    if (!size.isValid()) damaged(QStringLiteral("no image it can read"));
+    if (size.width() <= 0 || size.height() <= 0) damaged(QStringLiteral("an image without pixels"));
     checkImageSize(size, path);
     // The reader's own allocation limit would refuse what our limit allows.
     reader.setAllocationLimit(0);
@@ -36,9 +62,21 @@ QImage decodeImage(const QByteArray& bytes, const char* format, const QString& p
         // Either the pixels are damaged or there was no room for them.
         if (QImage(size, QImage::Format_ARGB32).isNull())
             raiseError(ImageTooLargeError, path + QStringLiteral(": ") + reader.errorString());
-        damagedFile(path, reader.errorString());
+        damaged(reader.errorString());
     }
+    completeColourTable(image);
     return image;
+}
+
+QImage readImageFile(const QString& file, int damagedError) {
+    return decodeImage(qtext::ReadBytes(file), nullptr, file, damagedError);
+}
+
+void adoptLoaded(DrawModel& into, DrawModel&& loaded, const QString& path) {
+    for (int i = 0; i < loaded.count(); ++i)
+        if (loaded.at(i).group < 0 || loaded.at(i).group > MaxGroup)
+            damagedFile(path, QStringLiteral("group number %1").arg(loaded.at(i).group));
+    into.replaceWith(std::move(loaded));
 }
 
 OutputOptions fileOutputOptions() {

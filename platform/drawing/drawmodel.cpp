@@ -9,6 +9,7 @@
 #include <QSet>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace draw {
 
@@ -32,11 +33,12 @@ void DrawModel::replaceWith(DrawModel&& loaded) {
     loaded.byId_.clear();
     nextId_ = loaded.nextId_;
     // Group numbers read from a file may lie beyond the other model's counter.
-    nextGroup_ = loaded.nextGroup_;
+    qint64 next = loaded.nextGroup_;
     for (auto& o : stack_) {
         o->selected = false;
-        nextGroup_ = std::max(nextGroup_, o->group + 1);
+        next = std::max(next, qint64(o->group) + 1);
     }
+    nextGroup_ = int(std::min<qint64>(next, std::numeric_limits<int>::max()));
     loaded.nextId_ = 1;
     loaded.nextGroup_ = 1;
     loaded.current_ = 0;

@@ -24,7 +24,6 @@
 #include <QCryptographicHash>
 #include <QFileInfo>
 #include <QHash>
-#include <QImageReader>
 #include <QStringDecoder>
 #include <algorithm>
 #include <array>
@@ -829,7 +828,10 @@ private:
         const bool solid = o.style.fill != FillMode::Picture;
         const DL_HatchData data(1, solid, 1, 0, solid ? "SOLID" : "ANSI31");
         dxf_.writeHatch1(dw_, data, attributes(o.style.fillColor, o.style, false));
+        // dxflib's edges leave the fields of other edge types unset, so they must never be copied:
+        // room for all of them before the first.
         std::vector<DL_HatchEdgeData> edges;
+        edges.reserve(size_t(std::max<qsizetype>(1, shape.pts.size())));
         if (shape.type == Shape::EllipseShape) {
             edges.emplace_back(shape.centre.x(), shape.centre.y(), shape.major.x(), shape.major.y(),
                                shape.ratio, 0, 2 * M_PI, true);
@@ -1869,7 +1871,7 @@ private:
         const int rgb = e.attrib.getColor24();
         if (rgb >= 0 && src.kind != Bitmap)
             (src.kind == Text ? o.style.textColor : o.style.lineColor) = fromRgb24(rgb);
-        if (!w.patternPng.isEmpty()) patterns_.insert(w.patternId, QImage::fromData(w.patternPng, "PNG"));
+        if (!w.patternPng.isEmpty()) patterns_.insert(w.patternId, decodeImage(w.patternPng, "png", path_));
         if (o.style.fill == FillMode::Picture) o.style.fillPicture = patterns_.value(w.patternId);
         if (fill_) {
             if (o.style.fill != FillMode::None && fill_->attrib.getColor24() >= 0)
@@ -2132,10 +2134,12 @@ private:
             const auto known = pictures_.constFind(found);
             if (known != pictures_.cend()) return *known;
             if (!QFileInfo(found).isFile()) continue;
-            QImageReader reader(found);
-            const QSize size = reader.size();
-            if (size.isValid()) checkImageSize(size, found);
-            const QImage image = reader.read();
+            QImage image;
+            try {
+                image = readImageFile(found);
+            } catch (const QmError& e) { // a linked picture that is damaged shows as an empty frame
+                if (e.number() != DamagedFileError) throw;
+            }
             pictures_.insert(found, image);
             return image;
         }
@@ -2183,7 +2187,7 @@ void readDxf(const QString& path, DrawModel& into) {
     DrawModel loaded;
     loaded.setRedraw(false);
     Builder(path, collector, loaded).build();
-    into.replaceWith(std::move(loaded));
+    adoptLoaded(into, std::move(loaded), path);
 }
 
 } // namespace draw

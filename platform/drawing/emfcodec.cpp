@@ -662,7 +662,7 @@ void readEmf(const QString& path, DrawModel& into) {
     device.pixelsPerInch = pxX * MmPerInch;
     std::optional<QRectF> frame;
     if (fr > fl && fb > ft) {
-        device.toUnits = QTransform::fromTranslate(-fl * pxX / 100, -ft * pxY / 100) * QTransform::fromScale(upX, upY);
+        device.toUnits = QTransform::fromTranslate(-double(fl) * pxX / 100, -double(ft) * pxY / 100) * QTransform::fromScale(upX, upY);
         frame = QRectF(0, 0, (double(fr) - fl + 1) * UnitsPerInch / (MmPerInch * 100),
                        (double(fb) - ft + 1) * UnitsPerInch / (MmPerInch * 100));
     } else if (bounds.right() > bounds.left() && bounds.bottom() > bounds.top()) {

@@ -903,7 +903,7 @@ void readNative(const QString& path, DrawModel& into) {
     DrawModel loaded;
     loaded.setRedraw(false);
     NativeReader(bytes, path).read(loaded);
-    into.replaceWith(std::move(loaded));
+    adoptLoaded(into, std::move(loaded), path);
 }
 
 } // namespace draw

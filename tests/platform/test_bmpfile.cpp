@@ -5,6 +5,7 @@
 #include "platform/drawing/drawdump.h"
 #include "platform/drawing/mdrawpro.h"
 #include "platform/drawing/objecttags.h"
+#include "platform/drawing/picture.h"
 #include "support/errorof.h"
 #include "support/testenv.h"
 
@@ -28,6 +29,17 @@ QByteArray bmpBytes(const QImage& image) {
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "BMP");
     return bytes;
+}
+
+// An 8-bit bitmap of 16 x 2 pixels whose header says its palette has three colours (red first)
+// while its pixels run through the indices up to 255.
+QByteArray shortPaletteBmp() {
+    QImage image(16, 2, QImage::Format_Indexed8);
+    image.setColorTable(QList<QRgb>(256, qRgb(255, 0, 0)));
+    for (int i = 0; i < 32; ++i) image.setPixel(i % 16, i / 16, i < 16 ? i * 17 : 255);
+    QByteArray b = bmpBytes(image);
+    put32(b, 46, 3);
+    return b;
 }
 
 class BmpFile : public ::testing::Test {
@@ -140,18 +152,34 @@ TEST_F(BmpFile, AFileThatIsNoBitmapOrTooLargeIsRefusedAndThePageStays) {
     put32(huge, 18, 12000);
     put32(huge, 22, 12000);
     writeRaw(file(QStringLiteral("huge.bmp")), huge);
+    // Rows of 2^31 pixels of 65535 bits: their byte count overflows 64 bits.
+    QByteArray rows = bmp;
+    for (auto [at, v] : {std::pair{18, 0x7FFFFFFF}, {22, 0x7FFFFFFF}, {26, 1 | 0xFFFF << 16}}) put32(rows, at, v);
+    writeRaw(file(QStringLiteral("rows.bmp")), rows);
 
     for (const auto& [name, error] : {std::pair{QStringLiteral("png.bmp"), 321},
                                       {QStringLiteral("truncated.bmp"), 321},
                                       {QStringLiteral("short.bmp"), 321},
                                       {QStringLiteral("empty.bmp"), 321},
                                       {QStringLiteral("huge.bmp"), 61706},
+                                      {QStringLiteral("rows.bmp"), 61706},
                                       {QStringLiteral("missing.bmp"), 53}}) {
         SCOPED_TRACE(name.toStdString());
         EXPECT_EQ(errorOf([&] { page.LoadDrawing(file(name), 0, 1); }), error);
         EXPECT_EQ(dumpDrawing(page), before);
         EXPECT_EQ(page.PageWidth(), 6300);
     }
+
+    // Indices beyond the palette: black, as a drawing and as a logo, fill or symbol; painted safely.
+    writeRaw(file(QStringLiteral("palette.bmp")), shortPaletteBmp());
+    page.LoadDrawing(file(QStringLiteral("palette.bmp")), 0, 1);
+    ASSERT_EQ(page.count(), 1);
+    const QImage picture = page.at(0).picture;
+    EXPECT_EQ(picture.pixel(0, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(picture.pixel(1, 0), qRgb(0, 0, 0));
+    EXPECT_EQ(LoadPicture(file(QStringLiteral("palette.bmp"))), picture);
+    writeBmp(page, file(QStringLiteral("painted.bmp")), QSize(32, 4));
+    EXPECT_EQ(QImage(file(QStringLiteral("painted.bmp"))).pixel(31, 0), qRgb(0, 0, 0));
 }
 
 TEST_F(BmpFile, ABitmapTooLargeToMakeIsRefusedAndNothingIsWritten) {

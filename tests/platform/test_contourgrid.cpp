@@ -1,16 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/contour/contourgrid.h"
+#include "platform/contour/gridding_methods.h"
 #include "platform/qmerror.h"
 #include "support/errorof.h"
 #include "support/testenv.h"
 
 #include <QFileInfo>
+#include <gdal.h>
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cmath>
 #include <cstring>
 #include <functional>
+#include <limits>
 #include <random>
 
 namespace {
@@ -261,15 +264,47 @@ TEST(GridFile, KeepsAwkwardValuesLimitsAndAnOwnNodataBitForBit) {
     EXPECT_EQ(back.yMax, 1.0 / 3);
     EXPECT_TRUE(back.isBlank(1, 1));
     EXPECT_EQ(back.at(0, 1), 6.02214076e23); // row 0 is the lowest y in the file too
+
+    // Limits whose cell is too small or large for a double, none or reversed come back exactly.
+    const double most = std::numeric_limits<double>::max();
+    const std::array<double, 4> limits[] = {{0, 1e-320, 0, 1}, {5, 5, 2, 2}, {0, 1, 1, 0}, {-most, most, -most, most}};
+    for (const auto& [x0, x1, y0, y1] : limits) {
+        g.xMin = x0, g.xMax = x1, g.yMin = y0, g.yMax = y1;
+        writeGridFile(pf.file("odd.grd"), g);
+        const ContourGrid again = readGridFile(pf.file("odd.grd"));
+        EXPECT_EQ(std::memcmp(&again.xMin, &g.xMin, 4 * sizeof(double)), 0) << x0 << " " << x1 << " " << y0;
+        EXPECT_EQ(std::memcmp(again.z.data(), g.z.data(), g.z.size() * sizeof(double)), 0) << x0 << " " << y0;
+    }
 }
 
-TEST(GridFile, AMissingOrForeignFileIsRefusedWith432) {
+// A TIFF of 142 bytes claiming 100,000 x 100,000 doubles: its tags (code, type, count, value) with
+// one strip of 8 bytes.
+const QByteArray HugeGridFile = QByteArray::fromHex(
+    "49492a00 08000000 0a00 000104000100 0000a0860100 010104000100 0000a0860100 020103000100 000040000000"
+    "030103000100 000001000000 060103000100 000001000000 110104000100 000086000000 150103000100 000001000000"
+    "160104000100 0000a0860100 170104000100 000008000000 530103000100 000003000000 00000000 0000000000000000");
+
+TEST(GridFile, AMissingForeignOrHostileFileIsRefusedWith432BeforeAllocating) {
     TempProgramFolder pf;
-    QString why;
-    EXPECT_EQ(errorOf([&] { readGridFile(pf.file("none.grd")); }, &why), 432);
-    EXPECT_TRUE(why.contains("not found"));
     writeText(pf.file("text.grd"), "1 2 3\r\n");
-    EXPECT_EQ(errorOf([&] { readGridFile(pf.file("text.grd")); }), 432);
+    writeRaw(pf.file("huge.grd"), HugeGridFile);
+    const ContourGrid g{3, 2, 0, 1, 0, 1, 1e38, std::vector<double>(6, 1.0)};
+    auto withGeoTransform = [&](const char* name, std::array<double, 6> gt) {
+        writeGridFile(pf.file(name), g);
+        GDALDatasetH ds = GDALOpen(pf.file(name).toUtf8(), GA_Update);
+        GDALSetGeoTransform(ds, gt.data());
+        GDALClose(ds);
+    };
+    withGeoTransform("nan.grd", {0, 1, 0, std::nan(""), 0, -1});
+    withGeoTransform("mirror.grd", {0, -1, 0, 1, 0, -1});
+    const std::pair<const char*, const char*> cases[] = {
+        {"none.grd", "not found"}, {"text.grd", "not a grid file"}, {"huge.grd", "more than 25000000 nodes"},
+        {"nan.grd", "no usable geotransform"}, {"mirror.grd", "no usable geotransform"}};
+    for (const auto& [name, reason] : cases) {
+        QString why;
+        EXPECT_EQ(errorOf([&] { readGridFile(pf.file(name)); }, &why), 432) << name;
+        EXPECT_TRUE(why.contains(reason)) << why.toStdString();
+    }
 }
 
 // ---- reading the data file -----------------------------------------------------------------------
@@ -375,6 +410,17 @@ TEST(GriddingFails, FewerThanThreePointsWithValuesOrNoExtentRaise432) {
 
     a.DataFile = pf.file("missing.txt");
     EXPECT_EQ(errorOf([&] { GridData(a); }), 53);
+}
+
+// One point more than a method takes is refused before it starts (peak memory: bench_gridlimits).
+TEST(GriddingFails, MorePointsThanAMethodTakesRaise432) {
+    const auto many = scattered(500'001, [](double x, double y) { return x - y; }, 1e4, 1e4);
+    for (int m = 0; m <= 9; ++m) {
+        const int most = gridding::capacityOf(m).points;
+        QString why;
+        EXPECT_EQ(errorOf([&] { grid({many.begin(), many.begin() + most + 1}, m); }, &why), 432) << m;
+        EXPECT_EQ(why, QStringLiteral("%1 points, more than %2 can take (%3)").arg(most + 1).arg(gridding::capacityOf(m).name).arg(most));
+    }
 }
 
 // Points on one line with limits given: the methods that need area leave blanks, the rest give

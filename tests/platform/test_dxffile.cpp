@@ -555,6 +555,7 @@ TEST_F(DxfFile, DamagedOrTruncatedFilesAreRefusedAndLeaveTheDrawing) {
         {"no section", dxf({{0, "LINE"}, {10, "0"}, {0, "EOF"}})},
         {"a section left open", dxf({{0, "SECTION"}, {2, "ENTITIES"}, {0, "EOF"}})},
         {"a text file", "Sample results\r\nMW-1,12.5\r\n"},
+        {"group 2147483647", QByteArray(good).replace("&g=1", "&g=2147483647")},
     };
     for (const auto& [what, content] : cases) {
         SCOPED_TRACE(what);

@@ -735,6 +735,12 @@ TEST_F(MetafileFiles, ForeignDamage) {
     QByteArray header = emfHeader(9, 9, 99, 99, 96, 96, 25, 25, quint32(88 + eof.size()), 2);
     header.replace(40, 4, "XXXX");
     EXPECT_EQ(errorOf([&] { draw::readEmf(writeFile("sig.emf", header + eof), m); }), 321);
+    // A frame from the most negative left edge: read without overflow onto a sheet in range.
+    QByteArray wide = emfHeader(9, 9, 99, 99, 96, 96, 25, 25, quint32(88 + eof.size()), 2) + eof;
+    wide.replace(24, 4, QByteArray("\0\0\0\x80", 4));
+    DrawModel sheet;
+    EXPECT_EQ(errorOf([&] { draw::readEmf(writeFile("wide.emf", wide), sheet); }), 0);
+    EXPECT_GT(sheet.pageWidth(), 500000000);
     QByteArray zero = emf(14, {0, 16, 20});
     zero[4] = 0;
     EXPECT_EQ(errorOf([&] {

@@ -328,6 +328,7 @@ TEST_F(NativeFile, DamagedForeignOrNewerFilesAreRefusedAndThePageStays) {
         variant(QStringLiteral("frame.kdf"), onFirstObject([](QJsonObject& o) { o[QStringLiteral("frame")] = QJsonArray{1, 2, 3}; })),
         variant(QStringLiteral("fraction.kdf"), onFirstObject([](QJsonObject& o) { o[QStringLiteral("frame")] = QJsonArray{1, 2.5, 3, 4}; })),
         variant(QStringLiteral("huge.kdf"), onFirstObject([](QJsonObject& o) { o[QStringLiteral("frame")] = QJsonArray{1, 2, 3e12, 4}; })),
+        variant(QStringLiteral("group.kdf"), onFirstObject([](QJsonObject& o) { o[QStringLiteral("group")] = 2147483647; })),
         variant(QStringLiteral("odd.kdf"), onFirstObject([](QJsonObject& o) { o[QStringLiteral("vertices")] = QJsonArray{1, 2, 3}; })),
         variant(QStringLiteral("style.kdf"), [](QJsonObject& r) {
             QJsonArray styles = r[QStringLiteral("styles")].toArray();
