@@ -84,7 +84,7 @@ const Capacity& capacityOf(int algorithm) {
         {"Kriging", 2'000, 1'000'000},
         {"Minimum Curvature", 500'000, 250'000},
         {"Modified Shepard's Method", 6'000, 1'000'000},
-        {"Natural Neighbor", 20'000, 1'000'000},
+        {"Natural Neighbor", 100'000, 1'000'000}, // walks the triangulation, as linear does
         {"Nearest Neighbor", 100'000, 1'000'000},
         {"Polynomial Regression", 500'000, MaxGridNodes},
         {"Radial Basis Functions", 2'000, 1'000'000},
