@@ -355,6 +355,7 @@ TEST_F(BodyPage, LongNamesAndDenseScalesKeepClearOfRulesAndEachOther) {
     setRows(2, {{name, "mg/L as CaCO3", 800, 100}, {name, "mg/L as CaCO3", 800, 100}});
     newPage();
     drawstiff();
+    shootPage(QStringLiteral("stiff_longnames"));
     EXPECT_TRUE(pageIsClear());
     const QList<DrawObject> all = pageObjects();
     for (int v = 100; v <= 800; v += 100) EXPECT_EQ(textsOf(all, QString::number(v)).size(), v % 200 ? 0 : 5) << v;
