@@ -15,6 +15,7 @@
 #include "reportdefs/headings.h"
 #include "reportdefs/windowhooks.h"
 #include "reports/gwgraph.h"
+#include "reports/runsteps.h"
 #include "support/programstate.h"
 #include "support/scriptedui.h"
 
@@ -33,6 +34,7 @@ TEST(ProgramState, OneResetReturnsEveryModuleHookAndSettingToTheStart) {
     dbFaultHook() = [](QStringView, qint64) {};
     reportHooks().previewPage = [] { return PreviewResult::Left; };
     reportDefHooks().showRunDialog = [] {};
+    runDataStep(ReportRange::Stiff) = {};
     startupHooks().loadFillChooser = [] {};
     contour::plotSink().showDocument = [](std::shared_ptr<contour::PlotDocument>) {};
     auto* scripted = new ScriptedUi;
@@ -54,6 +56,7 @@ TEST(ProgramState, OneResetReturnsEveryModuleHookAndSettingToTheStart) {
     EXPECT_FALSE(dbFaultHook());
     EXPECT_FALSE(reportHooks().previewPage);
     EXPECT_FALSE(reportDefHooks().showRunDialog);
+    EXPECT_TRUE(runDataStep(ReportRange::Stiff));
     EXPECT_FALSE(startupHooks().loadFillChooser);
     EXPECT_FALSE(contour::plotSink().showDocument);
     EXPECT_NE(&ui(), scripted);
