@@ -11,6 +11,7 @@
 #include "platform/textfile.h"
 #include "platform/timings.h"
 #include "platform/uiservice.h"
+#include "platform/windowhooks.h"
 #include "project/modgw.h"
 #include "project/sampledbops.h"
 #include "project/windowhooks.h"
@@ -63,7 +64,7 @@ constexpr StateEntry programState[] = {
     {"runDataSteps", [] { runDataSteps().reset(); }},
     {"reportDefHooks", [] { reportDefHooks().reset(); }},
     {"startupHooks", [] { startupHooks().reset(); }},
-    {"plotSink", [] { contour::plotSink().reset(); }},
+    {"plotHooks", [] { contour::plotHooks().reset(); }},
     {"setApplication", [] { contour::setApplication(nullptr); }},
     {"engine", [] { contour::engine().reset(); }},
     {"setUi", [] { setUi(nullptr); }},

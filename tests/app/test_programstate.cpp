@@ -9,6 +9,7 @@
 #include "platform/dates.h"
 #include "platform/printer.h"
 #include "platform/timings.h"
+#include "platform/windowhooks.h"
 #include "project/modgw.h"
 #include "project/sampledbops.h"
 #include "project/windowhooks.h"
@@ -36,7 +37,7 @@ TEST(ProgramState, OneResetReturnsEveryModuleHookAndSettingToTheStart) {
     reportDefHooks().showRunDialog = [] {};
     runDataStep(ReportRange::Stiff) = {};
     startupHooks().loadFillChooser = [] {};
-    contour::plotSink().showDocument = [](std::shared_ptr<contour::PlotDocument>) {};
+    contour::plotHooks().showDocument = [](std::shared_ptr<contour::PlotDocument>) {};
     auto* scripted = new ScriptedUi;
     timings().printNoticeMs = 1;
     qdate::SetDayFirst(1);
@@ -58,7 +59,7 @@ TEST(ProgramState, OneResetReturnsEveryModuleHookAndSettingToTheStart) {
     EXPECT_FALSE(reportDefHooks().showRunDialog);
     EXPECT_TRUE(runDataStep(ReportRange::Stiff));
     EXPECT_FALSE(startupHooks().loadFillChooser);
-    EXPECT_FALSE(contour::plotSink().showDocument);
+    EXPECT_FALSE(contour::plotHooks().showDocument);
     EXPECT_NE(&ui(), scripted);
     EXPECT_EQ(timings().printNoticeMs, Timings{}.printNoticeMs);
     EXPECT_EQ(qdate::order().DayFirst, 0);
