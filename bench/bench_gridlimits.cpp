@@ -58,14 +58,14 @@ int main(int argc, char** argv) {
         const double dense = 2.0 * (n + 3.0) * (n + 3.0) * 8 / 1e6;
         const bool ok = !why.isEmpty() && grew < 50;
         failures += !ok;
-        std::printf("  %d %-40s %12.1f %16.0f %s (%s)\n", m, gridding::capacityOf(m).name, grew, dense,
+        std::printf("  %d %-40s %12.1f %16.0f %s (%s)\n", m, GriddingMethodOf(m).name, grew, dense,
                     ok ? "refused under 50 MB" : "NOT REFUSED CHEAPLY", qPrintable(why));
     }
 
     std::printf("Each method at its limit onto a 100 x 100 grid\n");
     std::printf("  %-42s %9s %9s %12s %s\n", "method", "points", "seconds", "peak MB", "");
     for (int m = 1; m <= 9; ++m) {
-        const int most = gridding::capacityOf(m).points;
+        const int most = GriddingMethodOf(m).points;
         const std::vector<ScatterPoint> pts = points(most);
         GridDataArgs a;
         a.Algorithm = m;
@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
         const double s = t.nsecsElapsed() / 1e9;
         const bool ok = s < 10 && g.nx * g.ny == 10000;
         failures += !ok;
-        std::printf("  %d %-40s %9d %9.2f %12.0f %s\n", m, gridding::capacityOf(m).name, most, s, peakMb(),
+        std::printf("  %d %-40s %9d %9.2f %12.0f %s\n", m, GriddingMethodOf(m).name, most, s, peakMb(),
                     ok ? "under 10 s" : "OVER 10 s");
     }
     std::printf("%s\n", failures ? "some limits missed their mark" : "all limits within their marks");

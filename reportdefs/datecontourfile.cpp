@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "reportdefs/datecontourfile.h"
 
+#include "platform/contour/contourgrid.h"
 #include "platform/numbers.h"
 #include "platform/qmerror.h"
 #include "platform/textfile.h"
@@ -42,15 +43,10 @@ QString withCrLf(QString text) {
 } // namespace
 
 QStringList DateContourMethods() {
-    return {QStringLiteral("Inverse Distance"),
-            QStringLiteral("Kriging"),
-            QStringLiteral("Minimum Curvature"),
-            QStringLiteral("Modified Shepard's Method"),
-            QStringLiteral("Natural Neighbor"),
-            QStringLiteral("Nearest Neighbor"),
-            QStringLiteral("Polynomial Regression"),
-            QStringLiteral("Radial Basis Functions"),
-            QStringLiteral("Triangulation with Linear Interpolation")};
+    QStringList names;
+    for (const GriddingMethod& m : GriddingMethods())
+        names << QLatin1String(m.name);
+    return names;
 }
 
 QString ContourFileTitleOf(const QString& path) {

@@ -2,6 +2,7 @@
 #include "reports/contourrun.h"
 
 #include "platform/contour/contourdoc.h"
+#include "platform/contour/contourgrid.h"
 #include "platform/filenames.h"
 #include "platform/files.h"
 #include "platform/numbers.h"
@@ -256,7 +257,7 @@ MapRun ReadMapRows() {
     // takes the whole place instead of ending up 0 high or divided by 0.
     const bool freeAspect = !r.x.given || !r.y.given || r.x.max == 0 || r.y.max == 0 || r.x.range() == 0 ||
                             r.y.range() == 0 || d.DateMapInfo[5] == QStringLiteral("Exaggerated");
-    r.algorithm = int(DateContourMethods().indexOf(d.DateMapInfo[4])) + 1; // 0 for no known name
+    r.algorithm = GriddingMethodNumber(d.DateMapInfo[4]); // 0 for no known name
     r.fill = d.DateMapInfo[6] == QStringLiteral("Y");
     r.view = ReadView(d.DateMapInfo[7], r.parCount);
     r.layout = LayOutMaps(r.parCount, r.x.range(), r.y.range(), freeAspect);

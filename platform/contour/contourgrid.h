@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <optional>
+#include <span>
 #include <vector>
 
 // A regular grid of values over a rectangle of data coordinates, as the contouring engine makes it
@@ -35,6 +36,24 @@ struct GridDataArgs {
 struct ScatterPoint {
     double x, y, z;
 };
+
+// One gridding method: its number (GridDataArgs::Algorithm), its name as the date-contour form lists
+// it and the run looks it up, what it can take in points (distinct locations) and nodes (beyond
+// either, gridPoints refuses before the method allocates anything), and the function that fills
+// grid.z (sized nx * ny, geometry set) from at least 3 distinct points, nodata where it has no value.
+struct GriddingMethod {
+    int number;
+    const char* name;
+    int points;
+    long long nodes;
+    void (*grid)(const std::vector<ScatterPoint>& pts, ContourGrid& grid);
+};
+// The nine methods, numbered 1 to 9 in the order the form lists them.
+std::span<const GriddingMethod> GriddingMethods();
+// The method of a number; any other number (0 for a name nobody knows) grids as Kriging.
+const GriddingMethod& GriddingMethodOf(int number);
+// The number of the method of exactly that name; 0 for a name nobody knows.
+int GriddingMethodNumber(const QString& name);
 
 // Reads X, Y, Z a line (Tab, comma or blanks between); a line whose X, Y or Z is not a number is
 // skipped. Raises QmError 53 when the file cannot be read.

@@ -74,26 +74,39 @@ std::vector<ScatterPoint> distinctPoints(std::vector<ScatterPoint> pts) {
 
 } // namespace
 
-namespace gridding {
+namespace {
 
-const Capacity& capacityOf(int algorithm) {
-    // Each grids its limit onto 100 x 100 nodes within a few seconds and a few hundred megabytes.
-    static const Capacity methods[] = {
-        {"Kriging", 2'000, 1'000'000}, // 0: no known name
-        {"Inverse Distance", 200'000, 1'000'000},
-        {"Kriging", 2'000, 1'000'000},
-        {"Minimum Curvature", 500'000, 250'000},
-        {"Modified Shepard's Method", 6'000, 1'000'000},
-        {"Natural Neighbor", 100'000, 1'000'000}, // walks the triangulation, as linear does
-        {"Nearest Neighbor", 100'000, 1'000'000},
-        {"Polynomial Regression", 500'000, MaxGridNodes},
-        {"Radial Basis Functions", 2'000, 1'000'000},
-        {"Triangulation with Linear Interpolation", 100'000, 1'000'000},
-    };
-    return methods[algorithm >= 1 && algorithm <= 9 ? algorithm : 0];
+// Each grids its limit onto 100 x 100 nodes within a few seconds and a few hundred megabytes. The
+// dense systems of Kriging and radial basis functions need 2 (n + 3)^2 doubles and n^3 time; the
+// others grow with points times nodes, or points squared for Shepard's nodal fits.
+constexpr GriddingMethod methods[] = {
+    {1, "Inverse Distance", 200'000, 1'000'000, gridding::inverseDistance},
+    {2, "Kriging", 2'000, 1'000'000, gridding::kriging},
+    {3, "Minimum Curvature", 500'000, 250'000, gridding::minimumCurvature},
+    {4, "Modified Shepard's Method", 6'000, 1'000'000, gridding::modifiedShepard},
+    // Natural neighbour walks the triangulation, as linear interpolation does.
+    {5, "Natural Neighbor", 100'000, 1'000'000, gridding::naturalNeighbor},
+    {6, "Nearest Neighbor", 100'000, 1'000'000, gridding::nearestNeighbor},
+    {7, "Polynomial Regression", 500'000, MaxGridNodes, gridding::polynomialRegression},
+    {8, "Radial Basis Functions", 2'000, 1'000'000, gridding::radialBasis},
+    {9, "Triangulation with Linear Interpolation", 100'000, 1'000'000, gridding::triangulationLinear},
+};
+
+} // namespace
+
+std::span<const GriddingMethod> GriddingMethods() {
+    return methods;
 }
 
-} // namespace gridding
+const GriddingMethod& GriddingMethodOf(int number) {
+    return number >= 1 && number <= 9 ? methods[number - 1] : methods[1];
+}
+
+int GriddingMethodNumber(const QString& name) {
+    for (const GriddingMethod& m : methods)
+        if (name == QLatin1String(m.name)) return m.number;
+    return 0;
+}
 
 std::vector<ScatterPoint> readScatterPoints(const QString& path) {
     std::vector<ScatterPoint> pts;
@@ -134,8 +147,7 @@ ContourGrid gridPoints(const std::vector<ScatterPoint>& points, const GridDataAr
         g.ny = LongSideNodes;
         g.nx = std::max(MinNodes, int(std::lround(w / (h / (LongSideNodes - 1)))) + 1);
     }
-    using namespace gridding;
-    const Capacity& most = capacityOf(args.Algorithm);
+    const GriddingMethod& most = GriddingMethodOf(args.Algorithm);
     if (pts.size() > size_t(most.points))
         raiseError(AutomationError, QStringLiteral("%1 points, more than %2 can take (%3)")
                                         .arg(pts.size()).arg(QLatin1String(most.name)).arg(most.points));
@@ -144,17 +156,7 @@ ContourGrid gridPoints(const std::vector<ScatterPoint>& points, const GridDataAr
                                         .arg(qint64(g.nx) * g.ny).arg(QLatin1String(most.name)).arg(most.nodes));
     g.z.assign(size_t(g.nx) * size_t(g.ny), g.nodata);
 
-    switch (args.Algorithm) {
-    case 1: inverseDistance(pts, g); break;
-    case 3: minimumCurvature(pts, g); break;
-    case 4: modifiedShepard(pts, g); break;
-    case 5: naturalNeighbor(pts, g); break;
-    case 6: nearestNeighbor(pts, g); break;
-    case 7: polynomialRegression(pts, g); break;
-    case 8: radialBasis(pts, g); break;
-    case 9: triangulationLinear(pts, g); break;
-    default: kriging(pts, g); break; // 2, and 0 for a method name nobody knows
-    }
+    most.grid(pts, g);
     // A solver that broke down must not leave NaN or infinity for the contourer to trip on.
     for (double& v : g.z)
         if (!std::isfinite(v)) v = g.nodata;

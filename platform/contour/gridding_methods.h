@@ -5,8 +5,7 @@
 
 #include <vector>
 
-// The gridding methods behind gridPoints(). Each fills grid.z (sized nx * ny, geometry already set)
-// from points with distinct locations (at least 3); a node it cannot value gets grid.nodata.
+// The gridding methods behind gridPoints(), as GriddingMethod::grid (contourgrid.h) names them.
 namespace gridding {
 
 void inverseDistance(const std::vector<ScatterPoint>& pts, ContourGrid& grid);
@@ -19,17 +18,6 @@ void modifiedShepard(const std::vector<ScatterPoint>& pts, ContourGrid& grid);
 void naturalNeighbor(const std::vector<ScatterPoint>& pts, ContourGrid& grid);
 void polynomialRegression(const std::vector<ScatterPoint>& pts, ContourGrid& grid);
 void radialBasis(const std::vector<ScatterPoint>& pts, ContourGrid& grid);
-
-// What a method can take, in points (distinct locations) and nodes: beyond either, gridPoints
-// refuses before the method allocates anything. The dense systems of Kriging and radial basis
-// functions need 2 (n + 3)^2 doubles and n^3 time; the others grow with points times nodes, or
-// points squared for Shepard's nodal fits.
-struct Capacity {
-    const char* name;
-    int points;
-    long long nodes;
-};
-const Capacity& capacityOf(int algorithm);
 
 // True when the points span no area (all on one line), so there is no hull to interpolate in.
 bool collinear(const std::vector<ScatterPoint>& pts);

@@ -6,6 +6,7 @@
 #include "platform/drawing/drawrender.h"
 #include "platform/drawing/picture.h"
 #include "platform/qmerror.h"
+#include "platform/windowhooks.h"
 
 #include <QFontMetricsF>
 #include <QSet>
@@ -465,11 +466,6 @@ void PlotDocument::setOrientation(int o) {
 
 // ---- application ---------------------------------------------------------------------------------
 
-PlotSink& plotSink() {
-    static PlotSink sink;
-    return sink;
-}
-
 class PlotApplication::Collection : public DocumentCollection {
 public:
     explicit Collection(PlotApplication& app) : app_(app) {}
@@ -477,8 +473,8 @@ public:
         app_.closed_.clear();
         auto doc = std::make_shared<PlotDocument>(++app_.made_);
         app_.documents_.push_back(doc);
-        if (app_.visible_ && plotSink().showDocument)
-            plotSink().showDocument(doc);
+        if (app_.visible_ && plotHooks().showDocument)
+            plotHooks().showDocument(doc);
         else
             app_.unshown_.push_back(doc);
         return *doc;
@@ -498,13 +494,13 @@ void PlotApplication::WindowState(int state) {
 
 void PlotApplication::Visible(bool on) {
     visible_ = on;
-    if (!on || !plotSink().showDocument) return;
+    if (!on || !plotHooks().showDocument) return;
     // Documents made while hidden appear now.
     auto waiting = std::move(unshown_);
     unshown_.clear();
     for (auto& doc : waiting)
         if (std::find(documents_.begin(), documents_.end(), doc) != documents_.end())
-            plotSink().showDocument(doc);
+            plotHooks().showDocument(doc);
 }
 
 DocumentCollection& PlotApplication::Documents() {

@@ -53,14 +53,6 @@ private:
     int orientation_ = 2;
 };
 
-// Where new documents go to be shown. The window layer fills it in; with nothing installed a
-// document is only drawn.
-struct PlotSink {
-    std::function<void(std::shared_ptr<PlotDocument>)> showDocument;
-    void reset() { *this = PlotSink{}; }
-};
-PlotSink& plotSink();
-
 class PlotApplication : public Application {
 public:
     PlotApplication();

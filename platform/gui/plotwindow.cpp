@@ -10,6 +10,7 @@
 #include "platform/printer.h"
 #include "platform/qmerror.h"
 #include "platform/uiservice.h"
+#include "platform/windowhooks.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -130,7 +131,7 @@ void PlotWindow::mnuSaveAs_Click() {
 
 void RegisterPlotWindow(std::function<QPrinter&()> printer) {
     printerSource() = std::move(printer);
-    contour::plotSink().showDocument = [](std::shared_ptr<contour::PlotDocument> doc) {
+    contour::plotHooks().showDocument = [](std::shared_ptr<contour::PlotDocument> doc) {
         const int state = doc->windowState();
         auto* w = new PlotWindow(std::move(doc));
         // Opened from a modal form, the window would be blocked by it: it joins the modal windows

@@ -9,12 +9,14 @@
 #include "platform/dates.h"
 #include "platform/printer.h"
 #include "platform/timings.h"
+#include "platform/windowhooks.h"
 #include "project/modgw.h"
 #include "project/sampledbops.h"
 #include "project/windowhooks.h"
 #include "reportdefs/headings.h"
 #include "reportdefs/windowhooks.h"
 #include "reports/gwgraph.h"
+#include "reports/runsteps.h"
 #include "support/programstate.h"
 #include "support/scriptedui.h"
 
@@ -33,8 +35,9 @@ TEST(ProgramState, OneResetReturnsEveryModuleHookAndSettingToTheStart) {
     dbFaultHook() = [](QStringView, qint64) {};
     reportHooks().previewPage = [] { return PreviewResult::Left; };
     reportDefHooks().showRunDialog = [] {};
+    runDataStep(ReportRange::Stiff) = {};
     startupHooks().loadFillChooser = [] {};
-    contour::plotSink().showDocument = [](std::shared_ptr<contour::PlotDocument>) {};
+    contour::plotHooks().showDocument = [](std::shared_ptr<contour::PlotDocument>) {};
     auto* scripted = new ScriptedUi;
     timings().printNoticeMs = 1;
     qdate::SetDayFirst(1);
@@ -54,8 +57,9 @@ TEST(ProgramState, OneResetReturnsEveryModuleHookAndSettingToTheStart) {
     EXPECT_FALSE(dbFaultHook());
     EXPECT_FALSE(reportHooks().previewPage);
     EXPECT_FALSE(reportDefHooks().showRunDialog);
+    EXPECT_TRUE(runDataStep(ReportRange::Stiff));
     EXPECT_FALSE(startupHooks().loadFillChooser);
-    EXPECT_FALSE(contour::plotSink().showDocument);
+    EXPECT_FALSE(contour::plotHooks().showDocument);
     EXPECT_NE(&ui(), scripted);
     EXPECT_EQ(timings().printNoticeMs, Timings{}.printNoticeMs);
     EXPECT_EQ(qdate::order().DayFirst, 0);

@@ -5,6 +5,7 @@
 #include "platform/drawing/drawdump.h"
 #include "platform/drawing/drawrender.h"
 #include "platform/qmerror.h"
+#include "platform/windowhooks.h"
 #include "support/contourrecorder.h"
 #include "support/errorof.h"
 #include "support/programstate.h"
@@ -582,7 +583,7 @@ TEST_F(ContourDocTest, AFlatGridIsOneBandAndNoLines) {
 
 TEST_F(ContourDocTest, TheApplicationHandsVisibleDocumentsToTheSink) {
     std::vector<int> shown;
-    plotSink().showDocument = [&](std::shared_ptr<PlotDocument> d) { shown.push_back(d->number()); };
+    plotHooks().showDocument = [&](std::shared_ptr<PlotDocument> d) { shown.push_back(d->number()); };
     Application& app = application();
     EXPECT_EQ(&app, &engine());
     app.Documents().Add(); // hidden: kept back

@@ -416,10 +416,10 @@ TEST(GriddingFails, FewerThanThreePointsWithValuesOrNoExtentRaise432) {
 TEST(GriddingFails, MorePointsThanAMethodTakesRaise432) {
     const auto many = scattered(500'001, [](double x, double y) { return x - y; }, 1e4, 1e4);
     for (int m = 0; m <= 9; ++m) {
-        const int most = gridding::capacityOf(m).points;
+        const int most = GriddingMethodOf(m).points;
         QString why;
         EXPECT_EQ(errorOf([&] { grid({many.begin(), many.begin() + most + 1}, m); }, &why), 432) << m;
-        EXPECT_EQ(why, QStringLiteral("%1 points, more than %2 can take (%3)").arg(most + 1).arg(gridding::capacityOf(m).name).arg(most));
+        EXPECT_EQ(why, QStringLiteral("%1 points, more than %2 can take (%3)").arg(most + 1).arg(GriddingMethodOf(m).name).arg(most));
     }
 }
 

@@ -13,7 +13,6 @@ namespace {
 class DrawPrint : public ProgramStateTest {
 protected:
     DrawPrint() {
-        runDataSteps().reset();
         for (ReportRange r : kRanges)
             runDriver(r) = [this, r] { drivers << qMakePair(r, gwgraph().PrintToPrinter); };
         ModGW& m = modgw();
@@ -36,10 +35,6 @@ protected:
         m.Stiff.StiffEpisodes[1][1] = "05/01/1999";
         m.Stiff.StiffEpisodes[2][1] = "05/31/1999";
         m.GWElev.GWElevSetCount = 3;
-    }
-    void TearDown() override {
-        runDataSteps().reset();
-        ProgramStateTest::TearDown();
     }
 
     static constexpr ReportRange kRanges[] = {ReportRange::WellSum, ReportRange::Par1Sum,

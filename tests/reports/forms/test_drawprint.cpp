@@ -36,7 +36,6 @@ namespace {
 class DrawPrintForm : public ProgramStateTest {
 protected:
     DrawPrintForm() {
-        runDataSteps().reset();
         RegisterRunDialog();
         SystemPrinter().setOutputFileName(QStringLiteral("unused.pdf")); // somewhere to print: no Print Setup first
         ModGW& m = modgw();
@@ -71,10 +70,6 @@ protected:
                 drivers << r;
             };
         }
-    }
-    void TearDown() override {
-        runDataSteps().reset();
-        ProgramStateTest::TearDown();
     }
 
     // Shows the dialog for the code as a definition form does, driving it with the given actions.

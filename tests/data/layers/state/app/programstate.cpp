@@ -1,0 +1,6 @@
+#include "reports/steps.h"
+
+constexpr StateEntry programState[] = {
+    {"steps", [] { steps().reset(); }},
+    {"counter", nullptr},
+};

@@ -1,0 +1,4 @@
+QList<Box*>& openBoxes() {
+    static QList<Box*> list; // the GUI's own reset clears it
+    return list;
+}
