@@ -2,6 +2,7 @@
 #include "app/programstate.h"
 
 #include "drawcmd/metaugl.h"
+#include "drawcmd/undorecord.h"
 #include "drawwin/drawwinstate.h"
 #include "drawwin/windowhooks.h"
 #include "platform/contour/contourdoc.h"
@@ -43,6 +44,7 @@ void resetProgramState() {
     headinglogo().reset();
     metaugl().reset();
     ResetPageDrawing();
+    undoRecord().reset();
     drawwin().reset();
 
     // What windows and tests hooked in.
