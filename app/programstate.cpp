@@ -2,6 +2,7 @@
 #include "app/programstate.h"
 
 #include "drawcmd/metaugl.h"
+#include "drawcmd/undorecord.h"
 #include "drawwin/drawwinstate.h"
 #include "drawwin/windowhooks.h"
 #include "platform/contour/contourdoc.h"
@@ -53,6 +54,7 @@ constexpr StateEntry programState[] = {
     {"headinglogo", [] { headinglogo().reset(); }},
     {"metaugl", [] { metaugl().reset(); }},
     {"pageControl", ResetPageDrawing},
+    {"undoRecord", [] { undoRecord().reset(); }},
     {"drawwin", [] { drawwin().reset(); }},
 
     // What windows and tests hooked in.

@@ -3,6 +3,7 @@
 // and Undo of those 1,000 after a move, must each stay under 16 ms (one frame at 60 Hz). The full
 // render of the page that follows an Undo is timed beside them for comparison.
 #include "bench/benchsupport.h"
+#include "drawcmd/undorecord.h"
 #include "drawwin/drawwinstate.h"
 #include "drawwin/editing.h"
 #include "platform/drawing/mdrawpro.h"
@@ -45,8 +46,8 @@ int main(int argc, char** argv) {
         t.restart();
         EditAction(1);
         records.push_back(t.nsecsElapsed() / 1e6);
-        if (metaugl().UndoCount != 1000) {
-            std::fprintf(stderr, "recorded %d objects, not 1000\n", int(metaugl().UndoCount));
+        if (undoRecord().UndoCount() != 1000) {
+            std::fprintf(stderr, "recorded %d objects, not 1000\n", int(undoRecord().UndoCount()));
             return 1;
         }
         d.offset(d.selectedIds(), 37, 23);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "drawcmd/metaugl.h"
 
+#include "drawcmd/undorecord.h"
 #include "platform/drawing/objecttags.h"
 #include "platform/drawing/drawrender.h"
 #include "platform/drawing/picture.h"
@@ -255,7 +256,7 @@ void NewDrawing() {
 
         MDrawPro& d = pageDrawing();
         d.ClearDrawing();
-        m.UndoCount = 0; // ids start again at 1: an old record would move unrelated objects
+        undoRecord().clear();
         d.UnitsWidth(0);
         d.PageWidth(toLong(m.DrawableWidth));
         d.PageHeight(toLong(m.DrawableHeight));

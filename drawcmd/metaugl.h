@@ -49,7 +49,6 @@ struct Metaugl {
     int32_t CurrentFillColor = 0;
     int16_t NodeCount = 0;
     int16_t ShapeCounter = 0;
-    int16_t UndoCount = 0; // objects in the window's undo record; printing drops objects and empties it
 
     // ---- style palette: pattern file names and colours, 1-based (entry 0 is never saved)
     std::array<QString, 11> PaletteFills;

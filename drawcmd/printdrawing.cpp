@@ -2,6 +2,7 @@
 #include "drawcmd/printdrawing.h"
 
 #include "drawcmd/metaugl.h"
+#include "drawcmd/undorecord.h"
 #include "platform/drawing/drawrender.h"
 #include "platform/drawing/objecttags.h"
 #include "platform/drawing/picture.h"
@@ -111,7 +112,7 @@ void removedeletedobjects() {
             d.ObjectCursor(0);
         }
         d.DeleteObjects(2);
-        metaugl().UndoCount = 0;
+        undoRecord().clear();
     } catch (const QmError& e) {
         showError(e, QStringLiteral("removedeletedobjects"));
     }

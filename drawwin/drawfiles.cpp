@@ -2,6 +2,7 @@
 #include "drawwin/drawfiles.h"
 
 #include "drawcmd/metaugl.h"
+#include "drawcmd/undorecord.h"
 #include "drawcmd/printdrawing.h"
 #include "drawwin/devicesettings.h"
 #include "drawwin/drawwinstate.h"
@@ -63,7 +64,7 @@ bool offerToSave(const QString& question, ToolButtons& b, const DrawingFileDialo
 // unrelated objects.
 void forgetReplacedPage() {
     Metaugl& m = metaugl();
-    m.UndoCount = 0;
+    undoRecord().clear();
     m.NodeCount = 0;
     m.SelectedNodeCount = 0;
     DrawWin& w = drawwin();

@@ -27,16 +27,7 @@ struct DrawWin {
     int16_t NewDrawingConfirmed = 0;  // 1 once the new-drawing dialog confirmed PaperWidth, PaperHeight
     QString FileDialogName;           // the name the window's file dialog last returned; Open starts on it
 
-    // ---- the undo record, one step deep; entries 1 to UndoCount (metaugl().UndoCount, which printing
-    // empties). The placement makes Undo of a turn or a resize exact, which a rectangle alone cannot.
-    static constexpr int MaxUndo = 1000;
-    std::array<int32_t, MaxUndo + 1> UndoIds{};
-    std::array<std::array<int32_t, 4>, MaxUndo + 1> UndoRects{}; // x1, y1, x2, y2
-    std::array<double, MaxUndo + 1> UndoTextHeights{};            // written for texts only
-    std::array<draw::Placement, MaxUndo + 1> UndoPlacements{};
-    // 0 before any edit, 1 after the recorded objects were moved, resized, turned or deleted (Undo
-    // applies), 2 after the control deleted objects itself (Undo does nothing).
-    int16_t LastActionKind = 0;
+    // The undo record is undoRecord() (drawcmd/undorecord.h), beside the page's drawing control.
 
     // ---- node centres of the last node-mode Copy, x then y, entries 1 to CopiedCount
     static constexpr int MaxCopied = 101;

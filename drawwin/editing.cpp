@@ -2,14 +2,13 @@
 #include "drawwin/editing.h"
 
 #include "drawcmd/metaugl.h"
+#include "drawcmd/undorecord.h"
 #include "drawwin/drawwinstate.h"
 #include "drawwin/toolbar.h"
 #include "platform/drawing/mdrawpro.h"
 #include "platform/drawing/objecttags.h"
 #include "platform/qmerror.h"
 #include "platform/uiservice.h"
-
-#include <algorithm>
 
 namespace {
 
@@ -45,33 +44,16 @@ void softDeleteSelection(MDrawPro& d) {
 bool deleteSelection(MDrawPro& d) {
     if (RecordSelection(true) == 0) return false;
     softDeleteSelection(d);
-    DrawWin& w = drawwin();
-    w.LastActionKind = 1;
-    w.DrawingModified = 1;
+    undoRecord().kind = 1;
+    drawwin().DrawingModified = 1;
     return true;
 }
 
 } // namespace
 
 int RecordSelection(bool warn) {
-    const MDrawPro& d = pageDrawing();
-    DrawWin& w = drawwin();
-    int selected = 0;
-    int recorded = 0;
-    for (int i = 0; i < d.count(); ++i) {
-        const DrawObject& o = d.at(i);
-        if (!o.selected) continue;
-        ++selected;
-        if (recorded == DrawWin::MaxUndo) continue;
-        const size_t k = size_t(++recorded);
-        w.UndoIds[k] = o.id;
-        w.UndoRects[k] = {o.x1, o.y1, o.x2, o.y2};
-        if (o.kind == draw::Text) w.UndoTextHeights[k] = o.style.textHeight;
-        w.UndoPlacements[k] = draw::placementOf(o);
-    }
-    if (selected == 0) return 0; // the record stays as it was
-    metaugl().UndoCount = int16_t(recorded);
-    if (warn && selected > DrawWin::MaxUndo) ui().MsgBox(kTooManySelected);
+    const int selected = undoRecord().record(pageDrawing());
+    if (warn && selected > UndoRecord::MaxUndo) ui().MsgBox(kTooManySelected);
     return selected;
 }
 
@@ -84,12 +66,12 @@ void EditAction(int code) {
         break;
     case 3:
     case 4:
-        w.LastActionKind = 1;
+        undoRecord().kind = 1;
         // The zoom frame is dragged as an object; moving it changes no drawing.
         if (w.ZoomWindowPending != 1) w.DrawingModified = 1;
         break;
     case 6:
-        w.LastActionKind = 2;
+        undoRecord().kind = 2;
         break;
     default:
         break;
@@ -101,26 +83,18 @@ void EditDelete() {
 }
 
 int EditUndo() {
-    DrawWin& w = drawwin();
-    if (w.LastActionKind != 1) return 0;
+    const UndoRecord& r = undoRecord();
+    if (r.kind != 1) return 0;
     MDrawPro& d = pageDrawing();
     int restored = 0;
     try {
-        const int n = std::clamp<int>(metaugl().UndoCount, 0, DrawWin::MaxUndo);
-        for (int i = 1; i <= n; ++i) {
-            // An object gone since (a hidden marker, a zoom frame) is skipped, not an error.
-            DrawObject* o = d.find(w.UndoIds[size_t(i)]);
-            if (!o) continue;
-            draw::applyPlacement(*o, w.UndoPlacements[size_t(i)]);
-            o->setTag(tags::Change, QString());
-            ++restored;
-        }
+        restored = r.restore(d);
     } catch (const QmError& e) {
         showError(e, QStringLiteral("mnuUndo"));
     }
     if (restored) {
         d.touched();
-        w.DrawingModified = 1;
+        drawwin().DrawingModified = 1;
     }
     return restored;
 }
@@ -219,7 +193,7 @@ void EditUnGroup() {
     if (d.CountObjects(2) == 0) return;
     d.CurrentObject(2);
     d.ObjectAction(1);
-    metaugl().UndoCount = 0; // the groups the record knew are gone
+    undoRecord().clear(); // the groups the record knew are gone
     drawwin().DrawingModified = 1;
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "drawcmd/metaugl.h"
+#include "drawcmd/undorecord.h"
 #include "platform/drawing/drawdump.h"
 #include "platform/qmerror.h"
 #include "project/modgw.h"
@@ -31,6 +32,15 @@ protected:
         SH(1);
         SV(1);
         Z(float(x / 600 + 0.25), float(metaugl().DrawableHeightInches - y / 600 + 0.25));
+    }
+
+    // Fills the undo record with the first object, as an edit start would; its selection stays.
+    static void recordFirst() {
+        draw::DrawObject& o = pageDrawing().at(0);
+        const bool was = o.selected;
+        o.selected = true;
+        ASSERT_EQ(undoRecord().record(pageDrawing()), 1);
+        o.selected = was;
     }
 
     static void expectFrame(const draw::DrawObject& o, int x1, int y1, int x2, int y2) {

@@ -78,7 +78,7 @@ TEST_F(Print, RemovesDeletedAndWhollyOffSheetObjectsOnly) {
     soft.setTag("Change", "T");
     rect(100, 100, 200, 200).setTag("Change", "T");       // deleted, whatever its place
     page().at(0).selected = true;
-    metaugl().UndoCount = 5;
+    recordFirst();
 
     removedeletedobjects();
     EXPECT_EQ(ids(), keep);
@@ -86,7 +86,7 @@ TEST_F(Print, RemovesDeletedAndWhollyOffSheetObjectsOnly) {
         EXPECT_EQ(obj(i).tag("Change"), "");
         EXPECT_FALSE(obj(i).selected);
     }
-    EXPECT_EQ(metaugl().UndoCount, 0);
+    EXPECT_EQ(undoRecord().UndoCount(), 0);
 }
 
 TEST_F(Print, AFillTagWithAFolderIsCutToTheFileName) {

@@ -107,7 +107,7 @@ TEST_F(DrawFiles, NewDrawingOfAnUnchangedPageAsksNothingAndStartsTheConfirmedSiz
     drawwin().DrawingFileName = pf.file("old.kdf");
     rect(10, 10, 100, 100);
     drawwin().DrawingModified = 0;
-    metaugl().UndoCount = 3;
+    recordFirst();
     metaugl().SelectedNodeCount = 4;
     drawwin().LastDrawnId = 1;
     page().EditMode(11);
@@ -119,7 +119,7 @@ TEST_F(DrawFiles, NewDrawingOfAnUnchangedPageAsksNothingAndStartsTheConfirmedSiz
     EXPECT_EQ(page().PageWidth(), 4800); // 8.5 by 11 paper less half an inch each way
     EXPECT_EQ(page().PageHeight(), 6300);
     EXPECT_EQ(drawwin().DrawingFileName, "");
-    EXPECT_EQ(metaugl().UndoCount, 0);
+    EXPECT_EQ(undoRecord().UndoCount(), 0);
     EXPECT_EQ(metaugl().SelectedNodeCount, 0);
     EXPECT_EQ(drawwin().LastDrawnId, 0);
     EXPECT_EQ(page().EditMode(), 0);
@@ -186,7 +186,7 @@ TEST_F(DrawFiles, OpenReadsTheFileIntoThePageWhichFollowsItsSheet) {
     NewDrawing(); // a portrait page of 4800 by 6300
     rect(1, 1, 2, 2);
     drawwin().DrawingModified = 0;
-    metaugl().UndoCount = 1;
+    recordFirst();
     metaugl().SelectedNodeCount = 2;
     metaugl().NodeCount = 3;
     drawwin().FileDialogName = pf.file("last.kdf");
@@ -212,7 +212,7 @@ TEST_F(DrawFiles, OpenReadsTheFileIntoThePageWhichFollowsItsSheet) {
     EXPECT_EQ(metaugl().DrawableHeight, 4800);
     EXPECT_FLOAT_EQ(metaugl().DrawableHeightInches, 8);
     EXPECT_EQ(metaugl().PaperWidth, 8.5f); // the next new drawing's paper stays
-    EXPECT_EQ(metaugl().UndoCount, 0);
+    EXPECT_EQ(undoRecord().UndoCount(), 0);
     EXPECT_EQ(metaugl().SelectedNodeCount, 0);
     EXPECT_EQ(metaugl().NodeCount, 0);
     EXPECT_EQ(drawwin().DrawingModified, 0);
@@ -278,14 +278,14 @@ TEST_F(DrawFiles, SaveWritesTheNamedFileWithoutDeletedObjectsAndReleasesTheTools
     page().TagTarget(5);
     page().ObjectTag(draw::tags::Change, draw::tags::Yes);
     page().EditMode(13);
-    metaugl().UndoCount = 2;
+    recordFirst();
     drawwin().DrawingFileName = pf.file("page.KDF");
 
     EXPECT_EQ(FileSaveDrawing(buttons, dialogs), SaveOutcome::Saved);
     EXPECT_TRUE(ui.texts.isEmpty()); // Save says nothing
     EXPECT_EQ(drawwin().DrawingModified, 0);
     EXPECT_EQ(ids(), QList<draw::Long>{keep});
-    EXPECT_EQ(metaugl().UndoCount, 0);
+    EXPECT_EQ(undoRecord().UndoCount(), 0);
     EXPECT_EQ(page().EditMode(), 0);
     EXPECT_FALSE(anyModeButtonDown());
 

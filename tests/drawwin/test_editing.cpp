@@ -4,6 +4,7 @@
 // are the model's own, and the events are raised as the view raises them.
 #include "drawcmd/drawtest.h"
 #include "drawcmd/printdrawing.h"
+#include "drawcmd/undorecord.h"
 #include "drawwin/drawwinstate.h"
 #include "drawwin/editing.h"
 #include "drawwin/nodemarkers.h"
@@ -105,8 +106,8 @@ TEST_F(Editing, MovingMoreThan1000WarnsOnceAndUndoReturnsTheFirst1000InStackingO
     ui.answer(1, kTooMany);
     moveSelection(30, 40);
     EXPECT_EQ(ui.texts.size(), 1);
-    EXPECT_EQ(metaugl().UndoCount, 1000);
-    EXPECT_EQ(drawwin().LastActionKind, 1);
+    EXPECT_EQ(undoRecord().UndoCount(), 1000);
+    EXPECT_EQ(undoRecord().LastActionKind(), 1);
     EXPECT_EQ(drawwin().DrawingModified, 1);
 
     EXPECT_EQ(EditUndo(), 1000);
@@ -125,22 +126,22 @@ TEST_F(Editing, AnEditStartWithNothingSelectedKeepsTheRecordButMarksTheDrawing) 
     const Long a = rect(0, 0, 100, 100), b = rect(200, 0, 300, 100);
     bandSelect({a, b});
     EditAction(1);
-    ASSERT_EQ(metaugl().UndoCount, 2);
+    ASSERT_EQ(undoRecord().UndoCount(), 2);
     page().clearSelection();
     drawwin().DrawingModified = 0;
     EditAction(1);
-    EXPECT_EQ(metaugl().UndoCount, 2);
-    EXPECT_EQ(drawwin().UndoIds[1], a);
-    EXPECT_EQ(drawwin().UndoIds[2], b);
+    EXPECT_EQ(undoRecord().UndoCount(), 2);
+    EXPECT_EQ(undoRecord().UndoIds(1), a);
+    EXPECT_EQ(undoRecord().UndoIds(2), b);
     EXPECT_EQ(drawwin().DrawingModified, 1);
-    EXPECT_EQ(drawwin().LastActionKind, 0) << "an edit start alone is nothing to undo";
+    EXPECT_EQ(undoRecord().LastActionKind(), 0) << "an edit start alone is nothing to undo";
     EXPECT_EQ(EditUndo(), 0);
 }
 
 TEST_F(Editing, TheEndOfAnEditMarksTheDrawingUnlessTheZoomFrameIsDragged) {
     drawwin().ZoomWindowPending = 1;
     EditAction(3);
-    EXPECT_EQ(drawwin().LastActionKind, 1);
+    EXPECT_EQ(undoRecord().LastActionKind(), 1);
     EXPECT_EQ(drawwin().DrawingModified, 0);
     EditAction(4);
     EXPECT_EQ(drawwin().DrawingModified, 0);
@@ -153,12 +154,12 @@ TEST_F(Editing, TheEndOfAnEditMarksTheDrawingUnlessTheZoomFrameIsDragged) {
     clickSelect(a);
     moveSelection(50, 0);
     EditAction(6);
-    EXPECT_EQ(drawwin().LastActionKind, 2);
+    EXPECT_EQ(undoRecord().LastActionKind(), 2);
     EXPECT_EQ(EditUndo(), 0);
     EXPECT_EQ(frame(a), QRect(QPoint(50, 0), QPoint(150, 100)));
     EditAction(2); // codes without a meaning change nothing
     EditAction(5);
-    EXPECT_EQ(drawwin().LastActionKind, 2);
+    EXPECT_EQ(undoRecord().LastActionKind(), 2);
 }
 
 TEST_F(Editing, UndoOfAResizeAndATurnPutsEveryPlacementBackExactly) {
@@ -202,11 +203,11 @@ TEST_F(Editing, UndoSkipsRecordedObjectsThatAreGone) {
 TEST_F(Editing, ANewDrawingEmptiesTheRecordSoUndoMovesNoUnrelatedObject) {
     clickSelect(rect(0, 0, 100, 100));
     moveSelection(500, 500);
-    ASSERT_EQ(drawwin().LastActionKind, 1);
+    ASSERT_EQ(undoRecord().LastActionKind(), 1);
     NewDrawing();
-    EXPECT_EQ(metaugl().UndoCount, 0);
+    EXPECT_EQ(undoRecord().UndoCount(), 0);
     const Long fresh = rect(1000, 1000, 1100, 1100); // id 1 again
-    ASSERT_EQ(fresh, drawwin().UndoIds[1]);
+    ASSERT_EQ(fresh, undoRecord().UndoIds(1));
     EXPECT_EQ(EditUndo(), 0);
     EXPECT_EQ(frame(fresh), QRect(QPoint(1000, 1000), QPoint(1100, 1100)));
 }
@@ -229,10 +230,10 @@ TEST_F(Editing, DeleteAfterAClickCollapsesThatTextAndUndoGivesBackItsRectangleAn
     EXPECT_FALSE(obj(t).selected) << "a deleted object is let go of";
     EXPECT_EQ((QStringList{draw::dumpObject(obj(r)), draw::dumpObject(obj(l))}), others)
         << "nothing else moves";
-    EXPECT_EQ(metaugl().UndoCount, 1);
-    EXPECT_EQ(drawwin().UndoIds[1], t);
-    EXPECT_EQ(drawwin().UndoTextHeights[1], -100);
-    EXPECT_EQ(drawwin().LastActionKind, 1);
+    EXPECT_EQ(undoRecord().UndoCount(), 1);
+    EXPECT_EQ(undoRecord().UndoIds(1), t);
+    EXPECT_EQ(undoRecord().UndoPlacements(1).textHeight, -100);
+    EXPECT_EQ(undoRecord().LastActionKind(), 1);
     EXPECT_EQ(drawwin().DrawingModified, 1);
 
     obj(t).style.textHeight = -40; // what a collapse may leave of a height
@@ -267,7 +268,7 @@ TEST_F(Editing, DeleteAfterABandCollapsesEveryObjectInItAndPrintingDropsWhatIsSt
     EXPECT_EQ(page().find(a), nullptr);
     EXPECT_NE(page().find(b), nullptr);
     EXPECT_NE(page().find(c), nullptr);
-    EXPECT_EQ(metaugl().UndoCount, 0);
+    EXPECT_EQ(undoRecord().UndoCount(), 0);
 }
 
 TEST_F(Editing, DeleteWithNothingSelectedDeletesNothingAndKeepsTheRecord) {
@@ -275,13 +276,13 @@ TEST_F(Editing, DeleteWithNothingSelectedDeletesNothingAndKeepsTheRecord) {
     clickSelect(a);
     moveSelection(0, 100);
     page().clearSelection();
-    drawwin().LastActionKind = 2;
+    undoRecord().kind = 2;
     DrawingKeyDown(46);
     EXPECT_FALSE(collapsed(a));
     EXPECT_FALSE(collapsed(b));
-    EXPECT_EQ(metaugl().UndoCount, 1);
-    EXPECT_EQ(drawwin().UndoIds[1], a);
-    EXPECT_EQ(drawwin().LastActionKind, 2) << "nothing was deleted, so nothing becomes undoable";
+    EXPECT_EQ(undoRecord().UndoCount(), 1);
+    EXPECT_EQ(undoRecord().UndoIds(1), a);
+    EXPECT_EQ(undoRecord().LastActionKind(), 2) << "nothing was deleted, so nothing becomes undoable";
     EXPECT_EQ(drawwin().DrawingModified, 1);
 }
 
@@ -306,11 +307,11 @@ TEST_F(Editing, GroupRecordsTheSelectionAnewWithoutAMessage) {
         rect(10 * i, 100, 10 * i + 5, 200);
     for (int i = 0; i < page().count(); ++i)
         page().at(i).selected = true;
-    drawwin().LastActionKind = 2;
+    undoRecord().kind = 2;
     EditGroup(); // the unplanned message would fail the test
-    EXPECT_EQ(metaugl().UndoCount, 1000);
-    EXPECT_EQ(drawwin().UndoIds[1000], 1000);
-    EXPECT_EQ(drawwin().LastActionKind, 2);
+    EXPECT_EQ(undoRecord().UndoCount(), 1000);
+    EXPECT_EQ(undoRecord().UndoIds(1000), 1000);
+    EXPECT_EQ(undoRecord().LastActionKind(), 2);
     EXPECT_EQ(drawwin().DrawingModified, 1);
     const int g = page().at(0).group;
     EXPECT_NE(g, 0);
@@ -325,7 +326,7 @@ TEST_F(Editing, GroupWithNothingSelectedLeavesEverythingAsItWas) {
     page().clearSelection();
     EditGroup();
     EditUnGroup();
-    EXPECT_EQ(metaugl().UndoCount, 1);
+    EXPECT_EQ(undoRecord().UndoCount(), 1);
     EXPECT_EQ(obj(a).group, 0);
     EXPECT_EQ(drawwin().DrawingModified, 1); // from the move only
     drawwin().DrawingModified = 0;
@@ -342,7 +343,7 @@ TEST_F(Editing, AfterUnGroupUndoDoesNothingUntilTheNextEdit) {
     EditUnGroup();
     EXPECT_EQ(obj(a).group, 0);
     EXPECT_EQ(obj(b).group, 0);
-    EXPECT_EQ(metaugl().UndoCount, 0);
+    EXPECT_EQ(undoRecord().UndoCount(), 0);
     EXPECT_EQ(drawwin().DrawingModified, 1);
     EXPECT_EQ(EditUndo(), 0);
     EXPECT_EQ(frame(a), QRect(QPoint(0, 500), QPoint(100, 600)));
@@ -445,8 +446,8 @@ TEST_F(Editing, CutCopiesTheSelectionSoftDeletesItAndUndoBringsItBack) {
     EditCut();
     EXPECT_TRUE(collapsed(a));
     EXPECT_FALSE(collapsed(b));
-    EXPECT_EQ(drawwin().UndoIds[1], a);
-    EXPECT_EQ(drawwin().LastActionKind, 1);
+    EXPECT_EQ(undoRecord().UndoIds(1), a);
+    EXPECT_EQ(undoRecord().LastActionKind(), 1);
     EXPECT_EQ(drawwin().DrawingModified, 1) << "a New Drawing after a Cut must ask";
 
     ToolButtons buttons;

@@ -10,6 +10,7 @@
 // (y + 250, 5250 - x).
 #include "drawareafixture.h"
 
+#include "drawcmd/undorecord.h"
 #include "platform/drawing/objecttags.h"
 #include "support/scriptedui.h"
 
@@ -71,8 +72,8 @@ TEST_F(DrawEdit, AMoveAResizeAndATurnThroughTheWindowAreEachUndoneExactly) {
     EXPECT_EQ(frame(r), QRect(QPoint(2000, 2500), QPoint(3000, 3000)));
     EXPECT_EQ(vertices(p), QVector<QPoint>({{3500, 2500}, {4500, 2500}, {4000, 3500}}));
     EXPECT_EQ(anchor(t), QPoint(2500, 3250));
-    EXPECT_EQ(metaugl().UndoCount, 3);
-    EXPECT_EQ(drawwin().LastActionKind, 1);
+    EXPECT_EQ(undoRecord().UndoCount(), 3);
+    EXPECT_EQ(undoRecord().LastActionKind(), 1);
     EXPECT_EQ(drawwin().DrawingModified, 1);
     win().mnuUndo->trigger();
     expectAllBack();
@@ -183,7 +184,7 @@ TEST_F(DrawEdit, GroupUnGroupAndTheStackingEntries) {
     win().mnuGroup->trigger();
     EXPECT_NE(obj(a).group, 0);
     EXPECT_EQ(obj(a).group, obj(b).group);
-    EXPECT_EQ(metaugl().UndoCount, 2);
+    EXPECT_EQ(undoRecord().UndoCount(), 2);
     win().mnuMoveToFront->trigger();
     EXPECT_EQ(order(), (QList<Long>{c, a, b})) << "the two keep their order";
 
@@ -203,7 +204,7 @@ TEST_F(DrawEdit, GroupUnGroupAndTheStackingEntries) {
     EXPECT_EQ(frame(b), QRect(QPoint(3000, 1100), QPoint(4000, 1600)));
     win().mnuUnGroup->trigger();
     EXPECT_EQ(obj(a).group, 0);
-    EXPECT_EQ(metaugl().UndoCount, 0);
+    EXPECT_EQ(undoRecord().UndoCount(), 0);
     win().mnuUndo->trigger();
     EXPECT_EQ(frame(b), QRect(QPoint(3000, 1100), QPoint(4000, 1600)));
 }
