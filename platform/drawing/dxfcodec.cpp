@@ -31,6 +31,7 @@
 #include <charconv>
 #include <deque>
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -1613,14 +1614,20 @@ std::optional<Written> parseData(const QByteArray& data) {
     bool version = false, kind = false, frame = false;
     DrawObject& o = w.object;
     Style& s = o.style;
-    for (const QByteArray& item : data.split('&')) {
+    // Views into the data: a page has hundreds of thousands of items.
+    const QByteArrayView all(data);
+    for (qsizetype from = 0; from <= all.size();) {
+        qsizetype amp = all.indexOf('&', from);
+        if (amp < 0) amp = all.size();
+        const QByteArrayView item = all.sliced(from, amp - from);
+        from = amp + 1;
         const qsizetype eq = item.indexOf('=');
         if (eq < 0) continue;
-        const QByteArray key = item.left(eq), raw = item.mid(eq + 1);
+        const QByteArrayView key = item.first(eq), raw = item.sliced(eq + 1);
         bool ok = true;
         auto integer = [&] { return raw.toLongLong(&ok); };
         auto real = [&] { return raw.toDouble(&ok); };
-        auto text = [&] { return QString::fromUtf8(QByteArray::fromPercentEncoding(raw)); };
+        auto text = [&] { return QString::fromUtf8(QByteArray::fromPercentEncoding(raw.toByteArray())); };
         if (key == "v") {
             version = integer() == DataVersion && ok;
         } else if (key == "r") {
@@ -1630,11 +1637,18 @@ std::optional<Written> parseData(const QByteArray& data) {
             kind = ok && isKind(k);
             if (kind) o.kind = Kind(k);
         } else if (key == "f") {
-            const QList<QByteArray> v = raw.split(',');
-            frame = v.size() == 4;
+            std::array<QByteArrayView, 4> v;
+            qsizetype parts = 0;
+            for (qsizetype at = 0; at <= raw.size() && parts <= 4; ++parts) {
+                qsizetype comma = raw.indexOf(',', at);
+                if (comma < 0) comma = raw.size();
+                if (parts < 4) v[size_t(parts)] = raw.sliced(at, comma - at);
+                at = comma + 1;
+            }
+            frame = parts == 4;
             Long f[4] = {};
             for (int i = 0; frame && i < 4; ++i) {
-                const qlonglong n = v[i].toLongLong(&ok);
+                const qlonglong n = v[size_t(i)].toLongLong(&ok);
                 frame = ok && n >= INT32_MIN && n <= INT32_MAX;
                 f[i] = Long(n);
             }
@@ -1642,15 +1656,15 @@ std::optional<Written> parseData(const QByteArray& data) {
         } else if (key == "t") {
             const qsizetype colon = raw.indexOf(':');
             if (colon > 0)
-                o.setTag(QString::fromUtf8(QByteArray::fromPercentEncoding(raw.left(colon))),
-                         QString::fromUtf8(QByteArray::fromPercentEncoding(raw.mid(colon + 1))));
+                o.setTag(QString::fromUtf8(QByteArray::fromPercentEncoding(raw.first(colon).toByteArray())),
+                         QString::fromUtf8(QByteArray::fromPercentEncoding(raw.sliced(colon + 1).toByteArray())));
         } else if (key == "fn") {
             s.fontName = text();
         } else if (key == "x") {
             w.longText = text();
             w.hasLongText = true;
         } else if (key == "pp") {
-            w.patternPng = QByteArray::fromBase64(raw, QByteArray::Base64UrlEncoding);
+            w.patternPng = QByteArray::fromBase64(raw.toByteArray(), QByteArray::Base64UrlEncoding);
         } else if (key == "a" || key == "th" || key == "ta") {
             const double d = real();
             if (!ok || !std::isfinite(d)) continue;
@@ -2157,15 +2171,20 @@ private:
 };
 
 bool validUtf8(const QByteArray& bytes) {
-    bool ascii = true;
-    for (char ch : bytes)
-        if (uchar(ch) >= 0x80) {
-            ascii = false;
-            break;
-        }
-    if (ascii) return false;
+    // Eight bytes at a time to the first byte above ASCII; the ASCII before it is valid UTF-8 and
+    // need not be decoded.
+    const char* p = bytes.constData();
+    const char* const end = p + bytes.size();
+    for (; end - p >= 8; p += 8) {
+        quint64 word;
+        std::memcpy(&word, p, 8);
+        if (word & 0x8080808080808080ULL) break;
+    }
+    while (p < end && uchar(*p) < 0x80)
+        ++p;
+    if (p == end) return false;
     QStringDecoder decoder(QStringDecoder::Utf8);
-    (void)QString(decoder.decode(bytes));
+    (void)QString(decoder.decode(QByteArrayView(p, end - p)));
     return !decoder.hasError();
 }
 
