@@ -610,8 +610,33 @@ std::string str(const QByteArray& b) {
     return std::string(b.constData(), size_t(b.size()));
 }
 
-QByteArray pct(const QString& s) {
-    return s.toUtf8().toPercentEncoding();
+// A text in UTF-8, percent-encoded as QByteArray::toPercentEncoding does: letters, digits and
+// "-._~" as they are, every other byte as %XX.
+void appendPct(std::string& out, const QString& s) {
+    static constexpr char Hex[] = "0123456789ABCDEF";
+    auto put = [&out](uchar c) {
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
+            c == '_' || c == '~') {
+            out += char(c);
+        } else {
+            out += '%';
+            out += Hex[c >> 4];
+            out += Hex[c & 15];
+        }
+    };
+    bool ascii = true;
+    for (const QChar c : s)
+        if (c.unicode() >= 0x80) {
+            ascii = false;
+            break;
+        }
+    if (ascii) {
+        for (const QChar c : s)
+            put(uchar(c.unicode()));
+        return;
+    }
+    for (const char c : s.toUtf8())
+        put(uchar(c));
 }
 
 QByteArray pngOf(const QImage& image) {
@@ -868,13 +893,14 @@ private:
             dxf_.writeHatchEdge(dw_, e);
         dxf_.writeHatchLoop2(dw_, loop);
         dxf_.writeHatch2(dw_, data, DL_Attributes());
-        extendedData("v=" + QByteArray::number(DataVersion) + "&r=fill");
+        extendedData("v=" + std::to_string(DataVersion) + "&r=fill");
     }
 
-    QByteArray payload(const DrawObject& o, bool longText) {
+    // Into one buffer kept from object to object.
+    const std::string& payload(const DrawObject& o, bool longText) {
         const Style& s = o.style;
-        QByteArray p;
-        p.reserve(256);
+        std::string& p = payload_;
+        p.clear();
         auto key = [&p](const char* name) {
             p += '&';
             p += name;
@@ -882,7 +908,11 @@ private:
         };
         auto add = [&](const char* name, const QByteArray& value) {
             key(name);
-            p += value;
+            p.append(value.constData(), size_t(value.size()));
+        };
+        auto addText = [&](const char* name, const QString& value) {
+            key(name);
+            appendPct(p, value);
         };
         auto addInt = [&](const char* name, long long value) {
             key(name);
@@ -915,7 +945,7 @@ private:
             addInt("pi", *it);
         }
         if (o.kind == Text) {
-            add("fn", pct(s.fontName));
+            addText("fn", s.fontName);
             add("th", shortReal(s.textHeight));
             add("ta", shortReal(s.textAngle));
             addInt("al", s.textAlign);
@@ -923,18 +953,21 @@ private:
             addInt("tf", int(s.textBold) | int(s.textItalic) << 1 | int(s.textStrikeout) << 2 |
                              int(s.textUnderline) << 3);
             addInt("tc", s.textColor);
-            if (longText) add("x", pct(o.text));
+            if (longText) addText("x", o.text);
         }
-        for (const auto& [key, value] : o.tags)
-            add("t", pct(key) + ':' + pct(value));
+        for (const auto& [name, value] : o.tags) {
+            addText("t", name);
+            p += ':';
+            appendPct(p, value);
+        }
         if (o.group) addInt("g", o.group);
         return p;
     }
 
-    void extendedData(const QByteArray& payload) {
+    void extendedData(std::string_view payload) {
         dw_.dxfString(1001, AppName);
-        for (qsizetype i = 0; i < payload.size(); i += ChunkBytes)
-            dw_.dxfText(1000, std::string_view(payload.constData() + i, size_t(std::min<qsizetype>(ChunkBytes, payload.size() - i))));
+        for (size_t i = 0; i < payload.size(); i += ChunkBytes)
+            dw_.dxfText(1000, payload.substr(i, ChunkBytes));
     }
 
     // Objects share their picture's data: each shared image is hashed once.
@@ -971,6 +1004,7 @@ private:
     QHash<QByteArray, QString> bitmapNames_;
     QHash<QByteArray, int> patterns_;
     QHash<qint64, QByteArray> keys_;
+    std::string payload_;
     mutable QHash<Long, int> indexes_;
 };
 
