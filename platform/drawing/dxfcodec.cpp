@@ -1674,7 +1674,8 @@ std::optional<Written> parseData(const QByteArray& data) {
         from = amp + 1;
         const qsizetype eq = item.indexOf('=');
         if (eq < 0) continue;
-        const QByteArrayView key = item.first(eq), raw = item.sliced(eq + 1);
+        const std::string_view key(item.data(), size_t(eq));
+        const QByteArrayView raw = item.sliced(eq + 1);
         bool ok = true;
         auto integer = [&] { return raw.toLongLong(&ok); };
         auto real = [&] { return raw.toDouble(&ok); };
@@ -1682,7 +1683,7 @@ std::optional<Written> parseData(const QByteArray& data) {
         if (key == "v") {
             version = integer() == DataVersion && ok;
         } else if (key == "r") {
-            w.fill = raw == "fill";
+            w.fill = std::string_view(raw.data(), size_t(raw.size())) == "fill";
         } else if (key == "k") {
             const int k = int(integer());
             kind = ok && isKind(k);
@@ -2187,6 +2188,13 @@ private:
     QImage pictureOf(const Entity& e) const {
         const QString file = qfile::Normalize(c_.imageFiles.value(e.ref));
         if (file.isEmpty()) return {};
+        // Many images name one file: it is looked for once.
+        const auto named = named_.constFind(file);
+        if (named != named_.cend()) return *named;
+        return *named_.insert(file, findPicture(file));
+    }
+
+    QImage findPicture(const QString& file) const {
         const QString folder = qfile::FolderOf(qfile::Normalize(path_));
         QStringList candidates;
         if (QFileInfo(file).isAbsolute())
@@ -2219,6 +2227,7 @@ private:
     const Entity* fill_ = nullptr;
     QHash<int, QImage> patterns_;
     mutable QHash<QString, QImage> pictures_; // each file read once
+    mutable QHash<QString, QImage> named_;    // by the name the file gives
 };
 
 bool validUtf8(const QByteArray& bytes) {
