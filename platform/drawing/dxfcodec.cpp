@@ -31,7 +31,9 @@
 #include <charconv>
 #include <deque>
 #include <cmath>
+#include <cstring>
 #include <memory>
+#include <sys/mman.h>
 #include <optional>
 #include <sstream>
 #include <tuple>
@@ -608,8 +610,33 @@ std::string str(const QByteArray& b) {
     return std::string(b.constData(), size_t(b.size()));
 }
 
-QByteArray pct(const QString& s) {
-    return s.toUtf8().toPercentEncoding();
+// A text in UTF-8, percent-encoded as QByteArray::toPercentEncoding does: letters, digits and
+// "-._~" as they are, every other byte as %XX.
+void appendPct(std::string& out, const QString& s) {
+    static constexpr char Hex[] = "0123456789ABCDEF";
+    auto put = [&out](uchar c) {
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
+            c == '_' || c == '~') {
+            out += char(c);
+        } else {
+            out += '%';
+            out += Hex[c >> 4];
+            out += Hex[c & 15];
+        }
+    };
+    bool ascii = true;
+    for (const QChar c : s)
+        if (c.unicode() >= 0x80) {
+            ascii = false;
+            break;
+        }
+    if (ascii) {
+        for (const QChar c : s)
+            put(uchar(c.unicode()));
+        return;
+    }
+    for (const char c : s.toUtf8())
+        put(uchar(c));
 }
 
 QByteArray pngOf(const QImage& image) {
@@ -632,6 +659,12 @@ class DxfWriter {
 public:
     DxfWriter(const DrawModel& model, const QString& path) : model_(model), path_(path), dw_(out_) {
         out_.reserve(4096 + size_t(model.count()) * 1000);
+        // A large page's file is tens of megabytes: in huge pages it is written without a fault at
+        // every 4 KB.
+        constexpr uintptr_t Huge = uintptr_t(2) << 20;
+        const uintptr_t from = (uintptr_t(out_.data()) + Huge - 1) & ~(Huge - 1),
+                        to = (uintptr_t(out_.data()) + out_.capacity()) & ~(Huge - 1);
+        if (to > from) madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
         const QFileInfo info(path);
         folder_ = qfile::FolderOf(qfile::Normalize(path));
         base_ = info.completeBaseName();
@@ -860,13 +893,14 @@ private:
             dxf_.writeHatchEdge(dw_, e);
         dxf_.writeHatchLoop2(dw_, loop);
         dxf_.writeHatch2(dw_, data, DL_Attributes());
-        extendedData("v=" + QByteArray::number(DataVersion) + "&r=fill");
+        extendedData("v=" + std::to_string(DataVersion) + "&r=fill");
     }
 
-    QByteArray payload(const DrawObject& o, bool longText) {
+    // Into one buffer kept from object to object.
+    const std::string& payload(const DrawObject& o, bool longText) {
         const Style& s = o.style;
-        QByteArray p;
-        p.reserve(256);
+        std::string& p = payload_;
+        p.clear();
         auto key = [&p](const char* name) {
             p += '&';
             p += name;
@@ -874,7 +908,11 @@ private:
         };
         auto add = [&](const char* name, const QByteArray& value) {
             key(name);
-            p += value;
+            p.append(value.constData(), size_t(value.size()));
+        };
+        auto addText = [&](const char* name, const QString& value) {
+            key(name);
+            appendPct(p, value);
         };
         auto addInt = [&](const char* name, long long value) {
             key(name);
@@ -897,7 +935,7 @@ private:
         if (s.pictureStyle != 0) addInt("ps", s.pictureStyle);
         if (s.pictureBackColor != White) addInt("pb", s.pictureBackColor);
         if (s.fill == FillMode::Picture && !s.fillPicture.isNull()) {
-            const QByteArray key = pictureKey(s.fillPicture);
+            const QByteArray key = keyOf(s.fillPicture);
             auto it = patterns_.constFind(key);
             if (it == patterns_.cend()) {
                 it = patterns_.insert(key, int(patterns_.size()) + 1);
@@ -907,7 +945,7 @@ private:
             addInt("pi", *it);
         }
         if (o.kind == Text) {
-            add("fn", pct(s.fontName));
+            addText("fn", s.fontName);
             add("th", shortReal(s.textHeight));
             add("ta", shortReal(s.textAngle));
             addInt("al", s.textAlign);
@@ -915,18 +953,28 @@ private:
             addInt("tf", int(s.textBold) | int(s.textItalic) << 1 | int(s.textStrikeout) << 2 |
                              int(s.textUnderline) << 3);
             addInt("tc", s.textColor);
-            if (longText) add("x", pct(o.text));
+            if (longText) addText("x", o.text);
         }
-        for (const auto& [key, value] : o.tags)
-            add("t", pct(key) + ':' + pct(value));
+        for (const auto& [name, value] : o.tags) {
+            addText("t", name);
+            p += ':';
+            appendPct(p, value);
+        }
         if (o.group) addInt("g", o.group);
         return p;
     }
 
-    void extendedData(const QByteArray& payload) {
+    void extendedData(std::string_view payload) {
         dw_.dxfString(1001, AppName);
-        for (qsizetype i = 0; i < payload.size(); i += ChunkBytes)
-            dw_.dxfText(1000, std::string_view(payload.constData() + i, size_t(std::min<qsizetype>(ChunkBytes, payload.size() - i))));
+        for (size_t i = 0; i < payload.size(); i += ChunkBytes)
+            dw_.dxfText(1000, payload.substr(i, ChunkBytes));
+    }
+
+    // Objects share their picture's data: each shared image is hashed once.
+    QByteArray keyOf(const QImage& image) {
+        auto it = keys_.constFind(image.cacheKey());
+        if (it == keys_.cend()) it = keys_.insert(image.cacheKey(), pictureKey(image));
+        return *it;
     }
 
     // Each distinct picture once, as a BMP beside the drawing.
@@ -936,7 +984,7 @@ private:
             image = QImage(1, 1, QImage::Format_RGB32);
             image.fill(Qt::white);
         }
-        const QByteArray key = pictureKey(image);
+        const QByteArray key = keyOf(image);
         auto it = bitmapNames_.constFind(key);
         if (it != bitmapNames_.cend()) return *it;
         const QString name = QStringLiteral("%1-%2.bmp").arg(base_).arg(bitmaps_.size() + 1);
@@ -955,6 +1003,8 @@ private:
     std::vector<std::pair<QString, QImage>> bitmaps_;
     QHash<QByteArray, QString> bitmapNames_;
     QHash<QByteArray, int> patterns_;
+    QHash<qint64, QByteArray> keys_;
+    std::string payload_;
     mutable QHash<Long, int> indexes_;
 };
 
@@ -1395,6 +1445,8 @@ public:
 
     void run(const QByteArray& bytes) {
         if (bytes.startsWith("AutoCAD Binary DXF")) damagedFile(path_, QStringLiteral("a binary DXF file"));
+        // Room for the entities this program writes, about 800 bytes each.
+        c_.records.reserve(size_t(bytes.size() / 800));
         const char* p = bytes.constData();
         const char* const end = p + bytes.size();
         int line = 0;
@@ -1613,28 +1665,42 @@ std::optional<Written> parseData(const QByteArray& data) {
     bool version = false, kind = false, frame = false;
     DrawObject& o = w.object;
     Style& s = o.style;
-    for (const QByteArray& item : data.split('&')) {
+    // Views into the data: a page has hundreds of thousands of items.
+    const QByteArrayView all(data);
+    for (qsizetype from = 0; from <= all.size();) {
+        qsizetype amp = all.indexOf('&', from);
+        if (amp < 0) amp = all.size();
+        const QByteArrayView item = all.sliced(from, amp - from);
+        from = amp + 1;
         const qsizetype eq = item.indexOf('=');
         if (eq < 0) continue;
-        const QByteArray key = item.left(eq), raw = item.mid(eq + 1);
+        const std::string_view key(item.data(), size_t(eq));
+        const QByteArrayView raw = item.sliced(eq + 1);
         bool ok = true;
         auto integer = [&] { return raw.toLongLong(&ok); };
         auto real = [&] { return raw.toDouble(&ok); };
-        auto text = [&] { return QString::fromUtf8(QByteArray::fromPercentEncoding(raw)); };
+        auto text = [&] { return QString::fromUtf8(QByteArray::fromPercentEncoding(raw.toByteArray())); };
         if (key == "v") {
             version = integer() == DataVersion && ok;
         } else if (key == "r") {
-            w.fill = raw == "fill";
+            w.fill = std::string_view(raw.data(), size_t(raw.size())) == "fill";
         } else if (key == "k") {
             const int k = int(integer());
             kind = ok && isKind(k);
             if (kind) o.kind = Kind(k);
         } else if (key == "f") {
-            const QList<QByteArray> v = raw.split(',');
-            frame = v.size() == 4;
+            std::array<QByteArrayView, 4> v;
+            qsizetype parts = 0;
+            for (qsizetype at = 0; at <= raw.size() && parts <= 4; ++parts) {
+                qsizetype comma = raw.indexOf(',', at);
+                if (comma < 0) comma = raw.size();
+                if (parts < 4) v[size_t(parts)] = raw.sliced(at, comma - at);
+                at = comma + 1;
+            }
+            frame = parts == 4;
             Long f[4] = {};
             for (int i = 0; frame && i < 4; ++i) {
-                const qlonglong n = v[i].toLongLong(&ok);
+                const qlonglong n = v[size_t(i)].toLongLong(&ok);
                 frame = ok && n >= INT32_MIN && n <= INT32_MAX;
                 f[i] = Long(n);
             }
@@ -1642,15 +1708,15 @@ std::optional<Written> parseData(const QByteArray& data) {
         } else if (key == "t") {
             const qsizetype colon = raw.indexOf(':');
             if (colon > 0)
-                o.setTag(QString::fromUtf8(QByteArray::fromPercentEncoding(raw.left(colon))),
-                         QString::fromUtf8(QByteArray::fromPercentEncoding(raw.mid(colon + 1))));
+                o.setTag(QString::fromUtf8(QByteArray::fromPercentEncoding(raw.first(colon).toByteArray())),
+                         QString::fromUtf8(QByteArray::fromPercentEncoding(raw.sliced(colon + 1).toByteArray())));
         } else if (key == "fn") {
             s.fontName = text();
         } else if (key == "x") {
             w.longText = text();
             w.hasLongText = true;
         } else if (key == "pp") {
-            w.patternPng = QByteArray::fromBase64(raw, QByteArray::Base64UrlEncoding);
+            w.patternPng = QByteArray::fromBase64(raw.toByteArray(), QByteArray::Base64UrlEncoding);
         } else if (key == "a" || key == "th" || key == "ta") {
             const double d = real();
             if (!ok || !std::isfinite(d)) continue;
@@ -2122,6 +2188,13 @@ private:
     QImage pictureOf(const Entity& e) const {
         const QString file = qfile::Normalize(c_.imageFiles.value(e.ref));
         if (file.isEmpty()) return {};
+        // Many images name one file: it is looked for once.
+        const auto named = named_.constFind(file);
+        if (named != named_.cend()) return *named;
+        return *named_.insert(file, findPicture(file));
+    }
+
+    QImage findPicture(const QString& file) const {
         const QString folder = qfile::FolderOf(qfile::Normalize(path_));
         QStringList candidates;
         if (QFileInfo(file).isAbsolute())
@@ -2154,18 +2227,24 @@ private:
     const Entity* fill_ = nullptr;
     QHash<int, QImage> patterns_;
     mutable QHash<QString, QImage> pictures_; // each file read once
+    mutable QHash<QString, QImage> named_;    // by the name the file gives
 };
 
 bool validUtf8(const QByteArray& bytes) {
-    bool ascii = true;
-    for (char ch : bytes)
-        if (uchar(ch) >= 0x80) {
-            ascii = false;
-            break;
-        }
-    if (ascii) return false;
+    // Eight bytes at a time to the first byte above ASCII; the ASCII before it is valid UTF-8 and
+    // need not be decoded.
+    const char* p = bytes.constData();
+    const char* const end = p + bytes.size();
+    for (; end - p >= 8; p += 8) {
+        quint64 word;
+        std::memcpy(&word, p, 8);
+        if (word & 0x8080808080808080ULL) break;
+    }
+    while (p < end && uchar(*p) < 0x80)
+        ++p;
+    if (p == end) return false;
     QStringDecoder decoder(QStringDecoder::Utf8);
-    (void)QString(decoder.decode(bytes));
+    (void)QString(decoder.decode(QByteArrayView(p, end - p)));
     return !decoder.hasError();
 }
 
