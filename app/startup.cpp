@@ -22,11 +22,7 @@ const QString kInitWhere = QStringLiteral("initialize system");
 // Reads a 16-bit setting; a value out of range is reported and leaves the start-up value in place,
 // so that one bad line does not cost the rest of start-up.
 void readInt16(const QString& line, int16_t& target) {
-    try {
-        target = qnum::ReadInt16(line);
-    } catch (const QmError& e) {
-        showError(e, kInitWhere);
-    }
+    trap(kInitWhere, [&] { target = qnum::ReadInt16(line); });
 }
 
 void readDeviceFile(ModGW& m) {
@@ -61,9 +57,6 @@ void readDeviceFile(ModGW& m) {
     }
 }
 
-// Runs one step of start-up; a failure is reported and start-up goes on with the next step.
-template <class F> void step(F&& f) { Trapped(kInitWhere, std::forward<F>(f)); }
-
 } // namespace
 
 void InitializeSystem() {
@@ -77,7 +70,7 @@ void InitializeSystem() {
     qtext::RemoveLeftovers(here);
 
     if (FileExists(QStringLiteral("DEVICE.CFG"))) {
-        step([&] { readDeviceFile(m); });
+        trap(kInitWhere, [&] { readDeviceFile(m); });
     } else {
         m.DataFolder = here;
         m.MarginOffsets = QStringLiteral("0,0");
@@ -93,10 +86,11 @@ void InitializeSystem() {
     qtext::RemoveLeftovers(m.DataFolder);
     if (m.DeviceLine17 == 0) m.DeviceLine17 = 1;
 
-    if (FileExists(m.TextAdjustFile)) step([&] { ReadTextAdjustFile(m.TextAdjustFile, m.TextAdjust); });
+    if (FileExists(m.TextAdjustFile))
+        trap(kInitWhere, [&] { ReadTextAdjustFile(m.TextAdjustFile, m.TextAdjust); });
 
     if (FileExists(QStringLiteral("qmarrecent.txt"))) {
-        step([&] {
+        trap(kInitWhere, [&] {
             const QStringList lines = qtext::ReadLines(QStringLiteral("qmarrecent.txt"));
             for (int i = 1; i <= 10 && i <= lines.size(); ++i) m.RecentProjects[i] = lines[i - 1];
         });
@@ -105,7 +99,7 @@ void InitializeSystem() {
     (void)SaveDevice(); // a failure is reported; start-up goes on with the settings read
     loadcolors();
     metaugl().CurrentFillPattern = metaugl().PaletteFills[1];
-    if (startupHooks().loadFillChooser) step([] { startupHooks().loadFillChooser(); });
+    if (startupHooks().loadFillChooser) trap(kInitWhere, [] { startupHooks().loadFillChooser(); });
 }
 
 void AddRecentProject() {
@@ -113,11 +107,9 @@ void AddRecentProject() {
     for (int i = 9; i >= 1; --i)
         if (!m.RecentProjects[i].isEmpty()) m.RecentProjects[i + 1] = m.RecentProjects[i];
     m.RecentProjects[1] = m.ProjectFile;
-    try {
+    trap(QStringLiteral("AddRecentProject"), [&] {
         QStringList lines;
         for (int i = 1; i <= 10; ++i) lines << m.RecentProjects[i];
         qtext::WriteLines(QStringLiteral("qmarrecent.txt"), lines);
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("AddRecentProject"));
-    }
+    });
 }

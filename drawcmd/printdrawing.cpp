@@ -89,7 +89,7 @@ QRectF printTarget(const QPrinter& pr, double sheetW, double sheetH) {
 } // namespace
 
 void removedeletedobjects() {
-    try {
+    trap(QStringLiteral("removedeletedobjects"), [&] {
         MDrawPro& d = pageDrawing();
         const double pw = d.PageWidth(), ph = d.PageHeight();
         d.CurrentObject(5);
@@ -113,9 +113,7 @@ void removedeletedobjects() {
         }
         d.DeleteObjects(2);
         undoRecord().clear();
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("removedeletedobjects"));
-    }
+    });
 }
 
 QImage ColoredPattern(const QImage& pattern, int32_t color) {
@@ -145,16 +143,14 @@ QImage ColoredFill(QString& patternFile, int32_t color) {
 }
 
 void createcoloredFPtemp(QString& patternFile, int32_t& color) {
-    try {
+    trap(QStringLiteral("createcoloredFPtemp"), [&] {
         const QImage img = ColoredFill(patternFile, color);
         QByteArray bytes;
         QBuffer buf(&bytes);
         buf.open(QIODevice::WriteOnly);
         img.save(&buf, "BMP");
         qtext::WriteBytes(qfile::ForWriting(modgw().FillPath + QStringLiteral("Temp.bmp")), bytes);
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("createcoloredFPtemp"));
-    }
+    });
 }
 
 draw::OutputOptions PrintOutputOptions(const MDrawPro& d, QString& missingPattern) {

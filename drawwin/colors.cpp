@@ -100,12 +100,7 @@ bool savecolors(const QString& file, const QList<ColorEntry>& colors) {
     const int n = int(std::min<qsizetype>(colors.size(), ModGW::MaxColors));
     QStringList lines{QString::number(n)};
     for (int i = 0; i < n; ++i) lines << colors[i].name << colors[i].rgb;
-    try {
-        qtext::WriteLines(file, lines);
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("savecolors"));
-        return false;
-    }
+    if (!trap(QStringLiteral("savecolors"), [&] { qtext::WriteLines(file, lines); })) return false;
     // The table follows the file only once the file holds it.
     ModGW& m = modgw();
     for (int i = 1; i <= ModGW::MaxColors; ++i) {

@@ -12,7 +12,7 @@
 
 bool SaveDevice() {
     const ModGW& m = modgw();
-    return Trapped(QStringLiteral("SaveDevice"), [&] {
+    return trap(QStringLiteral("SaveDevice"), [&] {
         qtext::WriteLines(QStringLiteral("device.cfg"),
                           {m.DataFolder, m.MarginOffsets, m.DefaultFont, m.TextAdjustFile, m.FillPath,
                            m.SymbolPath, m.CentralDataPath, m.HeadingFile, m.DeviceLine9, m.ColorFile,

@@ -23,7 +23,6 @@ namespace {
 namespace tags = draw::tags;
 using namespace toolbar;
 
-constexpr int DialogCancelled = 32755;
 constexpr int FontDialogFlags = 259; // screen and printer fonts, with strikeout, underline and colour
 constexpr int32_t Red = draw::RGB(255, 0, 0);
 constexpr int32_t Blue = draw::RGB(0, 0, 255);
@@ -85,7 +84,7 @@ void fontDialog() {
         preset.size = w.TextPointSize;
     }
     const std::optional<FontChoice> c = ui().FontDialog(preset, FontDialogFlags);
-    if (!c) raiseError(DialogCancelled);
+    if (!c) raiseError(qmerr::DialogCancelled);
     w.LastFontName = c->family;
 
     const bool selection = d.CountObjects(2) > 0;
@@ -209,13 +208,13 @@ ToolbarOutcome ToolbarButtonClick(const QString& key, ToolButtons& buttons, MDra
         runCommand(position, buttons, palette);
     } catch (const QmError& e) {
         switch (e.number()) {
-        case MDrawPro::ErrFont:
+        case qmerr::FontRefused:
             ui().MsgBox(QStringLiteral("Unable to use this font, please select another."));
             break;
-        case MDrawPro::ErrObject:
+        case qmerr::NoSuchObject:
             ui().MsgBox(QStringLiteral("Invalid object selected, please re-select."));
             break;
-        case DialogCancelled:
+        case qmerr::DialogCancelled:
             break;
         default:
             showError(e, QStringLiteral("Toolbar1-ButtonClick"));
@@ -251,7 +250,7 @@ void SelectMenu(ToolButtons& b) {
 void ChooseSymbolFile(ToolButtons& b) {
     pageDrawing().EditMode(0);
     b.releaseRange(1, FreeImage);
-    try {
+    trap(QStringLiteral("Preview Open"), [&] {
         FileDialogRequest r;
         r.initDir = modgw().SymbolPath;
         r.title = QStringLiteral("Select Symbol File");
@@ -260,9 +259,7 @@ void ChooseSymbolFile(ToolButtons& b) {
         const QString path = ui().FileDialog(r);
         if (path.isEmpty()) return; // cancelled: the symbol chosen before stays
         drawwin().SymbolFile = path;
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("Preview Open"));
-    }
+    });
 }
 
 // ---- events of the page's control ---------------------------------------------------------------
@@ -320,7 +317,7 @@ void DrawingKeyDown(int keyCode) {
     MDrawPro& d = pageDrawing();
     const draw::DrawObject* o = id ? d.find(id) : nullptr;
     if (!o) return;
-    try {
+    trap(QStringLiteral("MDraw-KeyDown"), [&] {
         // Only the shape that tool drew is styled: a later tool choice must not restyle another kind.
         if (w.FreeShapeTool == 1 && o->kind == draw::Polygon) {
             d.ObjectId(id);
@@ -338,25 +335,21 @@ void DrawingKeyDown(int keyCode) {
             d.ObjectId(id);
             if (w.TextPointSize >= 6) d.TextHeight(-(double(w.TextPointSize) / 72.0) * unitsPerInch());
         }
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("MDraw-KeyDown"));
-    }
+    });
 }
 
 void AddNodeAt(double x, double y) {
-    try {
+    trap(QStringLiteral("createcoloredFPtemp"), [&] {
         AddNodeMarker(qnum::CLng(x), qnum::CLng(y));
         drawwin().DrawingModified = 1;
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("createcoloredFPtemp"));
-    }
+    });
 }
 
 void PlaceSymbol(int32_t frameId) {
     if (!frameId) return; // a click that drew no frame deletes nothing
     MDrawPro& d = pageDrawing();
     DrawWin& w = drawwin();
-    try {
+    trap(QStringLiteral("createcoloredFPtemp"), [&] {
         d.ObjectId(frameId);
         int32_t x1, y1, x2, y2;
         d.GetObjectCoords(x1, y1, x2, y2, 0);
@@ -374,7 +367,5 @@ void PlaceSymbol(int32_t frameId) {
         d.PictureBackColor(draw::White);
         d.ObjectSelected(false);
         ObjectDrawn(id);
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("createcoloredFPtemp"));
-    }
+    });
 }

@@ -3,6 +3,8 @@
 
 #include "platform/uiservice.h"
 
+#include <new>
+
 QmError::QmError(int number, const QString& detail)
     : std::runtime_error(QStringLiteral("Error %1 %2").arg(number).arg(detail).toStdString()),
       number_(number), detail_(detail) {}

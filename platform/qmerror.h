@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/errors.h"
+
 #include <QString>
+#include <exception>
 #include <new>
 #include <stdexcept>
+#include <utility>
 
-// A run-time fault carrying the classic error number. The procedure that owns the error trap catches
-// it and reports it with errorText().
+// A run-time fault carrying the classic error number (platform/errors.h). The routine that owns the
+// error trap catches it and reports it with errorText().
 class QmError : public std::runtime_error {
 public:
     explicit QmError(int number, const QString& detail = {});
@@ -18,22 +22,6 @@ private:
     QString detail_;
 };
 
-// The numbers the program raises.
-namespace qmerr {
-constexpr int Overflow = 6;
-constexpr int Subscript = 9;
-constexpr int DivisionByZero = 11;
-constexpr int TypeMismatch = 13;
-constexpr int InvalidArgument = 5; // also any exception of a library, which has no number of ours
-constexpr int OutOfMemory = 7;
-constexpr int FileNotFound = 53;
-constexpr int DiskFull = 61;
-constexpr int PastEndOfFile = 62;
-constexpr int PathFileAccess = 75;
-constexpr int PathNotFound = 76;
-constexpr int Printer = 482;
-} // namespace qmerr
-
 [[noreturn]] void raiseError(int number, const QString& detail = {});
 
 // "Error N in <where>.  Please contact Kalvex"
@@ -43,20 +31,24 @@ QString errorText(int number, const QString& where);
 void showError(int number, const QString& where);
 void showError(const QmError& e, const QString& where);
 
-// The number of the exception being handled: a QmError's own, 7 for lack of memory, else 5. Only
-// inside a catch block.
+// The number of the exception being handled: a QmError's own, OutOfMemory for lack of memory, else
+// InvalidArgument. Only inside a catch block.
 int CaughtErrorNumber();
 
-// A procedure's error trap: a QmError or lack of memory in work is shown as "Error N in <where>."
-// and ends it; false then. Any other exception goes on to the trap of the event loop.
-template <class F> bool Trapped(const QString& where, F&& work) {
+// A routine's error trap: a fault in work ends it and is shown as "Error N in <routine>.  Please
+// contact Kalvex", N as CaughtErrorNumber() gives it; false then. What is no std::exception at all
+// goes on to the trap of the event loop.
+template <class F> bool trap(const QString& routine, F&& work) {
     try {
-        work();
+        std::forward<F>(work)();
         return true;
-    } catch (const QmError& e) {
-        showError(e, where);
-    } catch (const std::bad_alloc&) {
-        showError(qmerr::OutOfMemory, where);
+    } catch (const std::exception&) {
+        showError(CaughtErrorNumber(), routine);
     }
     return false;
+}
+
+// The former name, still used by the report drivers.
+template <class F> bool Trapped(const QString& where, F&& work) {
+    return trap(where, std::forward<F>(work));
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/errors.h"
+
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
@@ -13,21 +15,8 @@ struct sqlite3_stmt;
 // The sample database: an SQLite file (named as the system names it, "<project>.mdb", "TEMP.MDB")
 // holding table Data: Source, Samp_Date (ISO text), Dup, then one text column per parameter.
 // Every value goes in as a bound parameter and every identifier is double-quoted, so names with
-// quotes of any kind are safe. Faults raise QmError with the engine numbers below; the detail is a
-// message fit to show the user.
-namespace dberr {
-constexpr int Engine = 3000; // any other engine failure; detail holds the engine's text
-constexpr int DuplicateKey = 3022;
-constexpr int FileNotFound = 3024;
-constexpr int TableNotFound = 3078;
-constexpr int FieldTooSmall = 3163;
-constexpr int ItemNotFound = 3265;
-constexpr int DatabaseExists = 3204;
-constexpr int InUse = 3045; // another program holds the database
-constexpr int ZeroLengthSource = 3315;
-constexpr int NotADatabase = 3343;
-constexpr int BadDate = 3421;
-} // namespace dberr
+// quotes of any kind are safe. Faults raise QmError with the engine numbers of dberr
+// (platform/errors.h); the detail is a message fit to show the user.
 
 namespace sampledb {
 

@@ -16,7 +16,7 @@ QString StrTail(const QString& s, int n) {
 
 void Text2Array(QString text) {
     ModGW& m = modgw();
-    try {
+    trap(QStringLiteral("Text2Array"), [&] {
         const QString crlf = QStringLiteral("\r\n");
         if (!text.endsWith(crlf)) text += crlf;
         int count = 0;
@@ -35,9 +35,7 @@ void Text2Array(QString text) {
             --count;
         }
         m.TextLineCount = int16_t(count);
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("Text2Array"));
-    }
+    });
 }
 
 QStringList WrapLikeMemo(const QString& text, const QFont& font, int widthPx) {
@@ -72,7 +70,7 @@ void Text2Wrap32(const QString& rawText, const QStringList& displayed) {
     QString text = rawText;
     // The box keeps its breaks as CR LF; accept LF alone as well.
     if (!text.contains(QLatin1String("\r\n"))) text.replace(u'\n', QLatin1String("\r\n"));
-    try {
+    trap(QStringLiteral("Text2Wrap32"), [&] {
         int count = int(displayed.size());
         if (count > 1000) count = 1000;
         m.TextLineCount = int16_t(count);
@@ -95,9 +93,7 @@ void Text2Wrap32(const QString& rawText, const QStringList& displayed) {
             }
             m.TextLines[i] = line;
         }
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("Text2Wrap32"));
-    }
+    });
 }
 
 void Text2Wrap32(int kind) {

@@ -147,15 +147,14 @@ Result ExportRecords(const QString& path, int layout, const QString& databaseFil
 
 bool ExportGWData() {
     const ModGW& m = modgw();
-    try {
+    bool done = false;
+    trap(QStringLiteral("ExportGWData"), [&] {
         const exchange::Result r =
             exchange::ExportRecords(m.DialogFileName, m.ExchangeFormat, m.DatabaseFile, m.NumParams);
         if (!r.done) warn(r.message);
-        return r.done;
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("ExportGWData"));
-        return false;
-    }
+        done = r.done;
+    });
+    return done;
 }
 
 // ---- import

@@ -150,13 +150,8 @@ bool OpenProjectInfo() {
         return false;
     }
     ProjectData d;
-    try {
-        // Read whole first: a file that fails part way leaves the open project's tables intact.
-        d = ReadProjectFile(m.ProjectFile);
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("OpenProjectInfo"));
-        return false;
-    }
+    // Read whole first: a file that fails part way leaves the open project's tables intact.
+    if (!trap(QStringLiteral("OpenProjectInfo"), [&] { d = ReadProjectFile(m.ProjectFile); })) return false;
     d.toModGW(m);
     return true;
 }
@@ -166,15 +161,11 @@ void ClearProjArrays() {
 }
 
 bool LoadParameters(QList<ParamRow>& list) {
-    try {
+    return trap(QStringLiteral("LoadParameters"), [&] {
         const QList<ParamRow> set = ReadParameterSet(modgw().DialogFileName);
         if (list.size() + set.size() > ModGW::MaxParams) raiseError(qmerr::Subscript);
         list += set;
-        return true;
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("LoadParameters"));
-        return false;
-    }
+    });
 }
 
 ProjectSnapshot::ProjectSnapshot() {

@@ -159,12 +159,9 @@ bool TakeDateContourNotes(const QString& text) {
 }
 
 std::optional<DateContourFileData> LoadDateContourFile(const QString& path) {
-    try {
-        return readDateContourFile(path);
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("OpenDateContourFile"));
-        return std::nullopt;
-    }
+    std::optional<DateContourFileData> read;
+    trap(QStringLiteral("OpenDateContourFile"), [&] { read = readDateContourFile(path); });
+    return read;
 }
 
 void CommitDateContour(const DateContourFileData& data) {
@@ -193,14 +190,10 @@ bool OpenDateContourFile() {
 bool SaveDateContourFile() { return SaveDateContourFile(modgw().DateSumFile); }
 
 bool SaveDateContourFile(const QString& path) {
-    try {
+    return trap(QStringLiteral("SaveDateContourFile"), [&] {
         const ModGW& m = modgw();
         writeDateContourFile(path, m.DateSum, m.ReportNotes);
-        return true;
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("SaveDateContourFile"));
-        return false;
-    }
+    });
 }
 
 bool SaveDateContourForm(const DateContourGrids& grids, const QString& path) {

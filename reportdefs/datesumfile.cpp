@@ -149,12 +149,9 @@ void TakeDateSumGrids(const DateSumGrids& grids, DateSumDefinition& def) {
 }
 
 std::optional<DateSumFileData> LoadDateFile(const QString& path) {
-    try {
-        return readDateSumFile(path);
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("OpenDateFile"));
-        return std::nullopt;
-    }
+    std::optional<DateSumFileData> read;
+    trap(QStringLiteral("OpenDateFile"), [&] { read = readDateSumFile(path); });
+    return read;
 }
 
 void CommitDateSum(const DateSumFileData& data) {
@@ -175,7 +172,7 @@ bool OpenDateFile() {
 bool SaveDateFile() { return SaveDateFile(modgw().DateSumFile); }
 
 bool SaveDateFile(const QString& path) {
-    try {
+    return trap(QStringLiteral("SaveDateFile"), [&] {
         ModGW& m = modgw();
         // The rule works on a copy so that a failed write leaves the rows as the grid gave them.
         Def filled = m.DateSum;
@@ -183,11 +180,7 @@ bool SaveDateFile(const QString& path) {
         writeDateSumFile(path, filled, m.ReportNotes);
         m.DateSum.DateMapInfo[1] = filled.DateMapInfo[1];
         m.DateSum.DateMapInfo[2] = filled.DateMapInfo[2];
-        return true;
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("SaveDateFile"));
-        return false;
-    }
+    });
 }
 
 void ClearDateFile() {

@@ -144,12 +144,9 @@ void TakeGWElevGrids(const GWElevGrids& grids, GWElevDefinition& def) {
 }
 
 std::optional<GWElevFileData> LoadGWElevFile(const QString& path) {
-    try {
-        return readGWElevFile(path);
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("OpenGWElevFile"));
-        return std::nullopt;
-    }
+    std::optional<GWElevFileData> read;
+    trap(QStringLiteral("OpenGWElevFile"), [&] { read = readGWElevFile(path); });
+    return read;
 }
 
 void CommitGWElev(const GWElevFileData& data) {
@@ -168,21 +165,20 @@ bool OpenGWElevFile() {
 bool SaveGWElevFile(const GWElevGrids& grids) { return SaveGWElevFile(grids, modgw().GWElevFile); }
 
 bool SaveGWElevFile(const GWElevGrids& grids, const QString& path) {
-    try {
+    bool saved = false;
+    trap(QStringLiteral("SaveGWElevFile"), [&] {
         ModGW& m = modgw();
         GWElevDefinition taken = m.GWElev;
         TakeGWElevGrids(grids, taken);
         if (const QString refusal = GWElevScaleRefusal(taken); !refusal.isEmpty()) {
             warn(refusal);
-            return false;
+            return;
         }
         m.GWElev = taken;
         writeGWElevFile(path, m.GWElev, m.ReportNotes);
-        return true;
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("SaveGWElevFile"));
-        return false;
-    }
+        saved = true;
+    });
+    return saved;
 }
 
 void ClearGWElevFile() {

@@ -111,34 +111,29 @@ void writeHeadingFile(const QString& path, const HeadingRowTexts& rows) {
 
 bool OpenHeadingFile() {
     const QString path = modgw().DialogFileName;
-    try {
+    bool read = false;
+    trap(QStringLiteral("OpenHeadingFile"), [&] {
         const auto rows = readHeadingFile(path);
         if (!rows) {
             ui().MsgBox(QStringLiteral("Incorrect Heading File Format: ") + path);
-            return false;
+            return;
         }
         HeadingLogo& h = headinglogo();
         for (int r = 1; r <= HeadingRows; ++r)
             h.HeadingLines[r] = (*rows)[r];
-        return true;
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("OpenHeadingFile"));
-        return false;
-    }
+        read = true;
+    });
+    return read;
 }
 
 bool SaveHeadingFile() {
-    try {
+    return trap(QStringLiteral("SaveHeadingFile"), [&] {
         HeadingRowTexts rows;
         const HeadingLogo& h = headinglogo();
         for (int r = 1; r <= HeadingRows; ++r)
             rows[r] = h.HeadingLines[r];
         writeHeadingFile(modgw().DialogFileName, rows);
-        return true;
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("SaveHeadingFile"));
-        return false;
-    }
+    });
 }
 
 LogoFileData readLogoFile(const QString& path) {
@@ -186,23 +181,12 @@ LogoFileData LoadLogoForEditor() {
 
 bool SaveLogoFile(const LogoFileData& data) {
     headinglogo().LogoFile = data.LogoFile;
-    try {
-        writeLogoFile(LogoFileName, data);
-        return true;
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("SaveLogoFile"));
-        return false;
-    }
+    return trap(QStringLiteral("SaveLogoFile"), [&] { writeLogoFile(LogoFileName, data); });
 }
 
 void GetLogoData() {
     LogoFileData d;
-    try {
-        d = readLogoFile(LogoFileName);
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("GetLogoData"));
-        return;
-    }
+    if (!trap(QStringLiteral("GetLogoData"), [&] { d = readLogoFile(LogoFileName); })) return;
     HeadingLogo& h = headinglogo();
     for (int i = 1; i <= 3; ++i)
         if (d.Lines >= i) h.LogoText[i] = d.Textln[i];

@@ -108,12 +108,9 @@ void DeletePar1Param(Par1SumDefinition& def, int row) {
 }
 
 std::optional<Par1SumFileData> LoadPar1File(const QString& path) {
-    try {
-        return readPar1SumFile(path);
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("OpenPar1File"));
-        return std::nullopt;
-    }
+    std::optional<Par1SumFileData> read;
+    trap(QStringLiteral("OpenPar1File"), [&] { read = readPar1SumFile(path); });
+    return read;
 }
 
 void CommitPar1Sum(const Par1SumFileData& data) {
@@ -134,14 +131,10 @@ bool SavePar1File() {
 }
 
 bool SavePar1File(const QString& path) {
-    try {
+    return trap(QStringLiteral("SavePar1File"), [&] {
         const ModGW& m = modgw();
         writePar1SumFile(path, m.Par1Sum, m.ReportNotes);
-        return true;
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("SavePar1File"));
-        return false;
-    }
+    });
 }
 
 void ClearPar1File() {

@@ -126,12 +126,9 @@ void TakeStiffRowCounts(const StiffGrids& grids, StiffDefinition& def) {
 }
 
 std::optional<StiffFileData> LoadStiffFile(const QString& path) {
-    try {
-        return readStiffFile(path);
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("OpenStiffFile"));
-        return std::nullopt;
-    }
+    std::optional<StiffFileData> read;
+    trap(QStringLiteral("OpenStiffFile"), [&] { read = readStiffFile(path); });
+    return read;
 }
 
 void CommitStiff(const StiffFileData& data) {
@@ -150,15 +147,11 @@ bool OpenStiffFile() {
 bool SaveStiffFile(const StiffGrids& grids) { return SaveStiffFile(grids, modgw().StiffFile); }
 
 bool SaveStiffFile(const StiffGrids& grids, const QString& path) {
-    try {
+    return trap(QStringLiteral("SaveStiffFile"), [&] {
         ModGW& m = modgw();
         TakeStiffGrids(grids, m.Stiff);
         writeStiffFile(path, m.Stiff, m.ReportNotes);
-        return true;
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("SaveStiffFile"));
-        return false;
-    }
+    });
 }
 
 void ClearStiffFile() {

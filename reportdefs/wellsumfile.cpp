@@ -102,12 +102,9 @@ void TakeWellSumGrids(const WellSumGrids& grids, WellSumDefinition& def) {
 }
 
 std::optional<WellSumFileData> LoadWellFile(const QString& path) {
-    try {
-        return readWellSumFile(path);
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("OpenWellFile"));
-        return std::nullopt;
-    }
+    std::optional<WellSumFileData> read;
+    trap(QStringLiteral("OpenWellFile"), [&] { read = readWellSumFile(path); });
+    return read;
 }
 
 void CommitWellSum(const WellSumFileData& data) {
@@ -126,14 +123,10 @@ bool OpenWellFile() {
 bool SaveWellFile() { return SaveWellFile(modgw().WellSumFile); }
 
 bool SaveWellFile(const QString& path) {
-    try {
+    return trap(QStringLiteral("SaveWellFile"), [&] {
         const ModGW& m = modgw();
         writeWellSumFile(path, m.WellSum, m.ReportNotes);
-        return true;
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("SaveWellFile"));
-        return false;
-    }
+    });
 }
 
 void ClearWellFile() {

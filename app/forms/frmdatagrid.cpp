@@ -480,7 +480,7 @@ void frmDatAGrid::mnuNewProject_Click() {
 void frmDatAGrid::mnuOpenProject_Click() {
     SS->commitEdit();
     const QString where = QStringLiteral("Open File");
-    try {
+    trap(where, [&] {
         FileDialogRequest r;
         r.title = QStringLiteral("Open");
         r.filter = QStringLiteral("Quillmare Project Files (*.qlp)|*.qlp|");
@@ -488,9 +488,7 @@ void frmDatAGrid::mnuOpenProject_Click() {
         const QString path = ui().FileDialog(r);
         if (path.isEmpty()) return;
         if (openProject(path, where)) AddRecentProject();
-    } catch (const QmError& e) {
-        showError(e, where);
-    }
+    });
 }
 
 void frmDatAGrid::mnuEditProject_Click() {
@@ -535,13 +533,11 @@ void frmDatAGrid::mnuExport_Click() {
         return;
     }
     SS->commitEdit();
-    try {
+    trap(QStringLiteral("Export Menu"), [&] {
         if (!chooseExchangeFile(true)) return;
         ExportGWData();
         SS->setFocus();
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("Export Menu"));
-    }
+    });
 }
 
 void frmDatAGrid::mnuImport_Click() {
@@ -550,16 +546,14 @@ void frmDatAGrid::mnuImport_Click() {
         return;
     }
     SS->commitEdit();
-    try {
+    trap(QStringLiteral("Import Menu"), [&] {
         if (!chooseExchangeFile(false)) return;
         ImportGWData();
         const bool redraw = SS->redraw();
         SS->setRedraw(false);
         refreshBinding();
         SS->setRedraw(redraw);
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("Import Menu"));
-    }
+    });
 }
 
 void frmDatAGrid::mnuClearDB_Click() {

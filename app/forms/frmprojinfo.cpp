@@ -323,11 +323,7 @@ void frmProjInfo::mnuSaveSet_Click() {
         warn(why);
         return;
     }
-    try {
-        WriteParameterSet(path, rows);
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("Save Set"));
-    }
+    trap(QStringLiteral("Save Set"), [&] { WriteParameterSet(path, rows); });
 }
 
 // ---- Edit menu: the grid that last had the focus

@@ -326,7 +326,7 @@ QString DrawArea::ButtonImage(int position) const {
 }
 
 void DrawArea::Form_Load() {
-    try {
+    trap(QStringLiteral("DrawArea-Load"), [&] {
         createFillPalette(*palette_, pageDrawing(), [this] { FitViewToWidth(*MDraw3); });
         drawwin().TextPointSize = 10;
 
@@ -357,9 +357,7 @@ void DrawArea::Form_Load() {
             a->setCheckable(setup.style == 1);
             a->setToolTip(QString::fromLatin1(setup.tip));
         }
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("DrawArea-Load"));
-    }
+    });
 }
 
 // ---- showing, paging and leaving ----------------------------------------------------------------
@@ -470,7 +468,7 @@ void DrawArea::MDraw_PointClicked(int, int, double x, double y) {
         return;
     }
     MDrawPro& d = pageDrawing();
-    try {
+    trap(QStringLiteral("MDraw-PointClicked"), [&] {
         // The frame just dragged gives the zoom and goes; a click that drew no frame zooms nothing.
         // A frame that is gone by now is the control's object error.
         const draw::Long frame = MDraw->lastDrawnId();
@@ -481,9 +479,7 @@ void DrawArea::MDraw_PointClicked(int, int, double x, double y) {
             d.DeleteObjects(4);
             ZoomIn(x1, y1, x2, y2);
         }
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("MDraw-PointClicked"));
-    }
+    });
     d.EditMode(w.EditModeBeforeZoom);
     w.ZoomWindowPending = 0;
 }
@@ -606,11 +602,7 @@ void DrawArea::mnuChooseFill_Click() {
     // Emptied first: a chooser closed without a pick must not bring back the last pick.
     w.ChosenFill.clear();
     forms::showModal(forms::form<frmFill>());
-    try {
-        ApplyChosenFill(*palette_, w.ChosenFill);
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("mnuChooseFill"));
-    }
+    trap(QStringLiteral("mnuChooseFill"), [&] { ApplyChosenFill(*palette_, w.ChosenFill); });
 }
 
 void DrawArea::mnuChooseColor_Click() {
@@ -618,11 +610,7 @@ void DrawArea::mnuChooseColor_Click() {
     w.ChosenColor = -1;
     forms::showModal(forms::form<frmChooseColor>());
     forms::unload<frmChooseColor>();
-    try {
-        ApplyChosenColor(*palette_, w.ChosenColor);
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("mnuChooseColor"));
-    }
+    trap(QStringLiteral("mnuChooseColor"), [&] { ApplyChosenColor(*palette_, w.ChosenColor); });
 }
 
 void DrawArea::mnuDefineColors_Click() {

@@ -186,7 +186,7 @@ bool frmColor::savecolors(const QString& file) {
 
 void frmColor::mnuOpenColorFile_Click() {
     SSColor->commitEdit();
-    try {
+    trap(QStringLiteral("OpenColorFile menu"), [&] {
         if (!offerSave(QStringLiteral("Would you like to save the current COLOR FILE before opening another?")))
             return;
         const QString path = ui().FileDialog(colorFileDialog(false));
@@ -196,9 +196,7 @@ void frmColor::mnuOpenColorFile_Click() {
         showTable();
         showCaption();
         ColorsChanged = 0;
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("OpenColorFile menu"));
-    }
+    });
 }
 
 void frmColor::mnuSaveColorFile_Click() {
@@ -209,13 +207,11 @@ void frmColor::mnuSaveColorFile_Click() {
 
 void frmColor::mnuSaveColorFileAs_Click() {
     SSColor->commitEdit();
-    try {
+    trap(QStringLiteral("DesItems Save"), [&] {
         const QString path = ui().FileDialog(colorFileDialog(true));
         if (path.isEmpty()) return;
         if (!savecolors(path)) return;
         showCaption();
         ColorsChanged = 0;
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("DesItems Save"));
-    }
+    });
 }

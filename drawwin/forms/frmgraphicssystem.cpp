@@ -221,12 +221,7 @@ void frmGraphicsSystem::btnOpenTextAdj_Click() {
     if (path.isEmpty()) return;
     // The values take effect at once, whether the dialog is left by OK or Cancel; the file's name
     // becomes the setting only through OK.
-    try {
-        ReadTextAdjustFile(path, modgw().TextAdjust);
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("Open File"));
-        return;
-    }
+    if (!trap(QStringLiteral("Open File"), [&] { ReadTextAdjustFile(path, modgw().TextAdjust); })) return;
     Text1[3]->setText(path);
 }
 
@@ -236,12 +231,9 @@ void frmGraphicsSystem::btnSaveTextAdj_Click() {
     const QString path = ui().FileDialog(r);
     if (path.isEmpty()) return;
     // The font line is the setting, not the field's unsaved text.
-    try {
-        WriteTextAdjustFile(path, modgw().DefaultFont, modgw().TextAdjust);
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("Save File"));
+    if (!trap(QStringLiteral("Save File"),
+              [&] { WriteTextAdjustFile(path, modgw().DefaultFont, modgw().TextAdjust); }))
         return;
-    }
     Text1[3]->setText(path);
 }
 
@@ -259,16 +251,14 @@ void frmGraphicsSystem::btnSymbolPath_Click() { browseFolder(modgw().SymbolPath,
 void frmGraphicsSystem::btnCentralPath_Click() { browseFolder(modgw().CentralDataPath, Text1[6]); }
 
 void frmGraphicsSystem::Command1_Click() {
-    try {
+    trap(QStringLiteral("Browse for Heading File"), [&] {
         FileDialogRequest r;
         r.title = QStringLiteral("Choose Quillmare Heading File");
         r.filter = QStringLiteral("Quillmare Heading Files (*.qlh)|*.qlh");
         r.initDir = modgw().CentralDataPath;
         const QString path = ui().FileDialog(r);
         if (!path.isEmpty()) Text1[7]->setText(path);
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("Browse for Heading File"));
-    }
+    });
 }
 
 void ShowGraphicsSystemSetup() {

@@ -147,7 +147,7 @@ BaseMapData readBaseMap(const QString& path) {
     try {
         out.picture = draw::readImageFile(file);
     } catch (const QmError& e) { // no picture Qt reads: perhaps a raster only GDAL reads
-        if (e.number() != draw::DamagedFileError) throw;
+        if (e.number() != qmerr::DamagedFile) throw;
     }
     if (out.picture.isNull() && raster) out.picture = rasterPicture(raster.get());
     if (out.picture.isNull()) raiseCallFailed(QStringLiteral("not a map or picture file: ") + path);

@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr int AutomationError = 432;
 constexpr int LongSideNodes = 100;
 constexpr int MinNodes = 10;
 
@@ -121,9 +120,9 @@ std::vector<ScatterPoint> readScatterPoints(const QString& path) {
 
 ContourGrid gridPoints(const std::vector<ScatterPoint>& points, const GridDataArgs& args) {
     const QString tooFew = QStringLiteral("fewer than 3 points with values");
-    if (points.size() < 3) raiseError(AutomationError, tooFew);
+    if (points.size() < 3) raiseError(qmerr::EngineCallFailed, tooFew);
     const std::vector<ScatterPoint> pts = distinctPoints(points);
-    if (pts.size() < 3) raiseError(AutomationError, tooFew);
+    if (pts.size() < 3) raiseError(qmerr::EngineCallFailed, tooFew);
 
     const auto [xLo, xHi] = std::minmax_element(pts.begin(), pts.end(),
                                                 [](auto& a, auto& b) { return a.x < b.x; });
@@ -138,7 +137,7 @@ ContourGrid gridPoints(const std::vector<ScatterPoint>& points, const GridDataAr
     if (g.yMin > g.yMax) std::swap(g.yMin, g.yMax);
     const double w = g.xMax - g.xMin, h = g.yMax - g.yMin;
     if (!(w > 0) || !(h > 0) || !std::isfinite(w) || !std::isfinite(h))
-        raiseError(AutomationError, QStringLiteral("the grid has no extent in X or in Y"));
+        raiseError(qmerr::EngineCallFailed, QStringLiteral("the grid has no extent in X or in Y"));
 
     if (w >= h) {
         g.nx = LongSideNodes;
@@ -149,11 +148,15 @@ ContourGrid gridPoints(const std::vector<ScatterPoint>& points, const GridDataAr
     }
     const GriddingMethod& most = GriddingMethodOf(args.Algorithm);
     if (pts.size() > size_t(most.points))
-        raiseError(AutomationError, QStringLiteral("%1 points, more than %2 can take (%3)")
-                                        .arg(pts.size()).arg(QLatin1String(most.name)).arg(most.points));
+        raiseError(qmerr::EngineCallFailed, QStringLiteral("%1 points, more than %2 can take (%3)")
+                                                .arg(pts.size())
+                                                .arg(QLatin1String(most.name))
+                                                .arg(most.points));
     if (qint64(g.nx) * g.ny > most.nodes)
-        raiseError(AutomationError, QStringLiteral("%1 nodes, more than %2 can take (%3)")
-                                        .arg(qint64(g.nx) * g.ny).arg(QLatin1String(most.name)).arg(most.nodes));
+        raiseError(qmerr::EngineCallFailed, QStringLiteral("%1 nodes, more than %2 can take (%3)")
+                                                .arg(qint64(g.nx) * g.ny)
+                                                .arg(QLatin1String(most.name))
+                                                .arg(most.nodes));
     g.z.assign(size_t(g.nx) * size_t(g.ny), g.nodata);
 
     most.grid(pts, g);
@@ -166,6 +169,6 @@ ContourGrid gridPoints(const std::vector<ScatterPoint>& points, const GridDataAr
 void GridData(const GridDataArgs& args) {
     const std::vector<ScatterPoint> pts = readScatterPoints(args.DataFile);
     const ContourGrid g = gridPoints(pts, args);
-    if (args.OutGrid.isEmpty()) raiseError(AutomationError, QStringLiteral("no grid file named"));
+    if (args.OutGrid.isEmpty()) raiseError(qmerr::EngineCallFailed, QStringLiteral("no grid file named"));
     writeGridFile(args.OutGrid, g);
 }

@@ -20,7 +20,6 @@ namespace {
 
 using contour::QuietGdal;
 
-constexpr int AutomationError = 432;
 const char* const LimitKeys[4] = {"GRID_XMIN", "GRID_XMAX", "GRID_YMIN", "GRID_YMAX"};
 
 // The geotransform of one axis, for other programs: the cell size and the outer edge of the nodes'
@@ -49,11 +48,12 @@ bool finiteLimits(const ContourGrid& g) {
 
 void writeGridFile(const QString& path, const ContourGrid& grid) {
     if (grid.nx < 1 || grid.ny < 1 || grid.z.size() != size_t(grid.nx) * size_t(grid.ny))
-        raiseError(AutomationError, QStringLiteral("the grid has no nodes"));
+        raiseError(qmerr::EngineCallFailed, QStringLiteral("the grid has no nodes"));
     // What the reader would refuse is not written.
     if (qint64(grid.nx) * grid.ny > MaxGridNodes)
-        raiseError(AutomationError, QStringLiteral("a grid of more than %1 nodes").arg(MaxGridNodes));
-    if (!finiteLimits(grid)) raiseError(AutomationError, QStringLiteral("the grid's limits are not numbers"));
+        raiseError(qmerr::EngineCallFailed, QStringLiteral("a grid of more than %1 nodes").arg(MaxGridNodes));
+    if (!finiteLimits(grid))
+        raiseError(qmerr::EngineCallFailed, QStringLiteral("the grid's limits are not numbers"));
     // GDAL writes into memory; the bytes then go to disk through the one file writer, so a failed
     // write never leaves half a grid file.
     static std::atomic<int> serial{0};
@@ -61,7 +61,7 @@ void writeGridFile(const QString& path, const ContourGrid& grid) {
     QuietGdal quiet;
     GDALDatasetH ds = GDALCreate(GDALGetDriverByName("GTiff"), mem.constData(), grid.nx, grid.ny, 1,
                                  GDT_Float64, nullptr);
-    if (!ds) raiseError(AutomationError, QString::fromUtf8(CPLGetLastErrorMsg()));
+    if (!ds) raiseError(qmerr::EngineCallFailed, QString::fromUtf8(CPLGetLastErrorMsg()));
     // Rows run from the top down, as most programs expect; the reader turns them by this sign.
     const Axis x = axis(grid.xMin, grid.xMax, grid.nx), y = axis(grid.yMin, grid.yMax, grid.ny);
     double gt[6] = {x.low, x.cell, 0, y.high, 0, -y.cell};
@@ -86,20 +86,21 @@ void writeGridFile(const QString& path, const ContourGrid& grid) {
     const QByteArray bytes = buf ? QByteArray(reinterpret_cast<const char*>(buf), qsizetype(length)) : QByteArray();
     CPLFree(buf);
     if (!ok || bytes.isEmpty())
-        raiseError(AutomationError, QStringLiteral("the grid could not be encoded: %1")
-                                        .arg(QString::fromUtf8(CPLGetLastErrorMsg())));
+        raiseError(
+            qmerr::EngineCallFailed,
+            QStringLiteral("the grid could not be encoded: %1").arg(QString::fromUtf8(CPLGetLastErrorMsg())));
     qtext::WriteBytes(path, bytes);
 }
 
 ContourGrid readGridFile(const QString& path) {
     const QString real = qfile::Resolve(path);
     if (path.isEmpty() || !QFileInfo(real).isFile())
-        raiseError(AutomationError, QStringLiteral("grid file not found: %1").arg(path));
+        raiseError(qmerr::EngineCallFailed, QStringLiteral("grid file not found: %1").arg(path));
     const char* const drivers[] = {"GTiff", nullptr};
     QuietGdal quiet;
     const contour::GdalDataset file(GDALOpenEx(real.toUtf8().constData(), GDAL_OF_RASTER | GDAL_OF_READONLY,
                                                drivers, nullptr, nullptr));
-    if (!file) raiseError(AutomationError, QStringLiteral("not a grid file: %1").arg(path));
+    if (!file) raiseError(qmerr::EngineCallFailed, QStringLiteral("not a grid file: %1").arg(path));
     GDALDatasetH ds = file.get();
 
     ContourGrid g;
@@ -108,7 +109,7 @@ ContourGrid readGridFile(const QString& path) {
     double gt[6] = {0, 1, 0, 0, 0, -1};
     GDALGetGeoTransform(ds, gt); // without one, GDAL's default
     const auto damaged = [&](const QString& what) {
-        raiseError(AutomationError, QStringLiteral("not a grid file: %1: %2").arg(path, what));
+        raiseError(qmerr::EngineCallFailed, QStringLiteral("not a grid file: %1: %2").arg(path, what));
     };
     if (GDALGetRasterCount(ds) < 1 || g.nx < 1 || g.ny < 1) damaged(QStringLiteral("no nodes"));
     // The header is checked before anything is allocated: a file of a few bytes may claim any size.
@@ -139,7 +140,7 @@ ContourGrid readGridFile(const QString& path) {
     for (int r = 0; r < g.ny; ++r) {
         double* dst = g.z.data() + size_t(topDown ? g.ny - 1 - r : r) * size_t(g.nx);
         if (GDALRasterIO(band, GF_Read, 0, r, g.nx, 1, dst, g.nx, 1, GDT_Float64, 0, 0) != CE_None)
-            raiseError(AutomationError, QStringLiteral("the grid file cannot be read: %1").arg(path));
+            raiseError(qmerr::EngineCallFailed, QStringLiteral("the grid file cannot be read: %1").arg(path));
     }
     // A file from elsewhere may mark blanks with NaN, which no comparison finds: use our mark.
     for (double& v : g.z)

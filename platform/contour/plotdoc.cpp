@@ -39,7 +39,7 @@ void Shape::ViewTilt(double) {
 }
 
 void raiseCallFailed(const QString& reason) {
-    raiseError(CallFailed, reason);
+    raiseError(qmerr::EngineCallFailed, reason);
 }
 
 namespace {
@@ -338,10 +338,10 @@ template <class F> decltype(auto) guarded(F&& f) {
     try {
         return f();
     } catch (const QmError& e) {
-        if (e.number() == CallFailed) throw;
+        if (e.number() == qmerr::EngineCallFailed) throw;
         if (e.number() == qmerr::FileNotFound)
             raiseCallFailed(QStringLiteral("file not found: ") + e.detail());
-        if (e.number() == InvalidPictureError)
+        if (e.number() == qmerr::InvalidPicture)
             raiseCallFailed(QStringLiteral("not a picture: ") + e.detail());
         raiseCallFailed(QStringLiteral("error %1: %2").arg(e.number()).arg(e.detail()));
     } catch (const std::exception& e) {

@@ -14,6 +14,9 @@
 
 namespace draw {
 
+// drawcodecs.h names two of the catalogue's numbers once more; they must stay the same.
+static_assert(DamagedFileError == qmerr::DamagedFile && ImageTooLargeError == qmerr::ImageTooLarge);
+
 namespace {
 
 constexpr double UnitsPerInch = 600;
@@ -81,9 +84,9 @@ BmpHeader bmpHeader(const QByteArray& bytes) {
 void writeBmp(const DrawModel& model, const QString& path, const QSize& pixels, const OutputOptions& options) {
     if (pixels.width() <= 0 || pixels.height() <= 0)
         raiseError(qmerr::InvalidArgument, QStringLiteral("a bitmap of %1 x %2 pixels").arg(pixels.width()).arg(pixels.height()));
-    if (qint64(pixels.width()) * pixels.height() > MaxImagePixels) raiseError(ImageTooLargeError, path);
+    if (qint64(pixels.width()) * pixels.height() > MaxImagePixels) raiseError(qmerr::ImageTooLarge, path);
     QImage image(pixels, QImage::Format_RGB32);
-    if (image.isNull()) raiseError(ImageTooLargeError, path);
+    if (image.isNull()) raiseError(qmerr::ImageTooLarge, path);
     image.fill(Qt::white);
     if (model.pageWidth() > 0 && model.pageHeight() > 0) {
         image.setDotsPerMeterX(dotsPerMetre(pixels.width(), model.pageWidth()));
@@ -96,7 +99,7 @@ void writeBmp(const DrawModel& model, const QString& path, const QSize& pixels, 
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "BMP")) raiseError(ImageTooLargeError, path);
+    if (!image.save(&buffer, "BMP")) raiseError(qmerr::ImageTooLarge, path);
     qtext::WriteBytes(path, bytes);
 }
 

@@ -94,7 +94,7 @@ Long MDrawPro::ObjectId() const {
 }
 
 void MDrawPro::ObjectId(Long id) {
-    if (!find(id)) raiseError(ErrObject, QStringLiteral("no object %1").arg(id));
+    if (!find(id)) raiseError(qmerr::NoSuchObject, QStringLiteral("no object %1").arg(id));
     setCurrent(id);
 }
 
@@ -104,13 +104,13 @@ int MDrawPro::ObjectType() const {
 
 bool MDrawPro::ObjectSelected() const {
     const DrawObject* o = current();
-    if (!o) raiseError(ErrObject);
+    if (!o) raiseError(qmerr::NoSuchObject);
     return o->selected;
 }
 
 void MDrawPro::ObjectSelected(bool on) {
     DrawObject* o = current();
-    if (!o) raiseError(ErrObject);
+    if (!o) raiseError(qmerr::NoSuchObject);
     o->selected = on;
     touched();
 }
@@ -133,13 +133,13 @@ void MDrawPro::ClearDrawing() {
 }
 
 void MDrawPro::AddObject(int kind, Long x1, Long y1, Long x2, Long y2) {
-    if (!isKind(kind)) raiseError(ErrObject, QStringLiteral("object kind %1").arg(kind));
+    if (!isKind(kind)) raiseError(qmerr::NoSuchObject, QStringLiteral("object kind %1").arg(kind));
     setCurrent(add(Kind(kind), x1, y1, x2, y2).id);
 }
 
 void MDrawPro::SetVertices(int, int n, const Long* values, int) {
     DrawObject* o = current();
-    if (!o) raiseError(ErrObject);
+    if (!o) raiseError(qmerr::NoSuchObject);
     if (n < 0 || (n > 0 && !values)) raiseError(qmerr::InvalidArgument, QStringLiteral("SetVertices"));
     QVector<QPoint> pts;
     pts.reserve(n);
@@ -156,7 +156,7 @@ const DrawObject& MDrawPro::readObject() const {
         for (int i = 0; i < count() && !o; ++i)
             if (at(i).selected) o = &at(i);
     }
-    if (!o) raiseError(ErrObject);
+    if (!o) raiseError(qmerr::NoSuchObject);
     return *o;
 }
 
@@ -176,7 +176,7 @@ void MDrawPro::GetObjectCoords(Long& x1, Long& y1, Long& x2, Long& y2, int) cons
                 x1 = std::min(x1, ax), y1 = std::min(y1, ay), x2 = std::max(x2, bx), y2 = std::max(y2, by);
             }
         }
-        if (!any) raiseError(ErrObject);
+        if (!any) raiseError(qmerr::NoSuchObject);
         return;
     }
     const DrawObject& o = readObject();
@@ -185,7 +185,7 @@ void MDrawPro::GetObjectCoords(Long& x1, Long& y1, Long& x2, Long& y2, int) cons
 
 void MDrawPro::SetObjectCoords(Long x1, Long y1, Long x2, Long y2, int) {
     DrawObject* o = current();
-    if (!o) raiseError(ErrObject);
+    if (!o) raiseError(qmerr::NoSuchObject);
     o->setFrame(x1, y1, x2, y2);
     touched();
 }
@@ -236,7 +236,7 @@ QVector<DrawObject*> MDrawPro::targets() const {
             if (at(i).selected) out.append(const_cast<DrawObject*>(&at(i)));
     } else if (target_ == Target::Current) {
         DrawObject* o = current();
-        if (!o) raiseError(ErrObject);
+        if (!o) raiseError(qmerr::NoSuchObject);
         out.append(o);
     }
     return out;
@@ -346,7 +346,7 @@ QString MDrawPro::FontName() const {
     return readStyle().fontName;
 }
 void MDrawPro::FontName(const QString& v) {
-    if (v.trimmed().isEmpty()) raiseError(ErrFont, QStringLiteral("empty font name"));
+    if (v.trimmed().isEmpty()) raiseError(qmerr::FontRefused, QStringLiteral("empty font name"));
     writeStyle([&v](Style& s) { s.fontName = v; });
 }
 bool MDrawPro::TextBold() const {
@@ -389,7 +389,7 @@ QString MDrawPro::ObjectTag(const QString& key) const {
         return {};
     }
     const DrawObject* o = current();
-    if (!o) raiseError(ErrObject);
+    if (!o) raiseError(qmerr::NoSuchObject);
     return o->tag(key);
 }
 
@@ -400,7 +400,7 @@ void MDrawPro::ObjectTag(const QString& key, const QString& value) {
         return;
     }
     DrawObject* o = current();
-    if (!o) raiseError(ErrObject);
+    if (!o) raiseError(qmerr::NoSuchObject);
     o->setTag(key, value);
 }
 

@@ -7,13 +7,12 @@ class QPaintDevice;
 
 // The drawing control as the drawing code addresses it: members named as the drawing code uses them,
 // each property a getter (no argument) and a setter (the value), numeric codes mapped onto the typed
-// model. Errors: 23010 when a member addresses no object, 23006 for a font name the control cannot use.
+// model. Errors: qmerr::NoSuchObject when a member addresses no object, qmerr::FontRefused for a font
+// name the control cannot use.
 class MDrawPro : public draw::DrawModel {
     Q_OBJECT
 public:
     using Long = draw::Long;
-    static constexpr int ErrFont = 23006;
-    static constexpr int ErrObject = 23010;
 
     explicit MDrawPro(QObject* parent = nullptr) : DrawModel(parent) {}
 

@@ -10,5 +10,5 @@
 QImage LoadPicture(const QString& path) {
     const QString file = qfile::Resolve(path);
     if (path.isEmpty() || !QFileInfo(file).isFile()) raiseError(qmerr::FileNotFound, path);
-    return draw::readImageFile(file, InvalidPictureError);
+    return draw::readImageFile(file, qmerr::InvalidPicture);
 }

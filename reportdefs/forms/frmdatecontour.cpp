@@ -234,5 +234,5 @@ void frmDateContour::mnuDelete_Click() {
 // ---- buttons
 
 void frmDateContour::Command1_Click() {
-    Guarded(QStringLiteral("Command1_Click"), [&] { EditMode(); });
+    trap(QStringLiteral("Command1_Click"), [&] { EditMode(); });
 }

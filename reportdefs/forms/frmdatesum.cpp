@@ -212,9 +212,9 @@ void frmDateSum::mnuDelete_Click() {
 // ---- buttons
 
 void frmDateSum::Command1_Click() {
-    Guarded(QStringLiteral("Command1_Click"), [&] { EditNotes(); });
+    trap(QStringLiteral("Command1_Click"), [&] { EditNotes(); });
 }
 
 void frmDateSum::Command2_Click() {
-    Guarded(QStringLiteral("Command2_Click"), [&] { EditMode(); });
+    trap(QStringLiteral("Command2_Click"), [&] { EditMode(); });
 }

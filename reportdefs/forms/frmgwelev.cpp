@@ -190,7 +190,7 @@ void frmGWElev::List1_Click() {
 }
 
 void frmGWElev::List2_Click() {
-    Guarded(QStringLiteral("List2_Click"), [&] {
+    trap(QStringLiteral("List2_Click"), [&] {
         ModGW& m = modgw();
         const int k = List2->currentRow() + 1;
         if (k < 1 || k > m.NumSources) return;
@@ -211,7 +211,7 @@ void frmGWElev::List2_Click() {
 }
 
 void frmGWElev::mnuDelete_Click() {
-    Guarded(QStringLiteral("mnuDelete_Click"), [&] {
+    trap(QStringLiteral("mnuDelete_Click"), [&] {
         ClosedCells closed(Grids());
         const int r = std::clamp(SS1->activeRow(), 1, MaxSets);
         const int c = std::max(SS1->activeCol(), 1);
@@ -227,9 +227,9 @@ void frmGWElev::mnuDelete_Click() {
 // ---- buttons
 
 void frmGWElev::Command1_Click() {
-    Guarded(QStringLiteral("Command1_Click"), [&] { EditMode(); });
+    trap(QStringLiteral("Command1_Click"), [&] { EditMode(); });
 }
 
 void frmGWElev::Command2_Click() {
-    Guarded(QStringLiteral("Command2_Click"), [&] { EditNotes(); });
+    trap(QStringLiteral("Command2_Click"), [&] { EditNotes(); });
 }

@@ -148,7 +148,7 @@ frmHeadingLogo::frmHeadingLogo() {
 }
 
 void frmHeadingLogo::Form_Load() {
-    Guarded(QStringLiteral("Form_Load"), [&] {
+    trap(QStringLiteral("Form_Load"), [&] {
         if (const QScreen* s = screen()) {
             const QRect a = s->geometry();
             move(int((a.width() - width()) * 0.5), int((a.height() - height()) * 0.35));
@@ -164,8 +164,10 @@ void frmHeadingLogo::Form_Load() {
             lines[i - 1]->setText(d.Textln[i]);
             sizes[i - 1]->setText(d.Textsz[i]);
         }
-        if (d.LogoKind == 1) Option1->setChecked(true);
-        else Option2->setChecked(true);
+        if (d.LogoKind == 1)
+            Option1->setChecked(true);
+        else
+            Option2->setChecked(true);
         Text2->setText(d.LogoFile);
         SS3->setReplaceOnEdit(m.CellEditMode == QLatin1String("1"));
         // The texts the reports print now, so that one edit saved keeps the other fifteen; the
@@ -179,7 +181,7 @@ void frmHeadingLogo::Form_Load() {
 // ---- logo
 
 void frmHeadingLogo::btnOK_Click() {
-    Guarded(QStringLiteral("btnOK_Click"), [&] {
+    trap(QStringLiteral("btnOK_Click"), [&] {
         SS3->commitEdit();
         LogoFileData d;
         d.Textln = {QString(), Textln1->text(), Textln2->text(), Textln3->text()};
@@ -194,13 +196,12 @@ void frmHeadingLogo::btnOK_Click() {
 void frmHeadingLogo::btnCancel_Click() { reject(); }
 
 void frmHeadingLogo::btnHelp_Click() {
-    Guarded(QStringLiteral("btnHelp_Click"), [&] {
-        modgw().HelpResult = WinHelpA(this, modgw().HelpFile, help::HELP_CONTEXT, HelpContext);
-    });
+    trap(QStringLiteral("btnHelp_Click"),
+         [&] { modgw().HelpResult = WinHelpA(this, modgw().HelpFile, help::HELP_CONTEXT, HelpContext); });
 }
 
 void frmHeadingLogo::Command5_Click() {
-    Guarded(QStringLiteral("Browse Logo Button"), [&] {
+    trap(QStringLiteral("Browse Logo Button"), [&] {
         FileDialogRequest r;
         r.title = QStringLiteral("Select Logo File");
         r.filter = QStringLiteral("Logo Files (*.bmp)|*.bmp");
@@ -226,7 +227,7 @@ void frmHeadingLogo::adoptHeadingFile(const QString& path) {
 }
 
 void frmHeadingLogo::mnuOpen_Click() {
-    Guarded(QStringLiteral("Menu Open Heading File"), [&] {
+    trap(QStringLiteral("Menu Open Heading File"), [&] {
         SS3->commitEdit();
         FileDialogRequest r;
         r.title = QStringLiteral("Open");
@@ -250,7 +251,7 @@ void frmHeadingLogo::mnuSave_Click() {
         mnuSaveAs_Click();
         return;
     }
-    Guarded(QStringLiteral("SaveHeadingFile"), [&] {
+    trap(QStringLiteral("SaveHeadingFile"), [&] {
         modgw().DialogFileName = headingFile_;
         takeGrid();
         SaveHeadingFile();
@@ -258,7 +259,7 @@ void frmHeadingLogo::mnuSave_Click() {
 }
 
 void frmHeadingLogo::mnuSaveAs_Click() {
-    Guarded(QStringLiteral("Menu Save Heading File As"), [&] {
+    trap(QStringLiteral("Menu Save Heading File As"), [&] {
         SS3->commitEdit();
         FileDialogRequest r;
         r.save = true;
@@ -275,21 +276,21 @@ void frmHeadingLogo::mnuSaveAs_Click() {
 }
 
 void frmHeadingLogo::mnuCut_Click() {
-    Guarded(QStringLiteral("mnuCut_Click"), [&] {
+    trap(QStringLiteral("mnuCut_Click"), [&] {
         SS3->commitEdit();
         SS3->cut();
     });
 }
 
 void frmHeadingLogo::mnuCopy_Click() {
-    Guarded(QStringLiteral("mnuCopy_Click"), [&] {
+    trap(QStringLiteral("mnuCopy_Click"), [&] {
         SS3->commitEdit();
         SS3->copy();
     });
 }
 
 void frmHeadingLogo::mnuPaste_Click() {
-    Guarded(QStringLiteral("mnuPaste_Click"), [&] {
+    trap(QStringLiteral("mnuPaste_Click"), [&] {
         SS3->commitEdit();
         SS3->paste();
     });

@@ -210,9 +210,9 @@ void frmPar1Sum::mnuDelete_Click() {
 // ---- buttons
 
 void frmPar1Sum::Command1_Click() {
-    Guarded(QStringLiteral("Command1_Click"), [&] { EditNotes(); });
+    trap(QStringLiteral("Command1_Click"), [&] { EditNotes(); });
 }
 
 void frmPar1Sum::Command2_Click() {
-    Guarded(QStringLiteral("Command2_Click"), [&] { EditMode(); });
+    trap(QStringLiteral("Command2_Click"), [&] { EditMode(); });
 }

@@ -250,7 +250,7 @@ void frmStiff::Closing() { ForgetNotes(modgw().Stiff.StiffEpisodeCount); }
 // The run takes each set's row counts from the definition: Preview and Batch Print store them from
 // the form before the hand-over.
 void frmStiff::BeforeRun(const QString& where) {
-    Guarded(where, [&] {
+    trap(where, [&] {
         CommitGrids();
         TakeStiffRowCounts(GridsOnForm(), modgw().Stiff);
     });
@@ -283,9 +283,9 @@ void frmStiff::mnuDelete_Click() {
 // ---- buttons
 
 void frmStiff::Command1_Click() {
-    Guarded(QStringLiteral("Command1_Click"), [&] { EditMode(); });
+    trap(QStringLiteral("Command1_Click"), [&] { EditMode(); });
 }
 
 void frmStiff::Command2_Click() {
-    Guarded(QStringLiteral("Command2_Click"), [&] { EditNotes(); });
+    trap(QStringLiteral("Command2_Click"), [&] { EditNotes(); });
 }

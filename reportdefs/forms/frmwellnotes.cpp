@@ -123,7 +123,7 @@ void frmWellNotes::selectCurrent() {
 }
 
 void frmWellNotes::Form_Load() {
-    Guarded(QStringLiteral("Form_Load"), [&] {
+    trap(QStringLiteral("Form_Load"), [&] {
         ModGW& m = modgw();
         applyWidth();
         adjustSize();
@@ -153,7 +153,7 @@ void frmWellNotes::Form_Load() {
 }
 
 void frmWellNotes::List1_Click() {
-    Guarded(QStringLiteral("List1_Click"), [&] {
+    trap(QStringLiteral("List1_Click"), [&] {
         const int picked = List1->currentRow() + 1;
         if (picked < 1 || picked == m_current) return;
         ModGW& m = modgw();
@@ -183,7 +183,7 @@ void frmWellNotes::List1_Click() {
 }
 
 void frmWellNotes::Command1_Click() {
-    Guarded(QStringLiteral("Command1_Click"), [&] {
+    trap(QStringLiteral("Command1_Click"), [&] {
         ModGW& m = modgw();
         const Wrapped general = wrap(1);
         if (general.count > ReportNotesBlock::MaxLines) {
@@ -203,31 +203,30 @@ void frmWellNotes::Command1_Click() {
 }
 
 void frmWellNotes::Command3_Click() {
-    Guarded(QStringLiteral("Command3_Click"), [&] { reject(); });
+    trap(QStringLiteral("Command3_Click"), [&] { reject(); });
 }
 
 void frmWellNotes::Command2_Click() {
-    Guarded(QStringLiteral("Command2_Click"), [&] {
-        modgw().HelpResult = WinHelpA(this, modgw().HelpFile, help::HELP_CONTEXT, m_help);
-    });
+    trap(QStringLiteral("Command2_Click"),
+         [&] { modgw().HelpResult = WinHelpA(this, modgw().HelpFile, help::HELP_CONTEXT, m_help); });
 }
 
 void frmWellNotes::cmdAdj1_Click() {
-    Guarded(QStringLiteral("cmdAdj1_Click"), [&] {
+    trap(QStringLiteral("cmdAdj1_Click"), [&] {
         modgw().TextAdjust[6] = Narrower(modgw().TextAdjust[6]);
         applyWidth();
     });
 }
 
 void frmWellNotes::cmdAdj2_Click() {
-    Guarded(QStringLiteral("cmdAdj2_Click"), [&] {
+    trap(QStringLiteral("cmdAdj2_Click"), [&] {
         modgw().TextAdjust[6] = Wider(modgw().TextAdjust[6]);
         applyWidth();
     });
 }
 
 void frmWellNotes::Command5_Click() {
-    Guarded(QStringLiteral("Command5_Click"), [&] {
+    trap(QStringLiteral("Command5_Click"), [&] {
         modgw().TextAdjust[6] = 0;
         applyWidth();
     });

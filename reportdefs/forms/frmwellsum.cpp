@@ -197,7 +197,7 @@ void frmWellSum::List1_Click() {
 }
 
 void frmWellSum::mnuDelete_Click() {
-    Guarded(QStringLiteral("mnuDelete_Click"), [&] {
+    trap(QStringLiteral("mnuDelete_Click"), [&] {
         ClosedCells closed(Grids());
         const int s = std::clamp(SS->activeCol(), 1, Slots);
         SS->clearBlock({1, s, TableRows, s});
@@ -213,7 +213,7 @@ void frmWellSum::mnuDelete_Click() {
 // ---- buttons
 
 void frmWellSum::Command1_Click() {
-    Guarded(QStringLiteral("Command1_Click"), [&] {
+    trap(QStringLiteral("Command1_Click"), [&] {
         forms::showModal(forms::form<frmWellWList>());
         forms::unload<frmWellWList>();
         fillSourceList();
@@ -221,9 +221,9 @@ void frmWellSum::Command1_Click() {
 }
 
 void frmWellSum::Command2_Click() {
-    Guarded(QStringLiteral("Command2_Click"), [&] { EditNotes(); });
+    trap(QStringLiteral("Command2_Click"), [&] { EditNotes(); });
 }
 
 void frmWellSum::Command3_Click() {
-    Guarded(QStringLiteral("Command3_Click"), [&] { EditMode(); });
+    trap(QStringLiteral("Command3_Click"), [&] { EditMode(); });
 }

@@ -122,7 +122,7 @@ frmWellWList::frmWellWList() {
 }
 
 void frmWellWList::Form_Load() {
-    Guarded(QStringLiteral("Form_Load"), [&] {
+    trap(QStringLiteral("Form_Load"), [&] {
         if (const QScreen* s = screen()) {
             const QRect a = s->geometry();
             move(a.width() / 2 - width() / 2, a.height() / 2 - height() / 2);
@@ -135,23 +135,23 @@ void frmWellWList::Form_Load() {
 }
 
 void frmWellWList::Command1_Click() {
-    Guarded(QStringLiteral("Command1_Click"), [&] { moveEntries(*List1, *List2, allRows(*List1)); });
+    trap(QStringLiteral("Command1_Click"), [&] { moveEntries(*List1, *List2, allRows(*List1)); });
 }
 
 void frmWellWList::Command2_Click() {
-    Guarded(QStringLiteral("Command2_Click"), [&] { moveEntries(*List2, *List1, allRows(*List2)); });
+    trap(QStringLiteral("Command2_Click"), [&] { moveEntries(*List2, *List1, allRows(*List2)); });
 }
 
 void frmWellWList::Command3_Click() {
-    Guarded(QStringLiteral("Command3_Click"), [&] { moveEntries(*List1, *List2, selectedRows(*List1)); });
+    trap(QStringLiteral("Command3_Click"), [&] { moveEntries(*List1, *List2, selectedRows(*List1)); });
 }
 
 void frmWellWList::Command4_Click() {
-    Guarded(QStringLiteral("Command4_Click"), [&] { moveEntries(*List2, *List1, selectedRows(*List2)); });
+    trap(QStringLiteral("Command4_Click"), [&] { moveEntries(*List2, *List1, selectedRows(*List2)); });
 }
 
 void frmWellWList::btnOK_Click() {
-    Guarded(QStringLiteral("btnOK_Click"), [&] {
+    trap(QStringLiteral("btnOK_Click"), [&] {
         if (!wellwlist::TakeWellList(entries(*List2))) {
             warn(wellwlist::TooManySourcesText());
             return;
@@ -161,12 +161,12 @@ void frmWellWList::btnOK_Click() {
 }
 
 void frmWellWList::btnCancel_Click() {
-    Guarded(QStringLiteral("btnCancel_Click"), [&] { reject(); });
+    trap(QStringLiteral("btnCancel_Click"), [&] { reject(); });
 }
 
 void frmWellWList::btnHelp_Click() {
     // The source summary form's page: only that form shows the picker.
-    Guarded(QStringLiteral("btnHelp_Click"), [&] {
+    trap(QStringLiteral("btnHelp_Click"), [&] {
         const int page = ReportKindOf(ReportKind::WellSum).helpContext;
         modgw().HelpResult = WinHelpA(this, modgw().HelpFile, help::HELP_CONTEXT, page);
     });

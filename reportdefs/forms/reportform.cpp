@@ -86,7 +86,7 @@ QString& ReportForm::CurrentPath() { return modgw().*kind_.path; }
 // ---- load and close
 
 void ReportForm::Form_Load() {
-    Guarded(QStringLiteral("Form_Load"), [&] {
+    trap(QStringLiteral("Form_Load"), [&] {
         if (QLayout* l = layout(); l && !l->menuBar()) l->setMenuBar(MenuBar);
         forms::keepInView(findChildren<QPushButton*>(Qt::FindDirectChildrenOnly));
         if (const QScreen* s = screen()) {
@@ -121,7 +121,7 @@ bool ReportForm::Form_Unload() {
 
 void ReportForm::closeEvent(QCloseEvent* event) {
     bool closes = false;
-    Guarded(QStringLiteral("Form_Unload"), [&] { closes = Form_Unload(); });
+    trap(QStringLiteral("Form_Unload"), [&] { closes = Form_Unload(); });
     if (closes) event->accept();
     else event->ignore();
 }
@@ -177,14 +177,14 @@ bool ReportForm::OpenDefinition(const QString& path) {
 }
 
 void ReportForm::mnuNew_Click() {
-    Guarded(QStringLiteral("mnuNew_Click"), [&] {
+    trap(QStringLiteral("mnuNew_Click"), [&] {
         if (!CommitGrids()) return;
         if (saveFirst(SaveFirstAction::New)) NewDefinition();
     });
 }
 
 void ReportForm::mnuOpen_Click() {
-    Guarded(kind_.openErrorName, [&] {
+    trap(kind_.openErrorName, [&] {
         if (!CommitGrids()) return;
         if (!saveFirst(SaveFirstAction::Open)) return;
         FileDialogRequest r;
@@ -206,7 +206,7 @@ bool ReportForm::Save() {
 
 bool ReportForm::SaveAs() {
     bool written = false;
-    Guarded(kind_.saveAsErrorName, [&] {
+    trap(kind_.saveAsErrorName, [&] {
         if (!CommitGrids()) return;
         ModGW& m = modgw();
         FileDialogRequest r;
@@ -230,7 +230,7 @@ bool ReportForm::SaveAs() {
 }
 
 void ReportForm::mnuSave_Click() {
-    Guarded(QStringLiteral("mnuSave_Click"), [&] { Save(); });
+    trap(QStringLiteral("mnuSave_Click"), [&] { Save(); });
 }
 
 void ReportForm::mnuSaveAs_Click() { SaveAs(); }
@@ -258,22 +258,22 @@ void ReportForm::RunReport(SaveFirstAction action, float code) {
 
 void ReportForm::mnuDraw_Click() {
     BeforeRun(QStringLiteral("mnuDraw_Click"));
-    Guarded(QStringLiteral("mnuDraw_Click"), [&] { RunReport(SaveFirstAction::Preview, kind_.previewCode); });
+    trap(QStringLiteral("mnuDraw_Click"), [&] { RunReport(SaveFirstAction::Preview, kind_.previewCode); });
 }
 
 void ReportForm::mnuBatchPrint_Click() {
     BeforeRun(QStringLiteral("mnuBatchPrint_Click"));
-    Guarded(QStringLiteral("mnuBatchPrint_Click"),
-            [&] { RunReport(SaveFirstAction::BatchPrint, kind_.batchPrintCode); });
+    trap(QStringLiteral("mnuBatchPrint_Click"),
+         [&] { RunReport(SaveFirstAction::BatchPrint, kind_.batchPrintCode); });
 }
 
 void ReportForm::mnuPrintSetup_Click() {
     if (!kind_.hasPrintSetup) return;
-    Guarded(kind_.printSetupErrorName, [] { ShowPrinterDialog(); });
+    trap(kind_.printSetupErrorName, [] { ShowPrinterDialog(); });
 }
 
 void ReportForm::mnuHelp_Click() {
-    Guarded(QStringLiteral("mnuHelp_Click"), [&] {
+    trap(QStringLiteral("mnuHelp_Click"), [&] {
         modgw().HelpResult = WinHelpA(this, modgw().HelpFile, help::HELP_CONTEXT, kind_.helpContext);
     });
 }
@@ -317,7 +317,7 @@ ReportForm::ClosedCells::~ClosedCells() {
 void ReportForm::MarkChanged() { modgw().ReportDirty = 1; }
 
 void ReportForm::FillGrids(const QString& where, const std::function<void()>& fill) {
-    Guarded(where, [&] {
+    trap(where, [&] {
         ClosedCells closed(Grids());
         // Painting resumes however the fill ends: a grid left without it would never show again.
         struct Quiet {
@@ -336,7 +336,7 @@ void ReportForm::FillGrids(const QString& where, const std::function<void()>& fi
 }
 
 void ReportForm::Pick(QListWidget* list, int count, const std::function<void(int)>& write) {
-    Guarded(list->objectName() + QStringLiteral("_Click"), [&] {
+    trap(list->objectName() + QStringLiteral("_Click"), [&] {
         const int n = list->currentRow() + 1;
         if (n < 1 || n > count) return;
         ClosedCells closed(Grids());
@@ -346,7 +346,7 @@ void ReportForm::Pick(QListWidget* list, int count, const std::function<void(int
 }
 
 void ReportForm::DeleteRow(SpreadGrid* grid, int rows, const std::function<void(int)>& clear) {
-    Guarded(QStringLiteral("mnuDelete_Click"), [&] {
+    trap(QStringLiteral("mnuDelete_Click"), [&] {
         ClosedCells closed(Grids());
         const int r = std::clamp(grid->activeRow(), 1, rows);
         grid->setText(r, 1, QString());

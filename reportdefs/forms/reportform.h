@@ -8,10 +8,8 @@
 #include <QDialog>
 #include <QHash>
 #include <QPointer>
-#include <exception>
 #include <functional>
 #include <memory>
-#include <new>
 #include <optional>
 #include <type_traits>
 #include <utility>
@@ -27,16 +25,6 @@ class SpreadGrid;
 // Sampling episodes as the Stiff and date definitions hold them: [1 start, 2 end][episode].
 using EpisodeTable = decltype(StiffDefinition::StiffEpisodes);
 static_assert(std::is_same_v<EpisodeTable, decltype(DateSumDefinition::DateEpisodes)>);
-
-// Runs a handler's work; a failure is reported with the common error message naming where, and the
-// handler ends. Nothing escapes into the event loop.
-template <class F> void Guarded(const QString& where, F&& work) {
-    try {
-        Trapped(where, std::forward<F>(work));
-    } catch (const std::exception&) {
-        showError(CaughtErrorNumber(), where);
-    }
-}
 
 // A pick's cells, (column, text), into the caret's row of grid (within 1..rows); the caret moves on
 // to the next row's first cell, and in the last row it stays. Gives the row written.

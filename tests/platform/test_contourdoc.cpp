@@ -557,7 +557,7 @@ TEST_F(ContourDocTest, CallsThatCannotBeDoneRaise432AndChangeNothing) {
     };
     for (const auto& [what, call] : calls) {
         QString reason;
-        EXPECT_EQ(errorOf(call, &reason), CallFailed) << what;
+        EXPECT_EQ(errorOf(call, &reason), qmerr::EngineCallFailed) << what;
         EXPECT_FALSE(reason.isEmpty()) << what;
     }
     EXPECT_EQ(dump(doc), before);
@@ -609,7 +609,7 @@ TEST_F(ContourDocTest, TheApplicationHandsVisibleDocumentsToTheSink) {
     GridDataArgs args;
     args.DataFile = dir.filePath("none.txt");
     args.OutGrid = dir.filePath("none.grd");
-    EXPECT_EQ(errorOf([&] { app.GridData(args); }), CallFailed);
+    EXPECT_EQ(errorOf([&] { app.GridData(args); }), qmerr::EngineCallFailed);
 }
 
 TEST_F(ContourDocTest, ARecorderTakesTheEnginesPlace) {
@@ -623,7 +623,7 @@ TEST_F(ContourDocTest, ARecorderTakesTheEnginesPlace) {
     Shape& map = d.Shapes().AddContourMap("/data/SITE.GRD");
     map.Width(7.3);
     EXPECT_DOUBLE_EQ(map.Width(), 7.3);
-    EXPECT_EQ(errorOf([&] { d.Shapes().AddBaseMap("/data/BASE.DXF"); }), CallFailed);
+    EXPECT_EQ(errorOf([&] { d.Shapes().AddBaseMap("/data/BASE.DXF"); }), qmerr::EngineCallFailed);
     EXPECT_EQ(rec.calls,
               QStringList({"Documents.Add", "Shapes.AddText(9.4, 3, \"Title\") = shape 1",
                            "shape 1.Font.HAlign = 2", "Shapes.AddContourMap(\"/data/SITE.GRD\") = shape 2",

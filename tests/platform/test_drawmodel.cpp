@@ -54,8 +54,8 @@ TEST(DrawModel, IdsFollowCreationOrderAfterAClearAndTheNewObjectIsCurrent) {
     EXPECT_EQ(order(d), QList<Long>({1, 2, 3}));
     EXPECT_EQ(d.find(2)->kind, draw::Text);
     EXPECT_EQ(d.find(9), nullptr);
-    EXPECT_EQ(errorOf([&] { d.AddObject(7, 0, 0, 1, 1); }), MDrawPro::ErrObject);
-    EXPECT_EQ(errorOf([&] { d.ObjectId(9); }), MDrawPro::ErrObject);
+    EXPECT_EQ(errorOf([&] { d.AddObject(7, 0, 0, 1, 1); }), qmerr::NoSuchObject);
+    EXPECT_EQ(errorOf([&] { d.ObjectId(9); }), qmerr::NoSuchObject);
     EXPECT_EQ(d.count(), 3);
 }
 
@@ -102,11 +102,11 @@ TEST(DrawModel, StyleMembersAddressTheCurrentObjectTheSelectionOrTheDefaults) {
     d.ObjectId(3);
     d.TextHeight(-120);
     EXPECT_DOUBLE_EQ(d.find(3)->style.textHeight, -120);
-    EXPECT_EQ(errorOf([&] { d.FontName(QStringLiteral(" ")); }), MDrawPro::ErrFont);
+    EXPECT_EQ(errorOf([&] { d.FontName(QStringLiteral(" ")); }), qmerr::FontRefused);
     d.ClearDrawing();
-    EXPECT_EQ(errorOf([&] { d.LineStyle(2); }), MDrawPro::ErrObject);
+    EXPECT_EQ(errorOf([&] { d.LineStyle(2); }), qmerr::NoSuchObject);
     d.CurrentObject(2);
-    EXPECT_EQ(errorOf([&] { d.LineStyle(); }), MDrawPro::ErrObject); // nothing selected to read from
+    EXPECT_EQ(errorOf([&] { d.LineStyle(); }), qmerr::NoSuchObject); // nothing selected to read from
 }
 
 TEST(DrawModel, FillStyleAndPictureReplaceEachOther) {

@@ -7,10 +7,11 @@
 #include <QAction>
 
 namespace {
-// File dialogs that fail inside, as a library under them would: of memory, or of no library we know.
+// File dialogs that fail inside, as a library under them would: of memory, in a library, or of none we know.
 struct FailingUi : ScriptedUi {
-    bool memory = true;
+    bool memory = true, library = false;
     FileDialogChoice chooseFile(const FileDialogRequest&) override {
+        if (library) throw std::runtime_error("library");
         if (memory) throw std::bad_alloc();
         throw 42;
     }
@@ -26,11 +27,13 @@ TEST_F(HandlerFaults, AnEscapedExceptionIsShownOnceAndTheWindowGoesOnWithItsData
     const struct {
         bool drawing, memory;
         const char* message;
+        bool library = false;
     } cases[] = {
         {true, true, "Error 7 in DrawArea.mnuSaveDrawingAs.  Please contact Kalvex"},
         {true, false, "Error 5 in DrawArea.mnuSaveDrawingAs.  Please contact Kalvex"},
         {false, true, "Error 7 in Open Source Summary File.  Please contact Kalvex"},
         {false, false, "Error 5 in frmWellSum.mnuOpen.  Please contact Kalvex"},
+        {false, false, "Error 5 in Open Source Summary File.  Please contact Kalvex", true},
     };
     for (const auto& c : cases) {
         auto data = [&] {
@@ -41,6 +44,7 @@ TEST_F(HandlerFaults, AnEscapedExceptionIsShownOnceAndTheWindowGoesOnWithItsData
         const QString before = data();
         FailingUi ui;
         ui.memory = c.memory;
+        ui.library = c.library;
         ui.answer(vb::OK, c.message);
         bool goesOn = false; // an event after the failed one still runs
         QMetaObject::invokeMethod(action, &QAction::trigger, Qt::QueuedConnection);
