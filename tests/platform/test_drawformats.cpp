@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Every drawing file format of the table, through the drawing control: a page comes back, a damaged
-// file is refused and the page stays, a refused write keeps the old file.
+// file is refused and the page stays, a refused write keeps the old file; and files that other
+// programs wrote (tests/data/drawings, see PROVENANCE.md there) are read.
 #include "platform/drawing/drawdump.h"
 #include "platform/drawing/drawformats.h"
 #include "platform/drawing/mdrawpro.h"
@@ -120,4 +121,33 @@ TEST(DrawingFormatTable, CodesAndNamesPickOneRowAndOthersAreRefused) {
     EXPECT_EQ(errorOf([&] { page.SaveDrawing(QStringLiteral("/tmp/a.xyz"), 0, 7); }), qmerr::InvalidArgument);
     EXPECT_EQ(errorOf([&] { page.LoadDrawing(QStringLiteral("/tmp/a.xyz"), 0, 7); }), qmerr::InvalidArgument);
     EXPECT_EQ(page.count(), 1);
+}
+
+// Each file's sheet, its first object's frame, and its objects' kinds with the texts.
+TEST(DrawingFormatTable, FilesOfOtherProgramsAreRead) {
+    const QString glyphs = QStringLiteral(" polygon").repeated(8); // the text as outlines
+    const struct { QString name; QSize sheet; QRect first; QString objects; } files[] = {
+        {"ezdxf-site-r12.dxf", {6600, 5100}, {600, 4500, 5400, 0}, "line polygon ellipse polyline text:MW-1 12.5"},
+        {"ezdxf-site-r2000.dxf", {6600, 5100}, {600, 4500, 5400, 0},
+         "line polygon ellipse polyline text:MW-1 12.5 text:Site plan text:north well field ellipse polygon"},
+        {"inkscape-site.emf", {2409, 1819}, {120, 120, 960, 600}, "polygon polygon polyline polygon" + glyphs},
+        {"inkscape-site.wmf", {2400, 1800}, {120, 120, 960, 600}, "polygon polygon polyline polygon" + glyphs},
+    };
+    const QDir dir(QStringLiteral(QMAR_TEST_DATA "/drawings"));
+    QStringList named;
+    for (const auto& f : files) {
+        SCOPED_TRACE(f.name.toStdString());
+        named << f.name;
+        MDrawPro page;
+        page.LoadDrawing(dir.filePath(f.name), 0, formatOfName(f.name)->code);
+        EXPECT_EQ(QSize(page.PageWidth(), page.PageHeight()), f.sheet);
+        ASSERT_GT(page.count(), 0);
+        EXPECT_EQ(page.at(0).frameRect().toRect(), f.first);
+        QStringList objects;
+        for (int i = 0; i < page.count(); ++i)
+            objects << kindName(page.at(i).kind) + (page.at(i).kind == Text ? ":" + page.at(i).text : QString());
+        EXPECT_EQ(objects.join(u' '), f.objects);
+    }
+    named << QStringLiteral("PROVENANCE.md"); // and nothing no test reads
+    EXPECT_EQ(dir.entryList(QDir::Files, QDir::Name | QDir::IgnoreCase), named);
 }
