@@ -85,7 +85,7 @@ const DrawingFormat& formatOfEntry(int entry) {
 
 // The dialogs' filter: every format's entry, then for Open "All Drawing Files" of their extensions.
 QString drawingFilter(bool allEntry) {
-    QStringList entries, listed, patterns;
+    QStringList entries, listed;
     for (const DrawingFormat& f : draw::drawingFormats()) {
         entries << QLatin1String(f.filter);
         listed << QStringLiteral("*") + QLatin1String(f.extension);

@@ -87,9 +87,6 @@ OutputOptions fileOutputOptions() {
     return o;
 }
 
-} // namespace draw
-
-namespace draw {
 namespace {
 
 // The shape formats take no pixel size.
@@ -109,6 +106,12 @@ constexpr DrawingFormat kFormats[] = {
     {2, ".wmf", "Windows Meta File (*.wmf)|*.wmf", readWmf, writeShapes<writeWmf>, false},
     {4, ".emf", "Enhanced Meta File (*.emf)|*.emf", readEmf, writeShapes<writeEmf>, false},
 };
+
+const DrawingFormat& knownFormat(int code) {
+    const DrawingFormat* f = formatOfCode(code);
+    if (!f) raiseError(qmerr::InvalidArgument, QStringLiteral("drawing file format %1").arg(code));
+    return *f;
+}
 
 } // namespace
 
@@ -130,18 +133,8 @@ const DrawingFormat* formatOfName(const QString& name) {
 
 } // namespace draw
 
-namespace {
-
-const draw::DrawingFormat& knownFormat(int code) {
-    const draw::DrawingFormat* f = draw::formatOfCode(code);
-    if (!f) raiseError(qmerr::InvalidArgument, QStringLiteral("drawing file format %1").arg(code));
-    return *f;
-}
-
-} // namespace
-
 void MDrawPro::LoadDrawing(const QString& file, int, int code) {
-    const draw::DrawingFormat& format = knownFormat(code);
+    const draw::DrawingFormat& format = draw::knownFormat(code);
     // The whole file goes into a model of its own first, so that a failure leaves this drawing.
     draw::DrawModel loaded;
     format.read(file, loaded);
@@ -152,7 +145,7 @@ void MDrawPro::LoadDrawing(const QString& file, int, int code) {
 }
 
 void MDrawPro::SaveDrawing(const QString& file, int, int code) {
-    const draw::DrawingFormat& format = knownFormat(code);
+    const draw::DrawingFormat& format = draw::knownFormat(code);
     QSize pixels(OutputWidth(), OutputHeight());
     // No output size set: the bitmap dialog's own proposal, 60 pixels an inch of the sheet.
     if (format.raster && (pixels.width() <= 0 || pixels.height() <= 0))
