@@ -7,6 +7,7 @@
 #include "drawwin/devicesettings.h"
 #include "drawwin/drawwinstate.h"
 #include "drawwin/toolbar.h"
+#include "platform/drawing/drawformats.h"
 #include "platform/drawing/mdrawpro.h"
 #include "platform/filenames.h"
 #include "platform/numbers.h"
@@ -21,14 +22,7 @@
 
 namespace {
 
-struct FileType {
-    const char* ext;
-    int code;
-};
-// In the order of the save dialog's type entries.
-constexpr FileType kTypes[] = {{".kdf", 10}, {".dxf", 13}, {".bmp", 1}, {".wmf", 2}, {".emf", 4}};
-constexpr int TypeCount = int(std::size(kTypes));
-constexpr int BmpCode = 1;
+using draw::DrawingFormat;
 constexpr int OutOfMemory = 61706;
 
 // Beyond this a sheet's drawing units no longer fit the control's Long coordinates.
@@ -83,9 +77,27 @@ int16_t storedSide(double v) {
     return int16_t(qnum::RoundHalfEven(std::clamp(v, 100.0, 2000.0)));
 }
 
-void writeDrawing(const QString& path, int code) {
+// The format of a save dialog type entry; an entry past the list is native.
+const DrawingFormat& formatOfEntry(int entry) {
+    const auto formats = draw::drawingFormats();
+    return entry >= 0 && entry < int(formats.size()) ? formats[size_t(entry)] : formats.front();
+}
+
+// The dialogs' filter: every format's entry, then for Open "All Drawing Files" of their extensions.
+QString drawingFilter(bool allEntry) {
+    QStringList entries, listed;
+    for (const DrawingFormat& f : draw::drawingFormats()) {
+        entries << QLatin1String(f.filter);
+        listed << QStringLiteral("*") + QLatin1String(f.extension);
+    }
+    if (allEntry)
+        entries << QStringLiteral("All Drawing Files (%1)|%2").arg(listed.join(u','), listed.join(u';'));
+    return entries.join(u'|');
+}
+
+void writeDrawing(const QString& path, const DrawingFormat& format) {
     MDrawPro& page = pageDrawing();
-    if (code == BmpCode) {
+    if (format.raster) {
         // Printing leaves its own output size behind; a bitmap always gets the chosen one.
         const std::array<int, 2> size = BitmapOutputSize();
         page.OutputMode(34);
@@ -94,7 +106,7 @@ void writeDrawing(const QString& path, int code) {
         page.OutputWidth(size[0]);
         page.OutputHeight(size[1]);
     }
-    page.SaveDrawing(path, 0, code);
+    page.SaveDrawing(path, 0, format.code);
 }
 
 void reportSaveError(const QmError& e, const QString& where) {
@@ -106,13 +118,8 @@ void reportSaveError(const QmError& e, const QString& where) {
 
 } // namespace
 
-const QString kOpenDrawingFilter = QStringLiteral(
-    "Kalvex Drawing Format (*.kdf)|*.kdf|Drawing Exchange Format (*.dxf)|*.dxf|Windows Bitmap (*.bmp)|*.bmp|"
-    "Windows Meta File (*.wmf)|*.wmf|Enhanced Meta File (*.emf)|*.emf|"
-    "All Drawing Files (*.kdf,*.dxf,*.bmp,*.wmf,*.emf)|*.kdf;*.dxf;*.bmp;*.wmf;*.emf");
-const QString kSaveDrawingFilter = QStringLiteral(
-    "Kalvex Drawing Format (*.kdf)|*.kdf|Drawing Exchange Format (*.dxf)|*.dxf|Windows Bitmap (*.bmp)|*.bmp|"
-    "Windows Meta File (*.wmf)|*.wmf|Enhanced Meta File (*.emf)|*.emf");
+const QString kOpenDrawingFilter = drawingFilter(true);
+const QString kSaveDrawingFilter = drawingFilter(false);
 
 const std::array<PaperSizeEntry, 15> kPaperSizes = {{
     {"A 8.5 x 11 in.", "8.5", "11", "inches"},
@@ -134,25 +141,8 @@ const std::array<PaperSizeEntry, 15> kPaperSizes = {{
 
 // ---- file types ---------------------------------------------------------------------------------
 
-int DrawingFileCode(const QString& name) {
-    for (const FileType& t : kTypes)
-        if (name.endsWith(QLatin1String(t.ext), Qt::CaseInsensitive)) return t.code;
-    return 0;
-}
-
-int DrawingTypeOfCode(int code) {
-    for (int i = 0; i < TypeCount; ++i)
-        if (kTypes[i].code == code) return i;
-    return 0;
-}
-
-int DrawingCodeOfType(int entry) {
-    return entry >= 0 && entry < TypeCount ? kTypes[entry].code : kTypes[0].code;
-}
-
 QString SaveAsName(const QString& chosen, int typeEntry) {
-    if (typeEntry < 0 || typeEntry >= TypeCount) typeEntry = 0;
-    const QLatin1String ext(kTypes[typeEntry].ext);
+    const QLatin1String ext(formatOfEntry(typeEntry).extension);
     if (chosen.endsWith(ext, Qt::CaseInsensitive)) return chosen;
     const QString tail = chosen.right(4);
     const bool ownExtension = tail.size() == 4 && tail[0] == u'.' && !tail.mid(1).contains(u'.') &&
@@ -195,14 +185,14 @@ PageZoom FileOpenDrawing(ToolButtons& buttons, const DrawingFileDialogs& dialogs
     if (path.isEmpty()) return PageZoom::Keep;
     w.FileDialogName = path;
 
-    const int code = DrawingFileCode(path);
-    if (code == 0) {
+    const DrawingFormat* format = draw::formatOfName(path);
+    if (!format) {
         warn(qfile::NameOf(path) + QStringLiteral(" is not a drawing file."));
         return PageZoom::Keep;
     }
     MDrawPro& page = pageDrawing();
     try {
-        page.LoadDrawing(path, 0, code);
+        page.LoadDrawing(path, 0, format->code);
     } catch (const QmError& e) {
         if (e.number() == OutOfMemory)
             ui().MsgBox(QStringLiteral("Not enough memory to open file, reduce the size in pixels."));
@@ -219,18 +209,18 @@ PageZoom FileOpenDrawing(ToolButtons& buttons, const DrawingFileDialogs& dialogs
     m.DrawableHeightInches = m.DrawableHeight / float(perInch);
     forgetReplacedPage();
     w.DrawingFileName = path;
-    return code == BmpCode ? PageZoom::Whole : PageZoom::Default;
+    return format->raster ? PageZoom::Whole : PageZoom::Default;
 }
 
 SaveOutcome FileSaveDrawing(ToolButtons& buttons, const DrawingFileDialogs& dialogs) {
     DrawWin& w = drawwin();
     // A page never saved (a report page, a new drawing) has no name, and so no format, yet.
-    const int code = DrawingFileCode(w.DrawingFileName);
-    if (code == 0) return FileSaveDrawingAs(buttons, dialogs);
+    const DrawingFormat* format = draw::formatOfName(w.DrawingFileName);
+    if (!format) return FileSaveDrawingAs(buttons, dialogs);
     releaseTools(buttons);
     removedeletedobjects();
     try {
-        writeDrawing(w.DrawingFileName, code);
+        writeDrawing(w.DrawingFileName, *format);
     } catch (const QmError& e) {
         reportSaveError(e, QStringLiteral("Preview Save"));
         return SaveOutcome::Failed;
@@ -244,28 +234,28 @@ SaveOutcome FileSaveDrawingAs(ToolButtons& buttons, const DrawingFileDialogs& di
     removedeletedobjects();
 
     DrawWin& w = drawwin();
-    const int currentCode = DrawingFileCode(w.DrawingFileName);
+    const DrawingFormat* current = draw::formatOfName(w.DrawingFileName);
     FileDialogRequest r;
     r.save = true;
     r.title = kSaveAsTitle;
     r.filter = kSaveDrawingFilter;
-    r.fileName = currentCode ? w.DrawingFileName.chopped(4) : w.DrawingFileName;
-    r.filterIndex = DrawingTypeOfCode(currentCode); // the type it has now, so that Enter keeps it
+    r.fileName = current ? w.DrawingFileName.chopped(4) : w.DrawingFileName;
+    // The type it has now, so that Enter keeps it.
+    r.filterIndex = current ? int(current - draw::drawingFormats().data()) : 0;
     r.overwritePrompt = true;
     const FileDialogChoice chosen = ui().FileDialogWithType(r);
     if (chosen.path.isEmpty()) return SaveOutcome::Cancelled;
     w.FileDialogName = chosen.path;
 
-    const int entry = chosen.filterIndex >= 0 && chosen.filterIndex < TypeCount ? chosen.filterIndex : 0;
-    const QString name = SaveAsName(chosen.path, entry);
+    const QString name = SaveAsName(chosen.path, chosen.filterIndex);
     // The dialog asked about the name it returned, not about the one the type made of it.
     if (name != chosen.path && QFileInfo::exists(qfile::Resolve(name)) && !AskToReplace(name, kSaveAsTitle))
         return SaveOutcome::Cancelled;
-    const int code = DrawingCodeOfType(entry);
-    if (code == BmpCode && dialogs.bitmapSize && !dialogs.bitmapSize()) return SaveOutcome::Cancelled;
+    const DrawingFormat& format = formatOfEntry(chosen.filterIndex);
+    if (format.raster && dialogs.bitmapSize && !dialogs.bitmapSize()) return SaveOutcome::Cancelled;
 
     try {
-        writeDrawing(name, code);
+        writeDrawing(name, format);
     } catch (const QmError& e) {
         reportSaveError(e, QStringLiteral("Preview SaveAs"));
         return SaveOutcome::Failed;

@@ -15,24 +15,18 @@ struct ToolButtons;
 // releases the tools) and the two dialogs the commands show part-way; it applies the zoom a command
 // asks for.
 
-// ---- file types
+// ---- file types (the formats are the table of platform/drawing/drawformats.h)
 
-// The drawing control's format code for a name's last four characters, in any case: ".kdf" 10,
-// ".dxf" 13, ".bmp" 1, ".wmf" 2, ".emf" 4; 0 for any other name.
-int DrawingFileCode(const QString& name);
-
-// The save dialog's type entries, 0-based: 0 native, 1 DXF, 2 BMP, 3 WMF, 4 EMF.
-int DrawingTypeOfCode(int code); // the entry of a format code, 0 for none
-int DrawingCodeOfType(int entry); // the format code of an entry; an entry past the list is native
-
-// The name Save As writes for the name chosen with a type entry: kept when it ends in the type's
-// extension (any case); its last four characters replaced when they are "." and three more; else
-// the type's extension appended ("report" as DXF is "report.dxf").
+// The name Save As writes for the name chosen with a type entry (0-based, in the table's order; an
+// entry past the list is native): kept when it ends in the type's extension (any case); its last four
+// characters replaced when they are "." and three more; else the type's extension appended ("report"
+// as DXF is "report.dxf").
 QString SaveAsName(const QString& chosen, int typeEntry);
 
-// The filters of the window's file dialogs, in the classic "Description|*.ext|" form.
-extern const QString kOpenDrawingFilter; // six entries, the last all drawing files
-extern const QString kSaveDrawingFilter; // five entries
+// The filters of the window's file dialogs, in the classic "Description|*.ext|" form: one entry a
+// format, and for Open a last one of all drawing files.
+extern const QString kOpenDrawingFilter;
+extern const QString kSaveDrawingFilter;
 
 // ---- the commands
 

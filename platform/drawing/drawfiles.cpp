@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/drawing/drawcodecs.h"
+#include "platform/drawing/drawformats.h"
 #include "platform/drawing/mdrawpro.h"
 #include "platform/qmerror.h"
 #include "platform/textfile.h"
@@ -86,40 +87,57 @@ OutputOptions fileOutputOptions() {
     return o;
 }
 
-} // namespace draw
-
 namespace {
 
-enum FileCode { Bmp = 1, Wmf = 2, Emf = 4, Native = 10, Dxf = 13 };
+// The shape formats take no pixel size.
+template <void (*Write)(const DrawModel&, const QString&)>
+void writeShapes(const DrawModel& model, const QString& path, const QSize&) {
+    Write(model, path);
+}
 
-[[noreturn]] void unknownCode(int code) {
-    raiseError(qmerr::InvalidArgument, QStringLiteral("drawing file format %1").arg(code));
+void writeBitmap(const DrawModel& model, const QString& path, const QSize& pixels) {
+    writeBmp(model, path, pixels);
+}
+
+constexpr DrawingFormat kFormats[] = {
+    {10, ".kdf", "Kalvex Drawing Format (*.kdf)|*.kdf", readNative, writeShapes<writeNative>, false},
+    {13, ".dxf", "Drawing Exchange Format (*.dxf)|*.dxf", readDxf, writeShapes<writeDxf>, false},
+    {1, ".bmp", "Windows Bitmap (*.bmp)|*.bmp", readBmp, writeBitmap, true},
+    {2, ".wmf", "Windows Meta File (*.wmf)|*.wmf", readWmf, writeShapes<writeWmf>, false},
+    {4, ".emf", "Enhanced Meta File (*.emf)|*.emf", readEmf, writeShapes<writeEmf>, false},
+};
+
+const DrawingFormat& knownFormat(int code) {
+    const DrawingFormat* f = formatOfCode(code);
+    if (!f) raiseError(qmerr::InvalidArgument, QStringLiteral("drawing file format %1").arg(code));
+    return *f;
 }
 
 } // namespace
 
+std::span<const DrawingFormat> drawingFormats() {
+    return kFormats;
+}
+
+const DrawingFormat* formatOfCode(int code) {
+    for (const DrawingFormat& f : kFormats)
+        if (f.code == code) return &f;
+    return nullptr;
+}
+
+const DrawingFormat* formatOfName(const QString& name) {
+    for (const DrawingFormat& f : kFormats)
+        if (name.endsWith(QLatin1String(f.extension), Qt::CaseInsensitive)) return &f;
+    return nullptr;
+}
+
+} // namespace draw
+
 void MDrawPro::LoadDrawing(const QString& file, int, int code) {
+    const draw::DrawingFormat& format = draw::knownFormat(code);
     // The whole file goes into a model of its own first, so that a failure leaves this drawing.
     draw::DrawModel loaded;
-    switch (code) {
-    case Bmp:
-        draw::readBmp(file, loaded);
-        break;
-    case Wmf:
-        draw::readWmf(file, loaded);
-        break;
-    case Emf:
-        draw::readEmf(file, loaded);
-        break;
-    case Native:
-        draw::readNative(file, loaded);
-        break;
-    case Dxf:
-        draw::readDxf(file, loaded);
-        break;
-    default:
-        unknownCode(code);
-    }
+    format.read(file, loaded);
     replaceWith(std::move(loaded));
     cursor_ = -1;
     cursorId_ = 0;
@@ -127,28 +145,10 @@ void MDrawPro::LoadDrawing(const QString& file, int, int code) {
 }
 
 void MDrawPro::SaveDrawing(const QString& file, int, int code) {
-    switch (code) {
-    case Bmp: {
-        // No output size set: the bitmap dialog's own proposal, 60 pixels an inch of the sheet.
-        QSize pixels(OutputWidth(), OutputHeight());
-        if (pixels.width() <= 0 || pixels.height() <= 0)
-            pixels = QSize(std::max<Long>(1, (pageWidth() + 5) / 10), std::max<Long>(1, (pageHeight() + 5) / 10));
-        draw::writeBmp(*this, file, pixels);
-        break;
-    }
-    case Wmf:
-        draw::writeWmf(*this, file);
-        break;
-    case Emf:
-        draw::writeEmf(*this, file);
-        break;
-    case Native:
-        draw::writeNative(*this, file);
-        break;
-    case Dxf:
-        draw::writeDxf(*this, file);
-        break;
-    default:
-        unknownCode(code);
-    }
+    const draw::DrawingFormat& format = draw::knownFormat(code);
+    QSize pixels(OutputWidth(), OutputHeight());
+    // No output size set: the bitmap dialog's own proposal, 60 pixels an inch of the sheet.
+    if (format.raster && (pixels.width() <= 0 || pixels.height() <= 0))
+        pixels = QSize(std::max<Long>(1, (pageWidth() + 5) / 10), std::max<Long>(1, (pageHeight() + 5) / 10));
+    format.write(*this, file, pixels);
 }

@@ -145,9 +145,6 @@ TEST_F(BmpFile, AFileThatIsNoBitmapOrTooLargeIsRefusedAndThePageStays) {
     buffer.open(QIODevice::WriteOnly);
     small.save(&buffer, "PNG");
     writeRaw(file(QStringLiteral("png.bmp")), png);
-    writeRaw(file(QStringLiteral("truncated.bmp")), bmp.left(40));
-    writeRaw(file(QStringLiteral("short.bmp")), bmp.left(bmp.size() / 2));
-    writeRaw(file(QStringLiteral("empty.bmp")), {});
     QByteArray huge = bmp;
     put32(huge, 18, 12000);
     put32(huge, 22, 12000);
@@ -158,12 +155,8 @@ TEST_F(BmpFile, AFileThatIsNoBitmapOrTooLargeIsRefusedAndThePageStays) {
     writeRaw(file(QStringLiteral("rows.bmp")), rows);
 
     for (const auto& [name, error] : {std::pair{QStringLiteral("png.bmp"), 321},
-                                      {QStringLiteral("truncated.bmp"), 321},
-                                      {QStringLiteral("short.bmp"), 321},
-                                      {QStringLiteral("empty.bmp"), 321},
                                       {QStringLiteral("huge.bmp"), 61706},
-                                      {QStringLiteral("rows.bmp"), 61706},
-                                      {QStringLiteral("missing.bmp"), 53}}) {
+                                      {QStringLiteral("rows.bmp"), 61706}}) {
         SCOPED_TRACE(name.toStdString());
         EXPECT_EQ(errorOf([&] { page.LoadDrawing(file(name), 0, 1); }), error);
         EXPECT_EQ(dumpDrawing(page), before);
