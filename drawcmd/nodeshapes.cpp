@@ -34,7 +34,7 @@ struct Pt {
 };
 
 int unitsPerInch() {
-    return metaugl().UnitsPerInch > 0 ? metaugl().UnitsPerInch : 600;
+    return pageCanvas().UnitsPerInch > 0 ? pageCanvas().UnitsPerInch : 600;
 }
 
 // The selected nodes as points, in the order picked.
@@ -77,7 +77,7 @@ Pt roundPt(double x, double y) {
 // Adds a polygon (9) or polyline (8) through pts, started on the rounded pen as every shape of the
 // drawing commands is; it becomes the current object.
 void addShape(int kind, const std::vector<Pt>& pts) {
-    const Metaugl& m = metaugl();
+    const Metaugl& m = pageCanvas();
     const Long x = qnum::CLng(m.PenX), y = qnum::CLng(m.PenY);
     std::vector<Long> values;
     values.reserve(pts.size() * 2);
@@ -227,7 +227,7 @@ void ApplyNodePolygonFill() {
 }
 
 void MakeNodePolygon() {
-    Metaugl& m = metaugl();
+    Metaugl& m = pageCanvas();
     EditingSession& s = editingSession();
     if (s.SelectedNodeCount <= 0) return;
     const std::vector<Pt> nodes = selectedNodes();
@@ -240,7 +240,7 @@ void MakeNodePolygon() {
 }
 
 void MakeNodeLine() {
-    Metaugl& m = metaugl();
+    Metaugl& m = pageCanvas();
     EditingSession& s = editingSession();
     if (s.SelectedNodeCount <= 0) return;
     addShape(draw::Polyline, selectedNodes());
@@ -258,7 +258,7 @@ void MakeNodeLine() {
 }
 
 void MakeNodeArrow() {
-    Metaugl& m = metaugl();
+    Metaugl& m = pageCanvas();
     EditingSession& s = editingSession();
     if (s.SelectedNodeCount < 4 || s.SelectedNodeCount > 6) {
         ui().MsgBox(QStringLiteral("You must select 2-3 nodes to create an arrow."));

@@ -167,15 +167,15 @@ PageZoom FileNewDrawing(ToolButtons& buttons, const DrawingFileDialogs& dialogs)
     w.NewDrawingConfirmed = 0;
     if (dialogs.newDrawingSize) dialogs.newDrawingSize();
     if (w.NewDrawingConfirmed != 1) return PageZoom::Keep;
-    NewDrawing();
+    pageCanvas().NewDrawing();
     forgetReplacedPage();
     w.DrawingFileName.clear();
     return PageZoom::Default;
 }
 
 PageZoom FileOpenDrawing(ToolButtons& buttons, const DrawingFileDialogs& dialogs) {
-    Metaugl& m = metaugl();
-    if (m.PaperWidth == 0) NewDrawing();
+    PageCanvas& m = pageCanvas();
+    if (m.PaperWidth == 0) m.NewDrawing();
     if (!offerToSave(QStringLiteral("Would you like to save the current DRAWING before opening another?"), buttons,
                      dialogs))
         return PageZoom::Keep;
@@ -300,7 +300,7 @@ bool OrientationSwaps(const QString& width, const QString& height, bool landscap
 // ---- "Size of Bitmap" ---------------------------------------------------------------------------
 
 void ProposeBitmapSize() {
-    Metaugl& m = metaugl();
+    Metaugl& m = pageCanvas();
     if (m.PageSizeChanged != 1) return;
     modgw().BitmapWidth = proposedSide(m.DrawableWidth);
     modgw().BitmapHeight = proposedSide(m.DrawableHeight);
@@ -327,6 +327,6 @@ void StoreBitmapSize(const QString& width, const QString& height) {
 std::array<int, 2> BitmapOutputSize() {
     const ModGW& g = modgw();
     if (g.BitmapWidth > 0 && g.BitmapHeight > 0) return {g.BitmapWidth, g.BitmapHeight};
-    const Metaugl& m = metaugl();
+    const Metaugl& m = pageCanvas();
     return {storedSide(proposedSide(m.DrawableWidth)), storedSide(proposedSide(m.DrawableHeight))};
 }

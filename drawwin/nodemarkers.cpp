@@ -16,7 +16,7 @@ constexpr int32_t Blue = draw::RGB(0, 0, 255);
 // A half unit kept in a hidden centre is rounded away here, halves to even.
 void addMarker(double x, double y) {
     MDrawPro& d = pageDrawing();
-    const int upi = metaugl().UnitsPerInch > 0 ? metaugl().UnitsPerInch : 600;
+    const int upi = pageCanvas().UnitsPerInch > 0 ? pageCanvas().UnitsPerInch : 600;
     const double h = 0.04 * upi;
     d.AddObject(draw::Ellipse, qnum::CLng(x - h), qnum::CLng(y - h), qnum::CLng(x + h), qnum::CLng(y + h));
     d.FillStyle(0);

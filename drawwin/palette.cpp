@@ -246,7 +246,7 @@ void createFillPalette(MDrawPro& pal, const MDrawPro& page, const std::function<
         if (!whole) showError(qmerr::PastEndOfFile, QStringLiteral("createFillPalette"));
         m.CurrentFillPattern = m.PaletteFills[1];
         m.CurrentFillColor = m.PaletteColors[1];
-        metaugl().CurrentLineColor = m.PaletteColors[8];
+        pageCanvas().CurrentLineColor = m.PaletteColors[8];
         createcoloredFPtemp(m.CurrentFillPattern, m.CurrentFillColor);
         buildObjects(pal, page, fitView);
     } catch (const QmError& e) {
@@ -341,7 +341,7 @@ void PaletteRightClick(MDrawPro& pal, MDrawPro& page, double x, double y) {
     int row = 1;
     while (row < 7 && !(y < 3350 + 170 * row)) ++row;
     const int swatch = x < 251 ? row : row + 7;
-    Metaugl& m = metaugl();
+    Metaugl& m = pageCanvas();
     try {
         m.CurrentLineColor = editingSession().PaletteColors[size_t(swatch)];
         page.CurrentObject(4);

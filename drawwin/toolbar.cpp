@@ -29,7 +29,7 @@ constexpr int32_t Red = draw::RGB(255, 0, 0);
 constexpr int32_t Blue = draw::RGB(0, 0, 255);
 
 int unitsPerInch() {
-    return metaugl().UnitsPerInch > 0 ? metaugl().UnitsPerInch : 600;
+    return pageCanvas().UnitsPerInch > 0 ? pageCanvas().UnitsPerInch : 600;
 }
 
 // Puts one mode button down (or leaves it as toggled) and every other mode button up.
@@ -311,7 +311,7 @@ void DrawingKeyDown(int keyCode) {
         } else if (w.FreeShapeTool == 2 && o->kind == draw::Polyline) {
             int16_t& stacked = editingSession().ShapeCounter;
             d.ObjectId(id);
-            d.LineColor(metaugl().CurrentLineColor);
+            d.LineColor(pageCanvas().CurrentLineColor);
             d.ObjectSelected(true);
             d.ObjectAction(2);
             for (int i = 0; i < stacked; ++i) d.ObjectAction(5);
