@@ -173,7 +173,7 @@ void PrintDrawing(PrintJob& job) {
     if (!missing.isEmpty()) ui().MsgBox(QStringLiteral("Missing Fill Pattern File: ") + missing);
 
     // Landscape unless the sheet is taller than wide.
-    const Metaugl& m = metaugl();
+    const Metaugl& m = pageCanvas();
     double sheetW = m.DrawableWidth, sheetH = m.DrawableHeight;
     if (sheetW <= 0 || sheetH <= 0) {
         sheetW = d.PageWidth();

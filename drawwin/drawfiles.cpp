@@ -2,7 +2,6 @@
 #include "drawwin/drawfiles.h"
 
 #include "drawcmd/metaugl.h"
-#include "drawcmd/undorecord.h"
 #include "drawcmd/printdrawing.h"
 #include "drawwin/devicesettings.h"
 #include "drawwin/drawwinstate.h"
@@ -57,10 +56,7 @@ bool offerToSave(const QString& question, ToolButtons& b, const DrawingFileDialo
 // selection, the shape Escape would style. Ids start again at 1, so any of them would now name
 // unrelated objects.
 void forgetReplacedPage() {
-    Metaugl& m = metaugl();
-    undoRecord().clear();
-    m.NodeCount = 0;
-    m.SelectedNodeCount = 0;
+    editingSession().clear();
     DrawWin& w = drawwin();
     w.LastDrawnId = 0;
     w.DrawingModified = 0;
@@ -161,15 +157,15 @@ PageZoom FileNewDrawing(ToolButtons& buttons, const DrawingFileDialogs& dialogs)
     w.NewDrawingConfirmed = 0;
     if (dialogs.newDrawingSize) dialogs.newDrawingSize();
     if (w.NewDrawingConfirmed != 1) return PageZoom::Keep;
-    NewDrawing();
+    pageCanvas().NewDrawing();
     forgetReplacedPage();
     w.DrawingFileName.clear();
     return PageZoom::Default;
 }
 
 PageZoom FileOpenDrawing(ToolButtons& buttons, const DrawingFileDialogs& dialogs) {
-    Metaugl& m = metaugl();
-    if (m.PaperWidth == 0) NewDrawing();
+    PageCanvas& m = pageCanvas();
+    if (m.PaperWidth == 0) m.NewDrawing();
     if (!offerToSave(QStringLiteral("Would you like to save the current DRAWING before opening another?"), buttons,
                      dialogs))
         return PageZoom::Keep;
@@ -294,7 +290,7 @@ bool OrientationSwaps(const QString& width, const QString& height, bool landscap
 // ---- "Size of Bitmap" ---------------------------------------------------------------------------
 
 void ProposeBitmapSize() {
-    Metaugl& m = metaugl();
+    Metaugl& m = pageCanvas();
     if (m.PageSizeChanged != 1) return;
     modgw().BitmapWidth = proposedSide(m.DrawableWidth);
     modgw().BitmapHeight = proposedSide(m.DrawableHeight);
@@ -321,6 +317,6 @@ void StoreBitmapSize(const QString& width, const QString& height) {
 std::array<int, 2> BitmapOutputSize() {
     const ModGW& g = modgw();
     if (g.BitmapWidth > 0 && g.BitmapHeight > 0) return {g.BitmapWidth, g.BitmapHeight};
-    const Metaugl& m = metaugl();
+    const Metaugl& m = pageCanvas();
     return {storedSide(proposedSide(m.DrawableWidth)), storedSide(proposedSide(m.DrawableHeight))};
 }

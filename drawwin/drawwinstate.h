@@ -27,7 +27,8 @@ struct DrawWin {
     int16_t NewDrawingConfirmed = 0;  // 1 once the new-drawing dialog confirmed PaperWidth, PaperHeight
     QString FileDialogName;           // the name the window's file dialog last returned; Open starts on it
 
-    // The undo record is undoRecord() (drawcmd/undorecord.h), beside the page's drawing control.
+    // The undo record, the node markers and the palette are the page's editing session,
+    // editingSession() (drawcmd/editingsession.h), beside the page's drawing control.
 
     // ---- node centres of the last node-mode Copy, x then y, entries 1 to CopiedCount
     static constexpr int MaxCopied = 101;

@@ -7,7 +7,7 @@ struct ToolButtons;
 
 // The Edit menu and the page's edit events without the window: the one-step undo record, the soft
 // delete, the clipboard in select and node mode, groups and stacking order. All of it works on the
-// page's drawing control; the undo record is undoRecord(), beside the control.
+// page's drawing control; the undo record is undoRecord(), in the page's editing session.
 //
 // The soft delete removes nothing: it collapses an object to (-1000, -1000) and tags it "Change" =
 // "T", so that Undo can give it back; printing and saving drop what is still deleted.

@@ -16,7 +16,7 @@ constexpr int32_t Blue = draw::RGB(0, 0, 255);
 // A half unit kept in a hidden centre is rounded away here, halves to even.
 void addMarker(double x, double y) {
     MDrawPro& d = pageDrawing();
-    const int upi = metaugl().UnitsPerInch > 0 ? metaugl().UnitsPerInch : 600;
+    const int upi = pageCanvas().UnitsPerInch > 0 ? pageCanvas().UnitsPerInch : 600;
     const double h = 0.04 * upi;
     d.AddObject(draw::Ellipse, qnum::CLng(x - h), qnum::CLng(y - h), qnum::CLng(x + h), qnum::CLng(y + h));
     d.FillStyle(0);
@@ -51,18 +51,18 @@ void AddNodeMarker(int32_t x, int32_t y) {
 }
 
 void ShowNodeMarkers() {
-    const Metaugl& m = metaugl();
+    const EditingSession& m = editingSession();
     for (int i = 1; i <= m.NodeCount; ++i)
         addMarker(m.NodeTable[size_t(i)][0], m.NodeTable[size_t(i)][1]);
 }
 
 void HideNodeMarkers() {
-    Metaugl& m = metaugl();
+    EditingSession& m = editingSession();
     m.NodeCount = 0;
     walk([&m](MDrawPro& d) {
         d.TagTarget(5);
         // Markers beyond the table's rows stay on the page rather than being lost.
-        if (IsNodeMarker(d) && m.NodeCount < Metaugl::MaxNodes) {
+        if (IsNodeMarker(d) && m.NodeCount < EditingSession::MaxNodes) {
             d.ObjectSelected(true);
             ++m.NodeCount;
             int32_t x1, y1, x2, y2;

@@ -50,7 +50,7 @@ void frmBitmapSize::Form_Load() {
 
 void frmBitmapSize::Text1_Change() {
     if (!Check1->isChecked() || updating_) return;
-    const Metaugl& m = metaugl();
+    const Metaugl& m = pageCanvas();
     if (const auto h = ProportionalSide(Text1->text(), m.DrawableWidth, m.DrawableHeight)) {
         updating_ = true;
         Text2->setText(QString::number(*h));
@@ -60,7 +60,7 @@ void frmBitmapSize::Text1_Change() {
 
 void frmBitmapSize::Text2_Change() {
     if (!Check1->isChecked() || updating_) return;
-    const Metaugl& m = metaugl();
+    const Metaugl& m = pageCanvas();
     if (const auto w = ProportionalSide(Text2->text(), m.DrawableHeight, m.DrawableWidth)) {
         updating_ = true;
         Text1->setText(QString::number(*w));

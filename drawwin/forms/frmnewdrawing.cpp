@@ -123,8 +123,8 @@ void frmNewDrawing::Option2_Click() {
 
 void frmNewDrawing::Command1_Click() {
     const PaperInches p = NewDrawingPaper(Text1->text(), Text2->text(), Text3->text());
-    metaugl().PaperWidth = p.width;
-    metaugl().PaperHeight = p.height;
+    pageCanvas().PaperWidth = p.width;
+    pageCanvas().PaperHeight = p.height;
     drawwin().NewDrawingConfirmed = 1;
     accept();
 }
