@@ -44,13 +44,13 @@ void drawFrame(bool headingRule) {
 }
 
 // Centred above the heading rule, 0.14 below the top; the pen stands at the rule's right end.
-void drawEpisodeHeading() {
+void drawEpisodeHeading(const ItemHead& item) {
     SU(0.16f);
     SL(1.15f);
     AF(modgw().DefaultFont);
     AP(8);
     AC();
-    A(heading(1) + QStringLiteral(": ") + gwgraph().ItemCaption);
+    A(heading(1) + QStringLiteral(": ") + item.ItemCaption);
 }
 
 constexpr float NotesX = 7.4f;
@@ -79,20 +79,17 @@ QStringList noteLines(const OneBased<QString>& notes, int count) {
     return lines;
 }
 
-QStringList generalNotes() {
-    const GwGraph& g = gwgraph();
-    return noteLines(g.RunGeneralNotes, g.RunGeneralNoteCount);
+QStringList generalNotes(const RunHead& run) {
+    return noteLines(run.RunGeneralNotes, run.RunGeneralNoteCount);
 }
 
-QStringList itemNotes() {
-    const GwGraph& g = gwgraph();
-    return noteLines(g.RunItemNotes, g.RunItemNoteCount);
+QStringList itemNotes(const ItemHead& item) {
+    return noteLines(item.RunItemNotes, item.RunItemNoteCount);
 }
 
 // Two double rules, the titles centred in the column, the caption and the client lines, the logo
 // box at the bottom with the logo in it.
-void drawTitlesAndLogo(const QString& caption) {
-    const GwGraph& g = gwgraph();
+void drawTitlesAndLogo(const RunHead& g, const QString& caption) {
     S(7.3f, -4.5f);
     LR(2.3f);
     SD(0.05f);
@@ -131,12 +128,12 @@ void drawTitlesAndLogo(const QString& caption) {
 
 // The frame and column of the date summary's table page and of the Stiff page: the episode
 // heading, every general note and then the episode's notes.
-void drawEpisodeColumn() {
+template <typename Item> void drawEpisodeColumn(const RunHead& run, const Item& item) {
     drawFrame(true);
-    drawEpisodeHeading();
+    drawEpisodeHeading(item);
     AP(8);
-    drawNotes(-0.4f, heading(2), generalNotes() + itemNotes());
-    drawTitlesAndLogo(gwgraph().ReportTitles[5]);
+    drawNotes(-0.4f, heading(2), generalNotes(run) + itemNotes(item));
+    drawTitlesAndLogo(run, item.ItemTitle);
 }
 
 void startProgress(int total) {
@@ -151,107 +148,106 @@ int count(int n) {
 
 } // namespace
 
-void drawdatesumtable() {
-    try {
-        const GwGraph& g = gwgraph();
-        drawEpisodeColumn();
-        const int sources = count(g.ItemSourceCount);
-        startProgress(sources + 2);
-        drawDateSumTableGrid();
+void buildDateSumTablePage(const DateSumRun& run, const DateSumItem& item, int page) {
+    const DateSumRunPage p{run, item, page};
+    drawEpisodeColumn(run, item);
+    const int sources = count(item.ItemSourceCount);
+    startProgress(sources + 2);
+    drawDateSumTableGrid(p);
+    incseg();
+    for (int s = 1; s <= sources; ++s) {
+        drawDateSumTableRow(p, s);
         incseg();
-        for (int s = 1; s <= sources; ++s) {
-            drawDateSumTableRow(s);
+    }
+    DrawDateStamp(0);
+}
+
+void buildDateSumMapPage(const DateSumRun& run, const DateSumItem& item, int map) {
+    const DateSumRunPage p{run, item, map};
+    drawFrame(true);
+    drawEpisodeHeading(item);
+    // Map pages repeat only the episode's own notes, at most 25 lines.
+    AP(8);
+    drawNotes(-0.4f, heading(2), itemNotes(item), 25);
+    // The map number keeps its leading blank: "Episode 1 of 2, Map  1".
+    const QString caption = item.ItemTitle.isEmpty()
+                                ? QString()
+                                : item.ItemTitle + QStringLiteral(", Map ") + qnum::CaptionNum(map);
+    drawTitlesAndLogo(run, caption);
+
+    const int sources = count(item.ItemSourceCount);
+    startProgress(sources + 2);
+    drawDateSumMapHeadingBand(p);
+    drawDateSumMapGrid(run);
+    incseg();
+    for (int s = 1; s <= sources; ++s) {
+        drawDateSumMapSource(p, s);
+        incseg();
+    }
+    DrawDateStamp(0);
+}
+
+void buildStiffPage(const StiffRun& run, const StiffItem& item, int page) {
+    const StiffRunPage p{run, item, page};
+    drawEpisodeColumn(run, item);
+    // One step for the start, one per scale row and one per set's diagrams, so that the line
+    // ends at 100 whatever the row counts.
+    const int rows1 = count(run.StiffParCount[1]);
+    const int rows2 = count(run.StiffParCount[2]);
+    startProgress(3 + rows1 + rows2);
+    for (int set = 1; set <= 2; ++set) {
+        for (int j = 1; j <= count(run.StiffParCount[set]); ++j) {
+            drawStiffScaleRow(run, set, j);
             incseg();
         }
-        DrawDateStamp(0);
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("drawdatesumtable"));
+        for (int r = 1; r <= count(run.StiffSourceCount[set]); ++r) drawStiffDiagram(p, set, r);
+        incseg();
     }
+    DrawDateStamp(0);
+}
+
+void buildGWElevPage(const GWElevRun& run, const GWElevItem& item, int page) {
+    const GWElevRunPage p{run, item, page};
+    drawFrame(false);
+    // No episode heading here: the notes start near the top of the column.
+    AF(modgw().DefaultFont);
+    AP(8);
+    drawNotes(-0.1f, heading(10), generalNotes(run) + itemNotes(item));
+    drawTitlesAndLogo(run, item.ItemTitle);
+
+    const int sources = count(item.ItemSourceCount);
+    startProgress(3 * sources + 3);
+    for (int j = 1; j <= sources; ++j) {
+        drawGWElevBlock(j);
+        incseg();
+    }
+    for (int j = 1; j <= sources; ++j) {
+        drawGWElevBlockReadings(p, j);
+        incseg();
+    }
+    drawGWElevGraphStart();
+    incseg();
+    drawGWElevGraphAxes(p);
+    incseg();
+    for (int j = 1; j <= sources; ++j) {
+        drawGWElevReadings(p, j);
+        incseg();
+    }
+    DrawDateStamp(0);
+}
+
+void drawdatesumtable() {
+    DrawFromGwGraph("drawdatesumtable", buildDateSumTablePage, 0);
 }
 
 void drawdatesummaps() {
-    try {
-        const GwGraph& g = gwgraph();
-        drawFrame(true);
-        drawEpisodeHeading();
-        // Map pages repeat only the episode's own notes, at most 25 lines.
-        AP(8);
-        drawNotes(-0.4f, heading(2), itemNotes(), 25);
-        // The map number keeps its leading blank: "Episode 1 of 2, Map  1".
-        const QString caption = g.ReportTitles[5].isEmpty()
-                                    ? QString()
-                                    : g.ReportTitles[5] + QStringLiteral(", Map ") +
-                                          qnum::CaptionNum(g.CurMap);
-        drawTitlesAndLogo(caption);
-
-        const int sources = count(g.ItemSourceCount);
-        startProgress(sources + 2);
-        drawDateSumMapHeadingBand();
-        drawDateSumMapGrid();
-        incseg();
-        for (int s = 1; s <= sources; ++s) {
-            drawDateSumMapSource(s);
-            incseg();
-        }
-        DrawDateStamp(0);
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("drawdatesummaps"));
-    }
+    DrawFromGwGraph("drawdatesummaps", buildDateSumMapPage, gwgraph().CurMap);
 }
 
 void drawstiff() {
-    try {
-        const GwGraph& g = gwgraph();
-        drawEpisodeColumn();
-        // One step for the start, one per scale row and one per set's diagrams, so that the line
-        // ends at 100 whatever the row counts.
-        const int rows1 = count(g.StiffParCount[1]);
-        const int rows2 = count(g.StiffParCount[2]);
-        startProgress(3 + rows1 + rows2);
-        for (int set = 1; set <= 2; ++set) {
-            for (int j = 1; j <= count(g.StiffParCount[set]); ++j) {
-                drawStiffScaleRow(set, j);
-                incseg();
-            }
-            for (int r = 1; r <= count(g.StiffSourceCount[set]); ++r) drawStiffDiagram(set, r);
-            incseg();
-        }
-        DrawDateStamp(0);
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("drawstiff"));
-    }
+    DrawFromGwGraph("drawstiff", buildStiffPage, 0);
 }
 
 void drawgwelev() {
-    try {
-        const GwGraph& g = gwgraph();
-        drawFrame(false);
-        // No episode heading here: the notes start near the top of the column.
-        AF(modgw().DefaultFont);
-        AP(8);
-        drawNotes(-0.1f, heading(10), generalNotes() + itemNotes());
-        drawTitlesAndLogo(g.ReportTitles[5]);
-
-        const int sources = count(g.ItemSourceCount);
-        startProgress(3 * sources + 3);
-        for (int j = 1; j <= sources; ++j) {
-            drawGWElevBlock(j);
-            incseg();
-        }
-        for (int j = 1; j <= sources; ++j) {
-            drawGWElevBlockReadings(j);
-            incseg();
-        }
-        drawGWElevGraphStart();
-        incseg();
-        drawGWElevGraphAxes();
-        incseg();
-        for (int j = 1; j <= sources; ++j) {
-            drawGWElevReadings(j);
-            incseg();
-        }
-        DrawDateStamp(0);
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("drawgwelev"));
-    }
+    DrawFromGwGraph("drawgwelev", buildGWElevPage, 0);
 }

@@ -8,7 +8,6 @@
 #include "platform/numbers.h"
 #include "project/modgw.h"
 #include "reportdefs/headings.h"
-#include "reports/gwgraph.h"
 #include "reports/pageparts.h"
 
 #include <QList>
@@ -72,22 +71,20 @@ MapAxis usableAxis(float start, float end, float inc) {
     return {0, 100, 10, 11};
 }
 
-MapAxis xAxis() {
-    const GwGraph& g = gwgraph();
+MapAxis xAxis(const DateSumRun& g) {
     return usableAxis(g.MapXStart, g.MapXEnd, g.MapXInc);
 }
 
-MapAxis yAxis() {
-    const GwGraph& g = gwgraph();
+MapAxis yAxis(const DateSumRun& g) {
     return usableAxis(g.MapYStart, g.MapYEnd, g.MapYInc);
 }
 
-// The columns of map CurMap that name a column of the table; any other number is left out of
+// The columns of the page's map that name a column of the table; any other number is left out of
 // the framing, the shading and the label.
-QList<int> mapColumns() {
-    const GwGraph& g = gwgraph();
+QList<int> mapColumns(const DateSumRunPage& p) {
+    const DateSumRun& g = p.run;
     QList<int> columns;
-    const int m = g.CurMap;
+    const int m = p.page;
     if (m < 1 || m > GwGraph::MaxMaps) return columns;
     for (int k = 1; k <= g.MapParCount[m]; ++k) {
         const int c = g.MapParams[m][k];
@@ -107,13 +104,13 @@ float mapValue(const QString& text) {
 
 // The mean of the columns' value / scale maximum, in single precision, held to 1 as the circle's
 // shade is. A column without a scale maximum above 0 counts 0; a map without columns is white.
-float meanRatio(int s, const QList<int>& columns) {
+float meanRatio(const DateSumRunPage& p, int s, const QList<int>& columns) {
     if (columns.isEmpty()) return 0;
-    const GwGraph& g = gwgraph();
+    const DateSumRun& g = p.run;
     float sum = 0;
     for (int c : columns) {
         const float max = float(qnum::LeadingNumber(g.ParScaleMax[c]));
-        if (max > 0) sum += mapValue(g.RecordValues[s][c]) / max;
+        if (max > 0) sum += mapValue(p.item.RecordValues[s][c]) / max;
     }
     float mean = sum / float(columns.size());
     // Values beyond single precision must not reach the shade as a non-number.
@@ -122,8 +119,7 @@ float meanRatio(int s, const QList<int>& columns) {
 }
 
 // One column: its text as the file holds it; several: the whole per cent of the mean (" 29%").
-QString valueLabel(int s, const QList<int>& columns, float mean) {
-    const GwGraph& g = gwgraph();
+QString valueLabel(const DateSumItem& g, int s, const QList<int>& columns, float mean) {
     if (columns.size() == 1) return g.RecordValues[s][columns[0]];
     const float percent = std::floor(mean * 100.0f) + 0.0f; // no "-0"
     return qnum::CaptionNum(percent) + QStringLiteral("%");
@@ -143,8 +139,8 @@ void graphOrigin() {
     SV(1);
 }
 
-int sourcesOnPage() {
-    return std::clamp<int>(gwgraph().ItemSourceCount, 0, GWBlocks);
+int sourcesOnPage(const GWElevItem& item) {
+    return std::clamp<int>(item.ItemSourceCount, 0, GWBlocks);
 }
 
 void tableSymbol(int j) {
@@ -174,8 +170,7 @@ struct GWScale {
 
 // The set's value scale, or 100 to 500 by 50 for a scale starting at 0 (the definition's "none")
 // and for one that cannot be drawn: no range, no step, or more than 100 ticks.
-GWScale gwScale() {
-    const GwGraph& g = gwgraph();
+GWScale gwScale(const GWElevItem& g) {
     const int low = g.GWScaleLow, high = g.GWScaleHigh, step = g.GWScaleStep;
     if (low != 0 && high > low && step > 0 && (high - low) / step < 100)
         return {low, high, step, (high - low) / step + 1};
@@ -200,11 +195,10 @@ struct GWYears {
 };
 
 // The years of every dated reading of the sources on the page.
-GWYears gwYears() {
-    const GwGraph& g = gwgraph();
+GWYears gwYears(const GWElevItem& g) {
     GWYears years;
     bool found = false;
-    for (int j = 1; j <= sourcesOnPage(); ++j)
+    for (int j = 1; j <= sourcesOnPage(g); ++j)
         for (int r = 1; r <= g.GWRecordCount[j]; ++r) {
             const std::optional<double> d = DTN(g.GWDate[j][r]);
             if (!d) continue;
@@ -220,8 +214,8 @@ GWYears gwYears() {
 
 // ---- date summary maps
 
-void drawDateSumMapHeadingBand() {
-    const GwGraph& g = gwgraph();
+void drawDateSumMapHeadingBand(const DateSumRunPage& p) {
+    const DateSumRun& g = p.run;
     const int P = std::max<int>(g.ItemParCount, 0);
     const float W = 0.7f * float(P) + 0.9f;
     pageOrigin();
@@ -251,7 +245,7 @@ void drawDateSumMapHeadingBand() {
 
     // The map's own columns in a double frame.
     LW(3);
-    for (int c : mapColumns()) {
+    for (int c : mapColumns(p)) {
         S(0.95f + 0.7f * float(c - 1), -0.02f);
         RE(0.7f, -0.82f);
         SR(0.01f);
@@ -271,13 +265,13 @@ void drawDateSumMapHeadingBand() {
 
     // Column headings as on the table page, with the scale maximum in place of the standard.
     S(1.3f, -0.14f);
-    drawDateSumColumnHeadings(g.ParScaleMax);
+    drawDateSumColumnHeadings(g, g.ParScaleMax);
 }
 
-void drawDateSumMapGrid() {
-    const MapAxis x = xAxis();
-    const MapAxis y = yAxis();
-    const QString label = heading(5) + QStringLiteral(" (") + gwgraph().MapDistanceUnit + QStringLiteral(")");
+void drawDateSumMapGrid(const DateSumRun& run) {
+    const MapAxis x = xAxis(run);
+    const MapAxis y = yAxis(run);
+    const QString label = heading(5) + QStringLiteral(" (") + run.MapDistanceUnit + QStringLiteral(")");
     mapOrigin();
     AF(modgw().DefaultFont);
     AP(8);
@@ -326,12 +320,12 @@ void drawDateSumMapGrid() {
     }
 }
 
-void drawDateSumMapSource(int s) {
-    const GwGraph& g = gwgraph();
-    const MapAxis x = xAxis();
-    const MapAxis y = yAxis();
-    const QList<int> columns = mapColumns();
-    const float mean = meanRatio(s, columns);
+void drawDateSumMapSource(const DateSumRunPage& p, int s) {
+    const DateSumRun& g = p.run;
+    const MapAxis x = xAxis(g);
+    const MapAxis y = yAxis(g);
+    const QList<int> columns = mapColumns(p);
+    const float mean = meanRatio(p, s, columns);
     const float r = g.MapRadiusMult > 0 ? 0.15f * g.MapRadiusMult : 0.15f;
 
     mapOrigin();
@@ -356,7 +350,7 @@ void drawDateSumMapSource(int s) {
         SU(r + 0.27f);
     A(g.RunSourceName[s]);
     SD(0.15f);
-    A(valueLabel(s, columns, mean));
+    A(valueLabel(p.item, s, columns, mean));
 }
 
 // ---- groundwater elevation page
@@ -419,9 +413,9 @@ void drawGWElevBlock(int j) {
     LD(2.15f);
 }
 
-void drawGWElevBlockReadings(int j) {
+void drawGWElevBlockReadings(const GWElevRunPage& p, int j) {
     if (j < 1 || j > GWBlocks) return;
-    const GwGraph& g = gwgraph();
+    const GWElevItem& g = p.item;
     const float x0 = BlockWidth * float(j - 1);
     pageOrigin();
     LT(1); // the triangle symbols are drawn as lines
@@ -448,7 +442,7 @@ void drawGWElevBlockReadings(int j) {
     for (int r = std::max(1, count - 11); r <= count; ++r) {
         A(g.GWDate[j][r]);
         SR(0.65f);
-        A(g.GWElevIsElevation == 1 ? QStringLiteral("-") : g.GWValueText[j][r]);
+        A(p.run.GWElevIsElevation == 1 ? QStringLiteral("-") : g.GWValueText[j][r]);
         SR(0.4625f);
         if (g.GWMissing[j][r])
             A(QStringLiteral("-"));
@@ -471,9 +465,8 @@ void drawGWElevGraphStart() {
     }
 }
 
-void drawGWElevGraphAxes() {
-    const GwGraph& g = gwgraph();
-    const GWYears years = gwYears();
+void drawGWElevGraphAxes(const GWElevRunPage& p) {
+    const GWYears years = gwYears(p.item);
     graphOrigin();
     AF(modgw().DefaultFont);
     AD(0);
@@ -512,7 +505,7 @@ void drawGWElevGraphAxes() {
     SL(0.6f);
     AD(90);
     AP(10);
-    A(heading(11) + QStringLiteral(" (") + g.GWUnits + QStringLiteral(")"));
+    A(heading(11) + QStringLiteral(" (") + p.run.GWUnits + QStringLiteral(")"));
     AD(0);
     AR();
     AP(8);
@@ -520,7 +513,7 @@ void drawGWElevGraphAxes() {
     SD(GraphHeight / 2);
 
     // A broken grid line across the graph at every value, a tick left of the frame and the value.
-    const GWScale scale = gwScale();
+    const GWScale scale = gwScale(p.item);
     SV(float(double(scale.high - scale.low) / GraphHeight));
     int value = scale.low;
     for (int i = 0; i < scale.ticks; ++i, value += scale.step) {
@@ -536,12 +529,12 @@ void drawGWElevGraphAxes() {
     }
 }
 
-void drawGWElevReadings(int j) {
+void drawGWElevReadings(const GWElevRunPage& p, int j) {
     if (j < 1 || j > GWBlocks) return;
-    const GWYears years = gwYears();
+    const GWElevItem& g = p.item;
+    const GWYears years = gwYears(g);
     if (!years.any()) return;
-    const GwGraph& g = gwgraph();
-    const GWScale scale = gwScale();
+    const GWScale scale = gwScale(g);
     const float axisStart = years.axisStart();
     graphOrigin();
     SV(float(double(scale.high - scale.low) / GraphHeight));

@@ -6,7 +6,6 @@
 #include "platform/numbers.h"
 #include "project/modgw.h"
 #include "reportdefs/headings.h"
-#include "reports/gwgraph.h"
 #include "reports/pageparts.h"
 
 #include <algorithm>
@@ -23,8 +22,8 @@ void pageOrigin() {
     SV(1);
 }
 
-int columns() {
-    return std::max<int>(gwgraph().ItemParCount, 0);
+int columns(const DateSumRun& run) {
+    return std::max<int>(run.ItemParCount, 0);
 }
 
 // ---- Stiff
@@ -40,8 +39,7 @@ struct StiffRowScale {
 // A row's maximum and step as its scale row and its diagrams use them. A maximum that is not above 0
 // reads 10 by 2; a step that is not above 0, or one that would make more than 100 ticks, becomes a
 // quarter of the maximum.
-StiffRowScale stiffRowScale(int set, int j) {
-    const GwGraph& g = gwgraph();
+StiffRowScale stiffRowScale(const StiffRun& g, int set, int j) {
     float max = g.StiffScaleMax[j][set];
     float step = g.StiffScaleStep[j][set];
     if (!(max > 0) || !std::isfinite(max)) {
@@ -106,16 +104,16 @@ int tickLabelStep(const StiffRowScale& sc) {
 }
 
 // A value held to its row's maximum; a text that is no number counts as 0.
-float stiffValue(int set, int r, int j, float max) {
-    const float v = float(qnum::LeadingNumber(gwgraph().StiffValue[r][j][set]));
+float stiffValue(const StiffItem& item, int set, int r, int j, float max) {
+    const float v = float(qnum::LeadingNumber(item.StiffValue[r][j][set]));
     return v > max ? max : v;
 }
 
 // One vertex of the outline: x is measured in the row's scale (its maximum one inch from the centre
 // line), y in inches below the top.
-void vertex(int set, int r, int j, bool left, float level) {
-    const StiffRowScale sc = stiffRowScale(set, j);
-    const float v = stiffValue(set, r, j, sc.max);
+void vertex(const StiffRunPage& p, int set, int r, int j, bool left, float level) {
+    const StiffRowScale sc = stiffRowScale(p.run, set, j);
+    const float v = stiffValue(p.item, set, r, j, sc.max);
     SH(sc.max);
     LTO(left ? -v : v, -0.2f * level);
     C(0.02f);
@@ -124,17 +122,17 @@ void vertex(int set, int r, int j, bool left, float level) {
 // Odd rows down the left, back to the centre line at the lowest odd level, even rows up the right,
 // back to the top centre. Rows the set does not have are left out, so that one row goes out to
 // row 1 and back and no row draws no outline.
-void drawOutline(int set, int r, int rows) {
+void drawOutline(const StiffRunPage& p, int set, int r, int rows) {
     if (rows < 1) return;
     const int lastOdd = rows % 2 == 1 ? rows : rows - 1;
     for (int j = 1; j <= lastOdd; j += 2)
-        vertex(set, r, j, true, float((j - 1) / 2));
+        vertex(p, set, r, j, true, float((j - 1) / 2));
     SH(1);
     LTO(0, -0.2f * float((lastOdd - 1) / 2));
     if (rows < 2) return;
     const int lastEven = rows - rows % 2;
     for (int j = lastEven; j >= 2; j -= 2)
-        vertex(set, r, j, false, float((j - 1) / 2));
+        vertex(p, set, r, j, false, float((j - 1) / 2));
     SH(1);
     LTO(0, 0);
 }
@@ -143,10 +141,10 @@ void drawOutline(int set, int r, int rows) {
 
 // ---- date summary table
 
-void drawDateSumTableGrid() {
-    const GwGraph& g = gwgraph();
-    const int P = columns();
-    const int sources = std::max<int>(g.ItemSourceCount, 0);
+void drawDateSumTableGrid(const DateSumRunPage& p) {
+    const DateSumRun& g = p.run;
+    const int P = columns(g);
+    const int sources = std::max<int>(p.item.ItemSourceCount, 0);
     const float W = 0.7f * float(P) + 0.9f;
     pageOrigin();
 
@@ -189,13 +187,12 @@ void drawDateSumTableGrid() {
     A(g.StandardLabel + QStringLiteral(":"));
 
     S(1.3f, -0.15f);
-    drawDateSumColumnHeadings(g.DateParStandard);
+    drawDateSumColumnHeadings(g, g.DateParStandard);
 }
 
-void drawDateSumColumnHeadings(const OneBased<QString>& lastLine) {
-    const GwGraph& g = gwgraph();
+void drawDateSumColumnHeadings(const DateSumRun& g, const OneBased<QString>& lastLine) {
     AC();
-    for (int p = 1; p <= columns(); ++p) {
+    for (int p = 1; p <= columns(g); ++p) {
         for (int line = 1; line <= 3; ++line) {
             A(g.ParLabel[line][p]);
             SD(0.12f);
@@ -209,8 +206,8 @@ void drawDateSumColumnHeadings(const OneBased<QString>& lastLine) {
     }
 }
 
-void drawDateSumTableRow(int s) {
-    const GwGraph& g = gwgraph();
+void drawDateSumTableRow(const DateSumRunPage& page, int s) {
+    const DateSumRun& g = page.run;
     pageOrigin();
     AP(8);
     S(0.15f, -0.91f);
@@ -219,8 +216,8 @@ void drawDateSumTableRow(int s) {
     A(g.RunSourceName[s]);
     SR(1.15f);
     AC();
-    const OneBased<QString>& values = g.RecordValues[s];
-    for (int p = 1; p <= columns(); ++p) {
+    const OneBased<QString>& values = page.item.RecordValues[s];
+    for (int p = 1; p <= columns(g); ++p) {
         A(values[p]);
         SR(0.7f);
     }
@@ -228,8 +225,7 @@ void drawDateSumTableRow(int s) {
 
 // ---- Stiff
 
-void drawStiffScaleRow(int set, int j) {
-    const GwGraph& g = gwgraph();
+void drawStiffScaleRow(const StiffRun& g, int set, int j) {
     // Each row starts from the set's own origin: two rows to an axis, axes 0.4 apart. Counting from
     // the origin rather than from where the last row left the pen keeps every axis on the centre
     // even when a maximum is no whole number of steps.
@@ -249,7 +245,7 @@ void drawStiffScaleRow(int set, int j) {
     SD(0.1f);
 
     const bool left = j % 2 == 1;
-    const StiffRowScale sc = stiffRowScale(set, j);
+    const StiffRowScale sc = stiffRowScale(g, set, j);
     const int every = tickLabelStep(sc);
     SH(sc.max);
     int lastLabel = 0;
@@ -287,8 +283,7 @@ void drawStiffScaleRow(int set, int j) {
     A(FitTextSize(g.StiffParUnits[j][set], unitsWidth, QStringLiteral("()")));
 }
 
-void drawStiffDiagram(int set, int r) {
-    const GwGraph& g = gwgraph();
+void drawStiffDiagram(const StiffRunPage& p, int set, int r) {
     // Boxes hang 1.1 apart from the first one's top centre.
     Z(setCentre(set), 6.05f - 1.1f * float(r - 1) + modgw().MarginOffsetY);
     SH(1);
@@ -310,11 +305,11 @@ void drawStiffDiagram(int set, int r) {
     SU(0.6f);
     LT(1);
 
-    drawOutline(set, r, std::max<int>(g.StiffParCount[set], 0));
+    drawOutline(p, set, r, std::max<int>(p.run.StiffParCount[set], 0));
 
     SH(1);
     SD(0.75f);
     AP(8);
     AC();
-    A(g.StiffSourceName[r][set]);
+    A(p.item.StiffSourceName[r][set]);
 }

@@ -9,7 +9,6 @@
 #include "platform/dates.h"
 #include "platform/numbers.h"
 #include "project/modgw.h"
-#include "reports/gwgraph.h"
 #include "reports/pageparts.h"
 
 #include <QStringList>
@@ -297,16 +296,17 @@ void drawGraph(const GraphData& d, float x, float y) {
 
 } // namespace
 
-void drawWellSumGraphBox(int slot, float x, float y) {
-    const GwGraph& g = gwgraph();
+void drawWellSumGraphBox(const WellSumRunPage& p, int slot, float x, float y) {
+    const WellSumRun& g = p.run;
     GraphData d;
     d.scaleStart = g.SlotScale[slot][1];
     d.scaleEnd = g.SlotScale[slot][2];
     d.scaleInc = g.SlotScale[slot][3];
     d.standard = g.SlotStandard[slot];
-    for (int r = 1; r <= g.RecordCount; ++r) {
-        d.dates << g.RecordDates[r];
-        d.values << g.RecordValues[r][slot];
+    // The graphs plot by date alone.
+    for (int r = 1; r <= p.item.RecordCount; ++r) {
+        d.dates << p.item.RecordDates[r].left(10);
+        d.values << p.item.RecordValues[r][slot];
     }
     // The source's own first and last records span its graphs.
     if (!d.dates.isEmpty()) {
@@ -320,8 +320,8 @@ void drawWellSumGraphBox(int slot, float x, float y) {
     drawGraph(d, x, y);
 }
 
-void drawParSumGraphBox(int source, float x, float y, const ParSumDateWindow& dates) {
-    const GwGraph& g = gwgraph();
+void drawParSumGraphBox(const ParSumRunPage& p, int source, float x, float y, const ParSumDateWindow& dates) {
+    const ParSumItem& g = p.item;
     GraphData d;
     d.scaleStart = g.ParScaleStart;
     d.scaleEnd = g.ParScaleEnd;

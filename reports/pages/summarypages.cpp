@@ -74,16 +74,15 @@ void drawHeadingBlock(const QString& item, float itemY, const QString& datesLabe
 
 // The notes heading, then 0.2 lower the general notes and the item's notes, 0.12 apart, wrapped
 // to the column and as many as stand clear above bottomY, the top of what follows below.
-void drawNotes(const QString& heading, float bottomY) {
-    const GwGraph& g = gwgraph();
+void drawNotes(const RunHead& run, const ItemHead& item, const QString& heading, float bottomY) {
     AL();
     AP(8);
     textAt(NotesX, -0.75f, heading);
     QStringList lines;
-    for (int i = 1; i <= g.RunGeneralNoteCount; ++i)
-        lines << g.RunGeneralNotes[i];
-    for (int i = 1; i <= g.RunItemNoteCount; ++i)
-        lines << g.RunItemNotes[i];
+    for (int i = 1; i <= run.RunGeneralNoteCount; ++i)
+        lines << run.RunGeneralNotes[i];
+    for (int i = 1; i <= item.RunItemNoteCount; ++i)
+        lines << item.RunItemNotes[i];
     constexpr float FirstNoteY = -0.95f;
     int line = 0;
     for (const QString& text : FitNoteLines(lines, NotesWidth, NoteLinesAbove(FirstNoteY, bottomY)))
@@ -92,7 +91,8 @@ void drawNotes(const QString& heading, float bottomY) {
 
 // The legend box with the standard marker and its label, the source heading, and a circle standing
 // for a sample, explained by the sampled-heading split at its first comma over two lines.
-void drawLegend(bool showStandard, const QString& sourceHeading, const QString& sampledHeading) {
+void drawLegend(const RunHead& run, bool showStandard, const QString& sourceHeading,
+                const QString& sampledHeading) {
     S(7.9f, -3.65f);
     RE(1, -0.8f);
     AP(8);
@@ -102,7 +102,7 @@ void drawLegend(bool showStandard, const QString& sourceHeading, const QString& 
         S(BoxRight, -4.1f);
         drawStandardMarker();
         AL();
-        textAt(8.95f, -4.25f, FitTextSize(gwgraph().StandardLabel, FrameWidth - Gap - 8.95f));
+        textAt(8.95f, -4.25f, FitTextSize(run.StandardLabel, FrameWidth - Gap - 8.95f));
         AP(8);
     }
     AC();
@@ -129,8 +129,7 @@ void drawLegend(bool showStandard, const QString& sourceHeading, const QString& 
 
 // The title band, the report titles with the item's caption, the client lines and the logo between
 // the client box's rules.
-void drawTitleBlock(const QString& caption) {
-    const GwGraph& g = gwgraph();
+void drawTitleBlock(const RunHead& g, const QString& caption) {
     const ModGW& mg = modgw();
     for (const float y : {-4.5f, -4.55f, -4.75f, -4.8f})
         columnRule(y);
@@ -171,9 +170,8 @@ void startProgress(int total) {
 }
 
 // A record's date text; empty for a source without records.
-QString recordDate(int r) {
-    const GwGraph& g = gwgraph();
-    return r >= 1 ? std::as_const(g.RecordDates)[r] : QString();
+QString recordDate(const WellSumItem& item, int r) {
+    return r >= 1 ? item.RecordDates[r] : QString();
 }
 
 TablePageRows tablePageRows(int page, int recordCount) {
@@ -184,67 +182,70 @@ TablePageRows tablePageRows(int page, int recordCount) {
     return p;
 }
 
-void drawWellSumTablePage() {
-    GwGraph& g = gwgraph();
+} // namespace
+
+void buildWellSumTablePage(const WellSumRun& run, const WellSumItem& g, int pageNumber) {
+    const WellSumRunPage p{run, g, pageNumber};
     const HeadingLogo& h = headinglogo();
     setPageOrigin();
     AF(modgw().DefaultFont);
     drawFrame();
     drawHeadingBlock(h.HeadingLines[1] + QStringLiteral(": ") + g.ItemName, -0.16f, h.HeadingLines[2],
-                     recordDate(1).left(10) + QStringLiteral(" - ") + recordDate(g.RecordCount).left(10),
+                     recordDate(g, 1).left(10) + QStringLiteral(" - ") + recordDate(g, g.RecordCount).left(10),
                      -0.54f);
-    drawNotes(h.HeadingLines[3] + QStringLiteral(":"), TitleBandY);
-    drawTitleBlock(g.CurPage > 1 ? g.ItemCaption + QStringLiteral(" (cont.)") : g.ItemCaption);
+    drawNotes(run, g, h.HeadingLines[3] + QStringLiteral(":"), TitleBandY);
+    drawTitleBlock(run, pageNumber > 1 ? g.ItemCaption + QStringLiteral(" (cont.)") : g.ItemCaption);
 
-    const TablePageRows page = tablePageRows(g.CurPage, g.RecordCount);
+    const TablePageRows page = tablePageRows(pageNumber, g.RecordCount);
     startProgress(page.rows + 1);
     setPageOrigin();
-    drawWellSumTableHead(page);
+    drawWellSumTableHead(p, page);
     incseg();
     for (int r = 1; r <= page.rows; ++r) {
-        drawWellSumTableRow(r, page.first + r - 1);
+        drawWellSumTableRow(p, r, page.first + r - 1);
         incseg();
     }
     DrawDateStamp(0);
 }
 
+namespace {
+
 // The highest slot from 2 to 10 with a scale; 0 when none has one. Slots 1 and 11 are table-only.
-int lastGraphSlot() {
-    const GwGraph& g = gwgraph();
+int lastGraphSlot(const WellSumRun& g) {
     for (int k = 10; k >= 2; --k)
         if (!g.SlotScale[k][1].isEmpty()) return k;
     return 0;
 }
 
-void drawWellSumGraphPage() {
-    GwGraph& g = gwgraph();
-    const HeadingLogo& h = headinglogo();
-    // The graphs plot by date alone; the cut dates stay for the rest of this source.
-    for (int r = 1; r <= g.RecordCount; ++r)
-        g.RecordDates[r] = std::as_const(g.RecordDates)[r].left(10);
+} // namespace
 
+void buildWellSumGraphPage(const WellSumRun& run, const WellSumItem& g, int pageNumber) {
+    const WellSumRunPage p{run, g, pageNumber};
+    const HeadingLogo& h = headinglogo();
     setPageOrigin();
     AF(modgw().DefaultFont);
     drawFrame();
+    // The graphs plot by date alone, the span above them too.
     drawHeadingBlock(h.HeadingLines[1] + QStringLiteral(": ") + g.ItemName, -0.15f, h.HeadingLines[2],
-                     recordDate(1) + QStringLiteral(" - ") + recordDate(g.RecordCount), -0.55f);
+                     recordDate(g, 1).left(10) + QStringLiteral(" - ") + recordDate(g, g.RecordCount).left(10),
+                     -0.55f);
     // A graph-only report has no table page to carry the notes.
     constexpr float SymbolsHeadingY = -3.25f;
-    if (g.TableGraphOption == QStringLiteral("G"))
-        drawNotes(h.HeadingLines[3] + QStringLiteral(":"), SymbolsHeadingY + TextHalfHeight);
+    if (run.TableGraphOption == QStringLiteral("G"))
+        drawNotes(run, g, h.HeadingLines[3] + QStringLiteral(":"), SymbolsHeadingY + TextHalfHeight);
     AL();
     AP(8);
     textAt(NotesX, SymbolsHeadingY, h.HeadingLines[7] + QStringLiteral(":"));
-    drawLegend(true, h.HeadingLines[5], h.HeadingLines[6]);
-    drawTitleBlock(g.ItemCaption + QStringLiteral(", Graph"));
+    drawLegend(run, true, h.HeadingLines[5], h.HeadingLines[6]);
+    drawTitleBlock(run, g.ItemCaption + QStringLiteral(", Graph"));
 
-    const int last = lastGraphSlot();
+    const int last = lastGraphSlot(run);
     startProgress(last);
     incseg();
     for (int k = 2; k <= last; ++k) {
         float x = 0, y = 0;
         penToGraph(k - 2, x, y);
-        drawWellSumGraphBox(k, x, y);
+        drawWellSumGraphBox(p, k, x, y);
         SH(1);
         SV(1);
         incseg();
@@ -255,8 +256,9 @@ void drawWellSumGraphPage() {
 // The span of dates all graphs of a parameter page share: the earliest first record and the latest
 // last record over the sources, the first source winning ties. A source without records, or whose
 // record holds no date, adds nothing to that end.
-ParSumDateWindow parSumDateWindow(int sources) {
-    const GwGraph& g = gwgraph();
+namespace {
+
+ParSumDateWindow parSumDateWindow(const ParSumItem& g, int sources) {
     ParSumDateWindow w;
     for (int i = 1; i <= sources; ++i) {
         const int count = g.ParRecordCount[i];
@@ -277,28 +279,30 @@ ParSumDateWindow parSumDateWindow(int sources) {
     return w;
 }
 
-void drawParSumPage() {
-    const GwGraph& g = gwgraph();
+} // namespace
+
+void buildParSumPage(const ParSumRun& run, const ParSumItem& g, int pageNumber) {
+    const ParSumRunPage p{run, g, pageNumber};
     const HeadingLogo& h = headinglogo();
     const int graphs = std::clamp(int(g.ItemSourceCount), 0, MaxParSumGraphs);
     setPageOrigin();
     AF(modgw().DefaultFont);
     drawFrame();
-    const ParSumDateWindow dates = parSumDateWindow(graphs);
+    const ParSumDateWindow dates = parSumDateWindow(g, graphs);
     drawHeadingBlock(g.ParFullName + QStringLiteral("  (") + g.ParUnits + QStringLiteral(")"), -0.15f,
                      h.HeadingLines[1], dates.earliestText + QStringLiteral(" - ") + dates.latestText,
                      -0.55f);
-    drawNotes(h.HeadingLines[2] + QStringLiteral("/") + h.HeadingLines[3] + QStringLiteral(":"),
+    drawNotes(run, g, h.HeadingLines[2] + QStringLiteral("/") + h.HeadingLines[3] + QStringLiteral(":"),
               LegendHeadingY + TextHalfHeight);
-    drawLegend(!g.ParStandard.isEmpty(), h.HeadingLines[4], h.HeadingLines[5]);
-    drawTitleBlock(g.ItemCaption);
+    drawLegend(run, !g.ParStandard.isEmpty(), h.HeadingLines[4], h.HeadingLines[5]);
+    drawTitleBlock(run, g.ItemCaption);
 
     startProgress(graphs + 1);
     incseg();
     for (int i = 1; i <= graphs; ++i) {
         float x = 0, y = 0;
         penToGraph(i - 1, x, y);
-        drawParSumGraphBox(i, x, y, dates);
+        drawParSumGraphBox(p, i, x, y, dates);
         SH(1);
         SV(1);
         incseg();
@@ -306,16 +310,6 @@ void drawParSumPage() {
     DrawDateStamp(0);
 }
 
-// A fault ends the page where it is; the driver still shows or prints what was drawn.
-void trapped(void (*page)(), const char* name) {
-    try {
-        page();
-    } catch (const QmError& e) {
-        showError(e, QString::fromLatin1(name));
-    }
-}
-
-} // namespace
 
 void drawStandardMarker() {
     LR(0.1f);
@@ -326,14 +320,28 @@ void drawStandardMarker() {
     LRTO(-0.05f, 0.05f);
 }
 
+void TrappedPage(const char* routine, const std::function<void()>& build) {
+    try {
+        build();
+    } catch (const QmError& e) {
+        showError(e, QString::fromLatin1(routine));
+    }
+}
+
 void drawwellsumtable() {
-    trapped(drawWellSumTablePage, "drawwellsumtable");
+    GwGraph& g = gwgraph();
+    DrawFromGwGraph("drawwellsumtable", buildWellSumTablePage, g.CurPage);
+    g.HighlightDate = HighlightDateShown(g.HighlightDate);
 }
 
 void drawwellsumgraph() {
-    trapped(drawWellSumGraphPage, "drawwellsumgraph");
+    DrawFromGwGraph("drawwellsumgraph", buildWellSumGraphPage, 0);
+    // The cut dates stay for the rest of this source.
+    GwGraph& g = gwgraph();
+    for (int r = 1; r <= g.RecordCount; ++r)
+        g.RecordDates[r] = std::as_const(g.RecordDates)[r].left(10);
 }
 
 void drawparsum() {
-    trapped(drawParSumPage, "drawparsum");
+    DrawFromGwGraph("drawparsum", buildParSumPage, 0);
 }

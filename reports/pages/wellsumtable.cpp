@@ -31,8 +31,8 @@ constexpr float TextPoints = 8;
 
 // SlotCount as the reader sets it (1 to 11); held to the table's slots so a bad count draws no
 // column past the arrays.
-int slotCount() {
-    return std::clamp<int>(gwgraph().SlotCount, 0, GwGraph::Slots);
+int slotCount(const WellSumRun& run) {
+    return std::clamp<int>(run.SlotCount, 0, GwGraph::Slots);
 }
 
 float tableWidth(int columns) {
@@ -58,19 +58,16 @@ void ruleAcross(float y, float width) {
 }
 
 // The first row of the page whose record lies on or after the highlight date; 0 for none. The
-// highlight is read in the current day/month order and written back as the short date. Dates are
-// compared as days: the axis numbers of the graphs give the 31st of a month and the 1st of the next
-// the same number.
-int highlightRow(const TablePageRows& page) {
-    GwGraph& g = gwgraph();
-    if (g.HighlightDate.isEmpty()) return 0;
-    const std::optional<QDate> highlight = qdate::Parse(g.HighlightDate);
+// highlight is read in the current day/month order. Dates are compared as days: the axis numbers
+// of the graphs give the 31st of a month and the 1st of the next the same number.
+int highlightRow(const WellSumRunPage& p, const TablePageRows& page) {
+    if (p.run.HighlightDate.isEmpty()) return 0;
+    const std::optional<QDate> highlight = qdate::Parse(p.run.HighlightDate);
     if (!highlight) return 0;
-    g.HighlightDate = qdate::FormatShort(*highlight);
     int row = 0;
     for (int i = page.last; i >= page.first; --i) {
         // The date is the record's first ten characters; the duplicate code follows.
-        const std::optional<QDate> date = qdate::Parse(std::as_const(g.RecordDates)[i].left(10));
+        const std::optional<QDate> date = qdate::Parse(p.item.RecordDates[i].left(10));
         if (date && *date >= *highlight) row = i - page.first + 1;
     }
     return row;
@@ -78,15 +75,21 @@ int highlightRow(const TablePageRows& page) {
 
 } // namespace
 
-void drawWellSumTableHead(const TablePageRows& page) {
-    const GwGraph& g = gwgraph();
-    const int columns = slotCount();
+QString HighlightDateShown(const QString& text) {
+    if (text.isEmpty()) return text;
+    const std::optional<QDate> highlight = qdate::Parse(text);
+    return highlight ? qdate::FormatShort(*highlight) : text;
+}
+
+void drawWellSumTableHead(const WellSumRunPage& p, const TablePageRows& page) {
+    const WellSumRun& g = p.run;
+    const int columns = slotCount(g);
     const float width = tableWidth(columns);
     const int rows = std::max(page.rows, 0);
     const float bottom = RowsTop - float(rows) * RowPitch;
 
     // The band goes first so that the rules and texts stand on it.
-    if (const int from = highlightRow(page); from > 0) {
+    if (const int from = highlightRow(p, page); from > 0) {
         S(TableLeft, rowTop(from));
         DrawSquareMarker(width, -(float(rows - from + 1) * RowPitch), BandShade);
     }
@@ -121,8 +124,8 @@ void drawWellSumTableHead(const TablePageRows& page) {
     }
 }
 
-void drawWellSumTableRow(int r, int record) {
-    const GwGraph& g = gwgraph();
+void drawWellSumTableRow(const WellSumRunPage& p, int r, int record) {
+    const WellSumItem& g = p.item;
     const float y = FirstRowText - float(r - 1) * RowPitch;
     AP(TextPoints);
     AL();
@@ -130,6 +133,6 @@ void drawWellSumTableRow(int r, int record) {
     textAt(0.2f, y, g.RecordDates[record]);
     AC();
     const OneBased<QString>& values = g.RecordValues[record];
-    for (int j = 1; j <= slotCount(); ++j)
+    for (int j = 1; j <= slotCount(p.run); ++j)
         textAt(columnCentre(j), y, values[j]);
 }
