@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/programstate.h"
 
-#include "drawcmd/metaugl.h"
-#include "drawcmd/undorecord.h"
+#include "drawcmd/editingsession.h"
+#include "drawcmd/pagecanvas.h"
 #include "drawwin/drawwinstate.h"
 #include "drawwin/windowhooks.h"
 #include "platform/contour/contourdoc.h"
@@ -52,9 +52,10 @@ constexpr StateEntry programState[] = {
     {"modgw", [] { modgw().reset(); }},
     {"gwgraph", [] { gwgraph().reset(); }},
     {"headinglogo", [] { headinglogo().reset(); }},
-    {"metaugl", [] { metaugl().reset(); }},
+    {"pageCanvas", [] { pageCanvas().reset(); }},
+    {"canvasInUse", ResetCurrentCanvas},
     {"pageControl", ResetPageDrawing},
-    {"undoRecord", [] { undoRecord().reset(); }},
+    {"editingSession", [] { editingSession().reset(); }},
     {"drawwin", [] { drawwin().reset(); }},
 
     // What windows and tests hooked in.

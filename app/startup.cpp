@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/startup.h"
 
-#include "drawcmd/metaugl.h"
+#include "drawcmd/editingsession.h"
 #include "drawwin/devicesettings.h"
 #include "drawwin/windowhooks.h"
 #include "platform/dates.h"
@@ -104,7 +104,7 @@ void InitializeSystem() {
 
     (void)SaveDevice(); // a failure is reported; start-up goes on with the settings read
     loadcolors();
-    metaugl().CurrentFillPattern = metaugl().PaletteFills[1];
+    editingSession().CurrentFillPattern = editingSession().PaletteFills[1];
     if (startupHooks().loadFillChooser) step([] { startupHooks().loadFillChooser(); });
 }
 

@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
         if (ms >= 50) ++failed;
     };
     report("colour, solid pattern", median([&] { single(14); }));
-    if (page.find(objects)->style.fillColor != metaugl().PaletteColors[2]) {
+    if (page.find(objects)->style.fillColor != editingSession().PaletteColors[2]) {
         std::fprintf(stderr, "the colour did not reach the selection\n");
         return 1;
     }

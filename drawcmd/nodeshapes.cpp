@@ -39,7 +39,7 @@ int unitsPerInch() {
 
 // The selected nodes as points, in the order picked.
 std::vector<Pt> selectedNodes() {
-    const Metaugl& m = metaugl();
+    const EditingSession& m = editingSession();
     std::vector<Pt> pts;
     for (int k = 1; 2 * k <= m.SelectedNodeCount; ++k)
         pts.push_back({m.SelectedNodes[size_t(2 * k - 1)], m.SelectedNodes[size_t(2 * k)]});
@@ -100,7 +100,7 @@ struct FillPlan {
 };
 
 FillPlan planFill() {
-    const Metaugl& m = metaugl();
+    const EditingSession& m = editingSession();
     FillPlan plan;
     plan.color = m.CurrentFillColor;
     const QString pattern = m.CurrentFillPattern.isEmpty() ? SolidPattern : m.CurrentFillPattern;
@@ -186,7 +186,7 @@ size_t firstSmallest(const std::vector<int64_t>& dist) {
 void addLens(const std::vector<Pt>& vertices, const FillPlan& fill) {
     addShape(draw::Polygon, vertices);
     applyFill(fill);
-    metaugl().SelectedNodeCount = 0;
+    editingSession().SelectedNodeCount = 0;
 }
 
 bool lensCountOk(int values) {
@@ -228,19 +228,21 @@ void ApplyNodePolygonFill() {
 
 void MakeNodePolygon() {
     Metaugl& m = metaugl();
-    if (m.SelectedNodeCount <= 0) return;
+    EditingSession& s = editingSession();
+    if (s.SelectedNodeCount <= 0) return;
     const std::vector<Pt> nodes = selectedNodes();
     const FillPlan fill = planFill();
     addShape(draw::Polygon, nodes);
     applyFill(fill);
     m.PenX = float(nodes.front().x);
     m.PenY = float(nodes.front().y);
-    m.SelectedNodeCount = 0;
+    s.SelectedNodeCount = 0;
 }
 
 void MakeNodeLine() {
     Metaugl& m = metaugl();
-    if (m.SelectedNodeCount <= 0) return;
+    EditingSession& s = editingSession();
+    if (s.SelectedNodeCount <= 0) return;
     addShape(draw::Polyline, selectedNodes());
     MDrawPro& d = pageDrawing();
     d.LineColor(m.CurrentLineColor);
@@ -248,16 +250,17 @@ void MakeNodeLine() {
     // gather at the back in the order made.
     d.ObjectSelected(true);
     d.ObjectAction(2);
-    for (int i = 0; i < m.ShapeCounter; ++i)
+    for (int i = 0; i < s.ShapeCounter; ++i)
         d.ObjectAction(5);
-    if (m.ShapeCounter < std::numeric_limits<int16_t>::max()) ++m.ShapeCounter;
+    if (s.ShapeCounter < std::numeric_limits<int16_t>::max()) ++s.ShapeCounter;
     d.ObjectSelected(false);
-    m.SelectedNodeCount = 0;
+    s.SelectedNodeCount = 0;
 }
 
 void MakeNodeArrow() {
     Metaugl& m = metaugl();
-    if (m.SelectedNodeCount < 4 || m.SelectedNodeCount > 6) {
+    EditingSession& s = editingSession();
+    if (s.SelectedNodeCount < 4 || s.SelectedNodeCount > 6) {
         ui().MsgBox(QStringLiteral("You must select 2-3 nodes to create an arrow."));
         return;
     }
@@ -294,11 +297,11 @@ void MakeNodeArrow() {
     d.FillColor(m.CurrentLineColor);
     d.LineStyle(draw::NoLine);
     d.ObjectSelected(true);
-    m.SelectedNodeCount = 0;
+    s.SelectedNodeCount = 0;
 }
 
 void MakeNodeLens() {
-    Metaugl& m = metaugl();
+    const EditingSession& m = editingSession();
     if (!lensCountOk(m.SelectedNodeCount)) return;
     if (m.SelectedNodeCount == 6) return MakeThreeNodeLens();
 
@@ -339,7 +342,7 @@ void MakeNodeLens() {
 }
 
 void MakeThreeNodeLens() {
-    Metaugl& m = metaugl();
+    const EditingSession& m = editingSession();
     if (m.SelectedNodeCount != 6) {
         lensCountOk(0);
         return;

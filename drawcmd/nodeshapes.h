@@ -5,7 +5,7 @@
 #include <cstdint>
 
 // The drawing window's tools that live below it: shapes made through the selected nodes
-// (metaugl().SelectedNodes / SelectedNodeCount, x then y in the order picked), and the free-shape
+// (editingSession().SelectedNodes / SelectedNodeCount, x then y in the order picked), and the free-shape
 // tools that put the page's drawing control into a mouse-drawing mode.
 //
 // Node shapes work on pageDrawing(). Each raises QmError for a fault and, when it does, has added

@@ -32,8 +32,3 @@ int UndoRecord::restore(MDrawPro& d) const {
     }
     return restored;
 }
-
-UndoRecord& undoRecord() {
-    static UndoRecord r;
-    return r;
-}

@@ -10,8 +10,8 @@ class MDrawPro;
 
 // The drawing window's undo record, one step deep: the objects the last edit moved, resized, turned
 // or deleted, each with the placement it had before (frame, vertices, angles, text height), so that
-// Undo of a turn or a resize is exact. It lives beside the page's drawing control because printing,
-// which drops objects, empties it. Entries are 1 to UndoCount().
+// Undo of a turn or a resize is exact. It lives in the page's editing session, beside the drawing
+// control, because printing, which drops objects, empties it. Entries are 1 to UndoCount().
 class UndoRecord {
 public:
     static constexpr int MaxUndo = 1000;
@@ -47,5 +47,5 @@ private:
     int16_t count_ = 0;
 };
 
-// The record of the page's drawing control, pageDrawing().
+// The record of the page's drawing control, pageDrawing(): editingSession().undo.
 UndoRecord& undoRecord();

@@ -2,7 +2,6 @@
 #include "drawwin/drawfiles.h"
 
 #include "drawcmd/metaugl.h"
-#include "drawcmd/undorecord.h"
 #include "drawcmd/printdrawing.h"
 #include "drawwin/devicesettings.h"
 #include "drawwin/drawwinstate.h"
@@ -63,10 +62,7 @@ bool offerToSave(const QString& question, ToolButtons& b, const DrawingFileDialo
 // selection, the shape Escape would style. Ids start again at 1, so any of them would now name
 // unrelated objects.
 void forgetReplacedPage() {
-    Metaugl& m = metaugl();
-    undoRecord().clear();
-    m.NodeCount = 0;
-    m.SelectedNodeCount = 0;
+    editingSession().clear();
     DrawWin& w = drawwin();
     w.LastDrawnId = 0;
     w.DrawingModified = 0;

@@ -121,7 +121,7 @@ void EditCopy() {
             return;
         }
         if (mode != NodeMode) return;
-        Metaugl& m = metaugl();
+        const EditingSession& m = editingSession();
         DrawWin& w = drawwin();
         const int n = m.SelectedNodeCount;
         if (n < 1) return;
@@ -159,8 +159,8 @@ void EditPaste(ToolButtons& buttons) {
             return;
         }
         if (mode != NodeMode || w.CopiedCount < 1) return;
-        Metaugl& m = metaugl();
-        if (m.SelectedNodeCount + w.CopiedCount > Metaugl::MaxPolyValues)
+        EditingSession& m = editingSession();
+        if (m.SelectedNodeCount + w.CopiedCount > EditingSession::MaxSelectedValues)
             raiseError(qmerr::Subscript,
                        QStringLiteral("%1 node values").arg(m.SelectedNodeCount + w.CopiedCount));
         for (int k = 1; k <= w.CopiedCount; ++k)

@@ -51,18 +51,18 @@ void AddNodeMarker(int32_t x, int32_t y) {
 }
 
 void ShowNodeMarkers() {
-    const Metaugl& m = metaugl();
+    const EditingSession& m = editingSession();
     for (int i = 1; i <= m.NodeCount; ++i)
         addMarker(m.NodeTable[size_t(i)][0], m.NodeTable[size_t(i)][1]);
 }
 
 void HideNodeMarkers() {
-    Metaugl& m = metaugl();
+    EditingSession& m = editingSession();
     m.NodeCount = 0;
     walk([&m](MDrawPro& d) {
         d.TagTarget(5);
         // Markers beyond the table's rows stay on the page rather than being lost.
-        if (IsNodeMarker(d) && m.NodeCount < Metaugl::MaxNodes) {
+        if (IsNodeMarker(d) && m.NodeCount < EditingSession::MaxNodes) {
             d.ObjectSelected(true);
             ++m.NodeCount;
             int32_t x1, y1, x2, y2;

@@ -7,7 +7,7 @@ class MDrawPro;
 
 // Node markers: small red discs on the page, told from the drawing's own objects by their tag
 // "nodeselected" ("F" unselected, "T" selected, blue). They work on the page's drawing control and
-// keep their data in the drawing-command module (NodeTable, NodeCount, NodesHidden).
+// keep their data in the page's editing session (NodeTable, NodeCount, NodesHidden).
 
 // Adds one unselected marker centred on (x, y), drawing units.
 void AddNodeMarker(int32_t x, int32_t y);

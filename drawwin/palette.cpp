@@ -60,7 +60,7 @@ bool thickDashedLines() {
 
 // Reads the palette file; a short one gives the defaults for its missing lines and raises error 62
 // once the palette is set, so that the palette is still built whole.
-bool readFile(Metaugl& m) {
+bool readFile(EditingSession& m) {
     qtext::LineReader in(kPaletteFile);
     bool shortFile = false;
     for (int i = 1; i <= FillCount; ++i) {
@@ -77,7 +77,7 @@ bool readFile(Metaugl& m) {
 // A first palette of ten different shipped patterns and fourteen different colours: white fill
 // (colour 1) and black lines (colour 8) to begin with. Ten solid patterns and fourteen white colours
 // would show a strip of black and white boxes, and white lines for the filled markers of report pages.
-void writeDefaultFile(Metaugl& m) {
+void writeDefaultFile(EditingSession& m) {
     static const int32_t colors[ColorCount] = {
         draw::White,           draw::RGB(255, 0, 0),   draw::RGB(255, 255, 0), draw::RGB(0, 255, 0),
         draw::RGB(0, 255, 255), draw::RGB(0, 0, 255),  draw::RGB(255, 0, 255), draw::Black,
@@ -96,7 +96,7 @@ void writeDefaultFile(Metaugl& m) {
 }
 
 void buildObjects(MDrawPro& pal, const MDrawPro& page, const std::function<void()>& fitView) {
-    const Metaugl& m = metaugl();
+    const EditingSession& m = editingSession();
     pal.ClearDrawing();
     pal.UnitsWidth(0);
     pal.PageWidth(500);
@@ -217,7 +217,7 @@ void showSample(MDrawPro& pal) {
 
 // The current fill on the page's selection, with the tags printing rebuilds the fill from.
 void fillSelection(MDrawPro& page) {
-    const Metaugl& m = metaugl();
+    const EditingSession& m = editingSession();
     if (page.CountObjects(2) < 1) return;
     page.CurrentObject(2);
     page.TagTarget(2);
@@ -236,7 +236,7 @@ void fillSelection(MDrawPro& page) {
 } // namespace
 
 void createFillPalette(MDrawPro& pal, const MDrawPro& page, const std::function<void()>& fitView) {
-    Metaugl& m = metaugl();
+    EditingSession& m = editingSession();
     try {
         bool whole = true;
         if (FileExists(kPaletteFile))
@@ -246,7 +246,7 @@ void createFillPalette(MDrawPro& pal, const MDrawPro& page, const std::function<
         if (!whole) showError(qmerr::PastEndOfFile, QStringLiteral("createFillPalette"));
         m.CurrentFillPattern = m.PaletteFills[1];
         m.CurrentFillColor = m.PaletteColors[1];
-        m.CurrentLineColor = m.PaletteColors[8];
+        metaugl().CurrentLineColor = m.PaletteColors[8];
         createcoloredFPtemp(m.CurrentFillPattern, m.CurrentFillColor);
         buildObjects(pal, page, fitView);
     } catch (const QmError& e) {
@@ -255,7 +255,7 @@ void createFillPalette(MDrawPro& pal, const MDrawPro& page, const std::function<
 }
 
 bool SaveFillPalette() {
-    const Metaugl& m = metaugl();
+    const EditingSession& m = editingSession();
     QStringList lines;
     for (int i = 1; i <= FillCount; ++i) lines << m.PaletteFills[size_t(i)];
     // Colours in the classic numeric print form: a blank for the sign, the digits, a blank after.
@@ -306,7 +306,7 @@ PaletteTimer PaletteObjectClicked(MDrawPro& pal, MDrawPro& page) {
 }
 
 void PaletteSingleClick(MDrawPro& pal, MDrawPro& page) {
-    Metaugl& m = metaugl();
+    EditingSession& m = editingSession();
     try {
         pal.Redraw(true);
         drawwin().PaletteClickPending = 0;
@@ -343,7 +343,7 @@ void PaletteRightClick(MDrawPro& pal, MDrawPro& page, double x, double y) {
     const int swatch = x < 251 ? row : row + 7;
     Metaugl& m = metaugl();
     try {
-        m.CurrentLineColor = m.PaletteColors[size_t(swatch)];
+        m.CurrentLineColor = editingSession().PaletteColors[size_t(swatch)];
         page.CurrentObject(4);
         page.LineColor(m.CurrentLineColor);
         pal.ObjectId(LineIndicator);
@@ -370,7 +370,7 @@ void ApplyChosenColor(MDrawPro& pal, int32_t color) {
     if (color == -1 || i < 1 || i > ColorCount) return;
     pal.ObjectId(FirstColorSwatch + i - 1);
     pal.FillColor(color);
-    metaugl().PaletteColors[size_t(i)] = color;
+    editingSession().PaletteColors[size_t(i)] = color;
     SaveFillPalette();
 }
 
@@ -380,6 +380,6 @@ void ApplyChosenFill(MDrawPro& pal, const QString& fill) {
     pal.ObjectId(FirstFillSwatch + i - 1);
     const QString file = modgw().FillPath + fill;
     if (FileExists(file)) pal.FillPictureFile(LoadPicture(file));
-    metaugl().PaletteFills[size_t(i)] = fill;
+    editingSession().PaletteFills[size_t(i)] = fill;
     SaveFillPalette();
 }

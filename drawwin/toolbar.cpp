@@ -104,8 +104,7 @@ void fontDialog() {
 }
 
 void nodeShape(int position) {
-    Metaugl& m = metaugl();
-    const int n = m.SelectedNodeCount;
+    const int n = editingSession().SelectedNodeCount;
     switch (position) {
     case AddNodePolygon:
     case AddNodeLine:
@@ -147,7 +146,7 @@ int positionOf(const QString& key) {
 
 void runCommand(int position, ToolButtons& b, MDrawPro& palette) {
     MDrawPro& d = pageDrawing();
-    Metaugl& m = metaugl();
+    EditingSession& m = editingSession();
     switch (position) {
     case AddNode:
         d.EditMode(0);
@@ -275,39 +274,23 @@ void ObjectDrawn(int32_t id) {
 
 void NodeObjectClicked() {
     MDrawPro& d = pageDrawing();
-    Metaugl& m = metaugl();
     d.TagTarget(5);
     const QString state = d.ObjectTag(tags::NodeSelected);
     if (state != tags::No && state != tags::Yes) return;
     int32_t x1, y1, x2, y2;
     d.GetObjectCoords(x1, y1, x2, y2, 0);
     const int32_t cx = qnum::CLng((double(x1) + x2) / 2), cy = qnum::CLng((double(y1) + y2) / 2);
-    auto& list = m.SelectedNodes;
-    int32_t& count = m.SelectedNodeCount;
     if (state == tags::No) {
         // The list is full at 250 nodes: a further node stays unselected rather than half-listed.
-        if (count + 2 > Metaugl::MaxPolyValues) return;
+        if (!editingSession().AppendSelectedNode(cx, cy)) return;
         d.FillColor(Blue);
         d.ObjectTag(tags::NodeSelected, tags::Yes);
-        list[size_t(count + 1)] = cx;
-        list[size_t(count + 2)] = cy;
-        count += 2;
         drawwin().DrawingModified = 1;
         return;
     }
     d.FillColor(Red);
     d.ObjectTag(tags::NodeSelected, tags::No);
-    // Its own centre leaves the list; a marker moved since it was picked drops the last pair.
-    int at = 0;
-    for (int k = count - 1; k >= 1; k -= 2)
-        if (list[size_t(k)] == cx && list[size_t(k + 1)] == cy) {
-            at = k;
-            break;
-        }
-    if (count < 2) return;
-    if (at == 0) at = count - 1;
-    for (int k = at; k + 2 <= count; ++k) list[size_t(k)] = list[size_t(k + 2)];
-    count -= 2;
+    editingSession().RemoveSelectedNode(cx, cy);
 }
 
 void DrawingKeyDown(int keyCode) {
@@ -326,13 +309,13 @@ void DrawingKeyDown(int keyCode) {
             d.ObjectId(id);
             ApplyNodePolygonFill();
         } else if (w.FreeShapeTool == 2 && o->kind == draw::Polyline) {
-            Metaugl& m = metaugl();
+            int16_t& stacked = editingSession().ShapeCounter;
             d.ObjectId(id);
-            d.LineColor(m.CurrentLineColor);
+            d.LineColor(metaugl().CurrentLineColor);
             d.ObjectSelected(true);
             d.ObjectAction(2);
-            for (int i = 0; i < m.ShapeCounter; ++i) d.ObjectAction(5);
-            ++m.ShapeCounter;
+            for (int i = 0; i < stacked; ++i) d.ObjectAction(5);
+            ++stacked;
             d.ObjectSelected(false);
         } else if (w.FreeShapeTool == 6 && o->kind == draw::Text) {
             d.ObjectId(id);

@@ -44,7 +44,7 @@ protected:
         ASSERT_TRUE(img.save(modgw().FillPath + "Temp.bmp", "BMP"));
     }
     static std::vector<int32_t> nodeList() {
-        const Metaugl& m = metaugl();
+        const EditingSession& m = editingSession();
         return {m.SelectedNodes.begin() + 1, m.SelectedNodes.begin() + 1 + m.SelectedNodeCount};
     }
 
@@ -107,7 +107,7 @@ TEST_F(NodeShapes, ArrowsPointAtTheNodePickedLastWithAStraightenedShaft) {
         EXPECT_EQ(head.style.lineStyle, draw::NoLine);
         EXPECT_TRUE(shaft.selected && head.selected); // moved together next
         EXPECT_EQ(page().currentId(), head.id);
-        EXPECT_EQ(metaugl().SelectedNodeCount, 0);
+        EXPECT_EQ(editingSession().SelectedNodeCount, 0);
         EXPECT_TRUE(shaft.tag("Fill").isEmpty() && head.tag("Color").isEmpty());
     }
 }
@@ -132,7 +132,7 @@ TEST_F(NodeShapes, AnArrowOfAnotherCountOrOutOfRangeAddsNothingAndKeepsTheNodes)
     ui_.answer(vb::OK, "You must select 2-3 nodes to create an arrow.");
     MakeNodeArrow();
     EXPECT_EQ(objects(), 0);
-    EXPECT_EQ(metaugl().SelectedNodeCount, 8);
+    EXPECT_EQ(editingSession().SelectedNodeCount, 8);
 
     NewDrawing();
     markAndPick(1000, 1000);
@@ -166,7 +166,7 @@ TEST_F(NodeShapes, AFourNodeLensRunsFromTheLeftTipOverTheTopAndBackAlongTheBotto
     EXPECT_EQ(v[33], QPoint(2000, 2200));
     EXPECT_EQ(v[34], QPoint(1550, 2148));
     EXPECT_EQ(v[43], QPoint(1010, 2020));
-    EXPECT_EQ(metaugl().SelectedNodeCount, 0);
+    EXPECT_EQ(editingSession().SelectedNodeCount, 0);
     EXPECT_EQ(page().currentId(), obj(0).id);
 
     // the same four nodes picked in every other order give the same polygon
@@ -239,13 +239,13 @@ TEST_F(NodeShapes, ALensThatCannotBeBuiltAddsNothingAndLeavesTheNodesBlue) {
     ui_.answer(vb::OK, "You must select 3-4 nodes to create a lens.");
     MakeNodeLens();
     EXPECT_EQ(objects(), 0);
-    EXPECT_EQ(metaugl().SelectedNodeCount, 4);
+    EXPECT_EQ(editingSession().SelectedNodeCount, 4);
 }
 
 // ---- fills and tags of node polygons and lenses
 
 TEST_F(NodeShapes, NodePolygonsAreFilledFromThePaletteAndOutlinedBlack) {
-    metaugl().CurrentFillColor = Green;
+    editingSession().CurrentFillColor = Green;
     page().CurrentObject(4);
     page().LineWidth(9);
     page().LineStyle(2);
@@ -266,7 +266,7 @@ TEST_F(NodeShapes, NodePolygonsAreFilledFromThePaletteAndOutlinedBlack) {
     EXPECT_EQ(metaugl().PenY, 1000);
 
     writeTempBmp();
-    metaugl().CurrentFillPattern = "F12_sc.bmp";
+    editingSession().CurrentFillPattern = "F12_sc.bmp";
     select({LensNodes[0], LensNodes[1], LensNodes[2], LensNodes[3]});
     MakeNodeLens();
     ASSERT_EQ(objects(), 2);
@@ -280,22 +280,22 @@ TEST_F(NodeShapes, NodePolygonsAreFilledFromThePaletteAndOutlinedBlack) {
 }
 
 TEST_F(NodeShapes, APatternFillThatCannotBeMadeAddsNothingAndKeepsTheNodes) {
-    metaugl().CurrentFillPattern = "F12_sc.bmp"; // no Temp.bmp in the fills folder
+    editingSession().CurrentFillPattern = "F12_sc.bmp"; // no Temp.bmp in the fills folder
     select({{1000, 1000}, {2000, 1000}, {1500, 2000}});
     EXPECT_EQ(errorOf([] { MakeNodePolygon(); }), qmerr::FileNotFound);
     select({{2500, 2000}});
     EXPECT_EQ(errorOf([] { MakeNodeLens(); }), qmerr::FileNotFound);
     EXPECT_EQ(objects(), 0);
-    EXPECT_EQ(metaugl().SelectedNodeCount, 8);
+    EXPECT_EQ(editingSession().SelectedNodeCount, 8);
 
     writeTempBmp();
-    metaugl().CurrentFillPattern = "F1.bm"; // too short to name a print file
+    editingSession().CurrentFillPattern = "F1.bm"; // too short to name a print file
     EXPECT_EQ(errorOf([] { MakeNodePolygon(); }), qmerr::InvalidArgument);
     EXPECT_EQ(objects(), 0);
-    EXPECT_EQ(metaugl().SelectedNodeCount, 8);
+    EXPECT_EQ(editingSession().SelectedNodeCount, 8);
 
     // a solid "F0" name is never shortened
-    metaugl().CurrentFillPattern = "F0";
+    editingSession().CurrentFillPattern = "F0";
     MakeNodePolygon();
     EXPECT_EQ(objects(), 1);
     EXPECT_EQ(PrintPatternName("f0_sc.bmp"), "f0.bmp"); // only a capital "F0" is solid
@@ -342,7 +342,7 @@ TEST_F(NodeShapes, NodeLinesGatherAtTheBackInTheOrderMadeAndMoveNothingElse) {
     EXPECT_EQ(obj(3).id, box);
     EXPECT_EQ(obj(4).id, disc);
     EXPECT_TRUE(obj(4).selected);
-    EXPECT_EQ(metaugl().ShapeCounter, 3);
+    EXPECT_EQ(editingSession().ShapeCounter, 3);
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(obj(i).style.lineColor, Green);
         EXPECT_EQ(obj(i).style.lineWidth, 7); // the defaults' pen
@@ -382,10 +382,10 @@ TEST_F(NodeShapes, A251stNodeStaysUnselectedAndUnlisted) {
     EXPECT_EQ(PickNodeMarker(), NodePick::ListFull);
     EXPECT_EQ(last().tag("nodeselected"), "F");
     EXPECT_EQ(last().style.fillColor, Red);
-    EXPECT_EQ(metaugl().SelectedNodeCount, 500);
+    EXPECT_EQ(editingSession().SelectedNodeCount, 500);
     RemoveSelectedNode(7, 7);
-    EXPECT_EQ(metaugl().SelectedNodeCount, 498);
-    EXPECT_EQ(metaugl().SelectedNodes[15], 8); // the pairs after it moved up
+    EXPECT_EQ(editingSession().SelectedNodeCount, 498);
+    EXPECT_EQ(editingSession().SelectedNodes[15], 8); // the pairs after it moved up
 }
 
 // ---- free-shape tools

@@ -42,8 +42,8 @@ TEST_F(PageState, NewDrawingEmptiesTheSheetAndResetsTextAndDefaultsButKeepsThePe
     AD(45);
     m.CurrentGroupName = QStringLiteral("g");
     PR(1);
-    m.NodeCount = 7;
-    m.ShapeCounter = 3;
+    editingSession().NodeCount = 7;
+    editingSession().ShapeCounter = 3;
     page().CurrentObject(4);
     page().LineStyle(3);
     page().FontName(QStringLiteral("Courier New"));
@@ -59,8 +59,8 @@ TEST_F(PageState, NewDrawingEmptiesTheSheetAndResetsTextAndDefaultsButKeepsThePe
     EXPECT_EQ(m.CurrentLineWidth, 8);
     EXPECT_EQ(m.CurrentGroupName, "g");
     EXPECT_EQ(m.PolyCount, 4);
-    EXPECT_EQ(m.NodeCount, 0);
-    EXPECT_EQ(m.ShapeCounter, 0);
+    EXPECT_EQ(editingSession().NodeCount, 0);
+    EXPECT_EQ(editingSession().ShapeCounter, 0);
     EXPECT_EQ(m.CurrentTextAlign, 0);
     EXPECT_DOUBLE_EQ(m.CurrentTextHeight, -83.3);
     EXPECT_DOUBLE_EQ(m.CurrentTextAngle, 0);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A page with every kind of drawing command, rendered to PNG and PDF and checked at a few points.
-// Set QMAR_SAMPLE_OUT to a folder to keep the two files for a look.
+// Set QMAR_SAMPLE_OUT to a folder to keep the two files for a look. The same page drawn on a canvas
+// of its own must match the dump too, and leave the page, its canvas and its session as they were.
 //
 // Its objects are checked one by one against tests/data/pages/samplepage.dump. Every position there
 // was worked out by hand from the inch positions below and compared line by line: the 11 by 8.5 inch
@@ -186,4 +187,29 @@ TEST_F(SamplePage, RendersToPngAndPdfWithItsFrameFillsAndText) {
     const QString text = run(pdftotext, {pdf, QStringLiteral("-")});
     EXPECT_TRUE(text.contains(QStringLiteral("Sample Page"))) << qPrintable(text);
     EXPECT_TRUE(text.contains(QStringLiteral("Right aligned")));
+}
+
+TEST_F(SamplePage, DrawnOnACanvasOfItsOwnIsTheSamePageAndLeavesThePageAlone) {
+    QTemporaryDir tmp;
+    const QString bmp = tmp.path() + QStringLiteral("/symbol.bmp");
+    QImage symbol(64, 32, QImage::Format_RGB32);
+    symbol.fill(Qt::white);
+    ASSERT_TRUE(symbol.save(bmp, "BMP"));
+    editingSession().NodeCount = 3;
+    modgw().LastPageSize = QStringLiteral("kept");
+    const Metaugl pageState = metaugl();
+    MDrawPro own;
+    PageCanvas canvas(own);
+    canvas.PaperWidth = 11;
+    canvas.PaperHeight = 8.5f;
+    {
+        UseCanvas use(canvas);
+        NewDrawing();
+        drawSamplePage(bmp);
+    }
+    EXPECT_TRUE(matchesGoldenPage(own, "samplepage"));
+    EXPECT_EQ(objects(), 0);
+    EXPECT_TRUE(metaugl() == pageState);
+    EXPECT_EQ(editingSession().NodeCount, 3);
+    EXPECT_EQ(modgw().LastPageSize, "kept");
 }

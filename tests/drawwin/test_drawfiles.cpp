@@ -108,7 +108,7 @@ TEST_F(DrawFiles, NewDrawingOfAnUnchangedPageAsksNothingAndStartsTheConfirmedSiz
     rect(10, 10, 100, 100);
     drawwin().DrawingModified = 0;
     recordFirst();
-    metaugl().SelectedNodeCount = 4;
+    editingSession().SelectedNodeCount = 4;
     drawwin().LastDrawnId = 1;
     page().EditMode(11);
 
@@ -120,7 +120,7 @@ TEST_F(DrawFiles, NewDrawingOfAnUnchangedPageAsksNothingAndStartsTheConfirmedSiz
     EXPECT_EQ(page().PageHeight(), 6300);
     EXPECT_EQ(drawwin().DrawingFileName, "");
     EXPECT_EQ(undoRecord().UndoCount(), 0);
-    EXPECT_EQ(metaugl().SelectedNodeCount, 0);
+    EXPECT_EQ(editingSession().SelectedNodeCount, 0);
     EXPECT_EQ(drawwin().LastDrawnId, 0);
     EXPECT_EQ(page().EditMode(), 0);
     EXPECT_FALSE(anyModeButtonDown());
@@ -187,8 +187,8 @@ TEST_F(DrawFiles, OpenReadsTheFileIntoThePageWhichFollowsItsSheet) {
     rect(1, 1, 2, 2);
     drawwin().DrawingModified = 0;
     recordFirst();
-    metaugl().SelectedNodeCount = 2;
-    metaugl().NodeCount = 3;
+    editingSession().SelectedNodeCount = 2;
+    editingSession().NodeCount = 3;
     drawwin().FileDialogName = pf.file("last.kdf");
 
     ui.file(pf.file("two.kdf"), "Open Drawing File");
@@ -213,8 +213,8 @@ TEST_F(DrawFiles, OpenReadsTheFileIntoThePageWhichFollowsItsSheet) {
     EXPECT_FLOAT_EQ(metaugl().DrawableHeightInches, 8);
     EXPECT_EQ(metaugl().PaperWidth, 8.5f); // the next new drawing's paper stays
     EXPECT_EQ(undoRecord().UndoCount(), 0);
-    EXPECT_EQ(metaugl().SelectedNodeCount, 0);
-    EXPECT_EQ(metaugl().NodeCount, 0);
+    EXPECT_EQ(editingSession().SelectedNodeCount, 0);
+    EXPECT_EQ(editingSession().NodeCount, 0);
     EXPECT_EQ(drawwin().DrawingModified, 0);
     EXPECT_FALSE(anyModeButtonDown());
 }

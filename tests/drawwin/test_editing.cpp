@@ -84,8 +84,8 @@ protected:
     }
     static QList<int> nodes() {
         QList<int> out;
-        for (int k = 1; k <= metaugl().SelectedNodeCount; ++k)
-            out << metaugl().SelectedNodes[size_t(k)];
+        for (int k = 1; k <= editingSession().SelectedNodeCount; ++k)
+            out << editingSession().SelectedNodes[size_t(k)];
         return out;
     }
 
@@ -510,7 +510,7 @@ TEST_F(Editing, NodeModeCopyTagsTheSelectedMarkersAndASecondCopyClearsStaleTags)
 
     // Paste selects the copied markers again and appends their centres.
     DeselectNodeMarkers();
-    metaugl().SelectedNodeCount = 0;
+    editingSession().SelectedNodeCount = 0;
     pick(m1);
     drawwin().DrawingModified = 0;
     ToolButtons buttons;
@@ -533,7 +533,7 @@ TEST_F(Editing, NodeCopyOrPastePastTheListsIsRefusedWithNothingChanged) {
     // 51 nodes are 102 values: one more than the copied list holds.
     const Long m2 = marker(2000, 1000);
     pick(m2);
-    Metaugl& m = metaugl();
+    EditingSession& m = editingSession();
     for (int k = 5; k <= 102; ++k)
         m.SelectedNodes[size_t(k)] = k;
     m.SelectedNodeCount = 102;

@@ -49,16 +49,16 @@ TEST_F(NodeMarkers, HideThenShowBringsEveryMarkerBackRedAtItsCentre) {
     AddNodeMarker(3001, 407);
     pick(2);
     page().at(0).selected = true; // the user's selection of a drawing object
-    metaugl().SelectedNodes[1] = 3001;
-    metaugl().SelectedNodes[2] = 407;
-    metaugl().SelectedNodeCount = 2;
+    editingSession().SelectedNodes[1] = 3001;
+    editingSession().SelectedNodes[2] = 407;
+    editingSession().SelectedNodeCount = 2;
 
     HideNodeMarkers();
     ASSERT_EQ(page().count(), 1); // only the box is left
     EXPECT_FALSE(obj(0).selected);
-    EXPECT_EQ(metaugl().NodeCount, 2);
-    EXPECT_FLOAT_EQ(metaugl().NodeTable[2][0], 3001);
-    EXPECT_FLOAT_EQ(metaugl().NodeTable[2][1], 407);
+    EXPECT_EQ(editingSession().NodeCount, 2);
+    EXPECT_FLOAT_EQ(editingSession().NodeTable[2][0], 3001);
+    EXPECT_FLOAT_EQ(editingSession().NodeTable[2][1], 407);
 
     ShowNodeMarkers();
     ASSERT_EQ(page().count(), 3);
@@ -69,15 +69,15 @@ TEST_F(NodeMarkers, HideThenShowBringsEveryMarkerBackRedAtItsCentre) {
         EXPECT_EQ(obj(i).style.fillColor, Red);
     }
     // The selected-node list is not the markers' business.
-    EXPECT_EQ(metaugl().SelectedNodeCount, 2);
-    EXPECT_EQ(metaugl().NodeCount, 2);
+    EXPECT_EQ(editingSession().SelectedNodeCount, 2);
+    EXPECT_EQ(editingSession().NodeCount, 2);
 }
 
 TEST_F(NodeMarkers, AHalfUnitCentreSurvivesHidingAndComesBackRoundedToEven) {
     AddNodeMarker(1000, 2000);
     page().at(0).setFrame(977, 1977, 1024, 2024); // moved by the user: centre 1000.5
     HideNodeMarkers();
-    EXPECT_FLOAT_EQ(metaugl().NodeTable[1][0], 1000.5f);
+    EXPECT_FLOAT_EQ(editingSession().NodeTable[1][0], 1000.5f);
     ShowNodeMarkers();
     // 976.5 and 1024.5 round to the even 976 and 1024.
     EXPECT_EQ(obj(0).x1, 976);
@@ -88,9 +88,9 @@ TEST_F(NodeMarkers, HidingWithNoMarkersDeletesNothingAndClearsTheSelection) {
     drawBox();
     drawBox();
     page().at(1).selected = true;
-    metaugl().NodeCount = 7;
+    editingSession().NodeCount = 7;
     HideNodeMarkers();
-    EXPECT_EQ(metaugl().NodeCount, 0);
+    EXPECT_EQ(editingSession().NodeCount, 0);
     EXPECT_EQ(page().count(), 2);
     EXPECT_EQ(page().selectedCount(), 0);
 }
@@ -118,9 +118,9 @@ TEST_F(NodeMarkers, DeselectingTurnsOnlySelectedMarkersRed) {
 }
 
 TEST_F(NodeMarkers, DrawingCommandsAndNodePickingKeepTheirOwnBuffers) {
-    metaugl().SelectedNodes[1] = 1000;
-    metaugl().SelectedNodes[2] = 2000;
-    metaugl().SelectedNodeCount = 2;
+    editingSession().SelectedNodes[1] = 1000;
+    editingSession().SelectedNodes[2] = 2000;
+    editingSession().SelectedNodeCount = 2;
     // A triangle drawn through the polygon buffer starts at the pen, not at a picked node.
     SH(1);
     SV(1);
@@ -129,16 +129,16 @@ TEST_F(NodeMarkers, DrawingCommandsAndNodePickingKeepTheirOwnBuffers) {
     PU(1);
     PFC(0);
     EXPECT_EQ(metaugl().PolyCount, 0);
-    EXPECT_EQ(metaugl().SelectedNodeCount, 2);
+    EXPECT_EQ(editingSession().SelectedNodeCount, 2);
     EXPECT_EQ(page().at(0).vertices.first(), QPoint(450, 4350));
     // A new page takes the markers away, and with them their selection.
     NewDrawing();
-    EXPECT_EQ(metaugl().SelectedNodeCount, 0);
+    EXPECT_EQ(editingSession().SelectedNodeCount, 0);
 }
 
 TEST_F(NodeMarkers, MarkersBeyondTheTableStayOnThePage) {
-    for (int i = 0; i < Metaugl::MaxNodes + 2; ++i) AddNodeMarker(100 + i, 100);
+    for (int i = 0; i < EditingSession::MaxNodes + 2; ++i) AddNodeMarker(100 + i, 100);
     HideNodeMarkers();
-    EXPECT_EQ(metaugl().NodeCount, Metaugl::MaxNodes);
+    EXPECT_EQ(editingSession().NodeCount, EditingSession::MaxNodes);
     EXPECT_EQ(page().count(), 2);
 }

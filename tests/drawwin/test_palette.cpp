@@ -50,8 +50,8 @@ TEST_F(Palette, AFirstRunWritesTenPatternsAndFourteenColoursAndShowsThem) {
     EXPECT_EQ(QSet<QString>(lines.begin(), lines.begin() + 10).size(), 10);
     EXPECT_EQ(QSet<QString>(lines.begin() + 10, lines.end()).size(), 14);
     // White fill and black lines to begin with; the sample shows the fill in its colour.
-    EXPECT_EQ(metaugl().CurrentFillPattern, "F0_sc.bmp");
-    EXPECT_EQ(metaugl().CurrentFillColor, draw::White);
+    EXPECT_EQ(editingSession().CurrentFillPattern, "F0_sc.bmp");
+    EXPECT_EQ(editingSession().CurrentFillColor, draw::White);
     EXPECT_EQ(metaugl().CurrentLineColor, draw::Black);
     EXPECT_TRUE(QFileInfo::exists(pf.file("fills/Temp.bmp")));
     ASSERT_EQ(pal.count(), 40);
@@ -99,8 +99,8 @@ TEST_F(Palette, TheFileGivesTheCurrentStylesAndTheSwatches) {
     shipped::FillPattern(0, false).save(pf.file("fills/F0_sc.bmp"));
 
     createFillPalette(pal, page, nullptr);
-    EXPECT_EQ(metaugl().CurrentFillPattern, "F3_sc.bmp");
-    EXPECT_EQ(metaugl().CurrentFillColor, 1000);
+    EXPECT_EQ(editingSession().CurrentFillPattern, "F3_sc.bmp");
+    EXPECT_EQ(editingSession().CurrentFillColor, 1000);
     EXPECT_EQ(metaugl().CurrentLineColor, 8000);
     EXPECT_EQ(byId(1).style.fill, draw::FillMode::Picture);
     EXPECT_EQ(byId(21).style.fillColor, 9000);
@@ -116,18 +116,18 @@ TEST_F(Palette, AShortFileIsReportedAndItsMissingLinesTakeTheDefaults) {
     ui.answer(1, "Error 62 in createFillPalette.  Please contact Kalvex");
     createFillPalette(pal, page, nullptr);
     ASSERT_EQ(pal.count(), 40); // built whole
-    EXPECT_EQ(metaugl().PaletteFills[2], "F4_sc.bmp");
-    EXPECT_EQ(metaugl().PaletteFills[4], "F0_sc.bmp");
-    EXPECT_EQ(metaugl().PaletteColors[14], draw::White);
-    EXPECT_EQ(metaugl().CurrentFillPattern, "F3_sc.bmp");
+    EXPECT_EQ(editingSession().PaletteFills[2], "F4_sc.bmp");
+    EXPECT_EQ(editingSession().PaletteFills[4], "F0_sc.bmp");
+    EXPECT_EQ(editingSession().PaletteColors[14], draw::White);
+    EXPECT_EQ(editingSession().CurrentFillPattern, "F3_sc.bmp");
     // The file is left for the choosers to rewrite.
     EXPECT_EQ(qtext::ReadLines(pf.file("fillpalette.txt")).size(), 3);
 }
 
 TEST_F(Palette, SavingWritesColoursInTheNumericPrintForm) {
-    for (int i = 1; i <= 10; ++i) metaugl().PaletteFills[size_t(i)] = QStringLiteral("F%1_sc.bmp").arg(i);
-    for (int i = 1; i <= 14; ++i) metaugl().PaletteColors[size_t(i)] = i;
-    metaugl().PaletteColors[14] = 16777215;
+    for (int i = 1; i <= 10; ++i) editingSession().PaletteFills[size_t(i)] = QStringLiteral("F%1_sc.bmp").arg(i);
+    for (int i = 1; i <= 14; ++i) editingSession().PaletteColors[size_t(i)] = i;
+    editingSession().PaletteColors[14] = 16777215;
     SaveFillPalette();
     const QStringList lines = qtext::ReadLines(pf.file("fillpalette.txt"));
     ASSERT_EQ(lines.size(), 24);
@@ -230,7 +230,7 @@ TEST_F(PaletteClicks, ASecondClickLeavesTheChooserForTheDeferredTimerAndChangesN
     EXPECT_EQ(drawwin().PendingPreviewCommand, 35);
     EXPECT_EQ(drawwin().PaletteSwatchIndex, 3);
     EXPECT_EQ(drawwin().ChosenFill, "");
-    EXPECT_EQ(metaugl().CurrentFillPattern, "F0_sc.bmp");
+    EXPECT_EQ(editingSession().CurrentFillPattern, "F0_sc.bmp");
     EXPECT_EQ(pageStyle(1).fill, draw::FillMode::Solid);
 
     drawwin().PendingPreviewCommand = 0;
@@ -251,7 +251,7 @@ TEST_F(PaletteClicks, AColourClickWithTheSolidPatternFillsTheSelectionPlainWithA
     page.find(1)->setTag(draw::tags::Fill, "F3.bmp");
     singleClick(14); // colour 2, red
     const int32_t red = draw::RGB(255, 0, 0);
-    EXPECT_EQ(metaugl().CurrentFillColor, red);
+    EXPECT_EQ(editingSession().CurrentFillColor, red);
     EXPECT_EQ(drawwin().PaletteClickPending, 0);
     EXPECT_EQ(byId(27).style.fillColor, red);
     for (int id : {1, 2}) {
@@ -269,7 +269,7 @@ TEST_F(PaletteClicks, AColourClickWithTheSolidPatternFillsTheSelectionPlainWithA
 TEST_F(PaletteClicks, APatternClickFillsTheSelectionWithThePatternInTheCurrentColour) {
     singleClick(14); // red
     singleClick(6);  // fill swatch 4: F3_sc.bmp
-    EXPECT_EQ(metaugl().CurrentFillPattern, "F3_sc.bmp");
+    EXPECT_EQ(editingSession().CurrentFillPattern, "F3_sc.bmp");
     EXPECT_EQ(pageStyle(1).fill, draw::FillMode::Picture);
     EXPECT_EQ(page.find(1)->tag(draw::tags::Fill), "F3.bmp");
     EXPECT_EQ(page.find(2)->tag(draw::tags::Color), "255");
@@ -279,13 +279,13 @@ TEST_F(PaletteClicks, APatternClickFillsTheSelectionWithThePatternInTheCurrentCo
     // Nothing selected: only the current pattern changes.
     select({});
     singleClick(3);
-    EXPECT_EQ(metaugl().CurrentFillPattern, "F0_sc.bmp");
+    EXPECT_EQ(editingSession().CurrentFillPattern, "F0_sc.bmp");
     EXPECT_EQ(page.find(1)->tag(draw::tags::Fill), "F3.bmp");
 }
 
 TEST_F(PaletteClicks, ARightClickSetsTheLineColourOfTheSwatchAboveIt) {
-    for (int i = 1; i <= 14; ++i) metaugl().PaletteColors[size_t(i)] = 1000 + i;
-    const int32_t fill = metaugl().CurrentFillColor;
+    for (int i = 1; i <= 14; ++i) editingSession().PaletteColors[size_t(i)] = 1000 + i;
+    const int32_t fill = editingSession().CurrentFillColor;
     struct { double x, y; int32_t want; } cases[] = {
         {100, 3519, 1001}, {100, 3520, 1002}, {250, 3350, 1001}, {251, 3350, 1008}, {400, 4510, 1014},
     };
@@ -302,7 +302,7 @@ TEST_F(PaletteClicks, ARightClickSetsTheLineColourOfTheSwatchAboveIt) {
     PaletteRightClick(pal, page, 100, 3349);
     PaletteRightClick(pal, page, 100, 4511);
     EXPECT_EQ(metaugl().CurrentLineColor, 1014);
-    EXPECT_EQ(metaugl().CurrentFillColor, fill);
+    EXPECT_EQ(editingSession().CurrentFillColor, fill);
 }
 
 TEST_F(PaletteClicks, TheChoosersChangeTheDoubleClickedSwatchAndNothingBeforeTheFirst) {
@@ -312,23 +312,23 @@ TEST_F(PaletteClicks, TheChoosersChangeTheDoubleClickedSwatchAndNothingBeforeThe
     EXPECT_EQ(readRaw(pf.file("fillpalette.txt")), before);
     EXPECT_EQ(byId(12).style.fill, draw::FillMode::Picture);
     EXPECT_EQ(byId(2).style.fillColor, draw::RGB(0, 0, 125));
-    EXPECT_EQ(metaugl().PaletteColors[0], 0);
-    EXPECT_EQ(metaugl().PaletteFills[0], "");
+    EXPECT_EQ(editingSession().PaletteColors[0], 0);
+    EXPECT_EQ(editingSession().PaletteFills[0], "");
 
     drawwin().PaletteSwatchIndex = 9;
     ApplyChosenColor(pal, -1); // cancelled
     EXPECT_EQ(readRaw(pf.file("fillpalette.txt")), before);
     ApplyChosenColor(pal, 255);
     EXPECT_EQ(byId(21).style.fillColor, 255);
-    EXPECT_EQ(metaugl().PaletteColors[9], 255);
+    EXPECT_EQ(editingSession().PaletteColors[9], 255);
     EXPECT_EQ(qtext::ReadLines(pf.file("fillpalette.txt")).at(18), " 255 ");
-    EXPECT_EQ(metaugl().CurrentFillColor, draw::White);
+    EXPECT_EQ(editingSession().CurrentFillColor, draw::White);
 
     drawwin().PaletteSwatchIndex = 2;
     ApplyChosenFill(pal, "F5_sc.bmp");
     EXPECT_EQ(byId(4).style.fillPicture, LoadPicture(pf.file("fills/F5_sc.bmp")));
     EXPECT_EQ(qtext::ReadLines(pf.file("fillpalette.txt")).at(1), "F5_sc.bmp");
-    EXPECT_EQ(metaugl().CurrentFillPattern, "F0_sc.bmp");
+    EXPECT_EQ(editingSession().CurrentFillPattern, "F0_sc.bmp");
     // A colour swatch number beyond the ten fills changes no fill.
     drawwin().PaletteSwatchIndex = 12;
     ApplyChosenFill(pal, "F6_sc.bmp");

@@ -60,7 +60,7 @@ protected:
     }
     static QList<int> nodes() {
         QList<int> out;
-        for (int k = 1; k <= metaugl().SelectedNodeCount; ++k) out << metaugl().SelectedNodes[size_t(k)];
+        for (int k = 1; k <= editingSession().SelectedNodeCount; ++k) out << editingSession().SelectedNodes[size_t(k)];
         return out;
     }
 
@@ -144,7 +144,7 @@ TEST_F(Toolbar, ShowHideNodesTwiceHidesThenBringsBackEveryMarkerUnselected) {
     click(0, "ShowHide Nodes");
     EXPECT_EQ(b.NodesImage, "hidenode");
     EXPECT_EQ(page().count(), 0);
-    EXPECT_EQ(metaugl().NodesHidden, 1);
+    EXPECT_EQ(editingSession().NodesHidden, 1);
     click(0, "ShowHide Nodes");
     EXPECT_EQ(b.NodesImage, "shownode");
     ASSERT_EQ(page().count(), 2);
@@ -257,7 +257,7 @@ TEST_F(Toolbar, NodeShapesNeedTheirNodeCountsAndPolygonWithoutNodesStillDeselect
     ui.answer(vb::OK, "You must select 3-4 nodes to create a lens.");
     click(0, "Add Node Lens");
     EXPECT_EQ(page().count(), 2);
-    EXPECT_EQ(metaugl().SelectedNodeCount, 4);
+    EXPECT_EQ(editingSession().SelectedNodeCount, 4);
     EXPECT_EQ(page().find(a)->style.fillColor, Blue);
 
     marker(2000, 1800);
@@ -271,12 +271,12 @@ TEST_F(Toolbar, NodeShapesNeedTheirNodeCountsAndPolygonWithoutNodesStillDeselect
     click(0, "Add Node Lens");
     EXPECT_EQ(page().count(), 5);
     EXPECT_EQ(last().kind, draw::Polygon);
-    EXPECT_EQ(metaugl().SelectedNodeCount, 0);
+    EXPECT_EQ(editingSession().SelectedNodeCount, 0);
     EXPECT_EQ(page().find(a)->tag(draw::tags::NodeSelected), "F");
     EXPECT_EQ(page().find(a)->style.fillColor, Red);
 
     pickMarker(a);
-    metaugl().SelectedNodeCount = 0; // the list emptied while a marker still shows blue
+    editingSession().SelectedNodeCount = 0; // the list emptied while a marker still shows blue
     click(0, "Add Node Polygon");
     EXPECT_EQ(page().count(), 5);
     EXPECT_EQ(page().find(a)->style.fillColor, Red);
@@ -306,10 +306,10 @@ TEST_F(Toolbar, DeselectingANodeRemovesItsOwnCentre) {
 
 TEST_F(Toolbar, A251stNodeStaysUnselectedAndUnlisted) {
     for (int i = 0; i < 250; ++i) pickMarker(marker(100 + 20 * i, 1000));
-    EXPECT_EQ(metaugl().SelectedNodeCount, 500);
+    EXPECT_EQ(editingSession().SelectedNodeCount, 500);
     const draw::Long extra = marker(100, 3000);
     pickMarker(extra);
-    EXPECT_EQ(metaugl().SelectedNodeCount, 500);
+    EXPECT_EQ(editingSession().SelectedNodeCount, 500);
     EXPECT_EQ(page().find(extra)->tag(draw::tags::NodeSelected), "F");
     EXPECT_EQ(page().find(extra)->style.fillColor, Red);
 }
@@ -328,14 +328,14 @@ TEST_F(Toolbar, EscapeStylesOnlyTheShapeTheFreeToolJustDrew) {
     EXPECT_EQ(page().indexOf(line), 0);
     EXPECT_EQ(page().indexOf(other), 1);
     EXPECT_EQ(page().find(line)->style.lineColor, Blue);
-    EXPECT_EQ(metaugl().ShapeCounter, 1);
+    EXPECT_EQ(editingSession().ShapeCounter, 1);
 
     // Escape with nothing just drawn only marks the drawing changed; the current object stays as is.
     drawwin().DrawingModified = 0;
     page().ObjectId(other);
     DrawingKeyDown(27);
     EXPECT_EQ(page().indexOf(other), 1);
-    EXPECT_EQ(metaugl().ShapeCounter, 1);
+    EXPECT_EQ(editingSession().ShapeCounter, 1);
     EXPECT_EQ(drawwin().DrawingModified, 1);
 
     // A rectangle drawn with a line tool chosen is not a line to restack.
@@ -346,8 +346,8 @@ TEST_F(Toolbar, EscapeStylesOnlyTheShapeTheFreeToolJustDrew) {
 }
 
 TEST_F(Toolbar, EscapeFillsAFreePolygonSolidFromThePalette) {
-    metaugl().CurrentFillPattern = "F0_sc.bmp";
-    metaugl().CurrentFillColor = draw::RGB(0, 200, 0);
+    editingSession().CurrentFillPattern = "F0_sc.bmp";
+    editingSession().CurrentFillColor = draw::RGB(0, 200, 0);
     click(11, "Free Polygon");
     page().AddObject(draw::Polygon, 0, 0, 0, 0);
     ObjectDrawn(page().ObjectId());

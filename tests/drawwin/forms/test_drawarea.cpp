@@ -355,7 +355,7 @@ TEST_F(DrawAreaTest, TheDeferredTimerRunsChooseFillOnceAndItsPickChangesTheSwatc
     EXPECT_EQ(drawwin().PendingPreviewCommand, 0);
     const QString picked = drawwin().ChosenFill;
     ASSERT_TRUE(picked.endsWith("_sc.bmp")) << picked.toStdString();
-    EXPECT_EQ(metaugl().PaletteFills[3], picked);
+    EXPECT_EQ(editingSession().PaletteFills[3], picked);
     EXPECT_EQ(qtext::ReadLines(pf.file("fillpalette.txt")).at(2), picked);
     EXPECT_EQ(w.palette().find(5)->style.fill, draw::FillMode::Picture);
 
@@ -386,11 +386,11 @@ TEST_F(DrawAreaTest, AChooserClosedWithoutAPickLeavesTheSwatchAsItWas) {
     DrawArea& w = win();
     drawwin().ChosenFill = "F5_sc.bmp"; // an earlier pick
     drawwin().PaletteSwatchIndex = 2;
-    const QString before = metaugl().PaletteFills[2];
+    const QString before = editingSession().PaletteFills[2];
     forms::setModalHook([](QDialog& d) { d.close(); });
     w.mnuChooseFill_Click();
     EXPECT_EQ(drawwin().ChosenFill, "");
-    EXPECT_EQ(metaugl().PaletteFills[2], before);
+    EXPECT_EQ(editingSession().PaletteFills[2], before);
 }
 
 TEST_F(DrawAreaTest, ComingBackFromADialogItOpenedReappliesTheDefaultZoom) {

@@ -27,7 +27,7 @@ protected:
 } // namespace
 
 TEST_F(DrawTools, APolygonByClicksEndsOnADoubleClickAndEscapeFillsIt) {
-    metaugl().CurrentFillColor = draw::RGB(0, 160, 0);
+    editingSession().CurrentFillColor = draw::RGB(0, 160, 0);
     press(11);
     EXPECT_EQ(pageDrawing().EditMode(), 9);
     clickAt({101, 101});
@@ -133,7 +133,7 @@ TEST_F(DrawTools, MarkersPlacedAndPickedByClicksMakeAnArrowAndALens) {
     press(1); // Add Node up: clicks now pick
     clickAt({101, 101});
     clickAt({201, 101});
-    EXPECT_EQ(metaugl().SelectedNodeCount, 4);
+    EXPECT_EQ(editingSession().SelectedNodeCount, 4);
     EXPECT_EQ(pageDrawing().at(1).style.fillColor, draw::RGB(0, 0, 255));
     press(9);
     ASSERT_EQ(pageDrawing().count(), 4);
@@ -145,9 +145,9 @@ TEST_F(DrawTools, MarkersPlacedAndPickedByClicksMakeAnArrowAndALens) {
     for (QPoint p : {QPoint(101, 301), QPoint(201, 281), QPoint(301, 301), QPoint(201, 321)}) clickAt(p);
     press(1);
     for (QPoint p : {QPoint(101, 301), QPoint(201, 281), QPoint(301, 301), QPoint(201, 321)}) clickAt(p);
-    EXPECT_EQ(metaugl().SelectedNodeCount, 8);
-    metaugl().CurrentFillPattern = "F12_sc.bmp";
-    metaugl().CurrentFillColor = draw::RGB(0, 0, 200);
+    EXPECT_EQ(editingSession().SelectedNodeCount, 8);
+    editingSession().CurrentFillPattern = "F12_sc.bmp";
+    editingSession().CurrentFillColor = draw::RGB(0, 0, 200);
     QFile::remove(modgw().FillPath + "Temp.bmp");
     ASSERT_TRUE(QFile::copy(modgw().FillPath + "F12_sc.bmp", modgw().FillPath + "Temp.bmp"));
     press(7);

@@ -57,7 +57,7 @@ TEST_F(FillChooserWindow, StartUpLoadsTheChooserAndTheDrawingWindowHidden) {
     EXPECT_EQ(f.windowTitle(), "Choose A Fill Pattern");
     // The drawing window's Load ran: palette built, palette file written, current pattern set.
     EXPECT_EQ(forms::form<DrawArea>().palette().count(), 40);
-    EXPECT_EQ(metaugl().CurrentFillPattern, "F0_sc.bmp");
+    EXPECT_EQ(editingSession().CurrentFillPattern, "F0_sc.bmp");
     // The shipped patterns: one swatch per screen version, the work file left out.
     EXPECT_EQ(swatches(f).size(), shipped::FillPatternCount());
     EXPECT_EQ(f.canvas().DrawOptions() & 4096, 4096);

@@ -74,11 +74,11 @@ void shot(QWidget& widget, const QString& name, int scale = 1) {
 
 TEST_F(PaletteStrip, OneClickAppliesAfterTheIntervalTwoOpenTheChooserOnceAndChangeNothing) {
     click(14); // colour 2, red
-    EXPECT_EQ(metaugl().CurrentFillColor, draw::White);
+    EXPECT_EQ(editingSession().CurrentFillColor, draw::White);
     EXPECT_TRUE(w->Timer1->isActive());
     QTest::qWait(ClickMs * 3);
     EXPECT_FALSE(w->Timer1->isActive());
-    EXPECT_EQ(metaugl().CurrentFillColor, draw::RGB(255, 0, 0));
+    EXPECT_EQ(editingSession().CurrentFillColor, draw::RGB(255, 0, 0));
     EXPECT_EQ(pageObject(1).style.fillColor, draw::RGB(255, 0, 0));
     EXPECT_EQ(pageObject(3).style.fillColor, draw::White);
     shot(*w->MDraw3, "strip-after-red", 3);
@@ -94,13 +94,13 @@ TEST_F(PaletteStrip, OneClickAppliesAfterTheIntervalTwoOpenTheChooserOnceAndChan
     QTest::qWait(ClickMs * 3);
     EXPECT_EQ(shows, 1);
     EXPECT_EQ(drawwin().PendingPreviewCommand, 0);
-    EXPECT_EQ(metaugl().CurrentFillPattern, "F0_sc.bmp");
+    EXPECT_EQ(editingSession().CurrentFillPattern, "F0_sc.bmp");
     EXPECT_EQ(pageObject(1).style.fill, draw::FillMode::Solid);
     EXPECT_EQ(pageDrawing().selectedCount(), 2);
 
     click(6);
     QTest::qWait(ClickMs * 3);
-    EXPECT_EQ(metaugl().CurrentFillPattern, "F3_sc.bmp");
+    EXPECT_EQ(editingSession().CurrentFillPattern, "F3_sc.bmp");
     EXPECT_EQ(pageObject(2).tag(draw::tags::Fill), "F3.bmp");
     EXPECT_EQ(pageObject(2).tag(draw::tags::Color), "255");
     shot(*w->MDraw3, "strip-after-pattern", 3);
@@ -114,7 +114,7 @@ TEST_F(PaletteStrip, ARightClickOnAColourSetsOnlyTheLineColour) {
     EXPECT_EQ(pageObject(1).style.lineColor, draw::RGB(255, 0, 0));
     EXPECT_EQ(w->palette().find(28)->style.fillColor, draw::RGB(255, 0, 0));
     QTest::qWait(ClickMs * 3);
-    EXPECT_EQ(metaugl().CurrentFillColor, draw::White);
+    EXPECT_EQ(editingSession().CurrentFillColor, draw::White);
     EXPECT_EQ(pageObject(1).style.fillColor, draw::White);
 
     // A right click on a width swatch does not pick it.
@@ -147,9 +147,9 @@ TEST_F(PaletteStrip, AColourPickedForSwatchNineRecoloursItAndItsLineOfTheFile) {
     QTest::qWait(ClickMs * 3);
     EXPECT_FALSE(forms::isLoaded<frmChooseColor>());
     EXPECT_EQ(w->palette().find(21)->style.fillColor, 255);
-    EXPECT_EQ(metaugl().PaletteColors[9], 255);
+    EXPECT_EQ(editingSession().PaletteColors[9], 255);
     EXPECT_EQ(qtext::ReadLines(pf.file("fillpalette.txt")).at(18), " 255 ");
-    EXPECT_EQ(metaugl().CurrentFillColor, draw::White);
+    EXPECT_EQ(editingSession().CurrentFillColor, draw::White);
 
     // From the menu the chooser works on the same swatch; its close box picks nothing.
     forms::setModalHook([](QDialog& d) { d.close(); });
