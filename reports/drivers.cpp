@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "reports/drivers.h"
 
-#include "drawcmd/metaugl.h"
+#include "drawcmd/pagecanvas.h"
 #include "platform/qmerror.h"
 #include "reports/gwgraph.h"
 #include "reports/pageparts.h"
@@ -23,7 +23,7 @@ std::optional<Run> StartRun(int kind, int16_t GwGraph::*itemCount, std::optional
     if (!run) return std::nullopt;
     toGwGraph(g, *run);
     GetLogoData();
-    Metaugl& m = metaugl();
+    PageCanvas& m = currentCanvas();
     m.PaperWidth = 11;
     m.PaperHeight = 8.5f;
     return run;
@@ -33,21 +33,26 @@ std::optional<Run> StartRun(int kind, int16_t GwGraph::*itemCount, std::optional
 // ends, or the window would show nothing after a fault.
 class RedrawOff {
 public:
-    RedrawOff() { pageDrawing().Redraw(false); }
-    ~RedrawOff() { pageDrawing().Redraw(true); }
+    explicit RedrawOff(MDrawPro& drawing) : drawing_(drawing) { drawing_.Redraw(false); }
+    ~RedrawOff() { drawing_.Redraw(true); }
     RedrawOff(const RedrawOff&) = delete;
     RedrawOff& operator=(const RedrawOff&) = delete;
+
+private:
+    MDrawPro& drawing_;
 };
 
-// One page: a fresh drawing, built under its page routine's trap, then printed or previewed.
+// One page: a fresh drawing on the current canvas, built under its page routine's trap, then printed
+// or previewed.
 // NewDrawing keeps the line state of the last page drawn, so every page starts solid at width 4.
 template <typename Build> void PageStep(const char* routine, Build build) {
     {
-        RedrawOff off;
-        NewDrawing();
-        LT(1);
-        LW(1);
-        TrappedPage(routine, build);
+        PageCanvas& c = currentCanvas();
+        const RedrawOff off(c.drawing());
+        c.NewDrawing();
+        c.LT(1);
+        c.LW(1);
+        TrappedPage(routine, [&] { build(c); });
     }
     HandOverPage();
 }
@@ -106,9 +111,9 @@ private:
 // One page per item.
 template <typename Run, typename Item>
 void ItemPages(const Run& run, std::optional<Item> (*readItem)(const Run&, int), const char* routine,
-               void (*build)(const Run&, const Item&, int)) {
+               void (*build)(const Run&, const Item&, int, PageCanvas&)) {
     for (const Item& item : RunItems<Run, Item>(run, readItem))
-        PageStep(routine, [&] { build(run, item, 0); });
+        PageStep(routine, [&](PageCanvas& c) { build(run, item, 0, c); });
 }
 
 // Runs a driver's body under the driver's own error trap: a fault ends the run with its message. A
@@ -140,12 +145,12 @@ void wellsumstart() {
                 const int pages = WellSumTablePages(item.RecordCount);
                 for (int page = 1; page <= pages && !Cancelled(); ++page) {
                     g.CurPage = int16_t(page);
-                    PageStep("drawwellsumtable", [&] { buildWellSumTablePage(*run, item, page); });
+                    PageStep("drawwellsumtable", [&](PageCanvas& c) { buildWellSumTablePage(*run, item, page, c); });
                 }
             }
             if (mode != QLatin1String("T") && !Cancelled()) {
                 g.CurPage = 0; // not a table page
-                PageStep("drawwellsumgraph", [&] { buildWellSumGraphPage(*run, item, 0); });
+                PageStep("drawwellsumgraph", [&](PageCanvas& c) { buildWellSumGraphPage(*run, item, 0, c); });
             }
         }
         g.RecordDates.clear();
@@ -170,11 +175,11 @@ void datesumstart() {
         GwGraph& g = gwgraph();
         for (const DateSumItem& item : RunItems<DateSumRun, DateSumItem>(*run, readDateSumItem)) {
             g.CurMap = 0; // not a map page
-            PageStep("drawdatesumtable", [&] { buildDateSumTablePage(*run, item, 0); });
+            PageStep("drawdatesumtable", [&](PageCanvas& c) { buildDateSumTablePage(*run, item, 0, c); });
             // One page per map after the episode's table.
             for (int map = 1; map <= std::min<int>(run->DateMapCount, GwGraph::MaxMaps) && !Cancelled(); ++map) {
                 g.CurMap = int16_t(map);
-                PageStep("drawdatesummaps", [&] { buildDateSumMapPage(*run, item, map); });
+                PageStep("drawdatesummaps", [&](PageCanvas& c) { buildDateSumMapPage(*run, item, map, c); });
             }
         }
         g.RecordValues.clear();

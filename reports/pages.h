@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "drawcmd/pagecanvas.h"
 #include "reports/runvalues.h"
 
 #include <functional>
@@ -19,18 +20,18 @@ using DateSumRunPage = RunPage<DateSumRun, DateSumItem>;
 using StiffRunPage = RunPage<StiffRun, StiffItem>;
 using GWElevRunPage = RunPage<GWElevRun, GWElevItem>;
 
-// The page builders: each draws one page from the run and the item into the page started by
-// NewDrawing, through the drawing commands, and raises its faults to its caller.
-void buildWellSumTablePage(const WellSumRun& run, const WellSumItem& item, int page);
-void buildWellSumGraphPage(const WellSumRun& run, const WellSumItem& item, int page);
-void buildParSumPage(const ParSumRun& run, const ParSumItem& item, int page);
-void buildDateSumTablePage(const DateSumRun& run, const DateSumItem& item, int page);
-void buildDateSumMapPage(const DateSumRun& run, const DateSumItem& item, int map);
-void buildStiffPage(const StiffRun& run, const StiffItem& item, int page);
-void buildGWElevPage(const GWElevRun& run, const GWElevItem& item, int page);
+// The page builders: each draws one page from the run and the item on the canvas, whose drawing was
+// started by NewDrawing, and raises its faults to its caller.
+void buildWellSumTablePage(const WellSumRun& run, const WellSumItem& item, int page, PageCanvas& c);
+void buildWellSumGraphPage(const WellSumRun& run, const WellSumItem& item, int page, PageCanvas& c);
+void buildParSumPage(const ParSumRun& run, const ParSumItem& item, int page, PageCanvas& c);
+void buildDateSumTablePage(const DateSumRun& run, const DateSumItem& item, int page, PageCanvas& c);
+void buildDateSumMapPage(const DateSumRun& run, const DateSumItem& item, int map, PageCanvas& c);
+void buildStiffPage(const StiffRun& run, const StiffItem& item, int page, PageCanvas& c);
+void buildGWElevPage(const GWElevRun& run, const GWElevItem& item, int page, PageCanvas& c);
 
-// The page routines: each builds one page of the current item from the run state (gwgraph()) and
-// traps its own errors (the page keeps what was drawn).
+// The page routines: each builds one page of the current item from the run state (gwgraph()) on the
+// current canvas and traps its own errors (the page keeps what was drawn).
 void drawwellsumtable(); // table page CurPage of the current source
 void drawwellsumgraph(); // graph page of the current source
 void drawparsum();       // the current parameter
@@ -45,9 +46,9 @@ void TrappedPage(const char* routine, const std::function<void()>& build);
 
 // A page routine over the run state: the page built from its copy of the run and the item.
 template <typename Run, typename Item>
-void DrawFromGwGraph(const char* routine, void (*build)(const Run&, const Item&, int), int page) {
+void DrawFromGwGraph(const char* routine, void (*build)(const Run&, const Item&, int, PageCanvas&), int page) {
     const GwGraph& g = gwgraph();
     const Run run = fromGwGraph<Run>(g);
     const Item item = fromGwGraph<Item>(g);
-    TrappedPage(routine, [&] { build(run, item, page); });
+    TrappedPage(routine, [&] { build(run, item, page, currentCanvas()); });
 }

@@ -3,7 +3,7 @@
 // Positions are inches from the page origin with y upwards.
 #include "reports/pages/summarybodies.h"
 
-#include "drawcmd/metaugl.h"
+#include "drawcmd/pagecanvas.h"
 #include "platform/dates.h"
 #include "reportdefs/headings.h"
 #include "reports/gwgraph.h"
@@ -47,14 +47,14 @@ float rowTop(int r) {
     return RowsTop - float(r - 1) * RowPitch;
 }
 
-void textAt(float x, float y, const QString& text) {
-    S(x, y);
-    A(text);
+void textAt(PageCanvas& c, float x, float y, const QString& text) {
+    c.S(x, y);
+    c.A(text);
 }
 
-void ruleAcross(float y, float width) {
-    S(TableLeft, y);
-    LR(width);
+void ruleAcross(PageCanvas& c, float y, float width) {
+    c.S(TableLeft, y);
+    c.LR(width);
 }
 
 // The first row of the page whose record lies on or after the highlight date; 0 for none. The
@@ -81,7 +81,7 @@ QString HighlightDateShown(const QString& text) {
     return highlight ? qdate::FormatShort(*highlight) : text;
 }
 
-void drawWellSumTableHead(const WellSumRunPage& p, const TablePageRows& page) {
+void drawWellSumTableHead(PageCanvas& c, const WellSumRunPage& p, const TablePageRows& page) {
     const WellSumRun& g = p.run;
     const int columns = slotCount(g);
     const float width = tableWidth(columns);
@@ -90,49 +90,49 @@ void drawWellSumTableHead(const WellSumRunPage& p, const TablePageRows& page) {
 
     // The band goes first so that the rules and texts stand on it.
     if (const int from = highlightRow(p, page); from > 0) {
-        S(TableLeft, rowTop(from));
-        DrawSquareMarker(width, -(float(rows - from + 1) * RowPitch), BandShade);
+        c.S(TableLeft, rowTop(from));
+        c.DrawSquareMarker(width, -(float(rows - from + 1) * RowPitch), BandShade);
     }
 
     for (const float y : {HeaderTop, -0.66f, HeaderRule, RowsTop})
-        ruleAcross(y, width);
+        ruleAcross(c, y, width);
     for (int r = 1; r <= rows; ++r)
-        ruleAcross(RowsTop - float(r) * RowPitch, width);
-    S(ValuesLeft, ValuesTop);
-    LR(float(columns) * ColumnWidth);
-    S(TableLeft, HeaderTop);
-    LD(HeaderTop - bottom);
+        ruleAcross(c, RowsTop - float(r) * RowPitch, width);
+    c.S(ValuesLeft, ValuesTop);
+    c.LR(float(columns) * ColumnWidth);
+    c.S(TableLeft, HeaderTop);
+    c.LD(HeaderTop - bottom);
     for (int j = 0; j <= columns; ++j) {
-        S(ValuesLeft + float(j) * ColumnWidth, ValuesTop);
-        LD(ValuesTop - bottom);
+        c.S(ValuesLeft + float(j) * ColumnWidth, ValuesTop);
+        c.LD(ValuesTop - bottom);
     }
 
     // The logo before the table may have left any size in force.
-    AP(TextPoints);
-    AL();
+    c.AP(TextPoints);
+    c.AL();
     const HeadingLogo& h = headinglogo();
-    textAt(0.15f, -0.59f, h.HeadingLines[4] + QStringLiteral(":"));
-    textAt(0.15f, -0.75f, g.StandardLabel + QStringLiteral(":"));
-    AC();
+    textAt(c, 0.15f, -0.59f, h.HeadingLines[4] + QStringLiteral(":"));
+    textAt(c, 0.15f, -0.75f, g.StandardLabel + QStringLiteral(":"));
+    c.AC();
     for (int j = 1; j <= columns; ++j) {
         const float x = columnCentre(j);
-        textAt(x, -0.17f, g.SlotParts[j][1]);
-        textAt(x, -0.29f, g.SlotParts[j][2]);
-        textAt(x, -0.41f, g.SlotParts[j][3]);
-        textAt(x, -0.59f, g.SlotUnits[j]);
-        textAt(x, -0.75f, g.SlotStandard[j]);
+        textAt(c, x, -0.17f, g.SlotParts[j][1]);
+        textAt(c, x, -0.29f, g.SlotParts[j][2]);
+        textAt(c, x, -0.41f, g.SlotParts[j][3]);
+        textAt(c, x, -0.59f, g.SlotUnits[j]);
+        textAt(c, x, -0.75f, g.SlotStandard[j]);
     }
 }
 
-void drawWellSumTableRow(const WellSumRunPage& p, int r, int record) {
+void drawWellSumTableRow(PageCanvas& c, const WellSumRunPage& p, int r, int record) {
     const WellSumItem& g = p.item;
     const float y = FirstRowText - float(r - 1) * RowPitch;
-    AP(TextPoints);
-    AL();
+    c.AP(TextPoints);
+    c.AL();
     // Shown as stored: the date with its duplicate code, a non-detect with its "<", a gap as "-".
-    textAt(0.2f, y, g.RecordDates[record]);
-    AC();
+    textAt(c, 0.2f, y, g.RecordDates[record]);
+    c.AC();
     const OneBased<QString>& values = g.RecordValues[record];
     for (int j = 1; j <= slotCount(p.run); ++j)
-        textAt(columnCentre(j), y, values[j]);
+        textAt(c, columnCentre(j), y, values[j]);
 }

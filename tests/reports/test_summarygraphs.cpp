@@ -110,7 +110,7 @@ protected:
         S(0.55f, -2.0f);
         const WellSumRun run = fromGwGraph<WellSumRun>(gwgraph());
         const WellSumItem item = fromGwGraph<WellSumItem>(gwgraph());
-        drawWellSumGraphBox({run, item}, k, 0.55f, -2.0f);
+        drawWellSumGraphBox(currentCanvas(), {run, item}, k, 0.55f, -2.0f);
     }
 
     static void linearRecords() {

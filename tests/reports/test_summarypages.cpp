@@ -391,10 +391,12 @@ TEST_F(SummaryPages, AFaultEndsThePageWithTheRoutinesMessage) {
     EXPECT_EQ(ui.texts.size(), 3);
 }
 
-// The page builders draw from the run and item values alone: each page below is built from values
-// made here, the run state left at its start, and matches the dump its page routine draws above.
+// The page builders draw from the run and item values alone, on the canvas they are given: each
+// page below is built from values made here, on a canvas of its own with the run state and the
+// page's drawing control left at their start, and matches the dump its page routine draws above.
 TEST_F(SummaryPages, BuildersDrawTheGoldenPagesFromRunValuesAlone) {
     gwgraph().reset();
+    NewDrawing();
     WellSumRun tables;
     runTexts(tables);
     WellSumRun graphs = tables;
@@ -412,16 +414,23 @@ TEST_F(SummaryPages, BuildersDrawTheGoldenPagesFromRunValuesAlone) {
     const struct {
         const char* golden;
         void (*headings)();
-        std::function<void()> build;
+        std::function<void(PageCanvas&)> build;
     } pages[] = {
-        {"wellsumtable_frame", sourceSummaryHeadings, [&] { buildWellSumTablePage(tables, source, 1); }},
-        {"wellsumgraph_frame", sourceSummaryHeadings, [&] { buildWellSumGraphPage(graphs, source, 0); }},
-        {"parsum_frame", parameterHeadings, [&] { buildParSumPage(parameters, chloride, 0); }},
+        {"wellsumtable_frame", sourceSummaryHeadings, [&](PageCanvas& c) { buildWellSumTablePage(tables, source, 1, c); }},
+        {"wellsumgraph_frame", sourceSummaryHeadings, [&](PageCanvas& c) { buildWellSumGraphPage(graphs, source, 0, c); }},
+        {"parsum_frame", parameterHeadings, [&](PageCanvas& c) { buildParSumPage(parameters, chloride, 0, c); }},
     };
     for (const auto& page : pages) {
         page.headings();
-        newPage();
-        page.build();
-        EXPECT_TRUE(matchesGoldenPage(pageDrawing(), QString::fromLatin1(page.golden)));
+        MDrawPro drawing;
+        PageCanvas canvas(drawing);
+        canvas.PaperWidth = 11;
+        canvas.PaperHeight = 8.5f;
+        canvas.NewDrawing();
+        canvas.LT(1);
+        canvas.LW(1);
+        page.build(canvas);
+        EXPECT_TRUE(matchesGoldenPage(drawing, QString::fromLatin1(page.golden)));
     }
+    EXPECT_EQ(count(), 0);
 }

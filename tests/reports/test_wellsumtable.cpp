@@ -147,9 +147,9 @@ TEST_F(WellSumTable, HeadingsRulesBandAndRowsStandWhereTheLayoutPutsThem) {
     AF(QStringLiteral("Arial"));
     const WellSumRun run = fromGwGraph<WellSumRun>(g);
     const WellSumItem item = fromGwGraph<WellSumItem>(g);
-    drawWellSumTableHead({run, item, 1}, TablePageRows{1, 4, 4});
+    drawWellSumTableHead(currentCanvas(), {run, item, 1}, TablePageRows{1, 4, 4});
     for (int r = 1; r <= 4; ++r)
-        drawWellSumTableRow({run, item, 1}, r, r);
+        drawWellSumTableRow(currentCanvas(), {run, item, 1}, r, r);
     EXPECT_TRUE(matchesGoldenFile(draw::dumpDrawing(pageDrawing()), goldenPagePath(QStringLiteral("table_head_rows"))));
 
     // The band lies under every rule and text of the table.
