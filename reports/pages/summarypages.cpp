@@ -174,6 +174,18 @@ QString recordDate(const WellSumItem& item, int r) {
     return r >= 1 ? item.RecordDates[r] : QString();
 }
 
+// The frame and heading block of a source's pages: the source and the span of its records, by date
+// alone.
+void drawSourceHeading(PageCanvas& c, const WellSumItem& g, float itemY, float datesY) {
+    const HeadingLogo& h = headinglogo();
+    setPageOrigin(c);
+    c.AF(modgw().DefaultFont);
+    drawFrame(c);
+    drawHeadingBlock(c, h.HeadingLines[1] + QStringLiteral(": ") + g.ItemName, itemY, h.HeadingLines[2],
+                     recordDate(g, 1).left(10) + QStringLiteral(" - ") + recordDate(g, g.RecordCount).left(10),
+                     datesY);
+}
+
 TablePageRows tablePageRows(int page, int recordCount) {
     TablePageRows p;
     p.first = (std::max(page, 1) - 1) * TableRowsPerPage + 1;
@@ -187,12 +199,7 @@ TablePageRows tablePageRows(int page, int recordCount) {
 void buildWellSumTablePage(const WellSumRun& run, const WellSumItem& g, int pageNumber, PageCanvas& c) {
     const WellSumRunPage p{run, g, pageNumber};
     const HeadingLogo& h = headinglogo();
-    setPageOrigin(c);
-    c.AF(modgw().DefaultFont);
-    drawFrame(c);
-    drawHeadingBlock(c, h.HeadingLines[1] + QStringLiteral(": ") + g.ItemName, -0.16f, h.HeadingLines[2],
-                     recordDate(g, 1).left(10) + QStringLiteral(" - ") + recordDate(g, g.RecordCount).left(10),
-                     -0.54f);
+    drawSourceHeading(c, g, -0.16f, -0.54f);
     drawNotes(c, run, g, h.HeadingLines[3] + QStringLiteral(":"), TitleBandY);
     drawTitleBlock(c, run, pageNumber > 1 ? g.ItemCaption + QStringLiteral(" (cont.)") : g.ItemCaption);
 
@@ -222,13 +229,7 @@ int lastGraphSlot(const WellSumRun& g) {
 void buildWellSumGraphPage(const WellSumRun& run, const WellSumItem& g, int pageNumber, PageCanvas& c) {
     const WellSumRunPage p{run, g, pageNumber};
     const HeadingLogo& h = headinglogo();
-    setPageOrigin(c);
-    c.AF(modgw().DefaultFont);
-    drawFrame(c);
-    // The graphs plot by date alone, the span above them too.
-    drawHeadingBlock(c, h.HeadingLines[1] + QStringLiteral(": ") + g.ItemName, -0.15f, h.HeadingLines[2],
-                     recordDate(g, 1).left(10) + QStringLiteral(" - ") + recordDate(g, g.RecordCount).left(10),
-                     -0.55f);
+    drawSourceHeading(c, g, -0.15f, -0.55f);
     // A graph-only report has no table page to carry the notes.
     constexpr float SymbolsHeadingY = -3.25f;
     if (run.TableGraphOption == QStringLiteral("G"))
