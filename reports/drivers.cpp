@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "reports/drivers.h"
 
-#include "drawcmd/metaugl.h"
+#include "drawcmd/pagecanvas.h"
 #include "platform/qmerror.h"
 #include "reports/gwgraph.h"
 #include "reports/pageparts.h"
@@ -9,42 +9,50 @@
 #include "reports/runreaders.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
-using PageRoutine = void (*)();
-
 // The reading done once per run: the run file and heading texts, the layout, the logo, and the
 // paper. Without the run file or the layout there is nothing sound to draw from: the run ends.
-bool StartRun(int kind, bool (*formatReader)()) {
-    if (!getheadingdata(kind)) return false;
-    if (!formatReader()) return false;
+template <typename Run>
+std::optional<Run> StartRun(int kind, int16_t GwGraph::*itemCount, std::optional<Run> (*readRun)(const RunFile&)) {
+    if (!getheadingdata(kind)) return std::nullopt;
+    GwGraph& g = gwgraph();
+    std::optional<Run> run = readRun({g.ReportFile, g.*itemCount});
+    if (!run) return std::nullopt;
+    toGwGraph(g, *run);
     GetLogoData();
-    Metaugl& m = metaugl();
+    PageCanvas& m = currentCanvas();
     m.PaperWidth = 11;
     m.PaperHeight = 8.5f;
-    return true;
+    return run;
 }
 
 // Redrawing off while a page is built, so its many objects show once; back on however the building
 // ends, or the window would show nothing after a fault.
 class RedrawOff {
 public:
-    RedrawOff() { pageDrawing().Redraw(false); }
-    ~RedrawOff() { pageDrawing().Redraw(true); }
+    explicit RedrawOff(MDrawPro& drawing) : drawing_(drawing) { drawing_.Redraw(false); }
+    ~RedrawOff() { drawing_.Redraw(true); }
     RedrawOff(const RedrawOff&) = delete;
     RedrawOff& operator=(const RedrawOff&) = delete;
+
+private:
+    MDrawPro& drawing_;
 };
 
-// One page: a fresh drawing, then printed or previewed. NewDrawing keeps the line state of the last
-// page drawn, so every page starts solid at width 4.
-void PageStep(PageRoutine draw) {
+// One page: a fresh drawing on the current canvas, built under its page routine's trap, then printed
+// or previewed.
+// NewDrawing keeps the line state of the last page drawn, so every page starts solid at width 4.
+template <typename Build> void PageStep(const char* routine, Build build) {
     {
-        RedrawOff off;
-        NewDrawing();
-        LT(1);
-        LW(1);
-        draw();
+        PageCanvas& c = currentCanvas();
+        const RedrawOff off(c.drawing());
+        c.NewDrawing();
+        c.LT(1);
+        c.LW(1);
+        TrappedPage(routine, [&] { build(c); });
     }
     HandOverPage();
 }
@@ -53,18 +61,66 @@ bool Cancelled() {
     return gwgraph().CancelReport != 0;
 }
 
-// The items of a run, one page each, while the user stays in the preview. An item whose data
-// cannot be read has no page: drawing it would show another item's data or none.
-void ItemPages(int count, bool (*dataReader)(), PageRoutine draw) {
-    for (int item = 1; item <= count && !Cancelled(); ++item) {
-        gwgraph().CurItem = int16_t(item);
-        if (dataReader()) PageStep(draw);
+// The items of a run in order, each read as the walk reaches it and put into the run state (CurItem
+// and the item's data) for whoever reads it there. An item whose data cannot be read is passed
+// over: drawing it would show another item's data or none. The walk ends with the run's items or
+// when the user has left the preview.
+template <typename Run, typename Item> class RunItems {
+public:
+    using Reader = std::optional<Item> (*)(const Run&, int);
+    RunItems(const Run& run, Reader read) : run_(run), read_(read) {}
+
+    struct End {};
+    class Iterator {
+    public:
+        explicit Iterator(RunItems& walk) : walk_(walk) {}
+        const Item& operator*() const { return *walk_.current_; }
+        Iterator& operator++() {
+            walk_.advance();
+            return *this;
+        }
+        bool operator!=(End) const { return walk_.current_.has_value(); }
+
+    private:
+        RunItems& walk_;
+    };
+    Iterator begin() {
+        advance();
+        return Iterator(*this);
     }
+    End end() const { return {}; }
+
+private:
+    void advance() {
+        current_.reset();
+        while (next_ <= run_.ItemCount && !Cancelled()) {
+            GwGraph& g = gwgraph();
+            g.CurItem = int16_t(next_);
+            current_ = read_(run_, next_++);
+            toGwGraph(g, current_ ? *current_ : Item{});
+            if (current_) return;
+        }
+    }
+
+    const Run& run_;
+    Reader read_;
+    int next_ = 1;
+    std::optional<Item> current_;
+};
+
+// One page per item.
+template <typename Run, typename Item>
+void ItemPages(const Run& run, std::optional<Item> (*readItem)(const Run&, int), const char* routine,
+               void (*build)(const Run&, const Item&, int, PageCanvas&)) {
+    for (const Item& item : RunItems<Run, Item>(run, readItem))
+        PageStep(routine, [&](PageCanvas& c) { build(run, item, 0, c); });
 }
 
 // Runs a driver's body under the driver's own error trap: a fault ends the run with its message. A
-// printed run is one print job, closed however the run ends.
+// run starts from a clean run state, whatever the last one left; a printed run is one print job,
+// closed however the run ends.
 template <typename Body> void RunTrapped(const char* name, Body body) {
+    gwgraph().resetRun();
     const bool printing = gwgraph().PrintToPrinter == 1;
     if (printing) BeginPrintRun();
     const bool done = Trapped(QString::fromLatin1(name), body);
@@ -80,22 +136,21 @@ int WellSumTablePages(int records) {
 
 void wellsumstart() {
     RunTrapped("wellsumstart", [] {
-        if (!StartRun(1, getwellsumformat)) return;
+        const auto run = StartRun(1, &GwGraph::ItemSourceCount, readWellSumRun);
+        if (!run) return;
         GwGraph& g = gwgraph();
-        const QString mode = g.TableGraphOption;
-        for (int item = 1; item <= g.ItemSourceCount && !Cancelled(); ++item) {
-            g.CurItem = int16_t(item);
-            if (!getwellsumdata()) continue;
+        const QString& mode = run->TableGraphOption;
+        for (const WellSumItem& item : RunItems<WellSumRun, WellSumItem>(*run, readWellSumItem)) {
             if (mode != QLatin1String("G")) {
-                const int pages = WellSumTablePages(g.RecordCount);
+                const int pages = WellSumTablePages(item.RecordCount);
                 for (int page = 1; page <= pages && !Cancelled(); ++page) {
                     g.CurPage = int16_t(page);
-                    PageStep(drawwellsumtable);
+                    PageStep("drawwellsumtable", [&](PageCanvas& c) { buildWellSumTablePage(*run, item, page, c); });
                 }
             }
             if (mode != QLatin1String("T") && !Cancelled()) {
                 g.CurPage = 0; // not a table page
-                PageStep(drawwellsumgraph);
+                PageStep("drawwellsumgraph", [&](PageCanvas& c) { buildWellSumGraphPage(*run, item, 0, c); });
             }
         }
         g.RecordDates.clear();
@@ -105,27 +160,26 @@ void wellsumstart() {
 
 void parsumstart() {
     RunTrapped("parsumstart", [] {
-        if (!StartRun(2, getparsumformat)) return;
-        GwGraph& g = gwgraph();
-        ItemPages(g.ParItemCount, getparsumdata, drawparsum);
-        g.ParRecordDates.clear();
-        g.ParRecordValues.clear();
+        const auto run = StartRun(2, &GwGraph::ParItemCount, readParSumRun);
+        if (!run) return;
+        ItemPages(*run, readParSumItem, "drawparsum", buildParSumPage);
+        gwgraph().ParRecordDates.clear();
+        gwgraph().ParRecordValues.clear();
     });
 }
 
 void datesumstart() {
     RunTrapped("datesumstart", [] {
-        if (!StartRun(3, getdatesumformat)) return;
+        const auto run = StartRun(3, &GwGraph::DateItemCount, readDateSumRun);
+        if (!run) return;
         GwGraph& g = gwgraph();
-        for (int item = 1; item <= g.DateItemCount && !Cancelled(); ++item) {
-            g.CurItem = int16_t(item);
-            if (!getdatesumdata()) continue;
+        for (const DateSumItem& item : RunItems<DateSumRun, DateSumItem>(*run, readDateSumItem)) {
             g.CurMap = 0; // not a map page
-            PageStep(drawdatesumtable);
+            PageStep("drawdatesumtable", [&](PageCanvas& c) { buildDateSumTablePage(*run, item, 0, c); });
             // One page per map after the episode's table.
-            for (int map = 1; map <= std::min<int>(g.DateMapCount, GwGraph::MaxMaps) && !Cancelled(); ++map) {
+            for (int map = 1; map <= std::min<int>(run->DateMapCount, GwGraph::MaxMaps) && !Cancelled(); ++map) {
                 g.CurMap = int16_t(map);
-                PageStep(drawdatesummaps);
+                PageStep("drawdatesummaps", [&](PageCanvas& c) { buildDateSumMapPage(*run, item, map, c); });
             }
         }
         g.RecordValues.clear();
@@ -134,14 +188,14 @@ void datesumstart() {
 
 void gwelevstart() {
     RunTrapped("gwelevstart", [] {
-        if (!StartRun(5, getgwelevformat)) return;
-        ItemPages(gwgraph().GWElevItemCount, getgwelevdata, drawgwelev);
+        if (const auto run = StartRun(5, &GwGraph::GWElevItemCount, readGWElevRun))
+            ItemPages(*run, readGWElevItem, "drawgwelev", buildGWElevPage);
     });
 }
 
 void stiffstart() {
     RunTrapped("stiffstart", [] {
-        if (!StartRun(4, getstiffformat)) return;
-        ItemPages(gwgraph().StiffItemCount, getstiffdata, drawstiff);
+        if (const auto run = StartRun(4, &GwGraph::StiffItemCount, readStiffRun))
+            ItemPages(*run, readStiffItem, "drawstiff", buildStiffPage);
     });
 }

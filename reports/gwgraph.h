@@ -164,6 +164,18 @@ struct GwGraph {
     OneBased<OneBased<bool>> GWMissing;
 
     void reset() { *this = GwGraph{}; }
+    // Back to the start of a run: everything but how pages go out, the cancel the run dialog
+    // clears, and the items the run dialog chose.
+    void resetRun() {
+        GwGraph run;
+        run.PrintToPrinter = PrintToPrinter;
+        run.CancelReport = CancelReport;
+        run.NumSelected = NumSelected;
+        run.SelectedNames = std::move(SelectedNames);
+        run.SelectedIndex = SelectedIndex;
+        run.SelectedParam = SelectedParam;
+        *this = std::move(run);
+    }
 };
 
 GwGraph& gwgraph();

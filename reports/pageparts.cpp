@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "reports/pageparts.h"
 
-#include "drawcmd/metaugl.h"
+#include "drawcmd/pagecanvas.h"
 #include "platform/dates.h"
 #include "platform/drawing/objecttags.h"
 #include "platform/numbers.h"
@@ -25,18 +25,19 @@ namespace {
 // page part.
 class TaggedAs {
 public:
-    explicit TaggedAs(const QString& group, const QString& obj = {}) : obj_(!obj.isEmpty()) {
-        metaugl().CurrentGroupName = group;
-        if (obj_) metaugl().CurrentObjName = obj;
+    TaggedAs(Metaugl& m, const QString& group, const QString& obj = {}) : m_(m), obj_(!obj.isEmpty()) {
+        m_.CurrentGroupName = group;
+        if (obj_) m_.CurrentObjName = obj;
     }
     ~TaggedAs() {
-        metaugl().CurrentGroupName.clear();
-        if (obj_) metaugl().CurrentObjName.clear();
+        m_.CurrentGroupName.clear();
+        if (obj_) m_.CurrentObjName.clear();
     }
     TaggedAs(const TaggedAs&) = delete;
     TaggedAs& operator=(const TaggedAs&) = delete;
 
 private:
+    Metaugl& m_;
     bool obj_;
 };
 
@@ -72,19 +73,19 @@ std::optional<int> datePart(const QString& text) {
 }
 
 // One stored note line as lines of at most width inches.
-QStringList wrapNoteLine(QString rest, double width) {
+QStringList wrapNoteLine(PageCanvas& c, QString rest, double width) {
     QStringList out;
-    while (TextWidth(rest) > width) {
+    while (c.TextWidth(rest) > width) {
         // The longest head that ends before a blank and fits; else as many characters as fit, at
         // least one, so that a word longer than the box still ends.
         qsizetype cut = 0;
         for (qsizetype i = rest.indexOf(u' ', 1); i > 0; i = rest.indexOf(u' ', i + 1)) {
-            if (TextWidth(rest.left(i)) > width) break;
+            if (c.TextWidth(rest.left(i)) > width) break;
             cut = i;
         }
         if (cut == 0) {
             cut = 1;
-            while (cut < rest.size() && TextWidth(rest.left(cut + 1)) <= width)
+            while (cut < rest.size() && c.TextWidth(rest.left(cut + 1)) <= width)
                 ++cut;
         }
         QString head = rest.left(cut);
@@ -103,29 +104,29 @@ QStringList wrapNoteLine(QString rest, double width) {
 
 } // namespace
 
-QStringList FitNoteLines(const QStringList& lines, double width, int maxLines) {
+QStringList FitNoteLines(PageCanvas& c, const QStringList& lines, double width, int maxLines) {
     QStringList out;
     for (const QString& line : lines) {
-        out << wrapNoteLine(line, width);
+        out << wrapNoteLine(c, line, width);
         if (out.size() >= maxLines) break;
     }
     return out.mid(0, std::max(maxLines, 0));
 }
 
-QString FitTextSize(const QString& text, double width, const QString& brackets) {
+QString FitTextSize(PageCanvas& c, const QString& text, double width, const QString& brackets) {
     constexpr double SmallestSize = 5;
     const auto whole = [&](const QString& t) {
         return brackets.isEmpty() ? t : brackets.left(1) + t + brackets.mid(1);
     };
-    if (TextWidth(whole(text)) <= width) return whole(text);
-    const double size = metaugl().CurrentTextHeight / 600 * 72;
+    if (c.TextWidth(whole(text)) <= width) return whole(text);
+    const double size = c.CurrentTextHeight / 600 * 72;
     for (double points = size - 0.5; points >= SmallestSize - 1e-6; points -= 0.5) {
-        AP(float(points));
-        if (TextWidth(whole(text)) <= width) return whole(text);
+        c.AP(float(points));
+        if (c.TextWidth(whole(text)) <= width) return whole(text);
     }
-    AP(float(SmallestSize));
+    c.AP(float(SmallestSize));
     QString cut = text;
-    while (!cut.isEmpty() && TextWidth(whole(cut + QStringLiteral("..."))) > width)
+    while (!cut.isEmpty() && c.TextWidth(whole(cut + QStringLiteral("..."))) > width)
         cut.chop(1);
     return whole(cut + QStringLiteral("..."));
 }
@@ -163,43 +164,43 @@ bool getheadingdata(int kind) {
     return true;
 }
 
-void drawlogo() {
+void drawlogo(PageCanvas& c) {
     const HeadingLogo& h = headinglogo();
     try {
-        SV(1);
-        const TaggedAs logo(draw::tags::LogoGroup);
+        c.SV(1);
+        const TaggedAs logo(c, draw::tags::LogoGroup);
         if (h.LogoKind == 1) {
             const QString type = h.LogoFile.right(3).toUpper();
             if (type != QStringLiteral("BMP")) {
                 ui().MsgBox(QStringLiteral("Unsupported Logo File Format: ") + type);
                 return;
             }
-            SR(0.025f);
-            SD(0.025f);
-            DrawBMP(h.LogoFile, 2.25f, -0.65f);
+            c.SR(0.025f);
+            c.SD(0.025f);
+            c.DrawBMP(h.LogoFile, 2.25f, -0.65f);
             return;
         }
         // Two lines or three: the extra gap sits above the first line when line 2 is empty, above
         // the third otherwise, so that the block keeps its height.
         const bool secondLine = !h.LogoText[2].isEmpty();
-        AC();
-        SR(1.15f);
-        SD(0.175f);
-        if (!secondLine) SD(0.05f);
+        c.AC();
+        c.SR(1.15f);
+        c.SD(0.175f);
+        if (!secondLine) c.SD(0.05f);
         for (int i = 1; i <= 2; ++i) {
-            AP(h.LogoTextSize[i]);
-            A(h.LogoText[i]);
-            SD(0.15f);
+            c.AP(h.LogoTextSize[i]);
+            c.A(h.LogoText[i]);
+            c.SD(0.15f);
         }
-        if (secondLine) SD(0.05f);
-        AP(h.LogoTextSize[3]);
-        A(h.LogoText[3]);
+        if (secondLine) c.SD(0.05f);
+        c.AP(h.LogoTextSize[3]);
+        c.A(h.LogoText[3]);
     } catch (const QmError& e) {
         showError(e, QStringLiteral("drawlogo"));
     }
 }
 
-void DrawDateStamp(int16_t mode) {
+void DrawDateStamp(PageCanvas& c, int16_t mode) {
     if (mode != 0) return;
     const ModGW& mg = modgw();
     const QString today = qdate::FormatShort(QDate::currentDate());
@@ -214,15 +215,23 @@ void DrawDateStamp(int16_t mode) {
         stamp = today + QStringLiteral("  ") + reportFile;
 
     // The object is made even with no text, so that it is there to be found by its name.
-    const TaggedAs names(draw::tags::GraphicsSystemGroup, draw::tags::DateStampObj);
-    SV(1);
-    SH(1);
-    Z(0.7f + mg.MarginOffsetX, 7.8f + mg.MarginOffsetY);
-    S(0.1f, -7.17f);
-    AP(6);
-    AL();
-    TextLine(stamp);
-    AD(0);
+    const TaggedAs names(c, draw::tags::GraphicsSystemGroup, draw::tags::DateStampObj);
+    c.SV(1);
+    c.SH(1);
+    c.Z(0.7f + mg.MarginOffsetX, 7.8f + mg.MarginOffsetY);
+    c.S(0.1f, -7.17f);
+    c.AP(6);
+    c.AL();
+    c.TextLine(stamp);
+    c.AD(0);
+}
+
+void drawlogo() {
+    drawlogo(currentCanvas());
+}
+
+void DrawDateStamp(int16_t mode) {
+    DrawDateStamp(currentCanvas(), mode);
 }
 
 std::optional<double> DTN(const QString& dateText) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "drawcmd/pagecanvas.h"
 #include "reportdefs/headings.h" // GetLogoData: the logo settings of a run, beside the file it reads
 
 #include <QString>
@@ -18,10 +19,12 @@
 // file that cannot be used is reported and the run goes on with the texts it had.
 bool getheadingdata(int kind);
 // The logo block at the pen position: the bitmap (only a ".bmp" file) or three centred text lines,
-// tagged with the group "logo".
+// tagged with the group "logo". The drawing parts draw on the canvas given, or on the current one.
+void drawlogo(PageCanvas& c);
 void drawlogo();
 // The date/file stamp at its fixed place near the bottom left corner, by DateStampOption (mode 0,
 // which every page passes; other modes draw nothing).
+void DrawDateStamp(PageCanvas& c, int16_t mode);
 void DrawDateStamp(int16_t mode);
 // The axis number of a date text; nullopt for a text that is no date (the caller skips it).
 std::optional<double> DTN(const QString& dateText);
@@ -32,11 +35,11 @@ void incseg();
 // box (width in inches) is wrapped again at its blanks, a word wider than the box at its characters;
 // the box holds maxLines lines and what lies beyond them is left off. Lines that fit are kept as
 // they are.
-QStringList FitNoteLines(const QStringList& lines, double width, int maxLines);
+QStringList FitNoteLines(PageCanvas& c, const QStringList& lines, double width, int maxLines);
 // How many 8-point lines 0.12 inch apart, the first at firstY, stand clear above bottomY (inches, y up).
 int NoteLinesAbove(float firstY, float bottomY);
 // A text at the largest size from the current one down to 5 points, in half points, at which it is
 // at most width inches wide; at 5 points a text still too wide loses characters at its end for
 // "...". With brackets (two characters) the text stands between them and they stay whole. The
 // size is left set for A; a text that fits is returned as it is, at the size it had.
-QString FitTextSize(const QString& text, double width, const QString& brackets = {});
+QString FitTextSize(PageCanvas& c, const QString& text, double width, const QString& brackets = {});

@@ -1,9 +1,37 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// The page routines: each draws one page of the current item from the run state into the page
-// started by NewDrawing, through the drawing commands, and traps its own errors (the page keeps
-// what was drawn).
+#include "drawcmd/pagecanvas.h"
+#include "reports/runvalues.h"
+
+#include <functional>
+
+// One page of a run: the run, the item it shows and, for kinds with more than one page per item,
+// which page (the table page of a source, the map of an episode; 0 for the graph and the episode's
+// table page).
+template <typename Run, typename Item> struct RunPage {
+    const Run& run;
+    const Item& item;
+    int page = 0;
+};
+using WellSumRunPage = RunPage<WellSumRun, WellSumItem>;
+using ParSumRunPage = RunPage<ParSumRun, ParSumItem>;
+using DateSumRunPage = RunPage<DateSumRun, DateSumItem>;
+using StiffRunPage = RunPage<StiffRun, StiffItem>;
+using GWElevRunPage = RunPage<GWElevRun, GWElevItem>;
+
+// The page builders: each draws one page from the run and the item on the canvas, whose drawing was
+// started by NewDrawing, and raises its faults to its caller.
+void buildWellSumTablePage(const WellSumRun& run, const WellSumItem& item, int page, PageCanvas& c);
+void buildWellSumGraphPage(const WellSumRun& run, const WellSumItem& item, int page, PageCanvas& c);
+void buildParSumPage(const ParSumRun& run, const ParSumItem& item, int page, PageCanvas& c);
+void buildDateSumTablePage(const DateSumRun& run, const DateSumItem& item, int page, PageCanvas& c);
+void buildDateSumMapPage(const DateSumRun& run, const DateSumItem& item, int map, PageCanvas& c);
+void buildStiffPage(const StiffRun& run, const StiffItem& item, int page, PageCanvas& c);
+void buildGWElevPage(const GWElevRun& run, const GWElevItem& item, int page, PageCanvas& c);
+
+// The page routines: each builds one page of the current item from the run state (gwgraph()) on the
+// current canvas and traps its own errors (the page keeps what was drawn).
 void drawwellsumtable(); // table page CurPage of the current source
 void drawwellsumgraph(); // graph page of the current source
 void drawparsum();       // the current parameter
@@ -11,3 +39,16 @@ void drawdatesumtable(); // table page of the current episode
 void drawdatesummaps();  // map CurMap of the current episode
 void drawstiff();        // the current episode's Stiff page
 void drawgwelev();       // the current source set
+
+// A page routine's trap: a fault ends the page where it is, shown as the routine's own; the
+// driver still shows or prints what was drawn.
+void TrappedPage(const char* routine, const std::function<void()>& build);
+
+// A page routine over the run state: the page built from its copy of the run and the item.
+template <typename Run, typename Item>
+void DrawFromGwGraph(const char* routine, void (*build)(const Run&, const Item&, int, PageCanvas&), int page) {
+    const GwGraph& g = gwgraph();
+    const Run run = fromGwGraph<Run>(g);
+    const Item item = fromGwGraph<Item>(g);
+    TrappedPage(routine, [&] { build(run, item, page, currentCanvas()); });
+}

@@ -92,7 +92,7 @@ void splitScale(const QString& text, QString& start, QString& end, QString& inc,
     inc = trimLeft(QStringView(text).mid(second + 1));
 }
 
-// The reports' titles, notes and per-item state start empty with every format reader.
+// The titles, notes and per-item state of the run state start empty with every format reader.
 void clearCommon(GwGraph& g) {
     for (QString& t : g.ReportTitles)
         t.clear();
@@ -106,151 +106,118 @@ void clearCommon(GwGraph& g) {
     g.ItemBlockLines = 0;
 }
 
-void clearItemNotes(GwGraph& g) {
-    g.ItemCaption.clear();
-    g.RunItemNoteCount = 0;
-    g.RunItemNotes.clear();
+void startRun(const RunFile& file, RunHead& r) {
+    r.ReportFile = file.ReportFile;
+    r.ItemCount = file.ItemCount;
 }
 
 // The general notes of a definition file, as a page prints them.
-void takeGeneralNotes(GwGraph& g, const ReportNotesBlock& notes) {
-    g.RunGeneralNoteCount = notes.GeneralNoteCount;
-    for (int i = 1; i <= g.RunGeneralNoteCount; ++i)
-        g.RunGeneralNotes[i] = noteLine(notes.GeneralNotes[i]);
+void takeGeneralNotes(RunHead& r, const ReportNotesBlock& notes) {
+    r.RunGeneralNoteCount = notes.GeneralNoteCount;
+    for (int i = 1; i <= r.RunGeneralNoteCount; ++i)
+        r.RunGeneralNotes[i] = noteLine(notes.GeneralNotes[i]);
 }
 
-// Fixed-size item blocks (date summary, Stiff): skips the header and the items before CurItem,
+// Fixed-size item blocks (date summary, Stiff): skips the header and the items before this one,
 // each a block of ItemBlockLines and its counted notes, then reads the item's caption and title.
-void readItemHead(LineReader& in, GwGraph& g) {
-    skip(in, g.HeaderLineCount);
-    for (int item = 1; item < g.CurItem; ++item) {
-        skip(in, g.ItemBlockLines);
+template <typename Run, typename Item> void readItemHead(LineReader& in, const Run& run, int item, Item& v) {
+    skip(in, run.HeaderLineCount);
+    for (int i = 1; i < item; ++i) {
+        skip(in, run.ItemBlockLines);
         skipCounted(in);
     }
-    g.ItemCaption = in.next();
-    g.ReportTitles[5] = in.next();
+    v.ItemCaption = in.next();
+    v.ItemTitle = in.next();
 }
 
 // ---- source summary
 
-void clearWellSumItem(GwGraph& g) {
-    clearItemNotes(g);
-    g.ItemName.clear();
-    g.RecordCount = 0;
-    g.RecordDates.clear();
-    g.RecordValues.clear();
-}
-
-void readWellSumFormat() {
-    GwGraph& g = gwgraph();
-    clearCommon(g);
-    clearWellSumItem(g);
-    const WellSumFileData data = readWellSumFile(g.ReportFile);
+void readRun(const RunFile& file, WellSumRun& r) {
+    startRun(file, r);
+    const WellSumFileData data = readWellSumFile(r.ReportFile);
     const WellSumDefinition& d = data.Definition;
     // The last slot with a parameter number; all eleven when none has one.
-    g.SlotCount = GwGraph::Slots;
+    r.SlotCount = GwGraph::Slots;
     for (int j = 1; j <= GwGraph::Slots; ++j) {
         const auto& f = d.WellSumGrid[j];
-        if (!f[1].isEmpty()) g.SlotCount = int16_t(j);
+        if (!f[1].isEmpty()) r.SlotCount = int16_t(j);
         for (int k = 1; k <= 3; ++k)
-            g.SlotParts[j][k] = f[1 + k];
-        g.SlotUnits[j] = f[5];
-        g.SlotStandard[j] = f[6];
-        g.SlotLabel[j] = f[7];
-        splitScale(f[8], g.SlotScale[j][1], g.SlotScale[j][2], g.SlotScale[j][3], true);
+            r.SlotParts[j][k] = f[1 + k];
+        r.SlotUnits[j] = f[5];
+        r.SlotStandard[j] = f[6];
+        r.SlotLabel[j] = f[7];
+        splitScale(f[8], r.SlotScale[j][1], r.SlotScale[j][2], r.SlotScale[j][3], true);
     }
     for (int i = 1; i <= 4; ++i)
-        g.ReportTitles[i] = d.WellSumInfo[i];
-    g.TableGraphOption = d.WellSumInfo[5].toUpper();
-    g.StandardLabel = d.WellSumInfo[6];
-    g.HighlightDate = d.WellSumInfo[7];
-    takeGeneralNotes(g, data.Notes);
+        r.ReportTitles[i] = d.WellSumInfo[i];
+    r.TableGraphOption = d.WellSumInfo[5].toUpper();
+    r.StandardLabel = d.WellSumInfo[6];
+    r.HighlightDate = d.WellSumInfo[7];
+    takeGeneralNotes(r, data.Notes);
 }
 
-void readWellSumData() {
-    GwGraph& g = gwgraph();
-    clearWellSumItem(g);
-    LineReader in(rundata::DataFilePath(g.ReportFile, QStringLiteral("WSD")));
-    for (int item = 1; item < g.CurItem; ++item) {
+void readItem(const WellSumRun& run, int item, WellSumItem& v) {
+    LineReader in(rundata::DataFilePath(run.ReportFile, QStringLiteral("WSD")));
+    for (int i = 1; i < item; ++i) {
         skip(in, 2);
         skipCounted(in);
         skipCounted(in);
     }
-    g.ItemName = in.next();
-    g.ItemCaption = in.next();
-    g.RecordCount = readCount(in);
-    const int columns = qMax<int>(1, g.SlotCount);
-    for (int r = 1; r <= g.RecordCount; ++r) {
+    v.ItemName = in.next();
+    v.ItemCaption = in.next();
+    v.RecordCount = readCount(in);
+    const int columns = qMax<int>(1, run.SlotCount);
+    for (int r = 1; r <= v.RecordCount; ++r) {
         const QString line = in.next();
         // Date, then one value per slot; a line with fewer fields leaves the rest empty and the
         // last slot takes whatever follows.
-        OneBased<QString>& values = g.RecordValues[r];
+        OneBased<QString>& values = v.RecordValues[r];
         values.resize(columns);
         qsizetype at = line.indexOf(u',');
-        g.RecordDates[r] = at < 0 ? line : line.left(at);
+        v.RecordDates[r] = at < 0 ? line : line.left(at);
         for (int j = 1; j <= columns && at >= 0; ++j) {
             const qsizetype from = at + 1;
             at = j < columns ? line.indexOf(u',', from) : -1;
             values[j] = at < 0 ? line.mid(from) : line.mid(from, at - from);
         }
     }
-    readNotes(in, g.RunItemNoteCount, g.RunItemNotes);
+    readNotes(in, v.RunItemNoteCount, v.RunItemNotes);
 }
 
 // ---- parameter summary
 
-void clearParSumItem(GwGraph& g) {
-    clearItemNotes(g);
-    g.ParFullName.clear();
-    g.ParUnits.clear();
-    g.ParStandard.clear();
-    g.ParScaleStart.clear();
-    g.ParScaleEnd.clear();
-    g.ParScaleInc.clear();
-    g.ParSourceNames.clear();
-    g.ParRecordCount.clear();
-    g.ParRecordDates.clear();
-    g.ParRecordValues.clear();
-}
-
-void readParSumFormat() {
-    GwGraph& g = gwgraph();
-    clearCommon(g);
-    clearParSumItem(g);
-    g.RunSourceCount = 0;
-    const Par1SumFileData data = readPar1SumFile(g.ReportFile);
-    g.RunSourceCount = data.Definition.Par1SourceCount;
-    g.ItemSourceCount = g.RunSourceCount;
+void readRun(const RunFile& file, ParSumRun& r) {
+    startRun(file, r);
+    const Par1SumFileData data = readPar1SumFile(r.ReportFile);
+    r.RunSourceCount = data.Definition.Par1SourceCount;
     for (int i = 1; i <= 4; ++i)
-        g.ReportTitles[i] = data.Definition.Par1Info[i];
-    g.StandardLabel = data.Definition.Par1Info[5];
-    takeGeneralNotes(g, data.Notes);
+        r.ReportTitles[i] = data.Definition.Par1Info[i];
+    r.StandardLabel = data.Definition.Par1Info[5];
+    takeGeneralNotes(r, data.Notes);
 }
 
-void readParSumData() {
-    GwGraph& g = gwgraph();
-    clearParSumItem(g);
-    g.ItemSourceCount = g.RunSourceCount;
-    LineReader in(rundata::DataFilePath(g.ReportFile, QStringLiteral("PSD")));
-    for (int item = 1; item < g.CurItem; ++item) {
+void readItem(const ParSumRun& run, int item, ParSumItem& v) {
+    v.ItemSourceCount = run.RunSourceCount;
+    LineReader in(rundata::DataFilePath(run.ReportFile, QStringLiteral("PSD")));
+    for (int i = 1; i < item; ++i) {
         skip(in, 5);
-        for (int s = 1; s <= g.RunSourceCount; ++s) {
+        for (int s = 1; s <= run.RunSourceCount; ++s) {
             in.next();
             skipCounted(in);
         }
         skipCounted(in);
     }
-    g.ParFullName = in.next();
-    g.ParUnits = in.next();
-    g.ParStandard = in.next();
-    splitScale(in.next(), g.ParScaleStart, g.ParScaleEnd, g.ParScaleInc, false);
-    g.ItemCaption = in.next();
-    for (int s = 1; s <= g.ItemSourceCount; ++s) {
-        g.ParSourceNames[s] = in.next();
+    v.ParFullName = in.next();
+    v.ParUnits = in.next();
+    v.ParStandard = in.next();
+    splitScale(in.next(), v.ParScaleStart, v.ParScaleEnd, v.ParScaleInc, false);
+    v.ItemCaption = in.next();
+    for (int s = 1; s <= v.ItemSourceCount; ++s) {
+        v.ParSourceNames[s] = in.next();
         const int16_t n = readCount(in);
-        g.ParRecordCount[s] = n;
-        OneBased<QString>& dates = g.ParRecordDates[s];
-        OneBased<QString>& values = g.ParRecordValues[s];
+        v.ParRecordCount[s] = n;
+        OneBased<QString>& dates = v.ParRecordDates[s];
+        OneBased<QString>& values = v.ParRecordValues[s];
         for (int r = 1; r <= n; ++r) {
             const QString line = in.next();
             dates[r] = line.left(10);
@@ -258,7 +225,7 @@ void readParSumData() {
             values[r] = at < 0 ? QString() : trimRight(QStringView(line).mid(at + 1));
         }
     }
-    readNotes(in, g.RunItemNoteCount, g.RunItemNotes);
+    readNotes(in, v.RunItemNoteCount, v.RunItemNotes);
 }
 
 // ---- date summary
@@ -276,52 +243,33 @@ void readAxis(const QString& line, float& start, float& end, float& inc) {
     }
 }
 
-void readDateSumFormat() {
-    GwGraph& g = gwgraph();
-    clearCommon(g);
-    g.RecordValues.clear();
-    g.ItemParCount = 0;
-    for (auto& l : g.ParLabel)
-        l.clear();
-    g.DateParUnits.clear();
-    g.DateParStandard.clear();
-    g.ParScaleMax.clear();
-    g.RunSourceCount = 0;
-    g.RunSourceName.clear();
-    g.RunSourceAbove.clear();
-    g.RunSourceX.clear();
-    g.RunSourceY.clear();
-    g.DateMapCount = 0;
-    g.MapParCount.fill(0);
-    for (auto& m : g.MapParams)
-        m.clear();
-
-    LineReader in(g.ReportFile);
+void readRun(const RunFile& file, DateSumRun& r) {
+    startRun(file, r);
+    LineReader in(r.ReportFile);
     const int16_t P = readCount(in);
-    g.ItemParCount = P;
+    r.ItemParCount = P;
     for (int p = 1; p <= P; ++p) {
         for (int line = 1; line <= 3; ++line)
-            g.ParLabel[line][p] = in.next();
-        g.DateParUnits[p] = in.next();
-        g.DateParStandard[p] = in.next();
-        g.ParScaleMax[p] = in.next();
+            r.ParLabel[line][p] = in.next();
+        r.DateParUnits[p] = in.next();
+        r.DateParStandard[p] = in.next();
+        r.ParScaleMax[p] = in.next();
     }
     const int16_t S = readCount(in);
-    g.RunSourceCount = S;
-    g.ItemSourceCount = S;
+    r.RunSourceCount = S;
     for (int s = 1; s <= S; ++s) {
-        g.RunSourceName[s] = in.next();
-        g.RunSourceAbove[s] = in.next() == QLatin1String("A") ? 1 : 0;
-        g.RunSourceX[s] = float(qnum::LeadingNumber(in.next()));
-        g.RunSourceY[s] = float(qnum::LeadingNumber(in.next()));
+        r.RunSourceName[s] = in.next();
+        r.RunSourceAbove[s] = in.next() == QLatin1String("A") ? 1 : 0;
+        r.RunSourceX[s] = float(qnum::LeadingNumber(in.next()));
+        r.RunSourceY[s] = float(qnum::LeadingNumber(in.next()));
     }
     for (int i = 1; i <= 4; ++i)
-        g.ReportTitles[i] = in.next();
-    g.StandardLabel = in.next();
-    readAxis(in.next(), g.MapXStart, g.MapXEnd, g.MapXInc);
-    readAxis(in.next(), g.MapYStart, g.MapYEnd, g.MapYInc);
-    g.MapDistanceUnit = in.next();
-    g.MapRadiusMult = float(qnum::LeadingNumber(in.next()));
+        r.ReportTitles[i] = in.next();
+    r.StandardLabel = in.next();
+    readAxis(in.next(), r.MapXStart, r.MapXEnd, r.MapXInc);
+    readAxis(in.next(), r.MapYStart, r.MapYEnd, r.MapYInc);
+    r.MapDistanceUnit = in.next();
+    r.MapRadiusMult = float(qnum::LeadingNumber(in.next()));
     // Maps end at the first empty line; lines after it are read but not drawn.
     int16_t maps = GwGraph::MaxMaps;
     for (int m = 1; m <= GwGraph::MaxMaps; ++m) {
@@ -332,39 +280,28 @@ void readDateSumFormat() {
         }
         const QStringList fields = line.split(u',');
         for (int k = 1; k <= fields.size(); ++k)
-            g.MapParams[m][k] = qnum::ReadInt16(fields[k - 1]);
-        g.MapParCount[m] = int16_t(fields.size());
+            r.MapParams[m][k] = qnum::ReadInt16(fields[k - 1]);
+        r.MapParCount[m] = int16_t(fields.size());
     }
-    g.DateMapCount = maps;
-    readNotes(in, g.RunGeneralNoteCount, g.RunGeneralNotes);
-    g.HeaderLineCount = 22 + 6 * P + 4 * S + g.RunGeneralNoteCount;
-    g.ItemBlockLines = S * P + 2;
+    r.DateMapCount = maps;
+    readNotes(in, r.RunGeneralNoteCount, r.RunGeneralNotes);
+    r.HeaderLineCount = 22 + 6 * P + 4 * S + r.RunGeneralNoteCount;
+    r.ItemBlockLines = S * P + 2;
 }
 
-void readDateSumData() {
-    GwGraph& g = gwgraph();
-    clearItemNotes(g);
-    g.ReportTitles[5].clear();
-    g.RecordValues.clear();
-    g.ItemSourceCount = g.RunSourceCount;
-    LineReader in(g.ReportFile);
-    readItemHead(in, g);
-    for (int s = 1; s <= g.RunSourceCount; ++s) {
-        OneBased<QString>& values = g.RecordValues[s];
-        for (int p = 1; p <= g.ItemParCount; ++p)
+void readItem(const DateSumRun& run, int item, DateSumItem& v) {
+    v.ItemSourceCount = run.RunSourceCount;
+    LineReader in(run.ReportFile);
+    readItemHead(in, run, item, v);
+    for (int s = 1; s <= run.RunSourceCount; ++s) {
+        OneBased<QString>& values = v.RecordValues[s];
+        for (int p = 1; p <= run.ItemParCount; ++p)
             values[p] = in.next();
     }
-    readNotes(in, g.RunItemNoteCount, g.RunItemNotes);
+    readNotes(in, v.RunItemNoteCount, v.RunItemNotes);
 }
 
 // ---- Stiff
-
-void clearStiffItem(GwGraph& g) {
-    clearItemNotes(g);
-    g.ReportTitles[5].clear();
-    g.StiffSourceName.clear();
-    g.StiffValue.clear();
-}
 
 // A row's scale "St,Max,Step": the start is not used. Without a comma the row runs to 1000 by 250;
 // with one comma only, the step is a quarter of the maximum.
@@ -381,80 +318,51 @@ void readStiffScale(const QString& text, float& max, float& step) {
     step = second < 0 ? max / 4 : float(qnum::LeadingNumber(rest.mid(second + 1)));
 }
 
-void readStiffFormat() {
-    GwGraph& g = gwgraph();
-    clearCommon(g);
-    clearStiffItem(g);
-    g.StiffParCount.fill(0);
-    g.StiffSourceCount.fill(0);
-    g.StiffParName.clear();
-    g.StiffParUnits.clear();
-    g.StiffScaleMax.clear();
-    g.StiffScaleStep.clear();
-
-    LineReader in(g.ReportFile);
+void readRun(const RunFile& file, StiffRun& r) {
+    startRun(file, r);
+    LineReader in(r.ReportFile);
     for (int s = 1; s <= 2; ++s) {
-        g.StiffParCount[s] = readCount(in);
-        for (int j = 1; j <= g.StiffParCount[s]; ++j) {
-            g.StiffParName[j][s] = in.next();
-            g.StiffParUnits[j][s] = in.next();
-            readStiffScale(in.next(), g.StiffScaleMax[j][s], g.StiffScaleStep[j][s]);
+        r.StiffParCount[s] = readCount(in);
+        for (int j = 1; j <= r.StiffParCount[s]; ++j) {
+            r.StiffParName[j][s] = in.next();
+            r.StiffParUnits[j][s] = in.next();
+            readStiffScale(in.next(), r.StiffScaleMax[j][s], r.StiffScaleStep[j][s]);
         }
-        g.StiffSourceCount[s] = readCount(in);
+        r.StiffSourceCount[s] = readCount(in);
     }
-    readNotes(in, g.RunGeneralNoteCount, g.RunGeneralNotes);
+    readNotes(in, r.RunGeneralNoteCount, r.RunGeneralNotes);
     for (int i = 1; i <= 4; ++i)
-        g.ReportTitles[i] = in.next();
-    const int p1 = g.StiffParCount[1], p2 = g.StiffParCount[2];
-    const int q1 = g.StiffSourceCount[1], q2 = g.StiffSourceCount[2];
-    g.HeaderLineCount = 3 * (p1 + p2) + g.RunGeneralNoteCount + 9;
-    g.ItemBlockLines = (p1 + 1) * q1 + (p2 + 1) * q2 + 2;
+        r.ReportTitles[i] = in.next();
+    const int p1 = r.StiffParCount[1], p2 = r.StiffParCount[2];
+    const int q1 = r.StiffSourceCount[1], q2 = r.StiffSourceCount[2];
+    r.HeaderLineCount = 3 * (p1 + p2) + r.RunGeneralNoteCount + 9;
+    r.ItemBlockLines = (p1 + 1) * q1 + (p2 + 1) * q2 + 2;
 }
 
-void readStiffData() {
-    GwGraph& g = gwgraph();
-    clearStiffItem(g);
-    LineReader in(g.ReportFile);
-    readItemHead(in, g);
+void readItem(const StiffRun& run, int item, StiffItem& v) {
+    LineReader in(run.ReportFile);
+    readItemHead(in, run, item, v);
     for (int s = 1; s <= 2; ++s)
-        for (int r = 1; r <= g.StiffSourceCount[s]; ++r) {
-            g.StiffSourceName[r][s] = in.next();
-            for (int j = 1; j <= g.StiffParCount[s]; ++j)
-                g.StiffValue[r][j][s] = in.next();
+        for (int r = 1; r <= run.StiffSourceCount[s]; ++r) {
+            v.StiffSourceName[r][s] = in.next();
+            for (int j = 1; j <= run.StiffParCount[s]; ++j)
+                v.StiffValue[r][j][s] = in.next();
         }
-    readNotes(in, g.RunItemNoteCount, g.RunItemNotes);
+    readNotes(in, v.RunItemNoteCount, v.RunItemNotes);
 }
 
 // ---- groundwater elevation
 
-void clearGWElevItem(GwGraph& g) {
-    clearItemNotes(g);
-    g.ReportTitles[5].clear();
-    g.GWScaleLow = g.GWScaleHigh = g.GWScaleStep = 0;
-    g.ItemSourceCount = 0;
-    g.GWSourceName.clear();
-    g.GWRefElev.clear();
-    g.GWRecordCount.clear();
-    g.GWDate.clear();
-    g.GWValueText.clear();
-    g.GWValue.clear();
-    g.GWMissing.clear();
-}
-
-void readGWElevFormat() {
-    GwGraph& g = gwgraph();
-    clearCommon(g);
-    clearGWElevItem(g);
-    g.GWElevIsElevation = 0;
-    g.GWUnits.clear();
-    LineReader in(g.ReportFile);
-    g.GWElevIsElevation = in.next().toUpper() == QLatin1String("E") ? 1 : 0;
-    g.GWUnits = in.next();
+void readRun(const RunFile& file, GWElevRun& r) {
+    startRun(file, r);
+    LineReader in(r.ReportFile);
+    r.GWElevIsElevation = in.next().toUpper() == QLatin1String("E") ? 1 : 0;
+    r.GWUnits = in.next();
     for (int i = 1; i <= 4; ++i)
-        g.ReportTitles[i] = in.next();
-    readNotes(in, g.RunGeneralNoteCount, g.RunGeneralNotes);
-    g.GWElevItemCount = readCount(in);
-    g.HeaderLineCount = g.RunGeneralNoteCount + 8;
+        r.ReportTitles[i] = in.next();
+    readNotes(in, r.RunGeneralNoteCount, r.RunGeneralNotes);
+    r.ItemCount = readCount(in);
+    r.HeaderLineCount = r.RunGeneralNoteCount + 8;
 }
 
 // Skips one set block, returning its lines.
@@ -473,77 +381,107 @@ int skipGWElevBlock(LineReader& in) {
     return lines + 1 + notes;
 }
 
-void readGWElevData() {
-    GwGraph& g = gwgraph();
-    clearGWElevItem(g);
-    LineReader in(g.ReportFile);
-    skip(in, g.HeaderLineCount);
+void readItem(const GWElevRun& run, int item, GWElevItem& v) {
+    LineReader in(run.ReportFile);
+    skip(in, run.HeaderLineCount);
     // Earlier sets are skipped by their own counts, so any set can be read, whether or not the
     // sets before it read well.
     int blockLines = 0;
-    for (int item = 1; item < g.CurItem; ++item)
+    for (int i = 1; i < item; ++i)
         blockLines += skipGWElevBlock(in);
-    g.ReportTitles[5] = in.next();
+    v.ItemTitle = in.next();
 
     const GWScaleParts scale = ParseGWScale(in.next());
-    g.GWScaleLow = scale.low;
-    g.GWScaleHigh = scale.high;
-    g.GWScaleStep = scale.step;
+    v.GWScaleLow = scale.low;
+    v.GWScaleHigh = scale.high;
+    v.GWScaleStep = scale.step;
 
     const double lessThan = qnum::LeadingNumber(modgw().LessThanFactor);
-    g.ItemSourceCount = readCount(in);
+    v.ItemSourceCount = readCount(in);
     int lines = 3;
-    for (int j = 1; j <= g.ItemSourceCount; ++j) {
-        g.GWSourceName[j] = in.next();
+    for (int j = 1; j <= v.ItemSourceCount; ++j) {
+        v.GWSourceName[j] = in.next();
         const float ref = float(qnum::LeadingNumber(in.next()));
-        g.GWRefElev[j] = ref;
+        v.GWRefElev[j] = ref;
         const int16_t k = readCount(in);
-        g.GWRecordCount[j] = k;
+        v.GWRecordCount[j] = k;
         lines += 3 + k;
         for (int r = 1; r <= k; ++r) {
             // A line without a comma is a date without a reading.
             const QString line = in.next();
             const qsizetype at = line.indexOf(u',');
-            g.GWDate[j][r] = trimRight(at < 0 ? QStringView(line) : QStringView(line).left(at));
+            v.GWDate[j][r] = trimRight(at < 0 ? QStringView(line) : QStringView(line).left(at));
             const QString text = at < 0 ? QString() : trimLeft(QStringView(line).mid(at + 1));
-            g.GWValueText[j][r] = text;
+            v.GWValueText[j][r] = text;
             // Missing unless a number leads the text (after an optional "<"); a flag, so a real
             // reading of any value stays a reading.
             const bool below = text.startsWith(u'<');
             const QStringView number = below ? QStringView(text).mid(1) : QStringView(text);
             const bool missing = !hasLeadingNumber(number);
-            g.GWMissing[j][r] = missing;
-            float v = 0;
+            v.GWMissing[j][r] = missing;
+            float value = 0;
             if (!missing) {
                 const double read = qnum::LeadingNumber(number);
-                const double value = below ? read * lessThan : read;
-                v = float(g.GWElevIsElevation == 1 ? value : ref - value);
+                const double reading = below ? read * lessThan : read;
+                value = float(run.GWElevIsElevation == 1 ? reading : ref - reading);
             }
-            g.GWValue[j][r] = v;
+            v.GWValue[j][r] = value;
         }
     }
+    // The count is taken once its notes are read.
     int16_t notes = 0;
-    readNotes(in, notes, g.RunItemNotes);
-    g.RunItemNoteCount = notes;
+    readNotes(in, notes, v.RunItemNotes);
+    v.RunItemNoteCount = notes;
     // Lines of the sets read so far, this one included.
-    g.ItemBlockLines = blockLines + lines + 1 + notes;
+    v.ItemBlockLines = blockLines + lines + 1 + notes;
+}
+
+// A value read under the trap of its routine; nothing when the reading failed.
+template <typename V, typename Read> std::optional<V> trappedValue(const char* name, Read read) {
+    V v;
+    if (!Trapped(QString::fromLatin1(name), [&] { read(v); })) return std::nullopt;
+    return v;
+}
+
+// The run state's readers: what was read, up to a fault, goes into gwgraph(); a format reader
+// also empties the item's state there, a data reader starts the item's state empty.
+template <typename Run, typename Item> bool formatIntoGwGraph(const char* name) {
+    GwGraph& g = gwgraph();
+    const Run before = fromGwGraph<Run>(g);
+    Run run;
+    const bool ok = Trapped(QString::fromLatin1(name), [&] { readRun({before.ReportFile, before.ItemCount}, run); });
+    clearCommon(g);
+    toGwGraph(g, Item{});
+    toGwGraph(g, run);
+    return ok;
+}
+
+template <typename Run, typename Item> bool dataIntoGwGraph(const char* name) {
+    GwGraph& g = gwgraph();
+    const Run run = fromGwGraph<Run>(g);
+    Item item;
+    const bool ok = Trapped(QString::fromLatin1(name), [&] { readItem(run, g.CurItem, item); });
+    toGwGraph(g, item);
+    return ok;
 }
 
 } // namespace
 
-// Each reader runs under its own trap; the macro keeps the name in its message the reader's own.
-#define TRAPPED_READER(name, body) \
-    bool name() { return Trapped(QStringLiteral(#name), body); }
+// Each kind's readers, typed and over the run state, named as their messages name them.
+#define RUN_READERS(Kind, formatName, dataName)                                                        \
+    std::optional<Kind##Run> read##Kind##Run(const RunFile& file) {                                    \
+        return trappedValue<Kind##Run>(#formatName, [&](Kind##Run& r) { readRun(file, r); });          \
+    }                                                                                                  \
+    std::optional<Kind##Item> read##Kind##Item(const Kind##Run& run, int item) {                       \
+        return trappedValue<Kind##Item>(#dataName, [&](Kind##Item& v) { readItem(run, item, v); });    \
+    }                                                                                                  \
+    bool formatName() { return formatIntoGwGraph<Kind##Run, Kind##Item>(#formatName); }                \
+    bool dataName() { return dataIntoGwGraph<Kind##Run, Kind##Item>(#dataName); }
 
-TRAPPED_READER(getwellsumformat, readWellSumFormat)
-TRAPPED_READER(getwellsumdata, readWellSumData)
-TRAPPED_READER(getparsumformat, readParSumFormat)
-TRAPPED_READER(getparsumdata, readParSumData)
-TRAPPED_READER(getdatesumformat, readDateSumFormat)
-TRAPPED_READER(getdatesumdata, readDateSumData)
-TRAPPED_READER(getgwelevformat, readGWElevFormat)
-TRAPPED_READER(getgwelevdata, readGWElevData)
-TRAPPED_READER(getstiffformat, readStiffFormat)
-TRAPPED_READER(getstiffdata, readStiffData)
+RUN_READERS(WellSum, getwellsumformat, getwellsumdata)
+RUN_READERS(ParSum, getparsumformat, getparsumdata)
+RUN_READERS(DateSum, getdatesumformat, getdatesumdata)
+RUN_READERS(Stiff, getstiffformat, getstiffdata)
+RUN_READERS(GWElev, getgwelevformat, getgwelevdata)
 
-#undef TRAPPED_READER
+#undef RUN_READERS

@@ -1,10 +1,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// The readers of a run: each format reader reads the run's definition or data-file header once,
-// each data reader item CurItem of the data file, into the run state (gwgraph()). A reader that
-// fails shows its message and returns false: a failed format reader ends the run, a failed data
-// reader skips that item's pages. Per-item state starts empty, so no page shows stale data.
+#include "reports/runvalues.h"
+
+#include <optional>
+
+// The readers of a run. Each kind's run reader reads the run's definition or data-file header
+// once, its item reader item i (1-based) of the data file. A reader that fails shows its message
+// under its routine's name ("Error 62 in getwellsumdata.  ...") and returns nothing: a failed run
+// reader ends the run, a failed item reader skips that item's pages. A groundwater data file
+// counts its own sets, which the run takes in place of the run file's count.
+std::optional<WellSumRun> readWellSumRun(const RunFile& file);
+std::optional<WellSumItem> readWellSumItem(const WellSumRun& run, int item);
+std::optional<ParSumRun> readParSumRun(const RunFile& file);
+std::optional<ParSumItem> readParSumItem(const ParSumRun& run, int item);
+std::optional<DateSumRun> readDateSumRun(const RunFile& file);
+std::optional<DateSumItem> readDateSumItem(const DateSumRun& run, int item);
+std::optional<StiffRun> readStiffRun(const RunFile& file);
+std::optional<StiffItem> readStiffItem(const StiffRun& run, int item);
+std::optional<GWElevRun> readGWElevRun(const RunFile& file);
+std::optional<GWElevItem> readGWElevItem(const GWElevRun& run, int item);
+
+// The same readers over the run state: the format readers read the run file ReportFile names, the
+// data readers item CurItem, into gwgraph(). False on failure; the run state then holds what was
+// read before the fault, and an item's state starts empty, so no page shows stale data.
 bool getwellsumformat();
 bool getwellsumdata();
 bool getparsumformat();

@@ -4,7 +4,7 @@
 // the summaries draw their own, which differ in places, so the two families stay apart.
 #include "reports/pages.h"
 
-#include "drawcmd/metaugl.h"
+#include "drawcmd/pagecanvas.h"
 #include "platform/numbers.h"
 #include "platform/qmerror.h"
 #include "project/modgw.h"
@@ -24,33 +24,33 @@ QString heading(int slot) {
 
 // The page origin, scales 1: the frame's top left corner, margin offsets applied. Every body part
 // starts from here or from an origin of its own, never from where the column left the pen.
-void pageOrigin() {
-    Z(0.7f + modgw().MarginOffsetX, 7.8f + modgw().MarginOffsetY);
-    SH(1);
-    SV(1);
+void pageOrigin(PageCanvas& c) {
+    c.Z(0.7f + modgw().MarginOffsetX, 7.8f + modgw().MarginOffsetY);
+    c.SH(1);
+    c.SV(1);
 }
 
 // The border and the divider between the body (x 0 to 7.3) and the column (x 7.3 to 9.6); with
 // headingRule, the rule 0.3 below the top of the column that the episode heading sits above.
-void drawFrame(bool headingRule) {
-    pageOrigin();
-    RE(9.6f, -7.1f);
-    SR(7.3f);
-    LD(7.1f);
+void drawFrame(PageCanvas& c, bool headingRule) {
+    pageOrigin(c);
+    c.RE(9.6f, -7.1f);
+    c.SR(7.3f);
+    c.LD(7.1f);
     if (headingRule) {
-        SU(6.8f);
-        LR(2.3f);
+        c.SU(6.8f);
+        c.LR(2.3f);
     }
 }
 
 // Centred above the heading rule, 0.14 below the top; the pen stands at the rule's right end.
-void drawEpisodeHeading() {
-    SU(0.16f);
-    SL(1.15f);
-    AF(modgw().DefaultFont);
-    AP(8);
-    AC();
-    A(heading(1) + QStringLiteral(": ") + gwgraph().ItemCaption);
+void drawEpisodeHeading(PageCanvas& c, const ItemHead& item) {
+    c.SU(0.16f);
+    c.SL(1.15f);
+    c.AF(modgw().DefaultFont);
+    c.AP(8);
+    c.AC();
+    c.A(heading(1) + QStringLiteral(": ") + item.ItemCaption);
 }
 
 constexpr float NotesX = 7.4f;
@@ -59,17 +59,17 @@ constexpr float TitleBandY = -4.5f;
 
 // The notes heading at (7.4, headingY), then each line 0.12 below the last, the first 0.2 below the
 // heading: wrapped to the column, at most maxLines and as many as stand clear above the titles.
-void drawNotes(float headingY, const QString& notesHeading, const QStringList& lines,
+void drawNotes(PageCanvas& c, float headingY, const QString& notesHeading, const QStringList& lines,
                int maxLines = std::numeric_limits<int>::max()) {
-    S(NotesX, headingY);
-    AL();
-    A(notesHeading + QStringLiteral(":"));
-    SD(0.2f);
+    c.S(NotesX, headingY);
+    c.AL();
+    c.A(notesHeading + QStringLiteral(":"));
+    c.SD(0.2f);
     const float firstY = headingY - 0.2f;
     for (const QString& line :
-         FitNoteLines(lines, NotesWidth, std::min(maxLines, NoteLinesAbove(firstY, TitleBandY)))) {
-        A(line);
-        SD(0.12f);
+         FitNoteLines(c, lines, NotesWidth, std::min(maxLines, NoteLinesAbove(firstY, TitleBandY)))) {
+        c.A(line);
+        c.SD(0.12f);
     }
 }
 
@@ -79,64 +79,61 @@ QStringList noteLines(const OneBased<QString>& notes, int count) {
     return lines;
 }
 
-QStringList generalNotes() {
-    const GwGraph& g = gwgraph();
-    return noteLines(g.RunGeneralNotes, g.RunGeneralNoteCount);
+QStringList generalNotes(const RunHead& run) {
+    return noteLines(run.RunGeneralNotes, run.RunGeneralNoteCount);
 }
 
-QStringList itemNotes() {
-    const GwGraph& g = gwgraph();
-    return noteLines(g.RunItemNotes, g.RunItemNoteCount);
+QStringList itemNotes(const ItemHead& item) {
+    return noteLines(item.RunItemNotes, item.RunItemNoteCount);
 }
 
 // Two double rules, the titles centred in the column, the caption and the client lines, the logo
 // box at the bottom with the logo in it.
-void drawTitlesAndLogo(const QString& caption) {
-    const GwGraph& g = gwgraph();
-    S(7.3f, -4.5f);
-    LR(2.3f);
-    SD(0.05f);
-    LL(2.3f);
-    SD(0.2f);
-    LR(2.3f);
-    SD(0.05f);
-    LL(2.3f);
-    SU(0.16f);
-    SR(1.15f);
-    AP(9);
-    AC();
-    A(g.ReportTitles[1]);
-    AP(8);
-    SD(0.3f);
-    A(g.ReportTitles[2]);
-    SD(0.15f);
-    A(g.ReportTitles[3]);
-    SD(0.15f);
-    A(g.ReportTitles[4]);
-    SD(0.2f);
-    A(caption);
-    SD(0.33f);
+void drawTitlesAndLogo(PageCanvas& c, const RunHead& g, const QString& caption) {
+    c.S(7.3f, -4.5f);
+    c.LR(2.3f);
+    c.SD(0.05f);
+    c.LL(2.3f);
+    c.SD(0.2f);
+    c.LR(2.3f);
+    c.SD(0.05f);
+    c.LL(2.3f);
+    c.SU(0.16f);
+    c.SR(1.15f);
+    c.AP(9);
+    c.AC();
+    c.A(g.ReportTitles[1]);
+    c.AP(8);
+    c.SD(0.3f);
+    c.A(g.ReportTitles[2]);
+    c.SD(0.15f);
+    c.A(g.ReportTitles[3]);
+    c.SD(0.15f);
+    c.A(g.ReportTitles[4]);
+    c.SD(0.2f);
+    c.A(caption);
+    c.SD(0.33f);
     for (int i = 1; i <= 4; ++i) {
-        A(modgw().ClientInfo[i]);
-        SD(0.15f);
+        c.A(modgw().ClientInfo[i]);
+        c.SD(0.15f);
     }
 
-    S(7.3f, -6.4f);
-    drawlogo();
-    S(7.3f, -5.6f);
-    LR(2.3f);
-    SD(0.8f);
-    LL(2.3f);
+    c.S(7.3f, -6.4f);
+    drawlogo(c);
+    c.S(7.3f, -5.6f);
+    c.LR(2.3f);
+    c.SD(0.8f);
+    c.LL(2.3f);
 }
 
 // The frame and column of the date summary's table page and of the Stiff page: the episode
 // heading, every general note and then the episode's notes.
-void drawEpisodeColumn() {
-    drawFrame(true);
-    drawEpisodeHeading();
-    AP(8);
-    drawNotes(-0.4f, heading(2), generalNotes() + itemNotes());
-    drawTitlesAndLogo(gwgraph().ReportTitles[5]);
+template <typename Item> void drawEpisodeColumn(PageCanvas& c, const RunHead& run, const Item& item) {
+    drawFrame(c, true);
+    drawEpisodeHeading(c, item);
+    c.AP(8);
+    drawNotes(c, -0.4f, heading(2), generalNotes(run) + itemNotes(item));
+    drawTitlesAndLogo(c, run, item.ItemTitle);
 }
 
 void startProgress(int total) {
@@ -151,107 +148,106 @@ int count(int n) {
 
 } // namespace
 
-void drawdatesumtable() {
-    try {
-        const GwGraph& g = gwgraph();
-        drawEpisodeColumn();
-        const int sources = count(g.ItemSourceCount);
-        startProgress(sources + 2);
-        drawDateSumTableGrid();
+void buildDateSumTablePage(const DateSumRun& run, const DateSumItem& item, int page, PageCanvas& c) {
+    const DateSumRunPage p{run, item, page};
+    drawEpisodeColumn(c, run, item);
+    const int sources = count(item.ItemSourceCount);
+    startProgress(sources + 2);
+    drawDateSumTableGrid(c, p);
+    incseg();
+    for (int s = 1; s <= sources; ++s) {
+        drawDateSumTableRow(c, p, s);
         incseg();
-        for (int s = 1; s <= sources; ++s) {
-            drawDateSumTableRow(s);
+    }
+    DrawDateStamp(c, 0);
+}
+
+void buildDateSumMapPage(const DateSumRun& run, const DateSumItem& item, int map, PageCanvas& c) {
+    const DateSumRunPage p{run, item, map};
+    drawFrame(c, true);
+    drawEpisodeHeading(c, item);
+    // Map pages repeat only the episode's own notes, at most 25 lines.
+    c.AP(8);
+    drawNotes(c, -0.4f, heading(2), itemNotes(item), 25);
+    // The map number keeps its leading blank: "Episode 1 of 2, Map  1".
+    const QString caption = item.ItemTitle.isEmpty()
+                                ? QString()
+                                : item.ItemTitle + QStringLiteral(", Map ") + qnum::CaptionNum(map);
+    drawTitlesAndLogo(c, run, caption);
+
+    const int sources = count(item.ItemSourceCount);
+    startProgress(sources + 2);
+    drawDateSumMapHeadingBand(c, p);
+    drawDateSumMapGrid(c, run);
+    incseg();
+    for (int s = 1; s <= sources; ++s) {
+        drawDateSumMapSource(c, p, s);
+        incseg();
+    }
+    DrawDateStamp(c, 0);
+}
+
+void buildStiffPage(const StiffRun& run, const StiffItem& item, int page, PageCanvas& c) {
+    const StiffRunPage p{run, item, page};
+    drawEpisodeColumn(c, run, item);
+    // One step for the start, one per scale row and one per set's diagrams, so that the line
+    // ends at 100 whatever the row counts.
+    const int rows1 = count(run.StiffParCount[1]);
+    const int rows2 = count(run.StiffParCount[2]);
+    startProgress(3 + rows1 + rows2);
+    for (int set = 1; set <= 2; ++set) {
+        for (int j = 1; j <= count(run.StiffParCount[set]); ++j) {
+            drawStiffScaleRow(c, run, set, j);
             incseg();
         }
-        DrawDateStamp(0);
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("drawdatesumtable"));
+        for (int r = 1; r <= count(run.StiffSourceCount[set]); ++r) drawStiffDiagram(c, p, set, r);
+        incseg();
     }
+    DrawDateStamp(c, 0);
+}
+
+void buildGWElevPage(const GWElevRun& run, const GWElevItem& item, int page, PageCanvas& c) {
+    const GWElevRunPage p{run, item, page};
+    drawFrame(c, false);
+    // No episode heading here: the notes start near the top of the column.
+    c.AF(modgw().DefaultFont);
+    c.AP(8);
+    drawNotes(c, -0.1f, heading(10), generalNotes(run) + itemNotes(item));
+    drawTitlesAndLogo(c, run, item.ItemTitle);
+
+    const int sources = count(item.ItemSourceCount);
+    startProgress(3 * sources + 3);
+    for (int j = 1; j <= sources; ++j) {
+        drawGWElevBlock(c, j);
+        incseg();
+    }
+    for (int j = 1; j <= sources; ++j) {
+        drawGWElevBlockReadings(c, p, j);
+        incseg();
+    }
+    drawGWElevGraphStart(c);
+    incseg();
+    drawGWElevGraphAxes(c, p);
+    incseg();
+    for (int j = 1; j <= sources; ++j) {
+        drawGWElevReadings(c, p, j);
+        incseg();
+    }
+    DrawDateStamp(c, 0);
+}
+
+void drawdatesumtable() {
+    DrawFromGwGraph("drawdatesumtable", buildDateSumTablePage, 0);
 }
 
 void drawdatesummaps() {
-    try {
-        const GwGraph& g = gwgraph();
-        drawFrame(true);
-        drawEpisodeHeading();
-        // Map pages repeat only the episode's own notes, at most 25 lines.
-        AP(8);
-        drawNotes(-0.4f, heading(2), itemNotes(), 25);
-        // The map number keeps its leading blank: "Episode 1 of 2, Map  1".
-        const QString caption = g.ReportTitles[5].isEmpty()
-                                    ? QString()
-                                    : g.ReportTitles[5] + QStringLiteral(", Map ") +
-                                          qnum::CaptionNum(g.CurMap);
-        drawTitlesAndLogo(caption);
-
-        const int sources = count(g.ItemSourceCount);
-        startProgress(sources + 2);
-        drawDateSumMapHeadingBand();
-        drawDateSumMapGrid();
-        incseg();
-        for (int s = 1; s <= sources; ++s) {
-            drawDateSumMapSource(s);
-            incseg();
-        }
-        DrawDateStamp(0);
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("drawdatesummaps"));
-    }
+    DrawFromGwGraph("drawdatesummaps", buildDateSumMapPage, gwgraph().CurMap);
 }
 
 void drawstiff() {
-    try {
-        const GwGraph& g = gwgraph();
-        drawEpisodeColumn();
-        // One step for the start, one per scale row and one per set's diagrams, so that the line
-        // ends at 100 whatever the row counts.
-        const int rows1 = count(g.StiffParCount[1]);
-        const int rows2 = count(g.StiffParCount[2]);
-        startProgress(3 + rows1 + rows2);
-        for (int set = 1; set <= 2; ++set) {
-            for (int j = 1; j <= count(g.StiffParCount[set]); ++j) {
-                drawStiffScaleRow(set, j);
-                incseg();
-            }
-            for (int r = 1; r <= count(g.StiffSourceCount[set]); ++r) drawStiffDiagram(set, r);
-            incseg();
-        }
-        DrawDateStamp(0);
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("drawstiff"));
-    }
+    DrawFromGwGraph("drawstiff", buildStiffPage, 0);
 }
 
 void drawgwelev() {
-    try {
-        const GwGraph& g = gwgraph();
-        drawFrame(false);
-        // No episode heading here: the notes start near the top of the column.
-        AF(modgw().DefaultFont);
-        AP(8);
-        drawNotes(-0.1f, heading(10), generalNotes() + itemNotes());
-        drawTitlesAndLogo(g.ReportTitles[5]);
-
-        const int sources = count(g.ItemSourceCount);
-        startProgress(3 * sources + 3);
-        for (int j = 1; j <= sources; ++j) {
-            drawGWElevBlock(j);
-            incseg();
-        }
-        for (int j = 1; j <= sources; ++j) {
-            drawGWElevBlockReadings(j);
-            incseg();
-        }
-        drawGWElevGraphStart();
-        incseg();
-        drawGWElevGraphAxes();
-        incseg();
-        for (int j = 1; j <= sources; ++j) {
-            drawGWElevReadings(j);
-            incseg();
-        }
-        DrawDateStamp(0);
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("drawgwelev"));
-    }
+    DrawFromGwGraph("drawgwelev", buildGWElevPage, 0);
 }

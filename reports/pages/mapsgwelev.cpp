@@ -4,11 +4,10 @@
 // graph's lower left corner, each moved by the printer's margin offsets.
 #include "reports/pages/episodebodies.h"
 
-#include "drawcmd/metaugl.h"
+#include "drawcmd/pagecanvas.h"
 #include "platform/numbers.h"
 #include "project/modgw.h"
 #include "reportdefs/headings.h"
-#include "reports/gwgraph.h"
 #include "reports/pageparts.h"
 
 #include <QList>
@@ -23,17 +22,17 @@ QString heading(int slot) {
     return headinglogo().HeadingLines[slot];
 }
 
-void pageOrigin() {
+void pageOrigin(PageCanvas& c) {
     const ModGW& mg = modgw();
-    Z(0.7f + mg.MarginOffsetX, 7.8f + mg.MarginOffsetY);
-    SH(1);
-    SV(1);
+    c.Z(0.7f + mg.MarginOffsetX, 7.8f + mg.MarginOffsetY);
+    c.SH(1);
+    c.SV(1);
 }
 
 // Whether a point relative to the origin, in the current scales, lies on the sheet: the pen moves
 // only to points that do, so a point beyond it would be drawn wherever the pen last stood.
-bool onSheet(float x, float y) {
-    const Metaugl& m = metaugl();
+bool onSheet(PageCanvas& c, float x, float y) {
+    const Metaugl& m = c;
     const double tx = m.OriginX + m.UnitsPerInch * double(x) / m.HorizontalScale;
     const double ty = m.OriginY - m.UnitsPerInch * double(y) / m.VerticalScale;
     return tx >= 0 && tx <= m.DrawableWidth && ty >= 0 && ty <= m.DrawableHeight;
@@ -44,11 +43,11 @@ bool onSheet(float x, float y) {
 constexpr float MapSize = 5.6f; // the map square, inches
 
 // The map's lower left corner, with the sheet's scales.
-void mapOrigin() {
+void mapOrigin(PageCanvas& c) {
     const ModGW& mg = modgw();
-    Z(1.8f + mg.MarginOffsetX, 1.2f + mg.MarginOffsetY);
-    SH(1);
-    SV(1);
+    c.Z(1.8f + mg.MarginOffsetX, 1.2f + mg.MarginOffsetY);
+    c.SH(1);
+    c.SV(1);
 }
 
 struct MapAxis {
@@ -72,22 +71,20 @@ MapAxis usableAxis(float start, float end, float inc) {
     return {0, 100, 10, 11};
 }
 
-MapAxis xAxis() {
-    const GwGraph& g = gwgraph();
+MapAxis xAxis(const DateSumRun& g) {
     return usableAxis(g.MapXStart, g.MapXEnd, g.MapXInc);
 }
 
-MapAxis yAxis() {
-    const GwGraph& g = gwgraph();
+MapAxis yAxis(const DateSumRun& g) {
     return usableAxis(g.MapYStart, g.MapYEnd, g.MapYInc);
 }
 
-// The columns of map CurMap that name a column of the table; any other number is left out of
+// The columns of the page's map that name a column of the table; any other number is left out of
 // the framing, the shading and the label.
-QList<int> mapColumns() {
-    const GwGraph& g = gwgraph();
+QList<int> mapColumns(const DateSumRunPage& p) {
+    const DateSumRun& g = p.run;
     QList<int> columns;
-    const int m = g.CurMap;
+    const int m = p.page;
     if (m < 1 || m > GwGraph::MaxMaps) return columns;
     for (int k = 1; k <= g.MapParCount[m]; ++k) {
         const int c = g.MapParams[m][k];
@@ -107,13 +104,13 @@ float mapValue(const QString& text) {
 
 // The mean of the columns' value / scale maximum, in single precision, held to 1 as the circle's
 // shade is. A column without a scale maximum above 0 counts 0; a map without columns is white.
-float meanRatio(int s, const QList<int>& columns) {
+float meanRatio(const DateSumRunPage& p, int s, const QList<int>& columns) {
     if (columns.isEmpty()) return 0;
-    const GwGraph& g = gwgraph();
+    const DateSumRun& g = p.run;
     float sum = 0;
     for (int c : columns) {
         const float max = float(qnum::LeadingNumber(g.ParScaleMax[c]));
-        if (max > 0) sum += mapValue(g.RecordValues[s][c]) / max;
+        if (max > 0) sum += mapValue(p.item.RecordValues[s][c]) / max;
     }
     float mean = sum / float(columns.size());
     // Values beyond single precision must not reach the shade as a non-number.
@@ -122,8 +119,7 @@ float meanRatio(int s, const QList<int>& columns) {
 }
 
 // One column: its text as the file holds it; several: the whole per cent of the mean (" 29%").
-QString valueLabel(int s, const QList<int>& columns, float mean) {
-    const GwGraph& g = gwgraph();
+QString valueLabel(const DateSumItem& g, int s, const QList<int>& columns, float mean) {
     if (columns.size() == 1) return g.RecordValues[s][columns[0]];
     const float percent = std::floor(mean * 100.0f) + 0.0f; // no "-0"
     return qnum::CaptionNum(percent) + QStringLiteral("%");
@@ -136,32 +132,32 @@ constexpr float BlockWidth = 1.825f;
 constexpr float GraphWidth = 6.3f;
 constexpr float GraphHeight = 3.9f;
 
-void graphOrigin() {
+void graphOrigin(PageCanvas& c) {
     const ModGW& mg = modgw();
-    Z(1.5f + mg.MarginOffsetX, 1.0f + mg.MarginOffsetY);
-    SH(1);
-    SV(1);
+    c.Z(1.5f + mg.MarginOffsetX, 1.0f + mg.MarginOffsetY);
+    c.SH(1);
+    c.SV(1);
 }
 
-int sourcesOnPage() {
-    return std::clamp<int>(gwgraph().ItemSourceCount, 0, GWBlocks);
+int sourcesOnPage(const GWElevItem& item) {
+    return std::clamp<int>(item.ItemSourceCount, 0, GWBlocks);
 }
 
-void tableSymbol(int j) {
+void tableSymbol(PageCanvas& c, int j) {
     switch (j) {
-    case 1: C(0.05f); break;
-    case 2: TRI(0.06f); break;
-    case 3: EF(0.05f); break;
-    default: TRIF(0.06f); break;
+    case 1: c.C(0.05f); break;
+    case 2: c.TRI(0.06f); break;
+    case 3: c.EF(0.05f); break;
+    default: c.TRIF(0.06f); break;
     }
 }
 
-void graphSymbol(int j) {
+void graphSymbol(PageCanvas& c, int j) {
     switch (j) {
-    case 1: C(0.04f); break;
-    case 2: TRI(0.05f); break;
-    case 3: EF(0.04f); break;
-    default: TRIF(0.05f); break;
+    case 1: c.C(0.04f); break;
+    case 2: c.TRI(0.05f); break;
+    case 3: c.EF(0.04f); break;
+    default: c.TRIF(0.05f); break;
     }
 }
 
@@ -174,8 +170,7 @@ struct GWScale {
 
 // The set's value scale, or 100 to 500 by 50 for a scale starting at 0 (the definition's "none")
 // and for one that cannot be drawn: no range, no step, or more than 100 ticks.
-GWScale gwScale() {
-    const GwGraph& g = gwgraph();
+GWScale gwScale(const GWElevItem& g) {
     const int low = g.GWScaleLow, high = g.GWScaleHigh, step = g.GWScaleStep;
     if (low != 0 && high > low && step > 0 && (high - low) / step < 100)
         return {low, high, step, (high - low) / step + 1};
@@ -200,11 +195,10 @@ struct GWYears {
 };
 
 // The years of every dated reading of the sources on the page.
-GWYears gwYears() {
-    const GwGraph& g = gwgraph();
+GWYears gwYears(const GWElevItem& g) {
     GWYears years;
     bool found = false;
-    for (int j = 1; j <= sourcesOnPage(); ++j)
+    for (int j = 1; j <= sourcesOnPage(g); ++j)
         for (int r = 1; r <= g.GWRecordCount[j]; ++r) {
             const std::optional<double> d = DTN(g.GWDate[j][r]);
             if (!d) continue;
@@ -220,333 +214,332 @@ GWYears gwYears() {
 
 // ---- date summary maps
 
-void drawDateSumMapHeadingBand() {
-    const GwGraph& g = gwgraph();
+void drawDateSumMapHeadingBand(PageCanvas& c, const DateSumRunPage& p) {
+    const DateSumRun& g = p.run;
     const int P = std::max<int>(g.ItemParCount, 0);
     const float W = 0.7f * float(P) + 0.9f;
-    pageOrigin();
-    LT(1);
+    pageOrigin(c);
+    c.LT(1);
     // The table's heading band without its rows: rules at -0.5, -0.66, -0.82 and -0.84, the top
     // rule over the columns, the left border and a rule either side of every column.
-    S(0.05f, -0.5f);
-    LR(W);
-    SD(0.16f);
-    LL(W);
-    SD(0.16f);
-    LR(W);
-    SD(0.02f);
-    LL(W);
-    S(0.95f, -0.02f);
-    LR(W - 0.9f);
-    S(0.05f, -0.5f);
-    LD(0.34f);
-    SR(0.9f);
-    SU(0.82f);
+    c.S(0.05f, -0.5f);
+    c.LR(W);
+    c.SD(0.16f);
+    c.LL(W);
+    c.SD(0.16f);
+    c.LR(W);
+    c.SD(0.02f);
+    c.LL(W);
+    c.S(0.95f, -0.02f);
+    c.LR(W - 0.9f);
+    c.S(0.05f, -0.5f);
+    c.LD(0.34f);
+    c.SR(0.9f);
+    c.SU(0.82f);
     for (int p = 1; p <= P; ++p) {
-        LD(0.82f);
-        SR(0.7f);
-        SU(0.82f);
+        c.LD(0.82f);
+        c.SR(0.7f);
+        c.SU(0.82f);
     }
-    LD(0.82f);
+    c.LD(0.82f);
 
     // The map's own columns in a double frame.
-    LW(3);
-    for (int c : mapColumns()) {
-        S(0.95f + 0.7f * float(c - 1), -0.02f);
-        RE(0.7f, -0.82f);
-        SR(0.01f);
-        SD(0.01f);
-        RE(0.68f, -0.8f);
+    c.LW(3);
+    for (int column : mapColumns(p)) {
+        c.S(0.95f + 0.7f * float(column - 1), -0.02f);
+        c.RE(0.7f, -0.82f);
+        c.SR(0.01f);
+        c.SD(0.01f);
+        c.RE(0.68f, -0.8f);
     }
-    LW(1);
+    c.LW(1);
 
-    AF(modgw().DefaultFont);
-    AP(8);
-    AD(0);
-    S(0.15f, -0.58f);
-    AL();
-    A(heading(3) + QStringLiteral(":"));
-    SD(0.16f);
-    A(heading(4) + QStringLiteral(":"));
+    c.AF(modgw().DefaultFont);
+    c.AP(8);
+    c.AD(0);
+    c.S(0.15f, -0.58f);
+    c.AL();
+    c.A(heading(3) + QStringLiteral(":"));
+    c.SD(0.16f);
+    c.A(heading(4) + QStringLiteral(":"));
 
     // Column headings as on the table page, with the scale maximum in place of the standard.
-    S(1.3f, -0.14f);
-    drawDateSumColumnHeadings(g.ParScaleMax);
+    c.S(1.3f, -0.14f);
+    drawDateSumColumnHeadings(c, g, g.ParScaleMax);
 }
 
-void drawDateSumMapGrid() {
-    const MapAxis x = xAxis();
-    const MapAxis y = yAxis();
-    const QString label = heading(5) + QStringLiteral(" (") + gwgraph().MapDistanceUnit + QStringLiteral(")");
-    mapOrigin();
-    AF(modgw().DefaultFont);
-    AP(8);
-    AD(0);
-    AC();
-    SR(MapSize / 2);
-    SD(0.35f);
-    A(label);
+void drawDateSumMapGrid(PageCanvas& c, const DateSumRun& run) {
+    const MapAxis x = xAxis(run);
+    const MapAxis y = yAxis(run);
+    const QString label = heading(5) + QStringLiteral(" (") + run.MapDistanceUnit + QStringLiteral(")");
+    mapOrigin(c);
+    c.AF(modgw().DefaultFont);
+    c.AP(8);
+    c.AD(0);
+    c.AC();
+    c.SR(MapSize / 2);
+    c.SD(0.35f);
+    c.A(label);
 
     // A broken grid line up the map at every tick, a tick below the edge and its value under it.
-    S(0, 0);
-    SH(x.scale());
+    c.S(0, 0);
+    c.SH(x.scale());
     for (int i = 0; i < x.ticks; ++i) {
-        LT(5);
-        LU(MapSize);
-        SD(MapSize);
-        LT(1);
-        LD(0.05f);
-        SD(0.05f);
-        AN(float(i) * x.inc + x.start);
-        SR(x.inc);
-        SU(0.1f);
+        c.LT(5);
+        c.LU(MapSize);
+        c.SD(MapSize);
+        c.LT(1);
+        c.LD(0.05f);
+        c.SD(0.05f);
+        c.AN(float(i) * x.inc + x.start);
+        c.SR(x.inc);
+        c.SU(0.1f);
     }
 
-    SH(1);
-    S(0, 0);
-    SU(MapSize / 2);
-    SL(0.9f);
-    AD(90);
-    A(label);
+    c.SH(1);
+    c.S(0, 0);
+    c.SU(MapSize / 2);
+    c.SL(0.9f);
+    c.AD(90);
+    c.A(label);
 
-    S(0, 0);
-    AD(0);
-    AR();
-    SV(y.scale());
+    c.S(0, 0);
+    c.AD(0);
+    c.AR();
+    c.SV(y.scale());
     for (int i = 0; i < y.ticks; ++i) {
-        LT(5);
-        LR(MapSize);
-        SL(MapSize);
-        LT(1);
-        LL(0.05f);
-        SL(0.05f);
-        AN(float(i) * y.inc + y.start);
-        SU(y.inc);
-        SR(0.1f);
+        c.LT(5);
+        c.LR(MapSize);
+        c.SL(MapSize);
+        c.LT(1);
+        c.LL(0.05f);
+        c.SL(0.05f);
+        c.AN(float(i) * y.inc + y.start);
+        c.SU(y.inc);
+        c.SR(0.1f);
     }
 }
 
-void drawDateSumMapSource(int s) {
-    const GwGraph& g = gwgraph();
-    const MapAxis x = xAxis();
-    const MapAxis y = yAxis();
-    const QList<int> columns = mapColumns();
-    const float mean = meanRatio(s, columns);
+void drawDateSumMapSource(PageCanvas& c, const DateSumRunPage& p, int s) {
+    const DateSumRun& g = p.run;
+    const MapAxis x = xAxis(g);
+    const MapAxis y = yAxis(g);
+    const QList<int> columns = mapColumns(p);
+    const float mean = meanRatio(p, s, columns);
     const float r = g.MapRadiusMult > 0 ? 0.15f * g.MapRadiusMult : 0.15f;
 
-    mapOrigin();
-    SH(x.scale());
-    SV(y.scale());
+    mapOrigin(c);
+    c.SH(x.scale());
+    c.SV(y.scale());
     const float px = g.RunSourceX[s] - x.start;
     const float py = g.RunSourceY[s] - y.start;
-    if (!onSheet(px, py)) return;
-    S(px, py);
-    EFS(r, mean);
-    C(r);
+    if (!onSheet(c, px, py)) return;
+    c.S(px, py);
+    c.EFS(r, mean);
+    c.C(r);
 
-    SV(1);
-    SH(1);
-    AF(modgw().DefaultFont);
-    AP(8);
-    AD(0);
-    AC();
+    c.SV(1);
+    c.SH(1);
+    c.AF(modgw().DefaultFont);
+    c.AP(8);
+    c.AD(0);
+    c.AC();
     if (g.RunSourceAbove[s] == 0)
-        SD(r + 0.08f);
+        c.SD(r + 0.08f);
     else
-        SU(r + 0.27f);
-    A(g.RunSourceName[s]);
-    SD(0.15f);
-    A(valueLabel(s, columns, mean));
+        c.SU(r + 0.27f);
+    c.A(g.RunSourceName[s]);
+    c.SD(0.15f);
+    c.A(valueLabel(p.item, s, columns, mean));
 }
 
 // ---- groundwater elevation page
 
-void drawGWElevBlock(int j) {
+void drawGWElevBlock(PageCanvas& c, int j) {
     if (j < 1 || j > GWBlocks) return;
-    pageOrigin();
-    S(BlockWidth * float(j - 1), 0);
-    ZC();
-    LT(1);
-    AF(modgw().DefaultFont);
-    AP(8);
-    AD(0);
-    AC();
-    S(0.45f, -0.2f);
-    A(heading(1));
-    SR(0.9125f);
-    SU(0.1f);
-    A(heading(2));
-    SD(0.1f);
-    A(heading(3));
-    S(0.9f, 0);
-    LD(2.75f);
+    pageOrigin(c);
+    c.S(BlockWidth * float(j - 1), 0);
+    c.ZC();
+    c.LT(1);
+    c.AF(modgw().DefaultFont);
+    c.AP(8);
+    c.AD(0);
+    c.AC();
+    c.S(0.45f, -0.2f);
+    c.A(heading(1));
+    c.SR(0.9125f);
+    c.SU(0.1f);
+    c.A(heading(2));
+    c.SD(0.1f);
+    c.A(heading(3));
+    c.S(0.9f, 0);
+    c.LD(2.75f);
 
     // A solid rule under the name, a broken one under the reference elevation.
-    S(0, -0.3f);
-    LR(BlockWidth);
-    LT(5);
-    SD(0.3f);
-    LL(BlockWidth);
-    LT(1);
+    c.S(0, -0.3f);
+    c.LR(BlockWidth);
+    c.LT(5);
+    c.SD(0.3f);
+    c.LL(BlockWidth);
+    c.LT(1);
 
-    S(0.45f, -0.8f);
-    A(heading(4));
-    SU(0.1f);
-    SR(0.65f);
-    A(heading(6));
-    SD(0.1f);
-    A(heading(7));
-    SR(0.4625f);
-    A(heading(9));
-    SU(0.1f);
-    A(heading(8));
-    S(0, -0.9f);
-    LR(BlockWidth);
-    SD(0.05f);
-    LL(BlockWidth);
+    c.S(0.45f, -0.8f);
+    c.A(heading(4));
+    c.SU(0.1f);
+    c.SR(0.65f);
+    c.A(heading(6));
+    c.SD(0.1f);
+    c.A(heading(7));
+    c.SR(0.4625f);
+    c.A(heading(9));
+    c.SU(0.1f);
+    c.A(heading(8));
+    c.S(0, -0.9f);
+    c.LR(BlockWidth);
+    c.SD(0.05f);
+    c.LL(BlockWidth);
 
     // A thick rule between blocks, none at the last; then the rule between depth and elevation.
-    S(BlockWidth, 0);
+    c.S(BlockWidth, 0);
     if (j < GWBlocks) {
-        LW(3);
-        LD(2.75f);
-        LW(1);
+        c.LW(3);
+        c.LD(2.75f);
+        c.LW(1);
     } else {
-        SD(2.75f);
+        c.SD(2.75f);
     }
-    SU(2.15f);
-    SL(0.525f);
-    LD(2.15f);
+    c.SU(2.15f);
+    c.SL(0.525f);
+    c.LD(2.15f);
 }
 
-void drawGWElevBlockReadings(int j) {
+void drawGWElevBlockReadings(PageCanvas& c, const GWElevRunPage& p, int j) {
     if (j < 1 || j > GWBlocks) return;
-    const GwGraph& g = gwgraph();
+    const GWElevItem& g = p.item;
     const float x0 = BlockWidth * float(j - 1);
-    pageOrigin();
-    LT(1); // the triangle symbols are drawn as lines
-    AF(modgw().DefaultFont);
-    AD(0);
-    AC();
-    S(x0, -0.45f);
-    SR(0.45f);
-    AP(9);
-    A(g.GWSourceName[j]);
-    SR(0.32f);
-    SD(0.02f);
-    tableSymbol(j);
-    SU(0.02f);
-    SR(0.5925f);
-    AP(8);
-    AN(g.GWRefElev[j]);
+    pageOrigin(c);
+    c.LT(1); // the triangle symbols are drawn as lines
+    c.AF(modgw().DefaultFont);
+    c.AD(0);
+    c.AC();
+    c.S(x0, -0.45f);
+    c.SR(0.45f);
+    c.AP(9);
+    c.A(g.GWSourceName[j]);
+    c.SR(0.32f);
+    c.SD(0.02f);
+    tableSymbol(c, j);
+    c.SU(0.02f);
+    c.SR(0.5925f);
+    c.AP(8);
+    c.AN(g.GWRefElev[j]);
 
     // The last twelve readings, oldest at the top.
-    S(x0, -1.025f);
-    SR(0.45f);
-    AP(7);
+    c.S(x0, -1.025f);
+    c.SR(0.45f);
+    c.AP(7);
     const int count = g.GWRecordCount[j];
     for (int r = std::max(1, count - 11); r <= count; ++r) {
-        A(g.GWDate[j][r]);
-        SR(0.65f);
-        A(g.GWElevIsElevation == 1 ? QStringLiteral("-") : g.GWValueText[j][r]);
-        SR(0.4625f);
+        c.A(g.GWDate[j][r]);
+        c.SR(0.65f);
+        c.A(p.run.GWElevIsElevation == 1 ? QStringLiteral("-") : g.GWValueText[j][r]);
+        c.SR(0.4625f);
         if (g.GWMissing[j][r])
-            A(QStringLiteral("-"));
+            c.A(QStringLiteral("-"));
         else
-            AN(g.GWValue[j][r]);
-        SD(0.15f);
-        SL(1.1125f);
+            c.AN(g.GWValue[j][r]);
+        c.SD(0.15f);
+        c.SL(1.1125f);
     }
 }
 
-void drawGWElevGraphStart() {
-    pageOrigin();
-    LT(1);
+void drawGWElevGraphStart(PageCanvas& c) {
+    pageOrigin(c);
+    c.LT(1);
     // Twelve row rules across the blocks, from -1.1 to -2.75.
-    S(0, -1.1f);
+    c.S(0, -1.1f);
     for (int i = 0; i < 12; ++i) {
-        LR(7.3f);
-        SD(0.15f);
-        SL(7.3f);
+        c.LR(7.3f);
+        c.SD(0.15f);
+        c.SL(7.3f);
     }
 }
 
-void drawGWElevGraphAxes() {
-    const GwGraph& g = gwgraph();
-    const GWYears years = gwYears();
-    graphOrigin();
-    AF(modgw().DefaultFont);
-    AD(0);
+void drawGWElevGraphAxes(PageCanvas& c, const GWElevRunPage& p) {
+    const GWYears years = gwYears(p.item);
+    graphOrigin(c);
+    c.AF(modgw().DefaultFont);
+    c.AD(0);
     if (years.any()) {
         const float qw = float(GraphWidth / double(years.count()) / 4);
         const float hw = 2 * qw;
         // Four bands a year, a shade darker each quarter.
         for (int y = years.first; y <= years.last; ++y) {
-            LT(5);
+            c.LT(5);
             for (int q = 0; q <= 3; ++q) {
-                DrawSquareMarker(qw, GraphHeight, float(q) / 12);
-                SR(qw);
+                c.DrawSquareMarker(qw, GraphHeight, float(q) / 12);
+                c.SR(qw);
             }
         }
         // The year under its middle, a rule at its end.
-        S(0, 0);
-        AP(8);
-        AC();
-        LT(1);
+        c.S(0, 0);
+        c.AP(8);
+        c.AC();
+        c.LT(1);
         for (int y = years.first; y <= years.last; ++y) {
-            SR(hw);
-            SD(0.1f);
-            A(QString::number(y));
-            SR(hw);
-            SU(0.1f);
-            LU(GraphHeight);
-            SD(GraphHeight);
+            c.SR(hw);
+            c.SD(0.1f);
+            c.A(QString::number(y));
+            c.SR(hw);
+            c.SU(0.1f);
+            c.LU(GraphHeight);
+            c.SD(GraphHeight);
         }
     }
 
-    LT(1);
-    AC();
-    S(0, GraphHeight);
-    RE(GraphWidth, -GraphHeight);
-    SD(GraphHeight / 2);
-    SL(0.6f);
-    AD(90);
-    AP(10);
-    A(heading(11) + QStringLiteral(" (") + g.GWUnits + QStringLiteral(")"));
-    AD(0);
-    AR();
-    AP(8);
-    SR(0.6f);
-    SD(GraphHeight / 2);
+    c.LT(1);
+    c.AC();
+    c.S(0, GraphHeight);
+    c.RE(GraphWidth, -GraphHeight);
+    c.SD(GraphHeight / 2);
+    c.SL(0.6f);
+    c.AD(90);
+    c.AP(10);
+    c.A(heading(11) + QStringLiteral(" (") + p.run.GWUnits + QStringLiteral(")"));
+    c.AD(0);
+    c.AR();
+    c.AP(8);
+    c.SR(0.6f);
+    c.SD(GraphHeight / 2);
 
     // A broken grid line across the graph at every value, a tick left of the frame and the value.
-    const GWScale scale = gwScale();
-    SV(float(double(scale.high - scale.low) / GraphHeight));
+    const GWScale scale = gwScale(p.item);
+    c.SV(float(double(scale.high - scale.low) / GraphHeight));
     int value = scale.low;
     for (int i = 0; i < scale.ticks; ++i, value += scale.step) {
-        LT(5);
-        LR(GraphWidth);
-        SL(GraphWidth);
-        LT(1);
-        LL(0.1f);
-        SL(0.05f);
-        A(qnum::CaptionNum(value));
-        SR(0.15f);
-        SU(float(scale.step));
+        c.LT(5);
+        c.LR(GraphWidth);
+        c.SL(GraphWidth);
+        c.LT(1);
+        c.LL(0.1f);
+        c.SL(0.05f);
+        c.A(qnum::CaptionNum(value));
+        c.SR(0.15f);
+        c.SU(float(scale.step));
     }
 }
 
-void drawGWElevReadings(int j) {
+void drawGWElevReadings(PageCanvas& c, const GWElevRunPage& p, int j) {
     if (j < 1 || j > GWBlocks) return;
-    const GWYears years = gwYears();
+    const GWElevItem& g = p.item;
+    const GWYears years = gwYears(g);
     if (!years.any()) return;
-    const GwGraph& g = gwgraph();
-    const GWScale scale = gwScale();
+    const GWScale scale = gwScale(g);
     const float axisStart = years.axisStart();
-    graphOrigin();
-    SV(float(double(scale.high - scale.low) / GraphHeight));
-    SH(float(((years.axisEnd() - axisStart) * 10 + 1) / GraphWidth));
-    LT(1);
+    graphOrigin(c);
+    c.SV(float(double(scale.high - scale.low) / GraphHeight));
+    c.SH(float(((years.axisEnd() - axisStart) * 10 + 1) / GraphWidth));
+    c.LT(1);
     double cur = axisStart;
     int points = 0;
     for (int r = 1; r <= g.GWRecordCount[j]; ++r) {
@@ -563,17 +556,17 @@ void drawGWElevReadings(int j) {
         // A reading beyond the scale stands on the graph's edge, as the summary graphs draw theirs.
         const float y = std::clamp(g.GWValue[j][r] - float(scale.low), 0.0f, float(scale.high - scale.low));
         // A reading too far off the date axis to stand on the sheet cannot be shown; the line breaks.
-        if (!onSheet(x, y)) {
+        if (!onSheet(c, x, y)) {
             points = 0;
             continue;
         }
         // More than 150 days since the last reading: a broken join.
-        if ((cur - prev) * 10 > 150) LT(2);
+        if ((cur - prev) * 10 > 150) c.LT(2);
         if (++points == 1)
-            S(x, y);
+            c.S(x, y);
         else
-            LTO(x, y);
-        LT(1);
-        graphSymbol(j);
+            c.LTO(x, y);
+        c.LT(1);
+        graphSymbol(c, j);
     }
 }

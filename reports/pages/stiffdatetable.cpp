@@ -2,11 +2,10 @@
 // The Stiff diagrams and the date summary table.
 #include "reports/pages/episodebodies.h"
 
-#include "drawcmd/metaugl.h"
+#include "drawcmd/pagecanvas.h"
 #include "platform/numbers.h"
 #include "project/modgw.h"
 #include "reportdefs/headings.h"
-#include "reports/gwgraph.h"
 #include "reports/pageparts.h"
 
 #include <algorithm>
@@ -17,14 +16,14 @@ namespace {
 // ---- date summary table
 
 // The frame's top left corner, scales 1, as the frame itself starts.
-void pageOrigin() {
-    Z(0.7f + modgw().MarginOffsetX, 7.8f + modgw().MarginOffsetY);
-    SH(1);
-    SV(1);
+void pageOrigin(PageCanvas& c) {
+    c.Z(0.7f + modgw().MarginOffsetX, 7.8f + modgw().MarginOffsetY);
+    c.SH(1);
+    c.SV(1);
 }
 
-int columns() {
-    return std::max<int>(gwgraph().ItemParCount, 0);
+int columns(const DateSumRun& run) {
+    return std::max<int>(run.ItemParCount, 0);
 }
 
 // ---- Stiff
@@ -40,8 +39,7 @@ struct StiffRowScale {
 // A row's maximum and step as its scale row and its diagrams use them. A maximum that is not above 0
 // reads 10 by 2; a step that is not above 0, or one that would make more than 100 ticks, becomes a
 // quarter of the maximum.
-StiffRowScale stiffRowScale(int set, int j) {
-    const GwGraph& g = gwgraph();
+StiffRowScale stiffRowScale(const StiffRun& g, int set, int j) {
     float max = g.StiffScaleMax[j][set];
     float step = g.StiffScaleStep[j][set];
     if (!(max > 0) || !std::isfinite(max)) {
@@ -76,8 +74,8 @@ float outerLimit(int set, bool left) {
 }
 
 // A tick label's width at the scale's 6 points; the "0" of tick 0 is drawn by the row itself.
-float labelWidth(float value) {
-    return float(TextWidth(NumberText(value)));
+float labelWidth(PageCanvas& c, float value) {
+    return float(c.TextWidth(NumberText(value)));
 }
 
 // 1, 2, 5, 10, 20, 50, ...
@@ -90,14 +88,14 @@ int nextRoundStep(int n) {
 
 // Every how many ticks a label is drawn: the first of 1, 2, 5, 10, 20, 50 ... at which no label
 // comes within TextGap of its neighbour, the "0" at the centre included; labels are 6 points.
-int tickLabelStep(const StiffRowScale& sc) {
+int tickLabelStep(PageCanvas& c, const StiffRowScale& sc) {
     const float pitch = sc.step / sc.max; // inches between ticks
     for (int every = 1;; every = nextRoundStep(every)) {
         if (every > sc.ticks) return every;
         bool fits = true;
-        float prevWidth = labelWidth(0);
+        float prevWidth = labelWidth(c, 0);
         for (int i = every; i <= sc.ticks && fits; i += every) {
-            const float w = labelWidth(float(i) * sc.step);
+            const float w = labelWidth(c, float(i) * sc.step);
             fits = (prevWidth + w) / 2 + TextGap <= pitch * float(every);
             prevWidth = w;
         }
@@ -106,215 +104,212 @@ int tickLabelStep(const StiffRowScale& sc) {
 }
 
 // A value held to its row's maximum; a text that is no number counts as 0.
-float stiffValue(int set, int r, int j, float max) {
-    const float v = float(qnum::LeadingNumber(gwgraph().StiffValue[r][j][set]));
+float stiffValue(const StiffItem& item, int set, int r, int j, float max) {
+    const float v = float(qnum::LeadingNumber(item.StiffValue[r][j][set]));
     return v > max ? max : v;
 }
 
 // One vertex of the outline: x is measured in the row's scale (its maximum one inch from the centre
 // line), y in inches below the top.
-void vertex(int set, int r, int j, bool left, float level) {
-    const StiffRowScale sc = stiffRowScale(set, j);
-    const float v = stiffValue(set, r, j, sc.max);
-    SH(sc.max);
-    LTO(left ? -v : v, -0.2f * level);
-    C(0.02f);
+void vertex(PageCanvas& c, const StiffRunPage& p, int set, int r, int j, bool left, float level) {
+    const StiffRowScale sc = stiffRowScale(p.run, set, j);
+    const float v = stiffValue(p.item, set, r, j, sc.max);
+    c.SH(sc.max);
+    c.LTO(left ? -v : v, -0.2f * level);
+    c.C(0.02f);
 }
 
 // Odd rows down the left, back to the centre line at the lowest odd level, even rows up the right,
 // back to the top centre. Rows the set does not have are left out, so that one row goes out to
 // row 1 and back and no row draws no outline.
-void drawOutline(int set, int r, int rows) {
+void drawOutline(PageCanvas& c, const StiffRunPage& p, int set, int r, int rows) {
     if (rows < 1) return;
     const int lastOdd = rows % 2 == 1 ? rows : rows - 1;
     for (int j = 1; j <= lastOdd; j += 2)
-        vertex(set, r, j, true, float((j - 1) / 2));
-    SH(1);
-    LTO(0, -0.2f * float((lastOdd - 1) / 2));
+        vertex(c, p, set, r, j, true, float((j - 1) / 2));
+    c.SH(1);
+    c.LTO(0, -0.2f * float((lastOdd - 1) / 2));
     if (rows < 2) return;
     const int lastEven = rows - rows % 2;
     for (int j = lastEven; j >= 2; j -= 2)
-        vertex(set, r, j, false, float((j - 1) / 2));
-    SH(1);
-    LTO(0, 0);
+        vertex(c, p, set, r, j, false, float((j - 1) / 2));
+    c.SH(1);
+    c.LTO(0, 0);
 }
 
 } // namespace
 
 // ---- date summary table
 
-void drawDateSumTableGrid() {
-    const GwGraph& g = gwgraph();
-    const int P = columns();
-    const int sources = std::max<int>(g.ItemSourceCount, 0);
+void drawDateSumTableGrid(PageCanvas& c, const DateSumRunPage& p) {
+    const DateSumRun& g = p.run;
+    const int P = columns(g);
+    const int sources = std::max<int>(p.item.ItemSourceCount, 0);
     const float W = 0.7f * float(P) + 0.9f;
-    pageOrigin();
+    pageOrigin(c);
 
     // The heading band's rules, then one under every row.
-    S(0.05f, -0.5f);
-    LR(W);
-    SD(0.16f);
-    LL(W);
-    SD(0.16f);
-    LR(W);
-    SD(0.02f);
-    LL(W);
+    c.S(0.05f, -0.5f);
+    c.LR(W);
+    c.SD(0.16f);
+    c.LL(W);
+    c.SD(0.16f);
+    c.LR(W);
+    c.SD(0.02f);
+    c.LL(W);
     for (int s = 1; s <= sources; ++s) {
-        SD(0.16f);
-        LR(W);
-        SL(W);
+        c.SD(0.16f);
+        c.LR(W);
+        c.SL(W);
     }
-    S(0.95f, -0.02f);
-    LR(W - 0.9f);
+    c.S(0.95f, -0.02f);
+    c.LR(W - 0.9f);
 
     // The left border from the heading band down, then a rule either side of every column.
     const float H = 0.16f * float(sources);
-    S(0.05f, -0.5f);
-    LD(H + 0.34f);
-    SR(0.9f);
-    SU(H + 0.82f);
+    c.S(0.05f, -0.5f);
+    c.LD(H + 0.34f);
+    c.SR(0.9f);
+    c.SU(H + 0.82f);
     for (int p = 1; p <= P; ++p) {
-        LD(H + 0.82f);
-        SR(0.7f);
-        SU(H + 0.82f);
+        c.LD(H + 0.82f);
+        c.SR(0.7f);
+        c.SU(H + 0.82f);
     }
-    LD(H + 0.82f);
+    c.LD(H + 0.82f);
 
     // The logo before the table leaves its own text size behind.
-    AP(8);
-    S(0.15f, -0.58f);
-    AL();
-    A(headinglogo().HeadingLines[3] + QStringLiteral(":"));
-    SD(0.16f);
-    A(g.StandardLabel + QStringLiteral(":"));
+    c.AP(8);
+    c.S(0.15f, -0.58f);
+    c.AL();
+    c.A(headinglogo().HeadingLines[3] + QStringLiteral(":"));
+    c.SD(0.16f);
+    c.A(g.StandardLabel + QStringLiteral(":"));
 
-    S(1.3f, -0.15f);
-    drawDateSumColumnHeadings(g.DateParStandard);
+    c.S(1.3f, -0.15f);
+    drawDateSumColumnHeadings(c, g, g.DateParStandard);
 }
 
-void drawDateSumColumnHeadings(const OneBased<QString>& lastLine) {
-    const GwGraph& g = gwgraph();
-    AC();
-    for (int p = 1; p <= columns(); ++p) {
+void drawDateSumColumnHeadings(PageCanvas& c, const DateSumRun& g, const OneBased<QString>& lastLine) {
+    c.AC();
+    for (int p = 1; p <= columns(g); ++p) {
         for (int line = 1; line <= 3; ++line) {
-            A(g.ParLabel[line][p]);
-            SD(0.12f);
+            c.A(g.ParLabel[line][p]);
+            c.SD(0.12f);
         }
-        SD(0.06f);
-        A(g.DateParUnits[p]);
-        SD(0.16f);
-        A(lastLine[p]);
-        SR(0.7f);
-        SU(0.58f);
+        c.SD(0.06f);
+        c.A(g.DateParUnits[p]);
+        c.SD(0.16f);
+        c.A(lastLine[p]);
+        c.SR(0.7f);
+        c.SU(0.58f);
     }
 }
 
-void drawDateSumTableRow(int s) {
-    const GwGraph& g = gwgraph();
-    pageOrigin();
-    AP(8);
-    S(0.15f, -0.91f);
-    SD(0.16f * float(s - 1));
-    AL();
-    A(g.RunSourceName[s]);
-    SR(1.15f);
-    AC();
-    const OneBased<QString>& values = g.RecordValues[s];
-    for (int p = 1; p <= columns(); ++p) {
-        A(values[p]);
-        SR(0.7f);
+void drawDateSumTableRow(PageCanvas& c, const DateSumRunPage& page, int s) {
+    const DateSumRun& g = page.run;
+    pageOrigin(c);
+    c.AP(8);
+    c.S(0.15f, -0.91f);
+    c.SD(0.16f * float(s - 1));
+    c.AL();
+    c.A(g.RunSourceName[s]);
+    c.SR(1.15f);
+    c.AC();
+    const OneBased<QString>& values = page.item.RecordValues[s];
+    for (int p = 1; p <= columns(g); ++p) {
+        c.A(values[p]);
+        c.SR(0.7f);
     }
 }
 
 // ---- Stiff
 
-void drawStiffScaleRow(int set, int j) {
-    const GwGraph& g = gwgraph();
+void drawStiffScaleRow(PageCanvas& c, const StiffRun& g, int set, int j) {
     // Each row starts from the set's own origin: two rows to an axis, axes 0.4 apart. Counting from
     // the origin rather than from where the last row left the pen keeps every axis on the centre
     // even when a maximum is no whole number of steps.
-    Z(setCentre(set), 7.4f + modgw().MarginOffsetY);
-    SH(1);
-    SV(1);
-    SD(0.4f * float((j - 1) / 2));
+    c.Z(setCentre(set), 7.4f + modgw().MarginOffsetY);
+    c.SH(1);
+    c.SV(1);
+    c.SD(0.4f * float((j - 1) / 2));
 
-    AP(6);
-    AC();
-    SL(1);
-    LR(2);
-    SL(1);
-    LU(0.05f);
-    SU(0.05f);
-    A(QStringLiteral("0"));
-    SD(0.1f);
+    c.AP(6);
+    c.AC();
+    c.SL(1);
+    c.LR(2);
+    c.SL(1);
+    c.LU(0.05f);
+    c.SU(0.05f);
+    c.A(QStringLiteral("0"));
+    c.SD(0.1f);
 
     const bool left = j % 2 == 1;
-    const StiffRowScale sc = stiffRowScale(set, j);
-    const int every = tickLabelStep(sc);
-    SH(sc.max);
+    const StiffRowScale sc = stiffRowScale(g, set, j);
+    const int every = tickLabelStep(c, sc);
+    c.SH(sc.max);
     int lastLabel = 0;
     for (int i = 1; i <= sc.ticks; ++i) {
         if (left)
-            SL(sc.step);
+            c.SL(sc.step);
         else
-            SR(sc.step);
-        LU(0.05f);
-        SU(0.05f);
+            c.SR(sc.step);
+        c.LU(0.05f);
+        c.SU(0.05f);
         if (i % every == 0) {
-            AN(float(i) * sc.step);
+            c.AN(float(i) * sc.step);
             lastLabel = i;
         }
-        SD(0.1f);
+        c.SD(0.1f);
     }
 
     // Name and units 0.4 beyond the last tick, each as large as its room lets it be.
     const float lastTick = float(sc.ticks) * sc.step / sc.max;
     const float anchor = lastTick + NameOffset;
     const float outer = outerLimit(set, left) - TextGap;
-    const float labelEdge = float(lastLabel) * sc.step / sc.max + labelWidth(float(lastLabel) * sc.step) / 2;
+    const float labelEdge = float(lastLabel) * sc.step / sc.max + labelWidth(c, float(lastLabel) * sc.step) / 2;
     const float unitsInner = std::max(AxisHalf, labelEdge) + TextGap;
-    SH(1);
+    c.SH(1);
     if (left)
-        SL(NameOffset);
+        c.SL(NameOffset);
     else
-        SR(NameOffset);
-    SU(0.2f);
-    AP(8);
-    A(FitTextSize(g.StiffParName[j][set], 2 * (outer - anchor)));
-    SD(0.15f);
-    AP(8);
+        c.SR(NameOffset);
+    c.SU(0.2f);
+    c.AP(8);
+    c.A(FitTextSize(c, g.StiffParName[j][set], 2 * (outer - anchor)));
+    c.SD(0.15f);
+    c.AP(8);
     const float unitsWidth = 2 * std::min(outer - anchor, anchor - unitsInner);
-    A(FitTextSize(g.StiffParUnits[j][set], unitsWidth, QStringLiteral("()")));
+    c.A(FitTextSize(c, g.StiffParUnits[j][set], unitsWidth, QStringLiteral("()")));
 }
 
-void drawStiffDiagram(int set, int r) {
-    const GwGraph& g = gwgraph();
+void drawStiffDiagram(PageCanvas& c, const StiffRunPage& p, int set, int r) {
     // Boxes hang 1.1 apart from the first one's top centre.
-    Z(setCentre(set), 6.05f - 1.1f * float(r - 1) + modgw().MarginOffsetY);
-    SH(1);
-    SV(1);
+    c.Z(setCentre(set), 6.05f - 1.1f * float(r - 1) + modgw().MarginOffsetY);
+    c.SH(1);
+    c.SV(1);
 
     // The broken-line box 2 by 0.6 with its centre line; the pen ends at the top centre.
-    LT(5);
-    SL(1);
-    LR(2);
-    SD(0.6f);
-    LU(0.6f);
-    SD(0.6f);
-    SL(2);
-    LR(2);
-    SL(2);
-    LU(0.6f);
-    SR(1);
-    LD(0.6f);
-    SU(0.6f);
-    LT(1);
+    c.LT(5);
+    c.SL(1);
+    c.LR(2);
+    c.SD(0.6f);
+    c.LU(0.6f);
+    c.SD(0.6f);
+    c.SL(2);
+    c.LR(2);
+    c.SL(2);
+    c.LU(0.6f);
+    c.SR(1);
+    c.LD(0.6f);
+    c.SU(0.6f);
+    c.LT(1);
 
-    drawOutline(set, r, std::max<int>(g.StiffParCount[set], 0));
+    drawOutline(c, p, set, r, std::max<int>(p.run.StiffParCount[set], 0));
 
-    SH(1);
-    SD(0.75f);
-    AP(8);
-    AC();
-    A(g.StiffSourceName[r][set]);
+    c.SH(1);
+    c.SD(0.75f);
+    c.AP(8);
+    c.AC();
+    c.A(p.item.StiffSourceName[r][set]);
 }

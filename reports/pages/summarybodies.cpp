@@ -5,11 +5,10 @@
 // box's lower edge and runs 1.4 up.
 #include "reports/pages/summarybodies.h"
 
-#include "drawcmd/metaugl.h"
+#include "drawcmd/pagecanvas.h"
 #include "platform/dates.h"
 #include "platform/numbers.h"
 #include "project/modgw.h"
-#include "reports/gwgraph.h"
 #include "reports/pageparts.h"
 
 #include <QStringList>
@@ -90,24 +89,24 @@ struct Box {
     float base() const { return y + AxisBase; }
 };
 
-void strokeTo(float x, float y, float dx) {
-    S(x, y);
-    LR(dx);
+void strokeTo(PageCanvas& c, float x, float y, float dx) {
+    c.S(x, y);
+    c.LR(dx);
 }
 
-void drawStandard(const Box& b, const ValueScale& s, const QString& standardText) {
+void drawStandard(PageCanvas& c, const Box& b, const ValueScale& s, const QString& standardText) {
     const double v = qnum::LeadingNumber(standardText);
     if (!(v > 0 && v <= s.end)) return;
     // Linear standards below a raised start still show, under the axis base.
     const double h =
         s.log ? s.height(std::clamp(v, LogLowest, LogHighest)) : (v - s.start) * AxisHeight / s.range;
-    S(b.x + BoxWidth, b.base() + float(h));
-    drawStandardMarker();
+    c.S(b.x + BoxWidth, b.base() + float(h));
+    drawStandardMarker(c);
 }
 
 // Ticks, their labels and the dotted grid lines; returns the height of the highest tick above the
 // axis base. A logarithmic tick stands at its exponent, where values of that power plot.
-float drawTicks(const Box& b, const ValueScale& s) {
+float drawTicks(PageCanvas& c, const Box& b, const ValueScale& s) {
     const int count = int(std::floor(s.range / s.inc + 1));
     float top = 0;
     for (int k = 0; k < count; ++k) {
@@ -121,19 +120,19 @@ float drawTicks(const Box& b, const ValueScale& s) {
         }
         const float y = b.base() + h;
         top = std::max(top, h);
-        strokeTo(b.x, y, -0.05f);
-        AR();
-        AP(8);
-        S(b.x - 0.1f, y);
+        strokeTo(c, b.x, y, -0.05f);
+        c.AR();
+        c.AP(8);
+        c.S(b.x - 0.1f, y);
         if (s.log) {
-            A(QStringLiteral("10"));
-            AP(6);
-            S(b.x - 0.05f, y + 0.05f);
+            c.A(QStringLiteral("10"));
+            c.AP(6);
+            c.S(b.x - 0.05f, y + 0.05f);
         }
-        AN(v);
-        LT(5);
-        strokeTo(b.x, y, BoxWidth);
-        LT(1);
+        c.AN(v);
+        c.LT(5);
+        strokeTo(c, b.x, y, BoxWidth);
+        c.LT(1);
     }
     return top;
 }
@@ -192,22 +191,22 @@ std::vector<Point> linePoints(const QStringList& dates, const QStringList& value
 
 // Labels 0.1 below the box (0.2 when staggered); year lines up across the box. Positions are
 // inches from the data origin, the box's left edge on the axis base.
-void yearLabel(float x, const QString& text, bool lower) {
-    S(x, -AxisBase - (lower ? 0.2f : 0.1f));
-    A(text);
+void yearLabel(PageCanvas& c, float x, const QString& text, bool lower) {
+    c.S(x, -AxisBase - (lower ? 0.2f : 0.1f));
+    c.A(text);
 }
 
-void drawYearAxis(const DateAxis& axis) {
+void drawYearAxis(PageCanvas& c, const DateAxis& axis) {
     const ParSumDateWindow& w = axis.window();
     const QString y1 = w.earliestText.right(4);
     const QString y2 = w.latestText.right(4);
     const int first = int(qnum::LeadingNumber(y1));
     const int last = int(qnum::LeadingNumber(y2));
-    AC();
-    AP(7);
+    c.AC();
+    c.AP(7);
     const auto label = [](const QString& year) { return QStringLiteral("'") + year.right(2); };
     if (first == last || !(axis.span() > 0)) {
-        yearLabel(BoxWidth / 2, label(y1), false);
+        yearLabel(c, BoxWidth / 2, label(y1), false);
         return;
     }
     const auto yearEnd = [](const QString& year) {
@@ -221,20 +220,20 @@ void drawYearAxis(const DateAxis& axis) {
     const double l2 = DaysPerYear - (*end2 - *w.latest) * 10;
     const int fullYears = last - first - 1;
     const bool staggered = fullYears > 6;
-    const auto yearLine = [&axis](double days) {
-        S(axis.xOfDays(days), -AxisBase);
-        LU(BoxHeight);
+    const auto yearLine = [&c, &axis](double days) {
+        c.S(axis.xOfDays(days), -AxisBase);
+        c.LU(BoxHeight);
     };
-    yearLabel(axis.xOfDays(l1 / 2), label(y1), false);
+    yearLabel(c, axis.xOfDays(l1 / 2), label(y1), false);
     double line = l1;
     yearLine(line);
     for (int j = 1; j <= fullYears; ++j) {
-        yearLabel(axis.xOfDays(line + DaysPerYear / 2), label(QString::number(first + j)),
+        yearLabel(c, axis.xOfDays(line + DaysPerYear / 2), label(QString::number(first + j)),
                   staggered && j % 2 == 1);
         line += DaysPerYear;
         yearLine(line);
     }
-    yearLabel(axis.xOfDays(line + l2 / 2), label(y2), staggered && fullYears % 2 == 0);
+    yearLabel(c, axis.xOfDays(line + l2 / 2), label(y2), staggered && fullYears % 2 == 0);
 }
 
 // What one graph shows; the pages fill it from their own run state.
@@ -250,63 +249,64 @@ struct GraphData {
     std::vector<Caption> captions; // centred over the box in 10 points
 };
 
-void drawGraph(const GraphData& d, float x, float y) {
+void drawGraph(PageCanvas& c, const GraphData& d, float x, float y) {
     const Box b{x, y};
     const ValueScale s = valueScale(d.scaleStart, d.scaleEnd, d.scaleInc);
-    S(b.x, b.y);
-    RE(BoxWidth, BoxHeight);
-    drawStandard(b, s, d.standard);
-    const float top = drawTicks(b, s);
-    AC();
-    AP(10);
+    c.S(b.x, b.y);
+    c.RE(BoxWidth, BoxHeight);
+    drawStandard(c, b, s, d.standard);
+    const float top = drawTicks(c, b, s);
+    c.AC();
+    c.AP(10);
     // Over the highest tick; where one caption would sit on the box's top edge (a scale ending
     // between ticks), they all stand over the scale's end instead, clear above the box.
     constexpr float CaptionHalf = 0.08f; // of a 10-point line
     float over = top;
-    for (const GraphData::Caption& c : d.captions)
-        if (std::fabs(AxisBase + top + c.aboveTopTick - BoxHeight) < CaptionHalf) over = AxisHeight;
-    for (const GraphData::Caption& c : d.captions) {
-        S(b.x + BoxWidth / 2, b.base() + over + c.aboveTopTick);
-        A(c.text);
+    for (const GraphData::Caption& caption : d.captions)
+        if (std::fabs(AxisBase + top + caption.aboveTopTick - BoxHeight) < CaptionHalf) over = AxisHeight;
+    for (const GraphData::Caption& caption : d.captions) {
+        c.S(b.x + BoxWidth / 2, b.base() + over + caption.aboveTopTick);
+        c.A(caption.text);
     }
 
     // A graph without records, or without a date to place them by, keeps its box and scale only.
     const DateAxis axis(d.window);
     if (d.dates.isEmpty() || !axis.usable()) return;
-    S(b.x, b.base());
-    ZC();
+    c.S(b.x, b.base());
+    c.ZC();
     const double factor = qnum::LeadingNumber(modgw().LessThanFactor);
     const std::vector<Point> points = linePoints(d.dates, d.values, axis, s, factor);
     for (size_t i = 0; i < points.size(); ++i) {
         if (i == 0)
-            S(points[i].x, points[i].h);
+            c.S(points[i].x, points[i].h);
         else
-            LTO(points[i].x, points[i].h);
+            c.LTO(points[i].x, points[i].h);
     }
     if (d.dates.size() < CircleRecordLimit) {
         for (qsizetype r = 0; r < d.dates.size(); ++r) {
             const std::optional<double> v = plotted(d.values.value(r), s, factor);
             const std::optional<float> px = axis.xOf(d.dates[r]);
             if (!v || !px) continue;
-            S(*px, float(s.height(*v)));
-            C(0.02f);
+            c.S(*px, float(s.height(*v)));
+            c.C(0.02f);
         }
     }
-    drawYearAxis(axis);
+    drawYearAxis(c, axis);
 }
 
 } // namespace
 
-void drawWellSumGraphBox(int slot, float x, float y) {
-    const GwGraph& g = gwgraph();
+void drawWellSumGraphBox(PageCanvas& c, const WellSumRunPage& p, int slot, float x, float y) {
+    const WellSumRun& g = p.run;
     GraphData d;
     d.scaleStart = g.SlotScale[slot][1];
     d.scaleEnd = g.SlotScale[slot][2];
     d.scaleInc = g.SlotScale[slot][3];
     d.standard = g.SlotStandard[slot];
-    for (int r = 1; r <= g.RecordCount; ++r) {
-        d.dates << g.RecordDates[r];
-        d.values << g.RecordValues[r][slot];
+    // The graphs plot by date alone.
+    for (int r = 1; r <= p.item.RecordCount; ++r) {
+        d.dates << p.item.RecordDates[r].left(10);
+        d.values << p.item.RecordValues[r][slot];
     }
     // The source's own first and last records span its graphs.
     if (!d.dates.isEmpty()) {
@@ -317,11 +317,11 @@ void drawWellSumGraphBox(int slot, float x, float y) {
     }
     d.captions = {{0.35f, g.SlotLabel[slot]},
                   {0.2f, QStringLiteral("(") + g.SlotUnits[slot] + QStringLiteral(")")}};
-    drawGraph(d, x, y);
+    drawGraph(c, d, x, y);
 }
 
-void drawParSumGraphBox(int source, float x, float y, const ParSumDateWindow& dates) {
-    const GwGraph& g = gwgraph();
+void drawParSumGraphBox(PageCanvas& c, const ParSumRunPage& p, int source, float x, float y, const ParSumDateWindow& dates) {
+    const ParSumItem& g = p.item;
     GraphData d;
     d.scaleStart = g.ParScaleStart;
     d.scaleEnd = g.ParScaleEnd;
@@ -336,5 +336,5 @@ void drawParSumGraphBox(int source, float x, float y, const ParSumDateWindow& da
     }
     d.window = dates;
     d.captions = {{0.2f, g.ParSourceNames[source]}};
-    drawGraph(d, x, y);
+    drawGraph(c, d, x, y);
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "reports/pages.h"
+
 #include <QString>
 
 #include <optional>
@@ -29,15 +31,18 @@ struct ParSumDateWindow {
 };
 
 // Table page: the highlight band, the grid lines and the column headings.
-void drawWellSumTableHead(const TablePageRows& page);
+void drawWellSumTableHead(PageCanvas& c, const WellSumRunPage& p, const TablePageRows& page);
 // Table page: row r of the page (1 to 39), showing record `record` of the source.
-void drawWellSumTableRow(int r, int record);
+void drawWellSumTableRow(PageCanvas& c, const WellSumRunPage& p, int r, int record);
+// The highlight date as a table page shows it: read in the current day/month order, as the short
+// date; a text that is no date as it is.
+QString HighlightDateShown(const QString& text);
 // Source graph page: the graph of slot `slot`; (x, y) is the lower left corner of its box in inches
 // from the page origin, and the pen stands there.
-void drawWellSumGraphBox(int slot, float x, float y);
+void drawWellSumGraphBox(PageCanvas& c, const WellSumRunPage& p, int slot, float x, float y);
 // Parameter page: the graph of source `source` (1-based), placed as above.
-void drawParSumGraphBox(int source, float x, float y, const ParSumDateWindow& dates);
+void drawParSumGraphBox(PageCanvas& c, const ParSumRunPage& p, int source, float x, float y, const ParSumDateWindow& dates);
 
 // The standard marker with its point at the pen: a stroke 0.1 to the right and a diamond over it,
 // 0.1 wide and 0.1 high (user scales 1). The legends show it; the graphs mark each standard with it.
-void drawStandardMarker();
+void drawStandardMarker(PageCanvas& c);

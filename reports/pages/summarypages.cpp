@@ -4,7 +4,7 @@
 // Positions are inches from the page origin, the frame's upper left corner, with y upwards.
 #include "reports/pages.h"
 
-#include "drawcmd/metaugl.h"
+#include "drawcmd/pagecanvas.h"
 #include "platform/qmerror.h"
 #include "project/modgw.h"
 #include "reportdefs/headings.h"
@@ -34,83 +34,83 @@ constexpr int MaxParSumGraphs = 9; // three rows of three fill the page left of 
 
 // The frame's upper left corner: 0.7 inch from the paper's left edge, 7.8 above its lower edge,
 // moved by the printer's margin offsets.
-void setPageOrigin() {
+void setPageOrigin(PageCanvas& c) {
     const ModGW& mg = modgw();
-    Z(0.7f + mg.MarginOffsetX, 7.8f + mg.MarginOffsetY);
-    SH(1);
-    SV(1);
+    c.Z(0.7f + mg.MarginOffsetX, 7.8f + mg.MarginOffsetY);
+    c.SH(1);
+    c.SV(1);
 }
 
-void textAt(float x, float y, const QString& text) {
-    S(x, y);
-    A(text);
+void textAt(PageCanvas& c, float x, float y, const QString& text) {
+    c.S(x, y);
+    c.A(text);
 }
 
 // A rule across the right-hand column.
-void columnRule(float y) {
-    S(ColumnX, y);
-    LR(ColumnWidth);
+void columnRule(PageCanvas& c, float y) {
+    c.S(ColumnX, y);
+    c.LR(ColumnWidth);
 }
 
-void drawFrame() {
-    S(0, 0);
-    RE(FrameWidth, -FrameHeight);
-    S(ColumnX, 0);
-    LD(FrameHeight);
-    columnRule(-0.3f);
-    columnRule(-0.65f);
+void drawFrame(PageCanvas& c) {
+    c.S(0, 0);
+    c.RE(FrameWidth, -FrameHeight);
+    c.S(ColumnX, 0);
+    c.LD(FrameHeight);
+    columnRule(c, -0.3f);
+    columnRule(c, -0.65f);
 }
 
 // The heading block: the item in 10 points, the dates' label and the dates in 8 points.
-void drawHeadingBlock(const QString& item, float itemY, const QString& datesLabel, const QString& dates,
+void drawHeadingBlock(PageCanvas& c, const QString& item, float itemY, const QString& datesLabel, const QString& dates,
                       float datesY) {
-    AC();
-    AP(10);
-    textAt(ColumnCentre, itemY, item);
-    AP(8);
-    textAt(ColumnCentre, -0.40f, datesLabel + QStringLiteral(":"));
-    textAt(ColumnCentre, datesY, dates);
+    c.AC();
+    c.AP(10);
+    textAt(c, ColumnCentre, itemY, item);
+    c.AP(8);
+    textAt(c, ColumnCentre, -0.40f, datesLabel + QStringLiteral(":"));
+    textAt(c, ColumnCentre, datesY, dates);
 }
 
 // The notes heading, then 0.2 lower the general notes and the item's notes, 0.12 apart, wrapped
 // to the column and as many as stand clear above bottomY, the top of what follows below.
-void drawNotes(const QString& heading, float bottomY) {
-    const GwGraph& g = gwgraph();
-    AL();
-    AP(8);
-    textAt(NotesX, -0.75f, heading);
+void drawNotes(PageCanvas& c, const RunHead& run, const ItemHead& item, const QString& heading, float bottomY) {
+    c.AL();
+    c.AP(8);
+    textAt(c, NotesX, -0.75f, heading);
     QStringList lines;
-    for (int i = 1; i <= g.RunGeneralNoteCount; ++i)
-        lines << g.RunGeneralNotes[i];
-    for (int i = 1; i <= g.RunItemNoteCount; ++i)
-        lines << g.RunItemNotes[i];
+    for (int i = 1; i <= run.RunGeneralNoteCount; ++i)
+        lines << run.RunGeneralNotes[i];
+    for (int i = 1; i <= item.RunItemNoteCount; ++i)
+        lines << item.RunItemNotes[i];
     constexpr float FirstNoteY = -0.95f;
     int line = 0;
-    for (const QString& text : FitNoteLines(lines, NotesWidth, NoteLinesAbove(FirstNoteY, bottomY)))
-        textAt(NotesX, FirstNoteY - 0.12f * float(line++), text);
+    for (const QString& text : FitNoteLines(c, lines, NotesWidth, NoteLinesAbove(FirstNoteY, bottomY)))
+        textAt(c, NotesX, FirstNoteY - 0.12f * float(line++), text);
 }
 
 // The legend box with the standard marker and its label, the source heading, and a circle standing
 // for a sample, explained by the sampled-heading split at its first comma over two lines.
-void drawLegend(bool showStandard, const QString& sourceHeading, const QString& sampledHeading) {
-    S(7.9f, -3.65f);
-    RE(1, -0.8f);
-    AP(8);
+void drawLegend(PageCanvas& c, const RunHead& run, bool showStandard, const QString& sourceHeading,
+                const QString& sampledHeading) {
+    c.S(7.9f, -3.65f);
+    c.RE(1, -0.8f);
+    c.AP(8);
     // The legend's texts keep within the box, the standard's label within the frame.
     constexpr float BoxRight = 8.9f, Gap = 0.03f;
     if (showStandard) {
-        S(BoxRight, -4.1f);
-        drawStandardMarker();
-        AL();
-        textAt(8.95f, -4.25f, FitTextSize(gwgraph().StandardLabel, FrameWidth - Gap - 8.95f));
-        AP(8);
+        c.S(BoxRight, -4.1f);
+        drawStandardMarker(c);
+        c.AL();
+        textAt(c, 8.95f, -4.25f, FitTextSize(c, run.StandardLabel, FrameWidth - Gap - 8.95f));
+        c.AP(8);
     }
-    AC();
-    textAt(8.4f, LegendHeadingY, sourceHeading);
-    S(8.1f, -3.85f);
-    C(0.02f);
-    AL();
-    textAt(8.2f, -3.83f, QStringLiteral("="));
+    c.AC();
+    textAt(c, 8.4f, LegendHeadingY, sourceHeading);
+    c.S(8.1f, -3.85f);
+    c.C(0.02f);
+    c.AL();
+    textAt(c, 8.2f, -3.83f, QStringLiteral("="));
     const qsizetype comma = sampledHeading.indexOf(u',');
     QString first = sampledHeading, second;
     if (comma >= 0) {
@@ -121,34 +121,33 @@ void drawLegend(bool showStandard, const QString& sourceHeading, const QString& 
             ++blanks;
         second.remove(0, blanks);
     }
-    textAt(8.35f, -3.83f, FitTextSize(first, BoxRight - Gap - 8.35f));
-    AP(8);
-    textAt(8.35f, -3.98f, FitTextSize(second, BoxRight - Gap - 8.35f));
-    AP(8);
+    textAt(c, 8.35f, -3.83f, FitTextSize(c, first, BoxRight - Gap - 8.35f));
+    c.AP(8);
+    textAt(c, 8.35f, -3.98f, FitTextSize(c, second, BoxRight - Gap - 8.35f));
+    c.AP(8);
 }
 
 // The title band, the report titles with the item's caption, the client lines and the logo between
 // the client box's rules.
-void drawTitleBlock(const QString& caption) {
-    const GwGraph& g = gwgraph();
+void drawTitleBlock(PageCanvas& c, const RunHead& g, const QString& caption) {
     const ModGW& mg = modgw();
     for (const float y : {-4.5f, -4.55f, -4.75f, -4.8f})
-        columnRule(y);
-    AC();
-    AP(9);
-    textAt(ColumnCentre, -4.65f, g.ReportTitles[1]);
-    AP(8);
-    textAt(ColumnCentre, -4.95f, g.ReportTitles[2]);
-    textAt(ColumnCentre, -5.10f, g.ReportTitles[3]);
-    textAt(ColumnCentre, -5.25f, g.ReportTitles[4]);
-    textAt(ColumnCentre, -5.45f, caption);
+        columnRule(c, y);
+    c.AC();
+    c.AP(9);
+    textAt(c, ColumnCentre, -4.65f, g.ReportTitles[1]);
+    c.AP(8);
+    textAt(c, ColumnCentre, -4.95f, g.ReportTitles[2]);
+    textAt(c, ColumnCentre, -5.10f, g.ReportTitles[3]);
+    textAt(c, ColumnCentre, -5.25f, g.ReportTitles[4]);
+    textAt(c, ColumnCentre, -5.45f, caption);
     const float clientY[] = {-5.78f, -5.93f, -6.08f, -6.23f};
     for (int i = 1; i <= 4; ++i)
-        textAt(ColumnCentre, clientY[i - 1], mg.ClientInfo[i]);
-    S(ColumnX, -6.4f);
-    drawlogo();
-    columnRule(-5.6f);
-    columnRule(-6.4f);
+        textAt(c, ColumnCentre, clientY[i - 1], mg.ClientInfo[i]);
+    c.S(ColumnX, -6.4f);
+    drawlogo(c);
+    columnRule(c, -5.6f);
+    columnRule(c, -6.4f);
 }
 
 // The lower left corner of graph n (0-based) of a page: three to a row, 2.4 apart each way.
@@ -158,10 +157,10 @@ void graphCorner(int n, float& x, float& y) {
 }
 
 // Puts the pen on a graph's corner from the page origin (a graph moves the origin to its data).
-void penToGraph(int n, float& x, float& y) {
+void penToGraph(PageCanvas& c, int n, float& x, float& y) {
     graphCorner(n, x, y);
-    setPageOrigin();
-    S(x, y);
+    setPageOrigin(c);
+    c.S(x, y);
 }
 
 void startProgress(int total) {
@@ -171,9 +170,20 @@ void startProgress(int total) {
 }
 
 // A record's date text; empty for a source without records.
-QString recordDate(int r) {
-    const GwGraph& g = gwgraph();
-    return r >= 1 ? std::as_const(g.RecordDates)[r] : QString();
+QString recordDate(const WellSumItem& item, int r) {
+    return r >= 1 ? item.RecordDates[r] : QString();
+}
+
+// The frame and heading block of a source's pages: the source and the span of its records, by date
+// alone.
+void drawSourceHeading(PageCanvas& c, const WellSumItem& g, float itemY, float datesY) {
+    const HeadingLogo& h = headinglogo();
+    setPageOrigin(c);
+    c.AF(modgw().DefaultFont);
+    drawFrame(c);
+    drawHeadingBlock(c, h.HeadingLines[1] + QStringLiteral(": ") + g.ItemName, itemY, h.HeadingLines[2],
+                     recordDate(g, 1).left(10) + QStringLiteral(" - ") + recordDate(g, g.RecordCount).left(10),
+                     datesY);
 }
 
 TablePageRows tablePageRows(int page, int recordCount) {
@@ -184,79 +194,72 @@ TablePageRows tablePageRows(int page, int recordCount) {
     return p;
 }
 
-void drawWellSumTablePage() {
-    GwGraph& g = gwgraph();
-    const HeadingLogo& h = headinglogo();
-    setPageOrigin();
-    AF(modgw().DefaultFont);
-    drawFrame();
-    drawHeadingBlock(h.HeadingLines[1] + QStringLiteral(": ") + g.ItemName, -0.16f, h.HeadingLines[2],
-                     recordDate(1).left(10) + QStringLiteral(" - ") + recordDate(g.RecordCount).left(10),
-                     -0.54f);
-    drawNotes(h.HeadingLines[3] + QStringLiteral(":"), TitleBandY);
-    drawTitleBlock(g.CurPage > 1 ? g.ItemCaption + QStringLiteral(" (cont.)") : g.ItemCaption);
+} // namespace
 
-    const TablePageRows page = tablePageRows(g.CurPage, g.RecordCount);
+void buildWellSumTablePage(const WellSumRun& run, const WellSumItem& g, int pageNumber, PageCanvas& c) {
+    const WellSumRunPage p{run, g, pageNumber};
+    const HeadingLogo& h = headinglogo();
+    drawSourceHeading(c, g, -0.16f, -0.54f);
+    drawNotes(c, run, g, h.HeadingLines[3] + QStringLiteral(":"), TitleBandY);
+    drawTitleBlock(c, run, pageNumber > 1 ? g.ItemCaption + QStringLiteral(" (cont.)") : g.ItemCaption);
+
+    const TablePageRows page = tablePageRows(pageNumber, g.RecordCount);
     startProgress(page.rows + 1);
-    setPageOrigin();
-    drawWellSumTableHead(page);
+    setPageOrigin(c);
+    drawWellSumTableHead(c, p, page);
     incseg();
     for (int r = 1; r <= page.rows; ++r) {
-        drawWellSumTableRow(r, page.first + r - 1);
+        drawWellSumTableRow(c, p, r, page.first + r - 1);
         incseg();
     }
-    DrawDateStamp(0);
+    DrawDateStamp(c, 0);
 }
 
+namespace {
+
 // The highest slot from 2 to 10 with a scale; 0 when none has one. Slots 1 and 11 are table-only.
-int lastGraphSlot() {
-    const GwGraph& g = gwgraph();
+int lastGraphSlot(const WellSumRun& g) {
     for (int k = 10; k >= 2; --k)
         if (!g.SlotScale[k][1].isEmpty()) return k;
     return 0;
 }
 
-void drawWellSumGraphPage() {
-    GwGraph& g = gwgraph();
-    const HeadingLogo& h = headinglogo();
-    // The graphs plot by date alone; the cut dates stay for the rest of this source.
-    for (int r = 1; r <= g.RecordCount; ++r)
-        g.RecordDates[r] = std::as_const(g.RecordDates)[r].left(10);
+} // namespace
 
-    setPageOrigin();
-    AF(modgw().DefaultFont);
-    drawFrame();
-    drawHeadingBlock(h.HeadingLines[1] + QStringLiteral(": ") + g.ItemName, -0.15f, h.HeadingLines[2],
-                     recordDate(1) + QStringLiteral(" - ") + recordDate(g.RecordCount), -0.55f);
+void buildWellSumGraphPage(const WellSumRun& run, const WellSumItem& g, int pageNumber, PageCanvas& c) {
+    const WellSumRunPage p{run, g, pageNumber};
+    const HeadingLogo& h = headinglogo();
+    drawSourceHeading(c, g, -0.15f, -0.55f);
     // A graph-only report has no table page to carry the notes.
     constexpr float SymbolsHeadingY = -3.25f;
-    if (g.TableGraphOption == QStringLiteral("G"))
-        drawNotes(h.HeadingLines[3] + QStringLiteral(":"), SymbolsHeadingY + TextHalfHeight);
-    AL();
-    AP(8);
-    textAt(NotesX, SymbolsHeadingY, h.HeadingLines[7] + QStringLiteral(":"));
-    drawLegend(true, h.HeadingLines[5], h.HeadingLines[6]);
-    drawTitleBlock(g.ItemCaption + QStringLiteral(", Graph"));
+    if (run.TableGraphOption == QStringLiteral("G"))
+        drawNotes(c, run, g, h.HeadingLines[3] + QStringLiteral(":"), SymbolsHeadingY + TextHalfHeight);
+    c.AL();
+    c.AP(8);
+    textAt(c, NotesX, SymbolsHeadingY, h.HeadingLines[7] + QStringLiteral(":"));
+    drawLegend(c, run, true, h.HeadingLines[5], h.HeadingLines[6]);
+    drawTitleBlock(c, run, g.ItemCaption + QStringLiteral(", Graph"));
 
-    const int last = lastGraphSlot();
+    const int last = lastGraphSlot(run);
     startProgress(last);
     incseg();
     for (int k = 2; k <= last; ++k) {
         float x = 0, y = 0;
-        penToGraph(k - 2, x, y);
-        drawWellSumGraphBox(k, x, y);
-        SH(1);
-        SV(1);
+        penToGraph(c, k - 2, x, y);
+        drawWellSumGraphBox(c, p, k, x, y);
+        c.SH(1);
+        c.SV(1);
         incseg();
     }
-    DrawDateStamp(0);
+    DrawDateStamp(c, 0);
 }
 
 // The span of dates all graphs of a parameter page share: the earliest first record and the latest
 // last record over the sources, the first source winning ties. A source without records, or whose
 // record holds no date, adds nothing to that end.
-ParSumDateWindow parSumDateWindow(int sources) {
-    const GwGraph& g = gwgraph();
+namespace {
+
+ParSumDateWindow parSumDateWindow(const ParSumItem& g, int sources) {
     ParSumDateWindow w;
     for (int i = 1; i <= sources; ++i) {
         const int count = g.ParRecordCount[i];
@@ -277,63 +280,69 @@ ParSumDateWindow parSumDateWindow(int sources) {
     return w;
 }
 
-void drawParSumPage() {
-    const GwGraph& g = gwgraph();
+} // namespace
+
+void buildParSumPage(const ParSumRun& run, const ParSumItem& g, int pageNumber, PageCanvas& c) {
+    const ParSumRunPage p{run, g, pageNumber};
     const HeadingLogo& h = headinglogo();
     const int graphs = std::clamp(int(g.ItemSourceCount), 0, MaxParSumGraphs);
-    setPageOrigin();
-    AF(modgw().DefaultFont);
-    drawFrame();
-    const ParSumDateWindow dates = parSumDateWindow(graphs);
-    drawHeadingBlock(g.ParFullName + QStringLiteral("  (") + g.ParUnits + QStringLiteral(")"), -0.15f,
+    setPageOrigin(c);
+    c.AF(modgw().DefaultFont);
+    drawFrame(c);
+    const ParSumDateWindow dates = parSumDateWindow(g, graphs);
+    drawHeadingBlock(c, g.ParFullName + QStringLiteral("  (") + g.ParUnits + QStringLiteral(")"), -0.15f,
                      h.HeadingLines[1], dates.earliestText + QStringLiteral(" - ") + dates.latestText,
                      -0.55f);
-    drawNotes(h.HeadingLines[2] + QStringLiteral("/") + h.HeadingLines[3] + QStringLiteral(":"),
+    drawNotes(c, run, g, h.HeadingLines[2] + QStringLiteral("/") + h.HeadingLines[3] + QStringLiteral(":"),
               LegendHeadingY + TextHalfHeight);
-    drawLegend(!g.ParStandard.isEmpty(), h.HeadingLines[4], h.HeadingLines[5]);
-    drawTitleBlock(g.ItemCaption);
+    drawLegend(c, run, !g.ParStandard.isEmpty(), h.HeadingLines[4], h.HeadingLines[5]);
+    drawTitleBlock(c, run, g.ItemCaption);
 
     startProgress(graphs + 1);
     incseg();
     for (int i = 1; i <= graphs; ++i) {
         float x = 0, y = 0;
-        penToGraph(i - 1, x, y);
-        drawParSumGraphBox(i, x, y, dates);
-        SH(1);
-        SV(1);
+        penToGraph(c, i - 1, x, y);
+        drawParSumGraphBox(c, p, i, x, y, dates);
+        c.SH(1);
+        c.SV(1);
         incseg();
     }
-    DrawDateStamp(0);
+    DrawDateStamp(c, 0);
 }
 
-// A fault ends the page where it is; the driver still shows or prints what was drawn.
-void trapped(void (*page)(), const char* name) {
+
+void drawStandardMarker(PageCanvas& c) {
+    c.LR(0.1f);
+    c.SL(0.1f);
+    c.LRTO(0.05f, 0.05f);
+    c.LRTO(0.05f, -0.05f);
+    c.LRTO(-0.05f, -0.05f);
+    c.LRTO(-0.05f, 0.05f);
+}
+
+void TrappedPage(const char* routine, const std::function<void()>& build) {
     try {
-        page();
+        build();
     } catch (const QmError& e) {
-        showError(e, QString::fromLatin1(name));
+        showError(e, QString::fromLatin1(routine));
     }
-}
-
-} // namespace
-
-void drawStandardMarker() {
-    LR(0.1f);
-    SL(0.1f);
-    LRTO(0.05f, 0.05f);
-    LRTO(0.05f, -0.05f);
-    LRTO(-0.05f, -0.05f);
-    LRTO(-0.05f, 0.05f);
 }
 
 void drawwellsumtable() {
-    trapped(drawWellSumTablePage, "drawwellsumtable");
+    GwGraph& g = gwgraph();
+    DrawFromGwGraph("drawwellsumtable", buildWellSumTablePage, g.CurPage);
+    g.HighlightDate = HighlightDateShown(g.HighlightDate);
 }
 
 void drawwellsumgraph() {
-    trapped(drawWellSumGraphPage, "drawwellsumgraph");
+    DrawFromGwGraph("drawwellsumgraph", buildWellSumGraphPage, 0);
+    // The cut dates stay for the rest of this source.
+    GwGraph& g = gwgraph();
+    for (int r = 1; r <= g.RecordCount; ++r)
+        g.RecordDates[r] = std::as_const(g.RecordDates)[r].left(10);
 }
 
 void drawparsum() {
-    trapped(drawParSumPage, "drawparsum");
+    DrawFromGwGraph("drawparsum", buildParSumPage, 0);
 }

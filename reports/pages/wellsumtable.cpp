@@ -3,7 +3,7 @@
 // Positions are inches from the page origin with y upwards.
 #include "reports/pages/summarybodies.h"
 
-#include "drawcmd/metaugl.h"
+#include "drawcmd/pagecanvas.h"
 #include "platform/dates.h"
 #include "reportdefs/headings.h"
 #include "reports/gwgraph.h"
@@ -31,8 +31,8 @@ constexpr float TextPoints = 8;
 
 // SlotCount as the reader sets it (1 to 11); held to the table's slots so a bad count draws no
 // column past the arrays.
-int slotCount() {
-    return std::clamp<int>(gwgraph().SlotCount, 0, GwGraph::Slots);
+int slotCount(const WellSumRun& run) {
+    return std::clamp<int>(run.SlotCount, 0, GwGraph::Slots);
 }
 
 float tableWidth(int columns) {
@@ -47,30 +47,27 @@ float rowTop(int r) {
     return RowsTop - float(r - 1) * RowPitch;
 }
 
-void textAt(float x, float y, const QString& text) {
-    S(x, y);
-    A(text);
+void textAt(PageCanvas& c, float x, float y, const QString& text) {
+    c.S(x, y);
+    c.A(text);
 }
 
-void ruleAcross(float y, float width) {
-    S(TableLeft, y);
-    LR(width);
+void ruleAcross(PageCanvas& c, float y, float width) {
+    c.S(TableLeft, y);
+    c.LR(width);
 }
 
 // The first row of the page whose record lies on or after the highlight date; 0 for none. The
-// highlight is read in the current day/month order and written back as the short date. Dates are
-// compared as days: the axis numbers of the graphs give the 31st of a month and the 1st of the next
-// the same number.
-int highlightRow(const TablePageRows& page) {
-    GwGraph& g = gwgraph();
-    if (g.HighlightDate.isEmpty()) return 0;
-    const std::optional<QDate> highlight = qdate::Parse(g.HighlightDate);
+// highlight is read in the current day/month order. Dates are compared as days: the axis numbers
+// of the graphs give the 31st of a month and the 1st of the next the same number.
+int highlightRow(const WellSumRunPage& p, const TablePageRows& page) {
+    if (p.run.HighlightDate.isEmpty()) return 0;
+    const std::optional<QDate> highlight = qdate::Parse(p.run.HighlightDate);
     if (!highlight) return 0;
-    g.HighlightDate = qdate::FormatShort(*highlight);
     int row = 0;
     for (int i = page.last; i >= page.first; --i) {
         // The date is the record's first ten characters; the duplicate code follows.
-        const std::optional<QDate> date = qdate::Parse(std::as_const(g.RecordDates)[i].left(10));
+        const std::optional<QDate> date = qdate::Parse(p.item.RecordDates[i].left(10));
         if (date && *date >= *highlight) row = i - page.first + 1;
     }
     return row;
@@ -78,58 +75,64 @@ int highlightRow(const TablePageRows& page) {
 
 } // namespace
 
-void drawWellSumTableHead(const TablePageRows& page) {
-    const GwGraph& g = gwgraph();
-    const int columns = slotCount();
+QString HighlightDateShown(const QString& text) {
+    if (text.isEmpty()) return text;
+    const std::optional<QDate> highlight = qdate::Parse(text);
+    return highlight ? qdate::FormatShort(*highlight) : text;
+}
+
+void drawWellSumTableHead(PageCanvas& c, const WellSumRunPage& p, const TablePageRows& page) {
+    const WellSumRun& g = p.run;
+    const int columns = slotCount(g);
     const float width = tableWidth(columns);
     const int rows = std::max(page.rows, 0);
     const float bottom = RowsTop - float(rows) * RowPitch;
 
     // The band goes first so that the rules and texts stand on it.
-    if (const int from = highlightRow(page); from > 0) {
-        S(TableLeft, rowTop(from));
-        DrawSquareMarker(width, -(float(rows - from + 1) * RowPitch), BandShade);
+    if (const int from = highlightRow(p, page); from > 0) {
+        c.S(TableLeft, rowTop(from));
+        c.DrawSquareMarker(width, -(float(rows - from + 1) * RowPitch), BandShade);
     }
 
     for (const float y : {HeaderTop, -0.66f, HeaderRule, RowsTop})
-        ruleAcross(y, width);
+        ruleAcross(c, y, width);
     for (int r = 1; r <= rows; ++r)
-        ruleAcross(RowsTop - float(r) * RowPitch, width);
-    S(ValuesLeft, ValuesTop);
-    LR(float(columns) * ColumnWidth);
-    S(TableLeft, HeaderTop);
-    LD(HeaderTop - bottom);
+        ruleAcross(c, RowsTop - float(r) * RowPitch, width);
+    c.S(ValuesLeft, ValuesTop);
+    c.LR(float(columns) * ColumnWidth);
+    c.S(TableLeft, HeaderTop);
+    c.LD(HeaderTop - bottom);
     for (int j = 0; j <= columns; ++j) {
-        S(ValuesLeft + float(j) * ColumnWidth, ValuesTop);
-        LD(ValuesTop - bottom);
+        c.S(ValuesLeft + float(j) * ColumnWidth, ValuesTop);
+        c.LD(ValuesTop - bottom);
     }
 
     // The logo before the table may have left any size in force.
-    AP(TextPoints);
-    AL();
+    c.AP(TextPoints);
+    c.AL();
     const HeadingLogo& h = headinglogo();
-    textAt(0.15f, -0.59f, h.HeadingLines[4] + QStringLiteral(":"));
-    textAt(0.15f, -0.75f, g.StandardLabel + QStringLiteral(":"));
-    AC();
+    textAt(c, 0.15f, -0.59f, h.HeadingLines[4] + QStringLiteral(":"));
+    textAt(c, 0.15f, -0.75f, g.StandardLabel + QStringLiteral(":"));
+    c.AC();
     for (int j = 1; j <= columns; ++j) {
         const float x = columnCentre(j);
-        textAt(x, -0.17f, g.SlotParts[j][1]);
-        textAt(x, -0.29f, g.SlotParts[j][2]);
-        textAt(x, -0.41f, g.SlotParts[j][3]);
-        textAt(x, -0.59f, g.SlotUnits[j]);
-        textAt(x, -0.75f, g.SlotStandard[j]);
+        textAt(c, x, -0.17f, g.SlotParts[j][1]);
+        textAt(c, x, -0.29f, g.SlotParts[j][2]);
+        textAt(c, x, -0.41f, g.SlotParts[j][3]);
+        textAt(c, x, -0.59f, g.SlotUnits[j]);
+        textAt(c, x, -0.75f, g.SlotStandard[j]);
     }
 }
 
-void drawWellSumTableRow(int r, int record) {
-    const GwGraph& g = gwgraph();
+void drawWellSumTableRow(PageCanvas& c, const WellSumRunPage& p, int r, int record) {
+    const WellSumItem& g = p.item;
     const float y = FirstRowText - float(r - 1) * RowPitch;
-    AP(TextPoints);
-    AL();
+    c.AP(TextPoints);
+    c.AL();
     // Shown as stored: the date with its duplicate code, a non-detect with its "<", a gap as "-".
-    textAt(0.2f, y, g.RecordDates[record]);
-    AC();
+    textAt(c, 0.2f, y, g.RecordDates[record]);
+    c.AC();
     const OneBased<QString>& values = g.RecordValues[record];
-    for (int j = 1; j <= slotCount(); ++j)
-        textAt(columnCentre(j), y, values[j]);
+    for (int j = 1; j <= slotCount(p.run); ++j)
+        textAt(c, columnCentre(j), y, values[j]);
 }

@@ -4,6 +4,7 @@
 // printed) and leaves the preview where a test says.
 #include "drawcmd/metaugl.h"
 #include "drawcmd/printdrawing.h"
+#include "platform/drawing/drawdump.h"
 #include "platform/printer.h"
 #include "platform/qmerror.h"
 #include "platform/progfolder.h"
@@ -37,6 +38,9 @@
 #include <QRegularExpression>
 #include <QStringList>
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <utility>
 
 namespace {
 
@@ -209,14 +213,16 @@ protected:
         ASSERT_TRUE(CreateDateData());
     }
 
-    // A Stiff report of one parameter row and one source per set, run for no episode.
-    void stiffRunWithoutEpisodes() {
+    // A Stiff report of one parameter row and one source per set, run for `episodes` episodes.
+    void stiffRun(int episodes) {
         database({2});
         ModGW& m = modgw();
         StiffDefinition& def = m.Stiff;
-        def.StiffEpisodeCount = 1;
-        def.StiffEpisodes[1][1] = QStringLiteral("01/01/1998");
-        def.StiffEpisodes[2][1] = QStringLiteral("01/31/1998");
+        def.StiffEpisodeCount = 2;
+        for (int t = 1; t <= 2; ++t) {
+            def.StiffEpisodes[1][t] = QStringLiteral("01/0%1/1998").arg(t);
+            def.StiffEpisodes[2][t] = QStringLiteral("01/31/1998");
+        }
         for (int s = 1; s <= 2; ++s) {
             def.StiffParams[s][1] = int16_t(s);
             def.StiffSources[s][1] = QStringLiteral("MW-1");
@@ -225,7 +231,7 @@ protected:
         }
         def.StiffInfo[1] = QStringLiteral("Plant");
         m.StiffFile = dir + QStringLiteral("plant.stf");
-        choose(0);
+        choose(episodes);
         ASSERT_TRUE(CreateStiffData());
     }
 
@@ -365,13 +371,58 @@ TEST_F(Drivers, DateSummaryTablePageThenOnePagePerMap) {
 }
 
 TEST_F(Drivers, StiffWithoutEpisodesReadsTheHeaderAndDrawsNothing) {
-    stiffRunWithoutEpisodes();
+    stiffRun(0);
     stiffstart();
     EXPECT_TRUE(pages.isEmpty());
     EXPECT_EQ(gwgraph().StiffParName[1][1], "Parameter 1");
     EXPECT_EQ(gwgraph().ReportTitles[1], "Plant");
     EXPECT_TRUE(ui.texts.isEmpty());
 }
+
+// A run after one that faults ended part-way, in a page and then between pages, draws the pages a
+// run on a fresh start draws.
+class RunAfterAFault : public Drivers, public ::testing::WithParamInterface<int> {};
+
+TEST_P(RunAfterAFault, DrawsThePagesOfAFreshRun) {
+    const struct {
+        const char* driverName;
+        const char* pageName;
+        std::function<void()> files;
+        void (*driver)();
+    } kinds[] = {
+        {"wellsumstart", "drawwellsumtable", [this] { wellSumRun({40, 1}, "B"); }, wellsumstart},
+        {"parsumstart", "drawparsum", [this] { parSumRun(3); }, parsumstart},
+        {"datesumstart", "drawdatesumtable", [this] { dateSumRun({"1"}); }, datesumstart},
+        {"stiffstart", "drawstiff", [this] { stiffRun(2); }, stiffstart},
+        {"gwelevstart", "drawgwelev", [this] { gwElevRun(2); }, gwelevstart},
+    };
+    const auto& kind = kinds[GetParam()];
+    kind.files();
+    QList<QStringList> drawn;
+    bool fail = false;
+    int steps = 0;
+    reportHooks().showProgress = [&](const QString&) {
+        if (fail && ++steps == 3) raiseError(qmerr::DiskFull);
+    };
+    reportHooks().previewPage = [&] {
+        if (fail) raiseError(qmerr::DiskFull);
+        drawn << draw::dumpDrawing(pageDrawing());
+        return handedOn(false);
+    };
+    kind.driver();
+    const QList<QStringList> fresh = std::exchange(drawn, {});
+    ASSERT_GT(fresh.size(), 1);
+
+    fail = true;
+    for (const char* name : {kind.pageName, kind.driverName})
+        ui.answer(vb::OK, QStringLiteral("Error 61 in %1.  Please contact Kalvex").arg(name));
+    kind.driver();
+    fail = false;
+    kind.driver();
+    EXPECT_EQ(drawn, fresh);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryKind, RunAfterAFault, ::testing::Range(0, 5));
 
 TEST_F(Drivers, WithoutTheRunFileNothingIsDrawn) {
     // The run file of a run before: the run must not draw it again.

@@ -108,7 +108,9 @@ protected:
         SH(1);
         SV(1);
         S(0.55f, -2.0f);
-        drawWellSumGraphBox(k, 0.55f, -2.0f);
+        const WellSumRun run = fromGwGraph<WellSumRun>(gwgraph());
+        const WellSumItem item = fromGwGraph<WellSumItem>(gwgraph());
+        drawWellSumGraphBox(currentCanvas(), {run, item}, k, 0.55f, -2.0f);
     }
 
     static void linearRecords() {

@@ -62,17 +62,8 @@ protected:
                       QStringLiteral("since 1971")};
         h.LogoTextSize = {0, 11, 11, 8};
 
-        GwGraph& g = gwgraph();
-        g.ReportFile = QStringLiteral("/site/reports/annual.wsf");
-        g.ReportTitles = {QString(), QStringLiteral("Annual Groundwater Report"),
-                          QStringLiteral("North Landfill"), QStringLiteral("Monitoring Wells"),
-                          QStringLiteral("2001")};
-        g.StandardLabel = QStringLiteral("MCL");
-        g.RunGeneralNoteCount = 2;
-        g.RunGeneralNotes[1] = QStringLiteral("Values in mg/L.");
-        g.RunGeneralNotes[2] = QStringLiteral("- not sampled");
-        g.RunItemNoteCount = 1;
-        g.RunItemNotes[1] = QStringLiteral("Well repaired 1999.");
+        runTexts(gwgraph());
+        itemNote(gwgraph());
 
         reportHooks().showProgress = [this](const QString& text) { progress << text; };
 
@@ -81,6 +72,22 @@ protected:
         NewDrawing();
         LT(1);
         LW(1);
+    }
+
+    // The run's titles, standard label and notes, in the run state or a run value.
+    template <typename Run> static void runTexts(Run& g) {
+        g.ReportFile = QStringLiteral("/site/reports/annual.wsf");
+        g.ReportTitles = {QString(), QStringLiteral("Annual Groundwater Report"),
+                          QStringLiteral("North Landfill"), QStringLiteral("Monitoring Wells"),
+                          QStringLiteral("2001")};
+        g.StandardLabel = QStringLiteral("MCL");
+        g.RunGeneralNoteCount = 2;
+        g.RunGeneralNotes[1] = QStringLiteral("Values in mg/L.");
+        g.RunGeneralNotes[2] = QStringLiteral("- not sampled");
+    }
+    template <typename Item> static void itemNote(Item& g) {
+        g.RunItemNoteCount = 1;
+        g.RunItemNotes[1] = QStringLiteral("Well repaired 1999.");
     }
 
     // The heading slots a source summary run fills, with the heading file's default texts.
@@ -92,8 +99,8 @@ protected:
     }
 
     // Source MW-1 with n records, dated a week apart from 03/21/1998, each with a duplicate code.
-    static void sourceWithRecords(int n) {
-        GwGraph& g = gwgraph();
+    static void sourceWithRecords(int n) { sourceWithRecords(gwgraph(), n); }
+    template <typename Item> static void sourceWithRecords(Item& g, int n) {
         g.ItemName = QStringLiteral("MW-1");
         g.ItemCaption = QStringLiteral("Source 1 of 3");
         g.RecordCount = int16_t(n);
@@ -246,12 +253,15 @@ TEST_F(SummaryPages, GraphPageLeavesTheNotesToTheTableAndCountsUpToTheLastScaled
     EXPECT_EQ(obj(count() - 1).tag(draw::tags::ObjName), draw::tags::DateStampObj);
 }
 
-TEST_F(SummaryPages, ParameterPageSpansTheDatesOfAllItsSources) {
-    HeadingLogo& h = headinglogo();
+namespace {
+
+void parameterHeadings() {
     const char* headings[] = {"Project Dates", "NOTES", "LEGEND", "SOURCE", "Date Sampled"};
     for (int i = 1; i <= 5; ++i)
-        h.HeadingLines[i] = QString::fromLatin1(headings[i - 1]);
-    GwGraph& g = gwgraph();
+        headinglogo().HeadingLines[i] = QString::fromLatin1(headings[i - 1]);
+}
+
+template <typename Item> void chlorideAtFourSources(Item& g) {
     g.ParFullName = QStringLiteral("Chloride");
     g.ParUnits = QStringLiteral("mg/L");
     g.ParStandard = QString(); // no standard: no marker and no label in the legend
@@ -266,6 +276,14 @@ TEST_F(SummaryPages, ParameterPageSpansTheDatesOfAllItsSources) {
         for (int r = 1; r <= dates[i - 1].size(); ++r)
             g.ParRecordDates[i][r] = dates[i - 1][r - 1];
     }
+}
+
+} // namespace
+
+TEST_F(SummaryPages, ParameterPageSpansTheDatesOfAllItsSources) {
+    parameterHeadings();
+    GwGraph& g = gwgraph();
+    chlorideAtFourSources(g);
     drawparsum();
     shootPage(QStringLiteral("parsum"));
     EXPECT_TRUE(matchesGoldenPage(pageDrawing(), QStringLiteral("parsum_frame")));
@@ -371,4 +389,48 @@ TEST_F(SummaryPages, AFaultEndsThePageWithTheRoutinesMessage) {
         EXPECT_EQ(count(), 0) << r.name;
     }
     EXPECT_EQ(ui.texts.size(), 3);
+}
+
+// The page builders draw from the run and item values alone, on the canvas they are given: each
+// page below is built from values made here, on a canvas of its own with the run state and the
+// page's drawing control left at their start, and matches the dump its page routine draws above.
+TEST_F(SummaryPages, BuildersDrawTheGoldenPagesFromRunValuesAlone) {
+    gwgraph().reset();
+    NewDrawing();
+    WellSumRun tables;
+    runTexts(tables);
+    WellSumRun graphs = tables;
+    graphs.TableGraphOption = QStringLiteral("G");
+    for (int k = 2; k <= 5; ++k)
+        graphs.SlotScale[k][1] = QStringLiteral("0");
+    WellSumItem source;
+    itemNote(source);
+    sourceWithRecords(source, 3);
+    ParSumRun parameters;
+    runTexts(parameters);
+    ParSumItem chloride;
+    itemNote(chloride);
+    chlorideAtFourSources(chloride);
+    const struct {
+        const char* golden;
+        void (*headings)();
+        std::function<void(PageCanvas&)> build;
+    } pages[] = {
+        {"wellsumtable_frame", sourceSummaryHeadings, [&](PageCanvas& c) { buildWellSumTablePage(tables, source, 1, c); }},
+        {"wellsumgraph_frame", sourceSummaryHeadings, [&](PageCanvas& c) { buildWellSumGraphPage(graphs, source, 0, c); }},
+        {"parsum_frame", parameterHeadings, [&](PageCanvas& c) { buildParSumPage(parameters, chloride, 0, c); }},
+    };
+    for (const auto& page : pages) {
+        page.headings();
+        MDrawPro drawing;
+        PageCanvas canvas(drawing);
+        canvas.PaperWidth = 11;
+        canvas.PaperHeight = 8.5f;
+        canvas.NewDrawing();
+        canvas.LT(1);
+        canvas.LW(1);
+        page.build(canvas);
+        EXPECT_TRUE(matchesGoldenPage(drawing, QString::fromLatin1(page.golden)));
+    }
+    EXPECT_EQ(count(), 0);
 }

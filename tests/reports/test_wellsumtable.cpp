@@ -145,9 +145,11 @@ TEST_F(WellSumTable, HeadingsRulesBandAndRowsStandWhereTheLayoutPutsThem) {
     SH(1);
     SV(1);
     AF(QStringLiteral("Arial"));
-    drawWellSumTableHead(TablePageRows{1, 4, 4});
+    const WellSumRun run = fromGwGraph<WellSumRun>(g);
+    const WellSumItem item = fromGwGraph<WellSumItem>(g);
+    drawWellSumTableHead(currentCanvas(), {run, item, 1}, TablePageRows{1, 4, 4});
     for (int r = 1; r <= 4; ++r)
-        drawWellSumTableRow(r, r);
+        drawWellSumTableRow(currentCanvas(), {run, item, 1}, r, r);
     EXPECT_TRUE(matchesGoldenFile(draw::dumpDrawing(pageDrawing()), goldenPagePath(QStringLiteral("table_head_rows"))));
 
     // The band lies under every rule and text of the table.
