@@ -1,0 +1,525 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Writing DXF drawing files. A drawing is written as a DXF file of release 2000 (AC1015) in inches
+// with y up, the sheet in the drawing limits, each object as the entity a CAD program shows (LINE,
+// LWPOLYLINE, ELLIPSE, TEXT, IMAGE, a HATCH before a filled shape) carrying the rest of the object
+// (kind, frame, angle, style, tags, group) as extended data of the application QMAR2002.
+#include "platform/drawing/drawcodecs.h"
+#include "platform/drawing/drawmodel.h"
+#include "platform/drawing/drawrender.h"
+#include "platform/drawing/dxfmap.h"
+#include "platform/filenames.h"
+#include "platform/qmerror.h"
+#include "platform/textfile.h"
+
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-copy"
+#include <dl_dxf.h>
+#include <dl_writer_ascii.h>
+#pragma GCC diagnostic pop
+
+#include <QBuffer>
+#include <QCryptographicHash>
+#include <QFileInfo>
+#include <QHash>
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <sys/mman.h>
+
+namespace draw {
+
+namespace {
+
+using namespace dxf;
+
+// ---- numbers ------------------------------------------------------------------------------------------
+
+// Numbers are written through std::to_chars: the same shortest round-trip digits as Qt's
+// formatting, a good deal faster, and a third of writing a file is numbers.
+
+// A real in plain notation with the fewest digits that read back as it, always with a point.
+void appendReal(std::string& out, double v) {
+    if (!std::isfinite(v) || v == 0) {
+        out += "0.0";
+        return;
+    }
+    // From 1e15 on std::to_chars writes every digit of the binary value where Qt pads the shortest
+    // digits with zeros; such numbers stay Qt's, so that every file is written as it always was.
+    if (std::abs(v) >= 1e15) {
+        QByteArray s = QByteArray::number(v, 'f', QLocale::FloatingPointShortest);
+        if (!s.contains('.')) s += ".0";
+        out.append(s.constData(), size_t(s.size()));
+        return;
+    }
+    char buf[400]; // the smallest doubles take 330 characters in plain notation
+    char* end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed).ptr;
+    out.append(buf, end - buf);
+    if (std::find(buf, end, '.') == end) out += ".0";
+}
+
+template <typename Bytes>
+void appendInt(Bytes& out, long long v, int base = 10) {
+    char buf[24];
+    char* end = std::to_chars(buf, buf + sizeof buf, v, base).ptr;
+    if (base == 16) std::transform(buf, end, buf, [](char c) { return char(std::toupper(uchar(c))); });
+    out.append(buf, end - buf);
+}
+
+QByteArray shortReal(double v) {
+    return std::isfinite(v) ? QByteArray::number(v, 'g', QLocale::FloatingPointShortest) : QByteArray("0");
+}
+// ---- writing ------------------------------------------------------------------------------------------
+
+// dxflib's writer with the file held in memory: written whole through the one file writer, in CR
+// LF lines, numbers the same under every locale. The file is millions of short appends, which a
+// std::string takes quicker than a QByteArray.
+class ByteWriter : public DL_WriterA {
+public:
+    explicit ByteWriter(std::string& out) : DL_WriterA("", DL_VERSION_2000), out_(out) {}
+    void dxfReal(int gc, double value) const override {
+        code(gc);
+        appendReal(out_, value);
+        out_ += "\r\n";
+    }
+    void dxfInt(int gc, int value) const override {
+        code(gc);
+        appendInt(out_, value);
+        out_ += "\r\n";
+    }
+    void dxfHex(int gc, int value) const override {
+        code(gc);
+        appendInt(out_, uint(value), 16);
+        out_ += "\r\n";
+    }
+    void dxfString(int gc, const char* value) const override { dxfText(gc, value); }
+    void dxfString(int gc, const std::string& value) const override { dxfText(gc, value); }
+    void dxfText(int gc, std::string_view value) const {
+        code(gc);
+        out_ += value;
+        out_ += "\r\n";
+    }
+
+private:
+    void code(int gc) const {
+        if (gc < 10)
+            out_ += "  ";
+        else if (gc < 100)
+            out_ += ' ';
+        appendInt(out_, gc);
+        out_ += "\r\n";
+    }
+    std::string& out_;
+};
+
+std::string str(const QByteArray& b) {
+    return std::string(b.constData(), size_t(b.size()));
+}
+
+// A text in UTF-8, percent-encoded as QByteArray::toPercentEncoding does: letters, digits and
+// "-._~" as they are, every other byte as %XX.
+void appendPct(std::string& out, const QString& s) {
+    static constexpr char Hex[] = "0123456789ABCDEF";
+    auto put = [&out](uchar c) {
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
+            c == '_' || c == '~') {
+            out += char(c);
+        } else {
+            out += '%';
+            out += Hex[c >> 4];
+            out += Hex[c & 15];
+        }
+    };
+    bool ascii = true;
+    for (const QChar c : s)
+        if (c.unicode() >= 0x80) {
+            ascii = false;
+            break;
+        }
+    if (ascii) {
+        for (const QChar c : s)
+            put(uchar(c.unicode()));
+        return;
+    }
+    for (const char c : s.toUtf8())
+        put(uchar(c));
+}
+
+QByteArray pngOf(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+QByteArray pictureKey(const QImage& image) {
+    QCryptographicHash h(QCryptographicHash::Sha1);
+    const int dims[3] = {image.width(), image.height(), int(image.format())};
+    h.addData(QByteArrayView(reinterpret_cast<const char*>(dims), sizeof dims));
+    h.addData(QByteArrayView(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes()));
+    return h.result();
+}
+
+class DxfWriter {
+public:
+    DxfWriter(const DrawModel& model, const QString& path) : model_(model), path_(path), dw_(out_) {
+        out_.reserve(4096 + size_t(model.count()) * 1000);
+        // A large page's file is tens of megabytes: in huge pages it is written without a fault at
+        // every 4 KB.
+        constexpr uintptr_t Huge = uintptr_t(2) << 20;
+        const uintptr_t from = (uintptr_t(out_.data()) + Huge - 1) & ~(Huge - 1),
+                        to = (uintptr_t(out_.data()) + out_.capacity()) & ~(Huge - 1);
+        if (to > from) madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
+        const QFileInfo info(path);
+        folder_ = qfile::FolderOf(qfile::Normalize(path));
+        base_ = info.completeBaseName();
+        // The coordinate extent maps onto the sheet.
+        map_.y0 = model.pageHeight() / UnitsPerInch;
+        map_.left = model.unitsLeft();
+        map_.top = model.unitsTop();
+        if (model.unitsWidth() != 0 && model.unitsHeight() != 0) {
+            map_.sx = double(model.pageWidth()) / model.unitsWidth();
+            map_.sy = double(model.pageHeight()) / model.unitsHeight();
+        }
+    }
+
+    void write() {
+        header();
+        tables();
+        blocks();
+        dw_.sectionEntities();
+        const OutputOptions shows = fileOutputOptions();
+        for (int i = 0; i < model_.count(); ++i)
+            if (!shows.leavesOut(model_.at(i))) object(model_.at(i));
+        dw_.sectionEnd();
+        dxf_.writeObjects(dw_);
+        for (const auto& [handle, data] : imageDefs_)
+            dxf_.writeImageDef(dw_, int(handle), data);
+        dxf_.writeObjectsEnd(dw_);
+        dw_.dxfEOF();
+    }
+
+    // Every file is on disk beside its name before any replaces its old one; the drawing goes last.
+    void commit() {
+        qtext::PendingSet files;
+        for (const auto& [name, image] : bitmaps_) {
+            QByteArray bmp;
+            QBuffer buffer(&bmp);
+            buffer.open(QIODevice::WriteOnly);
+            if (!image.save(&buffer, "BMP")) raiseError(qmerr::PathFileAccess, folder_ + name);
+            files.add(folder_ + name, bmp);
+        }
+        // out_ outlives the commit, so the bytes need not be copied.
+        files.add(path_, QByteArray::fromRawData(out_.data(), qsizetype(out_.size())));
+        files.commit();
+    }
+
+private:
+    void header() {
+        const double w = model_.pageWidth() / UnitsPerInch, h = model_.pageHeight() / UnitsPerInch;
+        dxf_.writeHeader(dw_);
+        dw_.dxfString(9, "$INSUNITS");
+        dw_.dxfInt(70, 1); // inches
+        dw_.dxfString(9, "$MEASUREMENT");
+        dw_.dxfInt(70, 0);
+        dw_.dxfString(9, "$DWGCODEPAGE");
+        dw_.dxfString(3, "ANSI_1252");
+        for (const char* name : {"$LIMMIN", "$EXTMIN"}) {
+            dw_.dxfString(9, name);
+            dw_.coord(10, 0, 0);
+        }
+        for (const char* name : {"$LIMMAX", "$EXTMAX"}) {
+            dw_.dxfString(9, name);
+            dw_.coord(10, w, h);
+        }
+        dw_.sectionEnd();
+    }
+
+    void tables() {
+        dw_.sectionTables();
+        dxf_.writeVPort(dw_);
+        dw_.tableLinetypes(7);
+        dxf_.writeLinetype(dw_, DL_LinetypeData("BYBLOCK", "", 0, 0, 0));
+        dxf_.writeLinetype(dw_, DL_LinetypeData("BYLAYER", "", 0, 0, 0));
+        dxf_.writeLinetype(dw_, DL_LinetypeData("CONTINUOUS", "Solid line", 0, 0, 0));
+        for (int style : {Dash, Dot, DashDot, DashDotDot}) {
+            // The dashes the renderer draws, in inches; gaps are negative, dots 0.
+            std::vector<double> pattern;
+            double total = 0;
+            const QVector<double> lengths = dashPattern(style, 0);
+            for (qsizetype i = 0; i < lengths.size(); ++i) {
+                const double inches = lengths[i] / UnitsPerInch;
+                const bool dot = i % 2 == 0 && (style == Dot || (i > 0 && style >= DashDot));
+                pattern.push_back(i % 2 ? -inches : dot ? 0.0 : inches);
+                total += std::abs(pattern.back());
+            }
+            dxf_.writeLinetype(
+                dw_, DL_LinetypeData(linetypeOf(style), "", 0, int(pattern.size()), total, pattern.data()));
+        }
+        dw_.tableEnd();
+        dw_.tableLayers(2);
+        dxf_.writeLayer(dw_, DL_LayerData("0", 0), DL_Attributes("", 7, -1, -1, "CONTINUOUS"));
+        dxf_.writeLayer(dw_, DL_LayerData(HiddenLayer, 0), DL_Attributes("", -7, -1, -1, "CONTINUOUS"));
+        dw_.tableEnd();
+        dw_.tableStyle(1);
+        dxf_.writeStyle(dw_, DL_StyleData("Standard", 0, 0, 1, 0, 0, 0.1, "arial.ttf", ""));
+        dw_.tableEnd();
+        dxf_.writeView(dw_);
+        dxf_.writeUcs(dw_);
+        dw_.tableAppid(2);
+        dxf_.writeAppid(dw_, "ACAD");
+        dxf_.writeAppid(dw_, AppName);
+        dw_.tableEnd();
+        dxf_.writeDimStyle(dw_, 0.18, 0.18, 0.0625, 0.09, 0.18);
+        dxf_.writeBlockRecord(dw_);
+        dw_.tableEnd();
+        dw_.sectionEnd();
+    }
+
+    void blocks() {
+        dw_.sectionBlocks();
+        for (const char* name : {"*Model_Space", "*Paper_Space", "*Paper_Space0"}) {
+            dxf_.writeBlock(dw_, DL_BlockData(name, 0, 0, 0, 0));
+            dxf_.writeEndBlock(dw_, name);
+        }
+        dw_.sectionEnd();
+    }
+
+    DL_Attributes attributes(Long color, const Style& s, bool outline) const {
+        const bool hidden = outline && s.lineStyle == NoLine;
+        return DL_Attributes(hidden ? HiddenLayer : "0", indexOf(color), toRgb24(color),
+                             outline ? lineWeightOf(s.lineWidth) : -1,
+                             outline ? linetypeOf(s.lineStyle) : "CONTINUOUS");
+    }
+
+    // A page has few colours; the search of the palette is done once for each.
+    int indexOf(Long color) const {
+        auto it = indexes_.constFind(color);
+        if (it == indexes_.cend()) it = indexes_.insert(color, nearestIndex(color));
+        return *it;
+    }
+
+    void object(const DrawObject& o) {
+        const Shape shape = shapeOf(o, map_, true);
+        const bool fillable =
+            o.kind == Rectangle || o.kind == RoundRect || o.kind == Ellipse || o.kind == Polygon;
+        if (fillable && o.style.fill != FillMode::None && shape.type != Shape::Segment) hatch(o, shape);
+        bool longText = false;
+        switch (shape.type) {
+        case Shape::Segment: {
+            const QPointF a = shape.pts[0], b = shape.pts[1];
+            dxf_.writeLine(dw_, DL_LineData(a.x(), a.y(), 0, b.x(), b.y(), 0),
+                           attributes(o.style.lineColor, o.style, true));
+            break;
+        }
+        case Shape::Poly:
+            dxf_.writePolyline(dw_, DL_PolylineData(int(shape.pts.size()), 0, 0, shape.closed ? 1 : 0),
+                               attributes(o.style.lineColor, o.style, true));
+            for (qsizetype i = 0; i < shape.pts.size(); ++i) {
+                dw_.dxfReal(10, shape.pts[i].x());
+                dw_.dxfReal(20, shape.pts[i].y());
+                if (shape.bulges[i] != 0) dw_.dxfReal(42, shape.bulges[i]);
+            }
+            break;
+        case Shape::EllipseShape:
+            dxf_.writeEllipse(dw_,
+                              DL_EllipseData(shape.centre.x(), shape.centre.y(), 0, shape.major.x(),
+                                             shape.major.y(), 0, shape.ratio, 0, 2 * M_PI),
+                              attributes(o.style.lineColor, o.style, true));
+            break;
+        case Shape::TextShape: {
+            QByteArray text = encodeText(o.text);
+            longText = text.size() > MaxTextBytes;
+            if (longText) {
+                // Cut before an escape, never inside one.
+                qsizetype cut = MaxTextBytes;
+                const qsizetype esc = text.lastIndexOf("\\U+", cut);
+                if (esc >= 0 && esc + 7 > cut) cut = esc;
+                text.truncate(cut);
+            }
+            const QPointF a = shape.pts[0];
+            dxf_.writeText(dw_,
+                           DL_TextData(shape.insert.x(), shape.insert.y(), 0, a.x(), a.y(), 0, shape.height,
+                                       1, 0, shape.hjust, 2, str(text), "Standard",
+                                       qDegreesToRadians(shape.rotation)),
+                           attributes(o.style.textColor, o.style, false));
+            break;
+        }
+        case Shape::Image: {
+            const QString name = bitmapFor(o.picture);
+            const QPointF p = shape.pts[0];
+            DL_ImageData data(str(name.toUtf8()), p.x(), p.y(), 0, shape.u.x(), shape.u.y(), 0, shape.v.x(),
+                              shape.v.y(), 0, shape.pw, shape.ph, 50, 50, 0);
+            const unsigned long handle =
+                dxf_.writeImage(dw_, data, DL_Attributes("0", 256, -1, -1, "BYLAYER"));
+            imageDefs_.emplace_back(handle, data);
+            break;
+        }
+        case Shape::None:
+            return;
+        }
+        extendedData(payload(o, longText));
+    }
+
+    // A filled shape's fill: a HATCH just before its outline, solid, or hatched for a pattern.
+    void hatch(const DrawObject& o, const Shape& shape) {
+        const bool solid = o.style.fill != FillMode::Picture;
+        const DL_HatchData data(1, solid, 1, 0, solid ? "SOLID" : "ANSI31");
+        dxf_.writeHatch1(dw_, data, attributes(o.style.fillColor, o.style, false));
+        // dxflib's edges leave the fields of other edge types unset, so they must never be copied:
+        // room for all of them before the first.
+        std::vector<DL_HatchEdgeData> edges;
+        edges.reserve(size_t(std::max<qsizetype>(1, shape.pts.size())));
+        if (shape.type == Shape::EllipseShape) {
+            edges.emplace_back(shape.centre.x(), shape.centre.y(), shape.major.x(), shape.major.y(),
+                               shape.ratio, 0, 2 * M_PI, true);
+        } else {
+            const qsizetype n = shape.pts.size();
+            for (qsizetype i = 0; i < n; ++i) {
+                const QPointF p = shape.pts[i], q = shape.pts[(i + 1) % n];
+                const double b = shape.bulges[i];
+                if (b == 0) {
+                    if (p != q) edges.emplace_back(p.x(), p.y(), q.x(), q.y());
+                    continue;
+                }
+                const double theta = 4 * std::atan(b);
+                const QPointF d = q - p;
+                const double chord = std::hypot(d.x(), d.y());
+                const QPointF c = (p + q) / 2 + QPointF(-d.y() / chord, d.x() / chord) *
+                                                    (chord / (2 * std::tan(theta / 2)));
+                const double radius = chord / (2 * std::sin(std::abs(theta) / 2));
+                edges.emplace_back(c.x(), c.y(), radius, std::atan2(p.y() - c.y(), p.x() - c.x()),
+                                   std::atan2(q.y() - c.y(), q.x() - c.x()), true);
+            }
+        }
+        const DL_HatchLoopData loop(int(edges.size()));
+        dxf_.writeHatchLoop1(dw_, loop);
+        for (const DL_HatchEdgeData& e : edges)
+            dxf_.writeHatchEdge(dw_, e);
+        dxf_.writeHatchLoop2(dw_, loop);
+        dxf_.writeHatch2(dw_, data, DL_Attributes());
+        extendedData("v=" + std::to_string(DataVersion) + "&r=fill");
+    }
+
+    // Into one buffer kept from object to object.
+    const std::string& payload(const DrawObject& o, bool longText) {
+        const Style& s = o.style;
+        std::string& p = payload_;
+        p.clear();
+        auto key = [&p](const char* name) {
+            p += '&';
+            p += name;
+            p += '=';
+        };
+        auto add = [&](const char* name, const QByteArray& value) {
+            key(name);
+            p.append(value.constData(), size_t(value.size()));
+        };
+        auto addText = [&](const char* name, const QString& value) {
+            key(name);
+            appendPct(p, value);
+        };
+        auto addInt = [&](const char* name, long long value) {
+            key(name);
+            appendInt(p, value);
+        };
+        p += "v=";
+        appendInt(p, DataVersion);
+        addInt("k", int(o.kind));
+        addInt("f", o.x1);
+        for (const Long v : {o.y1, o.x2, o.y2}) {
+            p += ',';
+            appendInt(p, v);
+        }
+        if (o.angle != 0) add("a", shortReal(o.angle));
+        addInt("ls", s.lineStyle);
+        addInt("lw", s.lineWidth);
+        addInt("lc", s.lineColor);
+        addInt("fm", s.fill == FillMode::Solid ? 0 : s.fill == FillMode::None ? 1 : 2);
+        addInt("fc", s.fillColor);
+        if (s.pictureStyle != 0) addInt("ps", s.pictureStyle);
+        if (s.pictureBackColor != White) addInt("pb", s.pictureBackColor);
+        if (s.fill == FillMode::Picture && !s.fillPicture.isNull()) {
+            const QByteArray key = keyOf(s.fillPicture);
+            auto it = patterns_.constFind(key);
+            if (it == patterns_.cend()) {
+                it = patterns_.insert(key, int(patterns_.size()) + 1);
+                add("pp", pngOf(s.fillPicture)
+                              .toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals));
+            }
+            addInt("pi", *it);
+        }
+        if (o.kind == Text) {
+            addText("fn", s.fontName);
+            add("th", shortReal(s.textHeight));
+            add("ta", shortReal(s.textAngle));
+            addInt("al", s.textAlign);
+            addInt("tm", s.textMode);
+            addInt("tf", int(s.textBold) | int(s.textItalic) << 1 | int(s.textStrikeout) << 2 |
+                             int(s.textUnderline) << 3);
+            addInt("tc", s.textColor);
+            if (longText) addText("x", o.text);
+        }
+        for (const auto& [name, value] : o.tags) {
+            addText("t", name);
+            p += ':';
+            appendPct(p, value);
+        }
+        if (o.group) addInt("g", o.group);
+        return p;
+    }
+
+    void extendedData(std::string_view payload) {
+        dw_.dxfString(1001, AppName);
+        for (size_t i = 0; i < payload.size(); i += ChunkBytes)
+            dw_.dxfText(1000, payload.substr(i, ChunkBytes));
+    }
+
+    // Objects share their picture's data: each shared image is hashed once.
+    QByteArray keyOf(const QImage& image) {
+        auto it = keys_.constFind(image.cacheKey());
+        if (it == keys_.cend()) it = keys_.insert(image.cacheKey(), pictureKey(image));
+        return *it;
+    }
+
+    // Each distinct picture once, as a BMP beside the drawing.
+    QString bitmapFor(const QImage& picture) {
+        QImage image = picture;
+        if (image.isNull()) {
+            image = QImage(1, 1, QImage::Format_RGB32);
+            image.fill(Qt::white);
+        }
+        const QByteArray key = keyOf(image);
+        auto it = bitmapNames_.constFind(key);
+        if (it != bitmapNames_.cend()) return *it;
+        const QString name = QStringLiteral("%1-%2.bmp").arg(base_).arg(bitmaps_.size() + 1);
+        bitmaps_.emplace_back(name, image);
+        bitmapNames_.insert(key, name);
+        return name;
+    }
+
+    const DrawModel& model_;
+    QString path_, folder_, base_;
+    std::string out_;
+    ByteWriter dw_;
+    DL_Dxf dxf_;
+    Mapping map_;
+    std::vector<std::pair<unsigned long, DL_ImageData>> imageDefs_;
+    std::vector<std::pair<QString, QImage>> bitmaps_;
+    QHash<QByteArray, QString> bitmapNames_;
+    QHash<QByteArray, int> patterns_;
+    QHash<qint64, QByteArray> keys_;
+    std::string payload_;
+    mutable QHash<Long, int> indexes_;
+};
+
+} // namespace
+
+void writeDxf(const DrawModel& model, const QString& path) {
+    DxfWriter writer(model, path);
+    writer.write();
+    writer.commit();
+}
+
+} // namespace draw
