@@ -13,6 +13,7 @@
 #include <utility>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -79,6 +80,31 @@ QByteArray ReadBytes(const QString& path) {
     QByteArray bytes = f.readAll();
     if (f.error() != QFileDevice::NoError) raiseError(qmerr::FileNotFound, path);
     return bytes;
+}
+
+MappedFile::MappedFile(const QString& path) {
+    const int fd = path.isEmpty() ? -1 : ::open(QFile::encodeName(qfile::Resolve(path)).constData(), O_RDONLY | O_CLOEXEC);
+    struct stat st {};
+    if (fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
+        // Populated at once: a page fault for every few kilobytes of a large file costs more than the
+        // reading pass.
+        void* p = ::mmap(nullptr, size_t(st.st_size), PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+        if (p != MAP_FAILED) {
+            ::madvise(p, size_t(st.st_size), MADV_SEQUENTIAL);
+            data_ = static_cast<const char*>(p);
+            size_ = qsizetype(st.st_size);
+            mapped_ = true;
+        }
+    }
+    if (fd >= 0) ::close(fd);
+    if (mapped_) return;
+    copy_ = ReadBytes(path);
+    data_ = copy_.constData();
+    size_ = copy_.size();
+}
+
+MappedFile::~MappedFile() {
+    if (mapped_) ::munmap(const_cast<char*>(data_), size_t(size_));
 }
 
 namespace {

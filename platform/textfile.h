@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -25,6 +26,23 @@ QStringList SplitLines(const QString& text);
 QStringList ReadLines(const QString& path);
 // The file's bytes as they are; raises error 53 when it cannot be read.
 QByteArray ReadBytes(const QString& path);
+
+// A large file's bytes for one reading pass, mapped rather than copied; raises as ReadBytes. A file
+// that cannot be mapped (empty, or not a plain file) is read as ReadBytes reads it.
+class MappedFile {
+public:
+    explicit MappedFile(const QString& path);
+    ~MappedFile();
+    MappedFile(const MappedFile&) = delete;
+    MappedFile& operator=(const MappedFile&) = delete;
+    QByteArrayView bytes() const { return {data_, size_}; }
+
+private:
+    QByteArray copy_;
+    const char* data_ = nullptr;
+    qsizetype size_ = 0;
+    bool mapped_ = false;
+};
 
 // Writes the lines, each followed by CR LF, whole or not at all. Raises error 61 when the disk takes
 // not all of it, error 75 when the file cannot be created or put in place.

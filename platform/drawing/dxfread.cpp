@@ -24,7 +24,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
-#include <deque>
 #include <optional>
 #include <sstream>
 
@@ -135,7 +134,7 @@ struct Entity {
     bool mirrored = false; // extrusion along -z: x of the entity's own coordinates runs the other way
     bool invisible = false;
     bool hasData = false;
-    QByteArray data;
+    QByteArrayView data;
     QVector<QPointF> pts;
     QVector<double> bulges;
     bool closed = false, mesh = false;
@@ -147,7 +146,7 @@ struct Entity {
     QString text;
     bool solid = true;
     std::vector<std::vector<DL_HatchEdgeData>> edges; // of each loop of a hatch
-    std::string raw; // this program's fill: its pairs, read only when its shape is gone
+    std::string_view raw; // this program's fill: its pairs in the file, read only when its shape is gone
     QPointF u, v;
     int pw = 1, ph = 1;
     QString ref;
@@ -206,28 +205,68 @@ QString handleKey(const std::string& h) {
     return s;
 }
 
+// Values that most entities give in one pair: a view into the file, joined in a copy only when
+// they come in more.
+class Joined {
+public:
+    void append(std::string_view v) {
+        if (joined_.empty() && view_.empty()) {
+            view_ = v;
+            return;
+        }
+        if (joined_.empty()) joined_ = view_;
+        joined_ += v;
+    }
+    std::string_view get() const { return joined_.empty() ? view_ : std::string_view(joined_); }
+
+private:
+    std::string_view view_;
+    std::string joined_;
+};
+
 // What the feeder takes of an entity itself.
 struct EntityRecord {
     bool hasData = false;
-    QByteArray data;
+    Joined data;
     bool invisible = false;
-    std::string text;
-    std::string raw;
+    Joined text;
+    std::string_view raw;
+};
+
+// A page's entities by the thousand: the store grows without moving what it holds, allocating once
+// for many.
+template <typename T>
+class Store {
+public:
+    T& emplace_back() {
+        if (size_ % Chunk == 0) chunks_.push_back(std::make_unique<T[]>(Chunk));
+        return (*this)[size_++];
+    }
+    T& operator[](size_t i) { return chunks_[i / Chunk][i % Chunk]; }
+    const T& operator[](size_t i) const { return chunks_[i / Chunk][i % Chunk]; }
+    T& back() { return (*this)[size_ - 1]; }
+    size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+
+private:
+    static constexpr size_t Chunk = 1024;
+    std::vector<std::unique_ptr<T[]>> chunks_;
+    size_t size_ = 0;
 };
 
 class Collector : public DL_CreationAdapter {
 public:
-    std::vector<EntityRecord> records;
+    Store<EntityRecord> records;
     bool utf8 = false;
 
-    std::deque<Entity> entities; // grows without moving what it holds
+    Store<Entity> entities;
     QHash<QString, LayerInfo> layers;
     QHash<QString, QString> imageFiles; // IMAGEDEF handle -> file
     std::optional<QPointF> limMin, limMax;
     int insUnits = 0;
     QString acadVersion;
 
-    QString decode(const std::string& s) const {
+    QString decode(std::string_view s) const {
         const QByteArrayView b(s.data(), qsizetype(s.size()));
         if (utf8 || acadVersion >= QLatin1StringView("AC1021")) return QString::fromUtf8(b);
         QString out(b.size(), Qt::Uninitialized);
@@ -371,9 +410,10 @@ private:
             EntityRecord& r = records[size_t(record)];
             e.invisible = r.invisible;
             e.hasData = r.hasData;
-            e.data = std::move(r.data);
-            if (type == Entity::TextE || type == Entity::MTextE) e.text = decode(r.text);
-            e.raw = std::move(r.raw);
+            const std::string_view data = r.data.get();
+            e.data = QByteArrayView(data.data(), qsizetype(data.size()));
+            if (type == Entity::TextE || type == Entity::MTextE) e.text = decode(r.text.get());
+            e.raw = r.raw;
         }
         return e;
     }
@@ -418,17 +458,43 @@ private:
     std::string pending_;
 };
 
-// dxflib over pairs kept as text.
-void runDxflib(const std::string& pairs, Collector& c) {
-    DxflibFeed feed(c);
-    std::string_view rest(pairs);
-    for (;;) {
-        const size_t a = rest.find('\n');
-        const size_t b = a == std::string_view::npos ? a : rest.find('\n', a + 1);
-        if (b == std::string_view::npos) break;
-        feed(int(parseInt(rest.substr(0, a)).value_or(0)), rest.substr(a + 1, b - a - 1));
-        rest.remove_prefix(b + 1);
+// The lines of a file's bytes, each without its end (CR LF, LF or CR).
+struct Lines {
+    const char* p;
+    const char* end;
+    int line = 0;
+
+    bool next(std::string_view& text) {
+        if (p >= end) return false;
+        const char* s = p;
+        while (p < end && *p != '\n' && *p != '\r')
+            ++p;
+        text = std::string_view(s, size_t(p - s));
+        if (p < end && *p++ == '\r' && p < end && *p == '\n') ++p;
+        ++line;
+        return true;
     }
+};
+
+// Handles, class markers, owners, heights above the plane and line type scales are not used here.
+bool unused(int code, bool entities) {
+    return (code == 5 && entities) || code == 100 || code == 102 || code == 330 || code == 360 || code == 48 ||
+           (code >= 30 && code <= 39);
+}
+
+// dxflib over the pairs of one entity in the file, as the reading pass hands them on.
+void feedEntity(std::string_view pairs, Collector& c) {
+    DxflibFeed feed(c);
+    Lines lines{pairs.data(), pairs.data() + pairs.size()};
+    std::string_view codeLine, value;
+    for (bool first = true; lines.next(codeLine) && lines.next(value); first = false) {
+        const int code = int(parseInt(codeLine).value_or(0));
+        if (first)
+            feed(code, trimmed(value));
+        else if (code < 1000 && !unused(code, true))
+            feed(code, value.substr(0, 1000));
+    }
+    feed(0, "EOF");
     feed.flush();
 }
 
@@ -509,6 +575,8 @@ private:
             }
         }
         const int n = std::min(count, at + 1);
+        e.pts.reserve(std::max(0, n));
+        e.bulges.reserve(std::max(0, n));
         for (int i = 0; i < n; ++i) {
             e.pts << QPointF(v[3 * i], v[3 * i + 1]);
             e.bulges << v[3 * i + 2];
@@ -554,31 +622,18 @@ class Feeder {
 public:
     Feeder(const QString& path, Collector& collector) : path_(path), c_(collector), feed_(collector) {}
 
-    void run(const QByteArray& bytes) {
+    void run(QByteArrayView bytes) {
         if (bytes.startsWith("AutoCAD Binary DXF")) damagedFile(path_, QStringLiteral("a binary DXF file"));
-        // Room for the entities this program writes, about 800 bytes each.
-        c_.records.reserve(size_t(bytes.size() / 800));
-        const char* p = bytes.constData();
-        const char* const end = p + bytes.size();
-        int line = 0;
-        auto next = [&](std::string_view& text) {
-            if (p >= end) return false;
-            const char* s = p;
-            while (p < end && *p != '\n' && *p != '\r')
-                ++p;
-            text = std::string_view(s, size_t(p - s));
-            if (p < end && *p++ == '\r' && p < end && *p == '\n') ++p;
-            ++line;
-            return true;
-        };
+        Lines lines{bytes.data(), bytes.data() + bytes.size()};
+        const int& line = lines.line;
         std::string_view codeLine, value;
         bool sawEof = false;
-        while (next(codeLine)) {
+        for (pairStart_ = lines.p; lines.next(codeLine); pairStart_ = lines.p) {
             const auto code = parseInt(codeLine);
             if (!code || *code < 0 || *code > 1071)
                 damagedFile(path_, QStringLiteral("no group code on line %1").arg(line));
-            if (!next(value)) damagedFile(path_, QStringLiteral("the file ends in a group"));
-            if (pair(int(*code), value, end - p, line)) {
+            if (!lines.next(value)) damagedFile(path_, QStringLiteral("the file ends in a group"));
+            if (pair(int(*code), value, lines.end - lines.p, line)) {
                 sawEof = true;
                 break;
             }
@@ -653,18 +708,14 @@ private:
             if (ours_ && record_ >= 0) {
                 EntityRecord& r = c_.records[size_t(record_)];
                 r.hasData = true;
-                if (code == 1000) r.data += QByteArrayView(value.data(), qsizetype(value.size()));
+                if (code == 1000) r.data.append(value);
             }
             return false;
         }
         if (record_ >= 0 &&
             ((code == 1 && (type_ == "TEXT" || type_ == "MTEXT")) || (code == 3 && type_ == "MTEXT")))
             c_.records[size_t(record_)].text.append(value);
-        // Handles, class markers, owners, heights above the plane and line type scales are not
-        // used here.
-        if ((code == 5 && section_ == Section::Entities) || code == 100 || code == 102 || code == 330 ||
-            code == 360 || code == 48 || (code >= 30 && code <= 39))
-            return false;
+        if (unused(code, section_ == Section::Entities)) return false;
         // dxflib reads lines of up to 1024 bytes; a longer value is of no use here.
         put(code, value.substr(0, 1000));
         return false;
@@ -712,6 +763,7 @@ private:
             record_ = int(c_.records.size());
             c_.records.emplace_back();
             if (OwnKinds::handles(name) || name == "HATCH") own_.push_back({0, name});
+            entityStart_ = pairStart_;
             if (!own_.empty()) return;
         }
         put(0, name);
@@ -730,13 +782,8 @@ private:
     // needs: most of a page's pairs are boundaries. Any other fill goes to dxflib.
     void endHatch() {
         EntityRecord& r = c_.records[size_t(record_)];
-        if (r.hasData && r.data.contains("r=fill") && hatchHead_ >= 0) {
-            for (const Pair& pair : own_) {
-                r.raw += std::to_string(pair.code);
-                r.raw += '\n';
-                r.raw += pair.value;
-                r.raw += '\n';
-            }
+        if (r.hasData && r.data.get().find("r=fill") != std::string_view::npos && hatchHead_ >= 0) {
+            r.raw = std::string_view(entityStart_, size_t(pairStart_ - entityStart_));
             own_.resize(size_t(hatchHead_));
             feed_.flush();
             OwnKinds(own_, c_).buildFill(record_);
@@ -758,6 +805,8 @@ private:
     bool ours_ = false;
     int record_ = -1;
     std::vector<Pair> own_; // the pairs of an entity built here, from its type on
+    const char* pairStart_ = nullptr;   // where the pair read last begins in the file
+    const char* entityStart_ = nullptr; // where the entity read now begins
     qsizetype hatchHead_ = -1;
 };
 
@@ -771,7 +820,7 @@ struct Written {
     QByteArray patternPng;
 };
 
-std::optional<Written> parseData(const QByteArray& data) {
+std::optional<Written> parseData(QByteArrayView data) {
     Written w;
     bool version = false, kind = false, frame = false;
     DrawObject& o = w.object;
@@ -879,8 +928,8 @@ public:
 
     void build() {
         sheet();
-        for (const Entity& e : c_.entities)
-            entity(e);
+        for (size_t i = 0; i < c_.entities.size(); ++i)
+            entity(c_.entities[i]);
         flushFill();
     }
 
@@ -938,7 +987,8 @@ private:
             x1 = std::min(x1, p.x()), y1 = std::min(y1, p.y()), x2 = std::max(x2, p.x()),
             y2 = std::max(y2, p.y());
         };
-        for (const Entity& e : c_.entities) {
+        for (size_t i = 0; i < c_.entities.size(); ++i) {
+            const Entity& e = c_.entities[i];
             auto own = [&](QPointF p) { return e.mirrored ? QPointF(-p.x(), p.y()) : p; };
             for (const QPointF& p : e.pts)
                 take(own(p));
@@ -978,9 +1028,8 @@ private:
     static QVector<QVector<QPointF>> hatchLoops(const Entity& e) {
         if (!e.edges.empty() || e.raw.empty()) return loopsOf(e.edges);
         Collector c;
-        std::string pairs = e.raw + "0\nEOF\n";
-        runDxflib(pairs, c);
-        return c.entities.empty() ? QVector<QVector<QPointF>>() : loopsOf(c.entities.front().edges);
+        feedEntity(e.raw, c);
+        return c.entities.empty() ? QVector<QVector<QPointF>>() : loopsOf(c.entities[0].edges);
     }
 
     Long toLong(double v) const {
@@ -1341,7 +1390,7 @@ private:
     mutable QHash<QString, QImage> named_;    // by the name the file gives
 };
 
-bool validUtf8(const QByteArray& bytes) {
+bool validUtf8(QByteArrayView bytes) {
     // Eight bytes at a time to the first byte above ASCII; the ASCII before it is valid UTF-8 and
     // need not be decoded.
     const char* p = bytes.constData();
@@ -1362,7 +1411,8 @@ bool validUtf8(const QByteArray& bytes) {
 } // namespace
 
 void readDxf(const QString& path, DrawModel& into) {
-    const QByteArray bytes = qtext::ReadBytes(path);
+    const qtext::MappedFile file(path);
+    const QByteArrayView bytes = file.bytes();
     Collector collector;
     // Files of 2007 and after are UTF-8; older ones are taken as Windows 1252 unless their bytes read
     // as UTF-8.
