@@ -74,7 +74,7 @@ QByteArray shortReal(double v) {
 // dxflib's writer with the file held in memory: written whole through the one file writer, in CR
 // LF lines, numbers the same under every locale. The file is millions of short appends, which a
 // std::string takes quicker than a QByteArray.
-class ByteWriter : public DL_WriterA {
+class ByteWriter final : public DL_WriterA {
 public:
     explicit ByteWriter(std::string& out) : DL_WriterA("", DL_VERSION_2000), out_(out) {}
     void dxfReal(int gc, double value) const override {
@@ -194,8 +194,9 @@ public:
             if (!shows.leavesOut(model_.at(i))) object(model_.at(i));
         dw_.sectionEnd();
         dxf_.writeObjects(dw_);
-        for (const auto& [handle, data] : imageDefs_)
-            dxf_.writeImageDef(dw_, int(handle), data);
+        for (const ImageDef& d : imageDefs_)
+            dxf_.writeImageDef(dw_, int(d.handle),
+                               DL_ImageData(str(d.file.toUtf8()), 0, 0, 0, 0, 0, 0, 0, 0, 0, d.pw, d.ph, 50, 50, 0));
         dxf_.writeObjectsEnd(dw_);
         dw_.dxfEOF();
     }
@@ -286,11 +287,19 @@ private:
         dw_.sectionEnd();
     }
 
-    DL_Attributes attributes(Long color, const Style& s, bool outline) const {
+    // An entity's layer, colour, line weight and line type.
+    struct Look {
+        const char* layer = "0";
+        int index = 256;
+        int rgb = -1;
+        int weight = -1;
+        const char* linetype = "BYLAYER";
+    };
+
+    Look look(Long color, const Style& s, bool outline) const {
         const bool hidden = outline && s.lineStyle == NoLine;
-        return DL_Attributes(hidden ? HiddenLayer : "0", indexOf(color), toRgb24(color),
-                             outline ? lineWeightOf(s.lineWidth) : -1,
-                             outline ? linetypeOf(s.lineStyle) : "CONTINUOUS");
+        return {hidden ? HiddenLayer : "0", indexOf(color), toRgb24(color), outline ? lineWeightOf(s.lineWidth) : -1,
+                outline ? linetypeOf(s.lineStyle) : "CONTINUOUS"};
     }
 
     // A page has few colours; the search of the palette is done once for each.
@@ -300,6 +309,29 @@ private:
         return *it;
     }
 
+    // An entity's head, as dxflib writes it for release 2000, straight into the file: a page's
+    // entities are most of writing it.
+    void entity(const char* type, const Look& l, const char* subclass) {
+        dw_.dxfText(0, type);
+        dw_.handle();
+        dw_.dxfText(100, "AcDbEntity");
+        dw_.dxfText(8, l.layer);
+        dw_.dxfInt(62, l.index);
+        if (l.rgb != -1) dw_.dxfInt(420, l.rgb);
+        dw_.dxfInt(370, l.weight);
+        dw_.dxfReal(48, 1.0);
+        dw_.dxfText(6, l.linetype);
+        dw_.dxfText(100, subclass);
+    }
+
+    void point(int code, const QPointF& p) {
+        dw_.dxfReal(code, p.x());
+        dw_.dxfReal(code + 10, p.y());
+        dw_.dxfReal(code + 20, 0.0);
+    }
+
+    static double degrees(double radians) { return radians / (2 * M_PI) * 360.0; }
+
     void object(const DrawObject& o) {
         const Shape shape = shapeOf(o, map_, true);
         const bool fillable =
@@ -307,15 +339,15 @@ private:
         if (fillable && o.style.fill != FillMode::None && shape.type != Shape::Segment) hatch(o, shape);
         bool longText = false;
         switch (shape.type) {
-        case Shape::Segment: {
-            const QPointF a = shape.pts[0], b = shape.pts[1];
-            dxf_.writeLine(dw_, DL_LineData(a.x(), a.y(), 0, b.x(), b.y(), 0),
-                           attributes(o.style.lineColor, o.style, true));
+        case Shape::Segment:
+            entity("LINE", look(o.style.lineColor, o.style, true), "AcDbLine");
+            point(10, shape.pts[0]);
+            point(11, shape.pts[1]);
             break;
-        }
         case Shape::Poly:
-            dxf_.writePolyline(dw_, DL_PolylineData(int(shape.pts.size()), 0, 0, shape.closed ? 1 : 0),
-                               attributes(o.style.lineColor, o.style, true));
+            entity("LWPOLYLINE", look(o.style.lineColor, o.style, true), "AcDbPolyline");
+            dw_.dxfInt(90, int(shape.pts.size()));
+            dw_.dxfInt(70, shape.closed ? 1 : 0);
             for (qsizetype i = 0; i < shape.pts.size(); ++i) {
                 dw_.dxfReal(10, shape.pts[i].x());
                 dw_.dxfReal(20, shape.pts[i].y());
@@ -323,10 +355,12 @@ private:
             }
             break;
         case Shape::EllipseShape:
-            dxf_.writeEllipse(dw_,
-                              DL_EllipseData(shape.centre.x(), shape.centre.y(), 0, shape.major.x(),
-                                             shape.major.y(), 0, shape.ratio, 0, 2 * M_PI),
-                              attributes(o.style.lineColor, o.style, true));
+            entity("ELLIPSE", look(o.style.lineColor, o.style, true), "AcDbEllipse");
+            point(10, shape.centre);
+            point(11, shape.major);
+            dw_.dxfReal(40, shape.ratio);
+            dw_.dxfReal(41, 0.0);
+            dw_.dxfReal(42, 2 * M_PI);
             break;
         case Shape::TextShape: {
             QByteArray text = encodeText(o.text);
@@ -338,22 +372,35 @@ private:
                 if (esc >= 0 && esc + 7 > cut) cut = esc;
                 text.truncate(cut);
             }
-            const QPointF a = shape.pts[0];
-            dxf_.writeText(dw_,
-                           DL_TextData(shape.insert.x(), shape.insert.y(), 0, a.x(), a.y(), 0, shape.height,
-                                       1, 0, shape.hjust, 2, str(text), "Standard",
-                                       qDegreesToRadians(shape.rotation)),
-                           attributes(o.style.textColor, o.style, false));
+            entity("TEXT", look(o.style.textColor, o.style, false), "AcDbText");
+            point(10, shape.insert);
+            dw_.dxfReal(40, shape.height);
+            dw_.dxfText(1, std::string_view(text.constData(), size_t(text.size())));
+            dw_.dxfReal(50, degrees(qDegreesToRadians(shape.rotation)));
+            dw_.dxfReal(41, 1.0);
+            dw_.dxfText(7, "Standard");
+            dw_.dxfInt(71, 0);
+            dw_.dxfInt(72, shape.hjust);
+            point(11, shape.pts[0]);
+            dw_.dxfText(100, "AcDbText");
+            dw_.dxfInt(73, 2);
             break;
         }
         case Shape::Image: {
-            const QString name = bitmapFor(o.picture);
-            const QPointF p = shape.pts[0];
-            DL_ImageData data(str(name.toUtf8()), p.x(), p.y(), 0, shape.u.x(), shape.u.y(), 0, shape.v.x(),
-                              shape.v.y(), 0, shape.pw, shape.ph, 50, 50, 0);
-            const unsigned long handle =
-                dxf_.writeImage(dw_, data, DL_Attributes("0", 256, -1, -1, "BYLAYER"));
-            imageDefs_.emplace_back(handle, data);
+            entity("IMAGE", Look(), "AcDbRasterImage");
+            dw_.dxfInt(90, 0);
+            point(10, shape.pts[0]);
+            point(11, shape.u);
+            point(12, shape.v);
+            dw_.dxfReal(13, shape.pw);
+            dw_.dxfReal(23, shape.ph);
+            // The image's definition, written among the objects, takes the next handle.
+            imageDefs_.push_back({dw_.handle(340), bitmapFor(o.picture), shape.pw, shape.ph});
+            dw_.dxfInt(70, 15);
+            dw_.dxfInt(280, 0);
+            dw_.dxfInt(281, 50);
+            dw_.dxfInt(282, 50);
+            dw_.dxfInt(283, 0);
             break;
         }
         case Shape::None:
@@ -365,22 +412,43 @@ private:
     // A filled shape's fill: a HATCH just before its outline, solid, or hatched for a pattern.
     void hatch(const DrawObject& o, const Shape& shape) {
         const bool solid = o.style.fill != FillMode::Picture;
-        const DL_HatchData data(1, solid, 1, 0, solid ? "SOLID" : "ANSI31");
-        dxf_.writeHatch1(dw_, data, attributes(o.style.fillColor, o.style, false));
-        // dxflib's edges leave the fields of other edge types unset, so they must never be copied:
-        // room for all of them before the first.
-        std::vector<DL_HatchEdgeData> edges;
-        edges.reserve(size_t(std::max<qsizetype>(1, shape.pts.size())));
+        entity("HATCH", look(o.style.fillColor, o.style, false), "AcDbHatch");
+        point(10, QPointF());
+        dw_.dxfReal(210, 0.0);
+        dw_.dxfReal(220, 0.0);
+        dw_.dxfReal(230, 1.0);
+        dw_.dxfText(2, solid ? "SOLID" : "ANSI31");
+        dw_.dxfInt(70, solid ? 1 : 0);
+        dw_.dxfInt(71, 0);
+        dw_.dxfInt(91, 1);
+        dw_.dxfInt(92, 1);
         if (shape.type == Shape::EllipseShape) {
-            edges.emplace_back(shape.centre.x(), shape.centre.y(), shape.major.x(), shape.major.y(),
-                               shape.ratio, 0, 2 * M_PI, true);
+            dw_.dxfInt(93, 1);
+            dw_.dxfInt(72, 3);
+            dw_.dxfReal(10, shape.centre.x());
+            dw_.dxfReal(20, shape.centre.y());
+            dw_.dxfReal(11, shape.major.x());
+            dw_.dxfReal(21, shape.major.y());
+            dw_.dxfReal(40, shape.ratio);
+            dw_.dxfReal(50, degrees(0));
+            dw_.dxfReal(51, degrees(2 * M_PI));
+            dw_.dxfInt(73, 1);
         } else {
             const qsizetype n = shape.pts.size();
+            int edges = 0;
+            for (qsizetype i = 0; i < n; ++i)
+                edges += shape.bulges[i] != 0 || shape.pts[i] != shape.pts[(i + 1) % n];
+            dw_.dxfInt(93, edges);
             for (qsizetype i = 0; i < n; ++i) {
                 const QPointF p = shape.pts[i], q = shape.pts[(i + 1) % n];
                 const double b = shape.bulges[i];
                 if (b == 0) {
-                    if (p != q) edges.emplace_back(p.x(), p.y(), q.x(), q.y());
+                    if (p == q) continue;
+                    dw_.dxfInt(72, 1);
+                    dw_.dxfReal(10, p.x());
+                    dw_.dxfReal(20, p.y());
+                    dw_.dxfReal(11, q.x());
+                    dw_.dxfReal(21, q.y());
                     continue;
                 }
                 const double theta = 4 * std::atan(b);
@@ -389,16 +457,36 @@ private:
                 const QPointF c = (p + q) / 2 + QPointF(-d.y() / chord, d.x() / chord) *
                                                     (chord / (2 * std::tan(theta / 2)));
                 const double radius = chord / (2 * std::sin(std::abs(theta) / 2));
-                edges.emplace_back(c.x(), c.y(), radius, std::atan2(p.y() - c.y(), p.x() - c.x()),
-                                   std::atan2(q.y() - c.y(), q.x() - c.x()), true);
+                dw_.dxfInt(72, 2);
+                dw_.dxfReal(10, c.x());
+                dw_.dxfReal(20, c.y());
+                dw_.dxfReal(40, radius);
+                dw_.dxfReal(50, degrees(std::atan2(p.y() - c.y(), p.x() - c.x())));
+                dw_.dxfReal(51, degrees(std::atan2(q.y() - c.y(), q.x() - c.x())));
+                dw_.dxfInt(73, 1);
             }
         }
-        const DL_HatchLoopData loop(int(edges.size()));
-        dxf_.writeHatchLoop1(dw_, loop);
-        for (const DL_HatchEdgeData& e : edges)
-            dxf_.writeHatchEdge(dw_, e);
-        dxf_.writeHatchLoop2(dw_, loop);
-        dxf_.writeHatch2(dw_, data, DL_Attributes());
+        dw_.dxfInt(97, 0);
+        dw_.dxfInt(75, 0);
+        dw_.dxfInt(76, 1);
+        if (!solid) {
+            // One family of lines at 45 degrees, an eighth of an inch apart.
+            dw_.dxfReal(52, 0.0);
+            dw_.dxfReal(41, 1.0);
+            dw_.dxfInt(77, 0);
+            dw_.dxfInt(78, 1);
+            dw_.dxfReal(53, 45.0);
+            dw_.dxfReal(43, 0.0);
+            dw_.dxfReal(44, 0.0);
+            dw_.dxfReal(45, -0.0883883476483184);
+            dw_.dxfReal(46, 0.0883883476483185);
+            dw_.dxfInt(79, 0);
+        }
+        dw_.dxfInt(98, 0);
+        dw_.dxfText(1001, "ACAD");
+        dw_.dxfReal(1010, 0.0);
+        dw_.dxfReal(1020, 0.0);
+        dw_.dxfInt(1030, 0);
         extendedData("v=" + std::to_string(DataVersion) + "&r=fill");
     }
 
@@ -505,7 +593,12 @@ private:
     ByteWriter dw_;
     DL_Dxf dxf_;
     Mapping map_;
-    std::vector<std::pair<unsigned long, DL_ImageData>> imageDefs_;
+    struct ImageDef {
+        unsigned long handle;
+        QString file;
+        int pw, ph;
+    };
+    std::vector<ImageDef> imageDefs_;
     std::vector<std::pair<QString, QImage>> bitmaps_;
     QHash<QByteArray, QString> bitmapNames_;
     QHash<QByteArray, int> patterns_;
