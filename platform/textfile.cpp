@@ -259,24 +259,41 @@ void RemoveLeftovers(const QString& folder) {
 PendingFile::PendingFile(const QString& path, const QStringList& lines)
     : PendingFile(path, linesText(lines)) {}
 
-PendingFile::PendingFile(const QString& path, const QByteArray& bytes) : path_(path), target_(writeTarget(path)) {
+PendingFile::PendingFile(const QString& path, const QByteArray& bytes)
+    : PendingFile(path, [&bytes](const ByteSink& put) { put(bytes); }) {}
+
+PendingFile::PendingFile(const QString& path, const std::function<void(const ByteSink&)>& produce)
+    : path_(path), target_(writeTarget(path)) {
     completeKilledSets(qfile::FolderOf(target_));
     removePending(qfile::FolderOf(target_), qfile::NameOf(target_));
     fd_ = openPending(target_, pending_);
     if (fd_ < 0) raiseError(qmerr::PathFileAccess, path);
     step();
-    const char* p = bytes.constData();
-    qsizetype left = bytes.size();
     int failure = 0;
-    while (left > 0 && !failure) {
-        const ssize_t n = ::write(fd_, p, size_t(left));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            failure = writeErrorNumber(n < 0 ? errno : ENOSPC);
-        } else {
-            p += n;
-            left -= n;
+    off_t written = 0;
+    const ByteSink put = [&](QByteArrayView bytes) {
+        const char* p = bytes.data();
+        qsizetype left = bytes.size();
+        while (left > 0 && !failure) {
+            const ssize_t n = ::write(fd_, p, size_t(left));
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) {
+                failure = writeErrorNumber(n < 0 ? errno : ENOSPC);
+            } else {
+                p += n;
+                left -= n;
+            }
         }
+        // The disk starts on each piece while the next is made, so that the check below waits less.
+        if (!failure && !bytes.isEmpty()) ::sync_file_range(fd_, written, bytes.size(), SYNC_FILE_RANGE_WRITE);
+        written += bytes.size();
+    };
+    try {
+        produce(put);
+    } catch (...) {
+        ::unlink(nativeName(pending_).constData());
+        ::close(std::exchange(fd_, -1));
+        throw;
     }
     // Checked here, with the space some file systems only claim when the data goes to disk: a
     // failure found only at commit() would come after other files of the set were replaced.
@@ -319,6 +336,10 @@ void PendingSet::add(const QString& path, const QByteArray& bytes) {
 }
 
 void PendingSet::add(const QString& path, const QStringList& lines) { add(path, linesText(lines)); }
+
+void PendingSet::add(const QString& path, const std::function<void(const ByteSink&)>& produce) {
+    files_.push_back(std::make_unique<PendingFile>(path, produce));
+}
 
 void PendingSet::commit() {
     std::vector<std::unique_ptr<PendingFile>> files = std::move(files_);

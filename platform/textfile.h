@@ -56,9 +56,15 @@ void WriteBytes(const QString& path, const QByteArray& bytes);
 //
 // The pending file is "<name>.qmpending-<pid>-<n>" beside its target, locked while its save runs.
 // Before each save the unlocked ones of the same target, left by a save that was killed, are removed.
+// A file's bytes handed over piece by piece: each goes to disk as it comes.
+using ByteSink = std::function<void(QByteArrayView)>;
+
 class PendingFile {
 public:
     PendingFile(const QString& path, const QByteArray& bytes);
+    // The bytes made by produce, which hands them to its sink in pieces; what produce raises drops
+    // the file.
+    PendingFile(const QString& path, const std::function<void(const ByteSink&)>& produce);
     PendingFile(const QString& path, const QStringList& lines);
     ~PendingFile();
     PendingFile(const PendingFile&) = delete;
@@ -83,6 +89,7 @@ class PendingSet {
 public:
     void add(const QString& path, const QByteArray& bytes);
     void add(const QString& path, const QStringList& lines);
+    void add(const QString& path, const std::function<void(const ByteSink&)>& produce);
     void commit(); // raises as PendingFile::commit
 
 private:

@@ -25,7 +25,6 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
-#include <sys/mman.h>
 
 namespace draw {
 
@@ -71,9 +70,9 @@ QByteArray shortReal(double v) {
 }
 // ---- writing ------------------------------------------------------------------------------------------
 
-// dxflib's writer with the file held in memory: written whole through the one file writer, in CR
-// LF lines, numbers the same under every locale. The file is millions of short appends, which a
-// std::string takes quicker than a QByteArray.
+// dxflib's writer into a buffer that goes to the one file writer piece by piece, in CR LF lines,
+// numbers the same under every locale. The file is millions of short appends, which a std::string
+// takes quicker than a QByteArray.
 class ByteWriter final : public DL_WriterA {
 public:
     explicit ByteWriter(std::string& out) : DL_WriterA("", DL_VERSION_2000), out_(out) {}
@@ -164,13 +163,7 @@ QByteArray pictureKey(const QImage& image) {
 class DxfWriter {
 public:
     DxfWriter(const DrawModel& model, const QString& path) : model_(model), path_(path), dw_(out_) {
-        out_.reserve(4096 + size_t(model.count()) * 1000);
-        // A large page's file is tens of megabytes: in huge pages it is written without a fault at
-        // every 4 KB.
-        constexpr uintptr_t Huge = uintptr_t(2) << 20;
-        const uintptr_t from = (uintptr_t(out_.data()) + Huge - 1) & ~(Huge - 1),
-                        to = (uintptr_t(out_.data()) + out_.capacity()) & ~(Huge - 1);
-        if (to > from) madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
+        out_.reserve(2 * Piece);
         const QFileInfo info(path);
         folder_ = qfile::FolderOf(qfile::Normalize(path));
         base_ = info.completeBaseName();
@@ -184,25 +177,11 @@ public:
         }
     }
 
-    void write() {
-        header();
-        tables();
-        blocks();
-        dw_.sectionEntities();
-        const OutputOptions shows = fileOutputOptions();
-        for (int i = 0; i < model_.count(); ++i)
-            if (!shows.leavesOut(model_.at(i))) object(model_.at(i));
-        dw_.sectionEnd();
-        dxf_.writeObjects(dw_);
-        for (const ImageDef& d : imageDefs_)
-            dxf_.writeImageDef(dw_, int(d.handle),
-                               DL_ImageData(str(d.file.toUtf8()), 0, 0, 0, 0, 0, 0, 0, 0, 0, d.pw, d.ph, 50, 50, 0));
-        dxf_.writeObjectsEnd(dw_);
-        dw_.dxfEOF();
-    }
-
     // Every file is on disk beside its name before any replaces its old one; the drawing goes last.
-    void commit() {
+    // It is written in pieces as it is made: a large page's file is tens of megabytes.
+    void write() {
+        for (int i = 0; i < model_.count(); ++i)
+            if (model_.at(i).kind == Bitmap && !shows_.leavesOut(model_.at(i))) bitmapFor(model_.at(i).picture);
         qtext::PendingSet files;
         for (const auto& [name, image] : bitmaps_) {
             QByteArray bmp;
@@ -211,12 +190,36 @@ public:
             if (!image.save(&buffer, "BMP")) raiseError(qmerr::PathFileAccess, folder_ + name);
             files.add(folder_ + name, bmp);
         }
-        // out_ outlives the commit, so the bytes need not be copied.
-        files.add(path_, QByteArray::fromRawData(out_.data(), qsizetype(out_.size())));
+        files.add(path_, [this](const qtext::ByteSink& put) { drawing(put); });
         files.commit();
     }
 
 private:
+    static constexpr size_t Piece = size_t(1) << 20;
+
+    void drawing(const qtext::ByteSink& put) {
+        auto flush = [&] {
+            put(QByteArrayView(out_.data(), qsizetype(out_.size())));
+            out_.clear();
+        };
+        header();
+        tables();
+        blocks();
+        dw_.sectionEntities();
+        for (int i = 0; i < model_.count(); ++i) {
+            if (!shows_.leavesOut(model_.at(i))) object(model_.at(i));
+            if (out_.size() >= Piece) flush();
+        }
+        dw_.sectionEnd();
+        dxf_.writeObjects(dw_);
+        for (const ImageDef& d : imageDefs_)
+            dxf_.writeImageDef(dw_, int(d.handle),
+                               DL_ImageData(str(d.file.toUtf8()), 0, 0, 0, 0, 0, 0, 0, 0, 0, d.pw, d.ph, 50, 50, 0));
+        dxf_.writeObjectsEnd(dw_);
+        dw_.dxfEOF();
+        flush();
+    }
+
     void header() {
         const double w = model_.pageWidth() / UnitsPerInch, h = model_.pageHeight() / UnitsPerInch;
         dxf_.writeHeader(dw_);
@@ -588,6 +591,7 @@ private:
     }
 
     const DrawModel& model_;
+    const OutputOptions shows_ = fileOutputOptions();
     QString path_, folder_, base_;
     std::string out_;
     ByteWriter dw_;
@@ -612,7 +616,6 @@ private:
 void writeDxf(const DrawModel& model, const QString& path) {
     DxfWriter writer(model, path);
     writer.write();
-    writer.commit();
 }
 
 } // namespace draw
