@@ -322,7 +322,7 @@ private:
         dw_.dxfInt(62, l.index);
         if (l.rgb != -1) dw_.dxfInt(420, l.rgb);
         dw_.dxfInt(370, l.weight);
-        dw_.dxfReal(48, 1.0);
+        dw_.dxfText(48, "1.0");
         dw_.dxfText(6, l.linetype);
         dw_.dxfText(100, subclass);
     }
@@ -330,13 +330,36 @@ private:
     void point(int code, const QPointF& p) {
         dw_.dxfReal(code, p.x());
         dw_.dxfReal(code + 10, p.y());
-        dw_.dxfReal(code + 20, 0.0);
+        dw_.dxfText(code + 20, "0.0");
+    }
+
+    // A shape's coordinates, each formatted once: a fill repeats its outline's points, and numbers
+    // are most of writing a file. x and y of each point, then those of the ellipse's centre and axis.
+    void formatNumbers(const Shape& s) {
+        numbers_.clear();
+        spans_.clear();
+        auto add = [this](double v) {
+            const size_t at = numbers_.size();
+            appendReal(numbers_, v);
+            spans_.emplace_back(at, numbers_.size() - at);
+        };
+        for (const QPointF& p : s.pts)
+            add(p.x()), add(p.y());
+        for (const QPointF& p : {s.centre, s.major})
+            add(p.x()), add(p.y());
+    }
+    std::string_view number(size_t i) const { return {numbers_.data() + spans_[i].first, spans_[i].second}; }
+    // The point's x and y as formatted; the ellipse's centre and axis follow the points.
+    void formatted(int code, size_t point) {
+        dw_.dxfText(code, number(2 * point));
+        dw_.dxfText(code + 10, number(2 * point + 1));
     }
 
     static double degrees(double radians) { return radians / (2 * M_PI) * 360.0; }
 
     void object(const DrawObject& o) {
         const Shape shape = shapeOf(o, map_, true);
+        formatNumbers(shape);
         const bool fillable =
             o.kind == Rectangle || o.kind == RoundRect || o.kind == Ellipse || o.kind == Polygon;
         if (fillable && o.style.fill != FillMode::None && shape.type != Shape::Segment) hatch(o, shape);
@@ -352,15 +375,16 @@ private:
             dw_.dxfInt(90, int(shape.pts.size()));
             dw_.dxfInt(70, shape.closed ? 1 : 0);
             for (qsizetype i = 0; i < shape.pts.size(); ++i) {
-                dw_.dxfReal(10, shape.pts[i].x());
-                dw_.dxfReal(20, shape.pts[i].y());
+                formatted(10, size_t(i));
                 if (shape.bulges[i] != 0) dw_.dxfReal(42, shape.bulges[i]);
             }
             break;
         case Shape::EllipseShape:
             entity("ELLIPSE", look(o.style.lineColor, o.style, true), "AcDbEllipse");
-            point(10, shape.centre);
-            point(11, shape.major);
+            formatted(10, size_t(shape.pts.size()));
+            dw_.dxfText(30, "0.0");
+            formatted(11, size_t(shape.pts.size()) + 1);
+            dw_.dxfText(31, "0.0");
             dw_.dxfReal(40, shape.ratio);
             dw_.dxfReal(41, 0.0);
             dw_.dxfReal(42, 2 * M_PI);
@@ -428,10 +452,8 @@ private:
         if (shape.type == Shape::EllipseShape) {
             dw_.dxfInt(93, 1);
             dw_.dxfInt(72, 3);
-            dw_.dxfReal(10, shape.centre.x());
-            dw_.dxfReal(20, shape.centre.y());
-            dw_.dxfReal(11, shape.major.x());
-            dw_.dxfReal(21, shape.major.y());
+            formatted(10, size_t(shape.pts.size()));
+            formatted(11, size_t(shape.pts.size()) + 1);
             dw_.dxfReal(40, shape.ratio);
             dw_.dxfReal(50, degrees(0));
             dw_.dxfReal(51, degrees(2 * M_PI));
@@ -448,10 +470,8 @@ private:
                 if (b == 0) {
                     if (p == q) continue;
                     dw_.dxfInt(72, 1);
-                    dw_.dxfReal(10, p.x());
-                    dw_.dxfReal(20, p.y());
-                    dw_.dxfReal(11, q.x());
-                    dw_.dxfReal(21, q.y());
+                    formatted(10, size_t(i));
+                    formatted(11, size_t((i + 1) % n));
                     continue;
                 }
                 const double theta = 4 * std::atan(b);
@@ -608,6 +628,8 @@ private:
     QHash<QByteArray, int> patterns_;
     QHash<qint64, QByteArray> keys_;
     std::string payload_;
+    std::string numbers_;
+    std::vector<std::pair<size_t, size_t>> spans_;
     mutable QHash<Long, int> indexes_;
 };
 
