@@ -25,6 +25,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace draw {
 
@@ -37,32 +38,40 @@ using namespace dxf;
 // Numbers are written through std::to_chars: the same shortest round-trip digits as Qt's
 // formatting, a good deal faster, and a third of writing a file is numbers.
 
-// A real in plain notation with the fewest digits that read back as it, always with a point.
-void appendReal(std::string& out, double v) {
+// Room for any real as putReal writes it: the smallest doubles take 330 characters in plain notation.
+constexpr size_t RealRoom = 400;
+
+// A real in plain notation with the fewest digits that read back as it, always with a point; at p,
+// returning its end.
+char* putReal(char* p, double v) {
     if (!std::isfinite(v) || v == 0) {
-        out += "0.0";
-        return;
+        std::memcpy(p, "0.0", 3);
+        return p + 3;
     }
     // From 1e15 on std::to_chars writes every digit of the binary value where Qt pads the shortest
     // digits with zeros; such numbers stay Qt's, so that every file is written as it always was.
     if (std::abs(v) >= 1e15) {
         QByteArray s = QByteArray::number(v, 'f', QLocale::FloatingPointShortest);
         if (!s.contains('.')) s += ".0";
-        out.append(s.constData(), size_t(s.size()));
-        return;
+        std::memcpy(p, s.constData(), size_t(s.size()));
+        return p + s.size();
     }
-    char buf[400]; // the smallest doubles take 330 characters in plain notation
-    char* end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed).ptr;
-    out.append(buf, end - buf);
-    if (std::find(buf, end, '.') == end) out += ".0";
+    char* end = std::to_chars(p, p + RealRoom, v, std::chars_format::fixed).ptr;
+    if (std::find(p, end, '.') == end) {
+        *end++ = '.';
+        *end++ = '0';
+    }
+    return end;
 }
 
-template <typename Bytes>
-void appendInt(Bytes& out, long long v, int base = 10) {
+void appendReal(std::string& out, double v) {
+    char buf[RealRoom];
+    out.append(buf, size_t(putReal(buf, v) - buf));
+}
+
+void appendInt(std::string& out, long long v) {
     char buf[24];
-    char* end = std::to_chars(buf, buf + sizeof buf, v, base).ptr;
-    if (base == 16) std::transform(buf, end, buf, [](char c) { return char(std::toupper(uchar(c))); });
-    out.append(buf, end - buf);
+    out.append(buf, size_t(std::to_chars(buf, buf + sizeof buf, v).ptr - buf));
 }
 
 QByteArray shortReal(double v) {
@@ -76,38 +85,63 @@ QByteArray shortReal(double v) {
 class ByteWriter final : public DL_WriterA {
 public:
     explicit ByteWriter(std::string& out) : DL_WriterA("", DL_VERSION_2000), out_(out) {}
+    // Each pair goes into the buffer in one piece.
     void dxfReal(int gc, double value) const override {
-        code(gc);
-        appendReal(out_, value);
-        out_ += "\r\n";
+        char buf[RealRoom + 16];
+        char* p = putReal(putCode(buf, gc), value);
+        *p++ = '\r';
+        *p++ = '\n';
+        out_.append(buf, size_t(p - buf));
     }
-    void dxfInt(int gc, int value) const override {
-        code(gc);
-        appendInt(out_, value);
-        out_ += "\r\n";
-    }
-    void dxfHex(int gc, int value) const override {
-        code(gc);
-        appendInt(out_, uint(value), 16);
-        out_ += "\r\n";
-    }
+    void dxfInt(int gc, int value) const override { whole(gc, value, 10); }
+    void dxfHex(int gc, int value) const override { whole(gc, uint(value), 16); }
     void dxfString(int gc, const char* value) const override { dxfText(gc, value); }
     void dxfString(int gc, const std::string& value) const override { dxfText(gc, value); }
     void dxfText(int gc, std::string_view value) const {
-        code(gc);
-        out_ += value;
-        out_ += "\r\n";
+        char buf[256];
+        char* p = putCode(buf, gc);
+        if (value.size() > sizeof buf - 16) {
+            out_.append(buf, size_t(p - buf));
+            out_ += value;
+            out_ += "\r\n";
+            return;
+        }
+        std::memcpy(p, value.data(), value.size());
+        p += value.size();
+        *p++ = '\r';
+        *p++ = '\n';
+        out_.append(buf, size_t(p - buf));
     }
 
 private:
-    void code(int gc) const {
-        if (gc < 10)
-            out_ += "  ";
-        else if (gc < 100)
-            out_ += ' ';
-        appendInt(out_, gc);
-        out_ += "\r\n";
+    void whole(int gc, long long value, int base) const {
+        char buf[48];
+        char* const start = putCode(buf, gc);
+        char* p = std::to_chars(start, start + 24, value, base).ptr;
+        if (base == 16) std::transform(start, p, start, [](char c) { return char(std::toupper(uchar(c))); });
+        *p++ = '\r';
+        *p++ = '\n';
+        out_.append(buf, size_t(p - buf));
     }
+
+    // A code line, right-aligned in three places as dxflib writes it.
+    static char* putCode(char* p, int gc) {
+        char digits[12];
+        char* d = digits + sizeof digits;
+        do {
+            *--d = char('0' + gc % 10);
+            gc /= 10;
+        } while (gc > 0);
+        const size_t n = size_t(digits + sizeof digits - d);
+        for (size_t i = n; i < 3; ++i)
+            *p++ = ' ';
+        std::memcpy(p, d, n);
+        p += n;
+        *p++ = '\r';
+        *p++ = '\n';
+        return p;
+    }
+
     std::string& out_;
 };
 
