@@ -26,6 +26,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <future>
 
 namespace draw {
 
@@ -198,6 +199,7 @@ class DxfWriter {
 public:
     DxfWriter(const DrawModel& model, const QString& path) : model_(model), path_(path), dw_(out_) {
         out_.reserve(2 * Piece);
+        written_.reserve(2 * Piece);
         const QFileInfo info(path);
         folder_ = qfile::FolderOf(qfile::Normalize(path));
         base_ = info.completeBaseName();
@@ -231,10 +233,15 @@ public:
 private:
     static constexpr size_t Piece = size_t(1) << 20;
 
+    // Each piece goes to disk while the next is made.
     void drawing(const qtext::ByteSink& put) {
+        std::future<void> writing;
         auto flush = [&] {
-            put(QByteArrayView(out_.data(), qsizetype(out_.size())));
+            if (writing.valid()) writing.get();
+            std::swap(out_, written_);
             out_.clear();
+            writing = std::async(std::launch::async,
+                                 [&put, this] { put(QByteArrayView(written_.data(), qsizetype(written_.size()))); });
         };
         header();
         tables();
@@ -252,6 +259,7 @@ private:
         dxf_.writeObjectsEnd(dw_);
         dw_.dxfEOF();
         flush();
+        writing.get();
     }
 
     void header() {
@@ -647,7 +655,7 @@ private:
     const DrawModel& model_;
     const OutputOptions shows_ = fileOutputOptions();
     QString path_, folder_, base_;
-    std::string out_;
+    std::string out_, written_;
     ByteWriter dw_;
     DL_Dxf dxf_;
     Mapping map_;
