@@ -179,12 +179,11 @@ void appendPct(std::string& out, const QString& s) {
         put(uchar(c));
 }
 
-QByteArray pngOf(const QImage& image) {
-    QByteArray bytes;
+// A picture's bytes in a file format; false when it cannot be written so.
+bool imageBytes(const QImage& image, const char* format, QByteArray& bytes) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
+    return image.save(&buffer, format);
 }
 
 QByteArray pictureKey(const QImage& image) {
@@ -221,9 +220,7 @@ public:
         qtext::PendingSet files;
         for (const auto& [name, image] : bitmaps_) {
             QByteArray bmp;
-            QBuffer buffer(&bmp);
-            buffer.open(QIODevice::WriteOnly);
-            if (!image.save(&buffer, "BMP")) raiseError(qmerr::PathFileAccess, folder_ + name);
+            if (!imageBytes(image, "BMP", bmp)) raiseError(qmerr::PathFileAccess, folder_ + name);
             files.add(folder_ + name, bmp);
         }
         files.add(path_, [this](const qtext::ByteSink& put) { drawing(put); });
@@ -598,8 +595,9 @@ private:
             auto it = patterns_.constFind(key);
             if (it == patterns_.cend()) {
                 it = patterns_.insert(key, int(patterns_.size()) + 1);
-                add("pp", pngOf(s.fillPicture)
-                              .toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals));
+                QByteArray png;
+                imageBytes(s.fillPicture, "PNG", png);
+                add("pp", png.toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals));
             }
             addInt("pi", *it);
         }
