@@ -237,7 +237,8 @@ private:
             if (writing.valid()) writing.get();
             std::swap(out_, written_);
             out_.clear();
-            writing = std::async(std::launch::async,
+            // On a thread of its own; where none can be started, when it is waited for.
+            writing = std::async(std::launch::async | std::launch::deferred,
                                  [&put, this] { put(QByteArrayView(written_.data(), qsizetype(written_.size()))); });
         };
         header();
