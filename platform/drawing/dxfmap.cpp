@@ -294,9 +294,13 @@ Shape shapeOf(const DrawObject& o, const Mapping& m, bool writing) {
         s.hjust = std::clamp(o.style.textAlign, 0, 2);
         if (!writing) break;
         // The start of the baseline, for programs that place text by it alone.
-        DrawObject flat = o;
-        flat.style.textAngle = 0;
-        const double left = objectBounds(flat).left() - o.x1;
+        // A text that starts at its anchor needs no measuring.
+        double left = 0;
+        if (o.style.textAlign == 1 || o.style.textAlign == 2) {
+            DrawObject flat = o;
+            flat.style.textAngle = 0;
+            left = objectBounds(flat).left() - o.x1;
+        }
         s.insert = m.toFile(Turn(QPointF(o.x1, o.y1), o.style.textAngle).at(left, -AnchorPerEm * em));
         break;
     }
