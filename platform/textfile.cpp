@@ -82,29 +82,39 @@ QByteArray ReadBytes(const QString& path) {
     return bytes;
 }
 
-MappedFile::MappedFile(const QString& path) {
+WholeFile::WholeFile(const QString& path) {
     const int fd = path.isEmpty() ? -1 : ::open(QFile::encodeName(qfile::Resolve(path)).constData(), O_RDONLY | O_CLOEXEC);
     struct stat st {};
     if (fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
-        // Populated at once: a page fault for every few kilobytes of a large file costs more than the
-        // reading pass.
-        void* p = ::mmap(nullptr, size_t(st.st_size), PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+        // Large pages: a page fault for every few kilobytes of a large buffer costs more than the
+        // reading pass. Plain reads, not a mapping of the file: a file cut short or a medium gone
+        // while it is read must end in an error, not stop the program.
+        const size_t size = size_t(st.st_size);
+        void* p = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
         if (p != MAP_FAILED) {
-            ::madvise(p, size_t(st.st_size), MADV_SEQUENTIAL);
-            data_ = static_cast<const char*>(p);
-            size_ = qsizetype(st.st_size);
-            mapped_ = true;
+            ::madvise(p, size, MADV_HUGEPAGE);
+            data_ = static_cast<char*>(p);
+            capacity_ = size;
+            while (size_t(size_) < size) {
+                const ssize_t got = ::read(fd, data_ + size_, size - size_t(size_));
+                if (got < 0 && errno == EINTR) continue;
+                if (got < 0) {
+                    ::close(fd);
+                    raiseError(qmerr::FileNotFound, path);
+                }
+                if (got == 0) break; // shorter than when it was measured: what is there is read
+                size_ += got;
+            }
         }
     }
     if (fd >= 0) ::close(fd);
-    if (mapped_) return;
+    if (capacity_ > 0) return;
     copy_ = ReadBytes(path);
-    data_ = copy_.constData();
     size_ = copy_.size();
 }
 
-MappedFile::~MappedFile() {
-    if (mapped_) ::munmap(const_cast<char*>(data_), size_t(size_));
+WholeFile::~WholeFile() {
+    if (capacity_ > 0) ::munmap(data_, capacity_);
 }
 
 namespace {

@@ -27,21 +27,22 @@ QStringList ReadLines(const QString& path);
 // The file's bytes as they are; raises error 53 when it cannot be read.
 QByteArray ReadBytes(const QString& path);
 
-// A large file's bytes for one reading pass, mapped rather than copied; raises as ReadBytes. A file
-// that cannot be mapped (empty, or not a plain file) is read as ReadBytes reads it.
-class MappedFile {
+// A large file's bytes for one reading pass, read into one buffer made at the file's size (no
+// growing, no second copy); raises as ReadBytes. A file that is empty or not a plain file is read as
+// ReadBytes reads it.
+class WholeFile {
 public:
-    explicit MappedFile(const QString& path);
-    ~MappedFile();
-    MappedFile(const MappedFile&) = delete;
-    MappedFile& operator=(const MappedFile&) = delete;
-    QByteArrayView bytes() const { return {data_, size_}; }
+    explicit WholeFile(const QString& path);
+    ~WholeFile();
+    WholeFile(const WholeFile&) = delete;
+    WholeFile& operator=(const WholeFile&) = delete;
+    QByteArrayView bytes() const { return capacity_ > 0 ? QByteArrayView(data_, size_) : QByteArrayView(copy_); }
 
 private:
     QByteArray copy_;
-    const char* data_ = nullptr;
+    char* data_ = nullptr;
+    size_t capacity_ = 0;
     qsizetype size_ = 0;
-    bool mapped_ = false;
 };
 
 // Writes the lines, each followed by CR LF, whole or not at all. Raises error 61 when the disk takes

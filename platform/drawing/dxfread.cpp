@@ -1411,7 +1411,7 @@ bool validUtf8(QByteArrayView bytes) {
 } // namespace
 
 void readDxf(const QString& path, DrawModel& into) {
-    const qtext::MappedFile file(path);
+    const qtext::WholeFile file(path);
     const QByteArrayView bytes = file.bytes();
     Collector collector;
     // Files of 2007 and after are UTF-8; older ones are taken as Windows 1252 unless their bytes read
