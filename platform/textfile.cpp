@@ -13,6 +13,7 @@
 #include <utility>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -79,6 +80,41 @@ QByteArray ReadBytes(const QString& path) {
     QByteArray bytes = f.readAll();
     if (f.error() != QFileDevice::NoError) raiseError(qmerr::FileNotFound, path);
     return bytes;
+}
+
+WholeFile::WholeFile(const QString& path) {
+    const int fd = path.isEmpty() ? -1 : ::open(QFile::encodeName(qfile::Resolve(path)).constData(), O_RDONLY | O_CLOEXEC);
+    struct stat st {};
+    if (fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
+        // Large pages: a page fault for every few kilobytes of a large buffer costs more than the
+        // reading pass. Plain reads, not a mapping of the file: a file cut short or a medium gone
+        // while it is read must end in an error, not stop the program.
+        const size_t size = size_t(st.st_size);
+        void* p = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (p != MAP_FAILED) {
+            ::madvise(p, size, MADV_HUGEPAGE);
+            data_ = static_cast<char*>(p);
+            capacity_ = size;
+            while (size_t(size_) < size) {
+                const ssize_t got = ::read(fd, data_ + size_, size - size_t(size_));
+                if (got < 0 && errno == EINTR) continue;
+                if (got < 0) {
+                    ::close(fd);
+                    raiseError(qmerr::FileNotFound, path);
+                }
+                if (got == 0) break; // shorter than when it was measured: what is there is read
+                size_ += got;
+            }
+        }
+    }
+    if (fd >= 0) ::close(fd);
+    if (capacity_ > 0) return;
+    copy_ = ReadBytes(path);
+    size_ = copy_.size();
+}
+
+WholeFile::~WholeFile() {
+    if (capacity_ > 0) ::munmap(data_, capacity_);
 }
 
 namespace {
@@ -233,24 +269,41 @@ void RemoveLeftovers(const QString& folder) {
 PendingFile::PendingFile(const QString& path, const QStringList& lines)
     : PendingFile(path, linesText(lines)) {}
 
-PendingFile::PendingFile(const QString& path, const QByteArray& bytes) : path_(path), target_(writeTarget(path)) {
+PendingFile::PendingFile(const QString& path, const QByteArray& bytes)
+    : PendingFile(path, [&bytes](const ByteSink& put) { put(bytes); }) {}
+
+PendingFile::PendingFile(const QString& path, const std::function<void(const ByteSink&)>& produce)
+    : path_(path), target_(writeTarget(path)) {
     completeKilledSets(qfile::FolderOf(target_));
     removePending(qfile::FolderOf(target_), qfile::NameOf(target_));
     fd_ = openPending(target_, pending_);
     if (fd_ < 0) raiseError(qmerr::PathFileAccess, path);
     step();
-    const char* p = bytes.constData();
-    qsizetype left = bytes.size();
     int failure = 0;
-    while (left > 0 && !failure) {
-        const ssize_t n = ::write(fd_, p, size_t(left));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            failure = writeErrorNumber(n < 0 ? errno : ENOSPC);
-        } else {
-            p += n;
-            left -= n;
+    off_t written = 0;
+    const ByteSink put = [&](QByteArrayView bytes) {
+        const char* p = bytes.data();
+        qsizetype left = bytes.size();
+        while (left > 0 && !failure) {
+            const ssize_t n = ::write(fd_, p, size_t(left));
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) {
+                failure = writeErrorNumber(n < 0 ? errno : ENOSPC);
+            } else {
+                p += n;
+                left -= n;
+            }
         }
+        // The disk starts on each piece while the next is made, so that the check below waits less.
+        if (!failure && !bytes.isEmpty()) ::sync_file_range(fd_, written, bytes.size(), SYNC_FILE_RANGE_WRITE);
+        written += bytes.size();
+    };
+    try {
+        produce(put);
+    } catch (...) {
+        ::unlink(nativeName(pending_).constData());
+        ::close(std::exchange(fd_, -1));
+        throw;
     }
     // Checked here, with the space some file systems only claim when the data goes to disk: a
     // failure found only at commit() would come after other files of the set were replaced.
@@ -293,6 +346,10 @@ void PendingSet::add(const QString& path, const QByteArray& bytes) {
 }
 
 void PendingSet::add(const QString& path, const QStringList& lines) { add(path, linesText(lines)); }
+
+void PendingSet::add(const QString& path, const std::function<void(const ByteSink&)>& produce) {
+    files_.push_back(std::make_unique<PendingFile>(path, produce));
+}
 
 void PendingSet::commit() {
     std::vector<std::unique_ptr<PendingFile>> files = std::move(files_);

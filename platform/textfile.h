@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -26,6 +27,24 @@ QStringList ReadLines(const QString& path);
 // The file's bytes as they are; raises error 53 when it cannot be read.
 QByteArray ReadBytes(const QString& path);
 
+// A large file's bytes for one reading pass, read into one buffer made at the file's size (no
+// growing, no second copy); raises as ReadBytes. A file that is empty or not a plain file is read as
+// ReadBytes reads it.
+class WholeFile {
+public:
+    explicit WholeFile(const QString& path);
+    ~WholeFile();
+    WholeFile(const WholeFile&) = delete;
+    WholeFile& operator=(const WholeFile&) = delete;
+    QByteArrayView bytes() const { return capacity_ > 0 ? QByteArrayView(data_, size_) : QByteArrayView(copy_); }
+
+private:
+    QByteArray copy_;
+    char* data_ = nullptr;
+    size_t capacity_ = 0;
+    qsizetype size_ = 0;
+};
+
 // Writes the lines, each followed by CR LF, whole or not at all. Raises error 61 when the disk takes
 // not all of it, error 75 when the file cannot be created or put in place.
 void WriteLines(const QString& path, const QStringList& lines);
@@ -38,9 +57,15 @@ void WriteBytes(const QString& path, const QByteArray& bytes);
 //
 // The pending file is "<name>.qmpending-<pid>-<n>" beside its target, locked while its save runs.
 // Before each save the unlocked ones of the same target, left by a save that was killed, are removed.
+// A file's bytes handed over piece by piece: each goes to disk as it comes.
+using ByteSink = std::function<void(QByteArrayView)>;
+
 class PendingFile {
 public:
     PendingFile(const QString& path, const QByteArray& bytes);
+    // The bytes made by produce, which hands them to its sink in pieces; what produce raises drops
+    // the file.
+    PendingFile(const QString& path, const std::function<void(const ByteSink&)>& produce);
     PendingFile(const QString& path, const QStringList& lines);
     ~PendingFile();
     PendingFile(const PendingFile&) = delete;
@@ -65,6 +90,7 @@ class PendingSet {
 public:
     void add(const QString& path, const QByteArray& bytes);
     void add(const QString& path, const QStringList& lines);
+    void add(const QString& path, const std::function<void(const ByteSink&)>& produce);
     void commit(); // raises as PendingFile::commit
 
 private:

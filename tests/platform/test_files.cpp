@@ -4,6 +4,7 @@
 #include "platform/linestream.h"
 #include "platform/qmerror.h"
 #include "platform/textfile.h"
+#include "support/errorof.h"
 #include "support/faultydisk.h"
 #include "support/testenv.h"
 
@@ -91,6 +92,16 @@ TEST(TextFile, AWriteCutShortKeepsTheOldFileAndRaisesDiskFull) {
         } catch (const QmError& e) {
             EXPECT_EQ(e.number(), 61);
         }
+        // Made in pieces: cut short by the disk, or given up by its maker, likewise.
+        for (const auto& [pieces, raises, error] : {std::tuple(100, false, 61), std::tuple(10, true, 53)})
+            EXPECT_EQ(errorOf([&] {
+                          qtext::PendingFile staged(path, [&](const qtext::ByteSink& put) {
+                              for (int i = 0; i < pieces; ++i)
+                                  put(QByteArray(100, 'x'));
+                              if (raises) raiseError(53, path);
+                          });
+                      }),
+                      error);
     }
     EXPECT_EQ(readRaw(path), QByteArray("old\r\n"));
     EXPECT_EQ(filesIn(pf.path()), QStringList{"project.qlp"});

@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// DXF drawing files through dxflib. A drawing is written as an AutoCAD 2000 file in inches with y up,
-// the sheet in the drawing limits, each object as the entity a CAD program shows (LINE, LWPOLYLINE,
-// ELLIPSE, TEXT, IMAGE, a HATCH before a filled shape) carrying the rest of the object (kind, frame,
-// angle, style, tags, group) as extended data of the application QMAR2002. Reading takes that data
-// back while the entity still has the shape it was written with; an entity changed in another
+// Reading DXF drawing files. An entity this program wrote takes its object back from the extended
+// data while the entity still has the shape it was written with; an entity changed in another
 // program, and every entity of a foreign file, is read from its geometry alone.
 #include "platform/drawing/drawcodecs.h"
 #include "platform/drawing/drawmodel.h"
 #include "platform/drawing/drawrender.h"
+#include "platform/drawing/dxfmap.h"
 #include "platform/filenames.h"
 #include "platform/qmerror.h"
 #include "platform/textfile.h"
@@ -16,314 +14,26 @@
 #pragma GCC diagnostic ignored "-Wdeprecated-copy"
 #include <dl_creationadapter.h>
 #include <dl_dxf.h>
-#include <dl_writer_ascii.h>
 #pragma GCC diagnostic pop
 
-#include <QBuffer>
-#include <QColor>
-#include <QCryptographicHash>
 #include <QFileInfo>
 #include <QHash>
 #include <QStringDecoder>
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <charconv>
-#include <deque>
 #include <cmath>
 #include <cstring>
-#include <memory>
-#include <sys/mman.h>
 #include <optional>
 #include <sstream>
-#include <tuple>
 
 namespace draw {
 
 namespace {
 
-constexpr double UnitsPerInch = 600.0;
-constexpr char AppName[] = "QMAR2002";
-constexpr int DataVersion = 1;
-// Outlines that draw no line go on a layer that is off, so that other programs do not show them.
-constexpr char HiddenLayer[] = "QMAR-HIDDEN";
-// A TEXT value longer than this goes whole into the extended data.
-constexpr int MaxTextBytes = 250;
-constexpr int ChunkBytes = 250;
-
-// Text sizes: DXF gives the capital height, the drawing the em height (Arial's proportions); the
-// drawing's anchor is the middle of the line, this far above the baseline.
-constexpr double CapPerEm = 0.716;
-constexpr double CellPerEm = 1.117;
-constexpr double DescentPerEm = 0.212;
-constexpr double AnchorPerEm = 0.3465;
-
-// ---- colours --------------------------------------------------------------------------------------
-
-// The 255 index colours of CAD programs: seven named colours, two greys, 24 hues in five shades
-// at full and a third of the saturation, and six greys.
-const std::array<QRgb, 256>& indexPalette() {
-    static const std::array<QRgb, 256> palette = [] {
-        std::array<QRgb, 256> p{};
-        const QRgb named[10] = {qRgb(0, 0, 0),      qRgb(255, 0, 0),     qRgb(255, 255, 0),
-                                qRgb(0, 255, 0),    qRgb(0, 255, 255),   qRgb(0, 0, 255),
-                                qRgb(255, 0, 255),  qRgb(255, 255, 255), qRgb(128, 128, 128),
-                                qRgb(192, 192, 192)};
-        for (int i = 0; i < 10; ++i)
-            p[size_t(i)] = named[i];
-        const int levels[5] = {255, 189, 129, 104, 79};
-        for (int i = 10; i < 250; ++i) {
-            const int k = (i - 10) % 10;
-            const QColor c =
-                QColor::fromHsvF(((i - 10) / 10) * 15 / 360.0, k % 2 ? 1.0 / 3 : 1.0, levels[k / 2] / 255.0);
-            p[size_t(i)] = c.rgb();
-        }
-        const int greys[6] = {51, 80, 105, 130, 190, 255};
-        for (int i = 0; i < 6; ++i)
-            p[size_t(250 + i)] = qRgb(greys[i], greys[i], greys[i]);
-        return p;
-    }();
-    return palette;
-}
-
-int toRgb24(Long c) {
-    return int((c & 0xFF) << 16 | (c & 0xFF00) | ((c >> 16) & 0xFF));
-}
-Long fromRgb24(int v) {
-    return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-}
-
-// Index 7 is the foreground colour of CAD programs, black on paper.
-int nearestIndex(Long c) {
-    if ((c & 0xFFFFFF) == Black) return 7;
-    const int r = int(c & 0xFF), g = int((c >> 8) & 0xFF), b = int((c >> 16) & 0xFF);
-    int best = 7, bestDistance = INT_MAX;
-    for (int i = 1; i < 256; ++i) {
-        if (i == 7) continue;
-        const QRgb p = indexPalette()[size_t(i)];
-        const int dr = qRed(p) - r, dg = qGreen(p) - g, db = qBlue(p) - b;
-        const int d = dr * dr + dg * dg + db * db;
-        if (d < bestDistance) best = i, bestDistance = d;
-    }
-    return best;
-}
-
-Long indexColor(int index) {
-    index = std::abs(index);
-    if (index < 1 || index > 255 || index == 7) return Black;
-    const QRgb p = indexPalette()[size_t(index)];
-    return RGB(qRed(p), qGreen(p), qBlue(p));
-}
-
-// ---- line weights and types -------------------------------------------------------------------------
-
-// Lineweights in hundredths of a millimetre, the only ones CAD programs take.
-constexpr int LineWeights[] = {0,  5,  9,  13, 15, 18,  20,  25,  30,  35,  40,  50,
-                               53, 60, 70, 80, 90, 100, 106, 120, 140, 158, 200, 211};
-
-int lineWeightOf(int width) {
-    if (width <= 0) return 0;
-    const double hundredths = width * 2540.0 / UnitsPerInch;
-    int best = LineWeights[1];
-    for (int w : LineWeights)
-        if (w > 0 && std::abs(w - hundredths) < std::abs(best - hundredths)) best = w;
-    return best;
-}
-
-int widthOfLineWeight(int weight) {
-    return int(std::lround(weight * UnitsPerInch / 2540.0));
-}
-
-const char* linetypeOf(int style) {
-    switch (style) {
-    case Dash:
-        return "DASHED";
-    case Dot:
-        return "DOT";
-    case DashDot:
-        return "DASHDOT";
-    case DashDotDot:
-        return "DIVIDE";
-    default:
-        return "CONTINUOUS";
-    }
-}
-
-int styleOfLinetype(QString name) {
-    name = name.toUpper();
-    if (name.contains(QLatin1StringView("DIVIDE")) || name.contains(QLatin1StringView("DASHDOTDOT")))
-        return DashDotDot;
-    if (name.contains(QLatin1StringView("DASHDOT")) || name.contains(QLatin1StringView("CENTER")) ||
-        name.contains(QLatin1StringView("PHANTOM")))
-        return DashDot;
-    if (name.contains(QLatin1StringView("DASH")) || name.contains(QLatin1StringView("HIDDEN"))) return Dash;
-    if (name.contains(QLatin1StringView("DOT"))) return Dot;
-    return Solid;
-}
-
-// ---- text values ------------------------------------------------------------------------------------
-
-// A text as a DXF value: Latin-1 bytes, every other character (and the backslash and control
-// characters, which would break the file) as \U+XXXX; a "%" before another "%" as "%%%", so that
-// no control code of the format is read into it.
-QByteArray encodeText(const QString& s) {
-    QByteArray out;
-    out.reserve(s.size());
-    for (qsizetype i = 0; i < s.size(); ++i) {
-        const char16_t c = s[i].unicode();
-        if (c == u'%' && i + 1 < s.size() && s[i + 1] == u'%') {
-            out += "%%%";
-        } else if (c == u'\\' || c < 0x20 || (c >= 0x7F && c < 0xA0) || c > 0xFF) {
-            out += "\\U+";
-            out += QByteArray::number(c, 16).toUpper().rightJustified(4, '0');
-        } else {
-            out += char(c);
-        }
-    }
-    return out;
-}
-
-// Windows code page 1252 where Latin-1 has control characters.
-constexpr char16_t Cp1252High[32] = {0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x8D,   0x017D, 0x8F,
-                                     0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
-
-bool isHex4(const QString& s, qsizetype at) {
-    if (at + 4 > s.size()) return false;
-    for (qsizetype k = at; k < at + 4; ++k)
-        if (!isxdigit(s[k].toLatin1())) return false;
-    return true;
-}
-
-// \U+XXXX escapes and the %% codes of TEXT entities.
-QString unescapeText(const QString& s, bool percentCodes) {
-    if (!s.contains(u'\\') && !s.contains(u'%')) return s;
-    QString out;
-    out.reserve(s.size());
-    for (qsizetype i = 0; i < s.size(); ++i) {
-        if (s[i] == u'\\' && i + 2 < s.size() && (s[i + 1] == u'U' || s[i + 1] == u'u') && s[i + 2] == u'+' &&
-            isHex4(s, i + 3)) {
-            out += QChar(char16_t(s.mid(i + 3, 4).toUInt(nullptr, 16)));
-            i += 6;
-        } else if (percentCodes && s[i] == u'%' && i + 2 < s.size() && s[i + 1] == u'%') {
-            const QChar c = s[i + 2].toLower();
-            if (c == u'%')
-                out += u'%';
-            else if (c == u'd')
-                out += QChar(0x00B0);
-            else if (c == u'p')
-                out += QChar(0x00B1);
-            else if (c == u'c')
-                out += QChar(0x2300);
-            else if (c == u'u' || c == u'o') {
-                // underline and overline switches: no characters
-            } else {
-                out += s.mid(i, 3);
-            }
-            i += 2;
-        } else {
-            out += s[i];
-        }
-    }
-    return out;
-}
-
-// The lines of an MTEXT value without its formatting codes.
-QStringList mtextLines(const QString& s) {
-    QStringList lines;
-    QString line;
-    for (qsizetype i = 0; i < s.size(); ++i) {
-        const QChar c = s[i];
-        if (c == u'{' || c == u'}') continue;
-        if (c != u'\\' || i + 1 >= s.size()) {
-            line += c;
-            continue;
-        }
-        const QChar code = s[++i];
-        switch (code.unicode()) {
-        case u'P':
-            lines << line;
-            line.clear();
-            break;
-        case u'~':
-            line += QChar(0x00A0);
-            break;
-        case u'\\':
-        case u'{':
-        case u'}':
-            line += code;
-            break;
-        case u'U':
-        case u'u':
-            if (i + 1 < s.size() && s[i + 1] == u'+' && isHex4(s, i + 2)) {
-                line += QChar(char16_t(s.mid(i + 2, 4).toUInt(nullptr, 16)));
-                i += 5;
-            }
-            break;
-        case u'S': { // a stacked fraction "a^b;" or "a/b;" shows as a/b
-            const qsizetype end = s.indexOf(u';', i);
-            QString part = s.mid(i + 1, (end < 0 ? s.size() : end) - i - 1);
-            part.replace(u'^', u'/').replace(u'#', u'/');
-            line += part;
-            i = end < 0 ? s.size() : end;
-            break;
-        }
-        case u'L':
-        case u'l':
-        case u'O':
-        case u'o':
-        case u'K':
-        case u'k':
-            break;
-        default: { // \f..; \H..; \C..; and the like run to a semicolon
-            const qsizetype end = s.indexOf(u';', i);
-            i = end < 0 ? s.size() : end;
-        }
-        }
-    }
-    lines << line;
-    for (QString& l : lines)
-        l = unescapeText(l, true);
-    return lines;
-}
+using namespace dxf;
 
 // ---- numbers ------------------------------------------------------------------------------------------
-
-// Numbers are written through std::to_chars: the same shortest round-trip digits as Qt's
-// formatting, a good deal faster, and a third of writing a file is numbers.
-
-// A real in plain notation with the fewest digits that read back as it, always with a point.
-void appendReal(std::string& out, double v) {
-    if (!std::isfinite(v) || v == 0) {
-        out += "0.0";
-        return;
-    }
-    // From 1e15 on std::to_chars writes every digit of the binary value where Qt pads the shortest
-    // digits with zeros; such numbers stay Qt's, so that every file is written as it always was.
-    if (std::abs(v) >= 1e15) {
-        QByteArray s = QByteArray::number(v, 'f', QLocale::FloatingPointShortest);
-        if (!s.contains('.')) s += ".0";
-        out.append(s.constData(), size_t(s.size()));
-        return;
-    }
-    char buf[400]; // the smallest doubles take 330 characters in plain notation
-    char* end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed).ptr;
-    out.append(buf, end - buf);
-    if (std::find(buf, end, '.') == end) out += ".0";
-}
-
-template <typename Bytes>
-void appendInt(Bytes& out, long long v, int base = 10) {
-    char buf[24];
-    char* end = std::to_chars(buf, buf + sizeof buf, v, base).ptr;
-    if (base == 16) std::transform(buf, end, buf, [](char c) { return char(std::toupper(uchar(c))); });
-    out.append(buf, end - buf);
-}
-
-QByteArray shortReal(double v) {
-    return std::isfinite(v) ? QByteArray::number(v, 'g', QLocale::FloatingPointShortest) : QByteArray("0");
-}
 
 std::string_view trimmed(std::string_view v) {
     while (!v.empty() && (v.front() == ' ' || v.front() == '\t'))
@@ -371,161 +81,6 @@ bool isIntCode(int c) {
 
 // ---- geometry -----------------------------------------------------------------------------------------
 
-// Drawing units (y down) to file coordinates (y up, the file's unit).
-struct Mapping {
-    double x0 = 0, y0 = 0;             // file coordinates of the sheet's upper left corner
-    double perUnit = 1 / UnitsPerInch; // file length of a drawing unit
-    // The drawing's coordinate extent, when it is not the sheet.
-    double left = 0, top = 0, sx = 1, sy = 1;
-
-    QPointF toFile(const QPointF& u) const {
-        return {x0 + (u.x() - left) * sx * perUnit, y0 - (u.y() - top) * sy * perUnit};
-    }
-    QPointF vectorToFile(const QPointF& v) const { return {v.x() * sx * perUnit, -v.y() * sy * perUnit}; }
-    QPointF toSheet(const QPointF& f) const { return {(f.x() - x0) / perUnit, (y0 - f.y()) / perUnit}; }
-    double length(double units) const { return units * sy * perUnit; }
-};
-
-// What an object is in the file, in file coordinates: written from it, and compared with what is
-// read back to tell whether the entity was changed elsewhere.
-struct Shape {
-    enum Type { None, Segment, Poly, EllipseShape, TextShape, Image } type = None;
-    QVector<QPointF> pts; // text: the alignment point; image: the lower left corner
-    QVector<double> bulges;
-    bool closed = false;
-    QPointF centre, major; // ellipse
-    double ratio = 1;
-    QPointF insert; // text: the start of the baseline
-    double height = 0, rotation = 0;
-    int hjust = 0;
-    QPointF u, v; // image: one pixel along the bottom and the left side
-    int pw = 1, ph = 1;
-};
-
-// Turns a point given about the centre (units, y up) by the angle and puts it on the sheet.
-struct Turn {
-    QPointF c;
-    double cs = 1, sn = 0;
-    Turn(const QPointF& centre, double degrees) : c(centre) { std::tie(cs, sn) = cosSinDegrees(degrees); }
-    QPointF vec(double lx, double ly) const { return {lx * cs - ly * sn, -(lx * sn + ly * cs)}; }
-    QPointF at(double lx, double ly) const { return c + vec(lx, ly); }
-};
-
-QSize pixelsOf(const QImage& picture) {
-    return picture.isNull() ? QSize(1, 1) : picture.size();
-}
-
-Shape shapeOf(const DrawObject& o, const Mapping& m, bool writing) {
-    Shape s;
-    const QRectF r = o.frameRect();
-    const double w = r.width(), h = r.height();
-    const Turn turn(r.center(), o.angle);
-    switch (o.kind) {
-    case Line:
-        s.type = Shape::Segment;
-        s.pts = {m.toFile(QPointF(o.x1, o.y1)), m.toFile(QPointF(o.x2, o.y2))};
-        break;
-    case Rectangle:
-    case RoundRect: {
-        s.type = Shape::Poly;
-        s.closed = true;
-        const double rr = o.kind == RoundRect ? std::min(w, h) * 0.2 : 0;
-        const double a = w / 2, b = h / 2;
-        if (rr <= 0) {
-            for (const auto& [lx, ly] : {std::pair(-a, -b), {a, -b}, {a, b}, {-a, b}})
-                s.pts << m.toFile(turn.at(lx, ly));
-            s.bulges.fill(0, 4);
-        } else {
-            // Counter-clockwise from the bottom edge; each corner is a quarter circle.
-            const double q = std::tan(M_PI / 8);
-            const std::pair<double, double> pts[8] = {{-a + rr, -b}, {a - rr, -b}, {a, -b + rr},
-                                                      {a, b - rr},   {a - rr, b},  {-a + rr, b},
-                                                      {-a, b - rr},  {-a, -b + rr}};
-            for (int i = 0; i < 8; ++i) {
-                s.pts << m.toFile(turn.at(pts[i].first, pts[i].second));
-                s.bulges << (i % 2 ? q : 0.0);
-            }
-        }
-        break;
-    }
-    case Ellipse:
-        if (w <= 0 || h <= 0) { // a flat ellipse is the segment it paints
-            s.type = Shape::Segment;
-            s.pts = {m.toFile(turn.at(-w / 2, -h / 2)), m.toFile(turn.at(w / 2, h / 2))};
-        } else {
-            s.type = Shape::EllipseShape;
-            s.centre = m.toFile(r.center());
-            s.major = m.vectorToFile(w >= h ? turn.vec(w / 2, 0) : turn.vec(0, h / 2));
-            s.ratio = w >= h ? h / w : w / h;
-        }
-        break;
-    case Polyline:
-    case Polygon: {
-        s.type = Shape::Poly;
-        s.closed = o.kind == Polygon;
-        const QVector<QPointF> placed = o.placedVertices();
-        for (const QPointF& p : placed)
-            s.pts << m.toFile(p);
-        if (s.pts.isEmpty()) s.pts << m.toFile(QPointF(o.x1, o.y1));
-        s.bulges.fill(0, s.pts.size());
-        break;
-    }
-    case Text: {
-        s.type = Shape::TextShape;
-        const double em = o.style.textHeight < 0 ? -o.style.textHeight : o.style.textHeight / CellPerEm;
-        s.pts = {m.toFile(QPointF(o.x1, o.y1))};
-        s.height = m.length(em * CapPerEm);
-        s.rotation = normalAngle(o.style.textAngle);
-        s.hjust = std::clamp(o.style.textAlign, 0, 2);
-        if (!writing) break;
-        // The start of the baseline, for programs that place text by it alone.
-        DrawObject flat = o;
-        flat.style.textAngle = 0;
-        const double left = objectBounds(flat).left() - o.x1;
-        s.insert = m.toFile(Turn(QPointF(o.x1, o.y1), o.style.textAngle).at(left, -AnchorPerEm * em));
-        break;
-    }
-    case Bitmap: {
-        s.type = Shape::Image;
-        const QSize px = pixelsOf(o.picture);
-        s.pw = px.width();
-        s.ph = px.height();
-        s.pts = {m.toFile(turn.at(-w / 2, -h / 2))};
-        s.u = m.vectorToFile(turn.vec(w / s.pw, 0));
-        s.v = m.vectorToFile(turn.vec(0, h / s.ph));
-        break;
-    }
-    }
-    return s;
-}
-
-bool near(const QPointF& a, const QPointF& b, double tol) {
-    return std::abs(a.x() - b.x()) <= tol && std::abs(a.y() - b.y()) <= tol;
-}
-
-bool sameShape(const Shape& a, const Shape& b, double tol) {
-    if (a.type != b.type || a.pts.size() != b.pts.size()) return false;
-    for (qsizetype i = 0; i < a.pts.size(); ++i)
-        if (!near(a.pts[i], b.pts[i], tol)) return false;
-    switch (a.type) {
-    case Shape::Poly:
-        if (a.closed != b.closed || a.bulges.size() != b.bulges.size()) return false;
-        for (qsizetype i = 0; i < a.bulges.size(); ++i)
-            if (std::abs(a.bulges[i] - b.bulges[i]) > 1e-6) return false;
-        return true;
-    case Shape::EllipseShape:
-        return near(a.centre, b.centre, tol) && near(a.major, b.major, tol) &&
-               std::abs(a.ratio - b.ratio) <= 1e-6;
-    case Shape::TextShape:
-        return a.hjust == b.hjust && std::abs(a.height - b.height) <= tol &&
-               std::abs(normalAngle(a.rotation - b.rotation + 180) - 180) <= 1e-6;
-    case Shape::Image:
-        return near(a.u * a.pw, b.u * b.pw, tol) && near(a.v * a.ph, b.v * b.ph, tol);
-    default:
-        return true;
-    }
-}
-
 // The arc a bulge makes from p to q, as points after p up to and including q.
 void appendBulge(QVector<QPointF>& out, const QPointF& p, const QPointF& q, double bulge) {
     if (std::abs(bulge) < 1e-9 || p == q) {
@@ -563,451 +118,6 @@ void appendArc(QVector<QPointF>& out, const QPointF& c, const QPointF& axis, dou
     }
 }
 
-// ---- writing ------------------------------------------------------------------------------------------
-
-// dxflib's writer with the file held in memory: written whole through the one file writer, in CR
-// LF lines, numbers the same under every locale. The file is millions of short appends, which a
-// std::string takes quicker than a QByteArray.
-class ByteWriter : public DL_WriterA {
-public:
-    explicit ByteWriter(std::string& out) : DL_WriterA("", DL_VERSION_2000), out_(out) {}
-    void dxfReal(int gc, double value) const override {
-        code(gc);
-        appendReal(out_, value);
-        out_ += "\r\n";
-    }
-    void dxfInt(int gc, int value) const override {
-        code(gc);
-        appendInt(out_, value);
-        out_ += "\r\n";
-    }
-    void dxfHex(int gc, int value) const override {
-        code(gc);
-        appendInt(out_, uint(value), 16);
-        out_ += "\r\n";
-    }
-    void dxfString(int gc, const char* value) const override { dxfText(gc, value); }
-    void dxfString(int gc, const std::string& value) const override { dxfText(gc, value); }
-    void dxfText(int gc, std::string_view value) const {
-        code(gc);
-        out_ += value;
-        out_ += "\r\n";
-    }
-
-private:
-    void code(int gc) const {
-        if (gc < 10)
-            out_ += "  ";
-        else if (gc < 100)
-            out_ += ' ';
-        appendInt(out_, gc);
-        out_ += "\r\n";
-    }
-    std::string& out_;
-};
-
-std::string str(const QByteArray& b) {
-    return std::string(b.constData(), size_t(b.size()));
-}
-
-// A text in UTF-8, percent-encoded as QByteArray::toPercentEncoding does: letters, digits and
-// "-._~" as they are, every other byte as %XX.
-void appendPct(std::string& out, const QString& s) {
-    static constexpr char Hex[] = "0123456789ABCDEF";
-    auto put = [&out](uchar c) {
-        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
-            c == '_' || c == '~') {
-            out += char(c);
-        } else {
-            out += '%';
-            out += Hex[c >> 4];
-            out += Hex[c & 15];
-        }
-    };
-    bool ascii = true;
-    for (const QChar c : s)
-        if (c.unicode() >= 0x80) {
-            ascii = false;
-            break;
-        }
-    if (ascii) {
-        for (const QChar c : s)
-            put(uchar(c.unicode()));
-        return;
-    }
-    for (const char c : s.toUtf8())
-        put(uchar(c));
-}
-
-QByteArray pngOf(const QImage& image) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
-QByteArray pictureKey(const QImage& image) {
-    QCryptographicHash h(QCryptographicHash::Sha1);
-    const int dims[3] = {image.width(), image.height(), int(image.format())};
-    h.addData(QByteArrayView(reinterpret_cast<const char*>(dims), sizeof dims));
-    h.addData(QByteArrayView(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes()));
-    return h.result();
-}
-
-class DxfWriter {
-public:
-    DxfWriter(const DrawModel& model, const QString& path) : model_(model), path_(path), dw_(out_) {
-        out_.reserve(4096 + size_t(model.count()) * 1000);
-        // A large page's file is tens of megabytes: in huge pages it is written without a fault at
-        // every 4 KB.
-        constexpr uintptr_t Huge = uintptr_t(2) << 20;
-        const uintptr_t from = (uintptr_t(out_.data()) + Huge - 1) & ~(Huge - 1),
-                        to = (uintptr_t(out_.data()) + out_.capacity()) & ~(Huge - 1);
-        if (to > from) madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
-        const QFileInfo info(path);
-        folder_ = qfile::FolderOf(qfile::Normalize(path));
-        base_ = info.completeBaseName();
-        // The coordinate extent maps onto the sheet.
-        map_.y0 = model.pageHeight() / UnitsPerInch;
-        map_.left = model.unitsLeft();
-        map_.top = model.unitsTop();
-        if (model.unitsWidth() != 0 && model.unitsHeight() != 0) {
-            map_.sx = double(model.pageWidth()) / model.unitsWidth();
-            map_.sy = double(model.pageHeight()) / model.unitsHeight();
-        }
-    }
-
-    void write() {
-        header();
-        tables();
-        blocks();
-        dw_.sectionEntities();
-        const OutputOptions shows = fileOutputOptions();
-        for (int i = 0; i < model_.count(); ++i)
-            if (!shows.leavesOut(model_.at(i))) object(model_.at(i));
-        dw_.sectionEnd();
-        dxf_.writeObjects(dw_);
-        for (const auto& [handle, data] : imageDefs_)
-            dxf_.writeImageDef(dw_, int(handle), data);
-        dxf_.writeObjectsEnd(dw_);
-        dw_.dxfEOF();
-    }
-
-    // Every file is on disk beside its name before any replaces its old one; the drawing goes last.
-    void commit() {
-        qtext::PendingSet files;
-        for (const auto& [name, image] : bitmaps_) {
-            QByteArray bmp;
-            QBuffer buffer(&bmp);
-            buffer.open(QIODevice::WriteOnly);
-            if (!image.save(&buffer, "BMP")) raiseError(qmerr::PathFileAccess, folder_ + name);
-            files.add(folder_ + name, bmp);
-        }
-        // out_ outlives the commit, so the bytes need not be copied.
-        files.add(path_, QByteArray::fromRawData(out_.data(), qsizetype(out_.size())));
-        files.commit();
-    }
-
-private:
-    void header() {
-        const double w = model_.pageWidth() / UnitsPerInch, h = model_.pageHeight() / UnitsPerInch;
-        dxf_.writeHeader(dw_);
-        dw_.dxfString(9, "$INSUNITS");
-        dw_.dxfInt(70, 1); // inches
-        dw_.dxfString(9, "$MEASUREMENT");
-        dw_.dxfInt(70, 0);
-        dw_.dxfString(9, "$DWGCODEPAGE");
-        dw_.dxfString(3, "ANSI_1252");
-        for (const char* name : {"$LIMMIN", "$EXTMIN"}) {
-            dw_.dxfString(9, name);
-            dw_.coord(10, 0, 0);
-        }
-        for (const char* name : {"$LIMMAX", "$EXTMAX"}) {
-            dw_.dxfString(9, name);
-            dw_.coord(10, w, h);
-        }
-        dw_.sectionEnd();
-    }
-
-    void tables() {
-        dw_.sectionTables();
-        dxf_.writeVPort(dw_);
-        dw_.tableLinetypes(7);
-        dxf_.writeLinetype(dw_, DL_LinetypeData("BYBLOCK", "", 0, 0, 0));
-        dxf_.writeLinetype(dw_, DL_LinetypeData("BYLAYER", "", 0, 0, 0));
-        dxf_.writeLinetype(dw_, DL_LinetypeData("CONTINUOUS", "Solid line", 0, 0, 0));
-        for (int style : {Dash, Dot, DashDot, DashDotDot}) {
-            // The dashes the renderer draws, in inches; gaps are negative, dots 0.
-            std::vector<double> pattern;
-            double total = 0;
-            const QVector<double> lengths = dashPattern(style, 0);
-            for (qsizetype i = 0; i < lengths.size(); ++i) {
-                const double inches = lengths[i] / UnitsPerInch;
-                const bool dot = i % 2 == 0 && (style == Dot || (i > 0 && style >= DashDot));
-                pattern.push_back(i % 2 ? -inches : dot ? 0.0 : inches);
-                total += std::abs(pattern.back());
-            }
-            dxf_.writeLinetype(
-                dw_, DL_LinetypeData(linetypeOf(style), "", 0, int(pattern.size()), total, pattern.data()));
-        }
-        dw_.tableEnd();
-        dw_.tableLayers(2);
-        dxf_.writeLayer(dw_, DL_LayerData("0", 0), DL_Attributes("", 7, -1, -1, "CONTINUOUS"));
-        dxf_.writeLayer(dw_, DL_LayerData(HiddenLayer, 0), DL_Attributes("", -7, -1, -1, "CONTINUOUS"));
-        dw_.tableEnd();
-        dw_.tableStyle(1);
-        dxf_.writeStyle(dw_, DL_StyleData("Standard", 0, 0, 1, 0, 0, 0.1, "arial.ttf", ""));
-        dw_.tableEnd();
-        dxf_.writeView(dw_);
-        dxf_.writeUcs(dw_);
-        dw_.tableAppid(2);
-        dxf_.writeAppid(dw_, "ACAD");
-        dxf_.writeAppid(dw_, AppName);
-        dw_.tableEnd();
-        dxf_.writeDimStyle(dw_, 0.18, 0.18, 0.0625, 0.09, 0.18);
-        dxf_.writeBlockRecord(dw_);
-        dw_.tableEnd();
-        dw_.sectionEnd();
-    }
-
-    void blocks() {
-        dw_.sectionBlocks();
-        for (const char* name : {"*Model_Space", "*Paper_Space", "*Paper_Space0"}) {
-            dxf_.writeBlock(dw_, DL_BlockData(name, 0, 0, 0, 0));
-            dxf_.writeEndBlock(dw_, name);
-        }
-        dw_.sectionEnd();
-    }
-
-    DL_Attributes attributes(Long color, const Style& s, bool outline) const {
-        const bool hidden = outline && s.lineStyle == NoLine;
-        return DL_Attributes(hidden ? HiddenLayer : "0", indexOf(color), toRgb24(color),
-                             outline ? lineWeightOf(s.lineWidth) : -1,
-                             outline ? linetypeOf(s.lineStyle) : "CONTINUOUS");
-    }
-
-    // A page has few colours; the search of the palette is done once for each.
-    int indexOf(Long color) const {
-        auto it = indexes_.constFind(color);
-        if (it == indexes_.cend()) it = indexes_.insert(color, nearestIndex(color));
-        return *it;
-    }
-
-    void object(const DrawObject& o) {
-        const Shape shape = shapeOf(o, map_, true);
-        const bool fillable =
-            o.kind == Rectangle || o.kind == RoundRect || o.kind == Ellipse || o.kind == Polygon;
-        if (fillable && o.style.fill != FillMode::None && shape.type != Shape::Segment) hatch(o, shape);
-        bool longText = false;
-        switch (shape.type) {
-        case Shape::Segment: {
-            const QPointF a = shape.pts[0], b = shape.pts[1];
-            dxf_.writeLine(dw_, DL_LineData(a.x(), a.y(), 0, b.x(), b.y(), 0),
-                           attributes(o.style.lineColor, o.style, true));
-            break;
-        }
-        case Shape::Poly:
-            dxf_.writePolyline(dw_, DL_PolylineData(int(shape.pts.size()), 0, 0, shape.closed ? 1 : 0),
-                               attributes(o.style.lineColor, o.style, true));
-            for (qsizetype i = 0; i < shape.pts.size(); ++i) {
-                dw_.dxfReal(10, shape.pts[i].x());
-                dw_.dxfReal(20, shape.pts[i].y());
-                if (shape.bulges[i] != 0) dw_.dxfReal(42, shape.bulges[i]);
-            }
-            break;
-        case Shape::EllipseShape:
-            dxf_.writeEllipse(dw_,
-                              DL_EllipseData(shape.centre.x(), shape.centre.y(), 0, shape.major.x(),
-                                             shape.major.y(), 0, shape.ratio, 0, 2 * M_PI),
-                              attributes(o.style.lineColor, o.style, true));
-            break;
-        case Shape::TextShape: {
-            QByteArray text = encodeText(o.text);
-            longText = text.size() > MaxTextBytes;
-            if (longText) {
-                // Cut before an escape, never inside one.
-                qsizetype cut = MaxTextBytes;
-                const qsizetype esc = text.lastIndexOf("\\U+", cut);
-                if (esc >= 0 && esc + 7 > cut) cut = esc;
-                text.truncate(cut);
-            }
-            const QPointF a = shape.pts[0];
-            dxf_.writeText(dw_,
-                           DL_TextData(shape.insert.x(), shape.insert.y(), 0, a.x(), a.y(), 0, shape.height,
-                                       1, 0, shape.hjust, 2, str(text), "Standard",
-                                       qDegreesToRadians(shape.rotation)),
-                           attributes(o.style.textColor, o.style, false));
-            break;
-        }
-        case Shape::Image: {
-            const QString name = bitmapFor(o.picture);
-            const QPointF p = shape.pts[0];
-            DL_ImageData data(str(name.toUtf8()), p.x(), p.y(), 0, shape.u.x(), shape.u.y(), 0, shape.v.x(),
-                              shape.v.y(), 0, shape.pw, shape.ph, 50, 50, 0);
-            const unsigned long handle =
-                dxf_.writeImage(dw_, data, DL_Attributes("0", 256, -1, -1, "BYLAYER"));
-            imageDefs_.emplace_back(handle, data);
-            break;
-        }
-        case Shape::None:
-            return;
-        }
-        extendedData(payload(o, longText));
-    }
-
-    // A filled shape's fill: a HATCH just before its outline, solid, or hatched for a pattern.
-    void hatch(const DrawObject& o, const Shape& shape) {
-        const bool solid = o.style.fill != FillMode::Picture;
-        const DL_HatchData data(1, solid, 1, 0, solid ? "SOLID" : "ANSI31");
-        dxf_.writeHatch1(dw_, data, attributes(o.style.fillColor, o.style, false));
-        // dxflib's edges leave the fields of other edge types unset, so they must never be copied:
-        // room for all of them before the first.
-        std::vector<DL_HatchEdgeData> edges;
-        edges.reserve(size_t(std::max<qsizetype>(1, shape.pts.size())));
-        if (shape.type == Shape::EllipseShape) {
-            edges.emplace_back(shape.centre.x(), shape.centre.y(), shape.major.x(), shape.major.y(),
-                               shape.ratio, 0, 2 * M_PI, true);
-        } else {
-            const qsizetype n = shape.pts.size();
-            for (qsizetype i = 0; i < n; ++i) {
-                const QPointF p = shape.pts[i], q = shape.pts[(i + 1) % n];
-                const double b = shape.bulges[i];
-                if (b == 0) {
-                    if (p != q) edges.emplace_back(p.x(), p.y(), q.x(), q.y());
-                    continue;
-                }
-                const double theta = 4 * std::atan(b);
-                const QPointF d = q - p;
-                const double chord = std::hypot(d.x(), d.y());
-                const QPointF c = (p + q) / 2 + QPointF(-d.y() / chord, d.x() / chord) *
-                                                    (chord / (2 * std::tan(theta / 2)));
-                const double radius = chord / (2 * std::sin(std::abs(theta) / 2));
-                edges.emplace_back(c.x(), c.y(), radius, std::atan2(p.y() - c.y(), p.x() - c.x()),
-                                   std::atan2(q.y() - c.y(), q.x() - c.x()), true);
-            }
-        }
-        const DL_HatchLoopData loop(int(edges.size()));
-        dxf_.writeHatchLoop1(dw_, loop);
-        for (const DL_HatchEdgeData& e : edges)
-            dxf_.writeHatchEdge(dw_, e);
-        dxf_.writeHatchLoop2(dw_, loop);
-        dxf_.writeHatch2(dw_, data, DL_Attributes());
-        extendedData("v=" + std::to_string(DataVersion) + "&r=fill");
-    }
-
-    // Into one buffer kept from object to object.
-    const std::string& payload(const DrawObject& o, bool longText) {
-        const Style& s = o.style;
-        std::string& p = payload_;
-        p.clear();
-        auto key = [&p](const char* name) {
-            p += '&';
-            p += name;
-            p += '=';
-        };
-        auto add = [&](const char* name, const QByteArray& value) {
-            key(name);
-            p.append(value.constData(), size_t(value.size()));
-        };
-        auto addText = [&](const char* name, const QString& value) {
-            key(name);
-            appendPct(p, value);
-        };
-        auto addInt = [&](const char* name, long long value) {
-            key(name);
-            appendInt(p, value);
-        };
-        p += "v=";
-        appendInt(p, DataVersion);
-        addInt("k", int(o.kind));
-        addInt("f", o.x1);
-        for (const Long v : {o.y1, o.x2, o.y2}) {
-            p += ',';
-            appendInt(p, v);
-        }
-        if (o.angle != 0) add("a", shortReal(o.angle));
-        addInt("ls", s.lineStyle);
-        addInt("lw", s.lineWidth);
-        addInt("lc", s.lineColor);
-        addInt("fm", s.fill == FillMode::Solid ? 0 : s.fill == FillMode::None ? 1 : 2);
-        addInt("fc", s.fillColor);
-        if (s.pictureStyle != 0) addInt("ps", s.pictureStyle);
-        if (s.pictureBackColor != White) addInt("pb", s.pictureBackColor);
-        if (s.fill == FillMode::Picture && !s.fillPicture.isNull()) {
-            const QByteArray key = keyOf(s.fillPicture);
-            auto it = patterns_.constFind(key);
-            if (it == patterns_.cend()) {
-                it = patterns_.insert(key, int(patterns_.size()) + 1);
-                add("pp", pngOf(s.fillPicture)
-                              .toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals));
-            }
-            addInt("pi", *it);
-        }
-        if (o.kind == Text) {
-            addText("fn", s.fontName);
-            add("th", shortReal(s.textHeight));
-            add("ta", shortReal(s.textAngle));
-            addInt("al", s.textAlign);
-            addInt("tm", s.textMode);
-            addInt("tf", int(s.textBold) | int(s.textItalic) << 1 | int(s.textStrikeout) << 2 |
-                             int(s.textUnderline) << 3);
-            addInt("tc", s.textColor);
-            if (longText) addText("x", o.text);
-        }
-        for (const auto& [name, value] : o.tags) {
-            addText("t", name);
-            p += ':';
-            appendPct(p, value);
-        }
-        if (o.group) addInt("g", o.group);
-        return p;
-    }
-
-    void extendedData(std::string_view payload) {
-        dw_.dxfString(1001, AppName);
-        for (size_t i = 0; i < payload.size(); i += ChunkBytes)
-            dw_.dxfText(1000, payload.substr(i, ChunkBytes));
-    }
-
-    // Objects share their picture's data: each shared image is hashed once.
-    QByteArray keyOf(const QImage& image) {
-        auto it = keys_.constFind(image.cacheKey());
-        if (it == keys_.cend()) it = keys_.insert(image.cacheKey(), pictureKey(image));
-        return *it;
-    }
-
-    // Each distinct picture once, as a BMP beside the drawing.
-    QString bitmapFor(const QImage& picture) {
-        QImage image = picture;
-        if (image.isNull()) {
-            image = QImage(1, 1, QImage::Format_RGB32);
-            image.fill(Qt::white);
-        }
-        const QByteArray key = keyOf(image);
-        auto it = bitmapNames_.constFind(key);
-        if (it != bitmapNames_.cend()) return *it;
-        const QString name = QStringLiteral("%1-%2.bmp").arg(base_).arg(bitmaps_.size() + 1);
-        bitmaps_.emplace_back(name, image);
-        bitmapNames_.insert(key, name);
-        return name;
-    }
-
-    const DrawModel& model_;
-    QString path_, folder_, base_;
-    std::string out_;
-    ByteWriter dw_;
-    DL_Dxf dxf_;
-    Mapping map_;
-    std::vector<std::pair<unsigned long, DL_ImageData>> imageDefs_;
-    std::vector<std::pair<QString, QImage>> bitmaps_;
-    QHash<QByteArray, QString> bitmapNames_;
-    QHash<QByteArray, int> patterns_;
-    QHash<qint64, QByteArray> keys_;
-    std::string payload_;
-    mutable QHash<Long, int> indexes_;
-};
-
 // ---- reading ------------------------------------------------------------------------------------------
 
 struct LayerInfo {
@@ -1024,7 +134,7 @@ struct Entity {
     bool mirrored = false; // extrusion along -z: x of the entity's own coordinates runs the other way
     bool invisible = false;
     bool hasData = false;
-    QByteArray data;
+    QByteArrayView data;
     QVector<QPointF> pts;
     QVector<double> bulges;
     bool closed = false, mesh = false;
@@ -1036,7 +146,7 @@ struct Entity {
     QString text;
     bool solid = true;
     std::vector<std::vector<DL_HatchEdgeData>> edges; // of each loop of a hatch
-    std::string raw; // this program's fill: its pairs, read only when its shape is gone
+    std::string_view raw; // this program's fill: its pairs in the file, read only when its shape is gone
     QPointF u, v;
     int pw = 1, ph = 1;
     QString ref;
@@ -1095,28 +205,68 @@ QString handleKey(const std::string& h) {
     return s;
 }
 
+// Values that most entities give in one pair: a view into the file, joined in a copy only when
+// they come in more.
+class Joined {
+public:
+    void append(std::string_view v) {
+        if (joined_.empty() && view_.empty()) {
+            view_ = v;
+            return;
+        }
+        if (joined_.empty()) joined_ = view_;
+        joined_ += v;
+    }
+    std::string_view get() const { return joined_.empty() ? view_ : std::string_view(joined_); }
+
+private:
+    std::string_view view_;
+    std::string joined_;
+};
+
 // What the feeder takes of an entity itself.
 struct EntityRecord {
     bool hasData = false;
-    QByteArray data;
+    Joined data;
     bool invisible = false;
-    std::string text;
-    std::string raw;
+    Joined text;
+    std::string_view raw;
+};
+
+// A page's entities by the thousand: the store grows without moving what it holds, allocating once
+// for many.
+template <typename T>
+class Store {
+public:
+    T& emplace_back() {
+        if (size_ % Chunk == 0) chunks_.push_back(std::make_unique<T[]>(Chunk));
+        return (*this)[size_++];
+    }
+    T& operator[](size_t i) { return chunks_[i / Chunk][i % Chunk]; }
+    const T& operator[](size_t i) const { return chunks_[i / Chunk][i % Chunk]; }
+    T& back() { return (*this)[size_ - 1]; }
+    size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+
+private:
+    static constexpr size_t Chunk = 1024;
+    std::vector<std::unique_ptr<T[]>> chunks_;
+    size_t size_ = 0;
 };
 
 class Collector : public DL_CreationAdapter {
 public:
-    std::vector<EntityRecord> records;
+    Store<EntityRecord> records;
     bool utf8 = false;
 
-    std::deque<Entity> entities; // grows without moving what it holds
+    Store<Entity> entities;
     QHash<QString, LayerInfo> layers;
     QHash<QString, QString> imageFiles; // IMAGEDEF handle -> file
     std::optional<QPointF> limMin, limMax;
     int insUnits = 0;
     QString acadVersion;
 
-    QString decode(const std::string& s) const {
+    QString decode(std::string_view s) const {
         const QByteArrayView b(s.data(), qsizetype(s.size()));
         if (utf8 || acadVersion >= QLatin1StringView("AC1021")) return QString::fromUtf8(b);
         QString out(b.size(), Qt::Uninitialized);
@@ -1260,9 +410,10 @@ private:
             EntityRecord& r = records[size_t(record)];
             e.invisible = r.invisible;
             e.hasData = r.hasData;
-            e.data = std::move(r.data);
-            if (type == Entity::TextE || type == Entity::MTextE) e.text = decode(r.text);
-            e.raw = std::move(r.raw);
+            const std::string_view data = r.data.get();
+            e.data = QByteArrayView(data.data(), qsizetype(data.size()));
+            if (type == Entity::TextE || type == Entity::MTextE) e.text = decode(r.text.get());
+            e.raw = r.raw;
         }
         return e;
     }
@@ -1307,17 +458,43 @@ private:
     std::string pending_;
 };
 
-// dxflib over pairs kept as text.
-void runDxflib(const std::string& pairs, Collector& c) {
-    DxflibFeed feed(c);
-    std::string_view rest(pairs);
-    for (;;) {
-        const size_t a = rest.find('\n');
-        const size_t b = a == std::string_view::npos ? a : rest.find('\n', a + 1);
-        if (b == std::string_view::npos) break;
-        feed(int(parseInt(rest.substr(0, a)).value_or(0)), rest.substr(a + 1, b - a - 1));
-        rest.remove_prefix(b + 1);
+// The lines of a file's bytes, each without its end (CR LF, LF or CR).
+struct Lines {
+    const char* p;
+    const char* end;
+    int line = 0;
+
+    bool next(std::string_view& text) {
+        if (p >= end) return false;
+        const char* s = p;
+        while (p < end && *p != '\n' && *p != '\r')
+            ++p;
+        text = std::string_view(s, size_t(p - s));
+        if (p < end && *p++ == '\r' && p < end && *p == '\n') ++p;
+        ++line;
+        return true;
     }
+};
+
+// Handles, class markers, owners, heights above the plane and line type scales are not used here.
+bool unused(int code, bool entities) {
+    return (code == 5 && entities) || code == 100 || code == 102 || code == 330 || code == 360 || code == 48 ||
+           (code >= 30 && code <= 39);
+}
+
+// dxflib over the pairs of one entity in the file, as the reading pass hands them on.
+void feedEntity(std::string_view pairs, Collector& c) {
+    DxflibFeed feed(c);
+    Lines lines{pairs.data(), pairs.data() + pairs.size()};
+    std::string_view codeLine, value;
+    for (bool first = true; lines.next(codeLine) && lines.next(value); first = false) {
+        const int code = int(parseInt(codeLine).value_or(0));
+        if (first)
+            feed(code, trimmed(value));
+        else if (code < 1000 && !unused(code, true))
+            feed(code, value.substr(0, 1000));
+    }
+    feed(0, "EOF");
     feed.flush();
 }
 
@@ -1398,6 +575,8 @@ private:
             }
         }
         const int n = std::min(count, at + 1);
+        e.pts.reserve(std::max(0, n));
+        e.bulges.reserve(std::max(0, n));
         for (int i = 0; i < n; ++i) {
             e.pts << QPointF(v[3 * i], v[3 * i + 1]);
             e.bulges << v[3 * i + 2];
@@ -1443,31 +622,18 @@ class Feeder {
 public:
     Feeder(const QString& path, Collector& collector) : path_(path), c_(collector), feed_(collector) {}
 
-    void run(const QByteArray& bytes) {
+    void run(QByteArrayView bytes) {
         if (bytes.startsWith("AutoCAD Binary DXF")) damagedFile(path_, QStringLiteral("a binary DXF file"));
-        // Room for the entities this program writes, about 800 bytes each.
-        c_.records.reserve(size_t(bytes.size() / 800));
-        const char* p = bytes.constData();
-        const char* const end = p + bytes.size();
-        int line = 0;
-        auto next = [&](std::string_view& text) {
-            if (p >= end) return false;
-            const char* s = p;
-            while (p < end && *p != '\n' && *p != '\r')
-                ++p;
-            text = std::string_view(s, size_t(p - s));
-            if (p < end && *p++ == '\r' && p < end && *p == '\n') ++p;
-            ++line;
-            return true;
-        };
+        Lines lines{bytes.data(), bytes.data() + bytes.size()};
+        const int& line = lines.line;
         std::string_view codeLine, value;
         bool sawEof = false;
-        while (next(codeLine)) {
+        for (pairStart_ = lines.p; lines.next(codeLine); pairStart_ = lines.p) {
             const auto code = parseInt(codeLine);
             if (!code || *code < 0 || *code > 1071)
                 damagedFile(path_, QStringLiteral("no group code on line %1").arg(line));
-            if (!next(value)) damagedFile(path_, QStringLiteral("the file ends in a group"));
-            if (pair(int(*code), value, end - p, line)) {
+            if (!lines.next(value)) damagedFile(path_, QStringLiteral("the file ends in a group"));
+            if (pair(int(*code), value, lines.end - lines.p, line)) {
                 sawEof = true;
                 break;
             }
@@ -1542,18 +708,14 @@ private:
             if (ours_ && record_ >= 0) {
                 EntityRecord& r = c_.records[size_t(record_)];
                 r.hasData = true;
-                if (code == 1000) r.data += QByteArrayView(value.data(), qsizetype(value.size()));
+                if (code == 1000) r.data.append(value);
             }
             return false;
         }
         if (record_ >= 0 &&
             ((code == 1 && (type_ == "TEXT" || type_ == "MTEXT")) || (code == 3 && type_ == "MTEXT")))
             c_.records[size_t(record_)].text.append(value);
-        // Handles, class markers, owners, heights above the plane and line type scales are not
-        // used here.
-        if ((code == 5 && section_ == Section::Entities) || code == 100 || code == 102 || code == 330 ||
-            code == 360 || code == 48 || (code >= 30 && code <= 39))
-            return false;
+        if (unused(code, section_ == Section::Entities)) return false;
         // dxflib reads lines of up to 1024 bytes; a longer value is of no use here.
         put(code, value.substr(0, 1000));
         return false;
@@ -1601,6 +763,7 @@ private:
             record_ = int(c_.records.size());
             c_.records.emplace_back();
             if (OwnKinds::handles(name) || name == "HATCH") own_.push_back({0, name});
+            entityStart_ = pairStart_;
             if (!own_.empty()) return;
         }
         put(0, name);
@@ -1619,13 +782,8 @@ private:
     // needs: most of a page's pairs are boundaries. Any other fill goes to dxflib.
     void endHatch() {
         EntityRecord& r = c_.records[size_t(record_)];
-        if (r.hasData && r.data.contains("r=fill") && hatchHead_ >= 0) {
-            for (const Pair& pair : own_) {
-                r.raw += std::to_string(pair.code);
-                r.raw += '\n';
-                r.raw += pair.value;
-                r.raw += '\n';
-            }
+        if (r.hasData && r.data.get().find("r=fill") != std::string_view::npos && hatchHead_ >= 0) {
+            r.raw = std::string_view(entityStart_, size_t(pairStart_ - entityStart_));
             own_.resize(size_t(hatchHead_));
             feed_.flush();
             OwnKinds(own_, c_).buildFill(record_);
@@ -1647,6 +805,8 @@ private:
     bool ours_ = false;
     int record_ = -1;
     std::vector<Pair> own_; // the pairs of an entity built here, from its type on
+    const char* pairStart_ = nullptr;   // where the pair read last begins in the file
+    const char* entityStart_ = nullptr; // where the entity read now begins
     qsizetype hatchHead_ = -1;
 };
 
@@ -1660,7 +820,7 @@ struct Written {
     QByteArray patternPng;
 };
 
-std::optional<Written> parseData(const QByteArray& data) {
+std::optional<Written> parseData(QByteArrayView data) {
     Written w;
     bool version = false, kind = false, frame = false;
     DrawObject& o = w.object;
@@ -1768,8 +928,8 @@ public:
 
     void build() {
         sheet();
-        for (const Entity& e : c_.entities)
-            entity(e);
+        for (size_t i = 0; i < c_.entities.size(); ++i)
+            entity(c_.entities[i]);
         flushFill();
     }
 
@@ -1827,7 +987,8 @@ private:
             x1 = std::min(x1, p.x()), y1 = std::min(y1, p.y()), x2 = std::max(x2, p.x()),
             y2 = std::max(y2, p.y());
         };
-        for (const Entity& e : c_.entities) {
+        for (size_t i = 0; i < c_.entities.size(); ++i) {
+            const Entity& e = c_.entities[i];
             auto own = [&](QPointF p) { return e.mirrored ? QPointF(-p.x(), p.y()) : p; };
             for (const QPointF& p : e.pts)
                 take(own(p));
@@ -1867,9 +1028,8 @@ private:
     static QVector<QVector<QPointF>> hatchLoops(const Entity& e) {
         if (!e.edges.empty() || e.raw.empty()) return loopsOf(e.edges);
         Collector c;
-        std::string pairs = e.raw + "0\nEOF\n";
-        runDxflib(pairs, c);
-        return c.entities.empty() ? QVector<QVector<QPointF>>() : loopsOf(c.entities.front().edges);
+        feedEntity(e.raw, c);
+        return c.entities.empty() ? QVector<QVector<QPointF>>() : loopsOf(c.entities[0].edges);
     }
 
     Long toLong(double v) const {
@@ -2230,7 +1390,7 @@ private:
     mutable QHash<QString, QImage> named_;    // by the name the file gives
 };
 
-bool validUtf8(const QByteArray& bytes) {
+bool validUtf8(QByteArrayView bytes) {
     // Eight bytes at a time to the first byte above ASCII; the ASCII before it is valid UTF-8 and
     // need not be decoded.
     const char* p = bytes.constData();
@@ -2250,14 +1410,9 @@ bool validUtf8(const QByteArray& bytes) {
 
 } // namespace
 
-void writeDxf(const DrawModel& model, const QString& path) {
-    DxfWriter writer(model, path);
-    writer.write();
-    writer.commit();
-}
-
 void readDxf(const QString& path, DrawModel& into) {
-    const QByteArray bytes = qtext::ReadBytes(path);
+    const qtext::WholeFile file(path);
+    const QByteArrayView bytes = file.bytes();
     Collector collector;
     // Files of 2007 and after are UTF-8; older ones are taken as Windows 1252 unless their bytes read
     // as UTF-8.
