@@ -9,6 +9,9 @@
 
 #include <QString>
 
+// Date summary table and map: the heading band's rules at -0.5, -0.66, -0.82 and -0.84 inches,
+// width inches long from 0.05; the pen stays at the left end of the last.
+void drawDateSumBandRules(PageCanvas& c, float width);
 // Date summary table: the rules of the heading band and of every row, the row and column headings.
 void drawDateSumTableGrid(PageCanvas& c, const DateSumRunPage& p);
 // Date summary table: the name and the values of source s, on its row.

@@ -222,14 +222,7 @@ void drawDateSumMapHeadingBand(PageCanvas& c, const DateSumRunPage& p) {
     c.LT(1);
     // The table's heading band without its rows: rules at -0.5, -0.66, -0.82 and -0.84, the top
     // rule over the columns, the left border and a rule either side of every column.
-    c.S(0.05f, -0.5f);
-    c.LR(W);
-    c.SD(0.16f);
-    c.LL(W);
-    c.SD(0.16f);
-    c.LR(W);
-    c.SD(0.02f);
-    c.LL(W);
+    drawDateSumBandRules(c, W);
     c.S(0.95f, -0.02f);
     c.LR(W - 0.9f);
     c.S(0.05f, -0.5f);

@@ -141,6 +141,17 @@ void drawOutline(PageCanvas& c, const StiffRunPage& p, int set, int r, int rows)
 
 // ---- date summary table
 
+void drawDateSumBandRules(PageCanvas& c, float width) {
+    c.S(0.05f, -0.5f);
+    c.LR(width);
+    c.SD(0.16f);
+    c.LL(width);
+    c.SD(0.16f);
+    c.LR(width);
+    c.SD(0.02f);
+    c.LL(width);
+}
+
 void drawDateSumTableGrid(PageCanvas& c, const DateSumRunPage& p) {
     const DateSumRun& g = p.run;
     const int P = columns(g);
@@ -149,14 +160,7 @@ void drawDateSumTableGrid(PageCanvas& c, const DateSumRunPage& p) {
     pageOrigin(c);
 
     // The heading band's rules, then one under every row.
-    c.S(0.05f, -0.5f);
-    c.LR(W);
-    c.SD(0.16f);
-    c.LL(W);
-    c.SD(0.16f);
-    c.LR(W);
-    c.SD(0.02f);
-    c.LL(W);
+    drawDateSumBandRules(c, W);
     for (int s = 1; s <= sources; ++s) {
         c.SD(0.16f);
         c.LR(W);
