@@ -216,7 +216,7 @@ void PageCanvas::requireVertices() const {
 // ---- page model and drawing state --------------------------------------------------------------
 
 void PageCanvas::NewDrawing() {
-    try {
+    trap(QStringLiteral("metaugl-NewDrawing"), [&] {
         if (PaperWidth == 0) {
             PaperWidth = 8.5f;
             PaperHeight = 11;
@@ -266,9 +266,7 @@ void PageCanvas::NewDrawing() {
         d.LineWidth(4);
         d.DrawOptions(d.DrawOptions() | 4096);
         d.BackgroundColor(draw::White);
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("metaugl-NewDrawing"));
-    }
+    });
 }
 
 void PageCanvas::Z(float x, float y) {

@@ -22,7 +22,6 @@
 namespace {
 
 using draw::DrawingFormat;
-constexpr int OutOfMemory = 61706;
 
 // Beyond this a sheet's drawing units no longer fit the control's Long coordinates.
 constexpr double MaxPaperInches = 3'000'000;
@@ -106,7 +105,7 @@ void writeDrawing(const QString& path, const DrawingFormat& format) {
 }
 
 void reportSaveError(const QmError& e, const QString& where) {
-    if (e.number() == OutOfMemory)
+    if (e.number() == qmerr::ImageTooLarge)
         ui().MsgBox(QStringLiteral("Not enough memory to create file, reduce the size in pixels."));
     else
         showError(e, where);
@@ -190,7 +189,7 @@ PageZoom FileOpenDrawing(ToolButtons& buttons, const DrawingFileDialogs& dialogs
     try {
         page.LoadDrawing(path, 0, format->code);
     } catch (const QmError& e) {
-        if (e.number() == OutOfMemory)
+        if (e.number() == qmerr::ImageTooLarge)
             ui().MsgBox(QStringLiteral("Not enough memory to open file, reduce the size in pixels."));
         else
             showError(e, QStringLiteral("Preview Open"));

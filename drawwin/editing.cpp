@@ -87,11 +87,7 @@ int EditUndo() {
     if (r.kind != 1) return 0;
     MDrawPro& d = pageDrawing();
     int restored = 0;
-    try {
-        restored = r.restore(d);
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("mnuUndo"));
-    }
+    trap(QStringLiteral("mnuUndo"), [&] { restored = r.restore(d); });
     if (restored) {
         d.touched();
         drawwin().DrawingModified = 1;
@@ -102,19 +98,17 @@ int EditUndo() {
 void EditCut() {
     MDrawPro& d = pageDrawing();
     if (d.EditMode() != SelectMode) return;
-    try {
+    trap(QStringLiteral("mnuCut"), [&] {
         // Nothing selected: the clipboard and the record stay as they were.
         if (d.selectedCount() == 0) return;
         d.CopyObjects(257, 2);
         deleteSelection(d);
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("mnuCut"));
-    }
+    });
 }
 
 void EditCopy() {
     MDrawPro& d = pageDrawing();
-    try {
+    trap(QStringLiteral("mnuCopy"), [&] {
         const int mode = d.EditMode();
         if (mode == SelectMode) {
             if (d.selectedCount() > 0) d.CopyObjects(257, 2);
@@ -136,15 +130,13 @@ void EditCopy() {
         for (int k = 1; k <= n; ++k)
             w.CopiedPoints[size_t(k)] = m.SelectedNodes[size_t(k)];
         w.CopiedCount = n;
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("mnuCopy"));
-    }
+    });
 }
 
 void EditPaste(ToolButtons& buttons) {
     MDrawPro& d = pageDrawing();
     DrawWin& w = drawwin();
-    try {
+    trap(QStringLiteral("mnuPaste"), [&] {
         if (w.CopiedCount == 0 && d.EditMode() == NodeMode) SelectMenu(buttons);
         const int mode = d.EditMode();
         if (mode == SelectMode) {
@@ -174,9 +166,7 @@ void EditPaste(ToolButtons& buttons) {
         }
         d.touched();
         w.DrawingModified = 1;
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("mnuPaste"));
-    }
+    });
 }
 
 void EditGroup() {

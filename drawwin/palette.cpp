@@ -237,7 +237,7 @@ void fillSelection(MDrawPro& page) {
 
 void createFillPalette(MDrawPro& pal, const MDrawPro& page, const std::function<void()>& fitView) {
     EditingSession& m = editingSession();
-    try {
+    trap(QStringLiteral("createFillPalette"), [&] {
         bool whole = true;
         if (FileExists(kPaletteFile))
             whole = readFile(m);
@@ -249,9 +249,7 @@ void createFillPalette(MDrawPro& pal, const MDrawPro& page, const std::function<
         pageCanvas().CurrentLineColor = m.PaletteColors[8];
         createcoloredFPtemp(m.CurrentFillPattern, m.CurrentFillColor);
         buildObjects(pal, page, fitView);
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("createFillPalette"));
-    }
+    });
 }
 
 bool SaveFillPalette() {
@@ -263,13 +261,7 @@ bool SaveFillPalette() {
         const int32_t c = m.PaletteColors[size_t(i)];
         lines << (c < 0 ? QString() : QStringLiteral(" ")) + QString::number(c) + QLatin1Char(' ');
     }
-    try {
-        qtext::WriteLines(kPaletteFile, lines);
-        return true;
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("SaveFillPalette"));
-        return false;
-    }
+    return trap(QStringLiteral("SaveFillPalette"), [&] { qtext::WriteLines(kPaletteFile, lines); });
 }
 
 PaletteTimer PaletteObjectClicked(MDrawPro& pal, MDrawPro& page) {
@@ -307,7 +299,7 @@ PaletteTimer PaletteObjectClicked(MDrawPro& pal, MDrawPro& page) {
 
 void PaletteSingleClick(MDrawPro& pal, MDrawPro& page) {
     EditingSession& m = editingSession();
-    try {
+    trap(QStringLiteral("Timer"), [&] {
         pal.Redraw(true);
         drawwin().PaletteClickPending = 0;
         pal.TagTarget(5);
@@ -330,9 +322,7 @@ void PaletteSingleClick(MDrawPro& pal, MDrawPro& page) {
         }
         showSample(pal);
         fillSelection(page);
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("Timer"));
-    }
+    });
 }
 
 void PaletteRightClick(MDrawPro& pal, MDrawPro& page, double x, double y) {
@@ -342,7 +332,7 @@ void PaletteRightClick(MDrawPro& pal, MDrawPro& page, double x, double y) {
     while (row < 7 && !(y < 3350 + 170 * row)) ++row;
     const int swatch = x < 251 ? row : row + 7;
     Metaugl& m = pageCanvas();
-    try {
+    trap(QStringLiteral("MDraw3-PointClicked"), [&] {
         m.CurrentLineColor = editingSession().PaletteColors[size_t(swatch)];
         page.CurrentObject(4);
         page.LineColor(m.CurrentLineColor);
@@ -352,9 +342,7 @@ void PaletteRightClick(MDrawPro& pal, MDrawPro& page, double x, double y) {
             page.CurrentObject(2);
             page.LineColor(m.CurrentLineColor);
         }
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("MDraw3-PointClicked"));
-    }
+    });
 }
 
 void RefreshStyleSample(MDrawPro& pal) {

@@ -36,19 +36,14 @@ void showError(const QmError& e, const QString& where);
 int CaughtErrorNumber();
 
 // A routine's error trap: a fault in work ends it and is shown as "Error N in <routine>.  Please
-// contact Kalvex", N as CaughtErrorNumber() gives it; false then. What is no std::exception at all
-// goes on to the trap of the event loop.
-template <class F> bool trap(const QString& routine, F&& work) {
+// contact Kalvex", N as CaughtErrorNumber() gives it; false then. What is no Caught (by default any
+// std::exception) goes on to the trap around this one, or to that of the event loop.
+template <class Caught = std::exception, class F> bool trap(const QString& routine, F&& work) {
     try {
         std::forward<F>(work)();
         return true;
-    } catch (const std::exception&) {
+    } catch (const Caught&) {
         showError(CaughtErrorNumber(), routine);
     }
     return false;
-}
-
-// The former name, still used by the report drivers.
-template <class F> bool Trapped(const QString& where, F&& work) {
-    return trap(where, std::forward<F>(work));
 }

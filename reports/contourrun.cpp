@@ -52,7 +52,7 @@ template <class F> bool attempt(F&& statement) {
         statement();
         return true;
     } catch (const QmError& e) {
-        if (e.number() != contour::CallFailed) throw;
+        if (e.number() != qmerr::EngineCallFailed) throw;
         return false;
     }
 }
@@ -323,7 +323,7 @@ void DrawMap(contour::Application& app, ShapeCollection& shapes, const MapRun& r
         app.GridData(args);
         map = &shapes.AddContourMap(gridFile);
     } catch (const QmError& e) {
-        if (e.number() != contour::CallFailed) throw;
+        if (e.number() != qmerr::EngineCallFailed) throw;
         ui().MsgBox(QStringLiteral("Could not grid ") + dataFile + QStringLiteral(": ") + e.detail() +
                     QStringLiteral("."));
         return;

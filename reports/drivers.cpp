@@ -52,7 +52,7 @@ template <typename Build> void PageStep(const char* routine, Build build) {
         c.NewDrawing();
         c.LT(1);
         c.LW(1);
-        TrappedPage(routine, [&] { build(c); });
+        trap<PageFault>(QString::fromLatin1(routine), [&] { build(c); });
     }
     HandOverPage();
 }
@@ -123,7 +123,7 @@ template <typename Body> void RunTrapped(const char* name, Body body) {
     gwgraph().resetRun();
     const bool printing = gwgraph().PrintToPrinter == 1;
     if (printing) BeginPrintRun();
-    const bool done = Trapped(QString::fromLatin1(name), body);
+    const bool done = trap(QString::fromLatin1(name), body);
     if (printing) EndPrintRun(done && !Cancelled());
 }
 

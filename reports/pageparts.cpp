@@ -139,7 +139,7 @@ int NoteLinesAbove(float firstY, float bottomY) {
 
 bool getheadingdata(int kind) {
     const QString where = QStringLiteral("getheadingdata");
-    try {
+    const bool read = trap(where, [&] {
         if (kind < 1 || kind > DateContourKind) raiseError(qmerr::InvalidArgument);
         if (kind != DateContourKind) {
             // Both lines are read before either is taken, so a broken run file leaves the last run's
@@ -151,22 +151,16 @@ bool getheadingdata(int kind) {
             g.ReportFile = reportFile;
             itemCountOf(g, kind) = count;
         }
-    } catch (const QmError& e) {
-        showError(e, where);
-        return false;
-    }
-    try {
-        ReadRunHeadings(kind);
-    } catch (const QmError& e) {
-        // The pages are drawn with the heading texts they had.
-        showError(e, where);
-    }
+    });
+    if (!read) return false;
+    // The pages are drawn with the heading texts they had.
+    trap(where, [&] { ReadRunHeadings(kind); });
     return true;
 }
 
 void drawlogo(PageCanvas& c) {
     const HeadingLogo& h = headinglogo();
-    try {
+    trap(QStringLiteral("drawlogo"), [&] {
         c.SV(1);
         const TaggedAs logo(c, draw::tags::LogoGroup);
         if (h.LogoKind == 1) {
@@ -195,9 +189,7 @@ void drawlogo(PageCanvas& c) {
         if (secondLine) c.SD(0.05f);
         c.AP(h.LogoTextSize[3]);
         c.A(h.LogoText[3]);
-    } catch (const QmError& e) {
-        showError(e, QStringLiteral("drawlogo"));
-    }
+    });
 }
 
 void DrawDateStamp(PageCanvas& c, int16_t mode) {

@@ -2,9 +2,8 @@
 #pragma once
 
 #include "drawcmd/pagecanvas.h"
+#include "platform/qmerror.h"
 #include "reports/runvalues.h"
-
-#include <functional>
 
 // One page of a run: the run, the item it shows and, for kinds with more than one page per item,
 // which page (the table page of a source, the map of an episode; 0 for the graph and the episode's
@@ -40,9 +39,10 @@ void drawdatesummaps();  // map CurMap of the current episode
 void drawstiff();        // the current episode's Stiff page
 void drawgwelev();       // the current source set
 
-// A page routine's trap: a fault ends the page where it is, shown as the routine's own; the
-// driver still shows or prints what was drawn.
-void TrappedPage(const char* routine, const std::function<void()>& build);
+// What a page routine's trap catches: a fault of ours ends the page where it is, shown as the
+// routine's own, and the driver still shows or prints what was drawn. Lack of memory, or any other
+// exception, goes on to the trap around the page: in a run the driver's, which ends the run.
+using PageFault = QmError;
 
 // A page routine over the run state: the page built from its copy of the run and the item.
 template <typename Run, typename Item>
@@ -50,5 +50,5 @@ void DrawFromGwGraph(const char* routine, void (*build)(const Run&, const Item&,
     const GwGraph& g = gwgraph();
     const Run run = fromGwGraph<Run>(g);
     const Item item = fromGwGraph<Item>(g);
-    TrappedPage(routine, [&] { build(run, item, page, currentCanvas()); });
+    trap<PageFault>(QString::fromLatin1(routine), [&] { build(run, item, page, currentCanvas()); });
 }

@@ -194,17 +194,6 @@ void WriteRun(const QStringList& runLines, const QString& dataPath, const QStrin
     files.commit();
 }
 
-template <class Step>
-bool RunStep(const char* where, Step step) {
-    try {
-        step();
-        return true;
-    } catch (const QmError& e) {
-        showError(e, QLatin1String(where));
-        return false;
-    }
-}
-
 // The date summary's message has no "in": "Error 9 CreateDateData.  Please contact Kalvex".
 template <class Step>
 bool RunDateStep(Step step) {
@@ -309,7 +298,7 @@ void AppendStiffValues(QStringList& out, const QList<SourceRecord>& records, con
 } // namespace
 
 bool CreateWellData() {
-    return RunStep("CreateWellData", [] {
+    return trap(QStringLiteral("CreateWellData"), [] {
         const ModGW& g = modgw();
         const auto& def = g.WellSum;
         const QString dataPath = rundata::DataFilePath(g.WellSumFile, QStringLiteral("WSD"));
@@ -339,7 +328,7 @@ bool CreateWellData() {
 }
 
 bool CreatePar1Data() {
-    return RunStep("CreatePar1Data", [] {
+    return trap(QStringLiteral("CreatePar1Data"), [] {
         const ModGW& g = modgw();
         const auto& def = g.Par1Sum;
         const QString dataPath = rundata::DataFilePath(g.Par1SumFile, QStringLiteral("PSD"));
@@ -364,7 +353,7 @@ bool CreatePar1Data() {
 }
 
 bool CreateGWElevData() {
-    return RunStep("CreateGWElevData", [] {
+    return trap(QStringLiteral("CreateGWElevData"), [] {
         const ModGW& g = modgw();
         const auto& def = g.GWElev;
         const QString dataPath = rundata::DataFilePath(g.GWElevFile, QStringLiteral("GWD"));
@@ -449,7 +438,7 @@ bool CreateDateData() {
 }
 
 bool CreateStiffData() {
-    return RunStep("CreateStiffData", [] {
+    return trap(QStringLiteral("CreateStiffData"), [] {
         const ModGW& g = modgw();
         const auto& def = g.Stiff;
         constexpr int Sets = StiffDefinition::Sets;

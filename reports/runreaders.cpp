@@ -439,7 +439,7 @@ void readItem(const GWElevRun& run, int item, GWElevItem& v) {
 // A value read under the trap of its routine; nothing when the reading failed.
 template <typename V, typename Read> std::optional<V> trappedValue(const char* name, Read read) {
     V v;
-    if (!Trapped(QString::fromLatin1(name), [&] { read(v); })) return std::nullopt;
+    if (!trap(QString::fromLatin1(name), [&] { read(v); })) return std::nullopt;
     return v;
 }
 
@@ -449,7 +449,7 @@ template <typename Run, typename Item> bool formatIntoGwGraph(const char* name) 
     GwGraph& g = gwgraph();
     const Run before = fromGwGraph<Run>(g);
     Run run;
-    const bool ok = Trapped(QString::fromLatin1(name), [&] { readRun({before.ReportFile, before.ItemCount}, run); });
+    const bool ok = trap(QString::fromLatin1(name), [&] { readRun({before.ReportFile, before.ItemCount}, run); });
     clearCommon(g);
     toGwGraph(g, Item{});
     toGwGraph(g, run);
@@ -460,7 +460,7 @@ template <typename Run, typename Item> bool dataIntoGwGraph(const char* name) {
     GwGraph& g = gwgraph();
     const Run run = fromGwGraph<Run>(g);
     Item item;
-    const bool ok = Trapped(QString::fromLatin1(name), [&] { readItem(run, g.CurItem, item); });
+    const bool ok = trap(QString::fromLatin1(name), [&] { readItem(run, g.CurItem, item); });
     toGwGraph(g, item);
     return ok;
 }

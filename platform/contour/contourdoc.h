@@ -2,7 +2,6 @@
 #pragma once
 
 #include "platform/contour/contourgrid.h"
-#include "platform/errors.h"
 
 #include <QString>
 #include <vector>
@@ -14,9 +13,6 @@
 // Page coordinates are inches, x to the right from the left edge, y upwards from the lower edge.
 // A call that cannot be done raises QmError 432 with the reason.
 namespace contour {
-
-// The former name of qmerr::EngineCallFailed, still used by the contour run.
-constexpr int CallFailed = qmerr::EngineCallFailed;
 
 // A text's font settings. HAlign: 1 left, 2 centred, 3 right. VAlign: 1 top, 2 baseline, 3 bottom,
 // 4 vertical centre at the text's y.

@@ -14,9 +14,6 @@
 
 namespace draw {
 
-// drawcodecs.h names two of the catalogue's numbers once more; they must stay the same.
-static_assert(DamagedFileError == qmerr::DamagedFile && ImageTooLargeError == qmerr::ImageTooLarge);
-
 namespace {
 
 constexpr double UnitsPerInch = 600;

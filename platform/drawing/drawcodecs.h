@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/drawing/outputoptions.h"
+#include "platform/errors.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -18,8 +19,9 @@ class DrawModel;
 
 // ---- shared by the codecs
 
-constexpr int DamagedFileError = 321;     // damaged, foreign or newer file
-constexpr int ImageTooLargeError = 61706; // an image too large to hold
+// The catalogue's numbers under the names the DXF codec still uses.
+constexpr int DamagedFileError = qmerr::DamagedFile;
+constexpr int ImageTooLargeError = qmerr::ImageTooLarge;
 // The largest image a reader makes or a writer renders.
 constexpr qint64 MaxImagePixels = 100'000'000;
 
@@ -33,9 +35,9 @@ void checkImageSize(const QSize& size, const QString& path);
 // no such image raise damagedError. A palette image comes back with a colour table that covers
 // every pixel (missing entries black), so it is safe to paint and to save.
 QImage decodeImage(const QByteArray& bytes, const char* format, const QString& path,
-                   int damagedError = DamagedFileError);
+                   int damagedError = qmerr::DamagedFile);
 // A picture file read whole (53 when it cannot be read) and decoded as above.
-QImage readImageFile(const QString& file, int damagedError = DamagedFileError);
+QImage readImageFile(const QString& file, int damagedError = qmerr::DamagedFile);
 
 // Group numbers a file may hold: far beyond any drawing's, far enough below the int range that the
 // next group number never overflows.

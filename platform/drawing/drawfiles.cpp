@@ -12,13 +12,13 @@
 namespace draw {
 
 void damagedFile(const QString& path, const QString& what) {
-    raiseError(DamagedFileError, path + QStringLiteral(": ") + what);
+    raiseError(qmerr::DamagedFile, path + QStringLiteral(": ") + what);
 }
 
 void checkImageSize(const QSize& size, const QString& path) {
     if (size.width() <= 0 || size.height() <= 0) damagedFile(path, QStringLiteral("an image without pixels"));
     if (qint64(size.width()) * size.height() > MaxImagePixels)
-        raiseError(ImageTooLargeError,
+        raiseError(qmerr::ImageTooLarge,
                    QStringLiteral("%1: an image of %2 x %3 pixels").arg(path).arg(size.width()).arg(size.height()));
 }
 
@@ -62,7 +62,7 @@ QImage decodeImage(const QByteArray& bytes, const char* format, const QString& p
     if (image.isNull()) {
         // Either the pixels are damaged or there was no room for them.
         if (QImage(size, QImage::Format_ARGB32).isNull())
-            raiseError(ImageTooLargeError, path + QStringLiteral(": ") + reader.errorString());
+            raiseError(qmerr::ImageTooLarge, path + QStringLiteral(": ") + reader.errorString());
         damaged(reader.errorString());
     }
     completeColourTable(image);

@@ -5,7 +5,6 @@
 #include "reports/pages.h"
 
 #include "drawcmd/pagecanvas.h"
-#include "platform/qmerror.h"
 #include "project/modgw.h"
 #include "reportdefs/headings.h"
 #include "reports/gwgraph.h"
@@ -319,14 +318,6 @@ void drawStandardMarker(PageCanvas& c) {
     c.LRTO(0.05f, -0.05f);
     c.LRTO(-0.05f, -0.05f);
     c.LRTO(-0.05f, 0.05f);
-}
-
-void TrappedPage(const char* routine, const std::function<void()>& build) {
-    try {
-        build();
-    } catch (const QmError& e) {
-        showError(e, QString::fromLatin1(routine));
-    }
 }
 
 void drawwellsumtable() {

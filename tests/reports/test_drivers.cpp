@@ -424,6 +424,23 @@ TEST_P(RunAfterAFault, DrawsThePagesOfAFreshRun) {
 
 INSTANTIATE_TEST_SUITE_P(EveryKind, RunAfterAFault, ::testing::Range(0, 5));
 
+// A fault of ours in a page ends that page, still shown, and the run goes on; lack of memory there
+// ends the run under the driver's name.
+TEST_F(Drivers, APageTrapsOurFaultsAndLeavesLackOfMemoryToTheDriver) {
+    for (const bool memory : {false, true}) {
+        wellSumRun({3, 2, 1}, "T");
+        pages.clear();
+        int steps = 0;
+        reportHooks().showProgress = [&](const QString&) {
+            if (++steps == 3) memory ? throw std::bad_alloc() : raiseError(qmerr::DiskFull);
+        };
+        ui.answer(vb::OK, memory ? "Error 7 in wellsumstart.  Please contact Kalvex"
+                                 : "Error 61 in drawwellsumtable.  Please contact Kalvex");
+        wellsumstart();
+        EXPECT_EQ(pages.size(), memory ? 0 : 3);
+    }
+}
+
 TEST_F(Drivers, WithoutTheRunFileNothingIsDrawn) {
     // The run file of a run before: the run must not draw it again.
     parSumRun(2);
