@@ -19,9 +19,6 @@ class DrawModel;
 
 // ---- shared by the codecs
 
-// The catalogue's numbers under the names the DXF codec still uses.
-constexpr int DamagedFileError = qmerr::DamagedFile;
-constexpr int ImageTooLargeError = qmerr::ImageTooLarge;
 // The largest image a reader makes or a writer renders.
 constexpr qint64 MaxImagePixels = 100'000'000;
 

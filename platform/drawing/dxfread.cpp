@@ -1371,7 +1371,7 @@ private:
             try {
                 image = readImageFile(found);
             } catch (const QmError& e) { // a linked picture that is damaged shows as an empty frame
-                if (e.number() != DamagedFileError) throw;
+                if (e.number() != qmerr::DamagedFile) throw;
             }
             pictures_.insert(found, image);
             return image;
