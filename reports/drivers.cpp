@@ -122,7 +122,7 @@ void ItemPages(const Run& run, std::optional<Item> (*readItem)(const Run&, int),
 template <typename Body> void RunTrapped(const char* name, Body body) {
     gwgraph().resetRun();
     const bool printing = gwgraph().PrintToPrinter == 1;
-    if (printing) BeginPrintRun();
+    if (printing && !BeginPrintRun()) return;
     const bool done = trap(QString::fromLatin1(name), body);
     if (printing) EndPrintRun(done && !Cancelled());
 }

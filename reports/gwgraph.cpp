@@ -2,6 +2,7 @@
 #include "reports/gwgraph.h"
 
 #include "drawcmd/printdrawing.h"
+#include "reports/drawprint.h"
 #include "platform/qmerror.h"
 
 #include <memory>
@@ -37,9 +38,12 @@ PreviewResult HandOverPage() {
     return result;
 }
 
-void BeginPrintRun() {
+bool BeginPrintRun() {
     runSummary().clear();
-    runJob() = std::make_unique<PrintJob>(SystemPrinter());
+    auto job = std::make_unique<PrintJob>(SystemPrinter());
+    if (!job->open(RunPrintName())) return false;
+    runJob() = std::move(job);
+    return true;
 }
 
 void PrintRunPage() {

@@ -186,10 +186,11 @@ GwGraph& gwgraph();
 // how the preview was left (NextPage for a printed page).
 PreviewResult HandOverPage();
 
-// A printed run is one print job on the system printer. BeginPrintRun readies it (the job opens
-// with the first page printed); PrintRunPage prints the page just drawn as the job's next page,
+// A printed run is one print job on the system printer. BeginPrintRun opens it, asking where a PDF
+// goes (PrintJob::open, under RunPrintName); false when the user cancelled there, and the run prints
+// nothing. PrintRunPage prints the page just drawn as the job's next page,
 // or as a job of its own outside a run, and reports its own fault, which stops the run.
-void BeginPrintRun();
+bool BeginPrintRun();
 void PrintRunPage();
 // Closes the run's job: handed to the printer when the run completed, dropped when it stopped
 // (cancel, fault), a PDF file then left as it was. When a completed run printed pages the progress

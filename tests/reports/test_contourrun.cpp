@@ -13,8 +13,11 @@
 #include "project/sampledbops.h"
 #include "reportdefs/windowhooks.h"
 #include "reports/contourrun.h"
+#include "reports/drawprint.h"
+#include "reports/gwgraph.h"
 #include "pagefixture.h"
 #include "support/contourrecorder.h"
+#include "support/pdftools.h"
 #include "support/programstate.h"
 #include "support/scriptedui.h"
 #include "support/testenv.h"
@@ -22,6 +25,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QPrinter>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -483,6 +487,28 @@ TEST_F(ContourRunOnSite, OnTheProgramsEngine) {
     EXPECT_EQ(drawing.at(drawing.count() - 1).text, "pH Value");
     // Its labels of four digits beside the map at 0.8 inch stand along the side, inside the border.
     EXPECT_TRUE(pageIsClear(drawing, QRectF(300, 300, 6000, 4500))); // the border 0.5 inch in
+    contour::setApplication(rec.get());
+}
+
+// Batch Print of two episodes: the maps of each on a page of its own, one job to the PDF named in
+// the Save dialog (proposed after the report in the project's folder); no plot window is left.
+TEST_F(ContourRunOnSite, BatchPrintOfTwoEpisodesIsOnePdfOfTheirMaps) {
+    contour::setApplication(nullptr);
+    modgw().DateSum.DateInfo[5] = QStringLiteral("01/01/1997,12/31/2002; 11/01/1997,06/30/2002");
+    modgw().ReportCode = 6.1f;
+    SystemPrinter().setOutputFormat(QPrinter::PdfFormat);
+    const QString pdf = dir + QStringLiteral("maps.pdf");
+    ui.file(pdf);
+    EXPECT_TRUE(RunChosen(6.1f, {0, 1}));
+    EXPECT_EQ(ui.texts, QStringList{"Print to File"}); // the Save dialog, and no message
+    EXPECT_EQ(ui.fileRequests.value(0).fileName, dir + QStringLiteral("Date Contour.pdf"));
+    EXPECT_EQ(PrintRunSummary(), "2 pages printed to " + pdf);
+    EXPECT_EQ(pdfInfo(pdf, "Pages"), "2");
+    const QStringList pages = pdfText(pdf).split(u'\f');
+    EXPECT_TRUE(pages.value(0).contains("01/01/1997 - 12/31/2002") && pages.value(0).contains("pH Value"));
+    EXPECT_TRUE(pages.value(1).contains("11/01/1997 - 06/30/2002") && pages.value(1).contains("pH Value"));
+    EXPECT_TRUE(contour::engine().documents().empty());
+    EXPECT_EQ(modgw().DateSum.DateInfo[5], "01/01/1997,12/31/2002; 11/01/1997,06/30/2002");
     contour::setApplication(rec.get());
 }
 

@@ -4,6 +4,7 @@
 // printed) and leaves the preview where a test says.
 #include "drawcmd/metaugl.h"
 #include "drawcmd/printdrawing.h"
+#include "drawwin/drawfiles.h"
 #include "platform/drawing/drawdump.h"
 #include "platform/printer.h"
 #include "platform/qmerror.h"
@@ -294,6 +295,7 @@ TEST_F(Drivers, LeavingThePreviewEndsTheRun) {
 TEST_F(Drivers, APrintedRunPrintsEveryPageAndNeverPreviews) {
     gwElevRun(3);
     gwgraph().PrintToPrinter = 1;
+    ui.file(dir + QStringLiteral("run.pdf"));
     leaveOnPage = 1; // a preview would leave; a printed page has no preview to leave
     gwelevstart();
     EXPECT_EQ(items(), QList<int>({1, 2, 3}));
@@ -317,6 +319,7 @@ TEST_F(Drivers, APrintedRunIsOneJobPutInPlaceOnlyWhenItCompletes) {
             if (++printed == 2 && stop == 2) raiseError(qmerr::DiskFull);
             gwgraph().CancelReport = printed == 2 && stop == 1;
         };
+        ui.file(pdf);
         if (stop == 2) ui.answer(vb::OK, "Error 61 in wellsumstart.  Please contact Kalvex");
         gwgraph().CancelReport = 0;
         gwgraph().PrintToPrinter = 1;
@@ -326,6 +329,55 @@ TEST_F(Drivers, APrintedRunIsOneJobPutInPlaceOnlyWhenItCompletes) {
         const QString text = stop ? qtext::ReadBytes(pdf) : pdfInfo(pdf, "Pages") + pdfText(pdf);
         const QRegularExpression inOrder("^3.*MW-1.*MW-2.*MW-3", QRegularExpression::DotMatchesEverythingOption);
         EXPECT_TRUE(stop ? text == "earlier" : inOrder.match(text).hasMatch()) << text.left(300).toStdString();
+    }
+}
+
+// Every printed run to a PDF asks once where it goes, before its first page: each kind's run and
+// the drawing window's Print, named after the report and its one item, in the project's folder
+// and then in the folder last printed to. Cancel prints nothing and leaves the files as they were.
+TEST_F(Drivers, EveryPrintedRunAsksOnceWhereItsPdfGoes) {
+    modgw().DataFolder = dir;
+    const QString out = dir + QStringLiteral("out/");
+    QDir().mkpath(out);
+    const std::pair<QString, std::function<void()>> runs[] = {
+        {"Source Summary MW-1", [&] { wellSumRun({2}, "T"); modgw().ReportCode = 2; }},
+        {"Parameter Summary", [&] { parSumRun(2); modgw().ReportCode = 4; }},
+        {"Date Summary", [&] { dateSumRun({}); modgw().ReportCode = 6; }},
+        {"Stiff Graph MW-1", [&] { stiffRun(1); modgw().ReportCode = 8; }},
+        {"Groundwater Elevation", [&] { gwElevRun(2); modgw().ReportCode = 10; }},
+        {"Drawing", [] {}},
+    };
+    void (*const drivers[])() = {wellsumstart, parsumstart, datesumstart, stiffstart, gwelevstart,
+                                 [] {
+                                     const QString said = FilePrintDrawing({});
+                                     EXPECT_EQ(said, "1 page printed to " + LastPrintFile());
+                                 }};
+    for (int i = 0; i < 6; ++i) {
+        SCOPED_TRACE(runs[i].first.toStdString());
+        runs[i].second();
+        pages.clear();
+        gwgraph().PrintToPrinter = 1;
+        ui.file(out + QString::number(i) + QStringLiteral(".pdf"));
+        drivers[i]();
+        ASSERT_EQ(ui.fileRequests.size(), i + 1);
+        EXPECT_EQ(ui.fileRequests[i].fileName, (i ? out : dir) + runs[i].first + QStringLiteral(".pdf"));
+        EXPECT_EQ(pages.isEmpty(), i == 5);
+    }
+    const QStringList written = QDir(out).entryList(QDir::Files);
+    pages.clear();
+    ui.file(QString());
+    wellSumRun({2}, "T");
+    gwgraph().PrintToPrinter = 1;
+    wellsumstart();
+    ui.file(QString());
+    EXPECT_EQ(FilePrintDrawing({}), "");
+    EXPECT_TRUE(pages.isEmpty());
+    EXPECT_EQ(QDir(out).entryList(QDir::Files), written);
+    // A printer asks nothing; only where one is installed can the system printer leave PDF.
+    SystemPrinter().setOutputFormat(QPrinter::NativeFormat);
+    if (SystemPrinter().outputFormat() == QPrinter::NativeFormat) {
+        wellsumstart();
+        EXPECT_EQ(ui.fileRequests.size(), 8);
     }
 }
 
@@ -509,6 +561,7 @@ protected:
         for (int i = 1; i <= items; ++i)
             g.SelectedIndex[i] = int16_t(i);
         EXPECT_TRUE(step());
+        ui.file(out + QStringLiteral("/run.pdf")); // the run's own job, which the pages bypass
         driver();
         return printed;
     }
@@ -578,7 +631,7 @@ TEST_F(DemoRuns, EveryKindPrintsOnePagePerItemAndPage) {
     EXPECT_EQ(run("gwelev", sets, CreateGWElevData, gwelevstart), sets);
 
     EXPECT_EQ(gwgraph().CancelReport, 0);
-    EXPECT_TRUE(ui.texts.isEmpty()) << ui.texts.join("\n").toStdString();
+    EXPECT_EQ(ui.texts, QStringList(5, "Print to File")) << ui.texts.join("\n").toStdString(); // no message
 }
 
 TEST_F(DemoRuns, ContourMapKeepsItsTextsInsideTheFrame) {

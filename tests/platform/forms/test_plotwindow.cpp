@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -236,17 +237,23 @@ TEST_F(PlotWindowTest, TheSamplePlotPrintsAndSaves) {
     const QString window = dir.filePath(QStringLiteral("window.png"));
     shown.save(window);
 
-    // Print: one job, one landscape page.
-    w->mnuPrint->trigger();
+    // Print: the PDF's name asked first, Print Setup's proposed; one job, one landscape page, and
+    // the status line says where it went. The next print proposes the window's name beside it.
+    ScriptedUi ui;
     const QString printed = printer.outputFileName();
+    ui.file(printed).file(QString());
+    w->mnuPrint->trigger();
     ASSERT_TRUE(QFileInfo::exists(printed));
+    EXPECT_EQ(ui.fileRequests.value(0).fileName, printed);
+    EXPECT_EQ(w->lblStatus->text(), "1 page printed to " + printed);
+    w->mnuPrint->trigger();
+    EXPECT_EQ(ui.fileRequests.value(1).fileName, dir.filePath(QStringLiteral("Plot 1.pdf")));
     QString size;
     EXPECT_EQ(pdfPages(printed, &size), 1);
     const double pw = size.section(' ', 0, 0).toDouble(), ph = size.section(' ', 2, 2).toDouble();
     EXPECT_GT(pw, ph) << size.toStdString();
 
     // Save As: PNG and PDF through the renderer; another type is refused with a message.
-    ScriptedUi ui;
     const QString png = dir.filePath(QStringLiteral("plot.png"));
     const QString pdf = dir.filePath(QStringLiteral("plot.pdf"));
     ui.file(png, QStringLiteral("Save As")).file(pdf).file(dir.filePath(QStringLiteral("plot.jpg")));
