@@ -67,7 +67,6 @@ PlotWindow::PlotWindow(std::shared_ptr<contour::PlotDocument> doc) : doc_(std::m
 
     lblStatus = new QLabel(this);
     lblStatus->setObjectName(QStringLiteral("lblStatus"));
-    lblStatus->setAccessibleName(QStringLiteral("lblStatus"));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
