@@ -343,7 +343,11 @@ TEST_F(Drivers, EveryPrintedRunAsksOnceWhereItsPdfGoes) {
         {"Source Summary MW-1", [&] { wellSumRun({2}, "T"); modgw().ReportCode = 2; }},
         {"Parameter Summary", [&] { parSumRun(2); modgw().ReportCode = 4; }},
         {"Date Summary", [&] { dateSumRun({}); modgw().ReportCode = 6; }},
-        {"Stiff Graph MW-1", [&] { stiffRun(1); modgw().ReportCode = 8; }},
+        {"Stiff Graph 01-01-1998 - 01-31-1998", [&] { // an episode's "/" cannot be in a file name
+             stiffRun(1);
+             gwgraph().SelectedNames[1] = QStringLiteral("01/01/1998 - 01/31/1998");
+             modgw().ReportCode = 8;
+         }},
         {"Groundwater Elevation", [&] { gwElevRun(2); modgw().ReportCode = 10; }},
         {"Drawing", [] {}},
     };
