@@ -1,6 +1,5 @@
 # Shared helpers of the end-to-end tests: start the program, find its windows and controls by name.
 import os
-import re
 import subprocess
 import sys
 import time
@@ -421,27 +420,9 @@ def pdf_pages(pdf, shot):
     return subprocess.run(["pdftotext", pdf, "-"], capture_output=True, text=True).stdout.split("\f")[:count]
 
 
-def save_print(app, path=None):
-    """The Save dialog a print to a file asks in before its first page: path typed, or the name it
-    proposes taken as it stands."""
-    wait_showing(app, "Print to File")
-    settle(0.5)
-    if path:
-        keys("ctrl+a")
-        type_text(path)
-    keys("Return")
-    window_closed(app, "Print to File")
-
-
-def printed_line(dialog):
-    """The run dialog's "N pages printed to <file>" line, None while it has none."""
-    return dialog.findChild(lambda n: " printed to " in n.name, retry=False)
-
-
 def batch_print_demo(proc, app, main, kind, pdf, first):
-    """A demo report kind (menu, form, chooser, exit, definition) batch printed whole: its items, the
-    text of each page and the PDF. The first run, with no printer here, names pdf in Print Setup, which
-    the Save dialog then proposes; later runs take the name the Save dialog proposes."""
+    """A demo report kind (menu, form, chooser, exit, definition) batch printed whole to pdf, named in
+    the Save dialog (pdf None: cancelled there, nothing printed): items, page texts."""
     form = open_report_form(app, main, kind[0], kind[1])
     choose(app, form, "File", "Open")
     file_dialog(app, "Open", kind[4])
@@ -452,12 +433,18 @@ def batch_print_demo(proc, app, main, kind, pdf, first):
     find(dialog, role="push button", name="OK").click()
     if first:
         print_to_file(app, pdf[:-4])                       # a bare name gets ".pdf"
-    save_print(app)
-    wait_for("the run dialog does not say where the pages went", lambda: printed_line(dialog), 60)
-    said, path = re.match(r"(\d+) pages? printed to (.*)", printed_line(dialog).name).groups()
+    if pdf is None:
+        wait_showing(app, "Print to File")
+        keys("Escape")
+        window_closed(app, kind[2])
+        return leave_form(proc, app, form, kind[1], kind[3], None)
+    file_dialog(app, "Print to File", pdf)
+    line = lambda: dialog.findChild(lambda n: n.name.endswith(" printed to " + pdf), retry=False)  # noqa: E731
+    wait_for("the run dialog does not say where the pages went", line, 60)
+    said = int(line().name.split()[0])
     find(dialog, role="push button", name="Cancel").click()
     leave_form(proc, app, form, kind[1], kind[3], None)
-    pages = pdf_pages(path, kind[4])
-    if len(pages) != int(said) or any(f.endswith(".pending") for f in os.listdir(os.path.dirname(path))):
-        fail(f"{path}: {len(pages)} pages, the dialog says {said}; {os.listdir(os.path.dirname(path))}")
-    return items, pages, path
+    pages = pdf_pages(pdf, kind[4])
+    if len(pages) != said or any(f.endswith(".pending") for f in os.listdir(os.path.dirname(pdf))):
+        fail(f"{pdf}: {len(pages)} pages, the dialog says {said}; {os.listdir(os.path.dirname(pdf))}")
+    return items, pages

@@ -3,7 +3,7 @@
 # as a ".kdf" file, a new empty drawing started from "Choose New Drawing Size", the saved file opened
 # again (the page must look as it did when saved), and File > Print, which on this machine without a
 # printer opens Print Setup on "Print to File (PDF)" first: a bare name typed there gets ".pdf", the
-# Save dialog proposes it, the page goes to that PDF and the status line says so. The program then leaves the preview as usual.
+# page goes to that PDF and the status line says so. The program then leaves the preview as usual.
 import os
 import sys
 
@@ -71,12 +71,11 @@ print(f"NOTE: {differ} pixels differ between the page as saved and as opened aga
 if differ > 200:
     e2e.fail(f"the opened page differs from the saved one in {differ} pixels")
 
-# ---- Print: no printer, so Print Setup on "Print to File (PDF)" first, then the Save dialog; the
-# notice; one page
+# ---- Print: no printer, so Print Setup on "Print to File (PDF)" first; the notice; one page
 pdf = os.path.join(os.environ["HOME"], "page.pdf")
 e2e.choose(app, preview, "File", "Print")
 e2e.print_to_file(app, pdf[:-4])
-e2e.save_print(app)                                 # the Save dialog proposes the name chosen there
+e2e.file_dialog(app, "Print to File", pdf)         # then the Save dialog
 e2e.find(preview, role="label", name="1 page printed to " + pdf, timeout=15)
 if len(e2e.pdf_pages(pdf, "drawfiles_printed")) != 1 or not e2e.showing(app, e2e.PREVIEW):
     e2e.fail(f"{pdf} does not hold the one page shown, or the preview was left by printing")

@@ -324,6 +324,7 @@ TEST_F(Drivers, APrintedRunIsOneJobPutInPlaceOnlyWhenItCompletes) {
         gwgraph().CancelReport = 0;
         gwgraph().PrintToPrinter = 1;
         wellsumstart();
+        if (!stop) EXPECT_EQ(ui.fileRequests[0].fileName, pdf); // the name Print Setup gave, proposed first
         EXPECT_EQ(QDir(dir).entryList({"run.*"}), QStringList{"run.pdf"});
         EXPECT_EQ(PrintRunSummary(), stop ? "" : "3 pages printed to " + pdf);
         const QString text = stop ? qtext::ReadBytes(pdf) : pdfInfo(pdf, "Pages") + pdfText(pdf);
@@ -332,57 +333,29 @@ TEST_F(Drivers, APrintedRunIsOneJobPutInPlaceOnlyWhenItCompletes) {
     }
 }
 
-// Every printed run to a PDF asks once where it goes, before its first page: each kind's run and
-// the drawing window's Print, named after the report and its one item, in the project's folder
-// and then in the folder last printed to. Cancel prints nothing and leaves the files as they were.
+// Every printed run to a PDF asks once where it goes, proposing the report and its one item in the
+// project's folder, then in the last printed to; cancelled, it draws nothing. A printer asks nothing.
 TEST_F(Drivers, EveryPrintedRunAsksOnceWhereItsPdfGoes) {
-    modgw().DataFolder = dir;
-    const QString out = dir + QStringLiteral("out/");
-    QDir().mkpath(out);
-    const std::pair<QString, std::function<void()>> runs[] = {
-        {"Source Summary MW-1", [&] { wellSumRun({2}, "T"); modgw().ReportCode = 2; }},
-        {"Parameter Summary", [&] { parSumRun(2); modgw().ReportCode = 4; }},
-        {"Date Summary", [&] { dateSumRun({}); modgw().ReportCode = 6; }},
-        {"Stiff Graph 01-01-1998 - 01-31-1998", [&] { // an episode's "/" cannot be in a file name
-             stiffRun(1);
-             gwgraph().SelectedNames[1] = QStringLiteral("01/01/1998 - 01/31/1998");
-             modgw().ReportCode = 8;
-         }},
-        {"Groundwater Elevation", [&] { gwElevRun(2); modgw().ReportCode = 10; }},
-        {"Drawing", [] {}},
-    };
-    void (*const drivers[])() = {wellsumstart, parsumstart, datesumstart, stiffstart, gwelevstart,
-                                 [] {
-                                     const QString said = FilePrintDrawing({});
-                                     EXPECT_EQ(said, "1 page printed to " + LastPrintFile());
-                                 }};
-    for (int i = 0; i < 6; ++i) {
-        SCOPED_TRACE(runs[i].first.toStdString());
-        runs[i].second();
-        pages.clear();
-        gwgraph().PrintToPrinter = 1;
-        ui.file(out + QString::number(i) + QStringLiteral(".pdf"));
-        drivers[i]();
-        ASSERT_EQ(ui.fileRequests.size(), i + 1);
-        EXPECT_EQ(ui.fileRequests[i].fileName, (i ? out : dir) + runs[i].first + QStringLiteral(".pdf"));
-        EXPECT_EQ(pages.isEmpty(), i == 5);
-    }
-    const QStringList written = QDir(out).entryList(QDir::Files);
-    pages.clear();
-    ui.file(QString());
-    wellSumRun({2}, "T");
+    const QString out = (modgw().DataFolder = dir) + QStringLiteral("out/");
+    const std::tuple<QString, float, std::function<void()>> runs[] = {
+        {"Source Summary MW-1", 2, [&] { wellSumRun({2}, "T"); wellsumstart(); }},
+        {"Stiff Graph 01-01-1998 - 01-31-1998", 8,
+         [&] { stiffRun(1); gwgraph().SelectedNames[1] = "01/01/1998 - 01/31/1998"; stiffstart(); }},
+        {"Parameter Summary", 4, [&] { parSumRun(2); parsumstart(); }},
+        {"Drawing", 0, [] { EXPECT_EQ(FilePrintDrawing({}), ""); }}};
     gwgraph().PrintToPrinter = 1;
-    wellsumstart();
-    ui.file(QString());
-    EXPECT_EQ(FilePrintDrawing({}), "");
-    EXPECT_TRUE(pages.isEmpty());
-    EXPECT_EQ(QDir(out).entryList(QDir::Files), written);
-    // A printer asks nothing; only where one is installed can the system printer leave PDF.
-    SystemPrinter().setOutputFormat(QPrinter::NativeFormat);
-    if (SystemPrinter().outputFormat() == QPrinter::NativeFormat) {
-        wellsumstart();
-        EXPECT_EQ(ui.fileRequests.size(), 8);
+    for (const auto& [title, code, run] : runs) {
+        const bool cancel = ui.fileRequests.size() >= 2, first = ui.fileRequests.isEmpty();
+        modgw().ReportCode = code;
+        pages.clear();
+        ui.file(cancel ? QString() : out + title);
+        run();
+        EXPECT_EQ(ui.fileRequests.last().fileName, (first ? dir : out) + title + QStringLiteral(".pdf"));
+        EXPECT_EQ(pages.isEmpty(), cancel);
     }
+    SystemPrinter().setOutputFormat(QPrinter::NativeFormat);
+    if (SystemPrinter().outputFormat() == QPrinter::NativeFormat) wellsumstart();
+    EXPECT_EQ(ui.fileRequests.size(), 4);
 }
 
 TEST_F(Drivers, EveryPageStartsSolidAtWidth4) {
