@@ -93,9 +93,18 @@ void DrawColumn(ShapeCollection& shapes) {
     addText(shapes, NotesX, 7.9, headinglogo().HeadingLines[1], ColumnTextSize, 0, 0);
     const ReportNotesBlock& notes = m.ReportNotes;
     const int noteCount = std::clamp<int>(notes.GeneralNoteCount, 0, ReportNotesBlock::MaxLines);
-    for (int k = 1; k <= noteCount; ++k) // an empty line keeps its place
-        if (!notes.GeneralNotes[k].isEmpty())
-            addText(shapes, NotesX, 7.7 - (k - 1) * 0.12, notes.GeneralNotes[k], ColumnTextSize, 0, 0);
+    QStringList stored;
+    for (int k = 1; k <= noteCount; ++k)
+        stored << notes.GeneralNotes[k];
+    // Flowed and wrapped to the column as the report pages do theirs, measured in the engine's face
+    // at its size, down to the title band.
+    MDrawPro measured;
+    PageCanvas measure(measured);
+    measure.AP(float(ColumnTextSize));
+    const QStringList lines = FitNoteLines(measure, stored, ColumnRight - 0.1 - NotesX, NoteLinesAbove(7.7f, 3.1f));
+    for (int k = 1; k <= lines.size(); ++k) // an empty line keeps its place
+        if (!lines[k - 1].isEmpty())
+            addText(shapes, NotesX, 7.7 - (k - 1) * 0.12, lines[k - 1], ColumnTextSize, 0, 0);
 
     addRule(shapes, 1.25);
     addRule(shapes, 2.0);
@@ -356,18 +365,30 @@ void DrawMap(contour::Application& app, ShapeCollection& shapes, const MapRun& r
         }
     }
 
-    const QString name = FullNameOf(m.DateSum.DateParams[k]);
-    const double size = r.parCount == 1 ? 24 : 12;
+    QString name = FullNameOf(m.DateSum.DateParams[k]);
+    double size = r.parCount == 1 ? 24 : 12;
+    // As large as its room lets it be: up to the column, or the map's width.
+    const auto fit = [&](double width) {
+        MDrawPro measured;
+        PageCanvas measure(measured);
+        measure.AP(float(size));
+        name = FitTextSize(measure, name, width);
+        size = std::round(measure.CurrentTextHeight / 600 * 72 * 2) / 2; // half points, as it steps
+    };
     if (r.view.on) {
+        fit(ColumnLeft - 0.03 - 1.0);
         addText(shapes, 1.0, 7.5, name, size, AlignLeft, AlignMiddle);
         return;
     }
-    double x = 0, y = 0;
+    double x = 0, y = 0, width = 0;
     const bool placed = attempt([&] {
         x = map->left() + map->Width() / 2;
         y = map->top() + 0.15 + (r.parCount == 1 ? 0.05 : 0);
+        width = map->Width();
     });
-    if (placed) addText(shapes, x, y, name, size, AlignCentre, AlignMiddle);
+    if (!placed) return;
+    fit(width);
+    addText(shapes, x, y, name, size, AlignCentre, AlignMiddle);
 }
 
 // Everything but the final redraw; window is set as soon as the document has one.
