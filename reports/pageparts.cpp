@@ -134,16 +134,23 @@ QStringList FitNoteLines(PageCanvas& c, const QStringList& lines, double width, 
 
 namespace {
 
-// The longest head of a text that ends before a blank and is at most width wide, and the rest
-// after the blanks; an empty head when the first word alone is wider.
-std::pair<QString, QString> splitAtBlank(PageCanvas& c, const QString& text, double width) {
-    qsizetype cut = 0;
+// A text split at a blank into two lines: balanced, the split whose wider line is narrowest; else
+// the longest first line at most width wide. Empty when it has no blank (or, not balanced, when
+// its first word alone is wider).
+std::pair<QString, QString> splitAtBlank(PageCanvas& c, const QString& text, double width, bool balanced) {
+    std::pair<QString, QString> best;
+    double bestWidth = 0;
     for (qsizetype i = text.indexOf(u' ', 1); i > 0; i = text.indexOf(u' ', i + 1)) {
-        if (c.TextWidth(text.left(i).trimmed()) > width) break;
-        cut = i;
+        QString first = text.left(i).trimmed(), second = text.mid(i).trimmed();
+        if (first.isEmpty() || second.isEmpty()) continue;
+        const double w = balanced ? std::max(c.TextWidth(first), c.TextWidth(second)) : c.TextWidth(first);
+        if (!balanced && w > width) break;
+        if (best.first.isEmpty() || !balanced || w < bestWidth) {
+            best = {std::move(first), std::move(second)};
+            bestWidth = w;
+        }
     }
-    if (cut == 0) return {};
-    return {text.left(cut).trimmed(), text.mid(cut).trimmed()};
+    return best;
 }
 
 // The longest head of a text that fits with "..." after it.
@@ -172,15 +179,24 @@ QString FitTextSize(PageCanvas& c, const QString& text, double width, const QStr
     // band, the pen raised half a line so that the pair is centred where the line would be.
     if (bandHeight > 0) {
         const QString all = whole(text);
+        const auto twoLines = [&](double points, const std::pair<QString, QString>& lines) {
+            c.SU(float(points / 72 / 2 * c.VerticalScale));
+            const QString second =
+                c.TextWidth(lines.second) > width ? cutToFit(c, lines.second, width, plain) : lines.second;
+            return lines.first + QStringLiteral("\\N") + second;
+        };
         for (double points = size; points >= SmallestSize - 1e-6; points -= 0.5) {
             if (2 * points / 72 > bandHeight) continue;
             c.AP(float(points));
-            const auto [first, second] = splitAtBlank(c, all, width);
-            const bool smallest = points - 0.5 < SmallestSize - 1e-6;
-            if (first.isEmpty() || (c.TextWidth(second) > width && !smallest)) continue;
-            c.SU(float(points / 72 / 2 * c.VerticalScale));
-            const QString tail = c.TextWidth(second) > width ? cutToFit(c, second, width, plain) : second;
-            return first + QStringLiteral("\\N") + tail;
+            const auto lines = splitAtBlank(c, all, width, true);
+            if (!lines.first.isEmpty() && std::max(c.TextWidth(lines.first), c.TextWidth(lines.second)) <= width)
+                return twoLines(points, lines);
+        }
+        // Too long for two whole lines: as much as the first line holds, the rest cut.
+        if (2 * SmallestSize / 72 <= bandHeight) {
+            c.AP(float(SmallestSize));
+            const auto lines = splitAtBlank(c, all, width, false);
+            if (!lines.first.isEmpty()) return twoLines(SmallestSize, lines);
         }
     }
     c.AP(float(SmallestSize));

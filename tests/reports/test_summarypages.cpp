@@ -299,6 +299,34 @@ TEST_F(SummaryPages, ParameterPageSpansTheDatesOfAllItsSources) {
     EXPECT_EQ(progress, percents({20, 40, 60, 80, 100}));
 }
 
+TEST_F(SummaryPages, AParameterHeadingOfAnyLengthStaysInItsBand) {
+    // Smaller on one line down to 5 points, then two lines between the frame's top and the rule
+    // at -0.3 (270 to 450), inside the column (4650 to 6030), then the second line cut.
+    parameterHeadings();
+    GwGraph& g = gwgraph();
+    chlorideAtFourSources(g);
+    const QString tds = QStringLiteral("Total Dissolved Solids (mg/L as CaCO3)");
+    const struct {
+        QString name;
+        int lines;
+    } names[] = {{tds, 1}, {tds + ", filtered in the field and as reported by the laboratory", 2}, {tds.repeated(6), 2}};
+    for (const auto& n : names) {
+        NewDrawing();
+        g.ParFullName = n.name;
+        drawparsum();
+        shootPage(QStringLiteral("parsum_heading_%1").arg(&n - names));
+        EXPECT_TRUE(pageIsClear());
+        QStringList lines;
+        for (const draw::DrawObject& o : pageObjects())
+            if (o.kind == draw::Text && o.x1 == 5340 && o.y1 < 450) {
+                lines << o.text;
+                EXPECT_TRUE(QRectF(4650, 270, 1380, 180).contains(draw::textInkBounds(o))) << qPrintable(o.text);
+            }
+        EXPECT_EQ(lines.size(), n.lines);
+        EXPECT_EQ(lines.join(u' ').endsWith("..."), n.name.size() > 200) << qPrintable(lines.join(u' '));
+    }
+}
+
 TEST_F(SummaryPages, LongNoteLinesWrapInsideTheColumnAndStopAboveWhatFollows) {
     // Three stored lines three times the column's width, then twenty more than a box holds: lines
     // 0.12 apart from -0.95 down to the titles, the symbols heading or the legend's heading.
