@@ -39,6 +39,8 @@ constexpr double ColumnRight = 10.5;
 constexpr double ColumnMiddle = 9.4;
 constexpr double NotesX = 8.4;
 constexpr double ColumnTextSize = 8;
+constexpr double ColumnGap = 0.03; // the least room between a text and a rule
+constexpr double ColumnTextWidth = ColumnRight - ColumnLeft - 2 * ColumnGap;
 
 // Font alignments of the engine.
 constexpr int AlignLeft = 1;
@@ -65,9 +67,20 @@ template <class F> Shape* added(F&& add) {
     return s;
 }
 
-// A text with the settings given (no size: the engine's own; 0: that alignment left as it is).
-void addText(ShapeCollection& shapes, double x, double y, const QString& text, std::optional<double> size,
-             int hAlign, int vAlign) {
+// A text and its size made to fit width inches by FitTextSize, measured in the engine's face.
+void fitText(QString& text, double& size, double width) {
+    MDrawPro measured;
+    PageCanvas measure(measured);
+    measure.AP(float(size));
+    text = FitTextSize(measure, text, width);
+    size = std::round(measure.CurrentTextHeight / 600 * 72 * 2) / 2; // half points, as it steps
+}
+
+// A text with the settings given (no size: the engine's own; 0: that alignment left as it is),
+// with a width fitted to it.
+void addText(ShapeCollection& shapes, double x, double y, QString text, std::optional<double> size, int hAlign,
+             int vAlign, double width = 0) {
+    if (size && width > 0) fitText(text, *size, width);
     Shape* t = added([&]() -> Shape& { return shapes.AddText(x, y, text); });
     if (!t) return;
     if (size) attempt([&] { t->Font().Size(*size); });
@@ -90,7 +103,7 @@ QString leftTrimmed(const QString& s) {
 void DrawColumn(ShapeCollection& shapes) {
     getheadingdata(DateContourKind);
     const ModGW& m = modgw();
-    addText(shapes, NotesX, 7.9, headinglogo().HeadingLines[1], ColumnTextSize, 0, 0);
+    addText(shapes, NotesX, 7.9, headinglogo().HeadingLines[1], ColumnTextSize, 0, 0, ColumnRight - 0.1 - NotesX);
     const ReportNotesBlock& notes = m.ReportNotes;
     const int noteCount = std::clamp<int>(notes.GeneralNoteCount, 0, ReportNotesBlock::MaxLines);
     QStringList stored;
@@ -111,7 +124,7 @@ void DrawColumn(ShapeCollection& shapes) {
     for (int k = 1; k <= 4; ++k)
         if (!m.ClientInfo[k].isEmpty())
             addText(shapes, ColumnMiddle, 2.0 - k * 0.15, m.ClientInfo[k], ColumnTextSize, AlignCentre,
-                    AlignMiddle);
+                    AlignMiddle, ColumnTextWidth);
 
     addRule(shapes, 2.9);
     const auto& info = m.DateSum.DateInfo;
@@ -120,7 +133,8 @@ void DrawColumn(ShapeCollection& shapes) {
         if (text.isEmpty()) continue;
         const qsizetype comma = text.indexOf(u',');
         if (k == 5 && comma >= 0) text = text.left(comma) + QStringLiteral(" - ") + text.mid(comma + 1);
-        addText(shapes, ColumnMiddle, 2.9 - (k - 1) * 0.15, text, ColumnTextSize, AlignCentre, AlignMiddle);
+        addText(shapes, ColumnMiddle, 2.9 - (k - 1) * 0.15, text, ColumnTextSize, AlignCentre, AlignMiddle,
+                ColumnTextWidth);
     }
     addRule(shapes, 3.1);
     if (!info[1].isEmpty()) addText(shapes, ColumnMiddle, 3.0, info[1], std::nullopt, AlignCentre, AlignMiddle);
@@ -137,7 +151,7 @@ void DrawLogo(contour::Document& doc, ShapeCollection& shapes) {
         for (int i = 1; i <= 3; ++i)
             if (!h.LogoText[i].isEmpty())
                 addText(shapes, ColumnMiddle, y[i], h.LogoText[i], double(h.LogoTextSize[i]), AlignCentre,
-                        AlignMiddle);
+                        AlignMiddle, ColumnTextWidth);
         return;
     }
     // A bare or relative name lies in the program folder, as everywhere else.
@@ -365,19 +379,11 @@ void DrawMap(contour::Application& app, ShapeCollection& shapes, const MapRun& r
         }
     }
 
-    QString name = FullNameOf(m.DateSum.DateParams[k]);
-    double size = r.parCount == 1 ? 24 : 12;
+    const QString name = FullNameOf(m.DateSum.DateParams[k]);
+    const double size = r.parCount == 1 ? 24 : 12;
     // As large as its room lets it be: up to the column, or the map's width.
-    const auto fit = [&](double width) {
-        MDrawPro measured;
-        PageCanvas measure(measured);
-        measure.AP(float(size));
-        name = FitTextSize(measure, name, width);
-        size = std::round(measure.CurrentTextHeight / 600 * 72 * 2) / 2; // half points, as it steps
-    };
     if (r.view.on) {
-        fit(ColumnLeft - 0.03 - 1.0);
-        addText(shapes, 1.0, 7.5, name, size, AlignLeft, AlignMiddle);
+        addText(shapes, 1.0, 7.5, name, size, AlignLeft, AlignMiddle, ColumnLeft - ColumnGap - 1.0);
         return;
     }
     double x = 0, y = 0, width = 0;
@@ -386,9 +392,7 @@ void DrawMap(contour::Application& app, ShapeCollection& shapes, const MapRun& r
         y = map->top() + 0.15 + (r.parCount == 1 ? 0.05 : 0);
         width = map->Width();
     });
-    if (!placed) return;
-    fit(width);
-    addText(shapes, x, y, name, size, AlignCentre, AlignMiddle);
+    if (placed) addText(shapes, x, y, name, size, AlignCentre, AlignMiddle, width);
 }
 
 // Everything but the final redraw; window is set as soon as the document has one.

@@ -17,9 +17,8 @@
 
 #include <QDate>
 #include <algorithm>
-#include <functional>
-#include <utility>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -121,7 +120,7 @@ QStringList FitNoteLines(PageCanvas& c, const QStringList& lines, double width, 
     // The editor keeps a blank at the end of each line it wrapped, so such a line flows on into the
     // next; a pilcrow, or a line without the blank, ends the paragraph.
     for (QString line : lines) {
-        const bool hardEnd = line.endsWith(QChar(0x00B6));
+        const bool hardEnd = line.endsWith(Pilcrow);
         if (hardEnd) line.chop(1);
         paragraph += line;
         open = true;
@@ -153,36 +152,37 @@ std::pair<QString, QString> splitAtBlank(PageCanvas& c, const QString& text, dou
     return best;
 }
 
-// The longest head of a text that fits with "..." after it.
-QString cutToFit(PageCanvas& c, const QString& text, double width, const std::function<QString(const QString&)>& whole) {
+// A text between its brackets (two characters; none when empty).
+QString bracketed(const QString& text, const QString& brackets) {
+    return brackets.isEmpty() ? text : brackets.left(1) + text + brackets.mid(1);
+}
+
+// The longest head of a text that fits with "..." after it, between its brackets.
+QString cutToFit(PageCanvas& c, const QString& text, double width, const QString& brackets = {}) {
     QString cut = text;
-    while (!cut.isEmpty() && c.TextWidth(whole(cut + QStringLiteral("..."))) > width)
+    while (!cut.isEmpty() && c.TextWidth(bracketed(cut + QStringLiteral("..."), brackets)) > width)
         cut.chop(1);
-    return whole(cut + QStringLiteral("..."));
+    return bracketed(cut + QStringLiteral("..."), brackets);
 }
 
 } // namespace
 
 QString FitTextSize(PageCanvas& c, const QString& text, double width, const QString& brackets, double bandHeight) {
     constexpr double SmallestSize = 5;
-    const std::function<QString(const QString&)> whole = [&](const QString& t) {
-        return brackets.isEmpty() ? t : brackets.left(1) + t + brackets.mid(1);
-    };
-    const std::function<QString(const QString&)> plain = [](const QString& t) { return t; };
-    if (c.TextWidth(whole(text)) <= width) return whole(text);
+    const QString all = bracketed(text, brackets);
+    if (c.TextWidth(all) <= width) return all;
     const double size = c.CurrentTextHeight / 600 * 72;
     for (double points = size - 0.5; points >= SmallestSize - 1e-6; points -= 0.5) {
         c.AP(float(points));
-        if (c.TextWidth(whole(text)) <= width) return whole(text);
+        if (c.TextWidth(all) <= width) return all;
     }
     // In a heading band: two lines, the largest size at which both fit and the pair stands in the
     // band, the pen raised half a line so that the pair is centred where the line would be.
     if (bandHeight > 0) {
-        const QString all = whole(text);
         const auto twoLines = [&](double points, const std::pair<QString, QString>& lines) {
             c.SU(float(points / 72 / 2 * c.VerticalScale));
             const QString second =
-                c.TextWidth(lines.second) > width ? cutToFit(c, lines.second, width, plain) : lines.second;
+                c.TextWidth(lines.second) > width ? cutToFit(c, lines.second, width) : lines.second;
             return lines.first + QStringLiteral("\\N") + second;
         };
         for (double points = size; points >= SmallestSize - 1e-6; points -= 0.5) {
@@ -200,7 +200,7 @@ QString FitTextSize(PageCanvas& c, const QString& text, double width, const QStr
         }
     }
     c.AP(float(SmallestSize));
-    return cutToFit(c, text, width, whole);
+    return cutToFit(c, text, width, brackets);
 }
 
 void FitA(PageCanvas& c, const QString& text, double width, const QString& brackets, double bandHeight) {
@@ -319,7 +319,8 @@ void DrawDateStamp(PageCanvas& c, int16_t mode) {
     c.S(0.1f, -7.17f);
     c.AP(6);
     c.AL();
-    c.TextLine(stamp);
+    // Under the frame, as far as its right edge (a file name is shown whole, never split at "\N").
+    c.TextLine(FitTextSize(c, stamp, 9.6 - 0.1));
     c.AD(0);
 }
 
