@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// DXF files to entity records. The pairs are read once: the kinds this program writes are built from
-// them here, the rest handed to dxflib, and the file's structure and numbers checked on the way.
+// The group pairs of a DXF file to entity records.
 #include "platform/drawing/dxfrecords.h"
 
 #include "platform/drawing/drawcodecs.h"
@@ -129,7 +128,7 @@ private:
 };
 
 // What the feeder takes of an entity itself.
-struct EntityRecord {
+struct Taken {
     bool hasData = false;
     Joined data;
     bool invisible = false;
@@ -145,7 +144,7 @@ Attributes attributesOf(const DL_Attributes& a) {
 class Collector : public DL_CreationAdapter {
 public:
     Records out;
-    Store<EntityRecord> records;
+    Store<Taken> taken; // by the number the reading pass gives each entity
 
     void setVariableVector(const std::string& key, double v1, double v2, double, int) override {
         if (key == "$LIMMIN") out.limMin = QPointF(v1, v2);
@@ -273,26 +272,15 @@ public:
         open_ = -1;
     }
 
-    // An entity built from its pairs as read, without dxflib.
+    // A new entity, with what the reading pass took of it as its record.
     Entity& add(Entity::Type type, const Attributes& attrib, bool mirrored, int record) {
         close();
-        return entity(type, attrib, mirrored, record);
-    }
-
-private:
-    Entity& begin(Entity::Type type, bool ownCoordinates) {
-        close();
-        return entity(type, attributesOf(getAttributes()), ownCoordinates && getExtrusion()->getDirection()[2] < 0,
-                      record_);
-    }
-
-    Entity& entity(Entity::Type type, const Attributes& attrib, bool mirrored, int record) {
         Entity& e = out.entities.emplace_back();
         e.type = type;
         e.attrib = attrib;
         e.mirrored = mirrored;
-        if (record >= 0 && size_t(record) < records.size()) {
-            EntityRecord& r = records[size_t(record)];
+        if (record >= 0 && size_t(record) < taken.size()) {
+            Taken& r = taken[size_t(record)];
             e.invisible = r.invisible;
             e.hasData = r.hasData;
             const std::string_view data = r.data.get();
@@ -301,6 +289,12 @@ private:
             e.raw = r.raw;
         }
         return e;
+    }
+
+private:
+    Entity& begin(Entity::Type type, bool ownCoordinates) {
+        return add(type, attributesOf(getAttributes()),
+                   ownCoordinates && getExtrusion()->getDirection()[2] < 0, record_);
     }
 
     int open_ = -1;
@@ -441,10 +435,11 @@ public:
 
 private:
     Attributes attributes() const {
-        const std::string_view linetype = text(6);
-        return {has(8) ? std::string(text(8)) : std::string("0"), integer(62, 256), integer(420, -1),
-                integer(370, -1), linetype.empty() ? std::string("BYLAYER") : std::string(linetype),
-                integer(67, 0) != 0};
+        Attributes a{std::string(has(8) ? text(8) : "0"), integer(62, 256), integer(420, -1),
+                     integer(370, -1)};
+        if (!text(6).empty()) a.linetype = text(6);
+        a.paperSpace = integer(67, 0) != 0;
+        return a;
     }
 
     // A light polyline's vertices: as many as its count says, each begun by its x.
@@ -588,12 +583,12 @@ private:
             // dxflib makes room for the vertices a light polyline announces.
             if (code == 90 && type_ == "LWPOLYLINE" && (*n < 0 || *n > bytesLeft / 4))
                 damagedFile(path_, QStringLiteral("a polyline of %1 vertices on line %2").arg(*n).arg(line));
-            if (code == 60 && record_ >= 0) c_.records[size_t(record_)].invisible = *n != 0;
+            if (code == 60 && record_ >= 0) c_.taken[size_t(record_)].invisible = *n != 0;
         }
         if (code >= 1000) {
             if (code == 1001) ours_ = trimmed(value) == AppName;
             if (ours_ && record_ >= 0) {
-                EntityRecord& r = c_.records[size_t(record_)];
+                Taken& r = c_.taken[size_t(record_)];
                 r.hasData = true;
                 if (code == 1000) r.data.append(value, c_.out.joined);
             }
@@ -601,7 +596,7 @@ private:
         }
         if (record_ >= 0 &&
             ((code == 1 && (type_ == "TEXT" || type_ == "MTEXT")) || (code == 3 && type_ == "MTEXT")))
-            c_.records[size_t(record_)].text.append(value, c_.out.joined);
+            c_.taken[size_t(record_)].text.append(value, c_.out.joined);
         if (unused(code, section_ == Section::Entities)) return false;
         // dxflib reads lines of up to 1024 bytes; a longer value is of no use here.
         put(code, value.substr(0, 1000));
@@ -647,8 +642,8 @@ private:
             return;
         }
         if (section_ == Section::Entities) {
-            record_ = int(c_.records.size());
-            c_.records.emplace_back();
+            record_ = int(c_.taken.size());
+            c_.taken.emplace_back();
             if (OwnKinds::handles(name) || name == "HATCH") own_.push_back({0, name});
             entityStart_ = pairStart_;
             if (!own_.empty()) return;
@@ -668,7 +663,7 @@ private:
     // This program's fill is built without its boundary, which only a fill whose shape is gone
     // needs: most of a page's pairs are boundaries. Any other fill goes to dxflib.
     void endHatch() {
-        EntityRecord& r = c_.records[size_t(record_)];
+        Taken& r = c_.taken[size_t(record_)];
         if (r.hasData && r.data.get().find("r=fill") != std::string_view::npos && hatchHead_ >= 0) {
             r.raw = std::string_view(entityStart_, size_t(pairStart_ - entityStart_));
             own_.resize(size_t(hatchHead_));

@@ -23,7 +23,7 @@ namespace draw::dxf {
 // What every entity may give, as the file gives it.
 struct Attributes {
     std::string layer = "0";
-    int color = 256; // index colour; 256 by layer
+    int color = 256;  // index colour; 256 by layer
     int color24 = -1; // true colour; -1 none
     int weight = -1;  // lineweight; -1 by layer
     std::string linetype = "BYLAYER";
@@ -48,9 +48,9 @@ struct Entity {
     QVector<QPointF> pts; // line: its ends; polylines: the vertices; solid: the corners around
     QVector<double> bulges;
     bool closed = false, mesh = false;
-    QPointF c, axis;                         // circle, arc, ellipse: centre, major axis
-    double r = 0, a1 = 0, a2 = 0, ratio = 1; // radius, start and end (radians), minor over major
-    QPointF ip, ap;                          // text: insertion and alignment points; image: insertion
+    QPointF c, axis;                              // circle, arc, ellipse: centre, major axis
+    double r = 0, a1 = 0, a2 = 0, ratio = 1;      // radius, start and end (radians), minor over major
+    QPointF ip, ap;                               // text: insertion and alignment points; image: insertion
     double height = 0, rotation = 0, spacing = 1; // rotation in degrees
     int hjust = 0, vjust = 0, attach = 1;
     QString text;
@@ -64,8 +64,7 @@ struct Entity {
 
 // A page's entities by the thousand: the store grows without moving what it holds, allocating once
 // for many.
-template <typename T>
-class Store {
+template <typename T> class Store {
 public:
     T& emplace_back() {
         if (size_ % Chunk == 0) chunks_.push_back(std::make_unique<T[]>(Chunk));
