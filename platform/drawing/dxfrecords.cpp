@@ -362,23 +362,6 @@ bool unused(int code, bool entities) {
            (code >= 30 && code <= 39);
 }
 
-// dxflib over the pairs of one entity in the file, as the reading pass hands them on.
-void feedEntity(std::string_view pairs, Collector& c) {
-    DxflibFeed feed(c);
-    Lines lines{pairs.data(), pairs.data() + pairs.size()};
-    std::string_view codeLine, value;
-    for (bool first = true; lines.next(codeLine) && lines.next(value); first = false) {
-        const int code = int(parseInt(codeLine).value_or(0));
-        if (first)
-            feed(code, trimmed(value));
-        else if (code < 1000 && !unused(code, true))
-            feed(code, value.substr(0, 1000));
-    }
-    feed(0, "EOF");
-    feed.flush();
-    c.close();
-}
-
 // The entities this program writes (and the same kinds from other programs), built straight from
 // their pairs as dxflib would build them: the file is read once, and most of a page is these.
 class OwnKinds {
@@ -734,8 +717,21 @@ Records readRecords(QByteArrayView bytes, const QString& path) {
 }
 
 QVector<QVector<QPointF>> fillLoops(std::string_view raw) {
+    // dxflib over the fill's pairs, as the reading pass hands them on.
     Collector c;
-    feedEntity(raw, c);
+    DxflibFeed feed(c);
+    Lines lines{raw.data(), raw.data() + raw.size()};
+    std::string_view codeLine, value;
+    for (bool first = true; lines.next(codeLine) && lines.next(value); first = false) {
+        const int code = int(parseInt(codeLine).value_or(0));
+        if (first)
+            feed(code, trimmed(value));
+        else if (code < 1000 && !unused(code, true))
+            feed(code, value.substr(0, 1000));
+    }
+    feed(0, "EOF");
+    feed.flush();
+    c.close();
     return c.out.entities.empty() ? QVector<QVector<QPointF>>() : c.out.entities[0].loops;
 }
 

@@ -72,7 +72,6 @@ public:
     }
     T& operator[](size_t i) { return chunks_[i / Chunk][i % Chunk]; }
     const T& operator[](size_t i) const { return chunks_[i / Chunk][i % Chunk]; }
-    T& back() { return (*this)[size_ - 1]; }
     size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }
 
