@@ -467,10 +467,14 @@ private:
 // The maps of one episode as a printed page: built in a plot document that no window shows, then
 // moved onto the report page, which the run prints. False when nothing could be built.
 bool ContourPage() {
+    // No window is to show it, however the building ends.
     auto& show = contour::plotHooks().showDocument;
-    const auto shown = std::exchange(show, nullptr);
+    struct Restore {
+        decltype(show) hook;
+        std::remove_reference_t<decltype(show)> kept;
+        ~Restore() { hook = std::move(kept); }
+    } restore{show, std::exchange(show, nullptr)};
     const auto [doc, fault] = BuildMaps();
-    show = shown;
     auto* plot = dynamic_cast<contour::PlotDocument*>(doc);
     if (plot) contour::engine().closeDocument(plot); // never to be shown later
     if (fault) showError(*fault, Where);

@@ -141,6 +141,7 @@ bool RunChosen(float reportCode, const QList<int>& positions) {
 PrintName RunPrintName() {
     const float code = modgw().ReportCode;
     const ReportRange range = RangeOf(code);
+    // The ranges run in the order of the kinds.
     const ReportKind kind = IsContourBatch(code) ? ReportKind::DateContour : ReportKind(int(range) + 1);
     QString title = ReportKindOf(kind).printTitle;
     const GwGraph& g = gwgraph();
