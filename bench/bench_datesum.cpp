@@ -4,7 +4,7 @@
 // showing three of them), each page handed to a preview that goes straight on. The time covers
 // reading, drawing and the hand-over, not painting. Limit 60 ms for the eleven pages.
 #include "bench/benchsupport.h"
-#include "drawcmd/metaugl.h"
+#include "drawcmd/pagecanvas.h"
 #include "platform/textfile.h"
 #include "project/modgw.h"
 #include "reports/drivers.h"

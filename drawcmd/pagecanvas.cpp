@@ -573,12 +573,6 @@ MDrawPro*& pageControl() {
     static MDrawPro* control = new MDrawPro; // lives as long as the program; windows only show it
     return control;
 }
-
-// Null while the page's canvas is current.
-PageCanvas*& canvasInUse() {
-    static PageCanvas* canvas = nullptr;
-    return canvas;
-}
 } // namespace
 
 MDrawPro& pageDrawing() {
@@ -599,19 +593,3 @@ PageCanvas& pageCanvas() {
     return canvas;
 }
 
-PageCanvas& currentCanvas() {
-    PageCanvas* c = canvasInUse();
-    return c ? *c : pageCanvas();
-}
-
-void ResetCurrentCanvas() {
-    canvasInUse() = nullptr;
-}
-
-UseCanvas::UseCanvas(PageCanvas& canvas) : previous_(canvasInUse()) {
-    canvasInUse() = &canvas;
-}
-
-UseCanvas::~UseCanvas() {
-    canvasInUse() = previous_;
-}

@@ -21,9 +21,8 @@ std::optional<Run> StartRun(int kind, int16_t GwGraph::*itemCount, std::optional
     GwGraph& g = gwgraph();
     std::optional<Run> run = readRun({g.ReportFile, g.*itemCount});
     if (!run) return std::nullopt;
-    toGwGraph(g, *run);
     GetLogoData();
-    PageCanvas& m = currentCanvas();
+    PageCanvas& m = pageCanvas();
     m.PaperWidth = 11;
     m.PaperHeight = 8.5f;
     return run;
@@ -47,7 +46,7 @@ private:
 // NewDrawing keeps the line state of the last page drawn, so every page starts solid at width 4.
 template <typename Build> void PageStep(const char* routine, Build build) {
     {
-        PageCanvas& c = currentCanvas();
+        PageCanvas& c = pageCanvas();
         const RedrawOff off(c.drawing());
         c.NewDrawing();
         c.LT(1);
@@ -61,10 +60,9 @@ bool Cancelled() {
     return gwgraph().CancelReport != 0;
 }
 
-// The items of a run in order, each read as the walk reaches it and put into the run state (CurItem
-// and the item's data) for whoever reads it there. An item whose data cannot be read is passed
-// over: drawing it would show another item's data or none. The walk ends with the run's items or
-// when the user has left the preview.
+// The items of a run in order, each read as the walk reaches it (CurItem says which). An item whose
+// data cannot be read is passed over: drawing it would show another item's data or none. The walk
+// ends with the run's items or when the user has left the preview.
 template <typename Run, typename Item> class RunItems {
 public:
     using Reader = std::optional<Item> (*)(const Run&, int);
@@ -94,10 +92,8 @@ private:
     void advance() {
         current_.reset();
         while (next_ <= run_.ItemCount && !Cancelled()) {
-            GwGraph& g = gwgraph();
-            g.CurItem = int16_t(next_);
+            gwgraph().CurItem = int16_t(next_);
             current_ = read_(run_, next_++);
-            toGwGraph(g, current_ ? *current_ : Item{});
             if (current_) return;
         }
     }
@@ -153,8 +149,6 @@ void wellsumstart() {
                 PageStep("drawwellsumgraph", [&](PageCanvas& c) { buildWellSumGraphPage(*run, item, 0, c); });
             }
         }
-        g.RecordDates.clear();
-        g.RecordValues.clear();
     });
 }
 
@@ -163,8 +157,6 @@ void parsumstart() {
         const auto run = StartRun(2, &GwGraph::ParItemCount, readParSumRun);
         if (!run) return;
         ItemPages(*run, readParSumItem, "drawparsum", buildParSumPage);
-        gwgraph().ParRecordDates.clear();
-        gwgraph().ParRecordValues.clear();
     });
 }
 
@@ -177,12 +169,11 @@ void datesumstart() {
             g.CurMap = 0; // not a map page
             PageStep("drawdatesumtable", [&](PageCanvas& c) { buildDateSumTablePage(*run, item, 0, c); });
             // One page per map after the episode's table.
-            for (int map = 1; map <= std::min<int>(run->DateMapCount, GwGraph::MaxMaps) && !Cancelled(); ++map) {
+            for (int map = 1; map <= std::min<int>(run->DateMapCount, DateSumRun::MaxMaps) && !Cancelled(); ++map) {
                 g.CurMap = int16_t(map);
                 PageStep("drawdatesummaps", [&](PageCanvas& c) { buildDateSumMapPage(*run, item, map, c); });
             }
         }
-        g.RecordValues.clear();
     });
 }
 

@@ -218,14 +218,6 @@ void DrawDateStamp(PageCanvas& c, int16_t mode) {
     c.AD(0);
 }
 
-void drawlogo() {
-    drawlogo(currentCanvas());
-}
-
-void DrawDateStamp(int16_t mode) {
-    DrawDateStamp(currentCanvas(), mode);
-}
-
 std::optional<double> DTN(const QString& dateText) {
     const qsizetype first = dateText.indexOf(u'/');
     const qsizetype second = first < 0 ? -1 : dateText.indexOf(u'/', first + 1);

@@ -19,13 +19,11 @@
 // file that cannot be used is reported and the run goes on with the texts it had.
 bool getheadingdata(int kind);
 // The logo block at the pen position: the bitmap (only a ".bmp" file) or three centred text lines,
-// tagged with the group "logo". The drawing parts draw on the canvas given, or on the current one.
+// tagged with the group "logo".
 void drawlogo(PageCanvas& c);
-void drawlogo();
 // The date/file stamp at its fixed place near the bottom left corner, by DateStampOption (mode 0,
 // which every page passes; other modes draw nothing).
 void DrawDateStamp(PageCanvas& c, int16_t mode);
-void DrawDateStamp(int16_t mode);
 // The axis number of a date text; nullopt for a text that is no date (the caller skips it).
 std::optional<double> DTN(const QString& dateText);
 // Advances the page's progress and shows "% Complete: n" through the run dialog's progress line.

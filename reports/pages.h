@@ -29,26 +29,7 @@ void buildDateSumMapPage(const DateSumRun& run, const DateSumItem& item, int map
 void buildStiffPage(const StiffRun& run, const StiffItem& item, int page, PageCanvas& c);
 void buildGWElevPage(const GWElevRun& run, const GWElevItem& item, int page, PageCanvas& c);
 
-// The page routines: each builds one page of the current item from the run state (gwgraph()) on the
-// current canvas and traps its own errors (the page keeps what was drawn).
-void drawwellsumtable(); // table page CurPage of the current source
-void drawwellsumgraph(); // graph page of the current source
-void drawparsum();       // the current parameter
-void drawdatesumtable(); // table page of the current episode
-void drawdatesummaps();  // map CurMap of the current episode
-void drawstiff();        // the current episode's Stiff page
-void drawgwelev();       // the current source set
-
 // What a page routine's trap catches: a fault of ours ends the page where it is, shown as the
 // routine's own, and the driver still shows or prints what was drawn. Lack of memory, or any other
 // exception, goes on to the trap around the page: in a run the driver's, which ends the run.
 using PageFault = QmError;
-
-// A page routine over the run state: the page built from its copy of the run and the item.
-template <typename Run, typename Item>
-void DrawFromGwGraph(const char* routine, void (*build)(const Run&, const Item&, int, PageCanvas&), int page) {
-    const GwGraph& g = gwgraph();
-    const Run run = fromGwGraph<Run>(g);
-    const Item item = fromGwGraph<Item>(g);
-    trap<PageFault>(QString::fromLatin1(routine), [&] { build(run, item, page, currentCanvas()); });
-}

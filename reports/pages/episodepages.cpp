@@ -235,19 +235,3 @@ void buildGWElevPage(const GWElevRun& run, const GWElevItem& item, int page, Pag
     }
     DrawDateStamp(c, 0);
 }
-
-void drawdatesumtable() {
-    DrawFromGwGraph("drawdatesumtable", buildDateSumTablePage, 0);
-}
-
-void drawdatesummaps() {
-    DrawFromGwGraph("drawdatesummaps", buildDateSumMapPage, gwgraph().CurMap);
-}
-
-void drawstiff() {
-    DrawFromGwGraph("drawstiff", buildStiffPage, 0);
-}
-
-void drawgwelev() {
-    DrawFromGwGraph("drawgwelev", buildGWElevPage, 0);
-}

@@ -85,7 +85,7 @@ QList<int> mapColumns(const DateSumRunPage& p) {
     const DateSumRun& g = p.run;
     QList<int> columns;
     const int m = p.page;
-    if (m < 1 || m > GwGraph::MaxMaps) return columns;
+    if (m < 1 || m > DateSumRun::MaxMaps) return columns;
     for (int k = 1; k <= g.MapParCount[m]; ++k) {
         const int c = g.MapParams[m][k];
         if (c >= 1 && c <= g.ItemParCount) columns << c;

@@ -319,21 +319,3 @@ void drawStandardMarker(PageCanvas& c) {
     c.LRTO(-0.05f, -0.05f);
     c.LRTO(-0.05f, 0.05f);
 }
-
-void drawwellsumtable() {
-    GwGraph& g = gwgraph();
-    DrawFromGwGraph("drawwellsumtable", buildWellSumTablePage, g.CurPage);
-    g.HighlightDate = HighlightDateShown(g.HighlightDate);
-}
-
-void drawwellsumgraph() {
-    DrawFromGwGraph("drawwellsumgraph", buildWellSumGraphPage, 0);
-    // The cut dates stay for the rest of this source.
-    GwGraph& g = gwgraph();
-    for (int r = 1; r <= g.RecordCount; ++r)
-        g.RecordDates[r] = std::as_const(g.RecordDates)[r].left(10);
-}
-
-void drawparsum() {
-    DrawFromGwGraph("drawparsum", buildParSumPage, 0);
-}

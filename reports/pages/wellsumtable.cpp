@@ -32,7 +32,7 @@ constexpr float TextPoints = 8;
 // SlotCount as the reader sets it (1 to 11); held to the table's slots so a bad count draws no
 // column past the arrays.
 int slotCount(const WellSumRun& run) {
-    return std::clamp<int>(run.SlotCount, 0, GwGraph::Slots);
+    return std::clamp<int>(run.SlotCount, 0, WellSumRun::Slots);
 }
 
 float tableWidth(int columns) {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Handing a drawn page on: printed or previewed by PrintToPrinter, and CancelReport set from how the
 // preview was left, whatever window shows it.
-#include "drawcmd/metaugl.h"
+#include "drawcmd/pagecanvas.h"
 #include "platform/printer.h"
 #include "reports/gwgraph.h"
 #include "support/programstate.h"
@@ -63,13 +63,13 @@ TEST_F(PageStep, WithNoWindowAPreviewGoesOnAndAPrintGoesToTheSystemPrinter) {
     EXPECT_EQ(gwgraph().CancelReport, 0);
 
     TempProgramFolder pf;
-    metaugl().PaperWidth = 11;
-    metaugl().PaperHeight = 8.5f;
-    NewDrawing();
-    SH(1);
-    SV(1);
-    Z(1, 1);
-    RE(2, 1);
+    pageCanvas().PaperWidth = 11;
+    pageCanvas().PaperHeight = 8.5f;
+    pageCanvas().NewDrawing();
+    pageCanvas().SH(1);
+    pageCanvas().SV(1);
+    pageCanvas().Z(1, 1);
+    pageCanvas().RE(2, 1);
     QPrinter& printer = SystemPrinter();
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pf.file("page.pdf"));

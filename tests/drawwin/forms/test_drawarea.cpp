@@ -32,14 +32,14 @@ protected:
         QStringList drawn;
         for (int item = 1; item <= pages && gwgraph().CancelReport == 0; ++item) {
             pageDrawing().Redraw(false);
-            NewDrawing();
-            SH(1);
-            SV(1);
-            Z(0.5f, 0.5f);
-            RE(10, 7.5f);
-            S(1, 7);
-            AP(18);
-            A(QStringLiteral("Page %1").arg(item));
+            pageCanvas().NewDrawing();
+            pageCanvas().SH(1);
+            pageCanvas().SV(1);
+            pageCanvas().Z(0.5f, 0.5f);
+            pageCanvas().RE(10, 7.5f);
+            pageCanvas().S(1, 7);
+            pageCanvas().AP(18);
+            pageCanvas().A(QStringLiteral("Page %1").arg(item));
             pageDrawing().Redraw(true);
             drawn << QStringLiteral("Page %1").arg(item);
             HandOverPage();

@@ -2,7 +2,7 @@
 // The run dialog as the definition forms' Preview and Batch Print show it: its captions and list,
 // how clicks choose, and what OK, a double click and Cancel leave behind; and whole runs from its
 // OK through a driver and the drawing window.
-#include "drawcmd/metaugl.h"
+#include "drawcmd/pagecanvas.h"
 #include "drawwin/drawwinstate.h"
 #include "drawwin/forms/drawarea.h"
 #include "drawwin/shippedpictures.h"
