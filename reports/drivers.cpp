@@ -107,9 +107,10 @@ private:
 // One page per item.
 template <typename Run, typename Item>
 void ItemPages(const Run& run, std::optional<Item> (*readItem)(const Run&, int), const char* routine,
-               void (*build)(const Run&, const Item&, int, PageCanvas&)) {
+               void (*build)(const Run&, const Item&, int, const PageContext&, PageCanvas&)) {
+    const PageContext ctx = RunPageContext();
     for (const Item& item : RunItems<Run, Item>(run, readItem))
-        PageStep(routine, [&](PageCanvas& c) { build(run, item, 0, c); });
+        PageStep(routine, [&](PageCanvas& c) { build(run, item, 0, ctx, c); });
 }
 
 // Runs a driver's body under the driver's own error trap: a fault ends the run with its message. A
@@ -134,6 +135,7 @@ void wellsumstart() {
     RunTrapped("wellsumstart", [] {
         const auto run = StartRun(1, &GwGraph::ItemSourceCount, readWellSumRun);
         if (!run) return;
+        const PageContext ctx = RunPageContext();
         GwGraph& g = gwgraph();
         const QString& mode = run->TableGraphOption;
         for (const WellSumItem& item : RunItems<WellSumRun, WellSumItem>(*run, readWellSumItem)) {
@@ -141,12 +143,12 @@ void wellsumstart() {
                 const int pages = WellSumTablePages(item.RecordCount);
                 for (int page = 1; page <= pages && !Cancelled(); ++page) {
                     g.CurPage = int16_t(page);
-                    PageStep("drawwellsumtable", [&](PageCanvas& c) { buildWellSumTablePage(*run, item, page, c); });
+                    PageStep("drawwellsumtable", [&](PageCanvas& c) { buildWellSumTablePage(*run, item, page, ctx, c); });
                 }
             }
             if (mode != QLatin1String("T") && !Cancelled()) {
                 g.CurPage = 0; // not a table page
-                PageStep("drawwellsumgraph", [&](PageCanvas& c) { buildWellSumGraphPage(*run, item, 0, c); });
+                PageStep("drawwellsumgraph", [&](PageCanvas& c) { buildWellSumGraphPage(*run, item, 0, ctx, c); });
             }
         }
     });
@@ -164,14 +166,15 @@ void datesumstart() {
     RunTrapped("datesumstart", [] {
         const auto run = StartRun(3, &GwGraph::DateItemCount, readDateSumRun);
         if (!run) return;
+        const PageContext ctx = RunPageContext();
         GwGraph& g = gwgraph();
         for (const DateSumItem& item : RunItems<DateSumRun, DateSumItem>(*run, readDateSumItem)) {
             g.CurMap = 0; // not a map page
-            PageStep("drawdatesumtable", [&](PageCanvas& c) { buildDateSumTablePage(*run, item, 0, c); });
+            PageStep("drawdatesumtable", [&](PageCanvas& c) { buildDateSumTablePage(*run, item, 0, ctx, c); });
             // One page per map after the episode's table.
             for (int map = 1; map <= std::min<int>(run->DateMapCount, DateSumRun::MaxMaps) && !Cancelled(); ++map) {
                 g.CurMap = int16_t(map);
-                PageStep("drawdatesummaps", [&](PageCanvas& c) { buildDateSumMapPage(*run, item, map, c); });
+                PageStep("drawdatesummaps", [&](PageCanvas& c) { buildDateSumMapPage(*run, item, map, ctx, c); });
             }
         }
     });

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "reports/pagecontext.h"
 #include "reports/windowhooks.h"
 
 #include <QString>
@@ -36,9 +37,8 @@ struct GwGraph {
     int16_t CurPage = 0;
     int16_t CurMap = 0;
 
-    // Steps of the page being drawn and steps done (incseg).
-    int ProgressTotal = 0;
-    int ProgressCount = 0;
+    // The progress of the page being drawn.
+    PageProgress Progress;
 
     void reset() { *this = GwGraph{}; }
     // Back to the start of a run: everything but how pages go out, the cancel the run dialog

@@ -6,7 +6,6 @@
 
 #include "drawcmd/pagecanvas.h"
 #include "platform/numbers.h"
-#include "project/modgw.h"
 #include "reportdefs/headings.h"
 #include "reports/pageparts.h"
 
@@ -18,13 +17,12 @@
 
 namespace {
 
-QString heading(int slot) {
-    return headinglogo().HeadingLines[slot];
+QString heading(const PageContext& ctx, int slot) {
+    return ctx.Headings.HeadingLines[slot];
 }
 
-void pageOrigin(PageCanvas& c) {
-    const ModGW& mg = modgw();
-    c.Z(0.7f + mg.MarginOffsetX, 7.8f + mg.MarginOffsetY);
+void pageOrigin(PageCanvas& c, const PageContext& ctx) {
+    c.Z(0.7f + ctx.MarginOffsetX, 7.8f + ctx.MarginOffsetY);
     c.SH(1);
     c.SV(1);
 }
@@ -43,9 +41,8 @@ bool onSheet(PageCanvas& c, float x, float y) {
 constexpr float MapSize = 5.6f; // the map square, inches
 
 // The map's lower left corner, with the sheet's scales.
-void mapOrigin(PageCanvas& c) {
-    const ModGW& mg = modgw();
-    c.Z(1.8f + mg.MarginOffsetX, 1.2f + mg.MarginOffsetY);
+void mapOrigin(PageCanvas& c, const PageContext& ctx) {
+    c.Z(1.8f + ctx.MarginOffsetX, 1.2f + ctx.MarginOffsetY);
     c.SH(1);
     c.SV(1);
 }
@@ -95,10 +92,9 @@ QList<int> mapColumns(const DateSumRunPage& p) {
 
 // A value as the map weighs it: a "<" reading counts its number times the project's factor, any
 // other text the number it starts with ("-" and words 0).
-float mapValue(const QString& text) {
+float mapValue(const QString& text, double lessThanFactor) {
     if (text.startsWith(u'<'))
-        return float(qnum::LeadingNumber(QStringView(text).mid(1)) *
-                     qnum::LeadingNumber(modgw().LessThanFactor));
+        return float(qnum::LeadingNumber(QStringView(text).mid(1)) * lessThanFactor);
     return float(qnum::LeadingNumber(text));
 }
 
@@ -110,7 +106,7 @@ float meanRatio(const DateSumRunPage& p, int s, const QList<int>& columns) {
     float sum = 0;
     for (int c : columns) {
         const float max = float(qnum::LeadingNumber(g.ParScaleMax[c]));
-        if (max > 0) sum += mapValue(p.item.RecordValues[s][c]) / max;
+        if (max > 0) sum += mapValue(p.item.RecordValues[s][c], p.ctx.LessThanFactor) / max;
     }
     float mean = sum / float(columns.size());
     // Values beyond single precision must not reach the shade as a non-number.
@@ -132,9 +128,8 @@ constexpr float BlockWidth = 1.825f;
 constexpr float GraphWidth = 6.3f;
 constexpr float GraphHeight = 3.9f;
 
-void graphOrigin(PageCanvas& c) {
-    const ModGW& mg = modgw();
-    c.Z(1.5f + mg.MarginOffsetX, 1.0f + mg.MarginOffsetY);
+void graphOrigin(PageCanvas& c, const PageContext& ctx) {
+    c.Z(1.5f + ctx.MarginOffsetX, 1.0f + ctx.MarginOffsetY);
     c.SH(1);
     c.SV(1);
 }
@@ -215,10 +210,11 @@ GWYears gwYears(const GWElevItem& g) {
 // ---- date summary maps
 
 void drawDateSumMapHeadingBand(PageCanvas& c, const DateSumRunPage& p) {
+    const PageContext& ctx = p.ctx;
     const DateSumRun& g = p.run;
     const int P = std::max<int>(g.ItemParCount, 0);
     const float W = 0.7f * float(P) + 0.9f;
-    pageOrigin(c);
+    pageOrigin(c, ctx);
     c.LT(1);
     // The table's heading band without its rows: rules at -0.5, -0.66, -0.82 and -0.84, the top
     // rule over the columns, the left border and a rule either side of every column.
@@ -247,26 +243,26 @@ void drawDateSumMapHeadingBand(PageCanvas& c, const DateSumRunPage& p) {
     }
     c.LW(1);
 
-    c.AF(modgw().DefaultFont);
+    c.AF(ctx.DefaultFont);
     c.AP(8);
     c.AD(0);
     c.S(0.15f, -0.58f);
     c.AL();
-    c.A(heading(3) + QStringLiteral(":"));
+    c.A(heading(ctx, 3) + QStringLiteral(":"));
     c.SD(0.16f);
-    c.A(heading(4) + QStringLiteral(":"));
+    c.A(heading(ctx, 4) + QStringLiteral(":"));
 
     // Column headings as on the table page, with the scale maximum in place of the standard.
     c.S(1.3f, -0.14f);
     drawDateSumColumnHeadings(c, g, g.ParScaleMax);
 }
 
-void drawDateSumMapGrid(PageCanvas& c, const DateSumRun& run) {
+void drawDateSumMapGrid(PageCanvas& c, const PageContext& ctx, const DateSumRun& run) {
     const MapAxis x = xAxis(run);
     const MapAxis y = yAxis(run);
-    const QString label = heading(5) + QStringLiteral(" (") + run.MapDistanceUnit + QStringLiteral(")");
-    mapOrigin(c);
-    c.AF(modgw().DefaultFont);
+    const QString label = heading(ctx, 5) + QStringLiteral(" (") + run.MapDistanceUnit + QStringLiteral(")");
+    mapOrigin(c, ctx);
+    c.AF(ctx.DefaultFont);
     c.AP(8);
     c.AD(0);
     c.AC();
@@ -314,6 +310,7 @@ void drawDateSumMapGrid(PageCanvas& c, const DateSumRun& run) {
 }
 
 void drawDateSumMapSource(PageCanvas& c, const DateSumRunPage& p, int s) {
+    const PageContext& ctx = p.ctx;
     const DateSumRun& g = p.run;
     const MapAxis x = xAxis(g);
     const MapAxis y = yAxis(g);
@@ -321,7 +318,7 @@ void drawDateSumMapSource(PageCanvas& c, const DateSumRunPage& p, int s) {
     const float mean = meanRatio(p, s, columns);
     const float r = g.MapRadiusMult > 0 ? 0.15f * g.MapRadiusMult : 0.15f;
 
-    mapOrigin(c);
+    mapOrigin(c, ctx);
     c.SH(x.scale());
     c.SV(y.scale());
     const float px = g.RunSourceX[s] - x.start;
@@ -333,7 +330,7 @@ void drawDateSumMapSource(PageCanvas& c, const DateSumRunPage& p, int s) {
 
     c.SV(1);
     c.SH(1);
-    c.AF(modgw().DefaultFont);
+    c.AF(ctx.DefaultFont);
     c.AP(8);
     c.AD(0);
     c.AC();
@@ -348,23 +345,23 @@ void drawDateSumMapSource(PageCanvas& c, const DateSumRunPage& p, int s) {
 
 // ---- groundwater elevation page
 
-void drawGWElevBlock(PageCanvas& c, int j) {
+void drawGWElevBlock(PageCanvas& c, const PageContext& ctx, int j) {
     if (j < 1 || j > GWBlocks) return;
-    pageOrigin(c);
+    pageOrigin(c, ctx);
     c.S(BlockWidth * float(j - 1), 0);
     c.ZC();
     c.LT(1);
-    c.AF(modgw().DefaultFont);
+    c.AF(ctx.DefaultFont);
     c.AP(8);
     c.AD(0);
     c.AC();
     c.S(0.45f, -0.2f);
-    c.A(heading(1));
+    c.A(heading(ctx, 1));
     c.SR(0.9125f);
     c.SU(0.1f);
-    c.A(heading(2));
+    c.A(heading(ctx, 2));
     c.SD(0.1f);
-    c.A(heading(3));
+    c.A(heading(ctx, 3));
     c.S(0.9f, 0);
     c.LD(2.75f);
 
@@ -377,16 +374,16 @@ void drawGWElevBlock(PageCanvas& c, int j) {
     c.LT(1);
 
     c.S(0.45f, -0.8f);
-    c.A(heading(4));
+    c.A(heading(ctx, 4));
     c.SU(0.1f);
     c.SR(0.65f);
-    c.A(heading(6));
+    c.A(heading(ctx, 6));
     c.SD(0.1f);
-    c.A(heading(7));
+    c.A(heading(ctx, 7));
     c.SR(0.4625f);
-    c.A(heading(9));
+    c.A(heading(ctx, 9));
     c.SU(0.1f);
-    c.A(heading(8));
+    c.A(heading(ctx, 8));
     c.S(0, -0.9f);
     c.LR(BlockWidth);
     c.SD(0.05f);
@@ -407,12 +404,13 @@ void drawGWElevBlock(PageCanvas& c, int j) {
 }
 
 void drawGWElevBlockReadings(PageCanvas& c, const GWElevRunPage& p, int j) {
+    const PageContext& ctx = p.ctx;
     if (j < 1 || j > GWBlocks) return;
     const GWElevItem& g = p.item;
     const float x0 = BlockWidth * float(j - 1);
-    pageOrigin(c);
+    pageOrigin(c, ctx);
     c.LT(1); // the triangle symbols are drawn as lines
-    c.AF(modgw().DefaultFont);
+    c.AF(ctx.DefaultFont);
     c.AD(0);
     c.AC();
     c.S(x0, -0.45f);
@@ -446,8 +444,8 @@ void drawGWElevBlockReadings(PageCanvas& c, const GWElevRunPage& p, int j) {
     }
 }
 
-void drawGWElevGraphStart(PageCanvas& c) {
-    pageOrigin(c);
+void drawGWElevGraphStart(PageCanvas& c, const PageContext& ctx) {
+    pageOrigin(c, ctx);
     c.LT(1);
     // Twelve row rules across the blocks, from -1.1 to -2.75.
     c.S(0, -1.1f);
@@ -459,9 +457,10 @@ void drawGWElevGraphStart(PageCanvas& c) {
 }
 
 void drawGWElevGraphAxes(PageCanvas& c, const GWElevRunPage& p) {
+    const PageContext& ctx = p.ctx;
     const GWYears years = gwYears(p.item);
-    graphOrigin(c);
-    c.AF(modgw().DefaultFont);
+    graphOrigin(c, ctx);
+    c.AF(ctx.DefaultFont);
     c.AD(0);
     if (years.any()) {
         const float qw = float(GraphWidth / double(years.count()) / 4);
@@ -498,7 +497,7 @@ void drawGWElevGraphAxes(PageCanvas& c, const GWElevRunPage& p) {
     c.SL(0.6f);
     c.AD(90);
     c.AP(10);
-    c.A(heading(11) + QStringLiteral(" (") + p.run.GWUnits + QStringLiteral(")"));
+    c.A(heading(ctx, 11) + QStringLiteral(" (") + p.run.GWUnits + QStringLiteral(")"));
     c.AD(0);
     c.AR();
     c.AP(8);
@@ -523,13 +522,14 @@ void drawGWElevGraphAxes(PageCanvas& c, const GWElevRunPage& p) {
 }
 
 void drawGWElevReadings(PageCanvas& c, const GWElevRunPage& p, int j) {
+    const PageContext& ctx = p.ctx;
     if (j < 1 || j > GWBlocks) return;
     const GWElevItem& g = p.item;
     const GWYears years = gwYears(g);
     if (!years.any()) return;
     const GWScale scale = gwScale(g);
     const float axisStart = years.axisStart();
-    graphOrigin(c);
+    graphOrigin(c, ctx);
     c.SV(float(double(scale.high - scale.low) / GraphHeight));
     c.SH(float(((years.axisEnd() - axisStart) * 10 + 1) / GraphWidth));
     c.LT(1);

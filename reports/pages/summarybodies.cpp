@@ -8,7 +8,6 @@
 #include "drawcmd/pagecanvas.h"
 #include "platform/dates.h"
 #include "platform/numbers.h"
-#include "project/modgw.h"
 #include "reports/pageparts.h"
 
 #include <QStringList>
@@ -249,7 +248,7 @@ struct GraphData {
     std::vector<Caption> captions; // centred over the box in 10 points
 };
 
-void drawGraph(PageCanvas& c, const GraphData& d, float x, float y) {
+void drawGraph(PageCanvas& c, const PageContext& ctx, const GraphData& d, float x, float y) {
     const Box b{x, y};
     const ValueScale s = valueScale(d.scaleStart, d.scaleEnd, d.scaleInc);
     c.S(b.x, b.y);
@@ -274,7 +273,7 @@ void drawGraph(PageCanvas& c, const GraphData& d, float x, float y) {
     if (d.dates.isEmpty() || !axis.usable()) return;
     c.S(b.x, b.base());
     c.ZC();
-    const double factor = qnum::LeadingNumber(modgw().LessThanFactor);
+    const double factor = ctx.LessThanFactor;
     const std::vector<Point> points = linePoints(d.dates, d.values, axis, s, factor);
     for (size_t i = 0; i < points.size(); ++i) {
         if (i == 0)
@@ -317,7 +316,7 @@ void drawWellSumGraphBox(PageCanvas& c, const WellSumRunPage& p, int slot, float
     }
     d.captions = {{0.35f, g.SlotLabel[slot]},
                   {0.2f, QStringLiteral("(") + g.SlotUnits[slot] + QStringLiteral(")")}};
-    drawGraph(c, d, x, y);
+    drawGraph(c, p.ctx, d, x, y);
 }
 
 void drawParSumGraphBox(PageCanvas& c, const ParSumRunPage& p, int source, float x, float y, const ParSumDateWindow& dates) {
@@ -336,5 +335,5 @@ void drawParSumGraphBox(PageCanvas& c, const ParSumRunPage& p, int source, float
     }
     d.window = dates;
     d.captions = {{0.2f, g.ParSourceNames[source]}};
-    drawGraph(c, d, x, y);
+    drawGraph(c, p.ctx, d, x, y);
 }

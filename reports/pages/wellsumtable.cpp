@@ -6,7 +6,6 @@
 #include "drawcmd/pagecanvas.h"
 #include "platform/dates.h"
 #include "reportdefs/headings.h"
-#include "reports/gwgraph.h"
 
 #include <QDate>
 
@@ -110,7 +109,7 @@ void drawWellSumTableHead(PageCanvas& c, const WellSumRunPage& p, const TablePag
     // The logo before the table may have left any size in force.
     c.AP(TextPoints);
     c.AL();
-    const HeadingLogo& h = headinglogo();
+    const HeadingLogo& h = p.ctx.Headings;
     textAt(c, 0.15f, -0.59f, h.HeadingLines[4] + QStringLiteral(":"));
     textAt(c, 0.15f, -0.75f, g.StandardLabel + QStringLiteral(":"));
     c.AC();

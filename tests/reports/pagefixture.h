@@ -29,11 +29,13 @@ inline void newPage() {
 // either through one name.
 template <typename Run, typename Item> struct PageValues : Run, Item {};
 
-// A page built on the page's canvas as the page step builds it, under its routine's trap.
+// A page built on the page's canvas as the page step builds it, in the context the run takes from
+// the settings, under its routine's trap.
 template <typename Run, typename Item>
-void buildPage(const char* routine, void (*build)(const Run&, const Item&, int, PageCanvas&),
+void buildPage(const char* routine, void (*build)(const Run&, const Item&, int, const PageContext&, PageCanvas&),
                const PageValues<Run, Item>& v, int page = 0) {
-    trap<PageFault>(QString::fromLatin1(routine), [&] { build(v, v, page, pageCanvas()); });
+    const PageContext ctx = RunPageContext();
+    trap<PageFault>(QString::fromLatin1(routine), [&] { build(v, v, page, ctx, pageCanvas()); });
 }
 
 inline QList<draw::DrawObject> pageObjects() {

@@ -355,7 +355,7 @@ TEST_F(EpisodePage, EveryPageCountsItsProgressUpTo100) {
         draw(r);
         ASSERT_EQ(progress.size(), steps[i]) << r;
         EXPECT_EQ(progress.last(), "% Complete: 100") << r;
-        EXPECT_EQ(g.ProgressCount, g.ProgressTotal) << r;
+        EXPECT_EQ(g.Progress.ProgressCount, g.Progress.ProgressTotal) << r;
         ++i;
     }
 

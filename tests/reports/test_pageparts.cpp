@@ -201,7 +201,7 @@ TEST_F(PageParts, TheTextLogoStacksItsLinesBelowThePen) {
     writeRaw(pf.file("logo.txt"), readRaw(kTextLogo));
     GetLogoData();
     penAtLogo();
-    drawlogo(pageCanvas());
+    drawlogo(pageCanvas(), RunPageContext());
     EXPECT_EQ(
         dump(),
         QStringList({
@@ -216,7 +216,7 @@ TEST_F(PageParts, TheTextLogoStacksItsLinesBelowThePen) {
     writeRaw(pf.file("logo.txt"), readRaw(kTwoLineLogo));
     GetLogoData();
     penAtLogo();
-    drawlogo(pageCanvas());
+    drawlogo(pageCanvas(), RunPageContext());
     EXPECT_EQ(
         dump(),
         QStringList({
@@ -234,7 +234,7 @@ TEST_F(PageParts, TheBitmapLogoIsABmpFileBelowAndRightOfThePen) {
     image.fill(Qt::darkBlue);
     ASSERT_TRUE(image.save(h.LogoFile, "BMP"));
     penAtLogo();
-    drawlogo(pageCanvas());
+    drawlogo(pageCanvas(), RunPageContext());
     EXPECT_EQ(dump(),
               QStringList({"1 bitmap frame=4665,4125,6015,4515 picture=90x26 tags={groupname=logo}"}));
 
@@ -242,7 +242,7 @@ TEST_F(PageParts, TheBitmapLogoIsABmpFileBelowAndRightOfThePen) {
     h.LogoFile = pf.file("river.jpg");
     ui.answer(vb::OK, QStringLiteral("Unsupported Logo File Format: JPG"));
     penAtLogo();
-    drawlogo(pageCanvas());
+    drawlogo(pageCanvas(), RunPageContext());
     EXPECT_TRUE(dump().isEmpty());
     EXPECT_EQ(pageCanvas().CurrentGroupName, "");
 
@@ -251,7 +251,7 @@ TEST_F(PageParts, TheBitmapLogoIsABmpFileBelowAndRightOfThePen) {
     penAtLogo();
     pageCanvas().SH(0);
     ui.answer(vb::OK, QStringLiteral("Error 11 in drawlogo.  Please contact Kalvex"));
-    drawlogo(pageCanvas());
+    drawlogo(pageCanvas(), RunPageContext());
     EXPECT_TRUE(dump().isEmpty());
     EXPECT_EQ(pageCanvas().CurrentGroupName, "");
 }
@@ -267,7 +267,7 @@ TEST_F(PageParts, TheStampIsASixPointTextNearTheBottomLeftCorner) {
         SCOPED_TRACE(option.toStdString());
         pageCanvas().NewDrawing();
         m.DateStampOption = option;
-        DrawDateStamp(pageCanvas(), 0);
+        DrawDateStamp(pageCanvas(), RunPageContext(), 0);
         EXPECT_EQ(
             dump(),
             QStringList(
@@ -283,7 +283,7 @@ TEST_F(PageParts, TheStampIsASixPointTextNearTheBottomLeftCorner) {
     pageCanvas().NewDrawing();
     m.MarginOffsetX = 0.5f;
     m.MarginOffsetY = -0.25f;
-    DrawDateStamp(pageCanvas(), 0);
+    DrawDateStamp(pageCanvas(), RunPageContext(), 0);
     ASSERT_EQ(pageDrawing().count(), 1);
     EXPECT_EQ(pageDrawing().at(0).x1, 630);
     EXPECT_EQ(pageDrawing().at(0).y1, 4722);
@@ -305,18 +305,18 @@ TEST_F(PageParts, DTNGivesDatesTheirAxisNumberAndNoDateNone) {
 TEST_F(PageParts, IncsegShowsTheShareOfStepsDone) {
     QStringList shown;
     reportHooks().showProgress = [&shown](const QString& text) { shown << text; };
-    GwGraph& g = gwgraph();
+    const PageContext ctx = RunPageContext();
+    PageProgress& g = gwgraph().Progress;
     g.ProgressTotal = 3;
-    incseg();
-    incseg();
-    incseg();
+    incseg(ctx);
+    incseg(ctx);
+    incseg(ctx);
     // No steps to count: the bare label, never an error.
     g.ProgressTotal = 0;
-    incseg();
+    incseg(ctx);
     // Under half a percent shows no figure at all.
-    g.ProgressTotal = 1000;
-    g.ProgressCount = 0;
-    incseg();
+    StartProgress(ctx, 1000);
+    incseg(ctx);
     EXPECT_EQ(shown, QStringList({"% Complete: 33", "% Complete: 67", "% Complete: 100",
                                   "% Complete: ", "% Complete: "}));
     EXPECT_EQ(g.ProgressCount, 1);

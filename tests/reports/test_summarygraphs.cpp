@@ -105,7 +105,7 @@ protected:
         c.SH(1);
         c.SV(1);
         c.S(0.55f, -2.0f);
-        drawWellSumGraphBox(c, {ws, ws}, k, 0.55f, -2.0f);
+        drawWellSumGraphBox(c, {ws, ws, 0, RunPageContext()}, k, 0.55f, -2.0f);
     }
 
     void linearRecords() {

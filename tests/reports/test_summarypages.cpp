@@ -166,7 +166,7 @@ TEST_F(SummaryPages, TablePageFrameColumnAndStampStandWhereTheLayoutPutsThem) {
     EXPECT_EQ(stamp.tag(draw::tags::GroupName), draw::tags::GraphicsSystemGroup);
 
     // One step for the column headings and one a row.
-    EXPECT_EQ(gwgraph().ProgressTotal, 4);
+    EXPECT_EQ(gwgraph().Progress.ProgressTotal, 4);
     EXPECT_EQ(progress, percents({25, 50, 75, 100}));
 }
 
@@ -181,7 +181,7 @@ TEST_F(SummaryPages, TablePagesTakeThirtyNineRowsAndMarkTheCaptionOnLaterPages) 
         pageCanvas().NewDrawing();
         progress.clear();
         table(p.page);
-        EXPECT_EQ(gwgraph().ProgressTotal, p.total) << "page " << p.page;
+        EXPECT_EQ(gwgraph().Progress.ProgressTotal, p.total) << "page " << p.page;
         EXPECT_EQ(progress.size(), p.total) << "page " << p.page;
         const QString caption =
             p.cont ? QStringLiteral("Source 1 of 3 (cont.)") : QStringLiteral("Source 1 of 3");
@@ -225,7 +225,7 @@ TEST_F(SummaryPages, GraphPageColumnCarriesTheLegendAndCutsTheDatesForTheSource)
     expectAt(QStringLiteral("Sampled"), 5280, 2658, 0);
 
     // Slots 2 to 5 have scales: one step before the graphs and one after each.
-    EXPECT_EQ(gwgraph().ProgressTotal, 5);
+    EXPECT_EQ(gwgraph().Progress.ProgressTotal, 5);
     EXPECT_EQ(progress, percents({20, 40, 60, 80, 100}));
 }
 
@@ -241,7 +241,7 @@ TEST_F(SummaryPages, GraphPageLeavesTheNotesToTheTableAndCountsUpToTheLastScaled
     graph();
     EXPECT_EQ(textObject(QStringLiteral("NOTES:")), nullptr);
     EXPECT_EQ(textObject(QStringLiteral("Values in mg/L.")), nullptr);
-    EXPECT_EQ(gwgraph().ProgressTotal, 3);
+    EXPECT_EQ(gwgraph().Progress.ProgressTotal, 3);
     EXPECT_EQ(progress.size(), 3);
 
     // No slot with a scale: no graph, the one step shows the bare label.
@@ -249,7 +249,7 @@ TEST_F(SummaryPages, GraphPageLeavesTheNotesToTheTableAndCountsUpToTheLastScaled
     progress.clear();
     g.SlotScale[3][1].clear();
     graph();
-    EXPECT_EQ(gwgraph().ProgressTotal, 0);
+    EXPECT_EQ(gwgraph().Progress.ProgressTotal, 0);
     EXPECT_EQ(progress, percents({0}));
     EXPECT_EQ(obj(count() - 1).tag(draw::tags::ObjName), draw::tags::DateStampObj);
 }
@@ -295,7 +295,7 @@ TEST_F(SummaryPages, ParameterPageSpansTheDatesOfAllItsSources) {
     expectAt(QString(), 5280, 2658, 0);
     EXPECT_EQ(textObject(QStringLiteral("MCL")), nullptr);
     EXPECT_EQ(textObject(QStringLiteral("LEGEND:")), nullptr);
-    EXPECT_EQ(gwgraph().ProgressTotal, 5);
+    EXPECT_EQ(gwgraph().Progress.ProgressTotal, 5);
     EXPECT_EQ(progress, percents({20, 40, 60, 80, 100}));
 }
 
@@ -414,11 +414,11 @@ TEST_F(SummaryPages, BuildersDrawTheGoldenPagesOnTheirOwnCanvas) {
     const struct {
         const char* golden;
         void (*headings)();
-        std::function<void(PageCanvas&)> build;
+        std::function<void(const PageContext&, PageCanvas&)> build;
     } pages[] = {
-        {"wellsumtable_frame", sourceSummaryHeadings, [&](PageCanvas& c) { buildWellSumTablePage(tables, source, 1, c); }},
-        {"wellsumgraph_frame", sourceSummaryHeadings, [&](PageCanvas& c) { buildWellSumGraphPage(graphs, source, 0, c); }},
-        {"parsum_frame", parameterHeadings, [&](PageCanvas& c) { buildParSumPage(parameters, chloride, 0, c); }},
+        {"wellsumtable_frame", sourceSummaryHeadings, [&](const PageContext& ctx, PageCanvas& c) { buildWellSumTablePage(tables, source, 1, ctx, c); }},
+        {"wellsumgraph_frame", sourceSummaryHeadings, [&](const PageContext& ctx, PageCanvas& c) { buildWellSumGraphPage(graphs, source, 0, ctx, c); }},
+        {"parsum_frame", parameterHeadings, [&](const PageContext& ctx, PageCanvas& c) { buildParSumPage(parameters, chloride, 0, ctx, c); }},
     };
     for (const auto& page : pages) {
         page.headings();
@@ -429,7 +429,7 @@ TEST_F(SummaryPages, BuildersDrawTheGoldenPagesOnTheirOwnCanvas) {
         canvas.NewDrawing();
         canvas.LT(1);
         canvas.LW(1);
-        page.build(canvas);
+        page.build(RunPageContext(), canvas);
         EXPECT_TRUE(matchesGoldenPage(drawing, QString::fromLatin1(page.golden)));
     }
     EXPECT_EQ(count(), 0);

@@ -139,9 +139,10 @@ TEST_F(WellSumTable, HeadingsRulesBandAndRowsStandWhereTheLayoutPutsThem) {
     c.SH(1);
     c.SV(1);
     c.AF(QStringLiteral("Arial"));
-    drawWellSumTableHead(c, {ws, ws, 1}, TablePageRows{1, 4, 4});
+    const PageContext ctx = RunPageContext();
+    drawWellSumTableHead(c, {ws, ws, 1, ctx}, TablePageRows{1, 4, 4});
     for (int r = 1; r <= 4; ++r)
-        drawWellSumTableRow(c, {ws, ws, 1}, r, r);
+        drawWellSumTableRow(c, {ws, ws, 1, ctx}, r, r);
     EXPECT_TRUE(matchesGoldenFile(draw::dumpDrawing(pageDrawing()), goldenPagePath(QStringLiteral("table_head_rows"))));
 
     // The band lies under every rule and text of the table.
