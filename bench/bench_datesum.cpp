@@ -74,7 +74,6 @@ int main(int argc, char** argv) {
     std::vector<double> runs;
     for (int run = 0; run < 21; ++run) {
         pages = objects = 0;
-        gwgraph().CancelReport = 0;
         QElapsedTimer t;
         t.start();
         datesumstart();

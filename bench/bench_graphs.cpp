@@ -176,6 +176,7 @@ int main(int argc, char** argv) {
     reportHooks().printPage = [&pages] {
         ++pages;
         PrintDrawArea();
+        return true;
     };
     QElapsedTimer t;
     t.start();

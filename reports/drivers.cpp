@@ -41,10 +41,10 @@ private:
     MDrawPro& drawing_;
 };
 
-// One page: a fresh drawing on the current canvas, built under its page routine's trap, then printed
-// or previewed.
+// One page: a fresh drawing on the page's canvas, built under its page routine's trap, then printed
+// or previewed; left is set when the user left the preview (or the page could not be printed).
 // NewDrawing keeps the line state of the last page drawn, so every page starts solid at width 4.
-template <typename Build> void PageStep(const char* routine, Build build) {
+template <typename Build> void PageStep(bool& left, const char* routine, Build build) {
     {
         PageCanvas& c = pageCanvas();
         const RedrawOff off(c.drawing());
@@ -53,11 +53,7 @@ template <typename Build> void PageStep(const char* routine, Build build) {
         c.LW(1);
         trap<PageFault>(QString::fromLatin1(routine), [&] { build(c); });
     }
-    HandOverPage();
-}
-
-bool Cancelled() {
-    return gwgraph().CancelReport != 0;
+    if (HandOverPage() == PreviewResult::Left) left = true;
 }
 
 // The items of a run in order, each read as the walk reaches it (CurItem says which). An item whose
@@ -66,7 +62,7 @@ bool Cancelled() {
 template <typename Run, typename Item> class RunItems {
 public:
     using Reader = std::optional<Item> (*)(const Run&, int);
-    RunItems(const Run& run, Reader read) : run_(run), read_(read) {}
+    RunItems(const Run& run, Reader read, const bool& left) : run_(run), read_(read), left_(left) {}
 
     struct End {};
     class Iterator {
@@ -91,7 +87,7 @@ public:
 private:
     void advance() {
         current_.reset();
-        while (next_ <= run_.ItemCount && !Cancelled()) {
+        while (next_ <= run_.ItemCount && !left_) {
             gwgraph().CurItem = int16_t(next_);
             current_ = read_(run_, next_++);
             if (current_) return;
@@ -100,28 +96,33 @@ private:
 
     const Run& run_;
     Reader read_;
+    const bool& left_;
     int next_ = 1;
     std::optional<Item> current_;
 };
 
 // One page per item.
 template <typename Run, typename Item>
-void ItemPages(const Run& run, std::optional<Item> (*readItem)(const Run&, int), const char* routine,
+void ItemPages(bool& left, const Run& run, std::optional<Item> (*readItem)(const Run&, int), const char* routine,
                void (*build)(const Run&, const Item&, int, const PageContext&, PageCanvas&)) {
     const PageContext ctx = RunPageContext();
-    for (const Item& item : RunItems<Run, Item>(run, readItem))
-        PageStep(routine, [&](PageCanvas& c) { build(run, item, 0, ctx, c); });
+    for (const Item& item : RunItems<Run, Item>(run, readItem, left))
+        PageStep(left, routine, [&](PageCanvas& c) { build(run, item, 0, ctx, c); });
 }
 
 // Runs a driver's body under the driver's own error trap: a fault ends the run with its message. A
 // run starts from a clean run state, whatever the last one left; a printed run is one print job,
-// closed however the run ends.
-template <typename Body> void RunTrapped(const char* name, Body body) {
+// closed however the run ends. The body returns whether the run could start and sets left when the
+// user left the preview.
+template <typename Body> RunOutcome RunTrapped(const char* name, Body body) {
     gwgraph().resetRun();
     const bool printing = gwgraph().PrintToPrinter == 1;
     if (printing) BeginPrintRun();
-    const bool done = trap(QString::fromLatin1(name), body);
-    if (printing) EndPrintRun(done && !Cancelled());
+    bool started = false, left = false;
+    const bool done = trap(QString::fromLatin1(name), [&] { started = body(left); });
+    if (printing) EndPrintRun(done && !left);
+    if (!done || !started) return RunOutcome::Failed;
+    return left ? RunOutcome::Cancelled : RunOutcome::Done;
 }
 
 } // namespace
@@ -131,65 +132,70 @@ int WellSumTablePages(int records) {
     return std::max(1, (records + RowsPerPage - 1) / RowsPerPage);
 }
 
-void wellsumstart() {
-    RunTrapped("wellsumstart", [] {
+RunOutcome wellsumstart() {
+    return RunTrapped("wellsumstart", [](bool& left) {
         const auto run = StartRun(1, &GwGraph::ItemSourceCount, readWellSumRun);
-        if (!run) return;
+        if (!run) return false;
         const PageContext ctx = RunPageContext();
         GwGraph& g = gwgraph();
         const QString& mode = run->TableGraphOption;
-        for (const WellSumItem& item : RunItems<WellSumRun, WellSumItem>(*run, readWellSumItem)) {
+        for (const WellSumItem& item : RunItems<WellSumRun, WellSumItem>(*run, readWellSumItem, left)) {
             if (mode != QLatin1String("G")) {
                 const int pages = WellSumTablePages(item.RecordCount);
-                for (int page = 1; page <= pages && !Cancelled(); ++page) {
+                for (int page = 1; page <= pages && !left; ++page) {
                     g.CurPage = int16_t(page);
-                    PageStep("drawwellsumtable", [&](PageCanvas& c) { buildWellSumTablePage(*run, item, page, ctx, c); });
+                    PageStep(left, "drawwellsumtable", [&](PageCanvas& c) { buildWellSumTablePage(*run, item, page, ctx, c); });
                 }
             }
-            if (mode != QLatin1String("T") && !Cancelled()) {
+            if (mode != QLatin1String("T") && !left) {
                 g.CurPage = 0; // not a table page
-                PageStep("drawwellsumgraph", [&](PageCanvas& c) { buildWellSumGraphPage(*run, item, 0, ctx, c); });
+                PageStep(left, "drawwellsumgraph", [&](PageCanvas& c) { buildWellSumGraphPage(*run, item, 0, ctx, c); });
             }
         }
+        return true;
     });
 }
 
-void parsumstart() {
-    RunTrapped("parsumstart", [] {
+RunOutcome parsumstart() {
+    return RunTrapped("parsumstart", [](bool& left) {
         const auto run = StartRun(2, &GwGraph::ParItemCount, readParSumRun);
-        if (!run) return;
-        ItemPages(*run, readParSumItem, "drawparsum", buildParSumPage);
+        if (!run) return false;
+        ItemPages(left, *run, readParSumItem, "drawparsum", buildParSumPage);
+        return true;
     });
 }
 
-void datesumstart() {
-    RunTrapped("datesumstart", [] {
+RunOutcome datesumstart() {
+    return RunTrapped("datesumstart", [](bool& left) {
         const auto run = StartRun(3, &GwGraph::DateItemCount, readDateSumRun);
-        if (!run) return;
+        if (!run) return false;
         const PageContext ctx = RunPageContext();
         GwGraph& g = gwgraph();
-        for (const DateSumItem& item : RunItems<DateSumRun, DateSumItem>(*run, readDateSumItem)) {
+        for (const DateSumItem& item : RunItems<DateSumRun, DateSumItem>(*run, readDateSumItem, left)) {
             g.CurMap = 0; // not a map page
-            PageStep("drawdatesumtable", [&](PageCanvas& c) { buildDateSumTablePage(*run, item, 0, ctx, c); });
+            PageStep(left, "drawdatesumtable", [&](PageCanvas& c) { buildDateSumTablePage(*run, item, 0, ctx, c); });
             // One page per map after the episode's table.
-            for (int map = 1; map <= std::min<int>(run->DateMapCount, DateSumRun::MaxMaps) && !Cancelled(); ++map) {
+            for (int map = 1; map <= std::min<int>(run->DateMapCount, DateSumRun::MaxMaps) && !left; ++map) {
                 g.CurMap = int16_t(map);
-                PageStep("drawdatesummaps", [&](PageCanvas& c) { buildDateSumMapPage(*run, item, map, ctx, c); });
+                PageStep(left, "drawdatesummaps", [&](PageCanvas& c) { buildDateSumMapPage(*run, item, map, ctx, c); });
             }
         }
+        return true;
     });
 }
 
-void gwelevstart() {
-    RunTrapped("gwelevstart", [] {
-        if (const auto run = StartRun(5, &GwGraph::GWElevItemCount, readGWElevRun))
-            ItemPages(*run, readGWElevItem, "drawgwelev", buildGWElevPage);
+RunOutcome gwelevstart() {
+    return RunTrapped("gwelevstart", [](bool& left) {
+        const auto run = StartRun(5, &GwGraph::GWElevItemCount, readGWElevRun);
+        if (run) ItemPages(left, *run, readGWElevItem, "drawgwelev", buildGWElevPage);
+        return run.has_value();
     });
 }
 
-void stiffstart() {
-    RunTrapped("stiffstart", [] {
-        if (const auto run = StartRun(4, &GwGraph::StiffItemCount, readStiffRun))
-            ItemPages(*run, readStiffItem, "drawstiff", buildStiffPage);
+RunOutcome stiffstart() {
+    return RunTrapped("stiffstart", [](bool& left) {
+        const auto run = StartRun(4, &GwGraph::StiffItemCount, readStiffRun);
+        if (run) ItemPages(left, *run, readStiffItem, "drawstiff", buildStiffPage);
+        return run.has_value();
     });
 }

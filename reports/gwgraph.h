@@ -14,7 +14,6 @@
 // The run's data are values (runvalues.h) the drivers hand to the pages.
 struct GwGraph {
     int16_t PrintToPrinter = 0; // 1: pages go straight to the printer
-    int16_t CancelReport = 0;   // 1: the user left the preview; no further page is drawn
 
     // The items chosen in the run dialog, in list order, 1..NumSelected; entries above keep old
     // values that nothing reads.
@@ -41,12 +40,11 @@ struct GwGraph {
     PageProgress Progress;
 
     void reset() { *this = GwGraph{}; }
-    // Back to the start of a run: everything but how pages go out, the cancel the run dialog
-    // clears, and the items the run dialog chose.
+    // Back to the start of a run: everything but how pages go out and the items the run dialog
+    // chose.
     void resetRun() {
         GwGraph run;
         run.PrintToPrinter = PrintToPrinter;
-        run.CancelReport = CancelReport;
         run.NumSelected = NumSelected;
         run.SelectedNames = std::move(SelectedNames);
         run.SelectedIndex = SelectedIndex;
@@ -58,16 +56,16 @@ struct GwGraph {
 GwGraph& gwgraph();
 
 // Hands the page just drawn on, as every driver does after drawing a page: printed when
-// PrintToPrinter is 1, else previewed through the page sink (reportHooks()). Leaving the preview,
-// or a page that could not be printed, sets CancelReport; this is the one place that does. Returns
-// how the preview was left (NextPage for a printed page).
+// PrintToPrinter is 1, else previewed through the page sink (reportHooks()). Returns how the
+// preview was left, which the driver's run follows: NextPage for a printed page, Left for a page
+// that could not be printed, which ends the run as leaving the preview does.
 PreviewResult HandOverPage();
 
 // A printed run is one print job on the system printer. BeginPrintRun readies it (the job opens
 // with the first page printed); PrintRunPage prints the page just drawn as the job's next page,
-// or as a job of its own outside a run, and reports its own fault, which stops the run.
+// or as a job of its own outside a run, and reports its own fault: false then, which stops the run.
 void BeginPrintRun();
-void PrintRunPage();
+bool PrintRunPage();
 // Closes the run's job: handed to the printer when the run completed, dropped when it stopped
 // (cancel, fault), a PDF file then left as it was. When a completed run printed pages the progress
 // line says how many and where. Reports its own fault. Nothing without a job.

@@ -25,7 +25,7 @@
 
 TEST(ProgramState, OneResetReturnsEveryModuleHookAndSettingToTheStart) {
     modgw().DataFolder = "/somewhere/";
-    gwgraph().CancelReport = 1;
+    gwgraph().PrintToPrinter = 1;
     headinglogo().LogoKind = 1;
     pageCanvas().PaperWidth = 11;
     pageDrawing().AddObject(draw::Rectangle, 0, 0, 10, 10);
@@ -47,7 +47,7 @@ TEST(ProgramState, OneResetReturnsEveryModuleHookAndSettingToTheStart) {
     resetProgramState();
 
     EXPECT_EQ(modgw().DataFolder, "");
-    EXPECT_EQ(gwgraph().CancelReport, 0);
+    EXPECT_EQ(gwgraph().PrintToPrinter, 0);
     EXPECT_EQ(headinglogo().LogoKind, 0);
     EXPECT_EQ(pageCanvas().PaperWidth, 0);
     EXPECT_EQ(pageDrawing().count(), 0);

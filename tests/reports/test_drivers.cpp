@@ -67,7 +67,10 @@ protected:
             m.ParamTable[p][6] = QStringLiteral("Parameter %1").arg(p);
         }
         reportHooks().previewPage = [this] { return handedOn(false); };
-        reportHooks().printPage = [this] { handedOn(true); };
+        reportHooks().printPage = [this] {
+            handedOn(true);
+            return true;
+        };
     }
 
     PreviewResult handedOn(bool printed) {
@@ -274,16 +277,14 @@ TEST_F(Drivers, PrintChoiceOfTheSourceSummary) {
 TEST_F(Drivers, LeavingThePreviewEndsTheRun) {
     parSumRun(5);
     leaveOnPage = 2;
-    parsumstart();
+    EXPECT_EQ(parsumstart(), RunOutcome::Cancelled);
     EXPECT_EQ(items(), QList<int>({1, 2}));
-    EXPECT_EQ(gwgraph().CancelReport, 1);
 
     // On the first of a source's table pages: no further page of it, nor of any later source.
     pages.clear();
-    gwgraph().CancelReport = 0;
     wellSumRun({79, 3}, "B");
     leaveOnPage = 1;
-    wellsumstart();
+    EXPECT_EQ(wellsumstart(), RunOutcome::Cancelled);
     EXPECT_EQ(wellSumPages(), QStringList({"1/1"}));
 }
 
@@ -291,11 +292,10 @@ TEST_F(Drivers, APrintedRunPrintsEveryPageAndNeverPreviews) {
     gwElevRun(3);
     gwgraph().PrintToPrinter = 1;
     leaveOnPage = 1; // a preview would leave; a printed page has no preview to leave
-    gwelevstart();
+    EXPECT_EQ(gwelevstart(), RunOutcome::Done);
     EXPECT_EQ(items(), QList<int>({1, 2, 3}));
     for (const Page& p : pages)
         EXPECT_TRUE(p.printed);
-    EXPECT_EQ(gwgraph().CancelReport, 0);
 }
 
 // A printed run is one job: its pages, in run order, reach the PDF's name when the run completes; a
@@ -308,15 +308,15 @@ TEST_F(Drivers, APrintedRunIsOneJobPutInPlaceOnlyWhenItCompletes) {
         SystemPrinter().setOutputFileName(pdf);
         int printed = 0;
         reportHooks().printPage = [&] {
-            PrintRunPage();
+            const bool sent = PrintRunPage();
             EXPECT_EQ(qtext::ReadBytes(pdf), "earlier"); // the job is still open
             if (++printed == 2 && stop == 2) raiseError(qmerr::DiskFull);
-            gwgraph().CancelReport = printed == 2 && stop == 1;
+            return sent && !(printed == 2 && stop == 1);
         };
         if (stop == 2) ui.answer(vb::OK, "Error 61 in wellsumstart.  Please contact Kalvex");
-        gwgraph().CancelReport = 0;
         gwgraph().PrintToPrinter = 1;
-        wellsumstart();
+        const RunOutcome outcomes[] = {RunOutcome::Done, RunOutcome::Cancelled, RunOutcome::Failed};
+        EXPECT_EQ(wellsumstart(), outcomes[stop]);
         EXPECT_EQ(QDir(dir).entryList({"run.*"}), QStringList{"run.pdf"});
         EXPECT_EQ(PrintRunSummary(), stop ? "" : "3 pages printed to " + pdf);
         const QString text = stop ? qtext::ReadBytes(pdf) : pdfInfo(pdf, "Pages") + pdfText(pdf);
@@ -381,7 +381,7 @@ TEST_P(RunAfterAFault, DrawsThePagesOfAFreshRun) {
         const char* driverName;
         const char* pageName;
         std::function<void()> files;
-        void (*driver)();
+        RunOutcome (*driver)();
     } kinds[] = {
         {"wellsumstart", "drawwellsumtable", [this] { wellSumRun({40, 1}, "B"); }, wellsumstart},
         {"parsumstart", "drawparsum", [this] { parSumRun(3); }, parsumstart},
@@ -409,7 +409,7 @@ TEST_P(RunAfterAFault, DrawsThePagesOfAFreshRun) {
     fail = true;
     for (const char* name : {kind.pageName, kind.driverName})
         ui.answer(vb::OK, QStringLiteral("Error 61 in %1.  Please contact Kalvex").arg(name));
-    kind.driver();
+    EXPECT_EQ(kind.driver(), RunOutcome::Failed);
     fail = false;
     kind.driver();
     EXPECT_EQ(drawn, fresh);
@@ -489,12 +489,13 @@ protected:
                 QStringLiteral("%1/%2-%3.pdf").arg(out, kind).arg(++printed, 2, 10, QChar(u'0')));
             EXPECT_TRUE(pageIsClear()) << kind.toStdString() << " page " << printed;
             PrintDrawArea();
+            return true;
         };
         gwgraph().PrintToPrinter = 1;
     }
 
     // Every item of the definition chosen, the run-data step, then the driver.
-    int run(const QString& name, int items, bool (*step)(), void (*driver)()) {
+    int run(const QString& name, int items, bool (*step)(), RunOutcome (*driver)()) {
         kind = name;
         printed = 0;
         GwGraph& g = gwgraph();
@@ -502,7 +503,7 @@ protected:
         for (int i = 1; i <= items; ++i)
             g.SelectedIndex[i] = int16_t(i);
         EXPECT_TRUE(step());
-        driver();
+        EXPECT_EQ(driver(), RunOutcome::Done) << name.toStdString();
         return printed;
     }
     QStringList itemNames(float code) {
@@ -570,7 +571,6 @@ TEST_F(DemoRuns, EveryKindPrintsOnePagePerItemAndPage) {
     EXPECT_GT(sets, 0);
     EXPECT_EQ(run("gwelev", sets, CreateGWElevData, gwelevstart), sets);
 
-    EXPECT_EQ(gwgraph().CancelReport, 0);
     EXPECT_TRUE(ui.texts.isEmpty()) << ui.texts.join("\n").toStdString();
 }
 
