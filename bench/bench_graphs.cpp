@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The time-series graphs of the summaries.
 //  1. A source graph page of nine graphs of 200 records each (seven linear scales, two logarithmic;
-//     monthly samples over 16 years), drawn from the run state: limit 10 ms; drawn and printed to a
+//     monthly samples over 16 years), drawn from run values: limit 10 ms; drawn and printed to a
 //     PDF file: limit 25 ms.
 //  2. A printed source summary run of 100 sources, as the run dialog starts it: the driver reads
 //     the run files, draws each source's table pages and graph page and prints every page to PDF.

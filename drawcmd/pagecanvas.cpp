@@ -566,7 +566,7 @@ void PageCanvas::DrawBMP(const QString& file, float width, float height) {
     tagNew();
 }
 
-// ---- the current canvas -------------------------------------------------------------------------
+// ---- the page's drawing control and canvas -------------------------------------------------------
 
 namespace {
 MDrawPro*& pageControl() {

@@ -13,7 +13,7 @@
 // what its data reader reads per item. Pages are built from these values alone. Texts are kept as
 // read; counts and the numbers the pages compute with are converted.
 
-// A table indexed from 1, like the fixed tables of the run state, for tables whose length the data
+// A table indexed from 1, like the fixed tables of the module structs, for tables whose length the data
 // file decides. Index 0 or below raises error 9. Reading past the end gives an empty value; writing
 // past the end makes room, so a table never limits what a file holds.
 template <typename T>

@@ -240,7 +240,7 @@ void drawYearAxis(PageCanvas& c, const DateAxis& axis) {
     yearLabel(c, axis.xOfDays(line + l2 / 2), label(y2), staggered && fullYears % 2 == 0);
 }
 
-// What one graph shows; the pages fill it from their own run state.
+// What one graph shows; the pages fill it from the run's values.
 struct GraphData {
     QString scaleStart, scaleEnd, scaleInc;
     QString standard;
