@@ -13,9 +13,9 @@
 // what its data reader reads per item. Pages are built from these values alone. Texts are kept as
 // read; counts and the numbers the pages compute with are converted.
 
-// A table indexed from 1, like the fixed tables of the module structs, for tables whose length the data
-// file decides. Index 0 or below raises error 9. Reading past the end gives an empty value; writing
-// past the end makes room, so a table never limits what a file holds.
+// A table indexed from 1, like the fixed tables of the module structs, for tables whose length
+// the data file decides. Index 0 or below raises error 9. Reading past the end gives an empty
+// value; writing past the end makes room, so a table never limits what a file holds.
 template <typename T>
 class OneBased {
 public:
