@@ -53,7 +53,6 @@ constexpr StateEntry programState[] = {
     {"gwgraph", [] { gwgraph().reset(); }},
     {"headinglogo", [] { headinglogo().reset(); }},
     {"pageCanvas", [] { pageCanvas().reset(); }},
-    {"canvasInUse", ResetCurrentCanvas},
     {"pageControl", ResetPageDrawing},
     {"editingSession", [] { editingSession().reset(); }},
     {"drawwin", [] { drawwin().reset(); }},

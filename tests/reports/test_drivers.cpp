@@ -2,7 +2,7 @@
 // The report drivers over the run files the run-data steps write from a test database, with a page
 // sink that records every page handed on (which item, table page and map it showed, whether it was
 // printed) and leaves the preview where a test says.
-#include "drawcmd/metaugl.h"
+#include "drawcmd/pagecanvas.h"
 #include "drawcmd/printdrawing.h"
 #include "platform/drawing/drawdump.h"
 #include "platform/printer.h"
@@ -70,7 +70,10 @@ protected:
             m.ParamTable[p][6] = QStringLiteral("Parameter %1").arg(p);
         }
         reportHooks().previewPage = [this] { return handedOn(false); };
-        reportHooks().printPage = [this] { handedOn(true); };
+        reportHooks().printPage = [this] {
+            handedOn(true);
+            return true;
+        };
     }
 
     PreviewResult handedOn(bool printed) {
@@ -78,8 +81,8 @@ protected:
         pages.append({g.CurItem, g.CurPage, g.CurMap, printed});
         // Every page is whole when it is handed on: redrawing back on, landscape paper.
         EXPECT_TRUE(pageDrawing().Redraw());
-        EXPECT_EQ(metaugl().PaperWidth, 11);
-        EXPECT_EQ(metaugl().PaperHeight, 8.5f);
+        EXPECT_EQ(pageCanvas().PaperWidth, 11);
+        EXPECT_EQ(pageCanvas().PaperHeight, 8.5f);
         return pages.size() == leaveOnPage ? PreviewResult::Left : PreviewResult::NextPage;
     }
 
@@ -252,9 +255,6 @@ TEST_F(Drivers, SourceSummaryTablePagesFollowTheRecordCount) {
     wellSumRun({0, 39, 40, 78, 79}, "T");
     wellsumstart();
     EXPECT_EQ(wellSumPages(), QStringList({"1/1", "2/1", "3/1", "3/2", "4/1", "4/2", "5/1", "5/2", "5/3"}));
-    // The run leaves no records behind it.
-    EXPECT_EQ(gwgraph().RecordDates.size(), 0);
-    EXPECT_EQ(gwgraph().RecordValues.size(), 0);
 }
 
 TEST_F(Drivers, PrintChoiceOfTheSourceSummary) {
@@ -280,17 +280,14 @@ TEST_F(Drivers, PrintChoiceOfTheSourceSummary) {
 TEST_F(Drivers, LeavingThePreviewEndsTheRun) {
     parSumRun(5);
     leaveOnPage = 2;
-    parsumstart();
+    EXPECT_EQ(parsumstart(), RunOutcome::Cancelled);
     EXPECT_EQ(items(), QList<int>({1, 2}));
-    EXPECT_EQ(gwgraph().CancelReport, 1);
-    EXPECT_EQ(gwgraph().ParRecordDates.size(), 0); // emptied at the end all the same
 
     // On the first of a source's table pages: no further page of it, nor of any later source.
     pages.clear();
-    gwgraph().CancelReport = 0;
     wellSumRun({79, 3}, "B");
     leaveOnPage = 1;
-    wellsumstart();
+    EXPECT_EQ(wellsumstart(), RunOutcome::Cancelled);
     EXPECT_EQ(wellSumPages(), QStringList({"1/1"}));
 }
 
@@ -298,11 +295,10 @@ TEST_F(Drivers, APrintedRunPrintsEveryPageAndNeverPreviews) {
     gwElevRun(3);
     gwgraph().PrintToPrinter = 1;
     leaveOnPage = 1; // a preview would leave; a printed page has no preview to leave
-    gwelevstart();
+    EXPECT_EQ(gwelevstart(), RunOutcome::Done);
     EXPECT_EQ(items(), QList<int>({1, 2, 3}));
     for (const Page& p : pages)
         EXPECT_TRUE(p.printed);
-    EXPECT_EQ(gwgraph().CancelReport, 0);
 }
 
 // A printed run is one job: its pages, in run order, reach the PDF's name when the run completes; a
@@ -315,15 +311,15 @@ TEST_F(Drivers, APrintedRunIsOneJobPutInPlaceOnlyWhenItCompletes) {
         SystemPrinter().setOutputFileName(pdf);
         int printed = 0;
         reportHooks().printPage = [&] {
-            PrintRunPage();
+            const bool sent = PrintRunPage();
             EXPECT_EQ(qtext::ReadBytes(pdf), "earlier"); // the job is still open
             if (++printed == 2 && stop == 2) raiseError(qmerr::DiskFull);
-            gwgraph().CancelReport = printed == 2 && stop == 1;
+            return sent && !(printed == 2 && stop == 1);
         };
         if (stop == 2) ui.answer(vb::OK, "Error 61 in wellsumstart.  Please contact Kalvex");
-        gwgraph().CancelReport = 0;
         gwgraph().PrintToPrinter = 1;
-        wellsumstart();
+        const RunOutcome outcomes[] = {RunOutcome::Done, RunOutcome::Cancelled, RunOutcome::Failed};
+        EXPECT_EQ(wellsumstart(), outcomes[stop]);
         EXPECT_EQ(QDir(dir).entryList({"run.*"}), QStringList{"run.pdf"});
         EXPECT_EQ(PrintRunSummary(), stop ? "" : "3 pages printed to " + pdf);
         const QString text = stop ? qtext::ReadBytes(pdf) : pdfInfo(pdf, "Pages") + pdfText(pdf);
@@ -334,8 +330,8 @@ TEST_F(Drivers, APrintedRunIsOneJobPutInPlaceOnlyWhenItCompletes) {
 
 TEST_F(Drivers, EveryPageStartsSolidAtWidth4) {
     // The state a drawing window edit or an earlier page can leave: hairline dots.
-    metaugl().CurrentLineType = 2;
-    metaugl().CurrentLineWidth = 0;
+    pageCanvas().CurrentLineType = 2;
+    pageCanvas().CurrentLineWidth = 0;
     gwElevRun(1);
     bool framed = false;
     reportHooks().previewPage = [this, &framed] {
@@ -364,7 +360,6 @@ TEST_F(Drivers, DateSummaryTablePageThenOnePagePerMap) {
     datesumstart();
     EXPECT_EQ(dateSumPages(),
               QStringList({"1/table", "1/map 1", "1/map 2", "2/table", "2/map 1", "2/map 2"}));
-    EXPECT_EQ(gwgraph().RecordValues.size(), 0);
 
     // Leaving on a map page ends the episode's maps and the run.
     pages.clear();
@@ -377,8 +372,6 @@ TEST_F(Drivers, StiffWithoutEpisodesReadsTheHeaderAndDrawsNothing) {
     stiffRun(0);
     stiffstart();
     EXPECT_TRUE(pages.isEmpty());
-    EXPECT_EQ(gwgraph().StiffParName[1][1], "Parameter 1");
-    EXPECT_EQ(gwgraph().ReportTitles[1], "Plant");
     EXPECT_TRUE(ui.texts.isEmpty());
 }
 
@@ -391,7 +384,7 @@ TEST_P(RunAfterAFault, DrawsThePagesOfAFreshRun) {
         const char* driverName;
         const char* pageName;
         std::function<void()> files;
-        void (*driver)();
+        RunOutcome (*driver)();
     } kinds[] = {
         {"wellsumstart", "drawwellsumtable", [this] { wellSumRun({40, 1}, "B"); }, wellsumstart},
         {"parsumstart", "drawparsum", [this] { parSumRun(3); }, parsumstart},
@@ -419,7 +412,7 @@ TEST_P(RunAfterAFault, DrawsThePagesOfAFreshRun) {
     fail = true;
     for (const char* name : {kind.pageName, kind.driverName})
         ui.answer(vb::OK, QStringLiteral("Error 61 in %1.  Please contact Kalvex").arg(name));
-    kind.driver();
+    EXPECT_EQ(kind.driver(), RunOutcome::Failed);
     fail = false;
     kind.driver();
     EXPECT_EQ(drawn, fresh);
@@ -548,12 +541,13 @@ protected:
                 QStringLiteral("%1/%2-%3.pdf").arg(out, kind).arg(++printed, 2, 10, QChar(u'0')));
             EXPECT_TRUE(pageIsClear()) << kind.toStdString() << " page " << printed;
             PrintDrawArea();
+            return true;
         };
         gwgraph().PrintToPrinter = 1;
     }
 
     // Every item of the definition chosen, the run-data step, then the driver.
-    int run(const QString& name, int items, bool (*step)(), void (*driver)()) {
+    int run(const QString& name, int items, bool (*step)(), RunOutcome (*driver)()) {
         kind = GetParam() ? "long-" + name : name;
         printed = 0;
         GwGraph& g = gwgraph();
@@ -561,7 +555,7 @@ protected:
         for (int i = 1; i <= items; ++i)
             g.SelectedIndex[i] = int16_t(i);
         EXPECT_TRUE(step());
-        driver();
+        EXPECT_EQ(driver(), RunOutcome::Done) << name.toStdString();
         return printed;
     }
     QStringList itemNames(float code) {
@@ -631,7 +625,6 @@ TEST_P(DemoRuns, EveryKindPrintsOnePagePerItemAndPage) {
     EXPECT_GT(sets, 0);
     EXPECT_EQ(run("gwelev", sets, CreateGWElevData, gwelevstart), sets);
 
-    EXPECT_EQ(gwgraph().CancelReport, 0);
     EXPECT_TRUE(ui.texts.isEmpty()) << ui.texts.join("\n").toStdString();
 }
 

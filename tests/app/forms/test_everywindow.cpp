@@ -18,7 +18,7 @@
 #include "drawwin/forms/frmgraphicssystem.h"
 #include "drawwin/forms/frmnewdrawing.h"
 #include "drawwin/forms/frmprinting.h"
-#include "drawcmd/metaugl.h"
+#include "drawcmd/pagecanvas.h"
 #include "platform/contour/plotdoc.h"
 #include "platform/gui/forms.h"
 #include "platform/gui/guiui.h"
@@ -80,8 +80,8 @@ protected:
         m.DatabaseFile = pf.file("site.mdb");
         m.DataFolder = pf.path();
         ASSERT_TRUE(OpenProjectInfo());
-        metaugl().PaperWidth = 11;
-        metaugl().PaperHeight = 8.5f;
+        pageCanvas().PaperWidth = 11;
+        pageCanvas().PaperHeight = 8.5f;
         RegisterDrawingWindow();
         RegisterPlotWindow([this]() -> QPrinter& { return printer; });
     }
