@@ -10,7 +10,12 @@
 #include "support/scriptedui.h"
 #include "support/testenv.h"
 
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -249,4 +254,19 @@ TEST_F(Startup, TheFillChooserIsLoadedLast) {
     };
     InitializeSystem();
     EXPECT_TRUE(loaded);
+}
+
+// A FIFO named like a pending file beside the database is neither opened nor removed: start-up
+// goes on at once.
+TEST_F(Startup, AFifoNamedLikeAPendingFileDoesNotHoldStartUp) {
+    QDir().mkpath(pf.file("site"));
+    qtext::WriteLines(pf.file("DEVICE.CFG"), {pf.file("site/"), "0,0"});
+    const QString fifo = pf.file("site/site.mdb.qmpending-1-1");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QElapsedTimer clock;
+    clock.start();
+    InitializeSystem();
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_EQ(modgw().DataFolder, pf.file("site/"));
+    EXPECT_TRUE(QFileInfo(fifo).exists());
 }

@@ -267,7 +267,8 @@ TEST(GridFile, KeepsAwkwardValuesLimitsAndAnOwnNodataBitForBit) {
 
     // Limits whose cell is too small or large for a double, none or reversed come back exactly.
     const double most = std::numeric_limits<double>::max();
-    const std::array<double, 4> limits[] = {{0, 1e-320, 0, 1}, {5, 5, 2, 2}, {0, 1, 1, 0}, {-most, most, -most, most}};
+    const std::array<double, 4> limits[] = {
+        {0, 1e-320, 0, 1}, {5, 5, 2, 2}, {0, 1, 1, 0}, {-most, most, -most, most}, {-0.0, 1, -0.0, -0.0}};
     for (const auto& [x0, x1, y0, y1] : limits) {
         g.xMin = x0, g.xMax = x1, g.yMin = y0, g.yMax = y1;
         writeGridFile(pf.file("odd.grd"), g);
@@ -277,17 +278,21 @@ TEST(GridFile, KeepsAwkwardValuesLimitsAndAnOwnNodataBitForBit) {
     }
 }
 
-// A TIFF of 142 bytes claiming 100,000 x 100,000 doubles: its tags (code, type, count, value) with
-// one strip of 8 bytes.
-const QByteArray HugeGridFile = QByteArray::fromHex(
-    "49492a00 08000000 0a00 000104000100 0000a0860100 010104000100 0000a0860100 020103000100 000040000000"
-    "030103000100 000001000000 060103000100 000001000000 110104000100 000086000000 150103000100 000001000000"
-    "160104000100 0000a0860100 170104000100 000008000000 530103000100 000003000000 00000000 0000000000000000");
+// A TIFF of 142 bytes claiming width x height pixels of doubles, each of samples samples: its tags
+// (code, type, count, value) with one strip of 8 bytes.
+QByteArray hugeGridFile(const char* width, const char* height, const char* samples) {
+    return QByteArray::fromHex(QByteArray("49492a00 08000000 0a00 000104000100 0000") + width + " 010104000100 0000" + height +
+                               " 020103000100 000040000000 030103000100 000001000000 060103000100 000001000000"
+                               " 110104000100 000086000000 150103000100 0000" + samples +
+                               " 160104000100 0000a0860100 170104000100 000008000000 530103000100 000003000000"
+                               " 00000000 0000000000000000");
+}
 
 TEST(GridFile, AMissingForeignOrHostileFileIsRefusedWith432BeforeAllocating) {
     TempProgramFolder pf;
     writeText(pf.file("text.grd"), "1 2 3\r\n");
-    writeRaw(pf.file("huge.grd"), HugeGridFile);
+    writeRaw(pf.file("huge.grd"), hugeGridFile("a0860100", "a0860100", "01000000")); // 100,000 x 100,000
+    writeRaw(pf.file("deep.grd"), hugeGridFile("810a0000", "64000000", "00c60000")); // 268,900 x 50,688 samples
     const ContourGrid g{3, 2, 0, 1, 0, 1, 1e38, std::vector<double>(6, 1.0)};
     auto withGeoTransform = [&](const char* name, std::array<double, 6> gt) {
         writeGridFile(pf.file(name), g);
@@ -298,7 +303,8 @@ TEST(GridFile, AMissingForeignOrHostileFileIsRefusedWith432BeforeAllocating) {
     withGeoTransform("nan.grd", {0, 1, 0, std::nan(""), 0, -1});
     withGeoTransform("mirror.grd", {0, -1, 0, 1, 0, -1});
     const std::pair<const char*, const char*> cases[] = {
-        {"none.grd", "not found"}, {"text.grd", "not a grid file"}, {"huge.grd", "more than 25000000 nodes"},
+        {"none.grd", "not found"}, {"text.grd", "not a grid file"}, {"huge.grd", "more than 25000000 values"},
+        {"deep.grd", "more than 25000000 values"},
         {"nan.grd", "no usable geotransform"}, {"mirror.grd", "no usable geotransform"}};
     for (const auto& [name, reason] : cases) {
         QString why;
