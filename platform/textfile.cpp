@@ -231,8 +231,8 @@ std::optional<QStringList> notePairs(const QByteArray& text, const QString& fold
     for (qsizetype i = 0; i < lines.size(); i += 2) {
         const QString &pending = lines[i], &target = lines[i + 1];
         QString named;
-        if (!pending.startsWith(u'/') || QDir::cleanPath(pending) != pending || !isPendingName(pending, &named) ||
-            named != target || isNoteName(qfile::NameOf(target)))
+        if (!pending.startsWith(u'/') || QDir::cleanPath(pending) != pending ||
+            !isPendingName(pending, &named) || named != target || isNoteName(qfile::NameOf(target)))
             return std::nullopt;
         if (!anyFolder && qfile::FolderOf(target) != folder) return std::nullopt;
         for (const QString& f : {pending, target})
@@ -276,7 +276,8 @@ void completeKilledSet(const QString& note, const QString& folder, bool anyFolde
 }
 
 void completeKilledSetsIn(const QString& folder, bool anyFolder) {
-    const QStringList notes = QDir(folder).entryList({NotePrefix + u'*'}, QDir::AllEntries | QDir::Hidden | QDir::System);
+    const QStringList notes =
+        QDir(folder).entryList({NotePrefix + u'*'}, QDir::AllEntries | QDir::Hidden | QDir::System);
     for (const QString& n : notes)
         if (isNoteName(n)) completeKilledSet(folder + n, folder, anyFolder);
 }

@@ -35,7 +35,8 @@ QString EpisodeProblem(const QString& raw) {
     const qsizetype comma = text.indexOf(u',');
     if (comma < 0) {
         if (twoDigitYear(text)) return century;
-        if (!typedDate(text)) return QStringLiteral("You must enter at least one valid date for the sampling episode.");
+        if (!typedDate(text))
+            return QStringLiteral("You must enter at least one valid date for the sampling episode.");
         return fourDigitYear(text) ? QString() : century;
     }
     const QString first = text.left(comma).trimmed();
@@ -46,17 +47,23 @@ QString EpisodeProblem(const QString& raw) {
     return fourDigitYear(first) && fourDigitYear(second) ? QString() : century;
 }
 
+namespace {
+QString fieldProblem(Field field, const QString& text) {
+    if (field == Field::ContourEpisode) return EpisodeProblem(text);
+    if (typedDate(text)) return {};
+    switch (field) {
+    case Field::EpisodeStart: return QStringLiteral("The first date of your sampling episode is not valid.");
+    case Field::EpisodeEnd: return QStringLiteral("The second date of your sampling episode is not valid.");
+    case Field::ReportStart:
+        return QStringLiteral("The Start Date of the Date Range for Reports is not valid.");
+    default: return QStringLiteral("The End Date of the Date Range for Reports is not valid.");
+    }
+}
+} // namespace
+
 QString Problem(Field field, const QString& raw) {
     const QString text = raw.trimmed();
-    if (text.isEmpty()) return {};
-    QString why;
-    if (field == Field::ContourEpisode) why = EpisodeProblem(text);
-    else if (!typedDate(text)) switch (field) {
-        case Field::EpisodeStart: why = QStringLiteral("The first date of your sampling episode is not valid."); break;
-        case Field::EpisodeEnd: why = QStringLiteral("The second date of your sampling episode is not valid."); break;
-        case Field::ReportStart: why = QStringLiteral("The Start Date of the Date Range for Reports is not valid."); break;
-        default: why = QStringLiteral("The End Date of the Date Range for Reports is not valid.");
-        }
+    const QString why = text.isEmpty() ? text : fieldProblem(field, text);
     return why.isEmpty() ? why : why + QStringLiteral("  Use ") + qdate::order().DateFormat + u'.';
 }
 

@@ -12,7 +12,6 @@
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -256,17 +255,14 @@ TEST_F(Startup, TheFillChooserIsLoadedLast) {
     EXPECT_TRUE(loaded);
 }
 
-// A FIFO named like a pending file beside the database is neither opened nor removed: start-up
-// goes on at once.
+// A FIFO named like a pending file beside the database is neither opened nor removed.
 TEST_F(Startup, AFifoNamedLikeAPendingFileDoesNotHoldStartUp) {
     QDir().mkpath(pf.file("site"));
     qtext::WriteLines(pf.file("DEVICE.CFG"), {pf.file("site/"), "0,0"});
-    const QString fifo = pf.file("site/site.mdb.qmpending-1-1");
-    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pf.file("site/site.mdb.qmpending-1-1")).constData(), 0600), 0);
     QElapsedTimer clock;
     clock.start();
     InitializeSystem();
     EXPECT_LT(clock.elapsed(), 1000);
-    EXPECT_EQ(modgw().DataFolder, pf.file("site/"));
-    EXPECT_TRUE(QFileInfo(fifo).exists());
+    EXPECT_TRUE(QFileInfo::exists(pf.file("site/site.mdb.qmpending-1-1")));
 }

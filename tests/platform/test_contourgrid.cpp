@@ -265,7 +265,7 @@ TEST(GridFile, KeepsAwkwardValuesLimitsAndAnOwnNodataBitForBit) {
     EXPECT_TRUE(back.isBlank(1, 1));
     EXPECT_EQ(back.at(0, 1), 6.02214076e23); // row 0 is the lowest y in the file too
 
-    // Limits whose cell is too small or large for a double, none or reversed come back exactly.
+    // Limits whose cell is too small or large for a double, none, reversed or -0 come back exactly.
     const double most = std::numeric_limits<double>::max();
     const std::array<double, 4> limits[] = {
         {0, 1e-320, 0, 1}, {5, 5, 2, 2}, {0, 1, 1, 0}, {-most, most, -most, most}, {-0.0, 1, -0.0, -0.0}};
@@ -278,21 +278,21 @@ TEST(GridFile, KeepsAwkwardValuesLimitsAndAnOwnNodataBitForBit) {
     }
 }
 
-// A TIFF of 142 bytes claiming width x height pixels of doubles, each of samples samples: its tags
-// (code, type, count, value) with one strip of 8 bytes.
-QByteArray hugeGridFile(const char* width, const char* height, const char* samples) {
-    return QByteArray::fromHex(QByteArray("49492a00 08000000 0a00 000104000100 0000") + width + " 010104000100 0000" + height +
-                               " 020103000100 000040000000 030103000100 000001000000 060103000100 000001000000"
-                               " 110104000100 000086000000 150103000100 0000" + samples +
-                               " 160104000100 0000a0860100 170104000100 000008000000 530103000100 000003000000"
-                               " 00000000 0000000000000000");
-}
+// A TIFF of 142 bytes claiming 100,000 x 100,000 doubles: its tags (code, type, count, value) with
+// one strip of 8 bytes.
+const QByteArray HugeGridFile = QByteArray::fromHex(
+    "49492a00 08000000 0a00 000104000100 0000a0860100 010104000100 0000a0860100 020103000100 000040000000"
+    "030103000100 000001000000 060103000100 000001000000 110104000100 000086000000 150103000100 000001000000"
+    "160104000100 0000a0860100 170104000100 000008000000 530103000100 000003000000 00000000 0000000000000000");
 
 TEST(GridFile, AMissingForeignOrHostileFileIsRefusedWith432BeforeAllocating) {
     TempProgramFolder pf;
     writeText(pf.file("text.grd"), "1 2 3\r\n");
-    writeRaw(pf.file("huge.grd"), hugeGridFile("a0860100", "a0860100", "01000000")); // 100,000 x 100,000
-    writeRaw(pf.file("deep.grd"), hugeGridFile("810a0000", "64000000", "00c60000")); // 268,900 x 50,688 samples
+    writeRaw(pf.file("huge.grd"), HugeGridFile);
+    // 2,689 x 100 nodes of 50,688 samples each.
+    QByteArray deep = HugeGridFile;
+    deep.replace(18, 4, "\x81\n\0\0", 4).replace(30, 4, "d\0\0\0", 4).replace(90, 2, "\0\xc6", 2);
+    writeRaw(pf.file("deep.grd"), deep);
     const ContourGrid g{3, 2, 0, 1, 0, 1, 1e38, std::vector<double>(6, 1.0)};
     auto withGeoTransform = [&](const char* name, std::array<double, 6> gt) {
         writeGridFile(pf.file(name), g);

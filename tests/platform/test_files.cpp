@@ -246,80 +246,58 @@ TEST(TextFile, StreamedLinesAreTheLinesReadWholeAcrossBlockEnds) {
     EXPECT_THROW(qtext::LineStream(pf.file("none.txt")), QmError);
 }
 
-// Notes a save of ours never writes, as found in shared and copied project folders: each is set
-// aside with one message and nothing it names moves; a FIFO is neither opened nor removed. The
-// last row is a note of ours: its set is completed.
-TEST(PendingSet, ARecoveryMovesOnlyWhatASaveOfOursWrote) {
+// Notes a save of ours never writes, as found in shared and copied project folders, are set aside
+// with one message and nothing they name moves; a link or FIFO is never opened or removed. The last
+// note is ours: completed. Then a set whose save fails at each rename keeps the old files whole.
+TEST(PendingSet, RecoveryMovesOnlyWhatASaveOfOursWroteAndAFailedSetKeepsTheOldOne) {
     TempProgramFolder pf;
-    const QString data = pf.file("site/"), out = pf.file("outside/");
-    const QString db = data + "site.mdb", pending = db + ".qmpending-7-1";
-    const auto link = [&] { QFile::remove(pending), QFile::link(out + "report.doc", pending); };
-    const auto fifo = [&] { QFile::remove(pending), ::mkfifo(pending.toUtf8(), 0600); };
-    const struct { QString folder; QStringList lines; std::function<void()> make = {}; bool stays = false; } cases[] = {
-        {data, {out + "report.doc", db}}, // an outside document over the database
-        {pf.path(), {out + "photos", pf.file("photos")}}, // a whole folder into the program folder
-        {data, {"site.mdb.qmpending-7-1", "site.mdb"}}, // names taken from the current folder
-        {data, {pending, data + "report.doc"}},         // not the pending file's own target
-        {data, {out + "site.mdb.qmpending-7-1", out + "site.mdb"}}, // another folder
+    const QString data = pf.file("site/"), out = pf.file("outside/"), db = data + "site.mdb";
+    const QString pending = db + ".qmpending-7-1", doc = out + "report.doc";
+    const QString theirs = out + "site.mdb.qmpending-7-1";
+    const struct { QString folder; QStringList lines; int make = 0; } cases[] = {
+        {data, {doc, db}}, {pf.path(), {out + "photos", pf.file("photos")}},
+        {data, {"site.mdb.qmpending-7-1", "site.mdb"}}, {data, {pending, data + "report.doc"}},
+        {data, {theirs, out + "site.mdb"}}, {data, {pending, db, pending}},
         {data, {data + "../site/site.mdb.qmpending-7-1", data + "../site/site.mdb"}},
-        {data, {pending, db}, link, true},
-        {data, {pending, db}, fifo, true},
-        {data, {pending, db}, [&] { QFile::remove(db), QDir().mkpath(db); }},
-        {data, {pending, db, pending}},
-        {data, {pending, db}},
-    };
-    for (const auto& c : cases) {
-        QDir(data).removeRecursively(), QDir(out).removeRecursively();
-        QDir().mkpath(out + "photos"), QDir().mkpath(data);
-        writeRaw(db, "old"), writeRaw(pending, "new"), writeRaw(out + "report.doc", "doc");
-        writeRaw(out + "site.mdb.qmpending-7-1", "theirs");
-        if (c.make) c.make();
-        const QString note = QFileInfo(c.folder).canonicalFilePath() + "/qmcommit-7-2";
-        writeRaw(note, QFile::encodeName(c.lines.join(u'\n') + u'\n'));
-        const bool ours = &c == &cases[std::size(cases) - 1];
+        {data, {pending, db}, 1}, {data, {pending, db}, 2}, {data, {pending, db}, 3}, {data, {pending, db}}};
+    for (const auto& [folder, lines, make] : cases) {
+        QDir(data).removeRecursively(), QDir().mkpath(data), QDir().mkpath(out + "photos");
+        writeRaw(db, "old"), writeRaw(pending, "new"), writeRaw(doc, "doc"), writeRaw(theirs, "theirs");
+        if (make == 1) QFile::remove(pending), QFile::link(doc, pending);
+        if (make == 2) QFile::remove(pending), ::mkfifo(pending.toUtf8(), 0600);
+        if (make == 3) QFile::remove(db), QDir().mkdir(db);
+        const QString note = QFileInfo(folder).canonicalFilePath() + "/qmcommit-7-2";
+        writeRaw(note, QFile::encodeName(lines.join(u'\n') + u'\n'));
+        const bool ours = &lines == &cases[std::size(cases) - 1].lines;
         ScriptedUi ui;
-        if (!ours) ui.answer(vb::OK, "The note " + note + " of an unfinished save names files this program did not "
-                                     "write. It was set aside as qmcommit-7-2.bad and no file was changed.");
+        if (!ours)
+            ui.answer(vb::OK, "The note " + note + " of an unfinished save names files this program did not "
+                              "write. It was set aside as qmcommit-7-2.bad and no file was changed.");
         qtext::RemoveLeftovers(data);
-        SCOPED_TRACE(c.lines.join(u' ').toStdString());
+        SCOPED_TRACE(lines.join(u' ').toStdString());
         EXPECT_EQ(QFile::exists(note + ".bad"), !ours);
-        EXPECT_FALSE(QFile::exists(note));
-        if (QFileInfo(db).isFile()) EXPECT_EQ(readRaw(db), ours ? "new" : "old");
-        EXPECT_EQ(readRaw(out + "report.doc"), "doc");
-        EXPECT_TRUE(QFileInfo(out + "photos").isDir());
+        EXPECT_EQ(QFileInfo(db).isFile() ? readRaw(db) : "dir", ours ? "new" : make == 3 ? "dir" : "old");
+        EXPECT_EQ(readRaw(doc) + readRaw(theirs), "doctheirs");
         EXPECT_FALSE(QFile::exists(pf.file("photos")) || QFile::exists(out + "site.mdb"));
-        // Plain pending files of no running save go; a link or a FIFO is left alone.
-        EXPECT_EQ(QFileInfo(pending).isSymLink() || QFileInfo::exists(pending), c.stays);
+        EXPECT_FALSE(QFile::exists(note));
+        EXPECT_EQ(QFileInfo(pending).isSymLink() || QFileInfo::exists(pending), make == 1 || make == 2);
     }
-}
-
-// A set of three files whose save fails at any of its renames (the note, each old file set aside,
-// each new one put in place) leaves the old set whole, raises naming the file saved, and leaves no
-// pending file or note.
-TEST(PendingSet, ARenameFailingPartWayLeavesTheOldSetWhole) {
-    TempProgramFolder pf;
     const QStringList names{pf.file("page-1.bmp"), pf.file("page-2.bmp"), pf.file("page.dxf")};
     for (const QString& n : names) writeRaw(n, "old");
-    for (int failing = 1;; ++failing) {
-        int renames = 0;
+    for (int failing = 1, renames = 0; renames >= failing - 1; ++failing) { // until a pass fails none
+        renames = 0;
         qtext::renameFaultHook() = [&] { return ++renames == failing ? EIO : 0; };
         QString why;
-        const int error = errorOf(
-            [&] {
-                qtext::PendingSet set;
-                for (const QString& n : names) set.add(n, QByteArray("new"));
-                set.commit();
-            },
-            &why);
-        qtext::renameFaultHook() = nullptr;
-        if (renames < failing) break; // every rename passed: the new set
-        SCOPED_TRACE(failing);
-        EXPECT_EQ(error, 75);
-        EXPECT_EQ(why, names.last());
-        for (const QString& n : names) EXPECT_EQ(readRaw(n), "old");
-        EXPECT_EQ(filesIn(pf.path()), QStringList({"page-1.bmp", "page-2.bmp", "page.dxf"}));
-        ASSERT_LT(failing, 20);
+        const int error = errorOf([&] {
+            qtext::PendingSet set;
+            for (const QString& n : names) set.add(n, QByteArray("new"));
+            set.commit();
+        }, &why);
+        const bool failed = renames >= failing;
+        EXPECT_EQ(error, failed ? 75 : 0) << failing;
+        EXPECT_EQ(why, failed ? names.last() : QString()) << failing; // the file saved, not the note
+        for (const QString& n : names) EXPECT_EQ(readRaw(n), failed ? "old" : "new") << failing;
+        EXPECT_EQ(filesIn(pf.path()), QStringList({"page-1.bmp", "page-2.bmp", "page.dxf", "qmcommit-7-2.bad"}));
     }
-    for (const QString& n : names) EXPECT_EQ(readRaw(n), "new");
-    EXPECT_EQ(filesIn(pf.path()), QStringList({"page-1.bmp", "page-2.bmp", "page.dxf"}));
+    qtext::renameFaultHook() = nullptr;
 }

@@ -382,15 +382,8 @@ TEST_F(RunData, AKilledSaveLeavesTheOldPairOrTheNew) {
         {[] { CreateWellData(); }, [] { select({{"MW-1", 1}, {"MW-2", 3}}); },
          [&] { qtext::RemoveLeftovers(program.path()); qtext::RemoveLeftovers(folder); }, // the next start and run
          {rundata::RunFilePath(), folder + "plant.WSD"}},
-        {[&] { draw::writeDxf(page, folder + "page.dxf"); },
-         [&] {
-             page.at(0).picture.fill(Qt::blue);
-             page.at(0).x2 = 900;
-         },
-         [&] {
-             ui.file(folder + "page.dxf");
-             FileOpenDrawing(buttons, {});
-         },
+        {[&] { draw::writeDxf(page, folder + "page.dxf"); }, [&] { page.at(0).picture.fill(Qt::blue); },
+         [&] { ui.file(folder + "page.dxf"), FileOpenDrawing(buttons, {}); },
          {folder + "page.dxf", folder + "page-1.bmp"}},
     };
     for (const auto& c : cases) {
@@ -405,9 +398,7 @@ TEST_F(RunData, AKilledSaveLeavesTheOldPairOrTheNew) {
             for (const QString& f : {program.path(), folder})
                 EXPECT_EQ(QDir(f).entryList({"*.qmpending-*", "qmcommit-*"}, QDir::Files), QStringList());
         });
-        // Each file made and on disk, the note in place, each old file set aside and the new one in
-        // place, the note gone.
-        ASSERT_EQ(steps, 12);
+        ASSERT_EQ(steps, 12); // each file made, on disk; the note in place; each old one aside, new one in; note gone
         ASSERT_NE(pair(), old);
         for (int k = 0; k < found.size(); ++k) EXPECT_TRUE(found[k] == (k < 6 ? old : pair())) << "step " << k + 1;
     }
