@@ -289,8 +289,7 @@ TEST(GridFile, AMissingForeignOrHostileFileIsRefusedWith432BeforeAllocating) {
     TempProgramFolder pf;
     writeText(pf.file("text.grd"), "1 2 3\r\n");
     writeRaw(pf.file("huge.grd"), HugeGridFile);
-    // 2,689 x 100 nodes of 50,688 samples each.
-    QByteArray deep = HugeGridFile;
+    QByteArray deep = HugeGridFile; // 2,689 x 100 nodes of 50,688 samples each
     deep.replace(18, 4, "\x81\n\0\0", 4).replace(30, 4, "d\0\0\0", 4).replace(90, 2, "\0\xc6", 2);
     writeRaw(pf.file("deep.grd"), deep);
     const ContourGrid g{3, 2, 0, 1, 0, 1, 1e38, std::vector<double>(6, 1.0)};
