@@ -146,8 +146,7 @@ class TypedDates : public WindowFit {};
 template <class Form> QDialog& formOf() { return forms::form<Form>(); }
 
 // Each form's date cells and boxes in both date orders: a date that is none is refused when the cell
-// or box is left by Tab, with the message saying which and the form expected; the text typed stays
-// for correction.
+// or box is left by Tab, with the message saying which; the text typed stays for correction.
 TEST_F(TypedDates, EveryDateTypedIntoAFormIsCheckedWhenLeft) {
     const char *first = "The first date of your sampling episode is not valid.",
                *second = "The second date of your sampling episode is not valid.",
