@@ -282,12 +282,11 @@ void completeKilledSetsIn(const QString& folder, bool anyFolder) {
         if (isNoteName(n)) completeKilledSet(folder + n, folder, anyFolder);
 }
 
-// Pending files in folder of the target named name ("" for every target).
-void removePending(const QString& folder, const QString& name) {
-    const QString pattern = (name.isEmpty() ? QStringLiteral("*") : name) + PendingMark + u'*';
-    QString target;
-    for (const QString& f : QDir(folder).entryList({pattern}, QDir::Files | QDir::Hidden | QDir::System))
-        if (isPendingName(f, &target) && (name.isEmpty() || target == name)) removeUnlocked(folder + f);
+// Pending files in folder of no running save.
+void removePending(const QString& folder) {
+    const QDir::Filters kinds = QDir::Files | QDir::Hidden | QDir::System;
+    for (const QString& f : QDir(folder).entryList({u'*' + PendingMark + u'*'}, kinds))
+        if (isPendingName(f)) removeUnlocked(folder + f);
 }
 
 // A new pending file beside target, locked. A cleaner that took it before the lock has unlinked it:
@@ -350,7 +349,7 @@ void RemoveLeftovers(const QString& folder) {
     // pending files here can be taken for dead ones.
     if (!program.isEmpty()) completeKilledSetsIn(program, true);
     if (f != program) completeKilledSetsIn(f, false);
-    removePending(f, QString());
+    removePending(f);
 }
 
 PendingFile::PendingFile(const QString& path, const QStringList& lines)
