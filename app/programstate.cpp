@@ -61,6 +61,7 @@ constexpr StateEntry programState[] = {
     {"projectHooks", [] { projectHooks().reset(); }},
     {"dbFaultHook", [] { dbFaultHook() = nullptr; }},
     {"saveStepHook", [] { qtext::saveStepHook() = nullptr; }},
+    {"renameFaultHook", [] { qtext::renameFaultHook() = nullptr; }},
     {"reportHooks", [] { reportHooks().reset(); }},
     {"runJob", [] { EndPrintRun(false); }}, // a run's print job a test left open
     {"runDataSteps", [] { runDataSteps().reset(); }},
