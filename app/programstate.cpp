@@ -53,7 +53,6 @@ constexpr StateEntry programState[] = {
     {"gwgraph", [] { gwgraph().reset(); }},
     {"headinglogo", [] { headinglogo().reset(); }},
     {"pageCanvas", [] { pageCanvas().reset(); }},
-    {"canvasInUse", ResetCurrentCanvas},
     {"pageControl", ResetPageDrawing},
     {"editingSession", [] { editingSession().reset(); }},
     {"drawwin", [] { drawwin().reset(); }},
@@ -62,6 +61,7 @@ constexpr StateEntry programState[] = {
     {"projectHooks", [] { projectHooks().reset(); }},
     {"dbFaultHook", [] { dbFaultHook() = nullptr; }},
     {"saveStepHook", [] { qtext::saveStepHook() = nullptr; }},
+    {"renameFaultHook", [] { qtext::renameFaultHook() = nullptr; }},
     {"reportHooks", [] { reportHooks().reset(); }},
     {"runJob", [] { EndPrintRun(false); }}, // a run's print job a test left open
     {"runDataSteps", [] { runDataSteps().reset(); }},

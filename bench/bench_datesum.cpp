@@ -4,7 +4,7 @@
 // showing three of them), each page handed to a preview that goes straight on. The time covers
 // reading, drawing and the hand-over, not painting. Limit 60 ms for the eleven pages.
 #include "bench/benchsupport.h"
-#include "drawcmd/metaugl.h"
+#include "drawcmd/pagecanvas.h"
 #include "platform/textfile.h"
 #include "project/modgw.h"
 #include "reports/drivers.h"
@@ -74,7 +74,6 @@ int main(int argc, char** argv) {
     std::vector<double> runs;
     for (int run = 0; run < 21; ++run) {
         pages = objects = 0;
-        gwgraph().CancelReport = 0;
         QElapsedTimer t;
         t.start();
         datesumstart();

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The time-series graphs of the summaries.
 //  1. A source graph page of nine graphs of 200 records each (seven linear scales, two logarithmic;
-//     monthly samples over 16 years), drawn from the run state: limit 10 ms; drawn and printed to a
+//     monthly samples over 16 years), drawn from run values: limit 10 ms; drawn and printed to a
 //     PDF file: limit 25 ms.
 //  2. A printed source summary run of 100 sources, as the run dialog starts it: the driver reads
 //     the run files, draws each source's table pages and graph page and prints every page to PDF.
 //     Each source has 48 records (twelve years sampled quarterly, so two table pages) in 11
 //     columns: 300 pages. Limit 5 s.
 #include "bench/benchsupport.h"
-#include "drawcmd/metaugl.h"
+#include "drawcmd/pagecanvas.h"
 #include "drawcmd/printdrawing.h"
 #include "platform/textfile.h"
 #include "project/modgw.h"
@@ -50,20 +50,23 @@ QString dateText(int r) {
     return QDate(1986, 2, 14).addMonths(r).toString(QStringLiteral("MM/dd/yyyy"));
 }
 
-// The run state of one source with nine graphs, as the readers leave it.
+// One source with nine graphs, as the readers read it.
+WellSumRun graphRun;
+WellSumItem graphSource;
 void fillGraphPage() {
-    GwGraph& g = gwgraph();
+    WellSumRun& r = graphRun;
+    WellSumItem& g = graphSource;
     g.ItemName = QStringLiteral("MW-1");
     g.ItemCaption = QStringLiteral("Source 1 of 1");
-    g.TableGraphOption = QStringLiteral("B");
-    g.StandardLabel = QStringLiteral("Standard");
+    r.TableGraphOption = QStringLiteral("B");
+    r.StandardLabel = QStringLiteral("Standard");
     for (int k = 2; k <= 10; ++k) {
-        g.SlotScale[k][1] = k >= 9 ? QStringLiteral("LOG") : QStringLiteral("0");
-        g.SlotScale[k][2] = k >= 9 ? QStringLiteral("5") : QStringLiteral("100");
-        g.SlotScale[k][3] = k >= 9 ? QStringLiteral("1") : QStringLiteral("20");
-        g.SlotStandard[k] = QStringLiteral("60");
-        g.SlotLabel[k] = QStringLiteral("Parameter %1").arg(k);
-        g.SlotUnits[k] = QStringLiteral("mg/L");
+        r.SlotScale[k][1] = k >= 9 ? QStringLiteral("LOG") : QStringLiteral("0");
+        r.SlotScale[k][2] = k >= 9 ? QStringLiteral("5") : QStringLiteral("100");
+        r.SlotScale[k][3] = k >= 9 ? QStringLiteral("1") : QStringLiteral("20");
+        r.SlotStandard[k] = QStringLiteral("60");
+        r.SlotLabel[k] = QStringLiteral("Parameter %1").arg(k);
+        r.SlotUnits[k] = QStringLiteral("mg/L");
     }
     g.RecordCount = GraphRecords;
     for (int r = 1; r <= GraphRecords; ++r) {
@@ -87,10 +90,11 @@ double median(const std::function<void()>& step) {
 }
 
 void drawGraphPage() {
-    NewDrawing();
-    LT(1);
-    LW(1);
-    drawwellsumgraph();
+    PageCanvas& c = pageCanvas();
+    c.NewDrawing();
+    c.LT(1);
+    c.LW(1);
+    buildWellSumGraphPage(graphRun, graphSource, 0, c);
 }
 
 // The definition, the data file of all sources and "log.mas" of a printed run.
@@ -150,8 +154,8 @@ int main(int argc, char** argv) {
     const QString pdf = folder + QStringLiteral("/page.pdf");
     bench::printToPdf(pdf);
 
-    metaugl().PaperWidth = 11;
-    metaugl().PaperHeight = 8.5f;
+    pageCanvas().PaperWidth = 11;
+    pageCanvas().PaperHeight = 8.5f;
     fillGraphPage();
     drawGraphPage();
     std::printf("a graph page of 9 graphs of %d records: %d objects\n", GraphRecords, pageDrawing().count());
@@ -172,6 +176,7 @@ int main(int argc, char** argv) {
     reportHooks().printPage = [&pages] {
         ++pages;
         PrintDrawArea();
+        return true;
     };
     QElapsedTimer t;
     t.start();

@@ -4,7 +4,7 @@
 // PDF file through the system printer. The time per page includes reading the run files, drawing
 // the page and the whole print job. Limit 20 ms a page.
 #include "bench/benchsupport.h"
-#include "drawcmd/metaugl.h"
+#include "drawcmd/pagecanvas.h"
 #include "platform/textfile.h"
 #include "project/modgw.h"
 #include "reportdefs/wellsumfile.h"

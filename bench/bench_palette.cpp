@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A palette click applied to 10,000 selected objects of the page: a colour with the solid pattern, a
 // pattern (its coloured picture and the print tags on every object) and a line width. Limit 50 ms each.
-#include "drawcmd/metaugl.h"
+#include "drawcmd/editingsession.h"
+#include "drawcmd/pagecanvas.h"
 #include "drawwin/palette.h"
 #include "drawwin/shippedpictures.h"
 #include "platform/drawing/objecttags.h"

@@ -3,7 +3,6 @@
 // lines a source, so the reader skips 99 blocks first. Limit 5 ms.
 #include "platform/progfolder.h"
 #include "platform/textfile.h"
-#include "reports/gwgraph.h"
 #include "reports/runreaders.h"
 
 #include <QCoreApplication>
@@ -44,19 +43,21 @@ int main(int argc, char** argv) {
     const QString definition = home.path() + QStringLiteral("/big.wsf");
     qtext::WriteLines(home.path() + QStringLiteral("/big.WSD"), lines);
 
-    GwGraph& g = gwgraph();
-    g.ReportFile = definition;
-    g.SlotCount = columns;
-    g.CurItem = items;
+    WellSumRun source;
+    source.ReportFile = definition;
+    source.SlotCount = columns;
     std::vector<double> runs;
+    WellSumItem g;
     for (int run = 0; run < 21; ++run) {
         QElapsedTimer t;
         t.start();
-        if (!getwellsumdata()) {
+        const auto item = readWellSumItem(source, items);
+        if (!item) {
             std::fprintf(stderr, "getwellsumdata failed\n");
             return 1;
         }
         runs.push_back(double(t.nsecsElapsed()) / 1e6);
+        g = *item;
     }
     if (g.ItemName != QStringLiteral("MW-100") || g.RecordCount != records ||
         g.RecordValues[records][columns].isEmpty() ||

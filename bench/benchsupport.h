@@ -4,7 +4,7 @@
 // What the benches share: a program folder a report page can be drawn in, the system printer
 // writing PDF, a crowded page drawn through the drawing commands, and the view and timing helpers
 // of the mouse benches. Header-only, as every bench is a program of its own file.
-#include "drawcmd/metaugl.h"
+#include "drawcmd/pagecanvas.h"
 #include "platform/dates.h"
 #include "platform/sampledb.h"
 #include "platform/gui/drawview.h"
@@ -78,43 +78,43 @@ inline const std::vector<Piece> reportPieces = {Piece::Rule, Piece::Rule, Piece:
 // n objects spread over an 11 by 8.5 inch page, the step i drawing pieces[i % pieces.size()].
 // A step may add more than one object (a dashed line, a long label); the page stops at n.
 inline void fillPage(int n, const std::vector<Piece>& pieces = reportPieces) {
-    metaugl().reset();
+    pageCanvas().reset();
     modgw().ThickDashedLines = QStringLiteral("0");
-    metaugl().PaperWidth = 11;
-    metaugl().PaperHeight = 8.5f;
-    NewDrawing();
+    pageCanvas().PaperWidth = 11;
+    pageCanvas().PaperHeight = 8.5f;
+    pageCanvas().NewDrawing();
     pageDrawing().Redraw(false);
-    SH(1);
-    SV(1);
-    AP(8);
+    pageCanvas().SH(1);
+    pageCanvas().SV(1);
+    pageCanvas().AP(8);
     for (int i = 0; pageDrawing().count() < n; ++i) {
         const float x = 0.3f + float(i % 97) / 97 * 9.5f;
         const float y = 0.3f + float((i * 7) % 89) / 89 * 7.2f;
-        Z(x + 0.25f, y + 0.25f);
+        pageCanvas().Z(x + 0.25f, y + 0.25f);
         switch (pieces[size_t(i) % pieces.size()]) {
         case Piece::Rule:
-            LT(1);
-            LR(0.4f);
+            pageCanvas().LT(1);
+            pageCanvas().LR(0.4f);
             break;
         case Piece::StyledRise:
-            LT(5);
-            LU(0.3f);
+            pageCanvas().LT(5);
+            pageCanvas().LU(0.3f);
             break;
         case Piece::DashedAcross:
-            LT(6);
-            LR(0.5f);
+            pageCanvas().LT(6);
+            pageCanvas().LR(0.5f);
             break;
         case Piece::Label:
-            A(QStringLiteral("MW-%1").arg(i));
+            pageCanvas().A(QStringLiteral("MW-%1").arg(i));
             break;
         case Piece::Dot:
-            EFS(0.05f, 0.3f);
+            pageCanvas().EFS(0.05f, 0.3f);
             break;
         case Piece::FilledBox:
-            PR(0.2f);
-            PU(0.1f);
-            PL(0.2f);
-            PFC(0xC0C0FF);
+            pageCanvas().PR(0.2f);
+            pageCanvas().PU(0.1f);
+            pageCanvas().PL(0.2f);
+            pageCanvas().PFC(0xC0C0FF);
             break;
         }
     }

@@ -566,18 +566,12 @@ void PageCanvas::DrawBMP(const QString& file, float width, float height) {
     tagNew();
 }
 
-// ---- the current canvas -------------------------------------------------------------------------
+// ---- the page's drawing control and canvas -------------------------------------------------------
 
 namespace {
 MDrawPro*& pageControl() {
     static MDrawPro* control = new MDrawPro; // lives as long as the program; windows only show it
     return control;
-}
-
-// Null while the page's canvas is current.
-PageCanvas*& canvasInUse() {
-    static PageCanvas* canvas = nullptr;
-    return canvas;
 }
 } // namespace
 
@@ -599,19 +593,3 @@ PageCanvas& pageCanvas() {
     return canvas;
 }
 
-PageCanvas& currentCanvas() {
-    PageCanvas* c = canvasInUse();
-    return c ? *c : pageCanvas();
-}
-
-void ResetCurrentCanvas() {
-    canvasInUse() = nullptr;
-}
-
-UseCanvas::UseCanvas(PageCanvas& canvas) : previous_(canvasInUse()) {
-    canvasInUse() = &canvas;
-}
-
-UseCanvas::~UseCanvas() {
-    canvasInUse() = previous_;
-}

@@ -8,7 +8,7 @@
 #include <cstdint>
 
 // The variables of the drawing commands: the page model, the pen and text state and the polygon
-// buffer. Every canvas has its own; metaugl() is the current canvas's.
+// buffer. Every canvas has its own.
 struct Metaugl {
     static constexpr int PolyCapacity = 501;  // PolyPoints elements 1 to 501
     static constexpr int MaxPolyValues = 500; // 250 whole vertices
@@ -145,21 +145,3 @@ void ResetPageDrawing();
 
 // The canvas over the page's drawing control, which the drawing window and the report runs draw on.
 PageCanvas& pageCanvas();
-// The canvas the free drawing commands (LR, S, ...) draw on: pageCanvas() unless a UseCanvas scope
-// made another one current.
-PageCanvas& currentCanvas();
-
-// The page's canvas current again, whatever scope was left open (program start).
-void ResetCurrentCanvas();
-
-// Makes a canvas current for as long as it lives, then the one current before.
-class UseCanvas {
-public:
-    explicit UseCanvas(PageCanvas& canvas);
-    ~UseCanvas();
-    UseCanvas(const UseCanvas&) = delete;
-    UseCanvas& operator=(const UseCanvas&) = delete;
-
-private:
-    PageCanvas* previous_;
-};

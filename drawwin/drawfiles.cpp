@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "drawwin/drawfiles.h"
 
-#include "drawcmd/metaugl.h"
+#include "drawcmd/editingsession.h"
+#include "drawcmd/pagecanvas.h"
 #include "drawcmd/printdrawing.h"
 #include "drawwin/devicesettings.h"
 #include "drawwin/drawwinstate.h"
@@ -11,6 +12,7 @@
 #include "platform/filenames.h"
 #include "platform/numbers.h"
 #include "platform/qmerror.h"
+#include "platform/textfile.h"
 #include "platform/uiservice.h"
 #include "project/modgw.h"
 
@@ -186,6 +188,8 @@ PageZoom FileOpenDrawing(ToolButtons& buttons, const DrawingFileDialogs& dialogs
         return PageZoom::Keep;
     }
     MDrawPro& page = pageDrawing();
+    // A set saved into that folder and cut short (a drawing and its bitmaps) is finished first.
+    qtext::RemoveLeftovers(qfile::FolderOf(qfile::Resolve(path)));
     try {
         page.LoadDrawing(path, 0, format->code);
     } catch (const QmError& e) {

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "drawwin/nodemarkers.h"
 
-#include "drawcmd/metaugl.h"
+#include "drawcmd/editingsession.h"
+#include "drawcmd/pagecanvas.h"
 #include "platform/drawing/objecttags.h"
 #include "platform/numbers.h"
 

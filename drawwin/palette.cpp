@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "drawwin/palette.h"
 
-#include "drawcmd/metaugl.h"
+#include "drawcmd/editingsession.h"
+#include "drawcmd/pagecanvas.h"
 #include "drawcmd/printdrawing.h"
 #include "drawwin/drawwinstate.h"
 #include "drawwin/shippedpictures.h"

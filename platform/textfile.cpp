@@ -4,12 +4,14 @@
 #include "platform/filenames.h"
 #include "platform/progfolder.h"
 #include "platform/qmerror.h"
+#include "platform/uiservice.h"
 
 #include <QFile>
 #include <QDir>
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <cerrno>
+#include <optional>
 #include <utility>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -138,6 +140,8 @@ namespace {
 
 const QLatin1String PendingMark(".qmpending-");
 const QLatin1String NotePrefix("qmcommit-");
+// A note names two paths a file; no set of ours comes near this.
+constexpr off_t MaxNoteBytes = 1 << 20;
 
 int pendingCount = 0;
 
@@ -146,6 +150,12 @@ void step() {
 }
 
 QByteArray nativeName(const QString& path) { return QFile::encodeName(path); }
+
+int renameFile(const QString& from, const QString& to) {
+    if (renameFaultHook())
+        if (const int fault = renameFaultHook()()) return errno = fault, -1;
+    return ::rename(nativeName(from).constData(), nativeName(to).constData());
+}
 
 // "-<pid>-<n>": the part every pending file and note name ends in.
 QString ownTag() { return QStringLiteral("%1-%2").arg(::getpid()).arg(++pendingCount); }
@@ -166,6 +176,23 @@ bool isPendingName(const QString& name, QString* target = nullptr) {
     return true;
 }
 
+bool isNoteName(const QString& name) {
+    return name.startsWith(NotePrefix) && isOwnTag(QStringView(name).mid(NotePrefix.size()));
+}
+
+// What lies at path, not following a link: 0 when nothing does.
+mode_t kindAt(const QString& path) {
+    struct stat st {};
+    return ::lstat(nativeName(path).constData(), &st) == 0 ? st.st_mode & S_IFMT : 0;
+}
+
+// The folder as the notes spell it: absolute, links resolved, with its closing "/"; "" when it is
+// not there.
+QString canonicalFolder(const QString& folder) {
+    const QString c = folder.isEmpty() ? folder : QFileInfo(qfile::Absolute(folder)).canonicalFilePath();
+    return c.isEmpty() ? c : c.endsWith(u'/') ? c : c + u'/';
+}
+
 void syncFolder(const QString& path) {
     const int fd = ::open(nativeName(qfile::FolderOf(path)).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
@@ -173,52 +200,93 @@ void syncFolder(const QString& path) {
     ::close(fd);
 }
 
+// A plain file of path opened without waiting (a FIFO or a link is never opened); -1 when there is none.
+int openPlain(const QString& path) {
+    if (kindAt(path) != S_IFREG) return -1;
+    const int fd = ::open(nativeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    struct stat st {};
+    if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 // Removes a file of no running save: its save held it locked, and the lock went with the process.
 void removeUnlocked(const QString& path) {
-    const QByteArray native = nativeName(path);
-    const int fd = ::open(native.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    const int fd = openPlain(path);
     if (fd < 0) return;
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) ::unlink(native.constData());
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) ::unlink(nativeName(path).constData());
     ::close(fd);
 }
 
-// The note of a killed set: its files (pending, target, one a line each) are all on disk, so the
-// set is completed in its order. A live set keeps its note locked.
-void completeKilledSet(const QString& note) {
-    const QByteArray native = nativeName(note);
-    const int fd = ::open(native.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0) return;
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-        QFile f;
-        if (f.open(fd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) {
-            const QList<QByteArray> lines = f.readAll().split('\n');
-            for (qsizetype i = 0; i + 1 < lines.size(); i += 2)
-                if (::access(lines[i].constData(), F_OK) == 0) ::rename(lines[i].constData(), lines[i + 1].constData());
-        }
-        ::unlink(native.constData());
+// The pairs of a note when every one is what a save of ours writes: a pending file and exactly its
+// target, absolute and normalised, both plain files (or gone), in the note's folder. The program
+// folder's notes also name files of other folders: a set spread over folders keeps its note there.
+std::optional<QStringList> notePairs(const QByteArray& text, const QString& folder, bool anyFolder) {
+    if (!text.endsWith('\n')) return std::nullopt;
+    QStringList lines;
+    for (const QByteArray& l : text.chopped(1).split('\n')) lines << QFile::decodeName(l);
+    if (lines.size() % 2 != 0) return std::nullopt;
+    for (qsizetype i = 0; i < lines.size(); i += 2) {
+        const QString &pending = lines[i], &target = lines[i + 1];
+        QString named;
+        if (!pending.startsWith(u'/') || QDir::cleanPath(pending) != pending ||
+            !isPendingName(pending, &named) || named != target || isNoteName(qfile::NameOf(target)))
+            return std::nullopt;
+        if (!anyFolder && qfile::FolderOf(target) != folder) return std::nullopt;
+        for (const QString& f : {pending, target})
+            if (const mode_t kind = kindAt(f); kind != 0 && kind != S_IFREG) return std::nullopt;
     }
+    return lines;
+}
+
+// A note that is not ours is put out of the way, once, and nothing it names is touched.
+void setAside(const QString& note) {
+    const QString bad = note + QStringLiteral(".bad");
+    ::rename(nativeName(note).constData(), nativeName(bad).constData());
+    ui().MsgBox(QStringLiteral("The note %1 of an unfinished save names files this program did not write. "
+                               "It was set aside as %2 and no file was changed.")
+                    .arg(note, qfile::NameOf(bad)));
+}
+
+// The note of a killed set: its pending files replace their targets in its order. A live set keeps
+// its note locked.
+void completeKilledSet(const QString& note, const QString& folder, bool anyFolder) {
+    if (kindAt(note) != S_IFREG) return setAside(note);
+    const int fd = openPlain(note);
+    if (fd < 0) return;
+    struct stat st {};
+    QByteArray text;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::fstat(fd, &st) != 0) return void(::close(fd));
+    if (st.st_size <= MaxNoteBytes) {
+        QFile f;
+        if (f.open(fd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) text = f.readAll();
+    }
+    const std::optional<QStringList> pairs = notePairs(text, folder, anyFolder);
+    if (!pairs) {
+        ::close(fd);
+        return setAside(note);
+    }
+    for (qsizetype i = 0; i < pairs->size(); i += 2)
+        if (kindAt((*pairs)[i]) == S_IFREG) renameFile((*pairs)[i], (*pairs)[i + 1]);
+    syncFolder(note);
+    ::unlink(nativeName(note).constData());
     ::close(fd);
 }
 
-void completeKilledSetsIn(const QString& folder) {
-    const QStringList notes = QDir(folder).entryList({NotePrefix + u'*'}, QDir::Files | QDir::Hidden);
+void completeKilledSetsIn(const QString& folder, bool anyFolder) {
+    const QStringList notes =
+        QDir(folder).entryList({NotePrefix + u'*'}, QDir::AllEntries | QDir::Hidden | QDir::System);
     for (const QString& n : notes)
-        if (isOwnTag(QStringView(n).mid(NotePrefix.size()))) completeKilledSet(folder + n);
+        if (isNoteName(n)) completeKilledSet(folder + n, folder, anyFolder);
 }
 
-// A set's note lies beside its main file: the run file's in the program folder, a drawing's beside
-// it. Those are completed before a save beside them can take their pending files for dead ones.
-void completeKilledSets(const QString& folder) {
-    completeKilledSetsIn(ProgramFolder());
-    if (folder != ProgramFolder()) completeKilledSetsIn(folder);
-}
-
-// Pending files in folder of the target named name ("" for every target).
-void removePending(const QString& folder, const QString& name) {
-    const QString pattern = (name.isEmpty() ? QStringLiteral("*") : name) + PendingMark + u'*';
-    QString target;
-    for (const QString& f : QDir(folder).entryList({pattern}, QDir::Files | QDir::Hidden | QDir::System))
-        if (isPendingName(f, &target) && (name.isEmpty() || target == name)) removeUnlocked(folder + f);
+// Pending files in folder of no running save.
+void removePending(const QString& folder) {
+    const QDir::Filters kinds = QDir::Files | QDir::Hidden | QDir::System;
+    for (const QString& f : QDir(folder).entryList({u'*' + PendingMark + u'*'}, kinds))
+        if (isPendingName(f)) removeUnlocked(folder + f);
 }
 
 // A new pending file beside target, locked. A cleaner that took it before the lock has unlinked it:
@@ -226,7 +294,7 @@ void removePending(const QString& folder, const QString& name) {
 int openPending(const QString& target, QString& pending) {
     struct stat old {};
     const bool exists = ::stat(nativeName(target).constData(), &old) == 0;
-    if (exists && (S_ISDIR(old.st_mode) || ::access(nativeName(target).constData(), W_OK) != 0)) return -1;
+    if (exists && (!S_ISREG(old.st_mode) || ::access(nativeName(target).constData(), W_OK) != 0)) return -1;
     for (int tries = 0; tries < 100; ++tries) {
         pending = target + PendingMark + ownTag();
         const int fd = ::open(nativeName(pending).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -253,6 +321,15 @@ QString writeTarget(const QString& path) {
     return target;
 }
 
+// An old file a set replaces, kept as a pending file of its own target (locked, so that no
+// cleaner takes it) until the whole new set is in place.
+struct OldFile {
+    QString target;
+    QString kept = {}; // "" when there was no old file
+    int fd = -1;
+    bool placed = false; // the new file took the target
+};
+
 } // namespace
 
 std::function<void()>& saveStepHook() {
@@ -260,10 +337,19 @@ std::function<void()>& saveStepHook() {
     return hook;
 }
 
+std::function<int()>& renameFaultHook() {
+    static std::function<int()> hook;
+    return hook;
+}
+
 void RemoveLeftovers(const QString& folder) {
-    const QString f = folder.endsWith(u'/') ? folder : folder + u'/';
-    completeKilledSets(f);
-    removePending(f, QString());
+    const QString f = canonicalFolder(folder), program = canonicalFolder(ProgramFolder());
+    if (f.isEmpty()) return;
+    // A set spread over folders has its note in the program folder: it goes first, before its
+    // pending files here can be taken for dead ones.
+    if (!program.isEmpty()) completeKilledSetsIn(program, true);
+    if (f != program) completeKilledSetsIn(f, false);
+    removePending(f);
 }
 
 PendingFile::PendingFile(const QString& path, const QStringList& lines)
@@ -274,8 +360,7 @@ PendingFile::PendingFile(const QString& path, const QByteArray& bytes)
 
 PendingFile::PendingFile(const QString& path, const std::function<void(const ByteSink&)>& produce)
     : path_(path), target_(writeTarget(path)) {
-    completeKilledSets(qfile::FolderOf(target_));
-    removePending(qfile::FolderOf(target_), qfile::NameOf(target_));
+    RemoveLeftovers(qfile::FolderOf(target_));
     fd_ = openPending(target_, pending_);
     if (fd_ < 0) raiseError(qmerr::PathFileAccess, path);
     step();
@@ -325,7 +410,7 @@ PendingFile::~PendingFile() {
 
 void PendingFile::putInPlace(bool keepLock) {
     if (fd_ < 0) raiseError(qmerr::PathFileAccess, path_);
-    if (::rename(nativeName(pending_).constData(), nativeName(target_).constData()) != 0) {
+    if (renameFile(pending_, target_) != 0) {
         ::unlink(nativeName(pending_).constData());
         ::close(fd_);
         fd_ = -1;
@@ -353,24 +438,70 @@ void PendingSet::add(const QString& path, const std::function<void(const ByteSin
 
 void PendingSet::commit() {
     std::vector<std::unique_ptr<PendingFile>> files = std::move(files_);
+    if (files.empty()) return;
     if (files.size() == 1) return files.front()->commit();
+    // Faults are told by the file the user saved, the main one, never by the set's inner files.
+    const QString saved = files.back()->path_;
+    // The note names each file as recovery checks it: absolute, in its folder's own spelling. It lies
+    // beside the files, or in the program folder when they are spread over folders.
     QByteArray list;
-    for (const auto& f : files)
-        list += nativeName(f->pending_) + '\n' + nativeName(f->target_) + '\n';
+    QString folder;
+    for (const auto& f : files) {
+        const QString at = canonicalFolder(qfile::FolderOf(f->target_));
+        const QString name = qfile::NameOf(f->target_);
+        list += nativeName(at + qfile::NameOf(f->pending_)) + '\n' + nativeName(at + name) + '\n';
+        folder = folder.isEmpty() || folder == at ? at : canonicalFolder(ProgramFolder());
+    }
     // The note stays locked until the set is in place, so that no other start takes it for a
     // killed one.
-    PendingFile note(qfile::FolderOf(files.back()->target_) + NotePrefix + ownTag(), list);
-    note.putInPlace(true);
-    const QByteArray noteName = nativeName(note.target_);
+    std::unique_ptr<PendingFile> note;
     try {
-        for (const auto& f : files)
-            f->commit();
-    } catch (const QmError&) {
-        ::unlink(noteName.constData()); // nothing left to complete: what is not in place is gone
-        throw;
+        note = std::make_unique<PendingFile>(folder + NotePrefix + ownTag(), list);
+        note->putInPlace(true);
+    } catch (const QmError& e) {
+        raiseError(e.number(), saved);
+    }
+    const QByteArray noteName = nativeName(note->target_);
+    // From here the note completes the set after a kill. A failure in this process puts the old
+    // files back instead, so that the set on disk is the old one whole.
+    std::vector<OldFile> old;
+    old.reserve(files.size());
+    bool failed = false;
+    for (const auto& f : files) {
+        OldFile o{f->target_};
+        if (kindAt(f->target_) != 0) {
+            o.kept = f->target_ + PendingMark + ownTag();
+            o.fd = openPlain(f->target_);
+            if (o.fd >= 0) ::flock(o.fd, LOCK_EX | LOCK_NB);
+            if (renameFile(f->target_, o.kept) != 0) {
+                if (o.fd >= 0) ::close(o.fd);
+                failed = true;
+                break;
+            }
+            step();
+        }
+        old.push_back(o);
+        try {
+            f->putInPlace(false);
+        } catch (const QmError&) {
+            failed = true;
+            break;
+        }
+        old.back().placed = true;
+    }
+    // Newest first, so that each target gets back the file it had.
+    for (auto o = old.rbegin(); failed && o != old.rend(); ++o) {
+        if (!o->kept.isEmpty()) renameFile(o->kept, o->target);
+        else if (o->placed) ::unlink(nativeName(o->target).constData());
     }
     ::unlink(noteName.constData());
-    ::close(std::exchange(note.fd_, -1));
+    syncFolder(note->target_);
+    ::close(std::exchange(note->fd_, -1));
+    for (const OldFile& o : old) {
+        if (!failed && !o.kept.isEmpty()) ::unlink(nativeName(o.kept).constData());
+        if (o.fd >= 0) ::close(o.fd);
+    }
+    if (failed) raiseError(qmerr::PathFileAccess, saved);
     step();
 }
 

@@ -56,7 +56,7 @@ void WriteBytes(const QString& path, const QByteArray& bytes);
 // a change that must go together with another one needs no writing back of old bytes.
 //
 // The pending file is "<name>.qmpending-<pid>-<n>" beside its target, locked while its save runs.
-// Before each save the unlocked ones of the same target, left by a save that was killed, are removed.
+// Before each save its folder is recovered (RemoveLeftovers), so pending files of killed saves go.
 // A file's bytes handed over piece by piece: each goes to disk as it comes.
 using ByteSink = std::function<void(QByteArrayView)>;
 
@@ -82,10 +82,12 @@ private:
 };
 
 // Files that belong together (a drawing and its bitmaps, a run file and its data file) replaced as
-// one set. commit() first puts a note naming them beside the last file; the files then replace
-// their targets in the order added, the main file last, and the note goes. A save killed part-way
-// leaves the note, and the next start (or the next save) completes the set from it: a reader finds
-// the old set or the new one.
+// one set. commit() first puts a note naming them beside them (in the program folder when they lie
+// in several folders); the files then replace their targets in the order added, the main file last,
+// and the note goes. Each old file is kept as a pending file of its own target until the last new
+// one is in place: a failure part-way puts the old ones back, and raises naming the main file. A
+// save killed part-way leaves the note, and the recovery of its folder completes the set from it: a
+// reader finds the old set or the new one.
 class PendingSet {
 public:
     void add(const QString& path, const QByteArray& bytes);
@@ -97,13 +99,22 @@ private:
     std::vector<std::unique_ptr<PendingFile>> files_;
 };
 
-// Start-up: completes the sets killed saves left (their notes in folder and the program folder),
-// then removes the pending files in folder that belong to no running save.
+// The recovery of a folder, run at start-up for the program and data folders, before a file of
+// another folder is opened, and before each save: completes the sets killed saves left (the notes of
+// the program folder, then those of folder), then removes the pending files in folder that belong to
+// no running save. Only what a save of ours writes is touched: each line pair of a note must be a
+// pending file "<target>.qmpending-<pid>-<n>" and exactly its target, absolute and normalised, plain
+// files (or gone), in the note's folder (any folder for the program folder's notes). A note that
+// breaks this is renamed "<note>.bad" with one message and nothing it names is moved. No link,
+// folder or FIFO is ever opened, renamed or removed.
 void RemoveLeftovers(const QString& folder);
 
-// Test seam: called after each step of a save (a pending file made, its bytes on disk, a set's note
-// in place, a file put in place, the note gone), so that a test can stop the program there.
+// Test seams: saveStepHook is called after each step of a save (a pending file made, its bytes on
+// disk, a set's note in place, an old file set aside, a file put in place, the note gone), so that a
+// test can stop the program there; renameFaultHook is asked before each rename of a save or a
+// recovery, and a non-zero answer is the error number that rename fails with.
 std::function<void()>& saveStepHook();
+std::function<int()>& renameFaultHook();
 
 // Sequential reading with the classic end-of-file rules: next() past the end raises error 62.
 class LineReader {

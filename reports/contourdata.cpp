@@ -59,7 +59,7 @@ struct Episode {
 std::optional<Episode> TakeEpisode(const QString& text) {
     const QString problem =
         text.trimmed().isEmpty() ? QStringLiteral("You must enter at least one valid date for the sampling episode.")
-                                 : typeddates::Problem(typeddates::Field::ContourEpisode, text);
+                                 : typeddates::EpisodeProblem(text);
     if (!problem.isEmpty()) {
         ui().MsgBox(problem);
         return std::nullopt;
@@ -150,6 +150,9 @@ QString ContourValue(const QList<DatedRecord>& records, int pos, const Episode& 
 bool CreateDateContourData() {
     const ModGW& g = modgw();
     const DateContourDefinition& def = g.DateSum;
+    // The map run reads the last run's files even when this one writes none: a set cut short
+    // there is finished first.
+    qtext::RemoveLeftovers(g.DataFolder);
     const auto episode = TakeEpisode(def.DateInfo[5]);
     if (!episode) return false;
     try {

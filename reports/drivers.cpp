@@ -21,9 +21,8 @@ std::optional<Run> StartRun(int kind, int16_t GwGraph::*itemCount, std::optional
     GwGraph& g = gwgraph();
     std::optional<Run> run = readRun({g.ReportFile, g.*itemCount});
     if (!run) return std::nullopt;
-    toGwGraph(g, *run);
     GetLogoData();
-    PageCanvas& m = currentCanvas();
+    PageCanvas& m = pageCanvas();
     m.PaperWidth = 11;
     m.PaperHeight = 8.5f;
     return run;
@@ -42,33 +41,28 @@ private:
     MDrawPro& drawing_;
 };
 
-// One page: a fresh drawing on the current canvas, built under its page routine's trap, then printed
-// or previewed.
+// One page: a fresh drawing on the page's canvas, built under its page routine's trap, then printed
+// or previewed; left is set when the user left the preview (or the page could not be printed).
 // NewDrawing keeps the line state of the last page drawn, so every page starts solid at width 4.
-template <typename Build> void PageStep(const char* routine, Build build) {
+template <typename Build> void PageStep(bool& left, const char* routine, Build build) {
     {
-        PageCanvas& c = currentCanvas();
+        PageCanvas& c = pageCanvas();
         const RedrawOff off(c.drawing());
         c.NewDrawing();
         c.LT(1);
         c.LW(1);
         trap<PageFault>(QString::fromLatin1(routine), [&] { build(c); });
     }
-    HandOverPage();
+    if (HandOverPage() == PreviewResult::Left) left = true;
 }
 
-bool Cancelled() {
-    return gwgraph().CancelReport != 0;
-}
-
-// The items of a run in order, each read as the walk reaches it and put into the run state (CurItem
-// and the item's data) for whoever reads it there. An item whose data cannot be read is passed
-// over: drawing it would show another item's data or none. The walk ends with the run's items or
-// when the user has left the preview.
+// The items of a run in order, each read as the walk reaches it (CurItem says which). An item whose
+// data cannot be read is passed over: drawing it would show another item's data or none. The walk
+// ends with the run's items or when the user has left the preview.
 template <typename Run, typename Item> class RunItems {
 public:
     using Reader = std::optional<Item> (*)(const Run&, int);
-    RunItems(const Run& run, Reader read) : run_(run), read_(read) {}
+    RunItems(const Run& run, Reader read, const bool& left) : run_(run), read_(read), left_(left) {}
 
     struct End {};
     class Iterator {
@@ -93,38 +87,42 @@ public:
 private:
     void advance() {
         current_.reset();
-        while (next_ <= run_.ItemCount && !Cancelled()) {
-            GwGraph& g = gwgraph();
-            g.CurItem = int16_t(next_);
+        while (next_ <= run_.ItemCount && !left_) {
+            gwgraph().CurItem = int16_t(next_);
             current_ = read_(run_, next_++);
-            toGwGraph(g, current_ ? *current_ : Item{});
             if (current_) return;
         }
     }
 
     const Run& run_;
     Reader read_;
+    const bool& left_;
     int next_ = 1;
     std::optional<Item> current_;
 };
 
 // One page per item.
 template <typename Run, typename Item>
-void ItemPages(const Run& run, std::optional<Item> (*readItem)(const Run&, int), const char* routine,
-               void (*build)(const Run&, const Item&, int, PageCanvas&)) {
-    for (const Item& item : RunItems<Run, Item>(run, readItem))
-        PageStep(routine, [&](PageCanvas& c) { build(run, item, 0, c); });
+void ItemPages(bool& left, const Run& run, std::optional<Item> (*readItem)(const Run&, int), const char* routine,
+               void (*build)(const Run&, const Item&, int, const PageContext&, PageCanvas&)) {
+    const PageContext ctx = RunPageContext();
+    for (const Item& item : RunItems<Run, Item>(run, readItem, left))
+        PageStep(left, routine, [&](PageCanvas& c) { build(run, item, 0, ctx, c); });
 }
 
 // Runs a driver's body under the driver's own error trap: a fault ends the run with its message. A
 // run starts from a clean run state, whatever the last one left; a printed run is one print job,
-// closed however the run ends.
-template <typename Body> void RunTrapped(const char* name, Body body) {
+// closed however the run ends. The body returns whether the run could start and sets left when the
+// user left the preview.
+template <typename Body> RunOutcome RunTrapped(const char* name, Body body) {
     gwgraph().resetRun();
     const bool printing = gwgraph().PrintToPrinter == 1;
-    if (printing && !BeginPrintRun()) return;
-    const bool done = trap(QString::fromLatin1(name), body);
-    if (printing) EndPrintRun(done && !Cancelled());
+    if (printing && !BeginPrintRun()) return RunOutcome::Cancelled; // the Save dialog cancelled: nothing printed
+    bool started = false, left = false;
+    const bool done = trap(QString::fromLatin1(name), [&] { started = body(left); });
+    if (printing) EndPrintRun(done && !left);
+    if (!done || !started) return RunOutcome::Failed;
+    return left ? RunOutcome::Cancelled : RunOutcome::Done;
 }
 
 } // namespace
@@ -134,68 +132,70 @@ int WellSumTablePages(int records) {
     return std::max(1, (records + RowsPerPage - 1) / RowsPerPage);
 }
 
-void wellsumstart() {
-    RunTrapped("wellsumstart", [] {
+RunOutcome wellsumstart() {
+    return RunTrapped("wellsumstart", [](bool& left) {
         const auto run = StartRun(1, &GwGraph::ItemSourceCount, readWellSumRun);
-        if (!run) return;
+        if (!run) return false;
+        const PageContext ctx = RunPageContext();
         GwGraph& g = gwgraph();
         const QString& mode = run->TableGraphOption;
-        for (const WellSumItem& item : RunItems<WellSumRun, WellSumItem>(*run, readWellSumItem)) {
+        for (const WellSumItem& item : RunItems<WellSumRun, WellSumItem>(*run, readWellSumItem, left)) {
             if (mode != QLatin1String("G")) {
                 const int pages = WellSumTablePages(item.RecordCount);
-                for (int page = 1; page <= pages && !Cancelled(); ++page) {
+                for (int page = 1; page <= pages && !left; ++page) {
                     g.CurPage = int16_t(page);
-                    PageStep("drawwellsumtable", [&](PageCanvas& c) { buildWellSumTablePage(*run, item, page, c); });
+                    PageStep(left, "drawwellsumtable", [&](PageCanvas& c) { buildWellSumTablePage(*run, item, page, ctx, c); });
                 }
             }
-            if (mode != QLatin1String("T") && !Cancelled()) {
+            if (mode != QLatin1String("T") && !left) {
                 g.CurPage = 0; // not a table page
-                PageStep("drawwellsumgraph", [&](PageCanvas& c) { buildWellSumGraphPage(*run, item, 0, c); });
+                PageStep(left, "drawwellsumgraph", [&](PageCanvas& c) { buildWellSumGraphPage(*run, item, 0, ctx, c); });
             }
         }
-        g.RecordDates.clear();
-        g.RecordValues.clear();
+        return true;
     });
 }
 
-void parsumstart() {
-    RunTrapped("parsumstart", [] {
+RunOutcome parsumstart() {
+    return RunTrapped("parsumstart", [](bool& left) {
         const auto run = StartRun(2, &GwGraph::ParItemCount, readParSumRun);
-        if (!run) return;
-        ItemPages(*run, readParSumItem, "drawparsum", buildParSumPage);
-        gwgraph().ParRecordDates.clear();
-        gwgraph().ParRecordValues.clear();
+        if (!run) return false;
+        ItemPages(left, *run, readParSumItem, "drawparsum", buildParSumPage);
+        return true;
     });
 }
 
-void datesumstart() {
-    RunTrapped("datesumstart", [] {
+RunOutcome datesumstart() {
+    return RunTrapped("datesumstart", [](bool& left) {
         const auto run = StartRun(3, &GwGraph::DateItemCount, readDateSumRun);
-        if (!run) return;
+        if (!run) return false;
+        const PageContext ctx = RunPageContext();
         GwGraph& g = gwgraph();
-        for (const DateSumItem& item : RunItems<DateSumRun, DateSumItem>(*run, readDateSumItem)) {
+        for (const DateSumItem& item : RunItems<DateSumRun, DateSumItem>(*run, readDateSumItem, left)) {
             g.CurMap = 0; // not a map page
-            PageStep("drawdatesumtable", [&](PageCanvas& c) { buildDateSumTablePage(*run, item, 0, c); });
+            PageStep(left, "drawdatesumtable", [&](PageCanvas& c) { buildDateSumTablePage(*run, item, 0, ctx, c); });
             // One page per map after the episode's table.
-            for (int map = 1; map <= std::min<int>(run->DateMapCount, GwGraph::MaxMaps) && !Cancelled(); ++map) {
+            for (int map = 1; map <= std::min<int>(run->DateMapCount, DateSumRun::MaxMaps) && !left; ++map) {
                 g.CurMap = int16_t(map);
-                PageStep("drawdatesummaps", [&](PageCanvas& c) { buildDateSumMapPage(*run, item, map, c); });
+                PageStep(left, "drawdatesummaps", [&](PageCanvas& c) { buildDateSumMapPage(*run, item, map, ctx, c); });
             }
         }
-        g.RecordValues.clear();
+        return true;
     });
 }
 
-void gwelevstart() {
-    RunTrapped("gwelevstart", [] {
-        if (const auto run = StartRun(5, &GwGraph::GWElevItemCount, readGWElevRun))
-            ItemPages(*run, readGWElevItem, "drawgwelev", buildGWElevPage);
+RunOutcome gwelevstart() {
+    return RunTrapped("gwelevstart", [](bool& left) {
+        const auto run = StartRun(5, &GwGraph::GWElevItemCount, readGWElevRun);
+        if (run) ItemPages(left, *run, readGWElevItem, "drawgwelev", buildGWElevPage);
+        return run.has_value();
     });
 }
 
-void stiffstart() {
-    RunTrapped("stiffstart", [] {
-        if (const auto run = StartRun(4, &GwGraph::StiffItemCount, readStiffRun))
-            ItemPages(*run, readStiffItem, "drawstiff", buildStiffPage);
+RunOutcome stiffstart() {
+    return RunTrapped("stiffstart", [](bool& left) {
+        const auto run = StartRun(4, &GwGraph::StiffItemCount, readStiffRun);
+        if (run) ItemPages(left, *run, readStiffItem, "drawstiff", buildStiffPage);
+        return run.has_value();
     });
 }

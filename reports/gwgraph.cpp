@@ -24,18 +24,12 @@ GwGraph& gwgraph() {
 }
 
 PreviewResult HandOverPage() {
-    GwGraph& g = gwgraph();
     const ReportHooks& hooks = reportHooks();
-    if (g.PrintToPrinter == 1) {
-        if (hooks.printPage)
-            hooks.printPage();
-        else
-            PrintRunPage();
-        return PreviewResult::NextPage;
+    if (gwgraph().PrintToPrinter == 1) {
+        const bool printed = hooks.printPage ? hooks.printPage() : PrintRunPage();
+        return printed ? PreviewResult::NextPage : PreviewResult::Left;
     }
-    const PreviewResult result = hooks.previewPage ? hooks.previewPage() : PreviewResult::NextPage;
-    if (result == PreviewResult::Left) g.CancelReport = 1;
-    return result;
+    return hooks.previewPage ? hooks.previewPage() : PreviewResult::NextPage;
 }
 
 bool BeginPrintRun() {
@@ -46,18 +40,19 @@ bool BeginPrintRun() {
     return true;
 }
 
-void PrintRunPage() {
+bool PrintRunPage() {
     if (!runJob()) {
         PrintDrawArea();
-        return;
+        return true;
     }
     try {
         PrintDrawing(*runJob());
     } catch (const QmError& e) {
         // A job with a page missing is no sound print of the run.
         ShowPrintError(e, QStringLiteral("PrintDrawArea"));
-        gwgraph().CancelReport = 1;
+        return false;
     }
+    return true;
 }
 
 void EndPrintRun(bool completed) {

@@ -5,17 +5,11 @@
 #include "platform/dates.h"
 #include "platform/drawing/drawrender.h"
 #include "platform/drawing/objecttags.h"
-#include "platform/numbers.h"
 #include "platform/qmerror.h"
-#include "platform/textfile.h"
 #include "platform/uiservice.h"
 #include "project/helpers.h"
-#include "project/modgw.h"
-#include "reports/gwgraph.h"
-#include "reports/rundata.h"
 #include "reports/windowhooks.h"
 
-#include <QDate>
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -42,23 +36,6 @@ private:
     Metaugl& m_;
     bool obj_;
 };
-
-int16_t& itemCountOf(GwGraph& g, int kind) {
-    switch (kind) {
-    case 1:
-        return g.ItemSourceCount;
-    case 2:
-        return g.ParItemCount;
-    case 3:
-        return g.DateItemCount;
-    case 4:
-        return g.StiffItemCount;
-    default:
-        return g.GWElevItemCount;
-    }
-}
-
-constexpr int DateContourKind = 6;
 
 // The whole number a date part starts with: digits only, so that a duplicate code behind the year
 // ("1998E2") is never read as an exponent. No digits give 0; nullopt beyond the 16-bit range.
@@ -167,7 +144,8 @@ QString cutToFit(PageCanvas& c, const QString& text, double width, const QString
 
 } // namespace
 
-QString FitTextSize(PageCanvas& c, const QString& text, double width, const QString& brackets, double bandHeight) {
+QString FitTextSize(PageCanvas& c, const QString& text, double width, const QString& brackets,
+                    double bandHeight) {
     constexpr double SmallestSize = 5;
     const QString all = bracketed(text, brackets);
     if (c.TextWidth(all) <= width) return all;
@@ -189,7 +167,8 @@ QString FitTextSize(PageCanvas& c, const QString& text, double width, const QStr
             if (2 * points / 72 > bandHeight) continue;
             c.AP(float(points));
             const auto lines = splitAtBlank(c, all, width, true);
-            if (!lines.first.isEmpty() && std::max(c.TextWidth(lines.first), c.TextWidth(lines.second)) <= width)
+            if (!lines.first.isEmpty() &&
+                std::max(c.TextWidth(lines.first), c.TextWidth(lines.second)) <= width)
                 return twoLines(points, lines);
         }
         // Too long for two whole lines: as much as the first line holds, the rest cut.
@@ -240,29 +219,8 @@ int NoteLinesAbove(float firstY, float bottomY) {
     return room < 0 ? 0 : int(std::floor(room / Pitch + 1e-6)) + 1;
 }
 
-bool getheadingdata(int kind) {
-    const QString where = QStringLiteral("getheadingdata");
-    const bool read = trap(where, [&] {
-        if (kind < 1 || kind > DateContourKind) raiseError(qmerr::InvalidArgument);
-        if (kind != DateContourKind) {
-            // Both lines are read before either is taken, so a broken run file leaves the last run's
-            // values whole; the caller ends the run rather than draw another run's report.
-            qtext::LineReader run(rundata::RunFilePath());
-            const QString reportFile = run.next();
-            const int16_t count = qnum::ReadInt16(run.next());
-            GwGraph& g = gwgraph();
-            g.ReportFile = reportFile;
-            itemCountOf(g, kind) = count;
-        }
-    });
-    if (!read) return false;
-    // The pages are drawn with the heading texts they had.
-    trap(where, [&] { ReadRunHeadings(kind); });
-    return true;
-}
-
-void drawlogo(PageCanvas& c) {
-    const HeadingLogo& h = headinglogo();
+void drawlogo(PageCanvas& c, const PageContext& ctx) {
+    const HeadingLogo& h = ctx.Headings;
     trap(QStringLiteral("drawlogo"), [&] {
         c.SV(1);
         const TaggedAs logo(c, draw::tags::LogoGroup);
@@ -297,39 +255,19 @@ void drawlogo(PageCanvas& c) {
     });
 }
 
-void DrawDateStamp(PageCanvas& c, int16_t mode) {
+void DrawDateStamp(PageCanvas& c, const PageContext& ctx, int16_t mode) {
     if (mode != 0) return;
-    const ModGW& mg = modgw();
-    const QString today = qdate::FormatShort(QDate::currentDate());
-    const QString& reportFile = gwgraph().ReportFile;
-    QString stamp;
-    const double option = qnum::LeadingNumber(mg.DateStampOption);
-    if (option == 1)
-        stamp = today;
-    else if (option == 2)
-        stamp = reportFile;
-    else if (option == 3)
-        stamp = today + QStringLiteral("  ") + reportFile;
-
     // The object is made even with no text, so that it is there to be found by its name.
     const TaggedAs names(c, draw::tags::GraphicsSystemGroup, draw::tags::DateStampObj);
     c.SV(1);
     c.SH(1);
-    c.Z(0.7f + mg.MarginOffsetX, 7.8f + mg.MarginOffsetY);
+    c.Z(0.7f + ctx.MarginOffsetX, 7.8f + ctx.MarginOffsetY);
     c.S(0.1f, -7.17f);
     c.AP(6);
     c.AL();
     // Under the frame, as far as its right edge (a file name is shown whole, never split at "\N").
-    c.TextLine(FitTextSize(c, stamp, 9.6 - 0.1));
+    c.TextLine(FitTextSize(c, ctx.DateStamp, 9.6 - 0.1));
     c.AD(0);
-}
-
-void drawlogo() {
-    drawlogo(currentCanvas());
-}
-
-void DrawDateStamp(int16_t mode) {
-    DrawDateStamp(currentCanvas(), mode);
 }
 
 std::optional<double> DTN(const QString& dateText) {
@@ -347,8 +285,15 @@ std::optional<double> DTN(const QString& dateText) {
     return year * 36.5 + month * 3 + day / 10.0;
 }
 
-void incseg() {
-    GwGraph& g = gwgraph();
+void StartProgress(const PageContext& ctx, int total) {
+    if (!ctx.Progress) return;
+    ctx.Progress->ProgressCount = 0;
+    ctx.Progress->ProgressTotal = total;
+}
+
+void incseg(const PageContext& ctx) {
+    if (!ctx.Progress) return;
+    PageProgress& g = *ctx.Progress;
     ++g.ProgressCount;
     QString text = QStringLiteral("% Complete: ");
     // A page that counts no steps shows the bare label rather than failing.

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "drawcmd/pagecanvas.h"
-#include "reportdefs/headings.h" // GetLogoData: the logo settings of a run, beside the file it reads
+#include "reports/pagecontext.h"
 
 #include <QString>
 #include <QStringList>
@@ -13,23 +13,18 @@
 // What every report page carries besides its body: the heading texts and the run file, the logo,
 // the date/file stamp, date axes and the run dialog's progress line.
 
-// Reads "log.mas" (kinds 1..5: ReportFile and the kind's item count) and the kind's heading lines
-// (1 source summary, 2 parameter summary, 3 date summary, 4 Stiff, 5 groundwater elevation,
-// 6 date contour). False when the run file is missing or unreadable: the run must end. A heading
-// file that cannot be used is reported and the run goes on with the texts it had.
-bool getheadingdata(int kind);
 // The logo block at the pen position: the bitmap (only a ".bmp" file) or three centred text lines,
-// tagged with the group "logo". The drawing parts draw on the canvas given, or on the current one.
-void drawlogo(PageCanvas& c);
-void drawlogo();
-// The date/file stamp at its fixed place near the bottom left corner, by DateStampOption (mode 0,
-// which every page passes; other modes draw nothing).
-void DrawDateStamp(PageCanvas& c, int16_t mode);
-void DrawDateStamp(int16_t mode);
+// tagged with the group "logo".
+void drawlogo(PageCanvas& c, const PageContext& ctx);
+// The date/file stamp at its fixed place near the bottom left corner (mode 0, which every page
+// passes; other modes draw nothing).
+void DrawDateStamp(PageCanvas& c, const PageContext& ctx, int16_t mode);
 // The axis number of a date text; nullopt for a text that is no date (the caller skips it).
 std::optional<double> DTN(const QString& dateText);
-// Advances the page's progress and shows "% Complete: n" through the run dialog's progress line.
-void incseg();
+// Starts the page's progress at total steps; incseg advances it and shows "% Complete: n" through
+// the run dialog's progress line.
+void StartProgress(const PageContext& ctx, int total);
+void incseg(const PageContext& ctx);
 
 // Note lines as a notes box shows them in the current font and size: the stored lines of a
 // paragraph flow together (a line the editor wrapped ends in a blank; a paragraph ends at a line
@@ -51,7 +46,8 @@ QString FitTextSize(PageCanvas& c, const QString& text, double width, const QStr
                     double bandHeight = 0);
 // A(text) as FitTextSize fits it; the pen and the text size are left as they were, so that a page
 // goes on from where it stood.
-void FitA(PageCanvas& c, const QString& text, double width, const QString& brackets = {}, double bandHeight = 0);
+void FitA(PageCanvas& c, const QString& text, double width, const QString& brackets = {},
+          double bandHeight = 0);
 // A white box without an outline just round the line of text that A would draw at the pen now, so
 // that the lines drawn before it (a map's grid) stop short of the text drawn over it.
 void KnockOut(PageCanvas& c, const QString& text);

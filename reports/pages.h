@@ -3,15 +3,17 @@
 
 #include "drawcmd/pagecanvas.h"
 #include "platform/qmerror.h"
+#include "reports/pagecontext.h"
 #include "reports/runvalues.h"
 
-// One page of a run: the run, the item it shows and, for kinds with more than one page per item,
-// which page (the table page of a source, the map of an episode; 0 for the graph and the episode's
-// table page).
+// One page of a run: the run, the item it shows, for kinds with more than one page per item which
+// page (the table page of a source, the map of an episode; 0 for the graph and the episode's table
+// page), and the run's page context.
 template <typename Run, typename Item> struct RunPage {
     const Run& run;
     const Item& item;
-    int page = 0;
+    int page;
+    const PageContext& ctx;
 };
 using WellSumRunPage = RunPage<WellSumRun, WellSumItem>;
 using ParSumRunPage = RunPage<ParSumRun, ParSumItem>;
@@ -19,36 +21,17 @@ using DateSumRunPage = RunPage<DateSumRun, DateSumItem>;
 using StiffRunPage = RunPage<StiffRun, StiffItem>;
 using GWElevRunPage = RunPage<GWElevRun, GWElevItem>;
 
-// The page builders: each draws one page from the run and the item on the canvas, whose drawing was
-// started by NewDrawing, and raises its faults to its caller.
-void buildWellSumTablePage(const WellSumRun& run, const WellSumItem& item, int page, PageCanvas& c);
-void buildWellSumGraphPage(const WellSumRun& run, const WellSumItem& item, int page, PageCanvas& c);
-void buildParSumPage(const ParSumRun& run, const ParSumItem& item, int page, PageCanvas& c);
-void buildDateSumTablePage(const DateSumRun& run, const DateSumItem& item, int page, PageCanvas& c);
-void buildDateSumMapPage(const DateSumRun& run, const DateSumItem& item, int map, PageCanvas& c);
-void buildStiffPage(const StiffRun& run, const StiffItem& item, int page, PageCanvas& c);
-void buildGWElevPage(const GWElevRun& run, const GWElevItem& item, int page, PageCanvas& c);
-
-// The page routines: each builds one page of the current item from the run state (gwgraph()) on the
-// current canvas and traps its own errors (the page keeps what was drawn).
-void drawwellsumtable(); // table page CurPage of the current source
-void drawwellsumgraph(); // graph page of the current source
-void drawparsum();       // the current parameter
-void drawdatesumtable(); // table page of the current episode
-void drawdatesummaps();  // map CurMap of the current episode
-void drawstiff();        // the current episode's Stiff page
-void drawgwelev();       // the current source set
+// The page builders: each draws one page from the run and the item in the run's page context on
+// the canvas, whose drawing was started by NewDrawing, and raises its faults to its caller.
+void buildWellSumTablePage(const WellSumRun& run, const WellSumItem& item, int page, const PageContext& ctx, PageCanvas& c);
+void buildWellSumGraphPage(const WellSumRun& run, const WellSumItem& item, int page, const PageContext& ctx, PageCanvas& c);
+void buildParSumPage(const ParSumRun& run, const ParSumItem& item, int page, const PageContext& ctx, PageCanvas& c);
+void buildDateSumTablePage(const DateSumRun& run, const DateSumItem& item, int page, const PageContext& ctx, PageCanvas& c);
+void buildDateSumMapPage(const DateSumRun& run, const DateSumItem& item, int map, const PageContext& ctx, PageCanvas& c);
+void buildStiffPage(const StiffRun& run, const StiffItem& item, int page, const PageContext& ctx, PageCanvas& c);
+void buildGWElevPage(const GWElevRun& run, const GWElevItem& item, int page, const PageContext& ctx, PageCanvas& c);
 
 // What a page routine's trap catches: a fault of ours ends the page where it is, shown as the
 // routine's own, and the driver still shows or prints what was drawn. Lack of memory, or any other
 // exception, goes on to the trap around the page: in a run the driver's, which ends the run.
 using PageFault = QmError;
-
-// A page routine over the run state: the page built from its copy of the run and the item.
-template <typename Run, typename Item>
-void DrawFromGwGraph(const char* routine, void (*build)(const Run&, const Item&, int, PageCanvas&), int page) {
-    const GwGraph& g = gwgraph();
-    const Run run = fromGwGraph<Run>(g);
-    const Item item = fromGwGraph<Item>(g);
-    trap<PageFault>(QString::fromLatin1(routine), [&] { build(run, item, page, currentCanvas()); });
-}

@@ -92,20 +92,6 @@ void splitScale(const QString& text, QString& start, QString& end, QString& inc,
     inc = trimLeft(QStringView(text).mid(second + 1));
 }
 
-// The titles, notes and per-item state of the run state start empty with every format reader.
-void clearCommon(GwGraph& g) {
-    for (QString& t : g.ReportTitles)
-        t.clear();
-    g.StandardLabel.clear();
-    g.RunGeneralNoteCount = 0;
-    g.RunGeneralNotes.clear();
-    g.ItemCaption.clear();
-    g.RunItemNoteCount = 0;
-    g.RunItemNotes.clear();
-    g.HeaderLineCount = 0;
-    g.ItemBlockLines = 0;
-}
-
 void startRun(const RunFile& file, RunHead& r) {
     r.ReportFile = file.ReportFile;
     r.ItemCount = file.ItemCount;
@@ -137,8 +123,8 @@ void readRun(const RunFile& file, WellSumRun& r) {
     const WellSumFileData data = readWellSumFile(r.ReportFile);
     const WellSumDefinition& d = data.Definition;
     // The last slot with a parameter number; all eleven when none has one.
-    r.SlotCount = GwGraph::Slots;
-    for (int j = 1; j <= GwGraph::Slots; ++j) {
+    r.SlotCount = WellSumRun::Slots;
+    for (int j = 1; j <= WellSumRun::Slots; ++j) {
         const auto& f = d.WellSumGrid[j];
         if (!f[1].isEmpty()) r.SlotCount = int16_t(j);
         for (int k = 1; k <= 3; ++k)
@@ -271,11 +257,11 @@ void readRun(const RunFile& file, DateSumRun& r) {
     r.MapDistanceUnit = in.next();
     r.MapRadiusMult = float(qnum::LeadingNumber(in.next()));
     // Maps end at the first empty line; lines after it are read but not drawn.
-    int16_t maps = GwGraph::MaxMaps;
-    for (int m = 1; m <= GwGraph::MaxMaps; ++m) {
+    int16_t maps = DateSumRun::MaxMaps;
+    for (int m = 1; m <= DateSumRun::MaxMaps; ++m) {
         const QString line = in.next();
         if (line.trimmed().isEmpty()) {
-            if (maps == GwGraph::MaxMaps) maps = int16_t(m - 1);
+            if (maps == DateSumRun::MaxMaps) maps = int16_t(m - 1);
             continue;
         }
         const QStringList fields = line.split(u',');
@@ -443,45 +429,36 @@ template <typename V, typename Read> std::optional<V> trappedValue(const char* n
     return v;
 }
 
-// The run state's readers: what was read, up to a fault, goes into gwgraph(); a format reader
-// also empties the item's state there, a data reader starts the item's state empty.
-template <typename Run, typename Item> bool formatIntoGwGraph(const char* name) {
-    GwGraph& g = gwgraph();
-    const Run before = fromGwGraph<Run>(g);
-    Run run;
-    const bool ok = trap(QString::fromLatin1(name), [&] { readRun({before.ReportFile, before.ItemCount}, run); });
-    clearCommon(g);
-    toGwGraph(g, Item{});
-    toGwGraph(g, run);
-    return ok;
-}
-
-template <typename Run, typename Item> bool dataIntoGwGraph(const char* name) {
-    GwGraph& g = gwgraph();
-    const Run run = fromGwGraph<Run>(g);
-    Item item;
-    const bool ok = trap(QString::fromLatin1(name), [&] { readItem(run, g.CurItem, item); });
-    toGwGraph(g, item);
-    return ok;
-}
-
 } // namespace
 
-// Each kind's readers, typed and over the run state, named as their messages name them.
-#define RUN_READERS(Kind, formatName, dataName)                                                        \
-    std::optional<Kind##Run> read##Kind##Run(const RunFile& file) {                                    \
-        return trappedValue<Kind##Run>(#formatName, [&](Kind##Run& r) { readRun(file, r); });          \
-    }                                                                                                  \
-    std::optional<Kind##Item> read##Kind##Item(const Kind##Run& run, int item) {                       \
-        return trappedValue<Kind##Item>(#dataName, [&](Kind##Item& v) { readItem(run, item, v); });    \
-    }                                                                                                  \
-    bool formatName() { return formatIntoGwGraph<Kind##Run, Kind##Item>(#formatName); }                \
-    bool dataName() { return dataIntoGwGraph<Kind##Run, Kind##Item>(#dataName); }
-
-RUN_READERS(WellSum, getwellsumformat, getwellsumdata)
-RUN_READERS(ParSum, getparsumformat, getparsumdata)
-RUN_READERS(DateSum, getdatesumformat, getdatesumdata)
-RUN_READERS(Stiff, getstiffformat, getstiffdata)
-RUN_READERS(GWElev, getgwelevformat, getgwelevdata)
-
-#undef RUN_READERS
+// Each kind's readers, named in their messages as the routines the run calls them by.
+std::optional<WellSumRun> readWellSumRun(const RunFile& file) {
+    return trappedValue<WellSumRun>("getwellsumformat", [&](WellSumRun& r) { readRun(file, r); });
+}
+std::optional<WellSumItem> readWellSumItem(const WellSumRun& run, int item) {
+    return trappedValue<WellSumItem>("getwellsumdata", [&](WellSumItem& v) { readItem(run, item, v); });
+}
+std::optional<ParSumRun> readParSumRun(const RunFile& file) {
+    return trappedValue<ParSumRun>("getparsumformat", [&](ParSumRun& r) { readRun(file, r); });
+}
+std::optional<ParSumItem> readParSumItem(const ParSumRun& run, int item) {
+    return trappedValue<ParSumItem>("getparsumdata", [&](ParSumItem& v) { readItem(run, item, v); });
+}
+std::optional<DateSumRun> readDateSumRun(const RunFile& file) {
+    return trappedValue<DateSumRun>("getdatesumformat", [&](DateSumRun& r) { readRun(file, r); });
+}
+std::optional<DateSumItem> readDateSumItem(const DateSumRun& run, int item) {
+    return trappedValue<DateSumItem>("getdatesumdata", [&](DateSumItem& v) { readItem(run, item, v); });
+}
+std::optional<StiffRun> readStiffRun(const RunFile& file) {
+    return trappedValue<StiffRun>("getstiffformat", [&](StiffRun& r) { readRun(file, r); });
+}
+std::optional<StiffItem> readStiffItem(const StiffRun& run, int item) {
+    return trappedValue<StiffItem>("getstiffdata", [&](StiffItem& v) { readItem(run, item, v); });
+}
+std::optional<GWElevRun> readGWElevRun(const RunFile& file) {
+    return trappedValue<GWElevRun>("getgwelevformat", [&](GWElevRun& r) { readRun(file, r); });
+}
+std::optional<GWElevItem> readGWElevItem(const GWElevRun& run, int item) {
+    return trappedValue<GWElevItem>("getgwelevdata", [&](GWElevItem& v) { readItem(run, item, v); });
+}

@@ -20,17 +20,3 @@ std::optional<StiffRun> readStiffRun(const RunFile& file);
 std::optional<StiffItem> readStiffItem(const StiffRun& run, int item);
 std::optional<GWElevRun> readGWElevRun(const RunFile& file);
 std::optional<GWElevItem> readGWElevItem(const GWElevRun& run, int item);
-
-// The same readers over the run state: the format readers read the run file ReportFile names, the
-// data readers item CurItem, into gwgraph(). False on failure; the run state then holds what was
-// read before the fault, and an item's state starts empty, so no page shows stale data.
-bool getwellsumformat();
-bool getwellsumdata();
-bool getparsumformat();
-bool getparsumdata();
-bool getdatesumformat();
-bool getdatesumdata();
-bool getgwelevformat();
-bool getgwelevdata();
-bool getstiffformat();
-bool getstiffdata();

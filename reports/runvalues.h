@@ -1,16 +1,42 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "reports/gwgraph.h"
+#include "platform/qmerror.h"
 
+#include <QList>
 #include <QString>
 
 #include <array>
 #include <cstdint>
 
 // The data of one report run as values: per kind what its format reader reads once (the run) and
-// what its data reader reads per item. Fields keep the names of the run state (gwgraph.h), which
-// holds a copy of them for whoever reads it there; pages are built from these values.
+// what its data reader reads per item. Pages are built from these values alone. Texts are kept as
+// read; counts and the numbers the pages compute with are converted.
+
+// A table indexed from 1, like the fixed tables of the module structs, for tables whose length
+// the data file decides. Index 0 or below raises error 9. Reading past the end gives an empty
+// value; writing past the end makes room, so a table never limits what a file holds.
+template <typename T>
+class OneBased {
+public:
+    T& operator[](qsizetype i) {
+        if (i < 1) raiseError(qmerr::Subscript);
+        if (i > items_.size()) items_.resize(i);
+        return items_[i - 1];
+    }
+    const T& operator[](qsizetype i) const {
+        if (i < 1) raiseError(qmerr::Subscript);
+        static const T empty{};
+        return i > items_.size() ? empty : items_[i - 1];
+    }
+    qsizetype size() const { return items_.size(); }
+    void clear() { items_.clear(); }
+    void resize(qsizetype n) { items_.resize(n); }
+    void append(const T& v) { items_.append(v); }
+
+private:
+    QList<T> items_;
+};
 
 // What the run file "log.mas" names: the definition or data file and the items chosen.
 struct RunFile {
@@ -36,13 +62,18 @@ struct ItemHead {
     OneBased<QString> RunItemNotes;
 };
 
+// Source summary: eleven slots, SlotCount the last with a parameter (11 when none has one);
+// parts [slot][1..3], scale [slot][1 start, 2 end, 3 increment]; the print choice upper-cased:
+// "T" table, "G" graph, else both. An item's records: date text with the duplicate code behind
+// it, values [record][slot].
 struct WellSumRun : RunHead {
+    static constexpr int Slots = 11;
     int16_t SlotCount = 0;
-    std::array<std::array<QString, 4>, GwGraph::Slots + 1> SlotParts;
-    std::array<QString, GwGraph::Slots + 1> SlotUnits;
-    std::array<QString, GwGraph::Slots + 1> SlotStandard;
-    std::array<QString, GwGraph::Slots + 1> SlotLabel;
-    std::array<std::array<QString, 4>, GwGraph::Slots + 1> SlotScale;
+    std::array<std::array<QString, 4>, Slots + 1> SlotParts;
+    std::array<QString, Slots + 1> SlotUnits;
+    std::array<QString, Slots + 1> SlotStandard;
+    std::array<QString, Slots + 1> SlotLabel;
+    std::array<std::array<QString, 4>, Slots + 1> SlotScale;
     QString TableGraphOption;
     QString HighlightDate;
 };
@@ -53,6 +84,8 @@ struct WellSumItem : ItemHead {
     OneBased<OneBased<QString>> RecordValues;
 };
 
+// Parameter summary: per item the parameter and, per source, its records (date without the
+// duplicate code, value) [source][record]; a scale start "LOG" in any case is a logarithmic axis.
 struct ParSumRun : RunHead {
     int16_t RunSourceCount = 0;
 };
@@ -70,7 +103,11 @@ struct ParSumItem : ItemHead {
     OneBased<OneBased<QString>> ParRecordValues;
 };
 
+// Date summary: where an item's block starts (header lines, lines of one block before its notes),
+// the parameter columns (ParLabel [line 1..3][column]), the sources and the map axes; up to ten
+// maps, MapParams [map][k] a column number. An item's values are [source][column].
 struct DateSumRun : RunHead {
+    static constexpr int MaxMaps = 10;
     int HeaderLineCount = 0;
     int ItemBlockLines = 0;
     int16_t ItemParCount = 0;
@@ -88,8 +125,8 @@ struct DateSumRun : RunHead {
     QString MapDistanceUnit;
     float MapRadiusMult = 0;
     int16_t DateMapCount = 0;
-    std::array<int16_t, GwGraph::MaxMaps + 1> MapParCount{};
-    std::array<OneBased<int16_t>, GwGraph::MaxMaps + 1> MapParams;
+    std::array<int16_t, MaxMaps + 1> MapParCount{};
+    std::array<OneBased<int16_t>, MaxMaps + 1> MapParams;
 };
 struct DateSumItem : ItemHead {
     QString ItemTitle; // title 5
@@ -97,6 +134,8 @@ struct DateSumItem : ItemHead {
     OneBased<OneBased<QString>> RecordValues; // [source][column]
 };
 
+// Stiff: two sets [set 1..2] of parameter rows and sources; rows [row][set], sources
+// [source][set], values [source][row][set] as written.
 struct StiffRun : RunHead {
     int HeaderLineCount = 0;
     int ItemBlockLines = 0;
@@ -113,6 +152,9 @@ struct StiffItem : ItemHead {
     OneBased<OneBased<std::array<QString, 3>>> StiffValue;
 };
 
+// Groundwater elevation: GWElevIsElevation 1 for elevations, 0 for depths below the reference
+// elevation; per set its sources [source] and readings [source][reading]. A reading that is no
+// number is missing: GWMissing is set and GWValue is 0; GWValue holds elevations.
 struct GWElevRun : RunHead {
     int HeaderLineCount = 0;
     int16_t GWElevIsElevation = 0;
@@ -131,17 +173,3 @@ struct GWElevItem : ItemHead {
     OneBased<OneBased<float>> GWValue;
     OneBased<OneBased<bool>> GWMissing;
 };
-
-// The run state's copy: a run or item value put into gwgraph(), and taken back from it for the
-// page routines and readers that work over gwgraph().
-void toGwGraph(GwGraph& g, const WellSumRun& v);
-void toGwGraph(GwGraph& g, const WellSumItem& v);
-void toGwGraph(GwGraph& g, const ParSumRun& v);
-void toGwGraph(GwGraph& g, const ParSumItem& v);
-void toGwGraph(GwGraph& g, const DateSumRun& v);
-void toGwGraph(GwGraph& g, const DateSumItem& v);
-void toGwGraph(GwGraph& g, const StiffRun& v);
-void toGwGraph(GwGraph& g, const StiffItem& v);
-void toGwGraph(GwGraph& g, const GWElevRun& v);
-void toGwGraph(GwGraph& g, const GWElevItem& v);
-template <typename V> V fromGwGraph(const GwGraph& g);

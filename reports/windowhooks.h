@@ -16,8 +16,9 @@ struct ReportHooks {
     // Shows the page just drawn in the drawing window, modally; unset, the run goes on as after
     // Next Page.
     std::function<PreviewResult()> previewPage;
-    // Prints the page just drawn; unset, PrintDrawArea prints it.
-    std::function<void()> printPage;
+    // Prints the page just drawn, false when it could not be printed, which ends the run; unset,
+    // PrintRunPage prints it.
+    std::function<bool()> printPage;
     // Shows the progress text of the page being drawn; unset, nothing shows.
     std::function<void(const QString& text)> showProgress;
     // Loads the drawing window without showing it, before a run's first page; unset, nothing.

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "drawwin/forms/drawarea.h"
 
-#include "drawcmd/metaugl.h"
+#include "drawcmd/pagecanvas.h"
 #include "drawwin/drawwinstate.h"
 #include "drawwin/editing.h"
 #include "drawwin/forms/frmchoosecolor.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "drawwin/forms/frmbitmapsize.h"
 
-#include "drawcmd/metaugl.h"
+#include "drawcmd/pagecanvas.h"
 #include "drawwin/drawfiles.h"
 #include "platform/gui/controls.h"
 #include "platform/gui/forms.h"

@@ -74,7 +74,8 @@ constexpr long long MaxGridNodes = 25'000'000;
 // Grid files: one raster format that keeps every value and the nodata mark exactly (GeoTIFF, one
 // band of 64-bit floats with its nodata value, whatever the file's extension). Writing goes through
 // QSaveFile (raises 75 when it fails); a file that is missing or not such a raster, a grid of more than
-// MaxGridNodes nodes, and a geotransform that is not finite or has no positive pixel width raise 432.
+// MaxGridNodes values (nodes times the samples each pixel holds), and a geotransform that is not
+// finite or has no positive pixel width raise 432.
 // Every grid written reads back with the same limits and values, bit for bit.
 void writeGridFile(const QString& path, const ContourGrid& grid);
 ContourGrid readGridFile(const QString& path);

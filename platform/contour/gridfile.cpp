@@ -43,6 +43,11 @@ bool finiteLimits(const ContourGrid& g) {
     return std::isfinite(g.xMin) && std::isfinite(g.xMax) && std::isfinite(g.yMin) && std::isfinite(g.yMax);
 }
 
+// The shortest text that reads back as the same double, the sign of a zero included.
+QByteArray limitText(double v) {
+    if (v == 0 && std::signbit(v)) return "-0";
+    return QByteArray::number(v, 'g', 17);
+}
 
 } // namespace
 
@@ -68,7 +73,7 @@ void writeGridFile(const QString& path, const ContourGrid& grid) {
     GDALSetGeoTransform(ds, gt);
     const double limits[4] = {grid.xMin, grid.xMax, grid.yMin, grid.yMax};
     for (int k = 0; k < 4; ++k)
-        GDALSetMetadataItem(ds, LimitKeys[k], QByteArray::number(limits[k], 'g', 17).constData(), nullptr);
+        GDALSetMetadataItem(ds, LimitKeys[k], limitText(limits[k]).constData(), nullptr);
     GDALRasterBandH band = GDALGetRasterBand(ds, 1);
     GDALSetRasterNoDataValue(band, grid.nodata);
     // Rasters run from the top row down; ours from the lowest y up.
@@ -112,8 +117,11 @@ ContourGrid readGridFile(const QString& path) {
         raiseError(qmerr::EngineCallFailed, QStringLiteral("not a grid file: %1: %2").arg(path, what));
     };
     if (GDALGetRasterCount(ds) < 1 || g.nx < 1 || g.ny < 1) damaged(QStringLiteral("no nodes"));
-    // The header is checked before anything is allocated: a file of a few bytes may claim any size.
-    if (qint64(g.nx) * g.ny > MaxGridNodes) damaged(QStringLiteral("more than %1 nodes").arg(MaxGridNodes));
+    // The header is checked before anything is allocated: a file of a few bytes may claim any size,
+    // and GDAL reads every sample of a pixel (each a band, complex ones two) to give one band's.
+    const qint64 samples = GDALDataTypeIsComplex(GDALGetRasterDataType(GDALGetRasterBand(ds, 1))) ? 2 : 1;
+    if (qint64(g.nx) * g.ny > MaxGridNodes / GDALGetRasterCount(ds) / samples)
+        damaged(QStringLiteral("more than %1 values").arg(MaxGridNodes));
     if (!std::all_of(gt, gt + 6, [](double v) { return std::isfinite(v); }) || gt[2] != 0 || gt[4] != 0 ||
         !(gt[1] > 0) || gt[5] == 0)
         damaged(QStringLiteral("no usable geotransform"));

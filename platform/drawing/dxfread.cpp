@@ -149,29 +149,14 @@ public:
 
 private:
     void sheet() {
-        switch (c_.insUnits) { // to inches
-        case 2:
-            fileToInch_ = 12;
-            break;
-        case 3:
-            fileToInch_ = 63360;
-            break;
-        case 4:
-            fileToInch_ = 1 / 25.4;
-            break;
-        case 5:
-            fileToInch_ = 1 / 2.54;
-            break;
-        case 6:
-            fileToInch_ = 1 / 0.0254;
-            break;
-        case 10:
-            fileToInch_ = 36;
-            break;
-        default:
-            fileToInch_ = 1;
-        }
-        map_.perUnit = 1 / (UnitsPerInch * fileToInch_);
+        // Inches in the file's unit by its code: feet, miles, millimetres, centimetres, metres, yards;
+        // any other code is taken as inches.
+        constexpr std::pair<int, double> inches[] = {{2, 12},       {3, 63360},      {4, 1 / 25.4},
+                                                     {5, 1 / 2.54}, {6, 1 / 0.0254}, {10, 36}};
+        double fileToInch = 1;
+        for (const auto& [code, perUnit] : inches)
+            if (c_.insUnits == code) fileToInch = perUnit;
+        map_.perUnit = 1 / (UnitsPerInch * fileToInch);
         std::optional<QRectF> found;
         if (c_.limMin && c_.limMax && c_.limMax->x() > c_.limMin->x() && c_.limMax->y() > c_.limMin->y())
             found = QRectF(*c_.limMin, *c_.limMax);
@@ -369,9 +354,7 @@ private:
         foreign(*e);
     }
 
-    LayerInfo layerOf(const Entity& e) const {
-        return c_.layers.value(c_.decode(e.attrib.layer).toUpper());
-    }
+    LayerInfo layerOf(const Entity& e) const { return c_.layers.value(c_.decode(e.attrib.layer).toUpper()); }
 
     Long colorOf(const Entity& e) const {
         if (e.attrib.color24 >= 0) return fromRgb24(e.attrib.color24);
@@ -594,7 +577,6 @@ private:
     const Records& c_;
     DrawModel& model_;
     Mapping map_;
-    double fileToInch_ = 1;
     const Entity* fill_ = nullptr;
     QHash<int, QImage> patterns_;
     mutable QHash<QString, QImage> pictures_; // each file read once

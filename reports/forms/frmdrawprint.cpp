@@ -57,7 +57,6 @@ void frmDrawPrint::Form_Load() {
         move(a.width() / 2 - width() / 2, a.height() / 2 - height() / 2);
     }
     LoadDrawingWindowOnce();
-    gwgraph().CancelReport = 0;
     const float code = modgw().ReportCode;
     setWindowTitle(RunDialogCaption(code));
     List1->addItems(RunDialogItems(code));

@@ -24,22 +24,22 @@ void drawDateSumColumnHeadings(PageCanvas& c, const DateSumRun& run, const OneBa
 // Map page: the parameter heading band with the map's columns framed.
 void drawDateSumMapHeadingBand(PageCanvas& c, const DateSumRunPage& p);
 // Map page: the map's axis labels and grid.
-void drawDateSumMapGrid(PageCanvas& c, const DateSumRun& run);
+void drawDateSumMapGrid(PageCanvas& c, const PageContext& ctx, const DateSumRun& run);
 // Map page: the symbol, name and value label of source s.
 void drawDateSumMapSource(PageCanvas& c, const DateSumRunPage& p, int s);
 
 // Stiff page: scale row j of set s with its ticks, parameter name and units.
-void drawStiffScaleRow(PageCanvas& c, const StiffRun& run, int set, int j);
+void drawStiffScaleRow(PageCanvas& c, const PageContext& ctx, const StiffRun& run, int set, int j);
 // Stiff page: the diagram of source r of set s, with its box and name.
 void drawStiffDiagram(PageCanvas& c, const StiffRunPage& p, int set, int r);
 
 // Groundwater page: the heading block of source j (name, symbol and reference elevation headings,
 // rules).
-void drawGWElevBlock(PageCanvas& c, int j);
+void drawGWElevBlock(PageCanvas& c, const PageContext& ctx, int j);
 // Groundwater page: source j's name, symbol, reference elevation and its last twelve readings.
 void drawGWElevBlockReadings(PageCanvas& c, const GWElevRunPage& p, int j);
 // Groundwater page: the row rules of the table and the graph's origin and date axis.
-void drawGWElevGraphStart(PageCanvas& c);
+void drawGWElevGraphStart(PageCanvas& c, const PageContext& ctx);
 // Groundwater page: quarter bands, year labels, frame and value scale of the graph.
 void drawGWElevGraphAxes(PageCanvas& c, const GWElevRunPage& p);
 // Groundwater page: source j's readings in the graph.

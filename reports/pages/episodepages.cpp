@@ -7,9 +7,6 @@
 #include "drawcmd/pagecanvas.h"
 #include "platform/numbers.h"
 #include "platform/qmerror.h"
-#include "project/modgw.h"
-#include "reportdefs/headings.h"
-#include "reports/gwgraph.h"
 #include "reports/pageparts.h"
 #include "reports/pages/episodebodies.h"
 
@@ -18,22 +15,22 @@
 
 namespace {
 
-QString heading(int slot) {
-    return headinglogo().HeadingLines[slot];
+QString heading(const PageContext& ctx, int slot) {
+    return ctx.Headings.HeadingLines[slot];
 }
 
 // The page origin, scales 1: the frame's top left corner, margin offsets applied. Every body part
 // starts from here or from an origin of its own, never from where the column left the pen.
-void pageOrigin(PageCanvas& c) {
-    c.Z(0.7f + modgw().MarginOffsetX, 7.8f + modgw().MarginOffsetY);
+void pageOrigin(PageCanvas& c, const PageContext& ctx) {
+    c.Z(0.7f + ctx.MarginOffsetX, 7.8f + ctx.MarginOffsetY);
     c.SH(1);
     c.SV(1);
 }
 
 // The border and the divider between the body (x 0 to 7.3) and the column (x 7.3 to 9.6); with
 // headingRule, the rule 0.3 below the top of the column that the episode heading sits above.
-void drawFrame(PageCanvas& c, bool headingRule) {
-    pageOrigin(c);
+void drawFrame(PageCanvas& c, const PageContext& ctx, bool headingRule) {
+    pageOrigin(c, ctx);
     c.RE(9.6f, -7.1f);
     c.SR(7.3f);
     c.LD(7.1f);
@@ -49,13 +46,13 @@ constexpr float ColumnTextWidth = 2.3f - 2 * 0.03f; // centred in the column, 0.
 
 // Centred above the heading rule, 0.14 below the top, on two lines in the band where one will not
 // do; the pen stands at the rule's right end.
-void drawEpisodeHeading(PageCanvas& c, const ItemHead& item) {
+void drawEpisodeHeading(PageCanvas& c, const PageContext& ctx, const ItemHead& item) {
     c.SU(0.16f);
     c.SL(1.15f);
-    c.AF(modgw().DefaultFont);
+    c.AF(ctx.DefaultFont);
     c.AP(8);
     c.AC();
-    FitA(c, heading(1) + QStringLiteral(": ") + item.ItemCaption, ColumnTextWidth, {}, 0.3f);
+    FitA(c, heading(ctx, 1) + QStringLiteral(": ") + item.ItemCaption, ColumnTextWidth, {}, 0.3f);
 }
 constexpr float TitleBandY = -4.5f;
 
@@ -91,7 +88,7 @@ QStringList itemNotes(const ItemHead& item) {
 
 // Two double rules, the titles centred in the column, the caption and the client lines, the logo
 // box at the bottom with the logo in it.
-void drawTitlesAndLogo(PageCanvas& c, const RunHead& g, const QString& caption) {
+void drawTitlesAndLogo(PageCanvas& c, const PageContext& ctx, const RunHead& g, const QString& caption) {
     c.S(7.3f, -4.5f);
     c.LR(2.3f);
     c.SD(0.05f);
@@ -116,12 +113,12 @@ void drawTitlesAndLogo(PageCanvas& c, const RunHead& g, const QString& caption) 
     FitA(c, caption, ColumnTextWidth);
     c.SD(0.33f);
     for (int i = 1; i <= 4; ++i) {
-        FitA(c, modgw().ClientInfo[i], ColumnTextWidth);
+        FitA(c, ctx.ClientInfo[i], ColumnTextWidth);
         c.SD(0.15f);
     }
 
     c.S(7.3f, -6.4f);
-    drawlogo(c);
+    drawlogo(c, ctx);
     c.S(7.3f, -5.6f);
     c.LR(2.3f);
     c.SD(0.8f);
@@ -130,18 +127,18 @@ void drawTitlesAndLogo(PageCanvas& c, const RunHead& g, const QString& caption) 
 
 // The frame and column of the date summary's table page and of the Stiff page: the episode
 // heading, every general note and then the episode's notes.
-template <typename Item> void drawEpisodeColumn(PageCanvas& c, const RunHead& run, const Item& item) {
-    drawFrame(c, true);
-    drawEpisodeHeading(c, item);
+template <typename Item>
+void drawEpisodeColumn(PageCanvas& c, const PageContext& ctx, const RunHead& run, const Item& item) {
+    drawFrame(c, ctx, true);
+    drawEpisodeHeading(c, ctx, item);
     c.AP(8);
-    drawNotes(c, -0.4f, heading(2), generalNotes(run) + itemNotes(item));
-    drawTitlesAndLogo(c, run, item.ItemTitle);
+    drawNotes(c, -0.4f, heading(ctx, 2), generalNotes(run) + itemNotes(item));
+    drawTitlesAndLogo(c, ctx, run, item.ItemTitle);
 }
 
-void startProgress(int total) {
-    gwgraph().ProgressCount = 0;
-    gwgraph().ProgressTotal = total;
-    incseg();
+void startProgress(const PageContext& ctx, int total) {
+    StartProgress(ctx, total);
+    incseg(ctx);
 }
 
 int count(int n) {
@@ -150,106 +147,90 @@ int count(int n) {
 
 } // namespace
 
-void buildDateSumTablePage(const DateSumRun& run, const DateSumItem& item, int page, PageCanvas& c) {
-    const DateSumRunPage p{run, item, page};
-    drawEpisodeColumn(c, run, item);
+void buildDateSumTablePage(const DateSumRun& run, const DateSumItem& item, int page, const PageContext& ctx, PageCanvas& c) {
+    const DateSumRunPage p{run, item, page, ctx};
+    drawEpisodeColumn(c, ctx, run, item);
     const int sources = count(item.ItemSourceCount);
-    startProgress(sources + 2);
+    startProgress(ctx, sources + 2);
     drawDateSumTableGrid(c, p);
-    incseg();
+    incseg(ctx);
     for (int s = 1; s <= sources; ++s) {
         drawDateSumTableRow(c, p, s);
-        incseg();
+        incseg(ctx);
     }
-    DrawDateStamp(c, 0);
+    DrawDateStamp(c, ctx, 0);
 }
 
-void buildDateSumMapPage(const DateSumRun& run, const DateSumItem& item, int map, PageCanvas& c) {
-    const DateSumRunPage p{run, item, map};
-    drawFrame(c, true);
-    drawEpisodeHeading(c, item);
+void buildDateSumMapPage(const DateSumRun& run, const DateSumItem& item, int map, const PageContext& ctx, PageCanvas& c) {
+    const DateSumRunPage p{run, item, map, ctx};
+    drawFrame(c, ctx, true);
+    drawEpisodeHeading(c, ctx, item);
     // Map pages repeat only the episode's own notes, at most 25 lines.
     c.AP(8);
-    drawNotes(c, -0.4f, heading(2), itemNotes(item), 25);
+    drawNotes(c, -0.4f, heading(ctx, 2), itemNotes(item), 25);
     // The map number keeps its leading blank: "Episode 1 of 2, Map  1".
     const QString caption = item.ItemTitle.isEmpty()
                                 ? QString()
                                 : item.ItemTitle + QStringLiteral(", Map ") + qnum::CaptionNum(map);
-    drawTitlesAndLogo(c, run, caption);
+    drawTitlesAndLogo(c, ctx, run, caption);
 
     const int sources = count(item.ItemSourceCount);
-    startProgress(sources + 2);
+    startProgress(ctx, sources + 2);
     drawDateSumMapHeadingBand(c, p);
-    drawDateSumMapGrid(c, run);
-    incseg();
+    drawDateSumMapGrid(c, ctx, run);
+    incseg(ctx);
     for (int s = 1; s <= sources; ++s) {
         drawDateSumMapSource(c, p, s);
-        incseg();
+        incseg(ctx);
     }
-    DrawDateStamp(c, 0);
+    DrawDateStamp(c, ctx, 0);
 }
 
-void buildStiffPage(const StiffRun& run, const StiffItem& item, int page, PageCanvas& c) {
-    const StiffRunPage p{run, item, page};
-    drawEpisodeColumn(c, run, item);
+void buildStiffPage(const StiffRun& run, const StiffItem& item, int page, const PageContext& ctx, PageCanvas& c) {
+    const StiffRunPage p{run, item, page, ctx};
+    drawEpisodeColumn(c, ctx, run, item);
     // One step for the start, one per scale row and one per set's diagrams, so that the line
     // ends at 100 whatever the row counts.
     const int rows1 = count(run.StiffParCount[1]);
     const int rows2 = count(run.StiffParCount[2]);
-    startProgress(3 + rows1 + rows2);
+    startProgress(ctx, 3 + rows1 + rows2);
     for (int set = 1; set <= 2; ++set) {
         for (int j = 1; j <= count(run.StiffParCount[set]); ++j) {
-            drawStiffScaleRow(c, run, set, j);
-            incseg();
+            drawStiffScaleRow(c, ctx, run, set, j);
+            incseg(ctx);
         }
         for (int r = 1; r <= count(run.StiffSourceCount[set]); ++r) drawStiffDiagram(c, p, set, r);
-        incseg();
+        incseg(ctx);
     }
-    DrawDateStamp(c, 0);
+    DrawDateStamp(c, ctx, 0);
 }
 
-void buildGWElevPage(const GWElevRun& run, const GWElevItem& item, int page, PageCanvas& c) {
-    const GWElevRunPage p{run, item, page};
-    drawFrame(c, false);
+void buildGWElevPage(const GWElevRun& run, const GWElevItem& item, int page, const PageContext& ctx, PageCanvas& c) {
+    const GWElevRunPage p{run, item, page, ctx};
+    drawFrame(c, ctx, false);
     // No episode heading here: the notes start near the top of the column.
-    c.AF(modgw().DefaultFont);
+    c.AF(ctx.DefaultFont);
     c.AP(8);
-    drawNotes(c, -0.1f, heading(10), generalNotes(run) + itemNotes(item));
-    drawTitlesAndLogo(c, run, item.ItemTitle);
+    drawNotes(c, -0.1f, heading(ctx, 10), generalNotes(run) + itemNotes(item));
+    drawTitlesAndLogo(c, ctx, run, item.ItemTitle);
 
     const int sources = count(item.ItemSourceCount);
-    startProgress(3 * sources + 3);
+    startProgress(ctx, 3 * sources + 3);
     for (int j = 1; j <= sources; ++j) {
-        drawGWElevBlock(c, j);
-        incseg();
+        drawGWElevBlock(c, ctx, j);
+        incseg(ctx);
     }
     for (int j = 1; j <= sources; ++j) {
         drawGWElevBlockReadings(c, p, j);
-        incseg();
+        incseg(ctx);
     }
-    drawGWElevGraphStart(c);
-    incseg();
+    drawGWElevGraphStart(c, ctx);
+    incseg(ctx);
     drawGWElevGraphAxes(c, p);
-    incseg();
+    incseg(ctx);
     for (int j = 1; j <= sources; ++j) {
         drawGWElevReadings(c, p, j);
-        incseg();
+        incseg(ctx);
     }
-    DrawDateStamp(c, 0);
-}
-
-void drawdatesumtable() {
-    DrawFromGwGraph("drawdatesumtable", buildDateSumTablePage, 0);
-}
-
-void drawdatesummaps() {
-    DrawFromGwGraph("drawdatesummaps", buildDateSumMapPage, gwgraph().CurMap);
-}
-
-void drawstiff() {
-    DrawFromGwGraph("drawstiff", buildStiffPage, 0);
-}
-
-void drawgwelev() {
-    DrawFromGwGraph("drawgwelev", buildGWElevPage, 0);
+    DrawDateStamp(c, ctx, 0);
 }

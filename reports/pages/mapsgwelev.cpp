@@ -6,7 +6,6 @@
 
 #include "drawcmd/pagecanvas.h"
 #include "platform/numbers.h"
-#include "project/modgw.h"
 #include "reportdefs/headings.h"
 #include "reports/pageparts.h"
 
@@ -18,13 +17,12 @@
 
 namespace {
 
-QString heading(int slot) {
-    return headinglogo().HeadingLines[slot];
+QString heading(const PageContext& ctx, int slot) {
+    return ctx.Headings.HeadingLines[slot];
 }
 
-void pageOrigin(PageCanvas& c) {
-    const ModGW& mg = modgw();
-    c.Z(0.7f + mg.MarginOffsetX, 7.8f + mg.MarginOffsetY);
+void pageOrigin(PageCanvas& c, const PageContext& ctx) {
+    c.Z(0.7f + ctx.MarginOffsetX, 7.8f + ctx.MarginOffsetY);
     c.SH(1);
     c.SV(1);
 }
@@ -43,14 +41,13 @@ constexpr float Gap = 0.03f; // the least room between a text and a line
 // ---- date summary maps
 
 constexpr float MapSize = 5.6f; // the map square, inches
-constexpr float NameWidth = 0.95f - Gap - 0.15f;     // the heading band's first column, from 0.15
+constexpr float NameWidth = 0.95f - Gap - 0.15f;         // the heading band's first column, from 0.15
 constexpr float YLabelWidth = 0.9f - 0.07f - 0.1f - Gap; // from the turned axis label to 0.1 off the map
 constexpr float SourceLabelWidth = 1.2f;
 
 // The map's lower left corner, with the sheet's scales.
-void mapOrigin(PageCanvas& c) {
-    const ModGW& mg = modgw();
-    c.Z(1.8f + mg.MarginOffsetX, 1.2f + mg.MarginOffsetY);
+void mapOrigin(PageCanvas& c, const PageContext& ctx) {
+    c.Z(1.8f + ctx.MarginOffsetX, 1.2f + ctx.MarginOffsetY);
     c.SH(1);
     c.SV(1);
 }
@@ -90,7 +87,7 @@ QList<int> mapColumns(const DateSumRunPage& p) {
     const DateSumRun& g = p.run;
     QList<int> columns;
     const int m = p.page;
-    if (m < 1 || m > GwGraph::MaxMaps) return columns;
+    if (m < 1 || m > DateSumRun::MaxMaps) return columns;
     for (int k = 1; k <= g.MapParCount[m]; ++k) {
         const int c = g.MapParams[m][k];
         if (c >= 1 && c <= g.ItemParCount) columns << c;
@@ -100,10 +97,9 @@ QList<int> mapColumns(const DateSumRunPage& p) {
 
 // A value as the map weighs it: a "<" reading counts its number times the project's factor, any
 // other text the number it starts with ("-" and words 0).
-float mapValue(const QString& text) {
+float mapValue(const QString& text, double lessThanFactor) {
     if (text.startsWith(u'<'))
-        return float(qnum::LeadingNumber(QStringView(text).mid(1)) *
-                     qnum::LeadingNumber(modgw().LessThanFactor));
+        return float(qnum::LeadingNumber(QStringView(text).mid(1)) * lessThanFactor);
     return float(qnum::LeadingNumber(text));
 }
 
@@ -115,7 +111,7 @@ float meanRatio(const DateSumRunPage& p, int s, const QList<int>& columns) {
     float sum = 0;
     for (int c : columns) {
         const float max = float(qnum::LeadingNumber(g.ParScaleMax[c]));
-        if (max > 0) sum += mapValue(p.item.RecordValues[s][c]) / max;
+        if (max > 0) sum += mapValue(p.item.RecordValues[s][c], p.ctx.LessThanFactor) / max;
     }
     float mean = sum / float(columns.size());
     // Values beyond single precision must not reach the shade as a non-number.
@@ -143,9 +139,8 @@ constexpr float RefWidth = 0.925f - 2 * Gap;
 constexpr float GraphWidth = 6.3f;
 constexpr float GraphHeight = 3.9f;
 
-void graphOrigin(PageCanvas& c) {
-    const ModGW& mg = modgw();
-    c.Z(1.5f + mg.MarginOffsetX, 1.0f + mg.MarginOffsetY);
+void graphOrigin(PageCanvas& c, const PageContext& ctx) {
+    c.Z(1.5f + ctx.MarginOffsetX, 1.0f + ctx.MarginOffsetY);
     c.SH(1);
     c.SV(1);
 }
@@ -226,10 +221,11 @@ GWYears gwYears(const GWElevItem& g) {
 // ---- date summary maps
 
 void drawDateSumMapHeadingBand(PageCanvas& c, const DateSumRunPage& p) {
+    const PageContext& ctx = p.ctx;
     const DateSumRun& g = p.run;
     const int P = std::max<int>(g.ItemParCount, 0);
     const float W = 0.7f * float(P) + 0.9f;
-    pageOrigin(c);
+    pageOrigin(c, ctx);
     c.LT(1);
     // The table's heading band without its rows: rules at -0.5, -0.66, -0.82 and -0.84, the top
     // rule over the columns, the left border and a rule either side of every column.
@@ -258,26 +254,26 @@ void drawDateSumMapHeadingBand(PageCanvas& c, const DateSumRunPage& p) {
     }
     c.LW(1);
 
-    c.AF(modgw().DefaultFont);
+    c.AF(ctx.DefaultFont);
     c.AP(8);
     c.AD(0);
     c.S(0.15f, -0.58f);
     c.AL();
-    FitA(c, heading(3) + QStringLiteral(":"), NameWidth);
+    FitA(c, heading(ctx, 3) + QStringLiteral(":"), NameWidth);
     c.SD(0.16f);
-    FitA(c, heading(4) + QStringLiteral(":"), NameWidth);
+    FitA(c, heading(ctx, 4) + QStringLiteral(":"), NameWidth);
 
     // Column headings as on the table page, with the scale maximum in place of the standard.
     c.S(1.3f, -0.14f);
     drawDateSumColumnHeadings(c, g, g.ParScaleMax);
 }
 
-void drawDateSumMapGrid(PageCanvas& c, const DateSumRun& run) {
+void drawDateSumMapGrid(PageCanvas& c, const PageContext& ctx, const DateSumRun& run) {
     const MapAxis x = xAxis(run);
     const MapAxis y = yAxis(run);
-    const QString label = heading(5) + QStringLiteral(" (") + run.MapDistanceUnit + QStringLiteral(")");
-    mapOrigin(c);
-    c.AF(modgw().DefaultFont);
+    const QString label = heading(ctx, 5) + QStringLiteral(" (") + run.MapDistanceUnit + QStringLiteral(")");
+    mapOrigin(c, ctx);
+    c.AF(ctx.DefaultFont);
     c.AP(8);
     c.AD(0);
     c.AC();
@@ -326,6 +322,7 @@ void drawDateSumMapGrid(PageCanvas& c, const DateSumRun& run) {
 }
 
 void drawDateSumMapSource(PageCanvas& c, const DateSumRunPage& p, int s) {
+    const PageContext& ctx = p.ctx;
     const DateSumRun& g = p.run;
     const MapAxis x = xAxis(g);
     const MapAxis y = yAxis(g);
@@ -333,7 +330,7 @@ void drawDateSumMapSource(PageCanvas& c, const DateSumRunPage& p, int s) {
     const float mean = meanRatio(p, s, columns);
     const float r = g.MapRadiusMult > 0 ? 0.15f * g.MapRadiusMult : 0.15f;
 
-    mapOrigin(c);
+    mapOrigin(c, ctx);
     c.SH(x.scale());
     c.SV(y.scale());
     const float px = g.RunSourceX[s] - x.start;
@@ -345,7 +342,7 @@ void drawDateSumMapSource(PageCanvas& c, const DateSumRunPage& p, int s) {
 
     c.SV(1);
     c.SH(1);
-    c.AF(modgw().DefaultFont);
+    c.AF(ctx.DefaultFont);
     c.AP(8);
     c.AD(0);
     c.AC();
@@ -365,23 +362,23 @@ void drawDateSumMapSource(PageCanvas& c, const DateSumRunPage& p, int s) {
 
 // ---- groundwater elevation page
 
-void drawGWElevBlock(PageCanvas& c, int j) {
+void drawGWElevBlock(PageCanvas& c, const PageContext& ctx, int j) {
     if (j < 1 || j > GWBlocks) return;
-    pageOrigin(c);
+    pageOrigin(c, ctx);
     c.S(BlockWidth * float(j - 1), 0);
     c.ZC();
     c.LT(1);
-    c.AF(modgw().DefaultFont);
+    c.AF(ctx.DefaultFont);
     c.AP(8);
     c.AD(0);
     c.AC();
     c.S(0.45f, -0.2f);
-    FitA(c, heading(1), FirstWidth);
+    FitA(c, heading(ctx, 1), FirstWidth);
     c.SR(0.9125f);
     c.SU(0.1f);
-    FitA(c, heading(2), RefWidth);
+    FitA(c, heading(ctx, 2), RefWidth);
     c.SD(0.1f);
-    FitA(c, heading(3), RefWidth);
+    FitA(c, heading(ctx, 3), RefWidth);
     c.S(0.9f, 0);
     c.LD(2.75f);
 
@@ -394,16 +391,16 @@ void drawGWElevBlock(PageCanvas& c, int j) {
     c.LT(1);
 
     c.S(0.45f, -0.8f);
-    FitA(c, heading(4), FirstWidth);
+    FitA(c, heading(ctx, 4), FirstWidth);
     c.SU(0.1f);
     c.SR(0.65f);
-    FitA(c, heading(6), DepthWidth);
+    FitA(c, heading(ctx, 6), DepthWidth);
     c.SD(0.1f);
-    FitA(c, heading(7), DepthWidth);
+    FitA(c, heading(ctx, 7), DepthWidth);
     c.SR(0.4625f);
-    FitA(c, heading(9), ElevationWidth);
+    FitA(c, heading(ctx, 9), ElevationWidth);
     c.SU(0.1f);
-    FitA(c, heading(8), ElevationWidth);
+    FitA(c, heading(ctx, 8), ElevationWidth);
     c.S(0, -0.9f);
     c.LR(BlockWidth);
     c.SD(0.05f);
@@ -424,12 +421,13 @@ void drawGWElevBlock(PageCanvas& c, int j) {
 }
 
 void drawGWElevBlockReadings(PageCanvas& c, const GWElevRunPage& p, int j) {
+    const PageContext& ctx = p.ctx;
     if (j < 1 || j > GWBlocks) return;
     const GWElevItem& g = p.item;
     const float x0 = BlockWidth * float(j - 1);
-    pageOrigin(c);
+    pageOrigin(c, ctx);
     c.LT(1); // the triangle symbols are drawn as lines
-    c.AF(modgw().DefaultFont);
+    c.AF(ctx.DefaultFont);
     c.AD(0);
     c.AC();
     c.S(x0, -0.45f);
@@ -438,7 +436,8 @@ void drawGWElevBlockReadings(PageCanvas& c, const GWElevRunPage& p, int j) {
     // Centred at 0.45, clear of the symbol at 0.77; a name too wide for that is centred on all the
     // room left of the symbol instead.
     constexpr float NameRight = 0.77f - 0.06f - Gap;
-    const float nameShift = c.TextWidth(g.GWSourceName[j]) > 2 * (NameRight - 0.45f) ? 0.45f - (Gap + NameRight) / 2 : 0;
+    const float nameShift =
+        c.TextWidth(g.GWSourceName[j]) > 2 * (NameRight - 0.45f) ? 0.45f - (Gap + NameRight) / 2 : 0;
     c.SL(nameShift);
     FitA(c, g.GWSourceName[j], NameRight - Gap);
     c.SR(nameShift + 0.32f);
@@ -465,8 +464,8 @@ void drawGWElevBlockReadings(PageCanvas& c, const GWElevRunPage& p, int j) {
     }
 }
 
-void drawGWElevGraphStart(PageCanvas& c) {
-    pageOrigin(c);
+void drawGWElevGraphStart(PageCanvas& c, const PageContext& ctx) {
+    pageOrigin(c, ctx);
     c.LT(1);
     // Twelve row rules across the blocks, from -1.1 to -2.75.
     c.S(0, -1.1f);
@@ -478,9 +477,10 @@ void drawGWElevGraphStart(PageCanvas& c) {
 }
 
 void drawGWElevGraphAxes(PageCanvas& c, const GWElevRunPage& p) {
+    const PageContext& ctx = p.ctx;
     const GWYears years = gwYears(p.item);
-    graphOrigin(c);
-    c.AF(modgw().DefaultFont);
+    graphOrigin(c, ctx);
+    c.AF(ctx.DefaultFont);
     c.AD(0);
     if (years.any()) {
         const float qw = float(GraphWidth / double(years.count()) / 4);
@@ -517,7 +517,7 @@ void drawGWElevGraphAxes(PageCanvas& c, const GWElevRunPage& p) {
     c.SL(0.6f);
     c.AD(90);
     c.AP(10);
-    FitA(c, heading(11) + QStringLiteral(" (") + p.run.GWUnits + QStringLiteral(")"), GraphHeight - 2 * Gap);
+    FitA(c, heading(ctx, 11) + QStringLiteral(" (") + p.run.GWUnits + QStringLiteral(")"), GraphHeight - 2 * Gap);
     c.AD(0);
     c.AR();
     c.AP(8);
@@ -543,13 +543,14 @@ void drawGWElevGraphAxes(PageCanvas& c, const GWElevRunPage& p) {
 }
 
 void drawGWElevReadings(PageCanvas& c, const GWElevRunPage& p, int j) {
+    const PageContext& ctx = p.ctx;
     if (j < 1 || j > GWBlocks) return;
     const GWElevItem& g = p.item;
     const GWYears years = gwYears(g);
     if (!years.any()) return;
     const GWScale scale = gwScale(g);
     const float axisStart = years.axisStart();
-    graphOrigin(c);
+    graphOrigin(c, ctx);
     c.SV(float(double(scale.high - scale.low) / GraphHeight));
     c.SH(float(((years.axisEnd() - axisStart) * 10 + 1) / GraphWidth));
     c.LT(1);

@@ -4,7 +4,6 @@
 
 #include "drawcmd/pagecanvas.h"
 #include "platform/numbers.h"
-#include "project/modgw.h"
 #include "reportdefs/headings.h"
 #include "reports/pageparts.h"
 
@@ -16,8 +15,8 @@ namespace {
 // ---- date summary table
 
 // The frame's top left corner, scales 1, as the frame itself starts.
-void pageOrigin(PageCanvas& c) {
-    c.Z(0.7f + modgw().MarginOffsetX, 7.8f + modgw().MarginOffsetY);
+void pageOrigin(PageCanvas& c, const PageContext& ctx) {
+    c.Z(0.7f + ctx.MarginOffsetX, 7.8f + ctx.MarginOffsetY);
     c.SH(1);
     c.SV(1);
 }
@@ -59,8 +58,8 @@ StiffRowScale stiffRowScale(const StiffRun& g, int set, int j) {
 }
 
 // Centre of a set's column on the paper; the margin offsets move it with the frame.
-float setCentre(int set) {
-    return (set == 1 ? 2.5f : 6.2f) + modgw().MarginOffsetX;
+float setCentre(const PageContext& ctx, int set) {
+    return (set == 1 ? 2.5f : 6.2f) + ctx.MarginOffsetX;
 }
 
 // ---- fitting the scale rows' texts (inches from the set's centre line)
@@ -157,11 +156,12 @@ void drawDateSumBandRules(PageCanvas& c, float width) {
 }
 
 void drawDateSumTableGrid(PageCanvas& c, const DateSumRunPage& p) {
+    const PageContext& ctx = p.ctx;
     const DateSumRun& g = p.run;
     const int P = columns(g);
     const int sources = std::max<int>(p.item.ItemSourceCount, 0);
     const float W = 0.7f * float(P) + 0.9f;
-    pageOrigin(c);
+    pageOrigin(c, ctx);
 
     // The heading band's rules, then one under every row.
     drawDateSumBandRules(c, W);
@@ -190,7 +190,7 @@ void drawDateSumTableGrid(PageCanvas& c, const DateSumRunPage& p) {
     c.AP(8);
     c.S(0.15f, -0.58f);
     c.AL();
-    FitA(c, headinglogo().HeadingLines[3] + QStringLiteral(":"), NameWidth);
+    FitA(c, ctx.Headings.HeadingLines[3] + QStringLiteral(":"), NameWidth);
     c.SD(0.16f);
     FitA(c, g.StandardLabel + QStringLiteral(":"), NameWidth);
 
@@ -215,8 +215,9 @@ void drawDateSumColumnHeadings(PageCanvas& c, const DateSumRun& g, const OneBase
 }
 
 void drawDateSumTableRow(PageCanvas& c, const DateSumRunPage& page, int s) {
+    const PageContext& ctx = page.ctx;
     const DateSumRun& g = page.run;
-    pageOrigin(c);
+    pageOrigin(c, ctx);
     c.AP(8);
     c.S(0.15f, -0.91f);
     c.SD(0.16f * float(s - 1));
@@ -233,11 +234,11 @@ void drawDateSumTableRow(PageCanvas& c, const DateSumRunPage& page, int s) {
 
 // ---- Stiff
 
-void drawStiffScaleRow(PageCanvas& c, const StiffRun& g, int set, int j) {
+void drawStiffScaleRow(PageCanvas& c, const PageContext& ctx, const StiffRun& g, int set, int j) {
     // Each row starts from the set's own origin: two rows to an axis, axes 0.4 apart. Counting from
     // the origin rather than from where the last row left the pen keeps every axis on the centre
     // even when a maximum is no whole number of steps.
-    c.Z(setCentre(set), 7.4f + modgw().MarginOffsetY);
+    c.Z(setCentre(ctx, set), 7.4f + ctx.MarginOffsetY);
     c.SH(1);
     c.SV(1);
     c.SD(0.4f * float((j - 1) / 2));
@@ -293,7 +294,7 @@ void drawStiffScaleRow(PageCanvas& c, const StiffRun& g, int set, int j) {
 
 void drawStiffDiagram(PageCanvas& c, const StiffRunPage& p, int set, int r) {
     // Boxes hang 1.1 apart from the first one's top centre.
-    c.Z(setCentre(set), 6.05f - 1.1f * float(r - 1) + modgw().MarginOffsetY);
+    c.Z(setCentre(p.ctx, set), 6.05f - 1.1f * float(r - 1) + p.ctx.MarginOffsetY);
     c.SH(1);
     c.SV(1);
 
@@ -320,5 +321,6 @@ void drawStiffDiagram(PageCanvas& c, const StiffRunPage& p, int set, int r) {
     c.AP(8);
     c.AC();
     // Centred under the box, as far either way as the nearer of the frame and the other set.
-    FitA(c, p.item.StiffSourceName[r][set], 2 * (std::min(outerLimit(set, true), outerLimit(set, false)) - TextGap));
+    FitA(c, p.item.StiffSourceName[r][set],
+         2 * (std::min(outerLimit(set, true), outerLimit(set, false)) - TextGap));
 }

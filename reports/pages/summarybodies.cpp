@@ -8,7 +8,6 @@
 #include "drawcmd/pagecanvas.h"
 #include "platform/dates.h"
 #include "platform/numbers.h"
-#include "project/modgw.h"
 #include "reports/pageparts.h"
 
 #include <QStringList>
@@ -241,7 +240,7 @@ void drawYearAxis(PageCanvas& c, const DateAxis& axis) {
     yearLabel(c, axis.xOfDays(line + l2 / 2), label(y2), staggered && fullYears % 2 == 0);
 }
 
-// What one graph shows; the pages fill it from their own run state.
+// What one graph shows; the pages fill it from the run's values.
 struct GraphData {
     QString scaleStart, scaleEnd, scaleInc;
     QString standard;
@@ -255,7 +254,7 @@ struct GraphData {
     std::vector<Caption> captions; // centred over the box in 10 points
 };
 
-void drawGraph(PageCanvas& c, const GraphData& d, float x, float y) {
+void drawGraph(PageCanvas& c, const PageContext& ctx, const GraphData& d, float x, float y) {
     const Box b{x, y};
     const ValueScale s = valueScale(d.scaleStart, d.scaleEnd, d.scaleInc);
     c.S(b.x, b.y);
@@ -280,7 +279,7 @@ void drawGraph(PageCanvas& c, const GraphData& d, float x, float y) {
     if (d.dates.isEmpty() || !axis.usable()) return;
     c.S(b.x, b.base());
     c.ZC();
-    const double factor = qnum::LeadingNumber(modgw().LessThanFactor);
+    const double factor = ctx.LessThanFactor;
     const std::vector<Point> points = linePoints(d.dates, d.values, axis, s, factor);
     for (size_t i = 0; i < points.size(); ++i) {
         if (i == 0)
@@ -322,7 +321,7 @@ void drawWellSumGraphBox(PageCanvas& c, const WellSumRunPage& p, int slot, float
         d.window.latestText = d.dates.last();
     }
     d.captions = {{0.35f, g.SlotLabel[slot], {}}, {0.2f, g.SlotUnits[slot], QStringLiteral("()")}};
-    drawGraph(c, d, x, y);
+    drawGraph(c, p.ctx, d, x, y);
 }
 
 void drawParSumGraphBox(PageCanvas& c, const ParSumRunPage& p, int source, float x, float y, const ParSumDateWindow& dates) {
@@ -341,5 +340,5 @@ void drawParSumGraphBox(PageCanvas& c, const ParSumRunPage& p, int source, float
     }
     d.window = dates;
     d.captions = {{0.2f, g.ParSourceNames[source], {}}};
-    drawGraph(c, d, x, y);
+    drawGraph(c, p.ctx, d, x, y);
 }

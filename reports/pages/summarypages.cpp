@@ -5,9 +5,7 @@
 #include "reports/pages.h"
 
 #include "drawcmd/pagecanvas.h"
-#include "project/modgw.h"
 #include "reportdefs/headings.h"
-#include "reports/gwgraph.h"
 #include "reports/pageparts.h"
 #include "reports/pages/summarybodies.h"
 
@@ -28,7 +26,7 @@ constexpr float LegendHeadingY = -3.55f;
 constexpr float TextHalfHeight = 0.07f; // an 8-point line reaches this far above its middle
 constexpr float Gap = 0.03f;            // the least room between a text and a rule
 constexpr float ColumnTextWidth = ColumnWidth - 2 * Gap;
-constexpr float HeadingBand = 0.3f;     // the item heading's band, from the frame's top to its rule
+constexpr float HeadingBand = 0.3f; // the item heading's band, from the frame's top to its rule
 
 constexpr int TableRowsPerPage = 39;
 constexpr int GraphsPerRow = 3;
@@ -36,9 +34,8 @@ constexpr int MaxParSumGraphs = 9; // three rows of three fill the page left of 
 
 // The frame's upper left corner: 0.7 inch from the paper's left edge, 7.8 above its lower edge,
 // moved by the printer's margin offsets.
-void setPageOrigin(PageCanvas& c) {
-    const ModGW& mg = modgw();
-    c.Z(0.7f + mg.MarginOffsetX, 7.8f + mg.MarginOffsetY);
+void setPageOrigin(PageCanvas& c, const PageContext& ctx) {
+    c.Z(0.7f + ctx.MarginOffsetX, 7.8f + ctx.MarginOffsetY);
     c.SH(1);
     c.SV(1);
 }
@@ -136,8 +133,7 @@ void drawLegend(PageCanvas& c, const RunHead& run, bool showStandard, const QStr
 
 // The title band, the report titles with the item's caption, the client lines and the logo between
 // the client box's rules.
-void drawTitleBlock(PageCanvas& c, const RunHead& g, const QString& caption) {
-    const ModGW& mg = modgw();
+void drawTitleBlock(PageCanvas& c, const PageContext& ctx, const RunHead& g, const QString& caption) {
     for (const float y : {-4.5f, -4.55f, -4.75f, -4.8f})
         columnRule(c, y);
     c.AC();
@@ -150,9 +146,9 @@ void drawTitleBlock(PageCanvas& c, const RunHead& g, const QString& caption) {
     fittedAt(c, ColumnCentre, -5.45f, caption, ColumnTextWidth);
     const float clientY[] = {-5.78f, -5.93f, -6.08f, -6.23f};
     for (int i = 1; i <= 4; ++i)
-        fittedAt(c, ColumnCentre, clientY[i - 1], mg.ClientInfo[i], ColumnTextWidth);
+        fittedAt(c, ColumnCentre, clientY[i - 1], ctx.ClientInfo[i], ColumnTextWidth);
     c.S(ColumnX, -6.4f);
-    drawlogo(c);
+    drawlogo(c, ctx);
     columnRule(c, -5.6f);
     columnRule(c, -6.4f);
 }
@@ -164,16 +160,10 @@ void graphCorner(int n, float& x, float& y) {
 }
 
 // Puts the pen on a graph's corner from the page origin (a graph moves the origin to its data).
-void penToGraph(PageCanvas& c, int n, float& x, float& y) {
+void penToGraph(PageCanvas& c, const PageContext& ctx, int n, float& x, float& y) {
     graphCorner(n, x, y);
-    setPageOrigin(c);
+    setPageOrigin(c, ctx);
     c.S(x, y);
-}
-
-void startProgress(int total) {
-    GwGraph& g = gwgraph();
-    g.ProgressCount = 0;
-    g.ProgressTotal = total;
 }
 
 // A record's date text; empty for a source without records.
@@ -183,10 +173,10 @@ QString recordDate(const WellSumItem& item, int r) {
 
 // The frame and heading block of a source's pages: the source and the span of its records, by date
 // alone.
-void drawSourceHeading(PageCanvas& c, const WellSumItem& g, float itemY, float datesY) {
-    const HeadingLogo& h = headinglogo();
-    setPageOrigin(c);
-    c.AF(modgw().DefaultFont);
+void drawSourceHeading(PageCanvas& c, const PageContext& ctx, const WellSumItem& g, float itemY, float datesY) {
+    const HeadingLogo& h = ctx.Headings;
+    setPageOrigin(c, ctx);
+    c.AF(ctx.DefaultFont);
     drawFrame(c);
     drawHeadingBlock(c, h.HeadingLines[1] + QStringLiteral(": ") + g.ItemName, itemY, h.HeadingLines[2],
                      recordDate(g, 1).left(10) + QStringLiteral(" - ") + recordDate(g, g.RecordCount).left(10),
@@ -203,23 +193,23 @@ TablePageRows tablePageRows(int page, int recordCount) {
 
 } // namespace
 
-void buildWellSumTablePage(const WellSumRun& run, const WellSumItem& g, int pageNumber, PageCanvas& c) {
-    const WellSumRunPage p{run, g, pageNumber};
-    const HeadingLogo& h = headinglogo();
-    drawSourceHeading(c, g, -0.16f, -0.54f);
+void buildWellSumTablePage(const WellSumRun& run, const WellSumItem& g, int pageNumber, const PageContext& ctx, PageCanvas& c) {
+    const WellSumRunPage p{run, g, pageNumber, ctx};
+    const HeadingLogo& h = ctx.Headings;
+    drawSourceHeading(c, ctx, g, -0.16f, -0.54f);
     drawNotes(c, run, g, h.HeadingLines[3] + QStringLiteral(":"), TitleBandY);
-    drawTitleBlock(c, run, pageNumber > 1 ? g.ItemCaption + QStringLiteral(" (cont.)") : g.ItemCaption);
+    drawTitleBlock(c, ctx, run, pageNumber > 1 ? g.ItemCaption + QStringLiteral(" (cont.)") : g.ItemCaption);
 
     const TablePageRows page = tablePageRows(pageNumber, g.RecordCount);
-    startProgress(page.rows + 1);
-    setPageOrigin(c);
+    StartProgress(ctx, page.rows + 1);
+    setPageOrigin(c, ctx);
     drawWellSumTableHead(c, p, page);
-    incseg();
+    incseg(ctx);
     for (int r = 1; r <= page.rows; ++r) {
         drawWellSumTableRow(c, p, r, page.first + r - 1);
-        incseg();
+        incseg(ctx);
     }
-    DrawDateStamp(c, 0);
+    DrawDateStamp(c, ctx, 0);
 }
 
 namespace {
@@ -233,10 +223,10 @@ int lastGraphSlot(const WellSumRun& g) {
 
 } // namespace
 
-void buildWellSumGraphPage(const WellSumRun& run, const WellSumItem& g, int pageNumber, PageCanvas& c) {
-    const WellSumRunPage p{run, g, pageNumber};
-    const HeadingLogo& h = headinglogo();
-    drawSourceHeading(c, g, -0.15f, -0.55f);
+void buildWellSumGraphPage(const WellSumRun& run, const WellSumItem& g, int pageNumber, const PageContext& ctx, PageCanvas& c) {
+    const WellSumRunPage p{run, g, pageNumber, ctx};
+    const HeadingLogo& h = ctx.Headings;
+    drawSourceHeading(c, ctx, g, -0.15f, -0.55f);
     // A graph-only report has no table page to carry the notes.
     constexpr float SymbolsHeadingY = -3.25f;
     if (run.TableGraphOption == QStringLiteral("G"))
@@ -245,20 +235,20 @@ void buildWellSumGraphPage(const WellSumRun& run, const WellSumItem& g, int page
     c.AP(8);
     fittedAt(c, NotesX, SymbolsHeadingY, h.HeadingLines[7] + QStringLiteral(":"), NotesWidth);
     drawLegend(c, run, true, h.HeadingLines[5], h.HeadingLines[6]);
-    drawTitleBlock(c, run, g.ItemCaption + QStringLiteral(", Graph"));
+    drawTitleBlock(c, ctx, run, g.ItemCaption + QStringLiteral(", Graph"));
 
     const int last = lastGraphSlot(run);
-    startProgress(last);
-    incseg();
+    StartProgress(ctx, last);
+    incseg(ctx);
     for (int k = 2; k <= last; ++k) {
         float x = 0, y = 0;
-        penToGraph(c, k - 2, x, y);
+        penToGraph(c, ctx, k - 2, x, y);
         drawWellSumGraphBox(c, p, k, x, y);
         c.SH(1);
         c.SV(1);
-        incseg();
+        incseg(ctx);
     }
-    DrawDateStamp(c, 0);
+    DrawDateStamp(c, ctx, 0);
 }
 
 // The span of dates all graphs of a parameter page share: the earliest first record and the latest
@@ -289,12 +279,12 @@ ParSumDateWindow parSumDateWindow(const ParSumItem& g, int sources) {
 
 } // namespace
 
-void buildParSumPage(const ParSumRun& run, const ParSumItem& g, int pageNumber, PageCanvas& c) {
-    const ParSumRunPage p{run, g, pageNumber};
-    const HeadingLogo& h = headinglogo();
+void buildParSumPage(const ParSumRun& run, const ParSumItem& g, int pageNumber, const PageContext& ctx, PageCanvas& c) {
+    const ParSumRunPage p{run, g, pageNumber, ctx};
+    const HeadingLogo& h = ctx.Headings;
     const int graphs = std::clamp(int(g.ItemSourceCount), 0, MaxParSumGraphs);
-    setPageOrigin(c);
-    c.AF(modgw().DefaultFont);
+    setPageOrigin(c, ctx);
+    c.AF(ctx.DefaultFont);
     drawFrame(c);
     const ParSumDateWindow dates = parSumDateWindow(g, graphs);
     drawHeadingBlock(c, g.ParFullName + QStringLiteral("  (") + g.ParUnits + QStringLiteral(")"), -0.15f,
@@ -303,19 +293,19 @@ void buildParSumPage(const ParSumRun& run, const ParSumItem& g, int pageNumber, 
     drawNotes(c, run, g, h.HeadingLines[2] + QStringLiteral("/") + h.HeadingLines[3] + QStringLiteral(":"),
               LegendHeadingY + TextHalfHeight);
     drawLegend(c, run, !g.ParStandard.isEmpty(), h.HeadingLines[4], h.HeadingLines[5]);
-    drawTitleBlock(c, run, g.ItemCaption);
+    drawTitleBlock(c, ctx, run, g.ItemCaption);
 
-    startProgress(graphs + 1);
-    incseg();
+    StartProgress(ctx, graphs + 1);
+    incseg(ctx);
     for (int i = 1; i <= graphs; ++i) {
         float x = 0, y = 0;
-        penToGraph(c, i - 1, x, y);
+        penToGraph(c, ctx, i - 1, x, y);
         drawParSumGraphBox(c, p, i, x, y, dates);
         c.SH(1);
         c.SV(1);
-        incseg();
+        incseg(ctx);
     }
-    DrawDateStamp(c, 0);
+    DrawDateStamp(c, ctx, 0);
 }
 
 
@@ -326,22 +316,4 @@ void drawStandardMarker(PageCanvas& c) {
     c.LRTO(0.05f, -0.05f);
     c.LRTO(-0.05f, -0.05f);
     c.LRTO(-0.05f, 0.05f);
-}
-
-void drawwellsumtable() {
-    GwGraph& g = gwgraph();
-    DrawFromGwGraph("drawwellsumtable", buildWellSumTablePage, g.CurPage);
-    g.HighlightDate = HighlightDateShown(g.HighlightDate);
-}
-
-void drawwellsumgraph() {
-    DrawFromGwGraph("drawwellsumgraph", buildWellSumGraphPage, 0);
-    // The cut dates stay for the rest of this source.
-    GwGraph& g = gwgraph();
-    for (int r = 1; r <= g.RecordCount; ++r)
-        g.RecordDates[r] = std::as_const(g.RecordDates)[r].left(10);
-}
-
-void drawparsum() {
-    DrawFromGwGraph("drawparsum", buildParSumPage, 0);
 }

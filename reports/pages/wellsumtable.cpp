@@ -6,7 +6,6 @@
 #include "drawcmd/pagecanvas.h"
 #include "platform/dates.h"
 #include "reportdefs/headings.h"
-#include "reports/gwgraph.h"
 #include "reports/pageparts.h"
 
 #include <QDate>
@@ -35,7 +34,7 @@ constexpr float CellWidth = ColumnWidth - 2 * Gap;
 // SlotCount as the reader sets it (1 to 11); held to the table's slots so a bad count draws no
 // column past the arrays.
 int slotCount(const WellSumRun& run) {
-    return std::clamp<int>(run.SlotCount, 0, GwGraph::Slots);
+    return std::clamp<int>(run.SlotCount, 0, WellSumRun::Slots);
 }
 
 float tableWidth(int columns) {
@@ -114,7 +113,7 @@ void drawWellSumTableHead(PageCanvas& c, const WellSumRunPage& p, const TablePag
     // The logo before the table may have left any size in force.
     c.AP(TextPoints);
     c.AL();
-    const HeadingLogo& h = headinglogo();
+    const HeadingLogo& h = p.ctx.Headings;
     constexpr float HeadingWidth = ValuesLeft - Gap - 0.15f;
     textAt(c, 0.15f, -0.59f, h.HeadingLines[4] + QStringLiteral(":"), HeadingWidth);
     textAt(c, 0.15f, -0.75f, g.StandardLabel + QStringLiteral(":"), HeadingWidth);

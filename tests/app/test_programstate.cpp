@@ -2,7 +2,7 @@
 // One reset returns the whole core to the program's start, and the test base runs it around every
 // test without pulling a fixture's own message service out from under it.
 #include "app/programstate.h"
-#include "drawcmd/metaugl.h"
+#include "drawcmd/pagecanvas.h"
 #include "drawwin/drawwinstate.h"
 #include "drawwin/windowhooks.h"
 #include "platform/contour/plotdoc.h"
@@ -25,9 +25,9 @@
 
 TEST(ProgramState, OneResetReturnsEveryModuleHookAndSettingToTheStart) {
     modgw().DataFolder = "/somewhere/";
-    gwgraph().CancelReport = 1;
+    gwgraph().PrintToPrinter = 1;
     headinglogo().LogoKind = 1;
-    metaugl().PaperWidth = 11;
+    pageCanvas().PaperWidth = 11;
     pageDrawing().AddObject(draw::Rectangle, 0, 0, 10, 10);
     pageDrawing().setPageWidth(100);
     drawwin().TextPointSize = 14;
@@ -47,9 +47,9 @@ TEST(ProgramState, OneResetReturnsEveryModuleHookAndSettingToTheStart) {
     resetProgramState();
 
     EXPECT_EQ(modgw().DataFolder, "");
-    EXPECT_EQ(gwgraph().CancelReport, 0);
+    EXPECT_EQ(gwgraph().PrintToPrinter, 0);
     EXPECT_EQ(headinglogo().LogoKind, 0);
-    EXPECT_EQ(metaugl().PaperWidth, 0);
+    EXPECT_EQ(pageCanvas().PaperWidth, 0);
     EXPECT_EQ(pageDrawing().count(), 0);
     EXPECT_EQ(pageDrawing().pageWidth(), MDrawPro().pageWidth());
     EXPECT_EQ(drawwin().TextPointSize, 10);

@@ -10,7 +10,10 @@
 #include "support/scriptedui.h"
 #include "support/testenv.h"
 
+#include <QElapsedTimer>
+#include <QFileInfo>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -249,4 +252,14 @@ TEST_F(Startup, TheFillChooserIsLoadedLast) {
     };
     InitializeSystem();
     EXPECT_TRUE(loaded);
+}
+
+// A FIFO named like a pending file in the data folder is neither opened nor removed.
+TEST_F(Startup, AFifoNamedLikeAPendingFileDoesNotHoldStartUp) {
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pf.file("site.mdb.qmpending-1-1")).constData(), 0600), 0);
+    QElapsedTimer clock;
+    clock.start();
+    InitializeSystem();
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_TRUE(QFileInfo::exists(pf.file("site.mdb.qmpending-1-1")));
 }

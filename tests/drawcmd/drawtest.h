@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "drawcmd/metaugl.h"
+#include "drawcmd/editingsession.h"
+#include "drawcmd/pagecanvas.h"
 #include "drawcmd/undorecord.h"
 #include "platform/drawing/drawdump.h"
 #include "platform/qmerror.h"
@@ -17,10 +18,13 @@ class DrawCmdTest : public ProgramStateTest {
 protected:
     void SetUp() override {
         modgw().ThickDashedLines = QStringLiteral("0");
-        metaugl().PaperWidth = 11;
-        metaugl().PaperHeight = 8.5f;
-        NewDrawing();
+        c.PaperWidth = 11;
+        c.PaperHeight = 8.5f;
+        c.NewDrawing();
     }
+
+    // The page's canvas, which the commands under test draw on.
+    PageCanvas& c = pageCanvas();
 
     static MDrawPro& page() { return pageDrawing(); }
     static int objects() { return pageDrawing().count(); }
@@ -29,9 +33,10 @@ protected:
 
     // Puts the pen at (x, y) drawing units, scales 1: Z of the paper point that maps there.
     static void penAt(double x, double y) {
-        SH(1);
-        SV(1);
-        Z(float(x / 600 + 0.25), float(metaugl().DrawableHeightInches - y / 600 + 0.25));
+        PageCanvas& c = pageCanvas();
+        c.SH(1);
+        c.SV(1);
+        c.Z(float(x / 600 + 0.25), float(c.DrawableHeightInches - y / 600 + 0.25));
     }
 
     // Fills the undo record with the first object, as an edit start would; its selection stays.

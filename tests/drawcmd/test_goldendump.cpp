@@ -84,8 +84,8 @@ TEST_F(GoldenDump, TheUpdateSwitchWritesTheDumpOfThePageThatThenMatches) {
     QTemporaryDir tmp;
     const QString path = tmp.filePath(QStringLiteral("pages/new.dump"));
     penAt(600, 600);
-    LR(1);
-    A(QStringLiteral("x"));
+    c.LR(1);
+    c.A(QStringLiteral("x"));
     {
         UpdateSwitch on(true);
         EXPECT_TRUE(matchesGoldenFile(draw::dumpDrawing(page()), path));
@@ -96,7 +96,7 @@ TEST_F(GoldenDump, TheUpdateSwitchWritesTheDumpOfThePageThatThenMatches) {
     EXPECT_EQ(readRaw(path), (dump.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
     UpdateSwitch off(false);
     EXPECT_TRUE(matchesGoldenFile(draw::dumpDrawing(page()), path));
-    LR(1);
+    c.LR(1);
     EXPECT_FALSE(matchesGoldenFile(draw::dumpDrawing(page()), path));
     EXPECT_EQ(goldenPagePath(QStringLiteral("samplepage")),
               QStringLiteral(QMAR_TEST_DATA "/pages/samplepage.dump"));

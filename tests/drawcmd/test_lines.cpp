@@ -7,44 +7,44 @@
 using Lines = DrawCmdTest;
 
 TEST_F(Lines, EachLineStartsAtThePenAndLeavesThePenAtItsEnd) {
-    Metaugl& m = metaugl();
+    Metaugl& m = pageCanvas();
     penAt(600, 600);
-    LW(2);
-    LR(1);
+    c.LW(2);
+    c.LR(1);
     ASSERT_EQ(objects(), 1);
     EXPECT_EQ(last().kind, draw::Line);
     expectFrame(last(), 600, 600, 1200, 600);
     EXPECT_EQ(last().style.lineStyle, 0);
     EXPECT_EQ(last().style.lineWidth, 8);
-    LU(1);
+    c.LU(1);
     expectFrame(last(), 1200, 600, 1200, 0);
-    LD(0.5f);
+    c.LD(0.5f);
     expectFrame(last(), 1200, 0, 1200, 300);
-    LL(2);
+    c.LL(2);
     expectFrame(last(), 1200, 300, 0, 300);
     EXPECT_FLOAT_EQ(m.PenX, 0);
     EXPECT_FLOAT_EQ(m.PenY, 300);
 }
 
 TEST_F(Lines, OffsetsGoUpForPositiveDyAndLtoMeasuresFromTheOrigin) {
-    Metaugl& m = metaugl();
+    Metaugl& m = pageCanvas();
     penAt(600, 1200);
-    SH(2);
-    LRTO(1, 1);
+    c.SH(2);
+    c.LRTO(1, 1);
     expectFrame(last(), 600, 1200, 900, 600);
-    LTO(4, 0.5f); // from the pen at (900, 600) to the origin plus (1200, -300)
+    c.LTO(4, 0.5f); // from the pen at (900, 600) to the origin plus (1200, -300)
     expectFrame(last(), 900, 600, 1800, 900);
     EXPECT_FLOAT_EQ(m.PenX, 1800);
     EXPECT_FLOAT_EQ(m.PenY, 900);
-    LRTO(-1, -1);
+    c.LRTO(-1, -1);
     expectFrame(last(), 1800, 900, 1500, 1500);
 }
 
 TEST_F(Lines, RectangleGoesRightAndUpFromThePenUnfilledAndLeavesThePen) {
-    Metaugl& m = metaugl();
+    Metaugl& m = pageCanvas();
     penAt(600, 1200);
-    LW(5); // rectangles take the control's line defaults, not the line state
-    RE(2, 1);
+    c.LW(5); // rectangles take the control's line defaults, not the line state
+    c.RE(2, 1);
     ASSERT_EQ(objects(), 1);
     EXPECT_EQ(last().kind, draw::Rectangle);
     expectFrame(last(), 600, 1200, 1800, 600);
@@ -52,15 +52,15 @@ TEST_F(Lines, RectangleGoesRightAndUpFromThePenUnfilledAndLeavesThePen) {
     EXPECT_EQ(last().style.lineWidth, 4);
     EXPECT_FLOAT_EQ(m.PenX, 600);
     EXPECT_FLOAT_EQ(m.PenY, 1200);
-    RE(-1, -0.5f);
+    c.RE(-1, -0.5f);
     expectFrame(last(), 600, 1200, 0, 1500);
 }
 
 TEST_F(Lines, LineTypeSixDrawsDashesOfATenthWithGapsOfATenth) {
-    Metaugl& m = metaugl();
+    Metaugl& m = pageCanvas();
     penAt(600, 600);
-    LT(6);
-    LR(0.5f);
+    c.LT(6);
+    c.LR(0.5f);
     ASSERT_EQ(objects(), 3);
     expectFrame(obj(0), 600, 600, 660, 600);
     expectFrame(obj(1), 720, 600, 780, 600);
@@ -69,42 +69,42 @@ TEST_F(Lines, LineTypeSixDrawsDashesOfATenthWithGapsOfATenth) {
         EXPECT_EQ(obj(i).style.lineStyle, 0);
     EXPECT_FLOAT_EQ(m.PenX, 900);
     EXPECT_EQ(m.CurrentLineType, 6);
-    EXPECT_EQ(m.CurrentLineWidth, 4); // what LT(1) left with thick dashes off
+    EXPECT_EQ(m.CurrentLineWidth, 4); // what c.LT(1) left with thick dashes off
 
-    NewDrawing();
+    c.NewDrawing();
     penAt(600, 600);
-    LR(0.35f); // two dashes, then a gap of 0.05
+    c.LR(0.35f); // two dashes, then a gap of 0.05
     ASSERT_EQ(objects(), 2);
     expectFrame(obj(1), 720, 600, 780, 600);
     EXPECT_NEAR(m.PenX, 810, 0.01);
 
-    NewDrawing();
+    c.NewDrawing();
     penAt(600, 600);
-    LR(0.05f);
+    c.LR(0.05f);
     ASSERT_EQ(objects(), 1);
     expectFrame(obj(0), 600, 600, 630, 600);
 
-    NewDrawing();
+    c.NewDrawing();
     penAt(600, 600);
-    LR(0.4f); // the rest of 0 still adds a line of length 0
+    c.LR(0.4f); // the rest of 0 still adds a line of length 0
     ASSERT_EQ(objects(), 3);
     expectFrame(obj(2), 840, 600, 840, 600);
 }
 
 TEST_F(Lines, DashesFollowTheUserScaleAndANegativeLengthDashesLeftwards) {
-    Metaugl& m = metaugl();
+    Metaugl& m = pageCanvas();
     penAt(1200, 600);
-    SH(0.5f);
-    LT(6);
-    LR(0.25f); // 0.1 user unit is 120 units: one dash, one gap, a last dash of 0.05
+    c.SH(0.5f);
+    c.LT(6);
+    c.LR(0.25f); // 0.1 user unit is 120 units: one dash, one gap, a last dash of 0.05
     ASSERT_EQ(objects(), 2);
     expectFrame(obj(0), 1200, 600, 1320, 600);
     expectFrame(obj(1), 1440, 600, 1500, 600);
 
-    NewDrawing();
+    c.NewDrawing();
     penAt(1200, 600);
-    SH(1);
-    LR(-0.5f);
+    c.SH(1);
+    c.LR(-0.5f);
     ASSERT_EQ(objects(), 3);
     expectFrame(obj(0), 1200, 600, 1140, 600);
     expectFrame(obj(2), 960, 600, 900, 600);
@@ -114,12 +114,12 @@ TEST_F(Lines, DashesFollowTheUserScaleAndANegativeLengthDashesLeftwards) {
 
 TEST_F(Lines, OtherLineCommandsHandTypeSixToTheControlUnchanged) {
     penAt(600, 600);
-    LT(6);
-    LL(0.5f);
-    LD(0.5f);
-    LU(0.5f);
-    LRTO(0.5f, 0.5f);
-    LTO(0, 0);
+    c.LT(6);
+    c.LL(0.5f);
+    c.LD(0.5f);
+    c.LU(0.5f);
+    c.LRTO(0.5f, 0.5f);
+    c.LTO(0, 0);
     ASSERT_EQ(objects(), 5);
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(obj(i).style.lineStyle, 6) << i;
@@ -127,17 +127,17 @@ TEST_F(Lines, OtherLineCommandsHandTypeSixToTheControlUnchanged) {
 
 TEST_F(Lines, ADashedLineThatFailsLeavesLineTypeSix) {
     penAt(600, 600);
-    LT(6);
-    SH(0);
-    EXPECT_EQ(errorOf([] { LR(1); }), 11);
+    c.LT(6);
+    c.SH(0);
+    EXPECT_EQ(errorOf([&] { c.LR(1); }), 11);
     EXPECT_EQ(objects(), 0);
-    EXPECT_EQ(metaugl().CurrentLineType, 6);
+    EXPECT_EQ(pageCanvas().CurrentLineType, 6);
 
     // More dashes than a Long counts: an overflow, not a single stray dash.
-    SH(1e12f);
-    EXPECT_EQ(errorOf([] { LR(1e9f); }), 6);
-    EXPECT_EQ(errorOf([] { LR(std::nanf("")); }), 6);
+    c.SH(1e12f);
+    EXPECT_EQ(errorOf([&] { c.LR(1e9f); }), 6);
+    EXPECT_EQ(errorOf([&] { c.LR(std::nanf("")); }), 6);
     EXPECT_EQ(objects(), 0);
-    EXPECT_EQ(metaugl().CurrentLineType, 6);
-    EXPECT_FLOAT_EQ(metaugl().PenX, 600);
+    EXPECT_EQ(pageCanvas().CurrentLineType, 6);
+    EXPECT_FLOAT_EQ(pageCanvas().PenX, 600);
 }

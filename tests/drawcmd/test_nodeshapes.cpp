@@ -90,8 +90,8 @@ TEST_F(NodeShapes, ArrowsPointAtTheNodePickedLastWithAStraightenedShaft) {
     for (const ArrowCase& c : cases) {
         SCOPED_TRACE(testing::Message()
                      << c.from.x() << "," << c.from.y() << " -> " << c.to.x() << "," << c.to.y());
-        NewDrawing();
-        metaugl().CurrentLineColor = Green;
+        pageCanvas().NewDrawing();
+        pageCanvas().CurrentLineColor = Green;
         select({c.from, c.to});
         MakeNodeArrow();
         ASSERT_EQ(objects(), 2);
@@ -121,7 +121,7 @@ TEST_F(NodeShapes, AThreeNodeArrowBendsAndItsHeadFollowsTheLastSegment) {
 
     // the first node is straightened against the middle one as already straightened: 24 off 1000,
     // though 44 off the 1020 it was picked at
-    NewDrawing();
+    c.NewDrawing();
     select({{1000, 976}, {2010, 1020}, {3000, 1000}});
     MakeNodeArrow();
     EXPECT_EQ(obj(0).vertices, pts({{3000, 1000}, {2010, 1000}, {1000, 1000}}));
@@ -134,7 +134,7 @@ TEST_F(NodeShapes, AnArrowOfAnotherCountOrOutOfRangeAddsNothingAndKeepsTheNodes)
     EXPECT_EQ(objects(), 0);
     EXPECT_EQ(editingSession().SelectedNodeCount, 8);
 
-    NewDrawing();
+    c.NewDrawing();
     markAndPick(1000, 1000);
     markAndPick(40000, 1000); // 39000 apart: beyond a 16-bit difference
     const int before = objects();
@@ -173,7 +173,7 @@ TEST_F(NodeShapes, AFourNodeLensRunsFromTheLeftTipOverTheTopAndBackAlongTheBotto
     const QVector<QPoint> first = v;
     std::array<int, 4> order = {0, 1, 2, 3};
     while (std::next_permutation(order.begin(), order.end())) {
-        NewDrawing();
+        c.NewDrawing();
         for (int i : order)
             AppendSelectedNode(LensNodes[i].x(), LensNodes[i].y());
         MakeNodeLens();
@@ -201,7 +201,7 @@ TEST_F(NodeShapes, AThreeNodeLensIsAHalfLensClosedByAStraightSide) {
     EXPECT_EQ(left.mid(10, 3), pts({{1010, 1980}, {1000, 2000}, {1010, 2020}}));
     EXPECT_EQ(left.mid(21, 2), pts({{1550, 2148}, {2000, 2200}}));
 
-    NewDrawing();
+    c.NewDrawing();
     select({{2000, 2200}, {3000, 2000}, {2000, 1800}});
     MakeNodeLens();
     const QVector<QPoint> right = obj(0).vertices;
@@ -222,7 +222,7 @@ TEST_F(NodeShapes, ALensThatCannotBeBuiltAddsNothingAndLeavesTheNodesBlue) {
         {pts({{2000, 1800}, {2000, 2200}, {-48000, 2000}}), qmerr::Overflow},     // 50000 long
     };
     for (const Bad& c : cases) {
-        NewDrawing();
+        pageCanvas().NewDrawing();
         for (const QPoint& p : c.nodes)
             markAndPick(p.x(), p.y());
         const int before = objects();
@@ -234,7 +234,7 @@ TEST_F(NodeShapes, ALensThatCannotBeBuiltAddsNothingAndLeavesTheNodesBlue) {
             EXPECT_EQ(obj(i).style.fillColor, Blue);
     }
 
-    NewDrawing();
+    c.NewDrawing();
     select({{1000, 1000}, {2000, 1000}});
     ui_.answer(vb::OK, "You must select 3-4 nodes to create a lens.");
     MakeNodeLens();
@@ -262,8 +262,8 @@ TEST_F(NodeShapes, NodePolygonsAreFilledFromThePaletteAndOutlinedBlack) {
     EXPECT_EQ(solid.style.lineWidth, 4);
     EXPECT_EQ(solid.style.lineStyle, 0);
     EXPECT_EQ(solid.style.lineColor, draw::Black);
-    EXPECT_EQ(metaugl().PenX, 1000); // the pen stands on the first node
-    EXPECT_EQ(metaugl().PenY, 1000);
+    EXPECT_EQ(pageCanvas().PenX, 1000); // the pen stands on the first node
+    EXPECT_EQ(pageCanvas().PenY, 1000);
 
     writeTempBmp();
     editingSession().CurrentFillPattern = "F12_sc.bmp";
@@ -325,15 +325,15 @@ TEST_F(NodeShapes, NodeLinesGatherAtTheBackInTheOrderMadeAndMoveNothingElse) {
     page().AddObject(draw::Ellipse, 200, 200, 800, 800);
     const draw::Long disc = page().currentId();
     page().ObjectSelected(true); // the user's selection stays where it is
-    metaugl().CurrentLineColor = Green;
+    pageCanvas().CurrentLineColor = Green;
 
-    const float penX = metaugl().PenX;
+    const float penX = pageCanvas().PenX;
     QVector<draw::Long> lines;
     for (int i = 0; i < 3; ++i) {
         select({{100 * i, 0}, {100 * i, 500}});
         MakeNodeLine();
         lines.append(page().currentId());
-        EXPECT_EQ(metaugl().PenX, penX);
+        EXPECT_EQ(pageCanvas().PenX, penX);
     }
     ASSERT_EQ(objects(), 5);
     EXPECT_EQ(obj(0).id, lines[0]);

@@ -7,7 +7,7 @@
 using PageState = DrawCmdTest;
 
 TEST_F(PageState, NewDrawingSizesTheSheetFromThePaperAndRecordsTheSize) {
-    Metaugl& m = metaugl();
+    Metaugl& m = pageCanvas();
     EXPECT_EQ(page().PageWidth(), 6300);
     EXPECT_EQ(page().PageHeight(), 4800);
     EXPECT_EQ(page().UnitsWidth(), 6300);
@@ -19,10 +19,10 @@ TEST_F(PageState, NewDrawingSizesTheSheetFromThePaperAndRecordsTheSize) {
 
     // The same size again is no change; no size at all is a portrait letter page.
     m.PageSizeChanged = 0;
-    NewDrawing();
+    c.NewDrawing();
     EXPECT_EQ(m.PageSizeChanged, 0);
     m.PaperWidth = 0;
-    NewDrawing();
+    c.NewDrawing();
     EXPECT_FLOAT_EQ(m.PaperWidth, 8.5f);
     EXPECT_FLOAT_EQ(m.PaperHeight, 11.0f);
     EXPECT_EQ(page().PageWidth(), 4800);
@@ -32,25 +32,25 @@ TEST_F(PageState, NewDrawingSizesTheSheetFromThePaperAndRecordsTheSize) {
 }
 
 TEST_F(PageState, NewDrawingEmptiesTheSheetAndResetsTextAndDefaultsButKeepsThePen) {
-    Metaugl& m = metaugl();
-    Z(2, 3);
-    SH(2);
-    LT(5);
-    LW(2);
-    AP(20);
-    AC();
-    AD(45);
+    Metaugl& m = pageCanvas();
+    c.Z(2, 3);
+    c.SH(2);
+    c.LT(5);
+    c.LW(2);
+    c.AP(20);
+    c.AC();
+    c.AD(45);
     m.CurrentGroupName = QStringLiteral("g");
-    PR(1);
+    c.PR(1);
     editingSession().NodeCount = 7;
     editingSession().ShapeCounter = 3;
     page().CurrentObject(4);
     page().LineStyle(3);
     page().FontName(QStringLiteral("Courier New"));
-    LR(1);
+    c.LR(1);
     const float penX = m.PenX, originY = m.OriginY;
 
-    NewDrawing();
+    c.NewDrawing();
     EXPECT_EQ(objects(), 0);
     EXPECT_FLOAT_EQ(m.PenX, penX);
     EXPECT_FLOAT_EQ(m.OriginY, originY);
@@ -75,26 +75,26 @@ TEST_F(PageState, NewDrawingEmptiesTheSheetAndResetsTextAndDefaultsButKeepsThePe
 
     // Ids start again at 1 on each new drawing.
     m.CurrentGroupName.clear();
-    LR(1);
+    c.LR(1);
     EXPECT_EQ(last().id, 1);
 }
 
 TEST_F(PageState, NewDrawingReportsItsOwnErrors) {
     ScriptedUi ui;
     ui.answer(vb::OK, QStringLiteral("Error 6 in metaugl-NewDrawing.  Please contact Kalvex"));
-    metaugl().PaperWidth = 1e7f; // a sheet beyond the Long range
-    NewDrawing();
+    pageCanvas().PaperWidth = 1e7f; // a sheet beyond the Long range
+    c.NewDrawing();
     EXPECT_EQ(ui.texts.size(), 1);
 }
 
 TEST_F(PageState, ZPlacesOriginAndPenOnThePaperMeasuredFromItsLowerLeftCorner) {
-    Metaugl& m = metaugl();
-    Z(0.25f, 0.25f);
+    Metaugl& m = pageCanvas();
+    c.Z(0.25f, 0.25f);
     EXPECT_FLOAT_EQ(m.OriginX, 0);
     EXPECT_FLOAT_EQ(m.OriginY, 4800);
-    Z(0.25f, 8.25f);
+    c.Z(0.25f, 8.25f);
     EXPECT_FLOAT_EQ(m.OriginY, 0);
-    Z(1, 2); // 0.75 in from the sheet's left, 6.25 in from its top
+    c.Z(1, 2); // 0.75 in from the sheet's left, 6.25 in from its top
     EXPECT_FLOAT_EQ(m.OriginX, 450);
     EXPECT_FLOAT_EQ(m.OriginY, 3750);
     EXPECT_FLOAT_EQ(m.PenX, 450);
@@ -102,128 +102,128 @@ TEST_F(PageState, ZPlacesOriginAndPenOnThePaperMeasuredFromItsLowerLeftCorner) {
     // Scales of 0 become 1, others stay.
     EXPECT_FLOAT_EQ(m.HorizontalScale, 1);
     EXPECT_FLOAT_EQ(m.VerticalScale, 1);
-    SH(2);
-    Z(1, 2);
+    c.SH(2);
+    c.Z(1, 2);
     EXPECT_FLOAT_EQ(m.HorizontalScale, 2);
 }
 
 TEST_F(PageState, PenMovesDivideByTheUserScales) {
-    Metaugl& m = metaugl();
-    Z(1, 2);
-    SH(2);
-    SR(1);
+    Metaugl& m = pageCanvas();
+    c.Z(1, 2);
+    c.SH(2);
+    c.SR(1);
     EXPECT_FLOAT_EQ(m.PenX, 750); // 300 units, not 1200
-    SL(0.5f);
+    c.SL(0.5f);
     EXPECT_FLOAT_EQ(m.PenX, 600);
-    SV(0.5f);
-    SU(1);
+    c.SV(0.5f);
+    c.SU(1);
     EXPECT_FLOAT_EQ(m.PenY, 3750 - 1200);
-    SD(0.25f);
+    c.SD(0.25f);
     EXPECT_FLOAT_EQ(m.PenY, 3750 - 900);
-    ZC();
+    c.ZC();
     EXPECT_FLOAT_EQ(m.OriginX, 600);
     EXPECT_FLOAT_EQ(m.OriginY, 2850);
 }
 
 TEST_F(PageState, SMovesEachCoordinateOnlyWhenItStaysOnTheSheet) {
-    Metaugl& m = metaugl();
-    Z(1, 2);
-    S(2, 1);
+    Metaugl& m = pageCanvas();
+    c.Z(1, 2);
+    c.S(2, 1);
     EXPECT_FLOAT_EQ(m.PenX, 1650);
     EXPECT_FLOAT_EQ(m.PenY, 3150);
-    S(-1, 3); // x would be 450 - 600 < 0
+    c.S(-1, 3); // x would be 450 - 600 < 0
     EXPECT_FLOAT_EQ(m.PenX, 1650);
     EXPECT_FLOAT_EQ(m.PenY, 1950);
-    S(20, -2); // x beyond 6300, y 4950 beyond 4800: nothing moves
+    c.S(20, -2); // x beyond 6300, y 4950 beyond 4800: nothing moves
     EXPECT_FLOAT_EQ(m.PenX, 1650);
     EXPECT_FLOAT_EQ(m.PenY, 1950);
-    S(0, -1.75f); // exactly on the lower edge
+    c.S(0, -1.75f); // exactly on the lower edge
     EXPECT_FLOAT_EQ(m.PenY, 4800);
 }
 
 TEST_F(PageState, LineTypesMapToPenStylesAndSetTheWidthWhenThickDashesAreOff) {
-    Metaugl& m = metaugl();
+    Metaugl& m = pageCanvas();
     const int16_t style[8] = {0, 0, 1, 3, 4, 2, 6, 5};
     for (int16_t n = 1; n <= 7; ++n) {
         m.CurrentLineWidth = 12;
-        LT(n);
+        c.LT(n);
         EXPECT_EQ(m.CurrentLineType, style[n]) << n;
         EXPECT_EQ(m.CurrentLineWidth, n == 6 ? 12 : n == 1 ? 4 : 1) << n;
     }
-    LT(0);
+    c.LT(0);
     EXPECT_EQ(m.CurrentLineType, 0);
-    LT(8);
+    c.LT(8);
     EXPECT_EQ(m.CurrentLineType, 0);
-    LT(-3);
+    c.LT(-3);
     EXPECT_EQ(m.CurrentLineType, 0);
 
     modgw().ThickDashedLines = QStringLiteral("1");
     m.CurrentLineWidth = 12;
-    LT(5);
+    c.LT(5);
     EXPECT_EQ(m.CurrentLineType, 2);
     EXPECT_EQ(m.CurrentLineWidth, 12);
     modgw().ThickDashedLines = QStringLiteral(" 0 (off)");
-    LT(5);
+    c.LT(5);
     EXPECT_EQ(m.CurrentLineWidth, 1);
 }
 
 TEST_F(PageState, LineWidthsAreClampedAndCountFourUnitsAStep) {
-    Metaugl& m = metaugl();
-    LW(-3);
+    Metaugl& m = pageCanvas();
+    c.LW(-3);
     EXPECT_EQ(m.CurrentLineWidth, 0);
-    LW(3);
+    c.LW(3);
     EXPECT_EQ(m.CurrentLineWidth, 12);
-    LW(9);
+    c.LW(9);
     EXPECT_EQ(m.CurrentLineWidth, 20);
 }
 
 TEST_F(PageState, CoordinatesAreRoundedHalfToEvenOnlyWhenHandedToTheControl) {
-    Metaugl& m = metaugl();
+    Metaugl& m = pageCanvas();
     penAt(0, 600);
     m.PenX = 100.5f;
-    LR(0);
+    c.LR(0);
     EXPECT_EQ(last().x1, 100);
     m.PenX = 101.5f;
-    LR(0);
+    c.LR(0);
     EXPECT_EQ(last().x1, 102);
     EXPECT_FLOAT_EQ(m.PenX, 101.5f); // the pen keeps its fraction
 }
 
 TEST_F(PageState, ScaleOfZeroAndCoordinatesBeyondLongAreRaisedAndAddNothing) {
-    Metaugl& m = metaugl();
-    Z(1, 2);
-    SH(0);
-    EXPECT_EQ(errorOf([] { LR(1); }), 11);
-    EXPECT_EQ(errorOf([] { SR(1); }), 11);
-    EXPECT_EQ(errorOf([] { S(1, 1); }), 11);
-    SH(1);
-    SV(0);
-    EXPECT_EQ(errorOf([] { LU(1); }), 11);
-    EXPECT_EQ(errorOf([] { RE(1, 1); }), 11);
+    Metaugl& m = pageCanvas();
+    c.Z(1, 2);
+    c.SH(0);
+    EXPECT_EQ(errorOf([&] { c.LR(1); }), 11);
+    EXPECT_EQ(errorOf([&] { c.SR(1); }), 11);
+    EXPECT_EQ(errorOf([&] { c.S(1, 1); }), 11);
+    c.SH(1);
+    c.SV(0);
+    EXPECT_EQ(errorOf([&] { c.LU(1); }), 11);
+    EXPECT_EQ(errorOf([&] { c.RE(1, 1); }), 11);
     EXPECT_EQ(objects(), 0);
-    SV(1e-7f); // 600 / 1e-7 units: beyond the Long range
-    EXPECT_EQ(errorOf([] { LD(1); }), 6);
+    c.SV(1e-7f); // 600 / 1e-7 units: beyond the Long range
+    EXPECT_EQ(errorOf([&] { c.LD(1); }), 6);
     EXPECT_EQ(objects(), 0);
     EXPECT_FLOAT_EQ(m.PenY, 3750);
 }
 
 TEST_F(PageState, EveryAddedObjectIsTaggedWithTheCurrentNames) {
-    Metaugl& m = metaugl();
+    Metaugl& m = pageCanvas();
     penAt(600, 600);
     m.CurrentGroupName = QStringLiteral("graphicssystem");
     m.CurrentObjName = QStringLiteral("datefile");
-    LR(1);
-    A(QStringLiteral("x"));
-    C(0.1f);
+    c.LR(1);
+    c.A(QStringLiteral("x"));
+    c.C(0.1f);
     m.CurrentGroupName.clear();
-    RE(1, 1);
+    c.RE(1, 1);
     m.CurrentObjName.clear();
     m.CurrentGroupName = QStringLiteral("table");
-    PR(1);
-    PU(1);
-    PFC(0);
+    c.PR(1);
+    c.PU(1);
+    c.PFC(0);
     m.CurrentGroupName.clear();
-    LL(1);
+    c.LL(1);
     ASSERT_EQ(objects(), 6);
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(obj(i).tag(QStringLiteral("groupname")), "graphicssystem") << i;

@@ -158,13 +158,13 @@ TEST_F(Print, OneLandscapePagePerCallWithoutTheDeletedObjects) {
 }
 
 TEST_F(Print, ASheetTallerThanWidePrintsPortraitASquareOneLandscape) {
-    metaugl().PaperWidth = 8.5f;
-    metaugl().PaperHeight = 11;
-    NewDrawing();
+    pageCanvas().PaperWidth = 8.5f;
+    pageCanvas().PaperHeight = 11;
+    c.NewDrawing();
     EXPECT_TRUE(pdfInfo(printTo("tall.pdf"), "Page size").startsWith("612 x 792"));
-    metaugl().PaperWidth = 9;
-    metaugl().PaperHeight = 9;
-    NewDrawing();
+    pageCanvas().PaperWidth = 9;
+    pageCanvas().PaperHeight = 9;
+    c.NewDrawing();
     EXPECT_TRUE(pdfInfo(printTo("square.pdf"), "Page size").startsWith("792 x 612"));
 }
 

@@ -29,95 +29,95 @@ namespace {
 
 // Everything is placed from the page origin at (0.5, 0.5) inch on the paper, that is the sheet point
 // (150, 4650).
-void drawSamplePage(const QString& bitmap) {
-    Metaugl& m = metaugl();
-    SH(1);
-    SV(1);
-    Z(0.5f, 0.5f);
-    LW(2);
-    RE(10, 7.5f); // the frame: (150, 4650) to (6150, 150)
+void drawSamplePage(PageCanvas& c, const QString& bitmap) {
+    Metaugl& m = c;
+    c.SH(1);
+    c.SV(1);
+    c.Z(0.5f, 0.5f);
+    c.LW(2);
+    c.RE(10, 7.5f); // the frame: (150, 4650) to (6150, 150)
 
-    S(5, 7.05f);
-    AP(18);
-    AC();
-    A(QStringLiteral(".B.Sample Page"));
+    c.S(5, 7.05f);
+    c.AP(18);
+    c.AC();
+    c.A(QStringLiteral(".B.Sample Page"));
 
     // Alignments at a marked anchor, level and rotated.
-    AP(10);
+    c.AP(10);
     const char* names[] = {"Left aligned", "Centred", "Right aligned"};
     for (int i = 0; i < 3; ++i) {
-        S(2.5f, 6.5f - 0.3f * i);
-        C(0.02f);
+        c.S(2.5f, 6.5f - 0.3f * i);
+        c.C(0.02f);
         if (i == 0)
-            AL();
+            c.AL();
         else if (i == 1)
-            AC();
+            c.AC();
         else
-            AR();
-        A(QString::fromLatin1(names[i]));
+            c.AR();
+        c.A(QString::fromLatin1(names[i]));
     }
-    AD(90);
+    c.AD(90);
     for (int i = 0; i < 3; ++i) {
-        S(8.5f + 0.4f * i, 4.5f);
-        C(0.02f);
+        c.S(8.5f + 0.4f * i, 4.5f);
+        c.C(0.02f);
         if (i == 0)
-            AL();
+            c.AL();
         else if (i == 1)
-            AC();
+            c.AC();
         else
-            AR();
-        A(QString::fromLatin1(names[i]));
+            c.AR();
+        c.A(QString::fromLatin1(names[i]));
     }
-    AD(0);
-    AL();
-    S(4.2f, 6.5f);
-    A(QStringLiteral(".I.Two lines\\Nof text"));
+    c.AD(0);
+    c.AL();
+    c.S(4.2f, 6.5f);
+    c.A(QStringLiteral(".I.Two lines\\Nof text"));
 
     // Line types: solid, broken styles and the software dashes.
     for (int16_t t = 1; t <= 6; ++t) {
-        S(0.5f, 5.4f - 0.25f * (t - 1));
-        LT(t);
-        LR(3);
-        SR(0.1f);
-        AN(float(t));
+        c.S(0.5f, 5.4f - 0.25f * (t - 1));
+        c.LT(t);
+        c.LR(3);
+        c.SR(0.1f);
+        c.AN(float(t));
     }
-    LT(1);
+    c.LT(1);
 
     // Circles: outline, filled with the line colour, grey.
     m.CurrentLineColor = draw::RGB(200, 0, 0);
-    S(5, 4.8f);
-    C(0.35f);
-    S(6, 4.8f);
-    EF(0.3f);
-    S(7, 4.8f);
-    EFS(0.3f, 0.5f);
+    c.S(5, 4.8f);
+    c.C(0.35f);
+    c.S(6, 4.8f);
+    c.EF(0.3f);
+    c.S(7, 4.8f);
+    c.EFS(0.3f, 0.5f);
 
     // A grey box, a blue polygon and a grey polygon.
-    S(1, 1.5f);
-    DrawSquareMarker(1.5f, 1, 0.5f);
-    S(3.5f, 1.5f);
-    PR(1.5f);
-    PRTO(-0.5f, 1);
-    PL(1);
-    PFC(draw::RGB(0, 0, 255));
-    S(5.5f, 1.5f);
-    PRTO(1, 0.25f);
-    PRTO(-0.25f, 0.75f);
-    PL(0.5f);
-    PFS(0.2f);
+    c.S(1, 1.5f);
+    c.DrawSquareMarker(1.5f, 1, 0.5f);
+    c.S(3.5f, 1.5f);
+    c.PR(1.5f);
+    c.PRTO(-0.5f, 1);
+    c.PL(1);
+    c.PFC(draw::RGB(0, 0, 255));
+    c.S(5.5f, 1.5f);
+    c.PRTO(1, 0.25f);
+    c.PRTO(-0.25f, 0.75f);
+    c.PL(0.5f);
+    c.PFS(0.2f);
 
     // Markers and a number.
     m.CurrentLineColor = draw::RGB(0, 150, 0);
-    S(5, 3.3f);
-    TRIF(0.15f);
-    S(5.6f, 3.3f);
-    TRI(0.15f);
-    S(6.2f, 3.3f);
-    AN(3.14159f);
+    c.S(5, 3.3f);
+    c.TRIF(0.15f);
+    c.S(5.6f, 3.3f);
+    c.TRI(0.15f);
+    c.S(6.2f, 3.3f);
+    c.AN(3.14159f);
 
     // A bitmap stretched into its frame.
-    S(7.5f, 0.5f);
-    DrawBMP(bitmap, 2, 1);
+    c.S(7.5f, 0.5f);
+    c.DrawBMP(bitmap, 2, 1);
 }
 
 bool near(QRgb c, int r, int g, int b, int tolerance = 3) {
@@ -148,7 +148,7 @@ TEST_F(SamplePage, RendersToPngAndPdfWithItsFrameFillsAndText) {
     const QString bmp = tmp.path() + QStringLiteral("/symbol.bmp");
     ASSERT_TRUE(symbol.save(bmp, "BMP"));
 
-    drawSamplePage(bmp);
+    drawSamplePage(c, bmp);
 
     // The objects, by hand from the inch positions; every object against the page's dump.
     EXPECT_TRUE(matchesGoldenPage(page(), "samplepage"));
@@ -197,19 +197,16 @@ TEST_F(SamplePage, DrawnOnACanvasOfItsOwnIsTheSamePageAndLeavesThePageAlone) {
     ASSERT_TRUE(symbol.save(bmp, "BMP"));
     editingSession().NodeCount = 3;
     modgw().LastPageSize = QStringLiteral("kept");
-    const Metaugl pageState = metaugl();
+    const Metaugl pageState = pageCanvas();
     MDrawPro own;
     PageCanvas canvas(own);
     canvas.PaperWidth = 11;
     canvas.PaperHeight = 8.5f;
-    {
-        UseCanvas use(canvas);
-        NewDrawing();
-        drawSamplePage(bmp);
-    }
+    canvas.NewDrawing();
+    drawSamplePage(canvas, bmp);
     EXPECT_TRUE(matchesGoldenPage(own, "samplepage"));
     EXPECT_EQ(objects(), 0);
-    EXPECT_TRUE(metaugl() == pageState);
+    EXPECT_TRUE(pageCanvas() == pageState);
     EXPECT_EQ(editingSession().NodeCount, 3);
     EXPECT_EQ(modgw().LastPageSize, "kept");
 }

@@ -10,9 +10,9 @@ using TextCommands = DrawCmdTest;
 
 TEST_F(TextCommands, LinesOfATextStepDownByTheTextHeight) {
     penAt(600, 600);
-    AP(12);
-    AL();
-    A(QStringLiteral("Well\\NMW-1"));
+    c.AP(12);
+    c.AL();
+    c.A(QStringLiteral("Well\\NMW-1"));
     ASSERT_EQ(objects(), 2);
     EXPECT_EQ(dumpObject(obj(0)),
               "1 text frame=600,600,600,600 text=\"Well\" font=\"Arial\",-100,0,0 color=0");
@@ -20,28 +20,28 @@ TEST_F(TextCommands, LinesOfATextStepDownByTheTextHeight) {
     expectFrame(obj(1), 600, 700, 600, 700);
     EXPECT_EQ(obj(1).text, "MW-1");
     EXPECT_DOUBLE_EQ(obj(1).style.textHeight, -100);
-    EXPECT_FLOAT_EQ(metaugl().PenY, 600); // text never moves the pen
+    EXPECT_FLOAT_EQ(pageCanvas().PenY, 600); // text never moves the pen
 }
 
 TEST_F(TextCommands, SplittingTakesEitherCaseAndKeepsEmptyLines) {
     penAt(600, 600);
-    AP(12);
-    A(QStringLiteral("a\\nb"));
-    A(QString());
-    A(QStringLiteral("c\\N"));
-    A(QStringLiteral("d\\N\\Ne"));
+    c.AP(12);
+    c.A(QStringLiteral("a\\nb"));
+    c.A(QString());
+    c.A(QStringLiteral("c\\N"));
+    c.A(QStringLiteral("d\\N\\Ne"));
     QStringList texts;
     for (int i = 0; i < objects(); ++i)
         texts << obj(i).text;
     EXPECT_EQ(texts, QStringList({"a", "b", "", "c", "", "d", "", "e"}));
     EXPECT_EQ(obj(7).y1, 800);
-    TextLine(QStringLiteral("f\\Ng")); // one line, as it stands
+    c.TextLine(QStringLiteral("f\\Ng")); // one line, as it stands
     EXPECT_EQ(last().text, "f\\Ng");
 }
 
 TEST_F(TextCommands, EachLineTakesItsOwnStylePrefix) {
     penAt(600, 600);
-    A(QStringLiteral(".B.Bold\\N.i.Italic\\N.bI.Both\\N.U.Other\\NPlain"));
+    c.A(QStringLiteral(".B.Bold\\N.i.Italic\\N.bI.Both\\N.U.Other\\NPlain"));
     ASSERT_EQ(objects(), 5);
     auto flags = [](int i) {
         return QStringLiteral("%1%2").arg(obj(i).style.textBold).arg(obj(i).style.textItalic);
@@ -55,31 +55,31 @@ TEST_F(TextCommands, EachLineTakesItsOwnStylePrefix) {
     EXPECT_EQ(obj(3).text, ".U.Other");
     EXPECT_EQ(flags(3), "00");
     EXPECT_EQ(flags(4), "00");
-    TextLine(QStringLiteral(".B.x"));
+    c.TextLine(QStringLiteral(".B.x"));
     EXPECT_EQ(last().text, "x");
     EXPECT_TRUE(last().style.textBold);
 }
 
 TEST_F(TextCommands, RotatedLinesStepRightAndAlignmentAndAngleAreHandedOn) {
     penAt(1200, 2400);
-    AP(12);
-    AD(90);
-    AR();
-    A(QStringLiteral("one\\Ntwo"));
+    c.AP(12);
+    c.AD(90);
+    c.AR();
+    c.A(QStringLiteral("one\\Ntwo"));
     expectFrame(obj(0), 1200, 2400, 1200, 2400);
     expectFrame(obj(1), 1300, 2400, 1300, 2400);
     EXPECT_DOUBLE_EQ(obj(1).style.textAngle, 90);
     EXPECT_EQ(obj(1).style.textAlign, 2);
-    AC();
-    AD(0);
-    A(QStringLiteral("c"));
+    c.AC();
+    c.AD(0);
+    c.A(QStringLiteral("c"));
     EXPECT_EQ(last().style.textAlign, 1);
     EXPECT_DOUBLE_EQ(last().style.textAngle, 0);
 }
 
 TEST_F(TextCommands, BeforeTheFirstPointSizeTextHasCellHeightAndStacksUpwards) {
     penAt(600, 600);
-    A(QStringLiteral("a\\Nb"));
+    c.A(QStringLiteral("a\\Nb"));
     EXPECT_DOUBLE_EQ(obj(0).style.textHeight, 83.3);
     EXPECT_EQ(obj(1).y1, 517); // 600 - 83.3
 }
@@ -87,14 +87,14 @@ TEST_F(TextCommands, BeforeTheFirstPointSizeTextHasCellHeightAndStacksUpwards) {
 TEST_F(TextCommands, FontNamesGoToTheDefaultsAndARefusedNameIsIgnoredQuietly) {
     ScriptedUi ui; // no box may appear
     penAt(600, 600);
-    AF(QStringLiteral("Times New Roman"));
-    A(QStringLiteral("t"));
+    c.AF(QStringLiteral("Times New Roman"));
+    c.A(QStringLiteral("t"));
     EXPECT_EQ(last().style.fontName, "Times New Roman");
-    AF(QString());
-    A(QStringLiteral("u"));
+    c.AF(QString());
+    c.A(QStringLiteral("u"));
     EXPECT_EQ(last().style.fontName, "Times New Roman");
-    NewDrawing();
-    A(QStringLiteral("v"));
+    c.NewDrawing();
+    c.A(QStringLiteral("v"));
     EXPECT_EQ(last().style.fontName, "Arial");
 }
 
@@ -116,9 +116,9 @@ TEST_F(TextCommands, NumbersShowWithAtMostTwoDecimalsOrAsWholeNumbers) {
     EXPECT_EQ(NumberText(2.9998f), "3.");
 
     penAt(600, 600);
-    AP(12);
-    AR();
-    AN(3.14159f);
+    c.AP(12);
+    c.AR();
+    c.AN(3.14159f);
     EXPECT_EQ(last().text, "3.14");
     EXPECT_EQ(last().style.textAlign, 2);
     EXPECT_EQ(last().x1, 600);
@@ -128,10 +128,10 @@ TEST_F(TextCommands, ANumberThatIsNotFiniteIsAnOverflowAndDrawsNothing) {
     penAt(600, 600);
     const float inf = std::numeric_limits<float>::infinity();
     for (float v : {inf, -inf, std::numeric_limits<float>::quiet_NaN()}) {
-        EXPECT_EQ(errorOf([&] { AN(v); }), qmerr::Overflow) << v;
+        EXPECT_EQ(errorOf([&] { c.AN(v); }), qmerr::Overflow) << v;
         EXPECT_EQ(errorOf([&] { NumberText(v); }), qmerr::Overflow) << v;
     }
     EXPECT_EQ(objects(), 0);
-    AN(std::numeric_limits<float>::max()); // the largest finite value still shows
+    c.AN(std::numeric_limits<float>::max()); // the largest finite value still shows
     EXPECT_EQ(objects(), 1);
 }

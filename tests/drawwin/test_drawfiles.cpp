@@ -32,8 +32,8 @@ protected:
         // The size dialog as the user confirms it; tests change what it does.
         dialogs.newDrawingSize = [this] {
             ++sizeAsked;
-            metaugl().PaperWidth = 8.5f;
-            metaugl().PaperHeight = 11;
+            pageCanvas().PaperWidth = 8.5f;
+            pageCanvas().PaperHeight = 11;
             drawwin().NewDrawingConfirmed = 1;
         };
         dialogs.bitmapSize = [this] {
@@ -173,9 +173,9 @@ TEST_F(DrawFiles, OpenReadsTheFileIntoThePageWhichFollowsItsSheet) {
     const draw::Long first = rect(100, 200, 300, 400);
     rect(500, 600, 700, 800);
     savedPage(pf.file("two.kdf"));
-    metaugl().PaperWidth = 8.5f;
-    metaugl().PaperHeight = 11;
-    NewDrawing(); // a portrait page of 4800 by 6300
+    pageCanvas().PaperWidth = 8.5f;
+    pageCanvas().PaperHeight = 11;
+    pageCanvas().NewDrawing(); // a portrait page of 4800 by 6300
     rect(1, 1, 2, 2);
     drawwin().DrawingModified = 0;
     recordFirst();
@@ -201,10 +201,10 @@ TEST_F(DrawFiles, OpenReadsTheFileIntoThePageWhichFollowsItsSheet) {
     EXPECT_EQ(page().at(1).y2, 800);
     EXPECT_EQ(drawwin().DrawingFileName, pf.file("two.kdf"));
     EXPECT_EQ(drawwin().FileDialogName, pf.file("two.kdf"));
-    EXPECT_EQ(metaugl().DrawableWidth, 6300);
-    EXPECT_EQ(metaugl().DrawableHeight, 4800);
-    EXPECT_FLOAT_EQ(metaugl().DrawableHeightInches, 8);
-    EXPECT_EQ(metaugl().PaperWidth, 8.5f); // the next new drawing's paper stays
+    EXPECT_EQ(pageCanvas().DrawableWidth, 6300);
+    EXPECT_EQ(pageCanvas().DrawableHeight, 4800);
+    EXPECT_FLOAT_EQ(pageCanvas().DrawableHeightInches, 8);
+    EXPECT_EQ(pageCanvas().PaperWidth, 8.5f); // the next new drawing's paper stays
     EXPECT_EQ(undoRecord().UndoCount(), 0);
     EXPECT_EQ(editingSession().SelectedNodeCount, 0);
     EXPECT_EQ(editingSession().NodeCount, 0);
@@ -245,8 +245,8 @@ TEST_F(DrawFiles, ABitmapOpensOnASheetOfItsSizeShownWhole) {
     EXPECT_EQ(FileOpenDrawing(buttons, dialogs), PageZoom::Whole);
     ASSERT_EQ(page().count(), 1);
     EXPECT_EQ(page().at(0).kind, draw::Bitmap);
-    EXPECT_NEAR(metaugl().DrawableWidth, 300 * 600 / 96.0, 1);
-    EXPECT_NEAR(metaugl().DrawableHeight, 150 * 600 / 96.0, 1);
+    EXPECT_NEAR(pageCanvas().DrawableWidth, 300 * 600 / 96.0, 1);
+    EXPECT_NEAR(pageCanvas().DrawableHeight, 150 * 600 / 96.0, 1);
 }
 
 TEST_F(DrawFiles, SaveWithoutANameGoesThroughSaveAsAndItsCancelKeepsTheChange) {
@@ -411,9 +411,9 @@ TEST_F(DrawFiles, PrintShowsTheNoticeThenPrintsOnePageOrientedByTheSheet) {
     EXPECT_EQ(page().count(), 2);
 
     // A sheet taller than wide prints portrait.
-    metaugl().PaperWidth = 8.5f;
-    metaugl().PaperHeight = 11;
-    NewDrawing();
+    pageCanvas().PaperWidth = 8.5f;
+    pageCanvas().PaperHeight = 11;
+    pageCanvas().NewDrawing();
     rect(600, 600, 1200, 1200);
     ui.file(pf.file("tall.pdf"));
     FilePrintDrawing({});
@@ -457,7 +457,7 @@ TEST_F(DrawFiles, TheBitmapSizeIsProposedOnceFollowsTheProportionAndIsHeldTo100T
     ProposeBitmapSize();
     EXPECT_EQ(modgw().BitmapWidth, 630);
     EXPECT_EQ(modgw().BitmapHeight, 480);
-    EXPECT_EQ(metaugl().PageSizeChanged, 0);
+    EXPECT_EQ(pageCanvas().PageSizeChanged, 0);
     modgw().BitmapWidth = 777;
     ProposeBitmapSize();
     EXPECT_EQ(modgw().BitmapWidth, 777);

@@ -204,7 +204,7 @@ TEST_F(Editing, ANewDrawingEmptiesTheRecordSoUndoMovesNoUnrelatedObject) {
     clickSelect(rect(0, 0, 100, 100));
     moveSelection(500, 500);
     ASSERT_EQ(undoRecord().LastActionKind(), 1);
-    NewDrawing();
+    pageCanvas().NewDrawing();
     EXPECT_EQ(undoRecord().UndoCount(), 0);
     const Long fresh = rect(1000, 1000, 1100, 1100); // id 1 again
     ASSERT_EQ(fresh, undoRecord().UndoIds(1));
@@ -367,7 +367,7 @@ TEST_F(Editing, EachStackingEntryWithNoneOneAndTwoSelected) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
-        NewDrawing();
+        pageCanvas().NewDrawing();
         for (int i = 0; i < 5; ++i)
             rect(100 * i, 0, 100 * i + 50, 50);
         drawwin().DrawingModified = 0;
@@ -381,7 +381,7 @@ TEST_F(Editing, EachStackingEntryWithNoneOneAndTwoSelected) {
         EXPECT_EQ(order(), c.one);
         EXPECT_EQ(drawwin().DrawingModified, 1);
 
-        NewDrawing();
+        pageCanvas().NewDrawing();
         for (int i = 0; i < 5; ++i)
             rect(100 * i, 0, 100 * i + 50, 50);
         bandSelect({2, 4});

@@ -20,10 +20,10 @@ protected:
     }
     // A plain object of the drawing: a rectangle through the drawing commands.
     static void drawBox() {
-        SH(1);
-        SV(1);
-        Z(1, 1);
-        RE(2, 1);
+        pageCanvas().SH(1);
+        pageCanvas().SV(1);
+        pageCanvas().Z(1, 1);
+        pageCanvas().RE(2, 1);
     }
 };
 
@@ -98,7 +98,7 @@ TEST_F(NodeMarkers, HidingWithNoMarkersDeletesNothingAndClearsTheSelection) {
 TEST_F(NodeMarkers, ANewPageShowsNoMarkers) {
     AddNodeMarker(1000, 2000);
     HideNodeMarkers();
-    NewDrawing();
+    pageCanvas().NewDrawing();
     ShowNodeMarkers();
     EXPECT_EQ(page().count(), 0);
 }
@@ -122,17 +122,17 @@ TEST_F(NodeMarkers, DrawingCommandsAndNodePickingKeepTheirOwnBuffers) {
     editingSession().SelectedNodes[2] = 2000;
     editingSession().SelectedNodeCount = 2;
     // A triangle drawn through the polygon buffer starts at the pen, not at a picked node.
-    SH(1);
-    SV(1);
-    Z(1, 1);
-    PR(1);
-    PU(1);
-    PFC(0);
-    EXPECT_EQ(metaugl().PolyCount, 0);
+    pageCanvas().SH(1);
+    pageCanvas().SV(1);
+    pageCanvas().Z(1, 1);
+    pageCanvas().PR(1);
+    pageCanvas().PU(1);
+    pageCanvas().PFC(0);
+    EXPECT_EQ(pageCanvas().PolyCount, 0);
     EXPECT_EQ(editingSession().SelectedNodeCount, 2);
     EXPECT_EQ(page().at(0).vertices.first(), QPoint(450, 4350));
     // A new page takes the markers away, and with them their selection.
-    NewDrawing();
+    pageCanvas().NewDrawing();
     EXPECT_EQ(editingSession().SelectedNodeCount, 0);
 }
 

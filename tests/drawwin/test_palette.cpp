@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "drawcmd/metaugl.h"
+#include "drawcmd/editingsession.h"
+#include "drawcmd/pagecanvas.h"
 #include "drawwin/drawwinstate.h"
 #include "drawwin/palette.h"
 #include "drawwin/shippedpictures.h"
@@ -52,7 +53,7 @@ TEST_F(Palette, AFirstRunWritesTenPatternsAndFourteenColoursAndShowsThem) {
     // White fill and black lines to begin with; the sample shows the fill in its colour.
     EXPECT_EQ(editingSession().CurrentFillPattern, "F0_sc.bmp");
     EXPECT_EQ(editingSession().CurrentFillColor, draw::White);
-    EXPECT_EQ(metaugl().CurrentLineColor, draw::Black);
+    EXPECT_EQ(pageCanvas().CurrentLineColor, draw::Black);
     EXPECT_TRUE(QFileInfo::exists(pf.file("fills/Temp.bmp")));
     ASSERT_EQ(pal.count(), 40);
     EXPECT_EQ(byId(1).style.fillPicture.pixelColor(0, 0), QColor(Qt::white));
@@ -101,7 +102,7 @@ TEST_F(Palette, TheFileGivesTheCurrentStylesAndTheSwatches) {
     createFillPalette(pal, page, nullptr);
     EXPECT_EQ(editingSession().CurrentFillPattern, "F3_sc.bmp");
     EXPECT_EQ(editingSession().CurrentFillColor, 1000);
-    EXPECT_EQ(metaugl().CurrentLineColor, 8000);
+    EXPECT_EQ(pageCanvas().CurrentLineColor, 8000);
     EXPECT_EQ(byId(1).style.fill, draw::FillMode::Picture);
     EXPECT_EQ(byId(21).style.fillColor, 9000);
     // A missing pattern shows the solid one of the fills folder.
@@ -292,7 +293,7 @@ TEST_F(PaletteClicks, ARightClickSetsTheLineColourOfTheSwatchAboveIt) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.y);
         PaletteRightClick(pal, page, c.x, c.y);
-        EXPECT_EQ(metaugl().CurrentLineColor, c.want);
+        EXPECT_EQ(pageCanvas().CurrentLineColor, c.want);
         EXPECT_EQ(page.defaults().lineColor, c.want);
         EXPECT_EQ(pageStyle(1).lineColor, c.want);
         EXPECT_EQ(byId(28).style.fillColor, c.want);
@@ -301,7 +302,7 @@ TEST_F(PaletteClicks, ARightClickSetsTheLineColourOfTheSwatchAboveIt) {
     // Outside the colour rows nothing changes.
     PaletteRightClick(pal, page, 100, 3349);
     PaletteRightClick(pal, page, 100, 4511);
-    EXPECT_EQ(metaugl().CurrentLineColor, 1014);
+    EXPECT_EQ(pageCanvas().CurrentLineColor, 1014);
     EXPECT_EQ(editingSession().CurrentFillColor, fill);
 }
 

@@ -315,7 +315,7 @@ TEST_F(Toolbar, A251stNodeStaysUnselectedAndUnlisted) {
 }
 
 TEST_F(Toolbar, EscapeStylesOnlyTheShapeTheFreeToolJustDrew) {
-    metaugl().CurrentLineColor = Blue;
+    pageCanvas().CurrentLineColor = Blue;
     click(12, "Free Line");
     // A selected object elsewhere must neither move in the stacking order nor take the style.
     page().AddObject(draw::Rectangle, 0, 0, 100, 100);

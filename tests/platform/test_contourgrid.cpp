@@ -265,9 +265,10 @@ TEST(GridFile, KeepsAwkwardValuesLimitsAndAnOwnNodataBitForBit) {
     EXPECT_TRUE(back.isBlank(1, 1));
     EXPECT_EQ(back.at(0, 1), 6.02214076e23); // row 0 is the lowest y in the file too
 
-    // Limits whose cell is too small or large for a double, none or reversed come back exactly.
+    // Limits whose cell is too small or large for a double, none, reversed or -0 come back exactly.
     const double most = std::numeric_limits<double>::max();
-    const std::array<double, 4> limits[] = {{0, 1e-320, 0, 1}, {5, 5, 2, 2}, {0, 1, 1, 0}, {-most, most, -most, most}};
+    const std::array<double, 4> limits[] = {
+        {0, 1e-320, 0, 1}, {5, 5, 2, 2}, {0, 1, 1, 0}, {-most, most, -most, most}, {-0.0, 1, -0.0, -0.0}};
     for (const auto& [x0, x1, y0, y1] : limits) {
         g.xMin = x0, g.xMax = x1, g.yMin = y0, g.yMax = y1;
         writeGridFile(pf.file("odd.grd"), g);
@@ -288,6 +289,9 @@ TEST(GridFile, AMissingForeignOrHostileFileIsRefusedWith432BeforeAllocating) {
     TempProgramFolder pf;
     writeText(pf.file("text.grd"), "1 2 3\r\n");
     writeRaw(pf.file("huge.grd"), HugeGridFile);
+    QByteArray deep = HugeGridFile; // 2,689 x 100 nodes of 50,688 samples each
+    deep.replace(18, 4, "\x81\n\0\0", 4).replace(30, 4, "d\0\0\0", 4).replace(90, 2, "\0\xc6", 2);
+    writeRaw(pf.file("deep.grd"), deep);
     const ContourGrid g{3, 2, 0, 1, 0, 1, 1e38, std::vector<double>(6, 1.0)};
     auto withGeoTransform = [&](const char* name, std::array<double, 6> gt) {
         writeGridFile(pf.file(name), g);
@@ -298,7 +302,8 @@ TEST(GridFile, AMissingForeignOrHostileFileIsRefusedWith432BeforeAllocating) {
     withGeoTransform("nan.grd", {0, 1, 0, std::nan(""), 0, -1});
     withGeoTransform("mirror.grd", {0, -1, 0, 1, 0, -1});
     const std::pair<const char*, const char*> cases[] = {
-        {"none.grd", "not found"}, {"text.grd", "not a grid file"}, {"huge.grd", "more than 25000000 nodes"},
+        {"none.grd", "not found"}, {"text.grd", "not a grid file"}, {"huge.grd", "more than 25000000 values"},
+        {"deep.grd", "more than 25000000 values"},
         {"nan.grd", "no usable geotransform"}, {"mirror.grd", "no usable geotransform"}};
     for (const auto& [name, reason] : cases) {
         QString why;

@@ -6,11 +6,14 @@
 #include "platform/textfile.h"
 #include "support/errorof.h"
 #include "support/faultydisk.h"
+#include "support/scriptedui.h"
 #include "support/testenv.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 TEST(TextFile, ReadsAllThreeLineEndsAndWritesCrLf) {
     TempProgramFolder pf;
@@ -241,4 +244,55 @@ TEST(TextFile, StreamedLinesAreTheLinesReadWholeAcrossBlockEnds) {
         }
     }
     EXPECT_THROW(qtext::LineStream(pf.file("none.txt")), QmError);
+}
+
+// Notes a save of ours never writes, as found in shared and copied project folders, are set aside
+// with one message and nothing they name moves; a link or FIFO is never opened or removed. The last
+// note is ours: completed. Then a set whose save fails at each rename keeps the old files whole.
+TEST(PendingSet, RecoveryMovesOnlyWhatASaveOfOursWroteAndAFailedSetKeepsTheOldOne) {
+    TempProgramFolder pf;
+    const QString data = pf.file("site/"), out = pf.file("outside/"), db = data + "site.mdb";
+    const QString pending = db + ".qmpending-7-1", doc = out + "doc", theirs = out + "site.mdb.qmpending-7-1";
+    const struct { QString folder; QStringList lines; int make = 0; } cases[] = {
+        {data, {doc, db}}, {pf.path(), {out + "photos", pf.file("photos")}},
+        {data, {"site.mdb.qmpending-7-1", "site.mdb"}}, {data, {pending, data + "doc"}},
+        {data, {theirs, out + "site.mdb"}}, {data, {pending, db, pending}},
+        {data, {data + "../site/site.mdb.qmpending-7-1", data + "../site/site.mdb"}},
+        {data, {pending, db}, 1}, {data, {pending, db}, 2}, {data, {pending, db}, 3}, {data, {pending, db}}};
+    for (const auto& [folder, lines, make] : cases) {
+        QDir(data).removeRecursively(), QDir().mkpath(data), QDir().mkpath(out + "photos");
+        writeRaw(db, "old"), writeRaw(pending, "new"), writeRaw(doc, "doc"), writeRaw(theirs, "theirs");
+        if (make == 1) QFile::remove(pending), QFile::link(doc, pending);
+        if (make == 2) QFile::remove(pending), ::mkfifo(pending.toUtf8(), 0600);
+        if (make == 3) QFile::remove(db), QDir().mkdir(db);
+        const QString note = QFileInfo(folder).canonicalFilePath() + "/qmcommit-7-2";
+        writeRaw(note, QFile::encodeName(lines.join(u'\n') + u'\n'));
+        const bool ours = &lines == &cases[std::size(cases) - 1].lines;
+        ScriptedUi ui;
+        if (!ours)
+            ui.answer(vb::OK, "The note " + note + " of an unfinished save names files this program did not "
+                              "write. It was set aside as qmcommit-7-2.bad and no file was changed.");
+        qtext::RemoveLeftovers(data);
+        SCOPED_TRACE(lines.join(u' ').toStdString());
+        EXPECT_EQ(QFile::exists(note + ".bad"), !ours);
+        EXPECT_EQ(QFileInfo(db).isFile() ? readRaw(db) : "dir", ours ? "new" : make == 3 ? "dir" : "old");
+        EXPECT_EQ(readRaw(doc) + readRaw(theirs), "doctheirs");
+        EXPECT_FALSE(QFile::exists(pf.file("photos")) || QFile::exists(out + "site.mdb") || QFile::exists(note));
+        EXPECT_EQ(QFileInfo(pending).isSymLink() || QFileInfo::exists(pending), make == 1 || make == 2);
+    }
+    const QStringList names{pf.file("page-1.bmp"), pf.file("page-2.bmp"), pf.file("page.dxf")};
+    for (const QString& n : names) writeRaw(n, "old");
+    for (int failing = 1, renames = 0; renames >= failing - 1; ++failing) { // until a pass fails none
+        renames = 0;
+        qtext::renameFaultHook() = [&] { return ++renames == failing ? EIO : 0; };
+        QString why;
+        qtext::PendingSet set;
+        for (const QString& n : names) set.add(n, QByteArray("new"));
+        const int error = errorOf([&] { set.commit(); }, &why);
+        const bool failed = renames >= failing;
+        EXPECT_EQ(QString::number(error) + why, failed ? "75" + names.last() : "0") << failing; // the file saved
+        for (const QString& n : names) EXPECT_EQ(readRaw(n), failed ? "old" : "new") << failing;
+        EXPECT_EQ(filesIn(pf.path()), QStringList({"page-1.bmp", "page-2.bmp", "page.dxf", "qmcommit-7-2.bad"}));
+    }
+    qtext::renameFaultHook() = nullptr;
 }

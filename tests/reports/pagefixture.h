@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "drawcmd/metaugl.h"
+#include "drawcmd/pagecanvas.h"
+#include "platform/qmerror.h"
+#include "reports/pages.h"
 #include "platform/drawing/drawrender.h"
 #include "platform/drawing/drawlayout.h"
 
@@ -15,11 +17,25 @@
 
 // An 11 by 8.5 inch page, thin solid lines.
 inline void newPage() {
-    metaugl().PaperWidth = 11;
-    metaugl().PaperHeight = 8.5f;
-    NewDrawing();
-    LT(1);
-    LW(1);
+    PageCanvas& c = pageCanvas();
+    c.PaperWidth = 11;
+    c.PaperHeight = 8.5f;
+    c.NewDrawing();
+    c.LT(1);
+    c.LW(1);
+}
+
+// A run and the item a page shows as one value: the two never name a field alike, so a test sets
+// either through one name.
+template <typename Run, typename Item> struct PageValues : Run, Item {};
+
+// A page built on the page's canvas as the page step builds it, in the context the run takes from
+// the settings, under its routine's trap.
+template <typename Run, typename Item>
+void buildPage(const char* routine, void (*build)(const Run&, const Item&, int, const PageContext&, PageCanvas&),
+               const PageValues<Run, Item>& v, int page = 0) {
+    const PageContext ctx = RunPageContext();
+    trap<PageFault>(QString::fromLatin1(routine), [&] { build(v, v, page, ctx, pageCanvas()); });
 }
 
 inline QList<draw::DrawObject> pageObjects() {

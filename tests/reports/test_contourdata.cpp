@@ -155,6 +155,9 @@ TEST_F(ContourData, RefusedEpisodesWriteNoFile) {
         {",03/21/1998", first},
         {"03/01/1998,", second},
         {"03/01/1998,03/21/1998,x", second},
+        {"03/21/98", century}, // one date needs its century too
+        {"03-21-98", century},
+        {"03/21/98 x,03/22/1998", first}, // text after a date
     };
     for (const auto& [episode, message] : cases) {
         modgw().DateSum.DateInfo[5] = QString::fromLatin1(episode);

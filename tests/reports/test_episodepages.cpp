@@ -24,7 +24,7 @@
 // and the stamp, episode_gwelev.dump holds two source blocks without readings as test_mapsgwelev.cpp
 // places them, the twelve row rules, no bands, the graph frame (750, 2010)-(4530, 4350) and the
 // default scale 100 to 500 by 50: ticks 0.4875 inch (292.5 units) apart from 4350 up to 2010.
-#include "drawcmd/metaugl.h"
+#include "drawcmd/pagecanvas.h"
 #include "platform/drawing/drawdump.h"
 #include "platform/drawing/drawrender.h"
 #include "platform/drawing/objecttags.h"
@@ -79,20 +79,46 @@ protected:
                       QStringLiteral("555-0100")};
         h.LogoTextSize = {0, 11, 11, 8};
 
-        GwGraph& g = gwgraph();
-        g.ReportFile = QStringLiteral("/data/site/MILLBROOK.DSD");
-        g.ReportTitles = {QString(), QStringLiteral("Millbrook Landfill"),
-                          QStringLiteral("Date Summary"), QStringLiteral("Quarterly Monitoring"),
-                          QStringLiteral("Spring 1998"), QStringLiteral("Episode 1 of 2")};
-        g.ItemCaption = QStringLiteral("01/05/1998 - 03/31/1998");
-        setNotes(g.RunGeneralNotes, g.RunGeneralNoteCount, {"All values in mg/L.", "- no sample"});
-        setNotes(g.RunItemNotes, g.RunItemNoteCount, {"MW-3 dry.", "Duplicate at MW-1."});
-        g.ItemSourceCount = 3;
-        g.CurMap = 1;
+        gwgraph().ReportFile = QStringLiteral("/data/site/MILLBROOK.DSD");
+        each([](auto& g) {
+            g.ReportFile = QStringLiteral("/data/site/MILLBROOK.DSD");
+            g.ReportTitles = {QString(), QStringLiteral("Millbrook Landfill"), QStringLiteral("Date Summary"),
+                              QStringLiteral("Quarterly Monitoring"), QStringLiteral("Spring 1998")};
+            g.ItemTitle = QStringLiteral("Episode 1 of 2");
+            g.ItemCaption = QStringLiteral("01/05/1998 - 03/31/1998");
+            setNotes(g.RunGeneralNotes, g.RunGeneralNoteCount, {"All values in mg/L.", "- no sample"});
+            setNotes(g.RunItemNotes, g.RunItemNoteCount, {"MW-3 dry.", "Duplicate at MW-1."});
+        });
+        ds.ItemSourceCount = 3;
+        gw.ItemSourceCount = 3;
 
         reportHooks().showProgress = [this](const QString& text) { progress << text; };
         newPage();
     }
+
+    // The same change to the values of every episode kind.
+    template <typename Change> void each(Change change) {
+        change(ds);
+        change(st);
+        change(gw);
+    }
+
+    // The page of the routine named, built from the values here as the page step builds it.
+    void draw(const std::string& routine) {
+        if (routine == "drawdatesumtable")
+            buildPage("drawdatesumtable", buildDateSumTablePage, ds);
+        else if (routine == "drawdatesummaps")
+            buildPage("drawdatesummaps", buildDateSumMapPage, ds, map);
+        else if (routine == "drawstiff")
+            buildPage("drawstiff", buildStiffPage, st);
+        else
+            buildPage("drawgwelev", buildGWElevPage, gw);
+    }
+
+    PageValues<DateSumRun, DateSumItem> ds;
+    PageValues<StiffRun, StiffItem> st;
+    PageValues<GWElevRun, GWElevItem> gw;
+    int map = 1;
 
     static void setNotes(OneBased<QString>& notes, int16_t& count, const QStringList& lines) {
         notes.clear();
@@ -148,19 +174,12 @@ protected:
     }
 };
 
-struct Routine {
-    const char* name;
-    void (*draw)();
-};
-const Routine routines[] = {{"drawdatesumtable", drawdatesumtable},
-                            {"drawdatesummaps", drawdatesummaps},
-                            {"drawstiff", drawstiff},
-                            {"drawgwelev", drawgwelev}};
+const std::string routines[] = {"drawdatesumtable", "drawdatesummaps", "drawstiff", "drawgwelev"};
 
 } // namespace
 
 TEST_F(EpisodePage, TableColumnStandsWhereThePageDrawsIt) {
-    drawdatesumtable();
+    draw("drawdatesumtable");
     EXPECT_TRUE(matchesGoldenPage(pageDrawing(), QStringLiteral("episode_table")));
 
     // Border, divider and the rule under the episode heading.
@@ -195,30 +214,30 @@ TEST_F(EpisodePage, TableColumnStandsWhereThePageDrawsIt) {
     EXPECT_EQ(stamp.tag(draw::tags::GroupName), draw::tags::GraphicsSystemGroup);
     EXPECT_EQ(stamp.tag(draw::tags::ObjName), draw::tags::DateStampObj);
     for (int i = 0; i < 20; ++i) EXPECT_TRUE(all[i].tags.isEmpty()) << i;
-    EXPECT_TRUE(metaugl().CurrentGroupName.isEmpty());
+    EXPECT_TRUE(pageCanvas().CurrentGroupName.isEmpty());
 }
 
 TEST_F(EpisodePage, NotesRunGeneralFirstThenTheEpisodesAndAnEmptyListKeepsItsHeading) {
-    GwGraph& g = gwgraph();
-    drawdatesumtable();
+    auto& g = ds;
+    draw("drawdatesumtable");
     EXPECT_EQ(columnTexts(-0.3, -4.5),
               QStringList({"NOTES:", "All values in mg/L.", "- no sample", "MW-3 dry.",
                            "Duplicate at MW-1."}));
 
     setNotes(g.RunGeneralNotes, g.RunGeneralNoteCount, {});
     newPage();
-    drawdatesumtable();
+    draw("drawdatesumtable");
     EXPECT_EQ(anchorOf(QStringLiteral("MW-3 dry.")), at(7.4, -0.6));
 
     setNotes(g.RunItemNotes, g.RunItemNoteCount, {});
     newPage();
-    drawdatesumtable();
+    draw("drawdatesumtable");
     EXPECT_EQ(columnTexts(-0.3, -4.5), QStringList({"NOTES:"}));
 
     // Counts the reader never filled give empty lines rather than stale or missing ones.
     g.RunItemNoteCount = 2;
     newPage();
-    drawdatesumtable();
+    draw("drawdatesumtable");
     EXPECT_EQ(columnTexts(-0.3, -4.5), QStringList({"NOTES:", "", ""}));
 }
 
@@ -227,35 +246,37 @@ TEST_F(EpisodePage, LongNoteLinesWrapAtBlanksInsideTheColumn) {
     const QStringList general = {"All values in mg/L unless marked; a dash marks a source not sampled."};
     const QStringList episode = {"MW-3 was dry on both visits, so its row holds the last episode's readings.",
                                  "Duplicates at MW-1 and MW-6 agree within ten per cent; the note is on file."};
-    setNotes(gwgraph().RunGeneralNotes, gwgraph().RunGeneralNoteCount, general);
-    setNotes(gwgraph().RunItemNotes, gwgraph().RunItemNoteCount, episode);
-    for (const Routine& r : routines) {
+    each([&](auto& g) {
+        setNotes(g.RunGeneralNotes, g.RunGeneralNoteCount, general);
+        setNotes(g.RunItemNotes, g.RunItemNoteCount, episode);
+    });
+    for (const std::string& r : routines) {
         newPage();
-        r.draw();
-        EXPECT_TRUE(pageIsClear()) << r.name; // so no note crosses the frame's right edge either
+        draw(r);
+        EXPECT_TRUE(pageIsClear()) << r; // so no note crosses the frame's right edge either
         QStringList shown = columnTexts(0, -4.5);
         shown = shown.mid(std::max(shown.indexOf("NOTES:"), shown.indexOf("REMARKS:")) + 1);
-        EXPECT_EQ(shown.join(u' '), (r.draw == drawdatesummaps ? episode : general + episode).join(u' ')) << r.name;
+        EXPECT_EQ(shown.join(u' '), (r == "drawdatesummaps" ? episode : general + episode).join(u' ')) << r;
     }
 }
 
 TEST_F(EpisodePage, StiffPageHasTheTableColumnExactly) {
-    gwgraph().StiffParCount = {0, 3, 2};
-    gwgraph().StiffSourceCount = {0, 2, 1};
-    drawdatesumtable();
+    st.StiffParCount = {0, 3, 2};
+    st.StiffSourceCount = {0, 2, 1};
+    draw("drawdatesumtable");
     const QStringList table = columnDump();
     newPage();
-    drawstiff();
+    draw("drawstiff");
     EXPECT_EQ(columnDump(), table);
 }
 
 TEST_F(EpisodePage, MapColumnShowsTheEpisodesFirst25NotesAndNumbersTheMap) {
-    GwGraph& g = gwgraph();
+    auto& g = ds;
     QStringList many;
     for (int i = 1; i <= 30; ++i) many << QStringLiteral("Note %1").arg(i);
     setNotes(g.RunItemNotes, g.RunItemNoteCount, many);
-    g.CurMap = 2;
-    drawdatesummaps();
+    map = 2;
+    draw("drawdatesummaps");
 
     const QStringList notes = columnTexts(-0.3, -4.5);
     ASSERT_EQ(notes.size(), 26);
@@ -271,25 +292,25 @@ TEST_F(EpisodePage, MapColumnShowsTheEpisodesFirst25NotesAndNumbersTheMap) {
     // Below the notes the column is the table page's, caption aside.
     const QStringList map = columnDump();
     setNotes(g.RunGeneralNotes, g.RunGeneralNoteCount, {});
-    g.ReportTitles[5] = QStringLiteral("Episode 1 of 2, Map  2");
+    g.ItemTitle = QStringLiteral("Episode 1 of 2, Map  2");
     newPage();
-    drawdatesumtable();
+    draw("drawdatesumtable");
     const QStringList table = columnDump();
     EXPECT_EQ(map.mid(0, 4 + 25), table.mid(0, 4 + 25));
     EXPECT_EQ(map.mid(4 + 25), table.mid(4 + 30));
 
     // No caption, no ", Map" either.
-    g.ReportTitles[5].clear();
+    g.ItemTitle.clear();
     newPage();
-    drawdatesummaps();
+    draw("drawdatesummaps");
     EXPECT_EQ(columnTexts(-5.3, -5.5), QStringList({QString()})); // the caption line at -5.44
 }
 
 TEST_F(EpisodePage, GroundwaterColumnHasNoHeadingAndStartsItsNotesAtTheTop) {
-    gwgraph().ReportTitles[5] = QStringLiteral("Source Set 1 of 3");
-    gwgraph().ItemCaption = QStringLiteral("not on this page");
-    gwgraph().ItemSourceCount = 2;
-    drawgwelev();
+    gw.ItemTitle = QStringLiteral("Source Set 1 of 3");
+    gw.ItemCaption = QStringLiteral("not on this page");
+    gw.ItemSourceCount = 2;
+    draw("drawgwelev");
     EXPECT_TRUE(matchesGoldenPage(pageDrawing(), QStringLiteral("episode_gwelev")));
 
     EXPECT_EQ(linesBetween(at(7.3, -0.3), at(9.6, -0.3)), 0);
@@ -308,60 +329,60 @@ TEST_F(EpisodePage, MarginOffsetsMoveTheWholePageAndTheStamp) {
     modgw().MarginOffsetX = 0.5f;
     modgw().MarginOffsetY = -0.25f;
     const QPoint shift(300, 150); // half an inch right, a quarter down
-    for (const Routine& r : routines) {
+    for (const std::string& r : routines) {
         newPage();
-        r.draw();
+        draw(r);
         const QList<DrawObject> all = pageObjects();
-        ASSERT_FALSE(all.isEmpty()) << r.name;
-        EXPECT_EQ(QPoint(all[0].x1, all[0].y1), at(0, 0) + shift) << r.name;
-        EXPECT_EQ(anchorOf(QStringLiteral("Millbrook Landfill")), at(8.45, -4.64) + shift) << r.name;
-        EXPECT_EQ(QPoint(all.last().x1, all.last().y1), at(0.1, -7.17) + shift) << r.name;
+        ASSERT_FALSE(all.isEmpty()) << r;
+        EXPECT_EQ(QPoint(all[0].x1, all[0].y1), at(0, 0) + shift) << r;
+        EXPECT_EQ(anchorOf(QStringLiteral("Millbrook Landfill")), at(8.45, -4.64) + shift) << r;
+        EXPECT_EQ(QPoint(all.last().x1, all.last().y1), at(0.1, -7.17) + shift) << r;
     }
 }
 
 TEST_F(EpisodePage, EveryPageCountsItsProgressUpTo100) {
-    GwGraph& g = gwgraph();
-    g.StiffParCount = {0, 8, 3};
-    g.StiffSourceCount = {0, 5, 0};
-    g.ItemSourceCount = 4;
+    const GwGraph& g = gwgraph();
+    st.StiffParCount = {0, 8, 3};
+    st.StiffSourceCount = {0, 5, 0};
+    ds.ItemSourceCount = gw.ItemSourceCount = 4;
     // Sources + 2 on the date summary pages, a start, each scale row and each set's diagrams on
     // the Stiff page, three a source and three more on the groundwater page.
     const int steps[] = {6, 6, 14, 15};
     int i = 0;
-    for (const Routine& r : routines) {
+    for (const std::string& r : routines) {
         progress.clear();
         newPage();
-        r.draw();
-        ASSERT_EQ(progress.size(), steps[i]) << r.name;
-        EXPECT_EQ(progress.last(), "% Complete: 100") << r.name;
-        EXPECT_EQ(g.ProgressCount, g.ProgressTotal) << r.name;
+        draw(r);
+        ASSERT_EQ(progress.size(), steps[i]) << r;
+        EXPECT_EQ(progress.last(), "% Complete: 100") << r;
+        EXPECT_EQ(g.Progress.ProgressCount, g.Progress.ProgressTotal) << r;
         ++i;
     }
 
     // Pages with nothing to list still step through the frame's own steps.
-    g.ItemSourceCount = 0;
-    g.StiffParCount = {0, 0, 0};
-    g.StiffSourceCount = {0, 0, 0};
-    for (const Routine& r : routines) {
+    ds.ItemSourceCount = gw.ItemSourceCount = 0;
+    st.StiffParCount = {0, 0, 0};
+    st.StiffSourceCount = {0, 0, 0};
+    for (const std::string& r : routines) {
         progress.clear();
         newPage();
-        r.draw();
-        EXPECT_EQ(progress.last(), "% Complete: 100") << r.name;
+        draw(r);
+        EXPECT_EQ(progress.last(), "% Complete: 100") << r;
     }
 }
 
 TEST_F(EpisodePage, AFaultEndsThePageWithItsRoutinesMessage) {
     // An origin beyond the drawing's coordinate range: the border cannot be drawn.
     modgw().MarginOffsetX = 1e9f;
-    for (const Routine& r : routines) {
-        ui_.answer(1, QStringLiteral("Error 6 in ") + QLatin1String(r.name) +
+    for (const std::string& r : routines) {
+        ui_.answer(1, QStringLiteral("Error 6 in ") + QString::fromStdString(r) +
                           QStringLiteral(".  Please contact Kalvex"));
         newPage();
         progress.clear();
-        r.draw();
-        EXPECT_EQ(pageDrawing().count(), 0) << r.name;
-        EXPECT_TRUE(progress.isEmpty()) << r.name;
-        EXPECT_TRUE(metaugl().CurrentGroupName.isEmpty()) << r.name;
+        draw(r);
+        EXPECT_EQ(pageDrawing().count(), 0) << r;
+        EXPECT_TRUE(progress.isEmpty()) << r;
+        EXPECT_TRUE(pageCanvas().CurrentGroupName.isEmpty()) << r;
     }
     EXPECT_EQ(ui_.texts.size(), 4);
 }
@@ -371,15 +392,15 @@ TEST_F(EpisodePage, RendersEachPageToPng) {
     QTemporaryDir tmp;
     const QString out = qEnvironmentVariable("QMAR_PAGE_SHOTS", tmp.path());
     QDir().mkpath(out);
-    for (const Routine& r : routines) {
+    for (const std::string& r : routines) {
         newPage();
-        r.draw();
+        draw(r);
         const QImage image = draw::renderImage(pageDrawing(), 100);
         ASSERT_FALSE(image.isNull());
-        ASSERT_TRUE(image.save(out + QStringLiteral("/") + QLatin1String(r.name) + ".png"));
+        ASSERT_TRUE(image.save(out + QStringLiteral("/") + QString::fromStdString(r) + ".png"));
         // The divider, 7.75 inches across the sheet, is drawn halfway down.
         int darkest = 255;
         for (int x = 770; x <= 780; ++x) darkest = std::min(darkest, image.pixelColor(x, 400).lightness());
-        EXPECT_LT(darkest, 128) << r.name;
+        EXPECT_LT(darkest, 128) << r;
     }
 }

@@ -21,10 +21,8 @@
 // at (2.8, -0.35) and (-0.9, 2.8) from the corner (2610, 4440) and (390, 2550). MW-1 at (250, 950)
 // is (1.4, 4.2) inches into the map (1770, 1710), radius 0.15 (90), its name 0.42 above (1458) and
 // its value 0.15 lower (1548); MW-2 at (500, 450) is (2.8, 1.4) inches in (2610, 3390), its name
-// 0.23 below (3528), its value at 3618. Each of these lines stands on a white knock-out without an
-// outline, drawn just before it: its line box (the face's ascent and descent, 1.117 of 66.67 units)
-// and 6 units (0.01) round it, whole units outwards: "MW-1", 2.666 em wide, 1675..1865 by
-// 1414..1502.
+// 0.23 below (3528), its value at 3618. Each line stands on a white knock-out drawn before it, its
+// line box (1.117 of 66.67 units high) and 6 units round it: "MW-1", 2.666 em wide, 1675..1865 by 1414..1502.
 //
 // tests/data/pages/gwelev_page.dump was compared with GWElevPage.PageMatchesItsHandCheckedDump:
 // the blocks 1.825 inches (1095 units) wide from x 270 and 1365; in a block the headings at
@@ -46,7 +44,7 @@
 // date lies (365 (year - 1997) + 30 month + day - 31) days from the left edge: 03/15/1997 at 74
 // days (1133), 09/20/1997 at 259 (2089), 01/10/1998 at 374 (2684), 03/15/1998 at 439 (3020),
 // 06/01/1998 at 515 (3413), 08/01/1998 at 575 (3723); an elevation e stands at 4350 - 60 (e - 100).
-#include "drawcmd/metaugl.h"
+#include "drawcmd/pagecanvas.h"
 #include "platform/drawing/drawdump.h"
 #include "platform/drawing/drawrender.h"
 #include "project/modgw.h"
@@ -155,11 +153,16 @@ protected:
         mg.DateStampOption = QStringLiteral("2");
         mg.LessThanFactor = QStringLiteral("0.5");
         headinglogo().LogoKind = 0;
-        GwGraph& g = gwgraph();
-        g.ReportFile = QStringLiteral("/data/site/MILLBROOK");
-        g.ReportTitles = {QString(), QStringLiteral("Millbrook Landfill"), QStringLiteral("Monitoring"),
-                          QString(), QString(), QStringLiteral("Episode 1 of 1")};
+        gwgraph().ReportFile = QStringLiteral("/data/site/MILLBROOK");
         newPage();
+    }
+
+    // The run's file and titles and the item's title, as every page here shows them.
+    template <typename V> static void runTexts(V& g) {
+        g.ReportFile = QStringLiteral("/data/site/MILLBROOK");
+        g.ReportTitles = {QString(), QStringLiteral("Millbrook Landfill"), QStringLiteral("Monitoring"), QString(),
+                          QString()};
+        g.ItemTitle = QStringLiteral("Episode 1 of 1");
     }
 
 };
@@ -168,6 +171,9 @@ protected:
 
 class MapPage : public PageBody {
 protected:
+    PageValues<DateSumRun, DateSumItem> g;
+    void draw() { buildPage("drawdatesummaps", buildDateSumMapPage, g, 1); }
+
     void SetUp() override {
         PageBody::SetUp();
         HeadingLogo& h = headinglogo();
@@ -177,7 +183,7 @@ protected:
         h.HeadingLines[4] = QStringLiteral("SCALE MAX");
         h.HeadingLines[5] = QStringLiteral("Distance");
 
-        GwGraph& g = gwgraph();
+        runTexts(g);
         g.ItemCaption = QStringLiteral("03/01/1998 - 03/31/1998");
         g.ItemParCount = 2;
         column(1, {"Chloride", "(dissolved)", ""}, "mg/L", "100");
@@ -191,29 +197,25 @@ protected:
         g.MapDistanceUnit = QStringLiteral("ft");
         g.MapRadiusMult = 1;
         g.DateMapCount = 1;
-        g.CurMap = 1;
         setMap({1, 2});
         g.ItemSourceCount = 0;
         addSource("MW-1", true, 250, 950, {"50", "150"});
         addSource("MW-2", false, 500, 450, {"<20", "-"});
     }
 
-    static void column(int p, const QStringList& label, const QString& units, const QString& max) {
-        GwGraph& g = gwgraph();
+    void column(int p, const QStringList& label, const QString& units, const QString& max) {
         for (int line = 1; line <= 3; ++line) g.ParLabel[line][p] = label[line - 1];
         g.DateParUnits[p] = units;
         g.ParScaleMax[p] = max;
     }
 
-    static void setMap(const QList<int>& columns) {
-        GwGraph& g = gwgraph();
+    void setMap(const QList<int>& columns) {
         g.MapParams[1].clear();
         for (int k = 1; k <= columns.size(); ++k) g.MapParams[1][k] = int16_t(columns[k - 1]);
         g.MapParCount[1] = int16_t(columns.size());
     }
 
-    static void addSource(const char* name, bool above, float x, float y, const QStringList& values) {
-        GwGraph& g = gwgraph();
+    void addSource(const char* name, bool above, float x, float y, const QStringList& values) {
         const int s = ++g.ItemSourceCount;
         g.RunSourceName[s] = QString::fromLatin1(name);
         g.RunSourceAbove[s] = above ? 1 : 0;
@@ -231,12 +233,11 @@ protected:
     }
 
     // The shade and label a lone source gets at the first source's place.
-    static std::pair<draw::Long, QString> shadeAndLabel(const QStringList& values) {
-        GwGraph& g = gwgraph();
+    std::pair<draw::Long, QString> shadeAndLabel(const QStringList& values) {
         g.ItemSourceCount = 0;
         addSource("MW-9", false, 250, 950, values);
         newPage();
-        drawdatesummaps();
+        draw();
         const QList<QPoint> name = anchorsOf(QStringLiteral("MW-9"));
         if (name.size() != 1) return {-1, QString()};
         // The value label is the text 0.15 inch under the name.
@@ -250,7 +251,7 @@ protected:
 } // namespace
 
 TEST_F(MapPage, PageMatchesItsHandCheckedDump) {
-    drawdatesummaps();
+    draw();
     shootPage(QStringLiteral("map_page"));
     EXPECT_TRUE(matchesGoldenPage(pageDrawing(), QStringLiteral("map_page")));
 
@@ -286,7 +287,6 @@ TEST_F(MapPage, ShadeAndLabelFollowTheMeanOfTheColumnsRatios) {
 }
 
 TEST_F(MapPage, ColumnsThatCannotBeWeighedCountNothing) {
-    GwGraph& g = gwgraph();
     using R = std::pair<draw::Long, QString>;
     // Column numbers outside the table are left out of the frame, the mean and the label.
     setMap({0, 2, 15});
@@ -311,7 +311,6 @@ TEST_F(MapPage, ColumnsThatCannotBeWeighedCountNothing) {
 }
 
 TEST_F(MapPage, AxisTicksAndTheFallbackForAnAxisThatCannotBeDrawn) {
-    GwGraph& g = gwgraph();
     // The grid lines up the map: the X ticks.
     const auto xTicks = [] {
         QList<int> xs;
@@ -330,7 +329,7 @@ TEST_F(MapPage, AxisTicksAndTheFallbackForAnAxisThatCannotBeDrawn) {
     g.MapXEnd = 100;
     g.MapXInc = 10;
     newPage();
-    drawdatesummaps();
+    draw();
     QList<int> expected;
     for (int i = 0; i <= 10; ++i) expected << int(std::nearbyint(930 + 336 * i)); // 0.56 inch apart
     EXPECT_EQ(xTicks(), expected);
@@ -340,7 +339,7 @@ TEST_F(MapPage, AxisTicksAndTheFallbackForAnAxisThatCannotBeDrawn) {
     // An increment that does not divide the range stops at the last tick inside it.
     g.MapXInc = 30;
     newPage();
-    drawdatesummaps();
+    draw();
     EXPECT_EQ(tickLabels(), QStringList({"0", "30", "60", "90"}));
 
     // No range, no increment, or too many ticks: 0 to 100 by 10, with the sources placed on it.
@@ -350,7 +349,7 @@ TEST_F(MapPage, AxisTicksAndTheFallbackForAnAxisThatCannotBeDrawn) {
         g.MapXEnd = axis[1];
         g.MapXInc = axis[2];
         newPage();
-        drawdatesummaps();
+        draw();
         EXPECT_EQ(xTicks(), expected) << axis[0] << "," << axis[1] << "," << axis[2];
         EXPECT_EQ(tickLabels().size(), 11);
         // MW-2 at x 500 lies beyond 100: 28 inches across, off the sheet, so it is left out.
@@ -360,7 +359,7 @@ TEST_F(MapPage, AxisTicksAndTheFallbackForAnAxisThatCannotBeDrawn) {
     g.MapXEnd = 1000;
     g.MapXInc = 500;
     newPage();
-    drawdatesummaps();
+    draw();
     QList<int> ys;
     for (const DrawObject& o : ofKind(draw::Line))
         if (o.x1 == 930 && o.x2 == 4290 && o.y1 == o.y2) ys << o.y1;
@@ -370,16 +369,15 @@ TEST_F(MapPage, AxisTicksAndTheFallbackForAnAxisThatCannotBeDrawn) {
 }
 
 TEST_F(MapPage, RadiusMultiplierAndLabelPlaces) {
-    GwGraph& g = gwgraph();
     for (float mult : {0.0f, -1.0f}) {
         g.MapRadiusMult = mult;
         newPage();
-        drawdatesummaps();
+        draw();
         EXPECT_EQ(ellipsesAt(around({1770, 1710}, 90)).size(), 2) << mult; // 0.15 inch
     }
     g.MapRadiusMult = 2;
     newPage();
-    drawdatesummaps();
+    draw();
     EXPECT_EQ(ellipsesAt(around({1770, 1710}, 180)).size(), 2); // 0.3 inch
     // Above: r + 0.27 over the centre; below: r + 0.08 under it; the value 0.15 lower.
     EXPECT_EQ(anchorOf(QStringLiteral("MW-1")), QPoint(1770, 1710 - 342));
@@ -389,28 +387,26 @@ TEST_F(MapPage, RadiusMultiplierAndLabelPlaces) {
 }
 
 TEST_F(MapPage, ASourceOffTheSheetIsLeftOutAndTheOthersStayInPlace) {
-    GwGraph& g = gwgraph();
     g.ItemSourceCount = 0;
     addSource("MW-1", true, 250, 950, {"50", "150"});
     addSource("FAR", false, -2000, 950, {"50", "150"}); // 11.2 inches left of the map
     addSource("MW-2", false, 500, 450, {"<20", "-"});
-    drawdatesummaps();
+    draw();
     EXPECT_TRUE(texts(QStringLiteral("FAR")).isEmpty());
     EXPECT_EQ(ofKind(draw::Ellipse).size(), 4);
     EXPECT_EQ(anchorOf(QStringLiteral("MW-2")), QPoint(2610, 3528));
     // A source off the map but on the sheet is still drawn where it lies.
     g.RunSourceX[2] = -100;
     newPage();
-    drawdatesummaps();
+    draw();
     EXPECT_EQ(anchorOf(QStringLiteral("FAR")), QPoint(930 - 336, 1710 + 138));
 }
 
 TEST_F(MapPage, TwentySixNotesShowTwentyFiveAndTheBodyStaysInPlace) {
-    GwGraph& g = gwgraph();
     g.RunItemNotes.clear();
     for (int i = 1; i <= 26; ++i) g.RunItemNotes[i] = QStringLiteral("Note %1").arg(i);
     g.RunItemNoteCount = 26;
-    drawdatesummaps();
+    draw();
     EXPECT_EQ(anchorOf(QStringLiteral("Note 25")), at(7.4, -0.6 - 0.12 * 24));
     EXPECT_TRUE(texts(QStringLiteral("Note 26")).isEmpty());
     EXPECT_EQ(anchorOf(QStringLiteral("Chloride")), at(1.3, -0.14));
@@ -424,14 +420,17 @@ namespace {
 
 class GWElevPage : public PageBody {
 protected:
+    PageValues<GWElevRun, GWElevItem> g;
+    void draw() { buildPage("drawgwelev", buildGWElevPage, g); }
+
     void SetUp() override {
         PageBody::SetUp();
         HeadingLogo& h = headinglogo();
         const char* texts[] = {"", "SOURCE", "Ref", "Elevation", "Dates", "", "Water", "Depth",
                                "Water.", "Elev.", "NOTES", "Groundwater Elevation"};
         for (int i = 1; i <= 11; ++i) h.HeadingLines[i] = QString::fromLatin1(texts[i]);
-        GwGraph& g = gwgraph();
-        g.ReportTitles[5] = QStringLiteral("Source Set 1 of 1");
+        runTexts(g);
+        g.ItemTitle = QStringLiteral("Source Set 1 of 1");
         g.GWElevIsElevation = 0;
         g.GWUnits = QStringLiteral("ft");
         setScale(100, 139, 13);
@@ -441,16 +440,14 @@ protected:
         addSource("MW-2", 117.25f, {{"06/01/1998", "10.0"}, {"08/01/1998", "11.0"}});
     }
 
-    static void setScale(int low, int high, int step) {
-        GwGraph& g = gwgraph();
+    void setScale(int low, int high, int step) {
         g.GWScaleLow = int16_t(low);
         g.GWScaleHigh = int16_t(high);
         g.GWScaleStep = int16_t(step);
     }
 
     // As the reader stores a source: depths turned into elevations, a text without a number missing.
-    static void addSource(const char* name, float ref, const QList<std::pair<QString, QString>>& readings) {
-        GwGraph& g = gwgraph();
+    void addSource(const char* name, float ref, const QList<std::pair<QString, QString>>& readings) {
         const int j = ++g.ItemSourceCount;
         g.GWSourceName[j] = QString::fromLatin1(name);
         g.GWRefElev[j] = ref;
@@ -512,7 +509,7 @@ protected:
 } // namespace
 
 TEST_F(GWElevPage, PageMatchesItsHandCheckedDump) {
-    drawgwelev();
+    draw();
     shootPage(QStringLiteral("gwelev_page"));
     EXPECT_TRUE(matchesGoldenPage(pageDrawing(), QStringLiteral("gwelev_page")));
 
@@ -542,10 +539,9 @@ TEST_F(GWElevPage, PageMatchesItsHandCheckedDump) {
 }
 
 TEST_F(GWElevPage, DateAxisSpansTheYearsOfEveryReading) {
-    GwGraph& g = gwgraph();
     g.ItemSourceCount = 0;
     addSource("MW-1", 118.5f, monthly(3, 1997, 28, 12)); // March 1997 to June 1999
-    drawgwelev();
+    draw();
     const QList<DrawObject> quarter = bands();
     ASSERT_EQ(quarter.size(), 12);
     const draw::Long shades[] = {grey(255), grey(233), grey(212), grey(191)};
@@ -563,7 +559,7 @@ TEST_F(GWElevPage, DateAxisSpansTheYearsOfEveryReading) {
     addSource("MW-2", 117, {{"06/15/2002", "12"}});
     addSource("MW-3", 117, {{"12/31/2001", "10"}, {"01/01/2003", "10"}});
     newPage();
-    drawgwelev();
+    draw();
     EXPECT_EQ(bands().size(), 12);
     EXPECT_EQ(anchorOf(QStringLiteral("2001")), at(0.8 + 1.05, -6.9));
     EXPECT_EQ(anchorOf(QStringLiteral("2003")), at(0.8 + 5.25, -6.9));
@@ -579,12 +575,11 @@ TEST_F(GWElevPage, DateAxisSpansTheYearsOfEveryReading) {
 }
 
 TEST_F(GWElevPage, JoinsBreakAfter150DaysAndAtAMissingReading) {
-    GwGraph& g = gwgraph();
     g.ItemSourceCount = 0;
     // 200 days, then 100 days, then a missing reading, then two more.
     addSource("MW-1", 118.5f, {{"01/01/1998", "12"}, {"07/20/1998", "12"}, {"10/28/1998", "13"},
                                {"11/15/1998", "dry"}, {"12/01/1998", "12"}, {"12/20/1998", "13"}});
-    drawgwelev();
+    draw();
     QList<DrawObject> lines;
     for (const DrawObject& o : ofKind(draw::Line))
         if (o.x1 != o.x2 && o.x1 >= 750 && o.x2 < 4530 && o.y1 >= 3900 && o.y1 <= 4050 && o.y2 >= 3900 &&
@@ -603,10 +598,9 @@ TEST_F(GWElevPage, JoinsBreakAfter150DaysAndAtAMissingReading) {
 }
 
 TEST_F(GWElevPage, TableShowsTheLastTwelveReadingsAndTheGraphAll) {
-    GwGraph& g = gwgraph();
     g.ItemSourceCount = 0;
     addSource("MW-1", 118.5f, monthly(1, 1998, 20, 12));
-    drawgwelev();
+    draw();
     EXPECT_TRUE(texts(QStringLiteral("08/15/1998")).isEmpty()); // reading 8
     EXPECT_EQ(anchorOf(QStringLiteral("09/15/1998")), QPoint(540, 885));
     EXPECT_EQ(anchorOf(QStringLiteral("08/15/1999")), QPoint(540, 885 + 11 * 90));
@@ -618,7 +612,7 @@ TEST_F(GWElevPage, TableShowsTheLastTwelveReadingsAndTheGraphAll) {
     g.ItemSourceCount = 0;
     addSource("MW-1", 118.5f, {{"01/15/1998", "106.5"}, {"02/15/1998", "-"}});
     newPage();
-    drawgwelev();
+    draw();
     EXPECT_EQ(anchorsOf(QStringLiteral("-")), QList<QPoint>({{930, 885}, {930, 975}, {1208, 975}}));
     EXPECT_EQ(anchorOf(QStringLiteral("106.5")), QPoint(1208, 885));
 }
@@ -630,16 +624,16 @@ TEST_F(GWElevPage, ValueScaleFallsBackToTheDefaultForAnyScaleItCannotDraw) {
     for (const auto& c : cases) {
         setScale(c[0], c[1], c[2]);
         newPage();
-        drawgwelev();
+        draw();
         EXPECT_EQ(valueLabels(), fallback) << c[0] << "," << c[1] << "," << c[2];
     }
     setScale(100, 120, 5);
     newPage();
-    drawgwelev();
+    draw();
     EXPECT_EQ(valueLabels(), QStringList({" 100", " 105", " 110", " 115", " 120"}));
     setScale(-20, 10, 10);
     newPage();
-    drawgwelev();
+    draw();
     EXPECT_EQ(valueLabels(), QStringList({"-20", "-10", " 0", " 10"}));
     EXPECT_TRUE(ui_.texts.isEmpty()); // no scale ends the page in an error
 }
@@ -647,13 +641,13 @@ TEST_F(GWElevPage, ValueScaleFallsBackToTheDefaultForAnyScaleItCannotDraw) {
 TEST_F(GWElevPage, ReadingsBeyondTheScaleStandOnTheGraphsEdge) {
     // Elevations in metres on a typed scale 45 to 50, and on "45,50,0.5", which the run reads as
     // 45, 50, 0 and draws 100 to 500. The graph runs from y 4350 (bottom) to 2010 (top).
-    gwgraph().GWElevIsElevation = 1;
-    gwgraph().ItemSourceCount = 0;
+    g.GWElevIsElevation = 1;
+    g.ItemSourceCount = 0;
     addSource("MW-1", 52.f, {{"01/15/1998", "40"}, {"04/15/1998", "47"}, {"07/15/1998", "60"}});
     for (const auto& [step, ys] : {std::pair{1, QList<int>{4350, 3414, 2010}}, std::pair{0, QList<int>(3, 4350)}}) {
         setScale(45, 50, step);
         newPage();
-        drawgwelev();
+        draw();
         QList<int> centres;
         for (const DrawObject& o : ofKind(draw::Ellipse))
             if (o.y1 > 1950) centres << (o.y1 + o.y2) / 2; // the graph's, not the table's symbol
@@ -662,11 +656,10 @@ TEST_F(GWElevPage, ReadingsBeyondTheScaleStandOnTheGraphsEdge) {
 }
 
 TEST_F(GWElevPage, ASetWithoutReadingsDrawsBlocksAndFrameWithoutBands) {
-    GwGraph& g = gwgraph();
     g.ItemSourceCount = 0;
     addSource("MW-1", 118.5f, {});
     addSource("MW-2", 117, {{"no date", "10"}});
-    drawgwelev();
+    draw();
     EXPECT_TRUE(bands().isEmpty());
     EXPECT_EQ(anchorsOf(QStringLiteral("SOURCE")).size(), 2);
     QList<QRect> frames;
@@ -678,11 +671,10 @@ TEST_F(GWElevPage, ASetWithoutReadingsDrawsBlocksAndFrameWithoutBands) {
 }
 
 TEST_F(GWElevPage, FourSourcesEachWithTheirSymbolAndNoThickRuleAfterTheLast) {
-    GwGraph& g = gwgraph();
     g.ItemSourceCount = 0;
     for (const char* name : {"MW-1", "MW-2", "MW-3", "MW-4", "MW-5"})
         addSource(name, 118.5f, {{"06/15/1998", "12"}});
-    drawgwelev();
+    draw();
     // Table symbols 0.32 right of the name's centre, 0.02 below it; graph symbols at the reading.
     const int xs[] = {732, 1827, 2922, 4017};
     EXPECT_EQ(ellipsesAt(around({xs[0], 552}, 30)).size(), 1);

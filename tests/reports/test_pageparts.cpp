@@ -12,7 +12,7 @@
 // (24 pt 200, 12 pt 100, 6 pt 50, 11 pt 91.67, 8 pt 66.67). The stamp is S(0.1, -7.17) from the
 // origin: (330, 4572); with margin offsets (0.5, -0.25) the origin moves to (570, 420) and the
 // stamp to (630, 4722).
-#include "drawcmd/metaugl.h"
+#include "drawcmd/pagecanvas.h"
 #include "platform/dates.h"
 #include "platform/drawing/drawdump.h"
 #include "project/modgw.h"
@@ -36,9 +36,9 @@ class PageParts : public ProgramStateTest {
 protected:
     void SetUp() override {
         modgw().ThickDashedLines = QStringLiteral("0");
-        metaugl().PaperWidth = 11;
-        metaugl().PaperHeight = 8.5f;
-        NewDrawing();
+        pageCanvas().PaperWidth = 11;
+        pageCanvas().PaperHeight = 8.5f;
+        pageCanvas().NewDrawing();
         modgw().HeadingFile = kHeadings;
     }
 
@@ -53,10 +53,10 @@ protected:
     static QStringList dump() { return draw::dumpDrawing(pageDrawing()); }
     // The pen where the pages draw the logo.
     static void penAtLogo() {
-        SH(1);
-        SV(1);
-        Z(0.7f, 7.8f);
-        S(7.3f, -6.4f);
+        pageCanvas().SH(1);
+        pageCanvas().SV(1);
+        pageCanvas().Z(0.7f, 7.8f);
+        pageCanvas().S(7.3f, -6.4f);
     }
 
     ScriptedUi ui;
@@ -197,12 +197,11 @@ TEST_F(PageParts, AHeadingFileThatCannotBeUsedIsReportedAndTheRunGoesOn) {
 }
 
 TEST_F(PageParts, TheTextLogoStacksItsLinesBelowThePen) {
-    // Sizes 30, 12 and 4 are held within 6..24; at 24 points the first line is wider than the
-    // page's column (2.3 inches less 0.03 either side), so it is drawn at 22.
+    // Sizes 30, 12 and 4 are held within 6..24; line 1 fits the column (2.24 inches) at 22 points.
     writeRaw(pf.file("logo.txt"), readRaw(kTextLogo));
     GetLogoData();
     penAtLogo();
-    drawlogo();
+    drawlogo(pageCanvas(), RunPageContext());
     EXPECT_EQ(
         dump(),
         QStringList({
@@ -210,14 +209,14 @@ TEST_F(PageParts, TheTextLogoStacksItsLinesBelowThePen) {
             R"(2 text frame=5340,4305,5340,4305 text="Environmental Group" font="Arial",-100,0,1 color=0 tags={groupname=logo})",
             R"(3 text frame=5340,4425,5340,4425 text="Since 1952" font="Arial",-50,0,1 color=0 tags={groupname=logo})",
         }));
-    EXPECT_EQ(metaugl().CurrentGroupName, "");
+    EXPECT_EQ(pageCanvas().CurrentGroupName, "");
 
     // Line 2 empty: the gap moves above the first line, and the sizes default to 11, 11 and 8.
-    NewDrawing();
+    pageCanvas().NewDrawing();
     writeRaw(pf.file("logo.txt"), readRaw(kTwoLineLogo));
     GetLogoData();
     penAtLogo();
-    drawlogo();
+    drawlogo(pageCanvas(), RunPageContext());
     EXPECT_EQ(
         dump(),
         QStringList({
@@ -235,26 +234,26 @@ TEST_F(PageParts, TheBitmapLogoIsABmpFileBelowAndRightOfThePen) {
     image.fill(Qt::darkBlue);
     ASSERT_TRUE(image.save(h.LogoFile, "BMP"));
     penAtLogo();
-    drawlogo();
+    drawlogo(pageCanvas(), RunPageContext());
     EXPECT_EQ(dump(),
               QStringList({"1 bitmap frame=4665,4125,6015,4515 picture=90x26 tags={groupname=logo}"}));
 
-    NewDrawing();
+    pageCanvas().NewDrawing();
     h.LogoFile = pf.file("river.jpg");
     ui.answer(vb::OK, QStringLiteral("Unsupported Logo File Format: JPG"));
     penAtLogo();
-    drawlogo();
+    drawlogo(pageCanvas(), RunPageContext());
     EXPECT_TRUE(dump().isEmpty());
-    EXPECT_EQ(metaugl().CurrentGroupName, "");
+    EXPECT_EQ(pageCanvas().CurrentGroupName, "");
 
     // A fault part-way is reported, and what the page draws next is not tagged as the logo.
     h.LogoFile = pf.file("river.Bmp");
     penAtLogo();
-    SH(0);
+    pageCanvas().SH(0);
     ui.answer(vb::OK, QStringLiteral("Error 11 in drawlogo.  Please contact Kalvex"));
-    drawlogo();
+    drawlogo(pageCanvas(), RunPageContext());
     EXPECT_TRUE(dump().isEmpty());
-    EXPECT_EQ(metaugl().CurrentGroupName, "");
+    EXPECT_EQ(pageCanvas().CurrentGroupName, "");
 }
 
 TEST_F(PageParts, TheStampIsASixPointTextNearTheBottomLeftCorner) {
@@ -266,9 +265,9 @@ TEST_F(PageParts, TheStampIsASixPointTextNearTheBottomLeftCorner) {
         {"4", ""}};
     for (const auto& [option, text] : options) {
         SCOPED_TRACE(option.toStdString());
-        NewDrawing();
+        pageCanvas().NewDrawing();
         m.DateStampOption = option;
-        DrawDateStamp(0);
+        DrawDateStamp(pageCanvas(), RunPageContext(), 0);
         EXPECT_EQ(
             dump(),
             QStringList(
@@ -276,15 +275,15 @@ TEST_F(PageParts, TheStampIsASixPointTextNearTheBottomLeftCorner) {
                  R"(" font="Arial",-50,0,0 color=0 tags={groupname=graphicssystem;objname=datefile})"}));
     }
     // It leaves the origin where the page's own drawing starts, and no names behind.
-    EXPECT_NEAR(metaugl().OriginX, 270, 0.01);
-    EXPECT_NEAR(metaugl().OriginY, 270, 0.01);
-    EXPECT_EQ(metaugl().CurrentGroupName, "");
-    EXPECT_EQ(metaugl().CurrentObjName, "");
+    EXPECT_NEAR(pageCanvas().OriginX, 270, 0.01);
+    EXPECT_NEAR(pageCanvas().OriginY, 270, 0.01);
+    EXPECT_EQ(pageCanvas().CurrentGroupName, "");
+    EXPECT_EQ(pageCanvas().CurrentObjName, "");
 
-    NewDrawing();
+    pageCanvas().NewDrawing();
     m.MarginOffsetX = 0.5f;
     m.MarginOffsetY = -0.25f;
-    DrawDateStamp(0);
+    DrawDateStamp(pageCanvas(), RunPageContext(), 0);
     ASSERT_EQ(pageDrawing().count(), 1);
     EXPECT_EQ(pageDrawing().at(0).x1, 630);
     EXPECT_EQ(pageDrawing().at(0).y1, 4722);
@@ -306,18 +305,18 @@ TEST_F(PageParts, DTNGivesDatesTheirAxisNumberAndNoDateNone) {
 TEST_F(PageParts, IncsegShowsTheShareOfStepsDone) {
     QStringList shown;
     reportHooks().showProgress = [&shown](const QString& text) { shown << text; };
-    GwGraph& g = gwgraph();
+    const PageContext ctx = RunPageContext();
+    PageProgress& g = gwgraph().Progress;
     g.ProgressTotal = 3;
-    incseg();
-    incseg();
-    incseg();
+    incseg(ctx);
+    incseg(ctx);
+    incseg(ctx);
     // No steps to count: the bare label, never an error.
     g.ProgressTotal = 0;
-    incseg();
+    incseg(ctx);
     // Under half a percent shows no figure at all.
-    g.ProgressTotal = 1000;
-    g.ProgressCount = 0;
-    incseg();
+    StartProgress(ctx, 1000);
+    incseg(ctx);
     EXPECT_EQ(shown, QStringList({"% Complete: 33", "% Complete: 67", "% Complete: 100",
                                   "% Complete: ", "% Complete: "}));
     EXPECT_EQ(g.ProgressCount, 1);

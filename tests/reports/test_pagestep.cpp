@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Handing a drawn page on: printed or previewed by PrintToPrinter, and CancelReport set from how the
-// preview was left, whatever window shows it.
-#include "drawcmd/metaugl.h"
+// Handing a drawn page on: printed or previewed by PrintToPrinter, and how the preview was left
+// handed back to the run, whatever window shows it.
+#include "drawcmd/pagecanvas.h"
 #include "platform/printer.h"
 #include "reports/gwgraph.h"
 #include "support/programstate.h"
@@ -22,36 +22,32 @@ protected:
             calls << "preview";
             return answer;
         };
-        reportHooks().printPage = [&calls] { calls << "print"; };
+        reportHooks().printPage = [&calls] {
+            calls << "print";
+            return calls.size() != 3; // the third page cannot be printed
+        };
     }
 };
 
 } // namespace
 
-TEST_F(PageStep, LeavingThePreviewCancelsTheRunAndNextPageDoesNot) {
+TEST_F(PageStep, HowThePreviewWasLeftIsHandedBack) {
     QStringList calls;
     recordInto(calls);
     EXPECT_EQ(HandOverPage(), PreviewResult::NextPage);
-    EXPECT_EQ(gwgraph().CancelReport, 0);
-
     recordInto(calls, PreviewResult::Left);
     EXPECT_EQ(HandOverPage(), PreviewResult::Left);
-    EXPECT_EQ(gwgraph().CancelReport, 1);
-    // Only the run dialog clears it again; a later Next Page leaves it set.
-    recordInto(calls);
-    HandOverPage();
-    EXPECT_EQ(gwgraph().CancelReport, 1);
-    EXPECT_EQ(calls, QStringList({"preview", "preview", "preview"}));
+    EXPECT_EQ(calls, QStringList({"preview", "preview"}));
 }
 
-TEST_F(PageStep, APrintedRunPrintsEveryPageAndNeverShowsOrCancels) {
+TEST_F(PageStep, APrintedRunPrintsEveryPageAndNeverShowsAndStopsOnlyAtAPageNotPrinted) {
     QStringList calls;
     recordInto(calls, PreviewResult::Left);
     gwgraph().PrintToPrinter = 1;
     EXPECT_EQ(HandOverPage(), PreviewResult::NextPage);
     EXPECT_EQ(HandOverPage(), PreviewResult::NextPage);
-    EXPECT_EQ(calls, QStringList({"print", "print"}));
-    EXPECT_EQ(gwgraph().CancelReport, 0);
+    EXPECT_EQ(HandOverPage(), PreviewResult::Left);
+    EXPECT_EQ(calls, QStringList({"print", "print", "print"}));
     // Any other value previews.
     gwgraph().PrintToPrinter = 2;
     HandOverPage();
@@ -60,16 +56,15 @@ TEST_F(PageStep, APrintedRunPrintsEveryPageAndNeverShowsOrCancels) {
 
 TEST_F(PageStep, WithNoWindowAPreviewGoesOnAndAPrintGoesToTheSystemPrinter) {
     EXPECT_EQ(HandOverPage(), PreviewResult::NextPage);
-    EXPECT_EQ(gwgraph().CancelReport, 0);
 
     TempProgramFolder pf;
-    metaugl().PaperWidth = 11;
-    metaugl().PaperHeight = 8.5f;
-    NewDrawing();
-    SH(1);
-    SV(1);
-    Z(1, 1);
-    RE(2, 1);
+    pageCanvas().PaperWidth = 11;
+    pageCanvas().PaperHeight = 8.5f;
+    pageCanvas().NewDrawing();
+    pageCanvas().SH(1);
+    pageCanvas().SV(1);
+    pageCanvas().Z(1, 1);
+    pageCanvas().RE(2, 1);
     QPrinter& printer = SystemPrinter();
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pf.file("page.pdf"));

@@ -2,6 +2,8 @@
 // The run-data step: the run file and the data files of the five report kinds on the fixture site
 // (tests/data/rundata/site: the project file and its records), compared byte for byte with files
 // written by hand from the records listed in that folder's runsite.txt.
+#include "drawwin/drawfiles.h"
+#include "drawwin/toolbar.h"
 #include "platform/dates.h"
 #include "platform/drawing/drawcodecs.h"
 #include "platform/drawing/drawmodel.h"
@@ -364,7 +366,8 @@ TEST_F(RunData, FailuresChangeNoFile) {
 }
 
 // Killed after any step of a save of two files (run file and data file, drawing and bitmap), the
-// next start finds the old pair or the new one, never one with the other, and no pending file.
+// next start, or the Open of the drawing in a folder that is neither the program's nor the data
+// folder, finds the old pair or the new one, never one with the other, and no pending file.
 TEST_F(RunData, AKilledSaveLeavesTheOldPairOrTheNew) {
     const QString folder = dir + "/reports.v2/";
     draw::DrawModel page;
@@ -373,10 +376,13 @@ TEST_F(RunData, AKilledSaveLeavesTheOldPairOrTheNew) {
     page.add(draw::Bitmap, 0, 0, 600, 600);
     sourceSummary({"1"});
     select({{"MW-1", 1}});
-    const struct { std::function<void()> save, change; QStringList files; } cases[] = {
+    ToolButtons buttons;
+    const struct { std::function<void()> save, change, recover; QStringList files; } cases[] = {
         {[] { CreateWellData(); }, [] { select({{"MW-1", 1}, {"MW-2", 3}}); },
+         [&] { qtext::RemoveLeftovers(program.path()); qtext::RemoveLeftovers(folder); }, // the next start and run
          {rundata::RunFilePath(), folder + "plant.WSD"}},
         {[&] { draw::writeDxf(page, folder + "page.dxf"); }, [&] { page.at(0).picture.fill(Qt::blue); },
+         [&] { ui.file(folder + "page.dxf"), FileOpenDrawing(buttons, {}); },
          {folder + "page.dxf", folder + "page-1.bmp"}},
     };
     for (const auto& c : cases) {
@@ -386,13 +392,12 @@ TEST_F(RunData, AKilledSaveLeavesTheOldPairOrTheNew) {
         c.change();
         QList<QByteArrayList> found;
         const int steps = KillAtEachStep(c.save, [&](int) {
-            qtext::RemoveLeftovers(program.path()); // the next start
-            qtext::RemoveLeftovers(folder);
+            c.recover();
             found << pair();
             for (const QString& f : {program.path(), folder})
                 EXPECT_EQ(QDir(f).entryList({"*.qmpending-*", "qmcommit-*"}, QDir::Files), QStringList());
         });
-        ASSERT_EQ(steps, 10); // each file made and on disk, the note in place, each file in place, the note gone
+        ASSERT_EQ(steps, 12); // each file made, on disk; the note in place; each old one aside, new one in; note gone
         ASSERT_NE(pair(), old);
         for (int k = 0; k < found.size(); ++k) EXPECT_TRUE(found[k] == (k < 6 ? old : pair())) << "step " << k + 1;
     }

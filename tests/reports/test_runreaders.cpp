@@ -12,7 +12,6 @@
 #include "project/sampledbops.h"
 #include "reportdefs/par1sumfile.h"
 #include "reportdefs/wellsumfile.h"
-#include "reports/gwgraph.h"
 #include "reports/rundata.h"
 #include "reports/runreaders.h"
 #include "runsitefixture.h"
@@ -50,20 +49,18 @@ protected:
         ASSERT_NO_FATAL_FAILURE(runsite::open(dir + QStringLiteral("/")));
     }
 
-    // A run-data golden copied beside the project; the run state names it.
-    QString golden(const QString& name) {
+    // A run-data golden copied beside the project.
+    RunFile golden(const QString& name) {
         const QString path = dir + QStringLiteral("/") + name;
         QFile::copy(QStringLiteral(QMAR_TEST_DATA "/rundata/") + name, path);
-        gwgraph().ReportFile = path;
-        return path;
+        return {path, 0};
     }
 
-    // A data file written by the test (lines joined by CR LF); the run state names it.
-    QString file(const QString& name, const QStringList& lines) {
+    // A data file written by the test (lines joined by CR LF).
+    RunFile file(const QString& name, const QStringList& lines) {
         const QString path = dir + QStringLiteral("/") + name;
         writeRaw(path, (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8());
-        gwgraph().ReportFile = path;
-        return path;
+        return {path, 0};
     }
 
     TempProgramFolder program;
@@ -105,9 +102,9 @@ TEST_F(RunReaders, SourceSummaryRoundTrip) {
     select({{"MW-1", 1}, {"O'Brien 3", 2}, {"MW-2", 3}});
     ASSERT_TRUE(CreateWellData());
 
-    GwGraph& g = gwgraph();
-    g.ReportFile = m.WellSumFile;
-    ASSERT_TRUE(getwellsumformat());
+    const auto run = readWellSumRun({m.WellSumFile, 3});
+    ASSERT_TRUE(run);
+    const WellSumRun& g = *run;
     EXPECT_EQ(g.SlotCount, 4);
     EXPECT_EQ(g.SlotParts[1][1], "pH");
     EXPECT_EQ(g.SlotUnits[1], "SU");
@@ -126,38 +123,39 @@ TEST_F(RunReaders, SourceSummaryRoundTrip) {
     EXPECT_EQ(g.RunGeneralNoteCount, 2);
     EXPECT_EQ(values(g.RunGeneralNotes, 2), QStringList({"Values as reported", "in mg/L"}));
 
-    g.CurItem = 1;
-    ASSERT_TRUE(getwellsumdata());
-    EXPECT_EQ(g.ItemName, "MW-1");
-    EXPECT_EQ(g.ItemCaption, "Source 1 of 3");
-    ASSERT_EQ(g.RecordCount, 3);
-    EXPECT_EQ(values(g.RecordDates, 3), QStringList({"03/21/1998", "03/21/1998A", "06/15/1998"}));
-    EXPECT_EQ(values(g.RecordValues[2], 4), QStringList({"7.2", "", "-", ""}));
-    EXPECT_EQ(values(g.RecordValues[1], 4), QStringList({"7.1", "", "<.005", ""}));
-    EXPECT_EQ(values(g.RunItemNotes, 2), QStringList({"Screened 10-20 ft", "Dry"}));
+    auto item = readWellSumItem(g, 1);
+    ASSERT_TRUE(item);
+    EXPECT_EQ(item->ItemName, "MW-1");
+    EXPECT_EQ(item->ItemCaption, "Source 1 of 3");
+    ASSERT_EQ(item->RecordCount, 3);
+    EXPECT_EQ(values(item->RecordDates, 3), QStringList({"03/21/1998", "03/21/1998A", "06/15/1998"}));
+    EXPECT_EQ(values(item->RecordValues[2], 4), QStringList({"7.2", "", "-", ""}));
+    EXPECT_EQ(values(item->RecordValues[1], 4), QStringList({"7.1", "", "<.005", ""}));
+    EXPECT_EQ(values(item->RunItemNotes, 2), QStringList({"Screened 10-20 ft", "Dry"}));
 
-    g.CurItem = 3;
-    ASSERT_TRUE(getwellsumdata());
-    EXPECT_EQ(g.ItemName, "MW-2");
-    EXPECT_EQ(g.ItemCaption, "Source 3 of 3");
-    EXPECT_EQ(g.RecordCount, 0);
-    EXPECT_EQ(g.RecordDates.size(), 0);
-    EXPECT_EQ(g.RecordValues.size(), 0);
-    EXPECT_EQ(g.RunItemNoteCount, 1);
-    EXPECT_EQ(g.RunItemNotes[1], "No samples");
+    item = readWellSumItem(g, 3);
+    ASSERT_TRUE(item);
+    EXPECT_EQ(item->ItemName, "MW-2");
+    EXPECT_EQ(item->ItemCaption, "Source 3 of 3");
+    EXPECT_EQ(item->RecordCount, 0);
+    EXPECT_EQ(item->RecordDates.size(), 0);
+    EXPECT_EQ(item->RecordValues.size(), 0);
+    EXPECT_EQ(item->RunItemNoteCount, 1);
+    EXPECT_EQ(item->RunItemNotes[1], "No samples");
     EXPECT_TRUE(ui.texts.isEmpty());
 }
 
 // Record lines as the reader splits them into SlotCount values: a gap, fewer fields than slots
 // (the rest empty), no comma at all (a date only), more fields than slots (the last slot takes them).
 TEST_F(RunReaders, SourceRecordLinesOfEveryShape) {
-    GwGraph& g = gwgraph();
     file(QStringLiteral("plant.WSD"), {"MW-1", "Source 1 of 1", "5", "03/21/1998A,1.2,,3.4", "03/22/1998,5",
                                        "03/23/1998", "03/24/1998,1,2,3,4", "03/25/1998,,,", "0"});
-    g.ReportFile = dir + QStringLiteral("/plant.wsf");
-    g.SlotCount = 3;
-    g.CurItem = 1;
-    ASSERT_TRUE(getwellsumdata());
+    WellSumRun run;
+    run.ReportFile = dir + QStringLiteral("/plant.wsf");
+    run.SlotCount = 3;
+    const auto item = readWellSumItem(run, 1);
+    ASSERT_TRUE(item);
+    const WellSumItem& g = *item;
     ASSERT_EQ(g.RecordCount, 5);
     EXPECT_EQ(values(g.RecordDates, 5),
               QStringList({"03/21/1998A", "03/22/1998", "03/23/1998", "03/24/1998", "03/25/1998"}));
@@ -194,17 +192,17 @@ TEST_F(RunReaders, ParameterSummaryItemThree) {
         gwgraph().SelectedParam[i] = int16_t(d.Par1Params[gwgraph().SelectedIndex[i]]);
     ASSERT_TRUE(CreatePar1Data());
 
-    GwGraph& g = gwgraph();
-    g.ReportFile = m.Par1SumFile;
-    ASSERT_TRUE(getparsumformat());
-    EXPECT_EQ(g.RunSourceCount, 2);
-    EXPECT_EQ(g.ItemSourceCount, 2);
-    EXPECT_EQ(g.ReportTitles[2], "Levels");
-    EXPECT_EQ(g.StandardLabel, "Limit");
-    EXPECT_EQ(values(g.RunGeneralNotes, g.RunGeneralNoteCount), QStringList({"General"}));
+    const auto run = readParSumRun({m.Par1SumFile, 3});
+    ASSERT_TRUE(run);
+    EXPECT_EQ(run->RunSourceCount, 2);
+    EXPECT_EQ(run->ReportTitles[2], "Levels");
+    EXPECT_EQ(run->StandardLabel, "Limit");
+    EXPECT_EQ(values(run->RunGeneralNotes, run->RunGeneralNoteCount), QStringList({"General"}));
 
-    g.CurItem = 3;
-    ASSERT_TRUE(getparsumdata());
+    auto item = readParSumItem(*run, 3);
+    ASSERT_TRUE(item);
+    const ParSumItem& g = *item;
+    EXPECT_EQ(g.ItemSourceCount, 2);
     EXPECT_EQ(g.ParFullName, "Water Level");
     EXPECT_EQ(g.ParUnits, "ft");
     EXPECT_EQ(g.ParStandard, "");
@@ -220,8 +218,8 @@ TEST_F(RunReaders, ParameterSummaryItemThree) {
     EXPECT_EQ(values(g.RunItemNotes, g.RunItemNoteCount), QStringList({"Level note"}));
 
     // The first item's pH scale, and its three notes.
-    g.CurItem = 1;
-    ASSERT_TRUE(getparsumdata());
+    item = readParSumItem(*run, 1);
+    ASSERT_TRUE(item);
     EXPECT_EQ(QStringList({g.ParScaleStart, g.ParScaleEnd, g.ParScaleInc}), QStringList({"0", "14.0", "2"}));
     EXPECT_EQ(g.RunItemNoteCount, 3);
 }
@@ -229,9 +227,9 @@ TEST_F(RunReaders, ParameterSummaryItemThree) {
 // The date-summary golden: five columns (one without a parameter), three sources, an X axis, an
 // empty Y axis, two maps; episode 3 past two blocks with one and no notes.
 TEST_F(RunReaders, DateSummaryEpisodeThree) {
-    golden(QStringLiteral("datesum.DSD"));
-    GwGraph& g = gwgraph();
-    ASSERT_TRUE(getdatesumformat());
+    const auto run = readDateSumRun(golden(QStringLiteral("datesum.DSD")));
+    ASSERT_TRUE(run);
+    const DateSumRun& g = *run;
     EXPECT_EQ(g.ItemParCount, 5);
     EXPECT_EQ(QStringList({g.ParLabel[1][2], g.ParLabel[2][2], g.ParLabel[3][2]}),
               QStringList({"Sp.", "Cond.", ""}));
@@ -239,7 +237,6 @@ TEST_F(RunReaders, DateSummaryEpisodeThree) {
     EXPECT_EQ(values(g.DateParStandard, 5), QStringList({"8.5", "", "", ".015", ""}));
     EXPECT_EQ(values(g.ParScaleMax, 5), QStringList({"14", "1000", "100", "100", "50"}));
     EXPECT_EQ(g.RunSourceCount, 3);
-    EXPECT_EQ(g.ItemSourceCount, 3);
     EXPECT_EQ(values(g.RunSourceName, 3), QStringList({"MW-1", "O'Brien 3", "MW-2"}));
     EXPECT_EQ(g.RunSourceAbove[1], 1);
     EXPECT_EQ(g.RunSourceAbove[2], 0);
@@ -264,13 +261,14 @@ TEST_F(RunReaders, DateSummaryEpisodeThree) {
     EXPECT_EQ(g.HeaderLineCount, 22 + 6 * 5 + 4 * 3 + 1);
     EXPECT_EQ(g.ItemBlockLines, 3 * 5 + 2);
 
-    g.CurItem = 3;
-    ASSERT_TRUE(getdatesumdata());
-    EXPECT_EQ(g.ItemCaption, "05/01/2002 - 05/31/2002");
-    EXPECT_EQ(g.ReportTitles[5], "Episode 3 of 4");
-    EXPECT_EQ(values(g.RecordValues[1], 5), QStringList({"-", "-", "", "-", "-"}));
-    EXPECT_EQ(values(g.RecordValues[3], 5), QStringList({"5.7", ".6", "", "0", "-5.67"}));
-    EXPECT_EQ(values(g.RunItemNotes, g.RunItemNoteCount),
+    const auto item = readDateSumItem(g, 3);
+    ASSERT_TRUE(item);
+    EXPECT_EQ(item->ItemSourceCount, 3);
+    EXPECT_EQ(item->ItemCaption, "05/01/2002 - 05/31/2002");
+    EXPECT_EQ(item->ItemTitle, "Episode 3 of 4");
+    EXPECT_EQ(values(item->RecordValues[1], 5), QStringList({"-", "-", "", "-", "-"}));
+    EXPECT_EQ(values(item->RecordValues[3], 5), QStringList({"5.7", ".6", "", "0", "-5.67"}));
+    EXPECT_EQ(values(item->RunItemNotes, item->RunItemNoteCount),
               QStringList({"Lead below detection", "Level below datum"}));
 }
 
@@ -288,10 +286,10 @@ QStringList dateHeader(const QString& xAxis, const QString& yAxis, const QString
 // Axis lines with parts missing take them from "0,100,10"; blanks around the parts are skipped;
 // maps end at the first empty line though later lines are read; a small "a" puts the label below.
 TEST_F(RunReaders, DateSummaryAxesAndMaps) {
-    GwGraph& g = gwgraph();
-    file(QStringLiteral("a.DSD"),
-         dateHeader(QStringLiteral("50"), QStringLiteral(" 0, 500, 50 "), {"1, 2", "3", "", "4"}));
-    ASSERT_TRUE(getdatesumformat());
+    auto run = readDateSumRun(file(QStringLiteral("a.DSD"), dateHeader(QStringLiteral("50"), QStringLiteral(" 0, 500, 50 "),
+                                                                      {"1, 2", "3", "", "4"})));
+    ASSERT_TRUE(run);
+    const DateSumRun& g = *run;
     EXPECT_FLOAT_EQ(g.MapXStart, 50);
     EXPECT_FLOAT_EQ(g.MapXEnd, 100);
     EXPECT_FLOAT_EQ(g.MapXInc, 10);
@@ -305,8 +303,8 @@ TEST_F(RunReaders, DateSummaryAxesAndMaps) {
     EXPECT_EQ(g.RunSourceAbove[1], 0);
     EXPECT_EQ(g.RunGeneralNotes[1], "Note");
 
-    file(QStringLiteral("b.DSD"), dateHeader(QStringLiteral("0,,5"), QStringLiteral("10,20"), {}));
-    ASSERT_TRUE(getdatesumformat());
+    run = readDateSumRun(file(QStringLiteral("b.DSD"), dateHeader(QStringLiteral("0,,5"), QStringLiteral("10,20"), {})));
+    ASSERT_TRUE(run);
     EXPECT_FLOAT_EQ(g.MapXEnd, 100);
     EXPECT_FLOAT_EQ(g.MapXInc, 5);
     EXPECT_FLOAT_EQ(g.MapYEnd, 20);
@@ -317,9 +315,9 @@ TEST_F(RunReaders, DateSummaryAxesAndMaps) {
 
 // The Stiff golden: two sets of three rows; page 2 past page 1, which has no notes.
 TEST_F(RunReaders, StiffPageTwo) {
-    golden(QStringLiteral("stiff.STD"));
-    GwGraph& g = gwgraph();
-    ASSERT_TRUE(getstiffformat());
+    const auto run = readStiffRun(golden(QStringLiteral("stiff.STD")));
+    ASSERT_TRUE(run);
+    const StiffRun& g = *run;
     EXPECT_EQ(g.StiffParCount[1], 3);
     EXPECT_EQ(g.StiffParCount[2], 3);
     EXPECT_EQ(g.StiffSourceCount[1], 2);
@@ -341,24 +339,25 @@ TEST_F(RunReaders, StiffPageTwo) {
     EXPECT_EQ(g.HeaderLineCount, 3 * 6 + 1 + 9);
     EXPECT_EQ(g.ItemBlockLines, 4 * 2 + 4 * 1 + 2);
 
-    g.CurItem = 2;
-    ASSERT_TRUE(getstiffdata());
-    EXPECT_EQ(g.ItemCaption, "05/01/2002 - 05/31/2002");
-    EXPECT_EQ(g.ReportTitles[5], "Episode 3 of 3");
-    EXPECT_EQ(g.StiffSourceName[2][1], "O'Brien 3");
-    EXPECT_EQ(g.StiffSourceName[1][2], "MW-2");
-    EXPECT_EQ(QStringList({g.StiffValue[1][1][2], g.StiffValue[1][2][2], g.StiffValue[1][3][2]}),
+    const auto item = readStiffItem(g, 2);
+    ASSERT_TRUE(item);
+    const StiffItem& v = *item;
+    EXPECT_EQ(v.ItemCaption, "05/01/2002 - 05/31/2002");
+    EXPECT_EQ(v.ItemTitle, "Episode 3 of 3");
+    EXPECT_EQ(v.StiffSourceName[2][1], "O'Brien 3");
+    EXPECT_EQ(v.StiffSourceName[1][2], "MW-2");
+    EXPECT_EQ(QStringList({v.StiffValue[1][1][2], v.StiffValue[1][2][2], v.StiffValue[1][3][2]}),
               QStringList({"-5.678", "5.7", ".85"}));
-    EXPECT_EQ(g.StiffValue[2][3][1], "0");
-    EXPECT_EQ(values(g.RunItemNotes, g.RunItemNoteCount), QStringList({"After the report window"}));
+    EXPECT_EQ(v.StiffValue[2][3][1], "0");
+    EXPECT_EQ(values(v.RunItemNotes, v.RunItemNoteCount), QStringList({"After the report window"}));
 }
 
 // A scale with one comma takes a quarter of its maximum as the step, and the header reads on.
 TEST_F(RunReaders, StiffScaleWithoutStep) {
-    file(QStringLiteral("s.STD"),
-         {"2", "A", "u", "0,40", "B", "u", "x,0", "0", "0", "0", "1", "n" + Pilcrow, "T1", "T2", "T3", "T4"});
-    GwGraph& g = gwgraph();
-    ASSERT_TRUE(getstiffformat());
+    const auto run = readStiffRun(file(QStringLiteral("s.STD"), {"2", "A", "u", "0,40", "B", "u", "x,0", "0", "0", "0",
+                                                                  "1", "n" + Pilcrow, "T1", "T2", "T3", "T4"}));
+    ASSERT_TRUE(run);
+    const StiffRun& g = *run;
     EXPECT_FLOAT_EQ(g.StiffScaleMax[1][1], 40);
     EXPECT_FLOAT_EQ(g.StiffScaleStep[1][1], 10);
     EXPECT_FLOAT_EQ(g.StiffScaleMax[2][1], 0);
@@ -389,18 +388,18 @@ TEST_F(RunReaders, GroundwaterSetThree) {
     select({{"Set 2", 2}, {"Set 4", 4}, {"Set 5", 5}});
     ASSERT_TRUE(CreateGWElevData());
 
-    GwGraph& g = gwgraph();
-    g.ReportFile = rundata::DataFilePath(m.GWElevFile, QStringLiteral("GWD"));
-    ASSERT_TRUE(getgwelevformat());
-    EXPECT_EQ(g.GWElevIsElevation, 1);
-    EXPECT_EQ(g.GWUnits, "ft");
-    EXPECT_EQ(g.ReportTitles[1], "Main");
-    EXPECT_EQ(values(g.RunGeneralNotes, g.RunGeneralNoteCount), QStringList({"ft MSL"}));
-    EXPECT_EQ(g.GWElevItemCount, 3);
+    const auto run = readGWElevRun({rundata::DataFilePath(m.GWElevFile, QStringLiteral("GWD")), 0});
+    ASSERT_TRUE(run);
+    EXPECT_EQ(run->GWElevIsElevation, 1);
+    EXPECT_EQ(run->GWUnits, "ft");
+    EXPECT_EQ(run->ReportTitles[1], "Main");
+    EXPECT_EQ(values(run->RunGeneralNotes, run->RunGeneralNoteCount), QStringList({"ft MSL"}));
+    EXPECT_EQ(run->ItemCount, 3);
 
-    g.CurItem = 3;
-    ASSERT_TRUE(getgwelevdata());
-    EXPECT_EQ(g.ReportTitles[5], "Source Set 5 of 5");
+    auto item = readGWElevItem(*run, 3);
+    ASSERT_TRUE(item);
+    const GWElevItem& g = *item;
+    EXPECT_EQ(g.ItemTitle, "Source Set 5 of 5");
     EXPECT_EQ(g.GWScaleLow, 101);
     EXPECT_EQ(g.GWScaleHigh, 200);
     EXPECT_EQ(g.GWScaleStep, 20);
@@ -414,8 +413,8 @@ TEST_F(RunReaders, GroundwaterSetThree) {
     EXPECT_EQ(values(g.RunItemNotes, g.RunItemNoteCount), QStringList({"Last set"}));
 
     // Set 1: three sources, the second an empty position without readings.
-    g.CurItem = 1;
-    ASSERT_TRUE(getgwelevdata());
+    item = readGWElevItem(*run, 1);
+    ASSERT_TRUE(item);
     EXPECT_EQ(g.ItemSourceCount, 3);
     EXPECT_EQ(g.GWSourceName[2], "");
     EXPECT_EQ(g.GWRecordCount[2], 0);
@@ -446,13 +445,13 @@ TEST_F(RunReaders, GroundwaterReadingsAndScales) {
     const QStringList set2{"Source Set 2 of 3", "99999,1,1", "0", "0"}; // a scale past 16 bits
     const QStringList set3{"Source Set 3 of 3", "", "1", "MW-2", "0", "1", "01/01/1999,5000", "0"};
     QStringList lines = head + set1 + set2 + set3;
-    file(QStringLiteral("w.GWD"), lines);
-    GwGraph& g = gwgraph();
-    ASSERT_TRUE(getgwelevformat());
-    EXPECT_EQ(g.GWElevIsElevation, 0);
+    auto run = readGWElevRun(file(QStringLiteral("w.GWD"), lines));
+    ASSERT_TRUE(run);
+    EXPECT_EQ(run->GWElevIsElevation, 0);
 
-    g.CurItem = 1;
-    ASSERT_TRUE(getgwelevdata());
+    auto item = readGWElevItem(*run, 1);
+    ASSERT_TRUE(item);
+    const GWElevItem& g = *item;
     EXPECT_EQ(QList<int>({g.GWScaleLow, g.GWScaleHigh, g.GWScaleStep}), QList<int>({250, 0, 0}));
     EXPECT_EQ(g.GWDate[1][1], "01/01/1998");
     EXPECT_EQ(g.GWDate[1][7], "01/07/1998");
@@ -465,74 +464,66 @@ TEST_F(RunReaders, GroundwaterReadingsAndScales) {
     }
 
     // A set that fails leaves the next one readable: each set is found by the counts before it.
-    g.CurItem = 2;
     ui.answer(vb::OK, QStringLiteral("Error 6 in getgwelevdata.  Please contact Kalvex"));
-    EXPECT_FALSE(getgwelevdata());
-    g.CurItem = 3;
-    ASSERT_TRUE(getgwelevdata());
+    EXPECT_FALSE(readGWElevItem(*run, 2));
+    item = readGWElevItem(*run, 3);
+    ASSERT_TRUE(item);
     EXPECT_EQ(QList<int>({g.GWScaleLow, g.GWScaleHigh, g.GWScaleStep}), QList<int>({0, 0, 0}));
     EXPECT_EQ(g.GWSourceName[1], "MW-2");
     EXPECT_FALSE(g.GWMissing[1][1]);
     EXPECT_FLOAT_EQ(g.GWValue[1][1], 0 - 5000); // depth below a reference of 0
 
     lines[0] = QStringLiteral("e");
-    file(QStringLiteral("w.GWD"), lines);
-    ASSERT_TRUE(getgwelevformat());
-    EXPECT_EQ(g.GWElevIsElevation, 1);
-    ASSERT_TRUE(getgwelevdata());
+    run = readGWElevRun(file(QStringLiteral("w.GWD"), lines));
+    ASSERT_TRUE(run);
+    EXPECT_EQ(run->GWElevIsElevation, 1);
+    item = readGWElevItem(*run, 3);
+    ASSERT_TRUE(item);
     EXPECT_FLOAT_EQ(g.GWValue[1][1], 5000);
 }
 
 // A reader that fails names itself, returns false and leaves no earlier item's data behind.
 TEST_F(RunReaders, FailuresReportAndLeaveNoStaleData) {
-    GwGraph& g = gwgraph();
-    g.ReportFile = dir + QStringLiteral("/gone.wsf");
     ui.answer(vb::OK, QStringLiteral("Error 53 in getwellsumformat.  Please contact Kalvex"));
-    EXPECT_FALSE(getwellsumformat());
+    EXPECT_FALSE(readWellSumRun({dir + QStringLiteral("/gone.wsf"), 1}));
 
     file(QStringLiteral("plant.WSD"), {"MW-1", "Source 1 of 2", "1", "03/21/1998,1", "0", "MW-2"});
-    g.ReportFile = dir + QStringLiteral("/plant.wsf");
-    g.SlotCount = 1;
-    g.CurItem = 1;
-    ASSERT_TRUE(getwellsumdata());
-    EXPECT_EQ(g.RecordCount, 1);
-    g.CurItem = 2; // the file ends inside the block
+    WellSumRun wellSum;
+    wellSum.ReportFile = dir + QStringLiteral("/plant.wsf");
+    wellSum.SlotCount = 1;
+    const auto source = readWellSumItem(wellSum, 1);
+    ASSERT_TRUE(source);
+    EXPECT_EQ(source->RecordCount, 1);
+    // The file ends inside the block.
     ui.answer(vb::OK, QStringLiteral("Error 62 in getwellsumdata.  Please contact Kalvex"));
-    EXPECT_FALSE(getwellsumdata());
-    EXPECT_EQ(g.ItemName, "MW-2");
-    EXPECT_EQ(g.RecordCount, 0);
-    EXPECT_EQ(g.RecordDates.size(), 0);
+    EXPECT_FALSE(readWellSumItem(wellSum, 2));
 
-    g.ReportFile = dir + QStringLiteral("/gone.psf");
+    const RunFile gone{dir + QStringLiteral("/gone.psf"), 1};
     ui.answer(vb::OK, QStringLiteral("Error 53 in getparsumdata.  Please contact Kalvex"));
-    EXPECT_FALSE(getparsumdata());
+    EXPECT_FALSE(readParSumItem(ParSumRun{{gone.ReportFile, 1}}, 1));
     ui.answer(vb::OK, QStringLiteral("Error 53 in getparsumformat.  Please contact Kalvex"));
-    EXPECT_FALSE(getparsumformat());
+    EXPECT_FALSE(readParSumRun(gone));
 
-    g.ReportFile = dir + QStringLiteral("/gone.DSD");
+    const QString goneData = dir + QStringLiteral("/gone.DSD");
     ui.answer(vb::OK, QStringLiteral("Error 53 in getdatesumformat.  Please contact Kalvex"));
-    EXPECT_FALSE(getdatesumformat());
+    EXPECT_FALSE(readDateSumRun({goneData, 1}));
     ui.answer(vb::OK, QStringLiteral("Error 53 in getdatesumdata.  Please contact Kalvex"));
-    EXPECT_FALSE(getdatesumdata());
+    EXPECT_FALSE(readDateSumItem(DateSumRun{{goneData, 1}}, 1));
     ui.answer(vb::OK, QStringLiteral("Error 53 in getstiffformat.  Please contact Kalvex"));
-    EXPECT_FALSE(getstiffformat());
+    EXPECT_FALSE(readStiffRun({goneData, 1}));
     ui.answer(vb::OK, QStringLiteral("Error 53 in getstiffdata.  Please contact Kalvex"));
-    EXPECT_FALSE(getstiffdata());
+    EXPECT_FALSE(readStiffItem(StiffRun{{goneData, 1}}, 1));
     ui.answer(vb::OK, QStringLiteral("Error 53 in getgwelevformat.  Please contact Kalvex"));
-    EXPECT_FALSE(getgwelevformat());
+    EXPECT_FALSE(readGWElevRun({goneData, 1}));
     ui.answer(vb::OK, QStringLiteral("Error 53 in getgwelevdata.  Please contact Kalvex"));
-    EXPECT_FALSE(getgwelevdata());
+    EXPECT_FALSE(readGWElevItem(GWElevRun{{goneData, 1}}, 1));
 
-    // Episode 4 of a file that holds three: the values of episode 3 are not kept.
-    golden(QStringLiteral("stiff.STD"));
-    ASSERT_TRUE(getstiffformat());
-    g.CurItem = 2;
-    ASSERT_TRUE(getstiffdata());
-    g.CurItem = 3;
+    // Episode 4 of a file that holds three.
+    const auto stiff = readStiffRun(golden(QStringLiteral("stiff.STD")));
+    ASSERT_TRUE(stiff);
+    ASSERT_TRUE(readStiffItem(*stiff, 2));
     ui.answer(vb::OK, QStringLiteral("Error 62 in getstiffdata.  Please contact Kalvex"));
-    EXPECT_FALSE(getstiffdata());
-    EXPECT_EQ(g.ItemCaption, "");
-    EXPECT_EQ(g.StiffValue.size(), 0);
+    EXPECT_FALSE(readStiffItem(*stiff, 3));
     EXPECT_EQ(ui.texts.size(), 11);
 }
 

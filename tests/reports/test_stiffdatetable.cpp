@@ -24,7 +24,7 @@
 //   (360,618), "MCL:" at (360,714); column 1 centred at x 1050: label lines at y 360, 432, 504,
 //   units 612, standard 708; column 2 at x 1470; rows at y 816, 912, 1008 with names at x 360 and
 //   values at 1050 and 1470.
-#include "drawcmd/metaugl.h"
+#include "drawcmd/pagecanvas.h"
 #include "platform/drawing/drawdump.h"
 #include "platform/drawing/objecttags.h"
 #include "platform/textfile.h"
@@ -78,26 +78,32 @@ protected:
         h.LogoKind = 0;
         h.LogoText = {QString(), QStringLiteral("Harrow & Lind"), QString(), QStringLiteral("555-0100")};
         h.LogoTextSize = {0, 11, 11, 14};
-        GwGraph& g = gwgraph();
-        g.ReportFile = QStringLiteral("/data/site/MILLBROOK.STD");
-        g.ItemCaption = QStringLiteral("03/01/1998 - 03/31/1998");
-        g.ReportTitles[5] = QStringLiteral("Episode 1 of 2");
+        gwgraph().ReportFile = QStringLiteral("/data/site/MILLBROOK.STD");
+        for (RunHead* run : std::initializer_list<RunHead*>{&st, &ds})
+            run->ReportFile = QStringLiteral("/data/site/MILLBROOK.STD");
+        st.ItemCaption = ds.ItemCaption = QStringLiteral("03/01/1998 - 03/31/1998");
+        st.ItemTitle = ds.ItemTitle = QStringLiteral("Episode 1 of 2");
     }
+
+    PageValues<StiffRun, StiffItem> st;
+    PageValues<DateSumRun, DateSumItem> ds;
+    // The pages, built as the page step builds them.
+    void stiff() { buildPage("drawstiff", buildStiffPage, st); }
+    void table() { buildPage("drawdatesumtable", buildDateSumTablePage, ds); }
 
     // The objects of the column: the Stiff page with nothing to list draws the column and the stamp
     // alone, and the table page's column is the same.
-    static qsizetype columnSize() {
-        const GwGraph kept = gwgraph();
-        gwgraph().StiffParCount = {0, 0, 0};
-        gwgraph().StiffSourceCount = {0, 0, 0};
+    qsizetype columnSize() {
+        PageValues<StiffRun, StiffItem> empty = st;
+        empty.StiffParCount = {0, 0, 0};
+        empty.StiffSourceCount = {0, 0, 0};
         newPage();
-        drawstiff();
-        gwgraph() = kept;
+        buildPage("drawstiff", buildStiffPage, empty);
         return pageDrawing().count() - 1;
     }
 
     // What a page routine draws between its column and its stamp.
-    static QList<DrawObject> body(void (*routine)()) {
+    QList<DrawObject> body(const std::function<void()>& routine) {
         const qsizetype column = columnSize();
         newPage();
         routine();
@@ -105,8 +111,8 @@ protected:
         EXPECT_EQ(page.last().tag(draw::tags::ObjName), draw::tags::DateStampObj);
         return page.mid(column, page.size() - column - 1);
     }
-    static QList<DrawObject> stiffBody() { return body(drawstiff); }
-    static QList<DrawObject> tableBody() { return body(drawdatesumtable); }
+    QList<DrawObject> stiffBody() { return body([this] { stiff(); }); }
+    QList<DrawObject> tableBody() { return body([this] { table(); }); }
 
     static QStringList dump(const QList<DrawObject>& objs) {
         QStringList lines;
@@ -114,8 +120,8 @@ protected:
         return lines;
     }
 
-    static void setRows(int set, const QList<Row>& rows) {
-        GwGraph& g = gwgraph();
+    void setRows(int set, const QList<Row>& rows) {
+        auto& g = st;
         g.StiffParCount[set] = int16_t(rows.size());
         for (int j = 1; j <= rows.size(); ++j) {
             g.StiffParName[j][set] = rows[j - 1].name;
@@ -124,8 +130,8 @@ protected:
             g.StiffScaleStep[j][set] = rows[j - 1].step;
         }
     }
-    static void setSources(int set, const QList<QStringList>& sources) {
-        GwGraph& g = gwgraph();
+    void setSources(int set, const QList<QStringList>& sources) {
+        auto& g = st;
         g.StiffSourceCount[set] = int16_t(sources.size());
         for (int r = 1; r <= sources.size(); ++r) {
             g.StiffSourceName[r][set] = sources[r - 1].first();
@@ -217,7 +223,7 @@ TEST_F(BodyPage, ThreeRowOutlineGoesDownTheLeftAndUpTheRight) {
     EXPECT_EQ(anchor(b, "MW-1"), QPoint(1350, 1770));
     EXPECT_EQ(textsOf(b, "MW-1")[0].style.textAlign, 1);
     // The box style does not stay behind for what the page draws next.
-    EXPECT_EQ(metaugl().CurrentLineType, 0);
+    EXPECT_EQ(pageCanvas().CurrentLineType, 0);
 }
 
 TEST_F(BodyPage, EightRowOutlineTakesEveryRowInItsOwnScale) {
@@ -270,9 +276,12 @@ TEST_F(BodyPage, ScaleRowsTickEveryStepAndFallBackOnUnusableScales) {
     file << "2000" << "-500" << "12" << "50" << "-" << "250" << "0";
     qtext::WriteLines(path, file);
     gwgraph().ReportFile = path;
-    ASSERT_TRUE(getstiffformat());
-    gwgraph().CurItem = 1;
-    ASSERT_TRUE(getstiffdata());
+    const auto run = readStiffRun({path, 1});
+    ASSERT_TRUE(run);
+    const auto item = readStiffItem(*run, 1);
+    ASSERT_TRUE(item);
+    static_cast<StiffRun&>(st) = *run;
+    static_cast<StiffItem&>(st) = *item;
 
     const QList<DrawObject> b = stiffBody();
     auto anchors = [&b](const char* text) {
@@ -334,16 +343,16 @@ TEST_F(BodyPage, SetsWithoutSourcesOrRows) {
     EXPECT_EQ(anchor(b, "Sodium"), QPoint(2190, 390));
 
     // One row: out to it and back.
-    gwgraph().StiffParCount = {0, 1, 0};
-    gwgraph().StiffSourceCount = {0, 1, 0};
+    st.StiffParCount = {0, 1, 0};
+    st.StiffSourceCount = {0, 1, 0};
     setSources(1, {{"MW-1", "500"}});
     b = stiffBody();
     EXPECT_EQ(outline(b, 1, 1), QList<QPoint>({{1350, 1320}, {1050, 1320}, {1350, 1320}}));
     EXPECT_EQ(circleCentres(b), QList<QPoint>({{1050, 1320}}));
 
     // Nothing to list: nothing drawn.
-    gwgraph().StiffParCount = {0, 0, 0};
-    gwgraph().StiffSourceCount = {0, 0, 0};
+    st.StiffParCount = {0, 0, 0};
+    st.StiffSourceCount = {0, 0, 0};
     EXPECT_TRUE(stiffBody().isEmpty());
 }
 
@@ -354,7 +363,7 @@ TEST_F(BodyPage, LongNamesAndDenseScalesKeepClearOfRulesAndEachOther) {
     setRows(1, {{name, "mg/L as CaCO3", 800, 100}, {name, "mg/L as CaCO3", 800, 100}, {name, "mg/L", 800, 100}});
     setRows(2, {{name, "mg/L as CaCO3", 800, 100}, {name, "mg/L as CaCO3", 800, 100}});
     newPage();
-    drawstiff();
+    stiff();
     shootPage(QStringLiteral("stiff_longnames"));
     EXPECT_TRUE(pageIsClear());
     const QList<DrawObject> all = pageObjects();
@@ -371,21 +380,21 @@ TEST_F(BodyPage, LongNamesAndDenseScalesKeepClearOfRulesAndEachOther) {
 }
 
 TEST_F(BodyPage, StiffColumnShowsThePagesOwnNotesAfterTheGeneralOnes) {
-    GwGraph& g = gwgraph();
+    auto& g = st;
     setRows(1, {ion1000[0]});
     g.RunGeneralNoteCount = 1;
     g.RunGeneralNotes[1] = QStringLiteral("Major ions in meq/l.");
     g.RunItemNoteCount = 1;
     g.RunItemNotes[1] = QStringLiteral("MW-3 dry.");
     newPage();
-    drawstiff();
+    stiff();
     QList<DrawObject> all = pageObjects();
     EXPECT_EQ(anchor(all, "Major ions in meq/l."), at(7.4, -0.6));
     EXPECT_EQ(anchor(all, "MW-3 dry."), at(7.4, -0.72));
 
     g.RunItemNoteCount = 0;
     newPage();
-    drawstiff();
+    stiff();
     all = pageObjects();
     EXPECT_EQ(anchor(all, "Major ions in meq/l."), at(7.4, -0.6));
     EXPECT_TRUE(textsOf(all, "MW-3 dry.").isEmpty());
@@ -393,14 +402,14 @@ TEST_F(BodyPage, StiffColumnShowsThePagesOwnNotesAfterTheGeneralOnes) {
 }
 
 TEST_F(BodyPage, BodiesMoveWithTheMarginOffsets) {
-    GwGraph& g = gwgraph();
     setRows(1, {ion1000[0], ion1000[1], ion1000[2]});
     setSources(1, {{"MW-1", "500", "250", "1000"}});
     setRows(2, {ion1000[0]});
     setSources(2, {{"MW-2", "-100"}});
-    g.ItemParCount = 2;
-    g.ItemSourceCount = 3;
-    for (void (*routine)() : {drawstiff, drawdatesumtable}) {
+    ds.ItemParCount = 2;
+    ds.ItemSourceCount = 3;
+    for (const std::function<void()>& routine :
+         {std::function<void()>([this] { stiff(); }), std::function<void()>([this] { table(); })}) {
         modgw().MarginOffsetX = 0;
         modgw().MarginOffsetY = 0;
         const QList<DrawObject> plain = body(routine);
@@ -421,8 +430,8 @@ TEST_F(BodyPage, BodiesMoveWithTheMarginOffsets) {
 
 namespace {
 
-void setTable(const QList<QStringList>& columns, const QList<QStringList>& sources) {
-    GwGraph& g = gwgraph();
+void setTable(PageValues<DateSumRun, DateSumItem>& g, const QList<QStringList>& columns,
+              const QList<QStringList>& sources) {
     g.ItemParCount = int16_t(columns.size());
     for (int p = 1; p <= columns.size(); ++p) {
         const QStringList& c = columns[p - 1];
@@ -442,7 +451,7 @@ void setTable(const QList<QStringList>& columns, const QList<QStringList>& sourc
 } // namespace
 
 TEST_F(BodyPage, TableOfTwoColumnsAndThreeSources) {
-    setTable({{"Specific", "Cond.", "", "umhos", "1000"}, {"Lead", "(total)", "", "mg/L", ".015"}},
+    setTable(ds, {{"Specific", "Cond.", "", "umhos", "1000"}, {"Lead", "(total)", "", "mg/L", ".015"}},
              {{"MW-1", "517", "-"}, {"O'Brien 3", "310", ".008"}, {"MW-2", "-", "-"}});
     const QList<DrawObject> b = tableBody();
     EXPECT_TRUE(matchesGoldenFile(dump(b), goldenPagePath(QStringLiteral("datetable_small"))));
@@ -483,7 +492,7 @@ TEST_F(BodyPage, NineColumnsAndThirtyNineSourcesEndJustAboveTheBorder) {
         for (int p = 1; p <= 9; ++p) row << QStringLiteral("%1.%2").arg(s).arg(p);
         sources << row;
     }
-    setTable(columns, sources);
+    setTable(ds, columns, sources);
     const QList<DrawObject> b = tableBody();
 
     // The last rule 0.02 inch (12 units) above the border's bottom at 4530.
@@ -508,10 +517,14 @@ TEST_F(BodyPage, NineColumnsAndThirtyNineSourcesEndJustAboveTheBorder) {
 }
 
 TEST_F(BodyPage, TableFromTheRunDataFile) {
-    gwgraph().ReportFile = QStringLiteral(QMAR_TEST_DATA "/rundata/datesum.DSD");
-    ASSERT_TRUE(getdatesumformat());
-    gwgraph().CurItem = 1;
-    ASSERT_TRUE(getdatesumdata());
+    const QString path = QStringLiteral(QMAR_TEST_DATA "/rundata/datesum.DSD");
+    gwgraph().ReportFile = path;
+    const auto run = readDateSumRun({path, 1});
+    ASSERT_TRUE(run);
+    const auto item = readDateSumItem(*run, 1);
+    ASSERT_TRUE(item);
+    static_cast<DateSumRun&>(ds) = *run;
+    static_cast<DateSumItem&>(ds) = *item;
     const QList<DrawObject> b = tableBody();
     EXPECT_EQ(anchor(b, "MCL:"), at(0.15, -0.74));
     EXPECT_EQ(anchor(b, "Lead"), at(3.4, -0.15));

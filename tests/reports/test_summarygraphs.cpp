@@ -30,7 +30,7 @@
 //   .5 held to 1 -> y 1440, 1000 -> y 936, "<20" x .5 = 10 -> y 1272, 250000 held to 100000 ->
 //   y 600; one year: the label '00 at the middle, x 1110, y 1530, and no year line.
 // Set QMAR_PAGE_SHOTS to a folder to get the whole pages drawn here as PNG files.
-#include "drawcmd/metaugl.h"
+#include "drawcmd/pagecanvas.h"
 #include "platform/dates.h"
 #include "platform/drawing/drawrender.h"
 #include "project/modgw.h"
@@ -75,16 +75,12 @@ protected:
         mg.DateStampOption = QStringLiteral("0");
         mg.LessThanFactor = QStringLiteral(".5");
         qdate::SetDayFirst(0);
-        metaugl().PaperWidth = 11;
-        metaugl().PaperHeight = 8.5f;
-        NewDrawing();
-        LT(1);
-        LW(1);
+        newPage();
     }
 
     // Records of the current source, dates as the graph page leaves them (10 characters).
-    static void records(const std::vector<std::pair<QString, QString>>& dateValue, int slot = 2) {
-        GwGraph& g = gwgraph();
+    void records(const std::vector<std::pair<QString, QString>>& dateValue, int slot = 2) {
+        auto& g = ws;
         g.ItemName = QStringLiteral("MW-1");
         g.RecordCount = int16_t(dateValue.size());
         for (int r = 1; r <= g.RecordCount; ++r) {
@@ -92,9 +88,9 @@ protected:
             g.RecordValues[r][slot] = dateValue[r - 1].second;
         }
     }
-    static void slot(int k, const QString& scale, const QString& standard = {}, const QString& label = {},
-                     const QString& units = {}) {
-        GwGraph& g = gwgraph();
+    void slot(int k, const QString& scale, const QString& standard = {}, const QString& label = {},
+              const QString& units = {}) {
+        auto& g = ws;
         const QStringList parts = scale.split(u',');
         for (int i = 1; i <= 3; ++i)
             g.SlotScale[k][i] = parts.value(i - 1);
@@ -103,17 +99,16 @@ protected:
         g.SlotUnits[k] = units;
     }
     // One graph alone, its box's lower left corner at (0.55, -2.0), as the page hands it over.
-    static void drawOne(int k = 2) {
-        Z(0.7f, 7.8f);
-        SH(1);
-        SV(1);
-        S(0.55f, -2.0f);
-        const WellSumRun run = fromGwGraph<WellSumRun>(gwgraph());
-        const WellSumItem item = fromGwGraph<WellSumItem>(gwgraph());
-        drawWellSumGraphBox(currentCanvas(), {run, item}, k, 0.55f, -2.0f);
+    void drawOne(int k = 2) {
+        PageCanvas& c = pageCanvas();
+        c.Z(0.7f, 7.8f);
+        c.SH(1);
+        c.SV(1);
+        c.S(0.55f, -2.0f);
+        drawWellSumGraphBox(c, {ws, ws, 0, RunPageContext()}, k, 0.55f, -2.0f);
     }
 
-    static void linearRecords() {
+    void linearRecords() {
         records({{"01/15/1998", "4"},
                  {"04/15/1998", "-"},
                  {"07/15/1998", "<2"},
@@ -122,7 +117,7 @@ protected:
                  {"01/15/1999", "15"},
                  {"04/15/1999", "-2"}});
     }
-    static void logRecords() {
+    void logRecords() {
         records(
             {{"03/01/2000", ".5"}, {"06/01/2000", "1000"}, {"09/01/2000", "<20"}, {"12/01/2000", "250000"}},
             3);
@@ -191,6 +186,8 @@ protected:
         return out;
     }
 
+    PageValues<WellSumRun, WellSumItem> ws;
+    PageValues<ParSumRun, ParSumItem> ps;
     ScriptedUi ui; // any box fails the test: ordinary data never ends a page in an error
 };
 
@@ -245,7 +242,7 @@ TEST_F(SummaryGraphs, LogarithmicTicksStandAtTheirExponentsWhereDataOfThatPowerP
          {std::pair{QStringLiteral("LOG,3,1"), QStringList({"0", "1", "2", "3"})},
           std::pair{QStringLiteral("log,8,1"), QStringList({"0", "1", "2", "3", "4", "5"})},
           std::pair{QStringLiteral("Log,5,2"), QStringList({"0", "2", "4"})}}) {
-        NewDrawing();
+        pageCanvas().NewDrawing();
         slot(3, scale, {}, QStringLiteral("Iron"));
         drawOne(3);
         std::vector<int> expected;
@@ -266,19 +263,19 @@ TEST_F(SummaryGraphs, ScalesThatCannotBeDrawnTakeZeroToFiveByOne) {
     // No end, no range, a falling range, no step, a negative step, and more ticks than fit.
     const QStringList scales = {",,", "0,0,1", "3,3,1", "10,0,2", "0,10,0", "0,10,-1", "0,1000,1", "0,10,"};
     for (const QString& scale : scales) {
-        NewDrawing();
+        pageCanvas().NewDrawing();
         slot(2, scale, QStringLiteral("4"));
         drawOne();
         EXPECT_EQ(texts(8, 2), at({"0", "1", "2", "3", "4", "5"}, 540, {1440, 1272, 1104, 936, 768, 600}))
             << qPrintable(scale);
     }
     // A logarithmic scale without a step shows the full axis too.
-    NewDrawing();
+    pageCanvas().NewDrawing();
     slot(2, QStringLiteral("LOG,5,0"));
     drawOne();
     EXPECT_EQ(texts(6, 2).size(), 6);
     // 100 ticks still fit.
-    NewDrawing();
+    pageCanvas().NewDrawing();
     slot(2, QStringLiteral("0,99,1"));
     drawOne();
     EXPECT_EQ(texts(8, 2).size(), 100);
@@ -310,7 +307,7 @@ TEST_F(SummaryGraphs, StandardMarkersShowOnlyForStandardsOnTheAxis) {
         {"LOG", "200000", {}},        // above the end
     };
     for (const auto& c : cases) {
-        NewDrawing();
+        pageCanvas().NewDrawing();
         slot(2, QString::fromLatin1(c.scale), QString::fromLatin1(c.standard));
         drawOne();
         EXPECT_EQ(markerY(), c.ys) << c.scale << " / " << c.standard;
@@ -329,7 +326,7 @@ TEST_F(SummaryGraphs, ValuesAreReadConvertedAndHeldToTheAxis) {
     EXPECT_EQ(ys, QList<int>({1020, 600, 1230, 1440}));
 
     // The factor is the leading number of its text; none makes a "<" value 0.
-    NewDrawing();
+    pageCanvas().NewDrawing();
     modgw().LessThanFactor = QStringLiteral("x");
     slot(2, QStringLiteral("0,10,2"));
     records({{"01/01/2001", "<8"}, {"04/01/2001", "5"}});
@@ -363,7 +360,7 @@ TEST_F(SummaryGraphs, SameDateRecordsMergeByOneRule) {
 
     // Three records on one date make two points there; a missing first one leaves the pair to the
     // next two.
-    NewDrawing();
+    pageCanvas().NewDrawing();
     records({{"01/01/2001", "4"},
              {"01/01/2001", "8"},
              {"01/01/2001", "20"},
@@ -377,7 +374,7 @@ TEST_F(SummaryGraphs, SameDateRecordsMergeByOneRule) {
 TEST_F(SummaryGraphs, CirclesOnlyBelowFortyRecords) {
     slot(2, QStringLiteral("0,100,20"));
     for (const int n : {39, 40}) {
-        NewDrawing();
+        pageCanvas().NewDrawing();
         std::vector<std::pair<QString, QString>> rs;
         for (int r = 0; r < n; ++r)
             rs.push_back({QDate(1995, 1, 15).addMonths(3 * r).toString(QStringLiteral("MM/dd/yyyy")),
@@ -399,7 +396,7 @@ TEST_F(SummaryGraphs, YearAxisLabelsOneYearAndStaggersLongSpans) {
 
     // 1990 to 1999: eight full years between, so the labels alternate 0.1 and 0.2 below the box,
     // the last one low as the count of full years is even; nine year lines.
-    NewDrawing();
+    pageCanvas().NewDrawing();
     records({{"06/15/1990", "1"}, {"06/15/1999", "2"}});
     drawOne();
     const QStringList labels = texts(7, 1);
@@ -412,14 +409,14 @@ TEST_F(SummaryGraphs, YearAxisLabelsOneYearAndStaggersLongSpans) {
     EXPECT_EQ(yearLines().size(), 9);
 
     // Six full years or fewer stay on one line.
-    NewDrawing();
+    pageCanvas().NewDrawing();
     records({{"06/15/1990", "1"}, {"06/15/1997", "2"}});
     drawOne();
     for (const QString& l : texts(7, 1))
         EXPECT_TRUE(l.endsWith(QStringLiteral(",1530"))) << qPrintable(l);
 
     // Day-first dates find the ends of their years too.
-    NewDrawing();
+    pageCanvas().NewDrawing();
     qdate::SetDayFirst(1);
     records({{"15/01/1998", "1"}, {"15/04/1999", "2"}});
     drawOne();
@@ -437,7 +434,7 @@ TEST_F(SummaryGraphs, OneDayOrNoRecordsStillDrawTheGraph) {
     EXPECT_EQ(texts(7, 1), QStringList({"'00@1110,1530"}));
 
     // No records: the box, its scale and captions, no line and no year axis.
-    NewDrawing();
+    pageCanvas().NewDrawing();
     records({});
     drawOne();
     EXPECT_EQ(boxes().size(), 1);
@@ -449,7 +446,7 @@ TEST_F(SummaryGraphs, OneDayOrNoRecordsStillDrawTheGraph) {
 }
 
 TEST_F(SummaryGraphs, SourcePageDrawsSlotsTwoToTheLastScaledOneInThreeRows) {
-    GwGraph& g = gwgraph();
+    auto& g = ws;
     for (int k = 1; k <= 11; ++k)
         slot(k, QStringLiteral("0,10,2"), {}, QStringLiteral("P%1").arg(k));
     slot(6, QString(), {}, QStringLiteral("P6")); // an empty scale inside the run still gets its graph
@@ -458,7 +455,7 @@ TEST_F(SummaryGraphs, SourcePageDrawsSlotsTwoToTheLastScaledOneInThreeRows) {
     for (int r = 1; r <= 3; ++r)
         for (int k = 1; k <= 11; ++k)
             g.RecordValues[r][k] = std::as_const(g.RecordValues)[r][2];
-    drawwellsumgraph();
+    buildPage("drawwellsumgraph", buildWellSumGraphPage, ws);
     shootPage(QStringLiteral("graph_sourcepage"));
 
     QList<QRect> expected;
@@ -484,7 +481,7 @@ TEST_F(SummaryGraphs, SourcePageDrawsSlotsTwoToTheLastScaledOneInThreeRows) {
 
 TEST_F(SummaryGraphs, ParameterPageSharesThePageWindowAndNamesEachSource) {
     headinglogo().HeadingLines[5] = QStringLiteral("Date, Sampled");
-    GwGraph& g = gwgraph();
+    auto& g = ps;
     g.ParFullName = QStringLiteral("Chloride");
     g.ParUnits = QStringLiteral("mg/L");
     g.ParScaleStart = QStringLiteral("0");
@@ -506,20 +503,20 @@ TEST_F(SummaryGraphs, ParameterPageSharesThePageWindowAndNamesEachSource) {
     // One source: the upper left box, its name 0.2 above the top tick (500 at 1.4).
     g.ParStandard = QString();
     sources({{"01/15/1998", "01/15/2000"}});
-    drawparsum();
+    buildPage("drawparsum", buildParSumPage, ps);
     EXPECT_EQ(boxes(), QList<QRect>({QRect(QPoint(600, 570), QPoint(1620, 1470))}));
     EXPECT_EQ(texts(10, 1).filter(QStringLiteral("MW-")), QStringList({"MW-1@1110,480"}));
     EXPECT_EQ(textObject(QStringLiteral("MCL")), nullptr);
 
     // Seven sources fill the third row from the left; a later source starts right of its box's left
     // edge, since all share the page's window; a source without records keeps its box and name.
-    NewDrawing();
+    pageCanvas().NewDrawing();
     g.ParStandard = QStringLiteral("250");
     std::vector<QStringList> seven(7, QStringList({"01/15/1998", "01/15/2000"}));
     seven[1] = QStringList({"01/15/1999", "01/15/2000"});
     seven[2] = QStringList();
     sources(seven);
-    drawparsum();
+    buildPage("drawparsum", buildParSumPage, ps);
     shootPage(QStringLiteral("graph_parameterpage"));
     const QList<QRect> seen = boxes();
     ASSERT_EQ(seen.size(), 7);
@@ -538,10 +535,10 @@ TEST_F(SummaryGraphs, ParameterPageSharesThePageWindowAndNamesEachSource) {
     EXPECT_EQ(markers, 7 + 1);
 
     // Nine fill the page; a standard of 0 is in the legend but marks no graph.
-    NewDrawing();
+    pageCanvas().NewDrawing();
     g.ParStandard = QStringLiteral("0");
     sources(std::vector<QStringList>(9, QStringList({"01/15/1998", "01/15/2000"})));
-    drawparsum();
+    buildPage("drawparsum", buildParSumPage, ps);
     EXPECT_EQ(boxes().size(), 9);
     EXPECT_EQ(boxes().last(), QRect(QPoint(3480, 3450), QPoint(4500, 4350)));
     EXPECT_NE(textObject(QStringLiteral("MCL")), nullptr);
@@ -551,9 +548,9 @@ TEST_F(SummaryGraphs, ParameterPageSharesThePageWindowAndNamesEachSource) {
     EXPECT_EQ(markers, 1);
 
     // No source with records: boxes and names, no line, and still no message.
-    NewDrawing();
+    pageCanvas().NewDrawing();
     sources({{}, {}});
-    drawparsum();
+    buildPage("drawparsum", buildParSumPage, ps);
     EXPECT_EQ(boxes().size(), 2);
     EXPECT_TRUE(seriesLines().isEmpty());
 }

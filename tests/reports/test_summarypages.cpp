@@ -18,17 +18,18 @@
 // 5280,2808; the source heading (8.4, -3.55) 5310,2400; the circle of radius 0.02 (12 units) at
 // (8.1, -3.85) 5130,2580; "=" (8.2, -3.83) 5190,2568; the split sampled heading (8.35, -3.83 /
 // -3.98) 5280,2568 and 5280,2658; the graph page's legend heading (7.4, -3.25) 4710,2220; the
-// stamp (0.1, -7.17) 330,4572. Text heights are points x 600 / 72: 10 points 83.33, 9 points 75, 8 points 66.67,
-// 6 points 50. The graph boxes in the two graph-page dumps follow the positions checked in
+// stamp (0.1, -7.17) 330,4572. Text heights are points x 600 / 72: 10 points 83.33, 9 points 75,
+// 8 points 66.67, 6 points 50. The graph boxes in the two graph-page dumps follow the positions checked in
 // test_summarygraphs.cpp (boxes at x 600, 2040, 3480 and lower edges 1470, 2910; year labels and
 // lines of the window 01/15/1998 to 11/30/2000, 1045 days, in the first column at 769, 938, 1116,
 // 1294 and 1457). Set QMAR_PAGE_SHOTS to a folder to get the three pages as PNG files for a look.
-#include "drawcmd/metaugl.h"
+#include "drawcmd/pagecanvas.h"
 #include "platform/drawing/drawrender.h"
 #include "platform/drawing/objecttags.h"
 #include "project/modgw.h"
 #include "reportdefs/headings.h"
 #include "reports/gwgraph.h"
+#include "reports/runvalues.h"
 #include "reports/pages.h"
 #include "reports/windowhooks.h"
 #include "pagefixture.h"
@@ -62,16 +63,14 @@ protected:
                       QStringLiteral("since 1971")};
         h.LogoTextSize = {0, 11, 11, 8};
 
-        runTexts(gwgraph());
-        itemNote(gwgraph());
+        runTexts(ws);
+        runTexts(ps);
+        itemNote(ws);
+        itemNote(ps);
 
         reportHooks().showProgress = [this](const QString& text) { progress << text; };
 
-        metaugl().PaperWidth = 11;
-        metaugl().PaperHeight = 8.5f;
-        NewDrawing();
-        LT(1);
-        LW(1);
+        newPage();
     }
 
     // The run's titles, standard label and notes, in the run state or a run value.
@@ -99,7 +98,7 @@ protected:
     }
 
     // Source MW-1 with n records, dated a week apart from 03/21/1998, each with a duplicate code.
-    static void sourceWithRecords(int n) { sourceWithRecords(gwgraph(), n); }
+    void sourceWithRecords(int n) { sourceWithRecords(ws, n); }
     template <typename Item> static void sourceWithRecords(Item& g, int n) {
         g.ItemName = QStringLiteral("MW-1");
         g.ItemCaption = QStringLiteral("Source 1 of 3");
@@ -121,6 +120,13 @@ protected:
         EXPECT_EQ(o->style.textAlign, align) << qPrintable(text);
     }
 
+    // The pages, built as the page step builds them.
+    void table(int page) { buildPage("drawwellsumtable", buildWellSumTablePage, ws, page); }
+    void graph() { buildPage("drawwellsumgraph", buildWellSumGraphPage, ws); }
+    void parSum() { buildPage("drawparsum", buildParSumPage, ps); }
+
+    PageValues<WellSumRun, WellSumItem> ws;
+    PageValues<ParSumRun, ParSumItem> ps;
     ScriptedUi ui;
     QStringList progress;
 };
@@ -137,8 +143,7 @@ QStringList percents(std::initializer_list<int> values) {
 TEST_F(SummaryPages, TablePageFrameColumnAndStampStandWhereTheLayoutPutsThem) {
     sourceSummaryHeadings();
     sourceWithRecords(3);
-    gwgraph().CurPage = 1;
-    drawwellsumtable();
+    table(1);
     shootPage(QStringLiteral("wellsumtable"));
     EXPECT_TRUE(matchesGoldenPage(pageDrawing(), QStringLiteral("wellsumtable_frame")));
 
@@ -161,7 +166,7 @@ TEST_F(SummaryPages, TablePageFrameColumnAndStampStandWhereTheLayoutPutsThem) {
     EXPECT_EQ(stamp.tag(draw::tags::GroupName), draw::tags::GraphicsSystemGroup);
 
     // One step for the column headings and one a row.
-    EXPECT_EQ(gwgraph().ProgressTotal, 4);
+    EXPECT_EQ(gwgraph().Progress.ProgressTotal, 4);
     EXPECT_EQ(progress, percents({25, 50, 75, 100}));
 }
 
@@ -173,11 +178,10 @@ TEST_F(SummaryPages, TablePagesTakeThirtyNineRowsAndMarkTheCaptionOnLaterPages) 
         bool cont;
     } pages[] = {{1, 40, false}, {2, 40, true}, {3, 2, true}};
     for (const auto& p : pages) {
-        NewDrawing();
+        pageCanvas().NewDrawing();
         progress.clear();
-        gwgraph().CurPage = int16_t(p.page);
-        drawwellsumtable();
-        EXPECT_EQ(gwgraph().ProgressTotal, p.total) << "page " << p.page;
+        table(p.page);
+        EXPECT_EQ(gwgraph().Progress.ProgressTotal, p.total) << "page " << p.page;
         EXPECT_EQ(progress.size(), p.total) << "page " << p.page;
         const QString caption =
             p.cont ? QStringLiteral("Source 1 of 3 (cont.)") : QStringLiteral("Source 1 of 3");
@@ -191,14 +195,13 @@ TEST_F(SummaryPages, TablePagesTakeThirtyNineRowsAndMarkTheCaptionOnLaterPages) 
 TEST_F(SummaryPages, ASourceWithoutRecordsStillGetsItsFrame) {
     sourceSummaryHeadings();
     sourceWithRecords(0);
-    gwgraph().CurPage = 1;
-    drawwellsumtable();
+    table(1);
     expectAt(QStringLiteral(" - "), 5340, 594, 1);
     EXPECT_EQ(progress, percents({100}));
 
-    NewDrawing();
+    pageCanvas().NewDrawing();
     progress.clear();
-    drawwellsumgraph();
+    graph();
     expectAt(QStringLiteral(" - "), 5340, 600, 1);
     EXPECT_EQ(obj(count() - 1).tag(draw::tags::ObjName), draw::tags::DateStampObj);
 }
@@ -206,15 +209,13 @@ TEST_F(SummaryPages, ASourceWithoutRecordsStillGetsItsFrame) {
 TEST_F(SummaryPages, GraphPageColumnCarriesTheLegendAndCutsTheDatesForTheSource) {
     sourceSummaryHeadings();
     sourceWithRecords(3);
-    GwGraph& g = gwgraph();
-    g.TableGraphOption = QStringLiteral("G");
+    ws.TableGraphOption = QStringLiteral("G");
     for (int k = 2; k <= 5; ++k)
-        g.SlotScale[k][1] = QStringLiteral("0");
-    drawwellsumgraph();
+        ws.SlotScale[k][1] = QStringLiteral("0");
+    graph();
     shootPage(QStringLiteral("wellsumgraph"));
     EXPECT_TRUE(matchesGoldenPage(pageDrawing(), QStringLiteral("wellsumgraph_frame")));
 
-    EXPECT_EQ(std::as_const(g.RecordDates)[2], QStringLiteral("03/28/1998"));
     expectAt(QStringLiteral("SOURCE: MW-1"), 5340, 360, 1);
     expectAt(QStringLiteral("03/21/1998 - 04/04/1998"), 5340, 600, 1);
     expectAt(QStringLiteral("Source 1 of 3, Graph"), 5340, 3540, 1);
@@ -224,31 +225,31 @@ TEST_F(SummaryPages, GraphPageColumnCarriesTheLegendAndCutsTheDatesForTheSource)
     expectAt(QStringLiteral("Sampled"), 5280, 2658, 0);
 
     // Slots 2 to 5 have scales: one step before the graphs and one after each.
-    EXPECT_EQ(g.ProgressTotal, 5);
+    EXPECT_EQ(gwgraph().Progress.ProgressTotal, 5);
     EXPECT_EQ(progress, percents({20, 40, 60, 80, 100}));
 }
 
 TEST_F(SummaryPages, GraphPageLeavesTheNotesToTheTableAndCountsUpToTheLastScaledSlot) {
     sourceSummaryHeadings();
     sourceWithRecords(2);
-    GwGraph& g = gwgraph();
+    auto& g = ws;
     g.TableGraphOption = QStringLiteral("B");
     // A gap in the slots still counts; slots 1 and 11 never get a graph.
     g.SlotScale[1][1] = QStringLiteral("0");
     g.SlotScale[3][1] = QStringLiteral("LOG");
     g.SlotScale[11][1] = QStringLiteral("0");
-    drawwellsumgraph();
+    graph();
     EXPECT_EQ(textObject(QStringLiteral("NOTES:")), nullptr);
     EXPECT_EQ(textObject(QStringLiteral("Values in mg/L.")), nullptr);
-    EXPECT_EQ(g.ProgressTotal, 3);
+    EXPECT_EQ(gwgraph().Progress.ProgressTotal, 3);
     EXPECT_EQ(progress.size(), 3);
 
     // No slot with a scale: no graph, the one step shows the bare label.
-    NewDrawing();
+    pageCanvas().NewDrawing();
     progress.clear();
     g.SlotScale[3][1].clear();
-    drawwellsumgraph();
-    EXPECT_EQ(g.ProgressTotal, 0);
+    graph();
+    EXPECT_EQ(gwgraph().Progress.ProgressTotal, 0);
     EXPECT_EQ(progress, percents({0}));
     EXPECT_EQ(obj(count() - 1).tag(draw::tags::ObjName), draw::tags::DateStampObj);
 }
@@ -282,9 +283,8 @@ template <typename Item> void chlorideAtFourSources(Item& g) {
 
 TEST_F(SummaryPages, ParameterPageSpansTheDatesOfAllItsSources) {
     parameterHeadings();
-    GwGraph& g = gwgraph();
-    chlorideAtFourSources(g);
-    drawparsum();
+    chlorideAtFourSources(ps);
+    parSum();
     shootPage(QStringLiteral("parsum"));
     EXPECT_TRUE(matchesGoldenPage(pageDrawing(), QStringLiteral("parsum_frame")));
 
@@ -295,7 +295,7 @@ TEST_F(SummaryPages, ParameterPageSpansTheDatesOfAllItsSources) {
     expectAt(QString(), 5280, 2658, 0);
     EXPECT_EQ(textObject(QStringLiteral("MCL")), nullptr);
     EXPECT_EQ(textObject(QStringLiteral("LEGEND:")), nullptr);
-    EXPECT_EQ(g.ProgressTotal, 5);
+    EXPECT_EQ(gwgraph().Progress.ProgressTotal, 5);
     EXPECT_EQ(progress, percents({20, 40, 60, 80, 100}));
 }
 
@@ -303,27 +303,20 @@ TEST_F(SummaryPages, AParameterHeadingOfAnyLengthStaysInItsBand) {
     // Smaller on one line down to 5 points, then two lines between the frame's top and the rule
     // at -0.3 (270 to 450), inside the column (4650 to 6030), then the second line cut.
     parameterHeadings();
-    GwGraph& g = gwgraph();
-    chlorideAtFourSources(g);
+    chlorideAtFourSources(ps);
     const QString tds = QStringLiteral("Total Dissolved Solids (mg/L as CaCO3)");
-    const struct {
-        QString name;
-        int lines;
-    } names[] = {{tds, 1}, {tds + ", filtered in the field and as reported by the laboratory", 2}, {tds.repeated(6), 2}};
-    for (const auto& n : names) {
-        NewDrawing();
-        g.ParFullName = n.name;
-        drawparsum();
-        shootPage(QStringLiteral("parsum_heading_%1").arg(&n - names));
+    const QString longer = tds + ", filtered in the field and as reported by the lab";
+    for (const auto& [name, lines] : {std::pair{tds, 1}, {longer, 2}, {tds.repeated(6), 2}}) {
+        pageCanvas().NewDrawing();
+        ps.ParFullName = name;
+        parSum();
         EXPECT_TRUE(pageIsClear());
-        QStringList lines;
-        for (const draw::DrawObject& o : pageObjects())
-            if (o.kind == draw::Text && o.x1 == 5340 && o.y1 < 450) {
-                lines << o.text;
-                EXPECT_TRUE(QRectF(4650, 270, 1380, 180).contains(draw::textInkBounds(o))) << qPrintable(o.text);
-            }
-        EXPECT_EQ(lines.size(), n.lines);
-        EXPECT_EQ(lines.join(u' ').endsWith("..."), n.name.size() > 200) << qPrintable(lines.join(u' '));
+        QStringList shown;
+        for (const draw::DrawObject& o : pageObjects()) // within the band
+            if (o.kind == draw::Text && QRectF(4650, 270, 1380, 180).contains(draw::textInkBounds(o)))
+                shown << o.text;
+        EXPECT_EQ(shown.size(), lines);
+        EXPECT_EQ(shown.join(u' ').endsWith("..."), name.size() > 200) << qPrintable(shown.join(u' '));
     }
 }
 
@@ -332,26 +325,28 @@ TEST_F(SummaryPages, LongNoteLinesWrapInsideTheColumnAndStopAboveWhatFollows) {
     // 0.12 apart from -0.95 down to the titles, the symbols heading or the legend's heading.
     sourceSummaryHeadings();
     sourceWithRecords(3);
-    GwGraph& g = gwgraph();
-    g.CurPage = 1;
-    g.TableGraphOption = QStringLiteral("G"); // the graph page then carries the notes
-    const QStringList stored = {"Values are in mg/L unless the column heading says otherwise; a value below the detection "
-                                "limit of the laboratory shows that limit after its less-than sign.",
+    ws.TableGraphOption = QStringLiteral("G"); // the graph page then carries the notes
+    const QStringList stored = {"Values are in mg/L unless the column heading says otherwise; a value below the "
+                                "detection limit of the laboratory shows that limit after its less-than sign.",
                                 "The well was redeveloped in May 1999 and that quarter's samples are left out.",
                                 "Duplicates agree within ten per cent; the laboratory's report is kept on file."};
-    // The first paragraph as the notes editor stores it: three lines wider than the box, each
-    // keeping the blank it was wrapped at.
+    // The first paragraph as the notes editor stores it: lines wider than the box, wrapped at blanks.
     const QStringList editor = {"Values are in mg/L unless the column heading says ",
                                 "otherwise; a value below the detection limit of the ",
                                 "laboratory shows that limit after its less-than sign."};
-    for (int i = 1; i <= 3; ++i) g.RunGeneralNotes[i] = editor[i - 1];
-    g.RunGeneralNoteCount = 3;
+    for (RunHead* run : std::initializer_list<RunHead*>{&ws, &ps}) {
+        for (int i = 1; i <= 3; ++i) run->RunGeneralNotes[i] = editor[i - 1];
+        run->RunGeneralNoteCount = 3;
+    }
+    const std::function<void()> table1 = [this] { table(1); }, graphPage = [this] { graph(); },
+                                parameter = [this] { parSum(); };
     for (const int more : {0, 20}) {
-        for (int i = 1; i <= 2 + more; ++i) g.RunItemNotes[i] = stored[std::min(i, 2)];
-        g.RunItemNoteCount = int16_t(2 + more);
-        for (const auto& [page, lines] :
-             {std::pair{&drawwellsumtable, 30}, std::pair{&drawwellsumgraph, 19}, std::pair{&drawparsum, 21}}) {
-            NewDrawing();
+        for (ItemHead* item : std::initializer_list<ItemHead*>{&ws, &ps}) {
+            for (int i = 1; i <= 2 + more; ++i) item->RunItemNotes[i] = stored[std::min(i, 2)];
+            item->RunItemNoteCount = int16_t(2 + more);
+        }
+        for (const auto& [page, lines] : {std::pair{table1, 30}, std::pair{graphPage, 19}, std::pair{parameter, 21}}) {
+            pageCanvas().NewDrawing();
             page();
             EXPECT_TRUE(pageIsClear()) << lines; // so no note crosses the frame's right edge either
             QStringList shown; // left-aligned at 7.4 below the heading
@@ -364,15 +359,15 @@ TEST_F(SummaryPages, LongNoteLinesWrapInsideTheColumnAndStopAboveWhatFollows) {
             // Flowed once: no line could have taken the first word of the next line of its paragraph.
             pageCanvas().AP(8);
             for (qsizetype k = 0; k + 1 < shown.size(); ++k)
-                if (!shown[k].endsWith(u'.'))
-                    EXPECT_GT(pageCanvas().TextWidth(shown[k] + u' ' + shown[k + 1].section(u' ', 0, 0)), 2.1) << qPrintable(shown[k]);
+                if (const QString next = shown[k + 1].section(u' ', 0, 0); !shown[k].endsWith(u'.'))
+                    EXPECT_GT(pageCanvas().TextWidth(shown[k] + u' ' + next), 2.1) << qPrintable(shown[k]);
         }
     }
 }
 
 TEST_F(SummaryPages, ParameterStandardShowsItsLegendEntryAndEqualDatesKeepTheFirstSourcesText) {
     headinglogo().HeadingLines[5] = QStringLiteral("Date,   Sampled");
-    GwGraph& g = gwgraph();
+    auto& g = ps;
     g.ParStandard = QStringLiteral("0"); // shown in the legend even where no graph marks it
     g.ItemSourceCount = 2;
     // One day, written two ways: the first source's texts stand.
@@ -382,12 +377,11 @@ TEST_F(SummaryPages, ParameterStandardShowsItsLegendEntryAndEqualDatesKeepTheFir
         g.ParRecordDates[i][1] = dates[i - 1][0];
         g.ParRecordDates[i][2] = dates[i - 1][1];
     }
-    drawparsum();
+    parSum();
     EXPECT_NE(textObject(QStringLiteral("3/1/1999 - 3/9/1999")), nullptr);
     expectAt(QStringLiteral("MCL"), 5280, 2808, 0);
     expectAt(QStringLiteral("Sampled"), 5280, 2658, 0);
-    // The marker inside the legend box, its point at (8.05, -4.25): a stroke 0.1 to the right of
-    // it and a diamond over it.
+    // The marker inside the legend box, its point at (8.05, -4.25): a stroke 0.1 right, a diamond over it.
     QStringList strokes;
     for (int i = 0; i < count(); ++i)
         if (obj(i).kind == draw::Line && obj(i).x1 >= 5100 && obj(i).x1 <= 5160 && obj(i).y1 >= 2790 && obj(i).y1 <= 2850)
@@ -402,8 +396,7 @@ TEST_F(SummaryPages, MarginOffsetsMoveTheWholePage) {
     sourceWithRecords(1);
     modgw().MarginOffsetX = 0.1f;
     modgw().MarginOffsetY = -0.05f;
-    gwgraph().CurPage = 1;
-    drawwellsumtable();
+    table(1);
     EXPECT_EQ(QPoint(obj(0).x1, obj(0).y1), QPoint(330, 300));
     expectAt(QStringLiteral("SOURCE: MW-1"), 5400, 396, 1);
     EXPECT_EQ(QPoint(obj(count() - 1).x1, obj(count() - 1).y1), QPoint(390, 4602));
@@ -412,17 +405,16 @@ TEST_F(SummaryPages, MarginOffsetsMoveTheWholePage) {
 TEST_F(SummaryPages, AFaultEndsThePageWithTheRoutinesMessage) {
     sourceSummaryHeadings();
     sourceWithRecords(2);
-    gwgraph().CurPage = 1;
     // An offset no sheet holds: the frame's corner lies beyond any coordinate.
     modgw().MarginOffsetX = 1e9f;
     const struct {
-        void (*page)();
+        std::function<void()> page;
         const char* name;
-    } routines[] = {{drawwellsumtable, "drawwellsumtable"},
-                    {drawwellsumgraph, "drawwellsumgraph"},
-                    {drawparsum, "drawparsum"}};
+    } routines[] = {{[this] { table(1); }, "drawwellsumtable"},
+                    {[this] { graph(); }, "drawwellsumgraph"},
+                    {[this] { parSum(); }, "drawparsum"}};
     for (const auto& r : routines) {
-        NewDrawing();
+        pageCanvas().NewDrawing();
         ui.answer(1, QStringLiteral("Error 6 in %1.  Please contact Kalvex").arg(QLatin1String(r.name)));
         r.page();
         // Nothing after the fault is drawn: no stamp.
@@ -431,12 +423,11 @@ TEST_F(SummaryPages, AFaultEndsThePageWithTheRoutinesMessage) {
     EXPECT_EQ(ui.texts.size(), 3);
 }
 
-// The page builders draw from the run and item values alone, on the canvas they are given: each
-// page below is built from values made here, on a canvas of its own with the run state and the
-// page's drawing control left at their start, and matches the dump its page routine draws above.
-TEST_F(SummaryPages, BuildersDrawTheGoldenPagesFromRunValuesAlone) {
+// The page builders draw on the canvas they are given: each page below is built on a canvas of
+// its own with the page's drawing control left at its start, and matches the dump drawn above.
+TEST_F(SummaryPages, BuildersDrawTheGoldenPagesOnTheirOwnCanvas) {
     gwgraph().reset();
-    NewDrawing();
+    pageCanvas().NewDrawing();
     WellSumRun tables;
     runTexts(tables);
     WellSumRun graphs = tables;
@@ -454,11 +445,11 @@ TEST_F(SummaryPages, BuildersDrawTheGoldenPagesFromRunValuesAlone) {
     const struct {
         const char* golden;
         void (*headings)();
-        std::function<void(PageCanvas&)> build;
+        std::function<void(const PageContext&, PageCanvas&)> build;
     } pages[] = {
-        {"wellsumtable_frame", sourceSummaryHeadings, [&](PageCanvas& c) { buildWellSumTablePage(tables, source, 1, c); }},
-        {"wellsumgraph_frame", sourceSummaryHeadings, [&](PageCanvas& c) { buildWellSumGraphPage(graphs, source, 0, c); }},
-        {"parsum_frame", parameterHeadings, [&](PageCanvas& c) { buildParSumPage(parameters, chloride, 0, c); }},
+        {"wellsumtable_frame", sourceSummaryHeadings, [&](const PageContext& ctx, PageCanvas& c) { buildWellSumTablePage(tables, source, 1, ctx, c); }},
+        {"wellsumgraph_frame", sourceSummaryHeadings, [&](const PageContext& ctx, PageCanvas& c) { buildWellSumGraphPage(graphs, source, 0, ctx, c); }},
+        {"parsum_frame", parameterHeadings, [&](const PageContext& ctx, PageCanvas& c) { buildParSumPage(parameters, chloride, 0, ctx, c); }},
     };
     for (const auto& page : pages) {
         page.headings();
@@ -469,7 +460,7 @@ TEST_F(SummaryPages, BuildersDrawTheGoldenPagesFromRunValuesAlone) {
         canvas.NewDrawing();
         canvas.LT(1);
         canvas.LW(1);
-        page.build(canvas);
+        page.build(RunPageContext(), canvas);
         EXPECT_TRUE(matchesGoldenPage(drawing, QString::fromLatin1(page.golden)));
     }
     EXPECT_EQ(count(), 0);

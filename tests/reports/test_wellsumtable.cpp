@@ -19,7 +19,7 @@
 // tests/data/pages/table_head_rows.dump (three slots, four rows, the band from row 3: 966 to 1158)
 // was compared line by line with these numbers. Set QMAR_PAGE_SHOTS to a folder to get the pages as
 // PNG files for a look.
-#include "drawcmd/metaugl.h"
+#include "drawcmd/pagecanvas.h"
 #include "platform/dates.h"
 #include "platform/drawing/drawdump.h"
 #include "platform/drawing/drawrender.h"
@@ -62,24 +62,18 @@ protected:
         h.LogoText = {QString(), QStringLiteral("Dune & Fell"), QStringLiteral("Hydrogeology"),
                       QStringLiteral("since 1971")};
         h.LogoTextSize = {0, 11, 11, 8};
-        GwGraph& g = gwgraph();
-        g.StandardLabel = QStringLiteral("MCL");
-        g.ItemName = QStringLiteral("MW-1");
-        g.ItemCaption = QStringLiteral("Source 1 of 1");
-        g.CurPage = 1;
-        metaugl().PaperWidth = 11;
-        metaugl().PaperHeight = 8.5f;
-        NewDrawing();
-        LT(1);
-        LW(1);
+        ws.StandardLabel = QStringLiteral("MCL");
+        ws.ItemName = QStringLiteral("MW-1");
+        ws.ItemCaption = QStringLiteral("Source 1 of 1");
+        newPage();
     }
 
     static QDate dateOf(int record) { return QDate(1998, 3, 21).addDays(7 * (record - 1)); }
 
     // n records a week apart from 03/21/1998 in the current day/month order, each followed by its
     // duplicate code; value j of record r is "r.j".
-    static void source(int n, int columns) {
-        GwGraph& g = gwgraph();
+    void source(int n, int columns) {
+        auto& g = ws;
         g.SlotCount = int16_t(columns);
         for (int j = 1; j <= columns; ++j) {
             g.SlotParts[j] = {QString(), QStringLiteral("P%1").arg(j), QStringLiteral("mid"), QStringLiteral("low")};
@@ -94,10 +88,9 @@ protected:
         }
     }
 
-    static void page(int n) {
-        NewDrawing();
-        gwgraph().CurPage = int16_t(n);
-        drawwellsumtable();
+    void page(int n) {
+        pageCanvas().NewDrawing();
+        buildPage("drawwellsumtable", buildWellSumTablePage, ws, n);
     }
 
     static int count() { return pageDrawing().count(); }
@@ -131,6 +124,7 @@ protected:
         return found;
     }
 
+    PageValues<WellSumRun, WellSumItem> ws;
     ScriptedUi ui;
 };
 
@@ -138,18 +132,17 @@ protected:
 
 TEST_F(WellSumTable, HeadingsRulesBandAndRowsStandWhereTheLayoutPutsThem) {
     source(4, 3);
-    GwGraph& g = gwgraph();
-    g.HighlightDate = qdate::Format(dateOf(3));
-    // The bodies alone, on the origin the page routine sets.
-    Z(0.7f, 7.8f);
-    SH(1);
-    SV(1);
-    AF(QStringLiteral("Arial"));
-    const WellSumRun run = fromGwGraph<WellSumRun>(g);
-    const WellSumItem item = fromGwGraph<WellSumItem>(g);
-    drawWellSumTableHead(currentCanvas(), {run, item, 1}, TablePageRows{1, 4, 4});
+    ws.HighlightDate = qdate::Format(dateOf(3));
+    // The bodies alone, on the origin the page builder sets.
+    PageCanvas& c = pageCanvas();
+    c.Z(0.7f, 7.8f);
+    c.SH(1);
+    c.SV(1);
+    c.AF(QStringLiteral("Arial"));
+    const PageContext ctx = RunPageContext();
+    drawWellSumTableHead(c, {ws, ws, 1, ctx}, TablePageRows{1, 4, 4});
     for (int r = 1; r <= 4; ++r)
-        drawWellSumTableRow(currentCanvas(), {run, item, 1}, r, r);
+        drawWellSumTableRow(c, {ws, ws, 1, ctx}, r, r);
     EXPECT_TRUE(matchesGoldenFile(draw::dumpDrawing(pageDrawing()), goldenPagePath(QStringLiteral("table_head_rows"))));
 
     // The band lies under every rule and text of the table.
@@ -208,12 +201,12 @@ TEST_F(WellSumTable, HighlightShadesFromTheFirstRecordOnOrAfterItsDateAcrossPage
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(qPrintable(c.highlight));
-        gwgraph().HighlightDate = c.highlight;
+        ws.HighlightDate = c.highlight;
         page(1);
         EXPECT_EQ(band(1871), c.page1);
         page(2);
         EXPECT_EQ(band(1871), c.page2);
-        if (!c.rewritten.isEmpty()) EXPECT_EQ(gwgraph().HighlightDate, c.rewritten);
+        if (!c.rewritten.isEmpty()) EXPECT_EQ(HighlightDateShown(c.highlight), c.rewritten);
     }
 }
 
@@ -222,15 +215,15 @@ TEST_F(WellSumTable, HighlightIsReadInTheDayFirstOrderAndComparedByDay) {
     source(8, 3);
     // 4 May 1998: record 7 (2 May) is before it, record 8 (9 May) starts the band (-1.96 = 1446 to
     // row 8's rule at 1542). Read month first it would be 5 April, from record 4.
-    gwgraph().HighlightDate = QStringLiteral("04/05/1998");
+    ws.HighlightDate = QStringLiteral("04/05/1998");
     page(1);
     shootPage(QStringLiteral("table_highlight"));
     EXPECT_EQ(band(1871), QPoint(1446, 1542));
-    EXPECT_EQ(gwgraph().HighlightDate, QStringLiteral("4/5/1998"));
+    EXPECT_EQ(HighlightDateShown(ws.HighlightDate), QStringLiteral("4/5/1998"));
 
     // The 31st of a month and the 1st of the next are different days: only the 1st is shaded.
     qdate::SetDayFirst(0);
-    GwGraph& g = gwgraph();
+    auto& g = ws;
     g.RecordCount = 2;
     g.RecordDates[1] = QStringLiteral("01/31/1998A");
     g.RecordDates[2] = QStringLiteral("02/01/1998A");
@@ -241,7 +234,7 @@ TEST_F(WellSumTable, HighlightIsReadInTheDayFirstOrderAndComparedByDay) {
 
 TEST_F(WellSumTable, ValuesAndDatesAreShownAsStored) {
     source(1, 5);
-    GwGraph& g = gwgraph();
+    auto& g = ws;
     g.RecordDates[1] = QStringLiteral("03/21/1998DUP");
     const QString values[] = {"<0.5", "-", "", "12.50", "ND"};
     for (int j = 1; j <= 5; ++j)

@@ -18,7 +18,7 @@
 #include "drawwin/forms/frmgraphicssystem.h"
 #include "drawwin/forms/frmnewdrawing.h"
 #include "drawwin/forms/frmprinting.h"
-#include "drawcmd/metaugl.h"
+#include "drawcmd/pagecanvas.h"
 #include "platform/contour/plotdoc.h"
 #include "platform/gui/forms.h"
 #include "platform/gui/guiui.h"
@@ -80,8 +80,8 @@ protected:
         m.DatabaseFile = pf.file("site.mdb");
         m.DataFolder = pf.path();
         ASSERT_TRUE(OpenProjectInfo());
-        metaugl().PaperWidth = 11;
-        metaugl().PaperHeight = 8.5f;
+        pageCanvas().PaperWidth = 11;
+        pageCanvas().PaperHeight = 8.5f;
         RegisterDrawingWindow();
         RegisterPlotWindow([this]() -> QPrinter& { return printer; });
     }
@@ -161,12 +161,15 @@ TEST_F(TypedDates, EveryDateTypedIntoAFormIsCheckedWhenLeft) {
         {dateSum, "SS5", 1, 1, "13/03/1998", first, ""},   {dateSum, "SS5", 3, 2, "03/13/1998", "", second},
         {contour, "SS3", 5, 1, "13/03/1998,03/13/1998", first, second},
         {contour, "SS3", 5, 1, "3/1/98,3/4/98", century, century}, {contour, "SS3", 5, 1, "3/1/1998", "", ""},
+        {contour, "SS3", 5, 1, "03/21/98", century, century}, {contour, "SS3", 5, 1, "03/21/98 x,03/22/1998", first, first},
         {project, "txtStartDate", 0, 0, "13/03/1998", start, ""}, {project, "txtEndDate", 0, 0, "03/13/1998", "", end},
     };
     for (int dayFirst : {0, 1})
         for (const Case& c : cases) {
             qdate::SetDayFirst(dayFirst);
-            const QString why = QString::fromLatin1(dayFirst ? c.dmy : c.mdy), text = QString::fromLatin1(c.text);
+            QString why = QString::fromLatin1(dayFirst ? c.dmy : c.mdy);
+            const QString text = QString::fromLatin1(c.text);
+            if (!why.isEmpty()) why += dayFirst ? "  Use dd/mm/yyyy." : "  Use mm/dd/yyyy."; // the form expected
             SCOPED_TRACE(std::string(c.control) + " " + c.text + (dayFirst ? " dmy" : " mdy"));
             ScriptedUi ui;
             if (!why.isEmpty()) ui.answer(vb::OK, why);

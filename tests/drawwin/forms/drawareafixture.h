@@ -4,7 +4,8 @@
 // The drawing window on a new drawing, for the tests that drive it as the user does.
 #include "viewfixture.h"
 
-#include "drawcmd/metaugl.h"
+#include "drawcmd/editingsession.h"
+#include "drawcmd/pagecanvas.h"
 #include "drawwin/drawwinstate.h"
 #include "drawwin/forms/drawarea.h"
 #include "drawwin/shippedpictures.h"
@@ -22,9 +23,9 @@ protected:
     void SetUp() override {
         modgw().FillPath = pf.file("fills/");
         shipped::WriteMissing();
-        metaugl().PaperWidth = 11;
-        metaugl().PaperHeight = 8.5f;
-        NewDrawing();
+        pageCanvas().PaperWidth = 11;
+        pageCanvas().PaperHeight = 8.5f;
+        pageCanvas().NewDrawing();
         RegisterDrawingWindow();
     }
 

@@ -27,26 +27,28 @@ protected:
     }
 
     // A report run in small: each page drawn from a new drawing through the drawing commands, then
-    // previewed, while the user has not left the preview.
-    static QStringList runReport(int pages) {
+    // previewed, while the user has not left the preview; left says whether they did.
+    QStringList runReport(int pages) {
         QStringList drawn;
-        for (int item = 1; item <= pages && gwgraph().CancelReport == 0; ++item) {
+        left = false;
+        for (int item = 1; item <= pages && !left; ++item) {
             pageDrawing().Redraw(false);
-            NewDrawing();
-            SH(1);
-            SV(1);
-            Z(0.5f, 0.5f);
-            RE(10, 7.5f);
-            S(1, 7);
-            AP(18);
-            A(QStringLiteral("Page %1").arg(item));
+            pageCanvas().NewDrawing();
+            pageCanvas().SH(1);
+            pageCanvas().SV(1);
+            pageCanvas().Z(0.5f, 0.5f);
+            pageCanvas().RE(10, 7.5f);
+            pageCanvas().S(1, 7);
+            pageCanvas().AP(18);
+            pageCanvas().A(QStringLiteral("Page %1").arg(item));
             pageDrawing().Redraw(true);
             drawn << QStringLiteral("Page %1").arg(item);
-            HandOverPage();
+            left = HandOverPage() == PreviewResult::Left;
             drawwin().DrawingFileName.clear();
         }
         return drawn;
     }
+    bool left = false;
 };
 
 
@@ -64,7 +66,7 @@ TEST_F(DrawAreaTest, TwoPagesPreviewedOneAfterTheOtherByNextPage) {
     });
     EXPECT_EQ(runReport(2), QStringList({"Page 1", "Page 2"}));
     EXPECT_EQ(shown, QStringList({"Page 1", "Page 2"}));
-    EXPECT_EQ(gwgraph().CancelReport, 0);
+    EXPECT_FALSE(left);
     ASSERT_TRUE(forms::isLoaded<DrawArea>());
     EXPECT_FALSE(win().isVisible());
 }
@@ -78,18 +80,17 @@ TEST_F(DrawAreaTest, ExitScreenPreviewStopsTheRunAndKeepsTheWindowLoaded) {
     });
     EXPECT_EQ(runReport(2), QStringList({"Page 1"}));
     EXPECT_EQ(shows, 1);
-    EXPECT_EQ(gwgraph().CancelReport, 1);
+    EXPECT_TRUE(left);
     EXPECT_TRUE(forms::isLoaded<DrawArea>());
 }
 
 TEST_F(DrawAreaTest, TheCloseBoxStopsTheRunAndTheNextRunBuildsTheWindowAnew) {
     forms::setModalHook([](QDialog& d) { d.close(); });
     EXPECT_EQ(runReport(2), QStringList({"Page 1"}));
-    EXPECT_EQ(gwgraph().CancelReport, 1);
+    EXPECT_TRUE(left);
     EXPECT_FALSE(forms::isLoaded<DrawArea>());
 
-    // The run dialog clears the flag; the first page loads the window and Load runs again.
-    gwgraph().CancelReport = 0;
+    // The next run: the first page loads the window and Load runs again.
     drawwin().TextPointSize = 14;
     QList<DrawArea*> windows;
     forms::setModalHook([&](QDialog& d) {
@@ -114,7 +115,7 @@ TEST_F(DrawAreaTest, EscapeBelongsToTheDrawingAndDoesNotLeave) {
         clickButton(w, 22);
     });
     EXPECT_EQ(runReport(1), QStringList({"Page 1"}));
-    EXPECT_EQ(gwgraph().CancelReport, 0);
+    EXPECT_FALSE(left);
 }
 
 TEST_F(DrawAreaTest, ToolbarButtonsGetTheirPicturesKeysStylesAndTips) {
@@ -430,7 +431,6 @@ TEST_F(DrawAreaTest, TheWindowOnlySaysHowThePageWasLeftAndTheRunStateIsSetByTheC
     EXPECT_EQ(DrawArea::ShowPage(), PreviewResult::Left);
     forms::setModalHook([&](QDialog& d) { clickButton(static_cast<DrawArea&>(d), 22); });
     EXPECT_EQ(DrawArea::ShowPage(), PreviewResult::NextPage);
-    EXPECT_EQ(gwgraph().CancelReport, 0);
 
     // Through the page sink a previewed page also stops being a saved drawing.
     drawwin().DrawingFileName = pf.file("saved.qdr");

@@ -48,7 +48,7 @@ TEST_F(DrawTools, APolygonByClicksEndsOnADoubleClickAndEscapeFillsIt) {
 
 TEST_F(DrawTools, APolylineEndedByEscapeGoesToTheBackInTheLineColour) {
     pageDrawing().AddObject(draw::Rectangle, 0, 0, 600, 600); // a page object the line goes behind
-    metaugl().CurrentLineColor = draw::RGB(0, 0, 255);
+    pageCanvas().CurrentLineColor = draw::RGB(0, 0, 255);
     press(12);
     clickAt({101, 301});
     clickAt({301, 351});

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "drawcmd/metaugl.h"
+#include "drawcmd/editingsession.h"
+#include "drawcmd/pagecanvas.h"
 #include "drawwin/drawwinstate.h"
 #include "drawwin/forms/drawarea.h"
 #include "drawwin/forms/frmfill.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The drawing window's small dialogs driven through their controls: "Choose New Drawing Size",
 // "Size of Bitmap" and the "Printing..." notice.
-#include "drawcmd/metaugl.h"
+#include "drawcmd/pagecanvas.h"
 #include "drawwin/drawwinstate.h"
 #include "drawwin/forms/frmbitmapsize.h"
 #include "drawwin/forms/frmnewdrawing.h"
@@ -45,9 +45,9 @@ protected:
 class BitmapSizeForm : public ProgramStateTest {
 protected:
     void SetUp() override {
-        metaugl().PaperWidth = 11;
-        metaugl().PaperHeight = 8.5f;
-        NewDrawing(); // 6300 by 4800 units, a new paper size
+        pageCanvas().PaperWidth = 11;
+        pageCanvas().PaperHeight = 8.5f;
+        pageCanvas().NewDrawing(); // 6300 by 4800 units, a new paper size
     }
     static frmBitmapSize& form() { return forms::form<frmBitmapSize>(); }
     static void type(QLineEdit* box, const QString& text) {
@@ -95,8 +95,8 @@ TEST_F(NewDrawingForm, A4LandscapeGivesItsSizeInInches) {
     drawwin().NewDrawingConfirmed = 0;
     f.Command1->click();
     EXPECT_EQ(f.result(), QDialog::Accepted);
-    EXPECT_NEAR(metaugl().PaperWidth, 11.69291, 0.000005);
-    EXPECT_NEAR(metaugl().PaperHeight, 8.26772, 0.000005);
+    EXPECT_NEAR(pageCanvas().PaperWidth, 11.69291, 0.000005);
+    EXPECT_NEAR(pageCanvas().PaperHeight, 8.26772, 0.000005);
     EXPECT_EQ(drawwin().NewDrawingConfirmed, 1);
 }
 
@@ -127,8 +127,8 @@ TEST_F(NewDrawingForm, EmptyOrUnusableSidesGiveTheDefaultPageAndCancelConfirmsNo
     {
         frmNewDrawing& f = form();
         f.Command1->click();
-        EXPECT_EQ(metaugl().PaperWidth, 8.5f);
-        EXPECT_EQ(metaugl().PaperHeight, 11.f);
+        EXPECT_EQ(pageCanvas().PaperWidth, 8.5f);
+        EXPECT_EQ(pageCanvas().PaperHeight, 11.f);
         EXPECT_EQ(drawwin().NewDrawingConfirmed, 1);
         forms::unload<frmNewDrawing>();
     }
@@ -138,12 +138,12 @@ TEST_F(NewDrawingForm, EmptyOrUnusableSidesGiveTheDefaultPageAndCancelConfirmsNo
         f.Text2->setText("20");
         f.Text3->setText("inches");
         f.Command1->click();
-        EXPECT_EQ(metaugl().PaperWidth, 8.5f);
+        EXPECT_EQ(pageCanvas().PaperWidth, 8.5f);
         forms::unload<frmNewDrawing>();
     }
     for (const bool closeBox : {false, true}) {
         frmNewDrawing& f = form();
-        metaugl().PaperWidth = 11;
+        pageCanvas().PaperWidth = 11;
         drawwin().NewDrawingConfirmed = 0;
         f.show();
         pick(f, 5);
@@ -153,7 +153,7 @@ TEST_F(NewDrawingForm, EmptyOrUnusableSidesGiveTheDefaultPageAndCancelConfirmsNo
             f.Command2->click();
         EXPECT_EQ(f.result(), QDialog::Rejected);
         EXPECT_EQ(drawwin().NewDrawingConfirmed, 0);
-        EXPECT_EQ(metaugl().PaperWidth, 11.f);
+        EXPECT_EQ(pageCanvas().PaperWidth, 11.f);
         forms::unload<frmNewDrawing>();
     }
 }
@@ -177,7 +177,7 @@ TEST_F(BitmapSizeForm, ProposesTheSheetOnceAfterAPaperChangeThenShowsTheLastSize
         EXPECT_TRUE(f.Check1->isChecked());
         EXPECT_EQ(f.Text1->text(), "630");
         EXPECT_EQ(f.Text2->text(), "480");
-        EXPECT_EQ(metaugl().PageSizeChanged, 0);
+        EXPECT_EQ(pageCanvas().PageSizeChanged, 0);
         type(f.Text1, "800");
         EXPECT_EQ(f.Text2->text(), "610"); // 4800 / 6300 x 800 = 609.5, to even
         f.Command1->click();
@@ -225,7 +225,7 @@ TEST_F(BitmapSizeForm, OkHoldsEachSideTo100To2000AndWritesTheSettings) {
 
 TEST_F(BitmapSizeForm, TheCloseBoxStoresNothing) {
     modgw().BitmapWidth = 640;
-    metaugl().PageSizeChanged = 0;
+    pageCanvas().PageSizeChanged = 0;
     frmBitmapSize& f = form();
     f.show();
     type(f.Text1, "1200");

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "drawcmd/metaugl.h"
+#include "drawcmd/editingsession.h"
+#include "drawcmd/pagecanvas.h"
 #include "drawwin/drawwinstate.h"
 #include "drawwin/forms/drawarea.h"
 #include "drawwin/forms/frmchoosecolor.h"
@@ -34,9 +35,9 @@ protected:
         modgw().FillPath = pf.file("fills/");
         shipped::WriteMissing();
         timings().paletteClickMs = ClickMs;
-        metaugl().PaperWidth = 11;
-        metaugl().PaperHeight = 8.5f;
-        NewDrawing();
+        pageCanvas().PaperWidth = 11;
+        pageCanvas().PaperHeight = 8.5f;
+        pageCanvas().NewDrawing();
         MDrawPro& page = pageDrawing();
         for (int i = 0; i < 3; ++i) page.AddObject(draw::Rectangle, 600 + 700 * i, 600, 1200 + 700 * i, 1200);
         page.find(1)->selected = page.find(2)->selected = true;
@@ -110,7 +111,7 @@ TEST_F(PaletteStrip, OneClickAppliesAfterTheIntervalTwoOpenTheChooserOnceAndChan
 TEST_F(PaletteStrip, ARightClickOnAColourSetsOnlyTheLineColour) {
     click(14, Qt::RightButton);
     EXPECT_FALSE(w->Timer1->isActive());
-    EXPECT_EQ(metaugl().CurrentLineColor, draw::RGB(255, 0, 0));
+    EXPECT_EQ(pageCanvas().CurrentLineColor, draw::RGB(255, 0, 0));
     EXPECT_EQ(pageObject(1).style.lineColor, draw::RGB(255, 0, 0));
     EXPECT_EQ(w->palette().find(28)->style.fillColor, draw::RGB(255, 0, 0));
     QTest::qWait(ClickMs * 3);

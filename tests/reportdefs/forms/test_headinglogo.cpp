@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/forms/frmdatagrid.h"
-#include "drawcmd/metaugl.h"
+#include "drawcmd/pagecanvas.h"
 #include "drawwin/forms/drawarea.h"
 #include "drawwin/graphicssetup.h"
 #include "drawwin/shippedpictures.h"
@@ -407,9 +407,9 @@ TEST_F(HeadingLogoForm, TheMainWindowShowsItWithoutAProject) {
 TEST_F(HeadingLogoForm, TheDrawingWindowShowsItAlsoWhileAPreviewPageIsUp) {
     modgw().FillPath = pf.file("fills/");
     shipped::WriteMissing();
-    metaugl().PaperWidth = 11;
-    metaugl().PaperHeight = 8.5f;
-    NewDrawing();
+    pageCanvas().PaperWidth = 11;
+    pageCanvas().PaperHeight = 8.5f;
+    pageCanvas().NewDrawing();
     RegisterDrawingWindow();
     QStringList shown;
     forms::setModalHook([&](QDialog& d) {
