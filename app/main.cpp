@@ -7,6 +7,7 @@
 #include "platform/gui/guiui.h"
 #include "platform/gui/plotwindow.h"
 #include "platform/progfolder.h"
+#include "project/modgw.h"
 #include "reports/contourrun.h"
 #include "reports/forms/frmdrawprint.h"
 
@@ -28,7 +29,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     RegisterDrawingWindow();
-    RegisterPlotWindow(SystemPrinter);
+    RegisterPlotWindow(SystemPrinter, [] { return modgw().DataFolder; });
     RegisterRunDialog();
     RegisterContourRun();
     frmDatAGrid& main = forms::form<frmDatAGrid>();

@@ -76,6 +76,7 @@ constexpr StateEntry programState[] = {
     {"timings", [] { timings().reset(); }},
     {"order", [] { qdate::order() = qdate::DateOrder{}; }},
     {"SystemPrinter", resetSystemPrinter},
+    {"LastPrintFile", [] { LastPrintFile().clear(); }},
 
     // Kept as they are.
     {"runSummary", nullptr},         // each print run clears it first

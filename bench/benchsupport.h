@@ -10,6 +10,7 @@
 #include "platform/gui/drawview.h"
 #include "platform/printer.h"
 #include "platform/progfolder.h"
+#include "platform/uiservice.h"
 #include "project/modgw.h"
 
 #include <QApplication>
@@ -37,11 +38,27 @@ inline void setUpReportFolder(const QString& folder) {
     modgw().DateStampOption = QStringLiteral("3");
 }
 
+// The message service of a bench that prints: the Save dialog every print to a file asks in is
+// answered with the printer's file, any box with its default button.
+class PrintingUi : public UiService {
+public:
+    int MsgBox(const QString& text, int style, const QString&) override {
+        std::fprintf(stderr, "message: %s\n", qPrintable(text));
+        return vb::DefaultAnswer(style);
+    }
+    std::optional<QString> InputBox(const QString&, const QString&, const QString&) override { return std::nullopt; }
+
+protected:
+    FileDialogChoice chooseFile(const FileDialogRequest&) override { return {SystemPrinter().outputFileName()}; }
+};
+
 // Sends what the system printer prints to the PDF file pdf.
 inline void printToPdf(const QString& pdf) {
     QPrinter& printer = SystemPrinter();
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdf);
+    static PrintingUi ui;
+    setUi(&ui);
 }
 
 // What one step of fillPage draws at its spot.

@@ -266,8 +266,20 @@ SaveOutcome FileSaveDrawingAs(ToolButtons& buttons, const DrawingFileDialogs& di
 }
 
 QString FilePrintDrawing(const std::function<void()>& notice) {
-    if (notice) notice();
-    return PrintDrawArea(QStringLiteral("mnuPrint"));
+    // Named after the drawing's file; a report page shown is no saved drawing.
+    const QString file = drawwin().DrawingFileName;
+    const QString title = file.isEmpty() ? QStringLiteral("Drawing") : QFileInfo(qfile::NameOf(file)).completeBaseName();
+    try {
+        PrintJob job(SystemPrinter());
+        if (!job.open({title, modgw().DataFolder})) return {};
+        if (notice) notice();
+        PrintDrawing(job);
+        job.end(true);
+        return PrintedText(job.pages(), job.target());
+    } catch (const QmError& e) {
+        ShowPrintError(e, QStringLiteral("mnuPrint"));
+        return {};
+    }
 }
 
 // ---- "Choose New Drawing Size" ------------------------------------------------------------------

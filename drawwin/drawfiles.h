@@ -67,8 +67,9 @@ SaveOutcome FileSaveDrawing(ToolButtons& buttons, const DrawingFileDialogs& dial
 // extension; a bitmap asks its size first. "File Saved:  " and the name after writing.
 SaveOutcome FileSaveDrawingAs(ToolButtons& buttons, const DrawingFileDialogs& dialogs);
 
-// File > Print: the notice (shown for a moment and gone before printing), then the page printed as
-// a report page prints. No printer: the message to add one; other faults "Error N in mnuPrint".
+// File > Print: where a PDF goes asked first (PrintJob::open, named after the drawing's file, else
+// "Drawing"; cancelled there, nothing more), the notice (shown for a moment and gone before
+// printing), then the page printed as a report page prints. No printer: the message to add one; other faults "Error N in mnuPrint".
 // Returns what the status line says of the print, "" when it failed.
 QString FilePrintDrawing(const std::function<void()>& notice);
 

@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/printer.h"
 
+#include "platform/drawing/drawrender.h"
+#include "platform/drawing/mdrawpro.h"
+#include "platform/filenames.h"
 #include "platform/qmerror.h"
 #include "platform/textfile.h"
+#include "platform/uiservice.h"
 
 #include <QFile>
 #include <QPainter>
@@ -39,7 +43,59 @@ QString PrintedText(int pages, const QString& target) {
     return QStringLiteral("%1 pages printed to %2").arg(pages).arg(target);
 }
 
+QString PrintFileTitle(const QString& title) {
+    QString name;
+    for (const QChar c : title)
+        name += c.category() == QChar::Other_Control || QStringLiteral("/\\:*?\"<>|").contains(c) ? u'-' : c;
+    // A leading dot would hide the file; trailing dots and blanks some file systems drop.
+    while (!name.isEmpty() && (name.front() == u'.' || name.front().isSpace()))
+        name.remove(0, 1);
+    while (!name.isEmpty() && (name.back() == u'.' || name.back().isSpace()))
+        name.chop(1);
+    name.truncate(120);
+    return name.trimmed().isEmpty() ? QStringLiteral("Print") : name.trimmed();
+}
+
+QString& LastPrintFile() {
+    static QString file;
+    return file;
+}
+
+void PrintFittedSheet(PrintJob& job, const MDrawPro& d, QPageLayout::Orientation orientation) {
+    QPainter& p = job.newPage(orientation);
+    const double w = job.printer().width(), h = job.printer().height();
+    const double s = std::min(w / d.pageWidth(), h / d.pageHeight());
+    draw::paintSheet(p, d,
+                     QRectF((w - d.pageWidth() * s) / 2, (h - d.pageHeight() * s) / 2, d.pageWidth() * s,
+                            d.pageHeight() * s));
+}
+
 PrintJob::PrintJob(QPrinter& printer) : printer_(printer) {}
+
+bool PrintJob::open(const PrintName& name) {
+    if (!toFile(printer_)) return true;
+    const QString chosen = printer_.outputFileName();
+    QString proposal;
+    if (!chosen.isEmpty() && chosen != LastPrintFile()) {
+        proposal = chosen; // Print Setup's name, not printed to yet
+    } else {
+        QString folder = chosen.isEmpty() ? qfile::Normalize(name.folder) : qfile::FolderOf(chosen);
+        if (!folder.isEmpty() && !folder.endsWith(u'/')) folder += u'/';
+        proposal = folder + PrintFileTitle(name.title) + QStringLiteral(".pdf");
+    }
+    FileDialogRequest request;
+    request.save = true;
+    request.title = QStringLiteral("Print to File");
+    request.filter = QStringLiteral("PDF Files (*.pdf)|*.pdf|");
+    request.defaultExt = QStringLiteral("pdf");
+    request.initDir = qfile::FolderOf(proposal);
+    request.fileName = proposal;
+    const QString file = ui().FileDialog(request);
+    if (file.isEmpty()) return false;
+    printer_.setOutputFileName(file);
+    LastPrintFile() = file;
+    return true;
+}
 
 PrintJob::~PrintJob() {
     close(false);

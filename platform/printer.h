@@ -5,6 +5,7 @@
 #include <QString>
 #include <memory>
 
+class MDrawPro;
 class QPainter;
 class QPrinter;
 
@@ -24,6 +25,22 @@ QString PrintedText(int pages, const QString& target);
 // The message for a print with no printer to print on.
 extern const QString kAddPrinterMessage;
 
+// What a print is called, for the name its PDF is proposed under: the report and its items
+// ("Source Summary MW-3"), and the folder proposed while nothing has been printed to a file yet
+// (the project's).
+struct PrintName {
+    QString title;
+    QString folder;
+};
+
+// The file name a title gives: characters a file name cannot hold become "-", blanks and dots at
+// either end go; "Print" for a title that leaves nothing.
+QString PrintFileTitle(const QString& title);
+
+// The PDF file the last print went to, so that the next proposes its folder with a name of its own
+// ("" until a print to a file was opened).
+QString& LastPrintFile();
+
 // One print job of any number of pages on a printer. The job opens with its first page; each page
 // takes its own orientation. A PDF target is written to a pending file beside it ("<name>.pending")
 // and put in place only when the job ends complete, so that a job dropped part-way leaves no file
@@ -36,6 +53,13 @@ public:
     PrintJob(const PrintJob&) = delete;
     PrintJob& operator=(const PrintJob&) = delete;
 
+    // Where a job's pages go, asked before its first page: every printed run opens its job here.
+    // To a PDF the Save dialog asks for the file, proposing the name chosen in Print Setup while no
+    // print has gone to it, else the title as a file name in the folder last printed to (else
+    // name.folder); the dialog asks before an existing file is replaced. False when the user
+    // cancels: nothing is printed and every file stays as it was. A printer asks nothing.
+    bool open(const PrintName& name);
+
     // Starts the next page and returns the painter on it. Raises 482 when there is no printer to
     // print on or the page cannot start, 75 when the PDF file cannot be written.
     QPainter& newPage(QPageLayout::Orientation orientation);
@@ -44,6 +68,7 @@ public:
     // when the printer refuses the job, 75 when the PDF cannot be put in place.
     void end(bool complete);
 
+    QPrinter& printer() const { return printer_; }
     int pages() const { return pages_; }
     QString target() const { return target_; }
 
@@ -56,3 +81,6 @@ private:
     QString pdfFile_; // the file the PDF goes to, empty for a printer
     int pages_ = 0;
 };
+
+// Paints a drawing's sheet as the job's next page, fitted into the printable area and centred.
+void PrintFittedSheet(PrintJob& job, const MDrawPro& drawing, QPageLayout::Orientation orientation);

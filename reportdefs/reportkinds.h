@@ -28,9 +28,9 @@ struct ReportKindInfo {
     QString saveAsErrorName;
     QString exitCaption;   // the File menu's last entry
     QString deleteCaption; // the Edit menu's entry
-    bool hasPrintSetup;
     QString ModGW::*path;     // the current definition's path, "" = none
     QString ModGW::*lastPath; // the path when the form last closed
+    QString printTitle;       // a printed run's PDF is named after it and its one item
 };
 
 const ReportKindInfo& ReportKindOf(ReportKind kind);

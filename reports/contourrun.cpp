@@ -1,18 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "reports/contourrun.h"
 
+#include "drawcmd/pagecanvas.h"
 #include "platform/contour/contourdoc.h"
 #include "platform/contour/contourgrid.h"
+#include "platform/contour/plotdoc.h"
 #include "platform/filenames.h"
 #include "platform/files.h"
 #include "platform/numbers.h"
 #include "platform/qmerror.h"
 #include "platform/uiservice.h"
+#include "platform/windowhooks.h"
 #include "project/modgw.h"
 #include "reportdefs/datecontourfile.h"
 #include "reportdefs/headings.h"
 #include "reportdefs/windowhooks.h"
 #include "reports/contourdata.h"
+#include "reports/gwgraph.h"
 #include "reports/pageparts.h"
 
 #include <QFile>
@@ -397,13 +401,15 @@ void DrawMap(contour::Application& app, ShapeCollection& shapes, const MapRun& r
     if (placed) addText(shapes, x, y, name, size, AlignCentre, AlignMiddle, width);
 }
 
-// Everything but the final redraw; window is set as soon as the document has one.
-void BuildDocument(contour::DocWindow*& window) {
+// Everything but the final redraw; window is set as soon as the document has one, document as
+// soon as it is made.
+void BuildDocument(contour::DocWindow*& window, contour::Document*& document) {
     contour::Application& app = contour::application();
     attempt([&] { app.WindowState(1); });
     attempt([&] { app.Visible(true); });
     // Without a document or its shapes there is nothing to draw on: a failure here ends the run.
     contour::Document& doc = app.Documents().Add();
+    document = &doc;
     attempt([&] { window = &doc.Windows(1); });
     contour::PageSettings* page = nullptr;
     attempt([&] { page = &doc.PageSetup(); });
@@ -424,13 +430,13 @@ void BuildDocument(contour::DocWindow*& window) {
         DrawMap(app, shapes, r, k);
 }
 
-} // namespace
-
-void RunContourMaps() {
+// The maps built and redrawn; what was built and the fault that stopped the building, if any.
+std::pair<contour::Document*, std::optional<QmError>> BuildMaps() {
     contour::DocWindow* window = nullptr;
+    contour::Document* doc = nullptr;
     std::optional<QmError> fault;
     try {
-        BuildDocument(window);
+        BuildDocument(window, doc);
     } catch (const QmError& e) {
         fault = e;
     }
@@ -442,9 +448,93 @@ void RunContourMaps() {
             if (!fault) fault = e;
         }
     }
+    return {doc, fault};
+}
+
+// The definition's episode row names one episode for the length of a scope: the data step and the
+// page column read it there.
+class EpisodeScope {
+public:
+    explicit EpisodeScope(const QString& episode)
+        : row_(modgw().DateSum.DateInfo[5]), kept_(std::exchange(row_, episode)) {}
+    ~EpisodeScope() { row_ = kept_; }
+    EpisodeScope(const EpisodeScope&) = delete;
+    EpisodeScope& operator=(const EpisodeScope&) = delete;
+
+private:
+    QString& row_;
+    QString kept_;
+};
+
+// The maps of one episode as a printed page: built in a plot document that no window shows, then
+// moved onto the report page, which the run prints. False when nothing could be built or printed.
+bool ContourPage() {
+    // No window is to show it, however the building ends.
+    auto& show = contour::plotHooks().showDocument;
+    struct Restore {
+        decltype(show) hook;
+        std::remove_reference_t<decltype(show)> kept;
+        ~Restore() { hook = std::move(kept); }
+    } restore{show, std::exchange(show, nullptr)};
+    const auto [doc, fault] = BuildMaps();
+    auto* plot = dynamic_cast<contour::PlotDocument*>(doc);
+    if (plot) contour::engine().closeDocument(plot); // never to be shown later
     if (fault) showError(*fault, Where);
+    if (fault || !plot) return false;
+    PageCanvas& c = pageCanvas();
+    c.PaperWidth = 11;
+    c.PaperHeight = 8.5f;
+    c.NewDrawing();
+    c.drawing().replaceWith(std::move(plot->drawing()));
+    return HandOverPage() == PreviewResult::NextPage; // a page that could not be printed ends the run
+}
+
+} // namespace
+
+QStringList ContourEpisodes(const QString& row) {
+    QStringList episodes;
+    for (const QString& part : row.split(u';')) {
+        const QString episode = part.trimmed();
+        if (!episode.isEmpty()) episodes << episode;
+    }
+    return episodes;
+}
+
+void RunContourMaps() {
+    if (const auto fault = BuildMaps().second) showError(*fault, Where);
+}
+
+void PrintContourMaps() {
+    GwGraph& g = gwgraph();
+    const QStringList episodes = ContourEpisodes(modgw().DateSum.DateInfo[5]);
+    QStringList chosen;
+    for (int n = 1; n <= std::clamp<int>(g.NumSelected, 0, GwGraph::MaxSelected); ++n)
+        if (const int at = g.SelectedIndex[size_t(n)]; at >= 1 && at <= episodes.size()) chosen << episodes[at - 1];
+    g.resetRun();
+    g.PrintToPrinter = 1;
+    if (chosen.isEmpty() || !BeginPrintRun()) return;
+    // An episode whose data or maps cannot be made stops the run: a job with a page missing is no
+    // sound print of it.
+    bool complete = true;
+    const bool done = trap(QStringLiteral("PrintContourMaps"), [&] {
+        for (const QString& episode : chosen) {
+            const EpisodeScope scope(episode);
+            complete = CreateDateContourData() && ContourPage();
+            if (!complete) return;
+        }
+    });
+    EndPrintRun(done && complete);
 }
 
 void RegisterContourRun() {
-    reportDefHooks().runDateContour = DateContourRun(CreateDateContourData, RunContourMaps);
+    // Each episode of the definition gets its maps in a plot window of its own.
+    reportDefHooks().runDateContour = [] {
+        const auto run = DateContourRun(CreateDateContourData, RunContourMaps);
+        const QStringList episodes = ContourEpisodes(modgw().DateSum.DateInfo[5]);
+        if (episodes.size() < 2) return run(); // the row as it stands, its faults reported as ever
+        for (const QString& episode : episodes) {
+            const EpisodeScope scope(episode);
+            run();
+        }
+    };
 }

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QString>
+#include <QStringList>
+
 // The date contour maps of the definition in memory, drawn by the contouring engine in a new plot
 // document: the page frame, the right-hand column (notes, client lines, titles and episode, logo)
 // and one contour map per chosen parameter, gridded from the data file the data step wrote for it.
@@ -11,5 +14,15 @@
 // shows.
 void RunContourMaps();
 
-// Fills the date contour form's run: the data files first, the maps only when they were written.
+// The episodes the definition's episode row names: "start,end" or one date each, several parted by
+// ";" ("03/01/1998,03/31/1998; 06/01/1998,06/30/1998"), in row order.
+QStringList ContourEpisodes(const QString& row);
+
+// The date contour form's Batch Print: the maps of each chosen episode (the run's selection, by
+// position among ContourEpisodes), one page each, as one printed run (BeginPrintRun). An episode
+// whose data or maps cannot be made ends the run, its job dropped.
+void PrintContourMaps();
+
+// Fills the date contour form's run: for each episode of the definition, the data files first, the
+// maps only when they were written.
 void RegisterContourRun();

@@ -3,6 +3,8 @@
 
 #include "platform/numbers.h"
 #include "project/modgw.h"
+#include "reportdefs/reportkinds.h"
+#include "reports/contourrun.h"
 #include "reports/gwgraph.h"
 #include "reports/windowhooks.h"
 
@@ -11,10 +13,13 @@
 
 namespace {
 
-// The codes the definition forms' Preview and Batch Print set; anything else (the date contour's
-// 6.1) has no run behind it in this dialog.
+// The codes the definition forms' Preview and Batch Print set for a driver's run.
 bool IsRunCode(float code) {
     return code >= 1 && code <= 10 && std::floor(code) == code;
+}
+
+bool IsContourBatch(float code) {
+    return code == ReportKindOf(ReportKind::DateContour).batchPrintCode;
 }
 
 int Bounded(int count, int max) {
@@ -57,6 +62,8 @@ QString RunDialogCaption(float reportCode) {
 }
 
 QStringList RunDialogItems(float reportCode) {
+    if (IsContourBatch(reportCode))
+        return ContourEpisodes(modgw().DateSum.DateInfo[5]).replaceInStrings(QStringLiteral(","), QStringLiteral(" - "));
     if (!IsRunCode(reportCode)) return {};
     const ModGW& m = modgw();
     QStringList items;
@@ -119,12 +126,28 @@ bool RunChosen(float reportCode, const QList<int>& positions) {
     if (std::none_of(positions.begin(), positions.end(), [count](int p) { return p >= 0 && p < count; }))
         return false;
     RecordSelection(reportCode, positions);
+    if (IsContourBatch(reportCode)) {
+        PrintContourMaps();
+        return true;
+    }
     const ReportRange range = RangeOf(reportCode);
     // A failed step wrote nothing: a driver would draw an earlier run's files.
     if (!RunDataStep(range)) return false;
     gwgraph().PrintToPrinter = PrintToPrinterFor(reportCode);
     RunDriver(range);
     return true;
+}
+
+PrintName RunPrintName() {
+    const float code = modgw().ReportCode;
+    const ReportRange range = RangeOf(code);
+    // The ranges run in the order of the kinds.
+    const ReportKind kind = IsContourBatch(code) ? ReportKind::DateContour : ReportKind(int(range) + 1);
+    QString title = ReportKindOf(kind).printTitle;
+    const GwGraph& g = gwgraph();
+    if (g.NumSelected == 1)
+        title += u' ' + (range == ReportRange::Par1Sum ? ParamName(g.SelectedParam[1]) : g.SelectedNames[1]);
+    return {title, modgw().DataFolder};
 }
 
 void LoadDrawingWindowOnce() {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/printer.h"
 #include "reports/runsteps.h"
 
 #include <QList>
@@ -16,7 +17,7 @@ ReportRange RangeOf(float reportCode);
 // The dialog's caption for the exact code; any other code keeps "Draw/Print".
 QString RunDialogCaption(float reportCode);
 // The items of the current definition the run can cover, in definition order. The date contour's
-// batch code (6.1) lists nothing: the dialog cannot run contour maps.
+// batch code (6.1) lists the episodes of its definition, each as start " - " end.
 QStringList RunDialogItems(float reportCode);
 // 0 (preview) for the preview codes 1, 3, 5, 7 and 9, else 1 (print).
 int16_t PrintToPrinterFor(float reportCode);
@@ -27,9 +28,14 @@ int16_t PrintToPrinterFor(float reportCode);
 int RecordSelection(float reportCode, const QList<int>& positions);
 
 // The OK of the dialog: with something chosen, records it, runs the kind's run-data step and, when
-// that succeeded, sets PrintToPrinter and runs the kind's driver. Returns whether the step ran and
+// that succeeded, sets PrintToPrinter and runs the kind's driver; the date contour's batch code
+// prints the maps of the chosen episodes. Returns whether the step ran and
 // succeeded. Nothing chosen changes nothing.
 bool RunChosen(float reportCode, const QList<int>& positions);
+
+// What a printed run of ReportCode is called: the kind, and its item when the run has one
+// ("Source Summary MW-3", "Parameter Summary"), in the project's folder.
+PrintName RunPrintName();
 
 // The dialog's load has the drawing window loaded, hidden, the first time only (DrawAreaLoaded).
 void LoadDrawingWindowOnce();

@@ -117,7 +117,7 @@ void ItemPages(bool& left, const Run& run, std::optional<Item> (*readItem)(const
 template <typename Body> RunOutcome RunTrapped(const char* name, Body body) {
     gwgraph().resetRun();
     const bool printing = gwgraph().PrintToPrinter == 1;
-    if (printing) BeginPrintRun();
+    if (printing && !BeginPrintRun()) return RunOutcome::Cancelled; // the Save dialog cancelled: nothing printed
     bool started = false, left = false;
     const bool done = trap(QString::fromLatin1(name), [&] { started = body(left); });
     if (printing) EndPrintRun(done && !left);

@@ -2,6 +2,7 @@
 #include "reports/gwgraph.h"
 
 #include "drawcmd/printdrawing.h"
+#include "reports/drawprint.h"
 #include "platform/qmerror.h"
 
 #include <memory>
@@ -31,9 +32,12 @@ PreviewResult HandOverPage() {
     return hooks.previewPage ? hooks.previewPage() : PreviewResult::NextPage;
 }
 
-void BeginPrintRun() {
+bool BeginPrintRun() {
     runSummary().clear();
-    runJob() = std::make_unique<PrintJob>(SystemPrinter());
+    auto job = std::make_unique<PrintJob>(SystemPrinter());
+    if (!job->open(RunPrintName())) return false;
+    runJob() = std::move(job);
+    return true;
 }
 
 bool PrintRunPage() {

@@ -61,10 +61,11 @@ GwGraph& gwgraph();
 // that could not be printed, which ends the run as leaving the preview does.
 PreviewResult HandOverPage();
 
-// A printed run is one print job on the system printer. BeginPrintRun readies it (the job opens
-// with the first page printed); PrintRunPage prints the page just drawn as the job's next page,
-// or as a job of its own outside a run, and reports its own fault: false then, which stops the run.
-void BeginPrintRun();
+// A printed run is one print job on the system printer. BeginPrintRun opens it, asking where a PDF
+// goes (PrintJob::open, under RunPrintName); false when the user cancelled there, and the run prints
+// nothing. PrintRunPage prints the page just drawn as the job's next page, or as a job of its own
+// outside a run, and reports its own fault: false then, which stops the run.
+bool BeginPrintRun();
 bool PrintRunPage();
 // Closes the run's job: handed to the printer when the run completed, dropped when it stopped
 // (cancel, fault), a PDF file then left as it was. When a completed run printed pages the progress

@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -32,20 +33,12 @@ std::function<QPrinter&()>& printerSource() {
     return source;
 }
 
-constexpr double PngDotsPerInch = 200;
-
-// Paints the page as one job, fitted into the printable area and centred.
-void printPage(QPrinter& pr, const contour::PlotDocument& doc) {
-    PrintJob job(pr);
-    QPainter& p = job.newPage(doc.landscape() ? QPageLayout::Landscape : QPageLayout::Portrait);
-    const MDrawPro& d = doc.drawing();
-    const double w = pr.width(), h = pr.height();
-    const double s = std::min(w / d.pageWidth(), h / d.pageHeight());
-    draw::paintSheet(p, d,
-                     QRectF((w - d.pageWidth() * s) / 2, (h - d.pageHeight() * s) / 2, d.pageWidth() * s,
-                            d.pageHeight() * s));
-    job.end(true);
+std::function<QString()>& folderSource() {
+    static std::function<QString()> source;
+    return source;
 }
+
+constexpr double PngDotsPerInch = 200;
 
 } // namespace
 
@@ -72,10 +65,14 @@ PlotWindow::PlotWindow(std::shared_ptr<contour::PlotDocument> doc) : doc_(std::m
     View->setAccessibleName(QStringLiteral("View"));
     View->setModel(&doc_->drawing());
 
+    lblStatus = new QLabel(this);
+    lblStatus->setObjectName(QStringLiteral("lblStatus"));
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setMenuBar(menuBar);
-    layout->addWidget(View);
+    layout->addWidget(View, 1);
+    layout->addWidget(lblStatus);
     // Wanted size; the window opens fitted to the screen's available area, and the page, always
     // shown whole, grows and shrinks with the window.
     resize(990, 800);
@@ -96,7 +93,11 @@ void PlotWindow::mnuPrint_Click() {
     QPrinter& printer = printerSource()();
     if (!EnsurePrintTarget(printer)) return;
     try {
-        printPage(printer, *doc_);
+        PrintJob job(printer);
+        if (!job.open({windowTitle(), folderSource() ? folderSource()() : QString()})) return;
+        PrintFittedSheet(job, doc_->drawing(), doc_->landscape() ? QPageLayout::Landscape : QPageLayout::Portrait);
+        job.end(true);
+        lblStatus->setText(PrintedText(job.pages(), job.target()));
     } catch (const QmError& e) {
         if (e.number() == qmerr::Printer)
             ui().MsgBox(kAddPrinterMessage);
@@ -129,8 +130,9 @@ void PlotWindow::mnuSaveAs_Click() {
     }
 }
 
-void RegisterPlotWindow(std::function<QPrinter&()> printer) {
+void RegisterPlotWindow(std::function<QPrinter&()> printer, std::function<QString()> folder) {
     printerSource() = std::move(printer);
+    folderSource() = std::move(folder);
     contour::plotHooks().showDocument = [](std::shared_ptr<contour::PlotDocument> doc) {
         const int state = doc->windowState();
         auto* w = new PlotWindow(std::move(doc));

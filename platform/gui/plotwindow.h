@@ -8,6 +8,7 @@
 
 class DrawView;
 class QAction;
+class QLabel;
 class QMenu;
 class QMenuBar;
 class QPrinter;
@@ -17,8 +18,9 @@ class PlotDocument;
 }
 
 // The window of one plot document, captioned "Plot N": shown beside the program, not modal, open
-// until the user closes it. File: Print (one job on the system printer), Save As (PDF or PNG),
-// Close. Closing lets the engine forget the document.
+// until the user closes it. File: Print (one job on the system printer, named "Plot N"; the status
+// line below the page says where it went), Save As (PDF or PNG), Close. Closing lets the engine
+// forget the document.
 class PlotWindow : public QDialog {
     Q_OBJECT
 public:
@@ -32,6 +34,7 @@ public:
     QMenu* mnuFile = nullptr;
     QAction *mnuPrint = nullptr, *mnuSaveAs = nullptr, *mnuClose = nullptr;
     DrawView* View = nullptr;
+    QLabel* lblStatus = nullptr;
 
     void mnuPrint_Click();
     void mnuSaveAs_Click();
@@ -41,5 +44,5 @@ private:
 };
 
 // Makes every new plot document open in a window of its own; printer gives the printer that Print
-// prints on.
-void RegisterPlotWindow(std::function<QPrinter&()> printer);
+// prints on, folder the folder its PDF is proposed in while nothing was printed to a file yet.
+void RegisterPlotWindow(std::function<QPrinter&()> printer, std::function<QString()> folder = {});

@@ -6,6 +6,7 @@
 #include "platform/gui/spreadgrid.h"
 #include "project/modgw.h"
 #include "project/typeddates.h"
+#include "reports/contourrun.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -100,8 +101,13 @@ frmDateContour::frmDateContour() : ReportForm(ReportKind::DateContour) {
 
 void frmDateContour::SetupGrids() {
     FillSourceList(List2);
+    // The episode row may name several episodes, parted by ";": each is checked.
     SS3->setTextCheck([](int row, int, const QString& text) {
-        return row == EpisodeRow ? typeddates::Problem(typeddates::Field::ContourEpisode, text) : QString();
+        if (row != EpisodeRow) return QString();
+        for (const QString& episode : ContourEpisodes(text))
+            if (const QString problem = typeddates::Problem(typeddates::Field::ContourEpisode, episode); !problem.isEmpty())
+                return problem;
+        return QString();
     });
 
     // Only picks put a parameter's number behind its name; a typed name would reach nothing.

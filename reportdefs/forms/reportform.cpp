@@ -268,7 +268,6 @@ void ReportForm::mnuBatchPrint_Click() {
 }
 
 void ReportForm::mnuPrintSetup_Click() {
-    if (!kind_.hasPrintSetup) return;
     trap(kind_.printSetupErrorName, [] { ShowPrinterDialog(); });
 }
 

@@ -395,12 +395,13 @@ TEST_F(DrawFiles, PrintShowsTheNoticeThenPrintsOnePageOrientedByTheSheet) {
     page().TextString("KEPT TEXT");
 
     QStringList order;
-    pr.setOutputFileName(pf.file("wide.pdf"));
+    ui.file(pf.file("wide.pdf"));
     FilePrintDrawing([&] {
         order << "notice";
+        EXPECT_EQ(ui.fileRequests.size(), 1); // where the PDF goes is asked first
         EXPECT_FALSE(QFileInfo::exists(pf.file("wide.pdf")));
     });
-    EXPECT_TRUE(ui.texts.isEmpty());
+    EXPECT_EQ(ui.texts, QStringList{"Print to File"}); // the Save dialog, and no message
     EXPECT_EQ(pdfInfo(pf.file("wide.pdf"), "Pages"), "1");
     EXPECT_TRUE(landscape(pf.file("wide.pdf")));
     const QString text = pdfText(pf.file("wide.pdf"));
@@ -414,7 +415,7 @@ TEST_F(DrawFiles, PrintShowsTheNoticeThenPrintsOnePageOrientedByTheSheet) {
     pageCanvas().PaperHeight = 11;
     pageCanvas().NewDrawing();
     rect(600, 600, 1200, 1200);
-    pr.setOutputFileName(pf.file("tall.pdf"));
+    ui.file(pf.file("tall.pdf"));
     FilePrintDrawing({});
     EXPECT_EQ(pdfInfo(pf.file("tall.pdf"), "Pages"), "1");
     EXPECT_FALSE(landscape(pf.file("tall.pdf")));
@@ -423,13 +424,7 @@ TEST_F(DrawFiles, PrintShowsTheNoticeThenPrintsOnePageOrientedByTheSheet) {
 TEST_F(DrawFiles, PrintWithoutAPrinterAsksForOneAndOtherFaultsNameMnuPrint) {
     QPrinter& pr = SystemPrinter();
     pr.setOutputFormat(QPrinter::PdfFormat);
-    pr.setOutputFileName(QString()); // no printer: a PDF with nowhere to go
-    ui.answer(vb::OK, "You must add a printer before printing: add one in the desktop's printer settings, or "
-                      "choose Print to File (PDF) in Print Setup.");
-    FilePrintDrawing({});
-    EXPECT_EQ(ui.texts.last(), kAddPrinterMessage);
-
-    pr.setOutputFileName(unwritable("page.pdf"));
+    ui.file(unwritable("page.pdf"));
     ui.answer(vb::OK, "Error 75 in mnuPrint.  Please contact Kalvex");
     FilePrintDrawing({});
 }

@@ -421,13 +421,11 @@ def pdf_pages(pdf, shot):
 
 
 def batch_print_demo(proc, app, main, kind, pdf, first):
-    """A demo report kind (menu, form, chooser, exit, definition) batch printed whole: items, page texts."""
+    """A demo report kind (menu, form, chooser, exit, definition) batch printed whole to pdf, named in
+    the Save dialog (pdf None: cancelled there, nothing printed): items, page texts."""
     form = open_report_form(app, main, kind[0], kind[1])
     choose(app, form, "File", "Open")
     file_dialog(app, "Open", kind[4])
-    if not first:
-        choose(app, form, "File", "Print Setup")
-        print_to_file(app, pdf)
     choose(app, form, "File", "Batch Print")
     dialog = window(app, kind[2])
     items = [n.name for n in dialog.findChildren(lambda n: n.roleName == "list item")]
@@ -435,6 +433,12 @@ def batch_print_demo(proc, app, main, kind, pdf, first):
     find(dialog, role="push button", name="OK").click()
     if first:
         print_to_file(app, pdf[:-4])                       # a bare name gets ".pdf"
+    if pdf is None:
+        wait_showing(app, "Print to File")
+        keys("Escape")
+        window_closed(app, kind[2])
+        return leave_form(proc, app, form, kind[1], kind[3], None)
+    file_dialog(app, "Print to File", pdf)
     line = lambda: dialog.findChild(lambda n: n.name.endswith(" printed to " + pdf), retry=False)  # noqa: E731
     wait_for("the run dialog does not say where the pages went", line, 60)
     said = int(line().name.split()[0])

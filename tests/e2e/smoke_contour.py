@@ -1,8 +1,8 @@
 # The date contour report of the demo project as a person runs it: the demo definition opened on the
 # date contour form, Preview. The data file is written beside the definition, named after it; the
 # map is gridded beside it; the plot window opens with the page and no message comes. The plot
-# window prints its map to a one-page PDF named in Print Setup (no printer here), then closes from its
-# File menu, and the form and the program leave as usual.
+# window prints its map to a one-page PDF named in Print Setup (no printer here) and the Save dialog,
+# says so and closes. Batch Print of two episodes gives a page of maps each; the form and program leave.
 import os
 import sys
 import time
@@ -73,7 +73,8 @@ e2e.alive(proc, app)
 pdf = os.path.join(os.environ["HOME"], "plot.pdf")
 e2e.choose(app, plot, "File", "Print")
 e2e.print_to_file(app, pdf)
-e2e.wait_for(f"{pdf} was not written", lambda: os.path.exists(pdf), 15)
+e2e.file_dialog(app, "Print to File", pdf)
+e2e.find(plot, role="label", name="1 page printed to " + pdf, timeout=15)
 if len(e2e.pdf_pages(pdf, "contour_printed")) != 1 or showing_boxes():
     e2e.fail(f"{pdf} is no one-page map, or a message box came: {showing_boxes()}")
 
@@ -81,6 +82,27 @@ if len(e2e.pdf_pages(pdf, "contour_printed")) != 1 or showing_boxes():
 e2e.find(plot, role="menu item", name="File").click()
 e2e.find(app, role="menu item", name="Close").click()
 e2e.window_closed(app, PLOT)
+
+# ---- a second episode, in the date order the row shows; Batch Print of both: two pages of maps
+SS3 = e2e.find(form, role="table", name="SS3")
+first = e2e.cell_text(SS3, 5, 1)
+second = "01/06/1998,30/06/1998" if first.startswith("01/03/") else "06/01/1998,06/30/1998"
+e2e.click_cell(SS3, 5, 1)
+type_text(f"{first}; {second}")
+keys("Return")
+e2e.choose(app, form, "File", "Batch Print")
+e2e.answer_box(app, e2e.box_saying(app, "Would you like to save the current file before printing?"), "Yes")
+dialog = e2e.window(app, "Draw/Print")
+e2e.find(dialog, name="Select All").click()
+e2e.find(dialog, role="push button", name="OK").click()
+maps = os.path.join(os.environ["HOME"], "maps.pdf")
+e2e.file_dialog(app, "Print to File", maps)
+e2e.find(dialog, name="2 pages printed to " + maps, timeout=60)
+pages = e2e.pdf_pages(maps, "contour_batch")
+if len(pages) != 2 or any(e.replace(",", " - ") not in p or "Groundwater Elevation" not in p
+                          for e, p in zip((first, second), pages)):
+    e2e.fail(f"{maps} is not the two episodes' maps: {pages}")
+e2e.find(dialog, role="push button", name="Cancel").click()
 e2e.find(form, role="menu item", name="File").click()
 e2e.find(app, role="menu item", name="Return to Main Menu").click()
 e2e.window_closed(app, FORM)

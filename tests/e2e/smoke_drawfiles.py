@@ -75,6 +75,7 @@ if differ > 200:
 pdf = os.path.join(os.environ["HOME"], "page.pdf")
 e2e.choose(app, preview, "File", "Print")
 e2e.print_to_file(app, pdf[:-4])
+e2e.file_dialog(app, "Print to File", pdf)         # then the Save dialog
 e2e.find(preview, role="label", name="1 page printed to " + pdf, timeout=15)
 if len(e2e.pdf_pages(pdf, "drawfiles_printed")) != 1 or not e2e.showing(app, e2e.PREVIEW):
     e2e.fail(f"{pdf} does not hold the one page shown, or the preview was left by printing")

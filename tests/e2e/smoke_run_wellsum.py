@@ -4,9 +4,11 @@
 # does not leave it), and the run ends after the last. A second run is left on its second page by
 # Exit Screen Preview: no further page comes, and the program lives on. Then Batch Print (no printer
 # here: the first asks for a PDF file in Print Setup) gives for every report kind of the demo one PDF
-# of the pages its preview shows, in run order, every page under the report's title.
+# of the pages its preview shows, in run order, every page under the report's title; each run asks
+# for its file in the Save dialog, leaves the earlier files as they were, and Cancel there prints nothing.
 import math
 import functools
+import hashlib
 import os
 import sys
 
@@ -153,6 +155,8 @@ e2e.find(app, role="menu item", name="Return to Data Editor").click()
 e2e.window_closed(app, "Source Summary Report")
 
 # ---- Batch Print of every kind, all items, each to a PDF of its own
+md5 = lambda f: hashlib.md5(open(f, "rb").read()).hexdigest()  # noqa: E731
+sums = {}
 KINDS = [("Source Summary", "Source Summary Report", "Sources", "Data Editor", "millbrook.wsf"),
          ("Parameter Summary", "Parameter Summary Report", "Parameters", "Data Editor", "millbrook.psf"),
          ("Date Summary", "Date Summary Report", "Episodes", "Main Menu", "millbrook.dsf"),
@@ -162,12 +166,19 @@ for n, (menu, caption, items, leave, definition) in enumerate(KINDS):
     kind = (menu, caption, f"Select {items} to Print", "Return to " + leave, definition)
     pdf = f"{os.environ['HOME']}/{definition[10:]}.pdf"
     items, pages = e2e.batch_print_demo(proc, app, main, kind, pdf, n == 0)
+    sums[pdf] = md5(pdf)
     # Pages per item as the preview shows them: a source's table pages and graph, an episode's table
     # and its 2 maps, one page for every other item; each page says which item of how many it shows.
     per_item = pages_of(data_file) if n == 0 else [1 + 2 if n == 2 else 1] * len(items)
     for at, k in enumerate(k for k, count in enumerate(per_item, 1) for _ in range(count)):
         if len(pages) != sum(per_item) or "Millbrook Landfill" not in pages[at] or f"{k} of {len(items)}" not in pages[at]:
             e2e.fail(f"{definition}: page {at + 1} of {len(pages)} is not of item {k} of {items}, as {per_item} says")
+    if any(md5(f) != s for f, s in sums.items()):
+        e2e.fail(f"run {n + 1} printed over an earlier run's PDF")
+before = sorted(os.listdir(os.environ["HOME"]))
+e2e.batch_print_demo(proc, app, main, kind, None, False)
+if sorted(os.listdir(os.environ["HOME"])) != before or any(md5(f) != s for f, s in sums.items()):
+    e2e.fail(f"a print cancelled in the Save dialog changed the files: {before}")
 e2e.find(main, role="menu item", name="File").click()
 e2e.find(app, role="menu item", name="Exit").click()
 e2e.stop(proc)

@@ -13,8 +13,10 @@
 #include "project/sampledbops.h"
 #include "reportdefs/windowhooks.h"
 #include "reports/contourrun.h"
+#include "reports/drawprint.h"
 #include "pagefixture.h"
 #include "support/contourrecorder.h"
+#include "support/pdftools.h"
 #include "support/programstate.h"
 #include "support/scriptedui.h"
 #include "support/testenv.h"
@@ -463,6 +465,10 @@ TEST_F(ContourRunOnSite, TheMapsFollowOnlyWrittenData) {
     ui.answer(vb::OK, "Please specify the century when entering episode dates.");
     reportDefHooks().runDateContour();
     EXPECT_TRUE(rec->calls.isEmpty()) << rec->calls.join(u'|').toStdString();
+
+    modgw().DateSum.DateInfo[5] = QStringLiteral("01/01/1997,12/31/2002; 11/01/1997,06/30/2002");
+    reportDefHooks().runDateContour();
+    EXPECT_EQ(matching("Documents.Add").size(), 2); // a plot for each episode
 }
 
 // The program's own engine grids the three sources' means and draws the map in a new document.
@@ -483,6 +489,21 @@ TEST_F(ContourRunOnSite, OnTheProgramsEngine) {
     EXPECT_EQ(drawing.at(drawing.count() - 1).text, "pH Value");
     // Its labels of four digits beside the map at 0.8 inch stand along the side, inside the border.
     EXPECT_TRUE(pageIsClear(drawing, QRectF(300, 300, 6000, 4500))); // the border 0.5 inch in
+    contour::setApplication(rec.get());
+}
+
+// Batch Print of two episodes: one job, a page of maps under its dates each; no plot window left.
+TEST_F(ContourRunOnSite, BatchPrintOfTwoEpisodesIsOnePdfOfTheirMaps) {
+    contour::setApplication(nullptr);
+    modgw().DateSum.DateInfo[5] = QStringLiteral("01/01/1997,12/31/2002; 11/01/1997,06/30/2002");
+    modgw().ReportCode = 6.1f;
+    ui.file(dir + QStringLiteral("maps.pdf"));
+    EXPECT_TRUE(RunChosen(6.1f, {0, 1}));
+    EXPECT_EQ(ui.texts, QStringList{"Print to File"}); // the Save dialog, and no message
+    const QStringList pages = pdfText(dir + "maps.pdf").split(u'\f');
+    EXPECT_TRUE(pages.value(0).contains("01/01/1997 - 12/31/2002") && pages.value(0).contains("pH Value"));
+    EXPECT_TRUE(pages.value(1).contains("11/01/1997 - 06/30/2002") && pages.value(1).contains("pH Value"));
+    EXPECT_TRUE(contour::engine().documents().empty());
     contour::setApplication(rec.get());
 }
 

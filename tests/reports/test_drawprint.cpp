@@ -66,8 +66,9 @@ TEST_F(DrawPrint, ListsTheDefinitionsItemsByRange) {
     EXPECT_EQ(RunDialogItems(5), QStringList({"01/01/1998 - 03/31/1998", "04/01/1998 - 06/30/1998"}));
     EXPECT_EQ(RunDialogItems(8), QStringList({"05/01/1999 - 05/31/1999"}));
     EXPECT_EQ(RunDialogItems(10), QStringList({"Set 1", "Set 2", "Set 3"}));
-    // The date contour's batch code runs nothing here, whatever the episodes hold.
-    EXPECT_TRUE(RunDialogItems(6.1f).isEmpty());
+    // The date contour's batch code lists its definition's episodes, not the date summary's.
+    modgw().DateSum.DateInfo[5] = QStringLiteral("01/01/1998,03/31/1998; 04/01/1998");
+    EXPECT_EQ(RunDialogItems(6.1f), QStringList({"01/01/1998 - 03/31/1998", "04/01/1998"}));
     // A count past the arrays is held to them.
     modgw().GWElev.GWElevSetCount = 999;
     EXPECT_EQ(RunDialogItems(9).size(), GWElevDefinition::MaxSets);

@@ -4,6 +4,7 @@
 // printed) and leaves the preview where a test says.
 #include "drawcmd/pagecanvas.h"
 #include "drawcmd/printdrawing.h"
+#include "drawwin/drawfiles.h"
 #include "platform/drawing/drawdump.h"
 #include "platform/printer.h"
 #include "platform/qmerror.h"
@@ -294,6 +295,7 @@ TEST_F(Drivers, LeavingThePreviewEndsTheRun) {
 TEST_F(Drivers, APrintedRunPrintsEveryPageAndNeverPreviews) {
     gwElevRun(3);
     gwgraph().PrintToPrinter = 1;
+    ui.file(dir + QStringLiteral("run.pdf"));
     leaveOnPage = 1; // a preview would leave; a printed page has no preview to leave
     EXPECT_EQ(gwelevstart(), RunOutcome::Done);
     EXPECT_EQ(items(), QList<int>({1, 2, 3}));
@@ -316,16 +318,43 @@ TEST_F(Drivers, APrintedRunIsOneJobPutInPlaceOnlyWhenItCompletes) {
             if (++printed == 2 && stop == 2) raiseError(qmerr::DiskFull);
             return sent && !(printed == 2 && stop == 1);
         };
+        ui.file(pdf);
         if (stop == 2) ui.answer(vb::OK, "Error 61 in wellsumstart.  Please contact Kalvex");
         gwgraph().PrintToPrinter = 1;
         const RunOutcome outcomes[] = {RunOutcome::Done, RunOutcome::Cancelled, RunOutcome::Failed};
         EXPECT_EQ(wellsumstart(), outcomes[stop]);
+        if (!stop) EXPECT_EQ(ui.fileRequests[0].fileName, pdf); // the name Print Setup gave, proposed first
         EXPECT_EQ(QDir(dir).entryList({"run.*"}), QStringList{"run.pdf"});
         EXPECT_EQ(PrintRunSummary(), stop ? "" : "3 pages printed to " + pdf);
         const QString text = stop ? qtext::ReadBytes(pdf) : pdfInfo(pdf, "Pages") + pdfText(pdf);
         const QRegularExpression inOrder("^3.*MW-1.*MW-2.*MW-3", QRegularExpression::DotMatchesEverythingOption);
         EXPECT_TRUE(stop ? text == "earlier" : inOrder.match(text).hasMatch()) << text.left(300).toStdString();
     }
+}
+
+// Every printed run to a PDF asks once where it goes, proposing the report and its one item in the
+// project's folder, then in the last printed to; cancelled, it draws nothing. A printer asks nothing.
+TEST_F(Drivers, EveryPrintedRunAsksOnceWhereItsPdfGoes) {
+    const QString out = (modgw().DataFolder = dir) + QStringLiteral("out/");
+    const std::tuple<QString, float, std::function<void()>> runs[] = {
+        {"Source Summary MW-1", 2, [&] { wellSumRun({2}, "T"); wellsumstart(); }},
+        {"Stiff Graph 01-01-1998 - 01-31-1998", 8,
+         [&] { stiffRun(1); gwgraph().SelectedNames[1] = "01/01/1998 - 01/31/1998"; stiffstart(); }},
+        {"Parameter Summary", 4, [&] { parSumRun(2); parsumstart(); }},
+        {"Drawing", 0, [] { EXPECT_EQ(FilePrintDrawing({}), ""); }}};
+    gwgraph().PrintToPrinter = 1;
+    for (const auto& [title, code, run] : runs) {
+        const bool cancel = ui.fileRequests.size() >= 2, first = ui.fileRequests.isEmpty();
+        modgw().ReportCode = code;
+        pages.clear();
+        ui.file(cancel ? QString() : out + title);
+        run();
+        EXPECT_EQ(ui.fileRequests.last().fileName, (first ? dir : out) + title + QStringLiteral(".pdf"));
+        EXPECT_EQ(pages.isEmpty(), cancel);
+    }
+    SystemPrinter().setOutputFormat(QPrinter::NativeFormat);
+    if (SystemPrinter().outputFormat() == QPrinter::NativeFormat) wellsumstart();
+    EXPECT_EQ(ui.fileRequests.size(), 4);
 }
 
 TEST_F(Drivers, EveryPageStartsSolidAtWidth4) {
@@ -555,6 +584,7 @@ protected:
         for (int i = 1; i <= items; ++i)
             g.SelectedIndex[i] = int16_t(i);
         EXPECT_TRUE(step());
+        ui.file(out + QStringLiteral("/run.pdf")); // the run's own job, which the pages bypass
         EXPECT_EQ(driver(), RunOutcome::Done) << name.toStdString();
         return printed;
     }
@@ -625,7 +655,7 @@ TEST_P(DemoRuns, EveryKindPrintsOnePagePerItemAndPage) {
     EXPECT_GT(sets, 0);
     EXPECT_EQ(run("gwelev", sets, CreateGWElevData, gwelevstart), sets);
 
-    EXPECT_TRUE(ui.texts.isEmpty()) << ui.texts.join("\n").toStdString();
+    EXPECT_EQ(ui.texts, QStringList(5, "Print to File")) << ui.texts.join("\n").toStdString(); // no message
 }
 
 TEST_P(DemoRuns, ContourMapKeepsItsTextsInsideTheFrame) {

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -237,16 +238,18 @@ TEST_F(PlotWindowTest, TheSamplePlotPrintsAndSaves) {
     shown.save(window);
 
     // Print: one job, one landscape page.
+    ScriptedUi ui;
+    ui.file(dir.filePath(QStringLiteral("printed.pdf")));
     w->mnuPrint->trigger();
     const QString printed = printer.outputFileName();
     ASSERT_TRUE(QFileInfo::exists(printed));
+    EXPECT_EQ(w->lblStatus->text(), "1 page printed to " + printed); // after the Save dialog
     QString size;
     EXPECT_EQ(pdfPages(printed, &size), 1);
     const double pw = size.section(' ', 0, 0).toDouble(), ph = size.section(' ', 2, 2).toDouble();
     EXPECT_GT(pw, ph) << size.toStdString();
 
     // Save As: PNG and PDF through the renderer; another type is refused with a message.
-    ScriptedUi ui;
     const QString png = dir.filePath(QStringLiteral("plot.png"));
     const QString pdf = dir.filePath(QStringLiteral("plot.pdf"));
     ui.file(png, QStringLiteral("Save As")).file(pdf).file(dir.filePath(QStringLiteral("plot.jpg")));

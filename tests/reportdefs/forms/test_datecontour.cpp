@@ -95,9 +95,11 @@ TEST_F(DateContourForm, MenusGridsDropDownsAndTheNotesBox) {
     EXPECT_TRUE(f.SS4->dropDownItems(6, 1).isEmpty());
     EXPECT_TRUE(f.SS1->isLocked(4, 1));
 
-    // Print Setup does nothing: no printer dialog (ScriptedUi would fail on one), no message.
+    // Print Setup opens the one printer dialog, as on the other forms.
     ScriptedUi ui;
+    ui.printer(std::nullopt);
     f.mnuPrintSetup->trigger();
+    EXPECT_EQ(ui.printerRequests.size(), 1);
     EXPECT_TRUE(ui.texts.isEmpty());
 }
 

@@ -325,6 +325,7 @@ TEST_F(DrawPrintRun, APrintedRunNeverShowsTheWindowNorForgetsItsDrawingFile) {
     QPrinter& printer = SystemPrinter();
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(program.file("run.pdf"));
+    ui.file(program.file("run.pdf"));
     drawwin().DrawingFileName = QStringLiteral("kept.qdr");
     runBoth(10, [](DrawArea&, int) { ADD_FAILURE() << "a printed run previewed a page"; });
     EXPECT_EQ(shown, 0);
