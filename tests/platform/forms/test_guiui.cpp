@@ -96,7 +96,13 @@ TEST(GuiUi, EnterPressesTheDefaultButtonTheStyleNames) {
                             vb::YesNoCancel | vb::DefaultButton3, vb::OKCancel | vb::DefaultButton2}) {
         SCOPED_TRACE(style);
         ModalSteps steps;
-        steps.then<QMessageBox>(pressEnter).start();
+        // A box given no title of its own says whose it is.
+        steps
+            .then<QMessageBox>([](QMessageBox& b) {
+                EXPECT_EQ(b.windowTitle(), "Quillmare 2002");
+                pressEnter(b);
+            })
+            .start();
         EXPECT_EQ(gui.MsgBox("Do you wish to continue?", style, titleEmpty), vb::DefaultAnswer(style));
         EXPECT_TRUE(steps.done());
     }
