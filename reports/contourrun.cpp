@@ -39,6 +39,8 @@ constexpr double ColumnRight = 10.5;
 constexpr double ColumnMiddle = 9.4;
 constexpr double NotesX = 8.4;
 constexpr double ColumnTextSize = 8;
+constexpr double ColumnGap = 0.03; // the least room between a text and a rule
+constexpr double ColumnTextWidth = ColumnRight - ColumnLeft - 2 * ColumnGap;
 
 // Font alignments of the engine.
 constexpr int AlignLeft = 1;
@@ -65,9 +67,20 @@ template <class F> Shape* added(F&& add) {
     return s;
 }
 
-// A text with the settings given (no size: the engine's own; 0: that alignment left as it is).
-void addText(ShapeCollection& shapes, double x, double y, const QString& text, std::optional<double> size,
-             int hAlign, int vAlign) {
+// A text and its size made to fit width inches by FitTextSize, measured in the engine's face.
+void fitText(QString& text, double& size, double width) {
+    MDrawPro measured;
+    PageCanvas measure(measured);
+    measure.AP(float(size));
+    text = FitTextSize(measure, text, width);
+    size = std::round(measure.CurrentTextHeight / 600 * 72 * 2) / 2; // half points, as it steps
+}
+
+// A text with the settings given (no size: the engine's own; 0: that alignment left as it is),
+// with a width fitted to it.
+void addText(ShapeCollection& shapes, double x, double y, QString text, std::optional<double> size, int hAlign,
+             int vAlign, double width = 0) {
+    if (size && width > 0) fitText(text, *size, width);
     Shape* t = added([&]() -> Shape& { return shapes.AddText(x, y, text); });
     if (!t) return;
     if (size) attempt([&] { t->Font().Size(*size); });
@@ -90,19 +103,28 @@ QString leftTrimmed(const QString& s) {
 void DrawColumn(ShapeCollection& shapes) {
     getheadingdata(DateContourKind);
     const ModGW& m = modgw();
-    addText(shapes, NotesX, 7.9, headinglogo().HeadingLines[1], ColumnTextSize, 0, 0);
+    addText(shapes, NotesX, 7.9, headinglogo().HeadingLines[1], ColumnTextSize, 0, 0, ColumnRight - 0.1 - NotesX);
     const ReportNotesBlock& notes = m.ReportNotes;
     const int noteCount = std::clamp<int>(notes.GeneralNoteCount, 0, ReportNotesBlock::MaxLines);
-    for (int k = 1; k <= noteCount; ++k) // an empty line keeps its place
-        if (!notes.GeneralNotes[k].isEmpty())
-            addText(shapes, NotesX, 7.7 - (k - 1) * 0.12, notes.GeneralNotes[k], ColumnTextSize, 0, 0);
+    QStringList stored;
+    for (int k = 1; k <= noteCount; ++k)
+        stored << notes.GeneralNotes[k];
+    // Flowed and wrapped to the column as the report pages do theirs, measured in the engine's face
+    // at its size, down to the title band.
+    MDrawPro measured;
+    PageCanvas measure(measured);
+    measure.AP(float(ColumnTextSize));
+    const QStringList lines = FitNoteLines(measure, stored, ColumnRight - 0.1 - NotesX, NoteLinesAbove(7.7f, 3.1f));
+    for (int k = 1; k <= lines.size(); ++k) // an empty line keeps its place
+        if (!lines[k - 1].isEmpty())
+            addText(shapes, NotesX, 7.7 - (k - 1) * 0.12, lines[k - 1], ColumnTextSize, 0, 0);
 
     addRule(shapes, 1.25);
     addRule(shapes, 2.0);
     for (int k = 1; k <= 4; ++k)
         if (!m.ClientInfo[k].isEmpty())
             addText(shapes, ColumnMiddle, 2.0 - k * 0.15, m.ClientInfo[k], ColumnTextSize, AlignCentre,
-                    AlignMiddle);
+                    AlignMiddle, ColumnTextWidth);
 
     addRule(shapes, 2.9);
     const auto& info = m.DateSum.DateInfo;
@@ -111,7 +133,8 @@ void DrawColumn(ShapeCollection& shapes) {
         if (text.isEmpty()) continue;
         const qsizetype comma = text.indexOf(u',');
         if (k == 5 && comma >= 0) text = text.left(comma) + QStringLiteral(" - ") + text.mid(comma + 1);
-        addText(shapes, ColumnMiddle, 2.9 - (k - 1) * 0.15, text, ColumnTextSize, AlignCentre, AlignMiddle);
+        addText(shapes, ColumnMiddle, 2.9 - (k - 1) * 0.15, text, ColumnTextSize, AlignCentre, AlignMiddle,
+                ColumnTextWidth);
     }
     addRule(shapes, 3.1);
     if (!info[1].isEmpty()) addText(shapes, ColumnMiddle, 3.0, info[1], std::nullopt, AlignCentre, AlignMiddle);
@@ -128,7 +151,7 @@ void DrawLogo(contour::Document& doc, ShapeCollection& shapes) {
         for (int i = 1; i <= 3; ++i)
             if (!h.LogoText[i].isEmpty())
                 addText(shapes, ColumnMiddle, y[i], h.LogoText[i], double(h.LogoTextSize[i]), AlignCentre,
-                        AlignMiddle);
+                        AlignMiddle, ColumnTextWidth);
         return;
     }
     // A bare or relative name lies in the program folder, as everywhere else.
@@ -358,16 +381,18 @@ void DrawMap(contour::Application& app, ShapeCollection& shapes, const MapRun& r
 
     const QString name = FullNameOf(m.DateSum.DateParams[k]);
     const double size = r.parCount == 1 ? 24 : 12;
+    // As large as its room lets it be: up to the column, or the map's width.
     if (r.view.on) {
-        addText(shapes, 1.0, 7.5, name, size, AlignLeft, AlignMiddle);
+        addText(shapes, 1.0, 7.5, name, size, AlignLeft, AlignMiddle, ColumnLeft - ColumnGap - 1.0);
         return;
     }
-    double x = 0, y = 0;
+    double x = 0, y = 0, width = 0;
     const bool placed = attempt([&] {
         x = map->left() + map->Width() / 2;
         y = map->top() + 0.15 + (r.parCount == 1 ? 0.05 : 0);
+        width = map->Width();
     });
-    if (placed) addText(shapes, x, y, name, size, AlignCentre, AlignMiddle);
+    if (placed) addText(shapes, x, y, name, size, AlignCentre, AlignMiddle, width);
 }
 
 // Everything but the final redraw; window is set as soon as the document has one.

@@ -3,6 +3,7 @@
 
 #include "drawcmd/pagecanvas.h"
 #include "platform/dates.h"
+#include "platform/drawing/drawrender.h"
 #include "platform/drawing/objecttags.h"
 #include "platform/numbers.h"
 #include "platform/qmerror.h"
@@ -17,6 +18,7 @@
 #include <QDate>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -106,29 +108,130 @@ QStringList wrapNoteLine(PageCanvas& c, QString rest, double width) {
 
 QStringList FitNoteLines(PageCanvas& c, const QStringList& lines, double width, int maxLines) {
     QStringList out;
-    for (const QString& line : lines) {
-        out << wrapNoteLine(c, line, width);
+    QString paragraph;
+    bool open = false;
+    const auto flow = [&] {
+        while (paragraph.endsWith(u' '))
+            paragraph.chop(1);
+        out << wrapNoteLine(c, paragraph, width);
+        paragraph.clear();
+        open = false;
+    };
+    // The editor keeps a blank at the end of each line it wrapped, so such a line flows on into the
+    // next; a pilcrow, or a line without the blank, ends the paragraph.
+    for (QString line : lines) {
+        const bool hardEnd = line.endsWith(Pilcrow);
+        if (hardEnd) line.chop(1);
+        paragraph += line;
+        open = true;
+        if (hardEnd || !line.endsWith(u' ')) flow();
         if (out.size() >= maxLines) break;
     }
+    if (open && out.size() < maxLines) flow();
     return out.mid(0, std::max(maxLines, 0));
 }
 
-QString FitTextSize(PageCanvas& c, const QString& text, double width, const QString& brackets) {
+namespace {
+
+// A text split at a blank into two lines: balanced, the split whose wider line is narrowest; else
+// the longest first line at most width wide. Empty when it has no blank (or, not balanced, when
+// its first word alone is wider).
+std::pair<QString, QString> splitAtBlank(PageCanvas& c, const QString& text, double width, bool balanced) {
+    std::pair<QString, QString> best;
+    double bestWidth = 0;
+    for (qsizetype i = text.indexOf(u' ', 1); i > 0; i = text.indexOf(u' ', i + 1)) {
+        QString first = text.left(i).trimmed(), second = text.mid(i).trimmed();
+        if (first.isEmpty() || second.isEmpty()) continue;
+        const double w = balanced ? std::max(c.TextWidth(first), c.TextWidth(second)) : c.TextWidth(first);
+        if (!balanced && w > width) break;
+        if (best.first.isEmpty() || !balanced || w < bestWidth) {
+            best = {std::move(first), std::move(second)};
+            bestWidth = w;
+        }
+    }
+    return best;
+}
+
+// A text between its brackets (two characters; none when empty).
+QString bracketed(const QString& text, const QString& brackets) {
+    return brackets.isEmpty() ? text : brackets.left(1) + text + brackets.mid(1);
+}
+
+// The longest head of a text that fits with "..." after it, between its brackets.
+QString cutToFit(PageCanvas& c, const QString& text, double width, const QString& brackets = {}) {
+    QString cut = text;
+    while (!cut.isEmpty() && c.TextWidth(bracketed(cut + QStringLiteral("..."), brackets)) > width)
+        cut.chop(1);
+    return bracketed(cut + QStringLiteral("..."), brackets);
+}
+
+} // namespace
+
+QString FitTextSize(PageCanvas& c, const QString& text, double width, const QString& brackets, double bandHeight) {
     constexpr double SmallestSize = 5;
-    const auto whole = [&](const QString& t) {
-        return brackets.isEmpty() ? t : brackets.left(1) + t + brackets.mid(1);
-    };
-    if (c.TextWidth(whole(text)) <= width) return whole(text);
+    const QString all = bracketed(text, brackets);
+    if (c.TextWidth(all) <= width) return all;
     const double size = c.CurrentTextHeight / 600 * 72;
     for (double points = size - 0.5; points >= SmallestSize - 1e-6; points -= 0.5) {
         c.AP(float(points));
-        if (c.TextWidth(whole(text)) <= width) return whole(text);
+        if (c.TextWidth(all) <= width) return all;
+    }
+    // In a heading band: two lines, the largest size at which both fit and the pair stands in the
+    // band, the pen raised half a line so that the pair is centred where the line would be.
+    if (bandHeight > 0) {
+        const auto twoLines = [&](double points, const std::pair<QString, QString>& lines) {
+            c.SU(float(points / 72 / 2 * c.VerticalScale));
+            const QString second =
+                c.TextWidth(lines.second) > width ? cutToFit(c, lines.second, width) : lines.second;
+            return lines.first + QStringLiteral("\\N") + second;
+        };
+        for (double points = size; points >= SmallestSize - 1e-6; points -= 0.5) {
+            if (2 * points / 72 > bandHeight) continue;
+            c.AP(float(points));
+            const auto lines = splitAtBlank(c, all, width, true);
+            if (!lines.first.isEmpty() && std::max(c.TextWidth(lines.first), c.TextWidth(lines.second)) <= width)
+                return twoLines(points, lines);
+        }
+        // Too long for two whole lines: as much as the first line holds, the rest cut.
+        if (2 * SmallestSize / 72 <= bandHeight) {
+            c.AP(float(SmallestSize));
+            const auto lines = splitAtBlank(c, all, width, false);
+            if (!lines.first.isEmpty()) return twoLines(SmallestSize, lines);
+        }
     }
     c.AP(float(SmallestSize));
-    QString cut = text;
-    while (!cut.isEmpty() && c.TextWidth(whole(cut + QStringLiteral("..."))) > width)
-        cut.chop(1);
-    return whole(cut + QStringLiteral("..."));
+    return cutToFit(c, text, width, brackets);
+}
+
+void FitA(PageCanvas& c, const QString& text, double width, const QString& brackets, double bandHeight) {
+    const float penX = c.PenX, penY = c.PenY;
+    const double height = c.CurrentTextHeight;
+    c.A(FitTextSize(c, text, width, brackets, bandHeight));
+    c.PenX = penX;
+    c.PenY = penY;
+    c.CurrentTextHeight = height;
+}
+
+void KnockOut(PageCanvas& c, const QString& text) {
+    draw::DrawObject o;
+    o.kind = draw::Text;
+    o.style = c.drawing().defaults();
+    o.style.textHeight = -c.CurrentTextHeight;
+    o.style.textAlign = c.CurrentTextAlign;
+    o.style.textAngle = c.CurrentTextAngle;
+    o.x1 = o.x2 = draw::Long(std::lround(c.PenX));
+    o.y1 = o.y2 = draw::Long(std::lround(c.PenY));
+    o.text = text;
+    const QRectF cell = draw::objectBounds(o);
+    if (cell.isEmpty()) return;
+    constexpr double Margin = 0.01 * 600; // drawing units round the text's line box
+    const QRectF r = cell.adjusted(-Margin, -Margin, Margin, Margin);
+    MDrawPro& d = c.drawing();
+    d.AddObject(draw::Rectangle, draw::Long(std::floor(r.left())), draw::Long(std::floor(r.top())),
+                draw::Long(std::ceil(r.right())), draw::Long(std::ceil(r.bottom())));
+    d.FillStyle(0);
+    d.FillColor(draw::White);
+    d.LineStyle(draw::NoLine);
 }
 
 int NoteLinesAbove(float firstY, float bottomY) {
@@ -181,14 +284,16 @@ void drawlogo(PageCanvas& c) {
         c.SR(1.15f);
         c.SD(0.175f);
         if (!secondLine) c.SD(0.05f);
+        // The lines keep within the page's right-hand column, 2.3 inches wide.
+        constexpr double LineWidth = 2.3 - 2 * 0.03;
         for (int i = 1; i <= 2; ++i) {
             c.AP(h.LogoTextSize[i]);
-            c.A(h.LogoText[i]);
+            FitA(c, h.LogoText[i], LineWidth);
             c.SD(0.15f);
         }
         if (secondLine) c.SD(0.05f);
         c.AP(h.LogoTextSize[3]);
-        c.A(h.LogoText[3]);
+        FitA(c, h.LogoText[3], LineWidth);
     });
 }
 
@@ -214,7 +319,8 @@ void DrawDateStamp(PageCanvas& c, int16_t mode) {
     c.S(0.1f, -7.17f);
     c.AP(6);
     c.AL();
-    c.TextLine(stamp);
+    // Under the frame, as far as its right edge (a file name is shown whole, never split at "\N").
+    c.TextLine(FitTextSize(c, stamp, 9.6 - 0.1));
     c.AD(0);
 }
 

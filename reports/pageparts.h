@@ -31,15 +31,27 @@ std::optional<double> DTN(const QString& dateText);
 // Advances the page's progress and shows "% Complete: n" through the run dialog's progress line.
 void incseg();
 
-// Note lines as a notes box shows them in the current font and size: a stored line wider than the
-// box (width in inches) is wrapped again at its blanks, a word wider than the box at its characters;
-// the box holds maxLines lines and what lies beyond them is left off. Lines that fit are kept as
-// they are.
+// Note lines as a notes box shows them in the current font and size: the stored lines of a
+// paragraph flow together (a line the editor wrapped ends in a blank; a paragraph ends at a line
+// without one or at a pilcrow, which is dropped) and each paragraph is wrapped once to the box
+// (width in inches) at its blanks, a word wider than the box at its characters; the box holds
+// maxLines lines and what lies beyond them is left off.
 QStringList FitNoteLines(PageCanvas& c, const QStringList& lines, double width, int maxLines);
 // How many 8-point lines 0.12 inch apart, the first at firstY, stand clear above bottomY (inches, y up).
 int NoteLinesAbove(float firstY, float bottomY);
 // A text at the largest size from the current one down to 5 points, in half points, at which it is
-// at most width inches wide; at 5 points a text still too wide loses characters at its end for
-// "...". With brackets (two characters) the text stands between them and they stay whole. The
-// size is left set for A; a text that fits is returned as it is, at the size it had.
-QString FitTextSize(PageCanvas& c, const QString& text, double width, const QString& brackets = {});
+// at most width inches wide. Where the room is a heading band (bandHeight inches high, 0 for
+// none), a text too wide even at 5 points goes on two lines, split at a blank, at the largest size
+// at which both fit and the pair stands in the band; the two are joined by "\N" for A, and the pen
+// is raised half a line so that A centres the pair where the one line would stand. What is still
+// too wide at 5 points loses characters at its end for "...". With brackets (two characters) the
+// text stands between them and they stay whole. The size is left set for A; a text that fits is
+// returned as it is, at the size it had.
+QString FitTextSize(PageCanvas& c, const QString& text, double width, const QString& brackets = {},
+                    double bandHeight = 0);
+// A(text) as FitTextSize fits it; the pen and the text size are left as they were, so that a page
+// goes on from where it stood.
+void FitA(PageCanvas& c, const QString& text, double width, const QString& brackets = {}, double bandHeight = 0);
+// A white box without an outline just round the line of text that A would draw at the pen now, so
+// that the lines drawn before it (a map's grid) stop short of the text drawn over it.
+void KnockOut(PageCanvas& c, const QString& text);

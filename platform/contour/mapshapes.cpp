@@ -38,6 +38,10 @@ void cosSin(double degrees, double& c, double& s) {
 
 constexpr double TickLength = 0.05;    // inches
 constexpr double TickLabelGap = 0.08;  // from the frame to the label's near edge
+// Under the frame the label's line box has room above the digits: the label stands closer, midway
+// between the tick's end and a report's border 0.2 below the frame.
+constexpr double BelowLabelGap = 0.06;
+constexpr double LabelOverhang = 0.1; // how far a label under the frame may reach past its corners
 constexpr double TickLabelSize = 8;    // points
 constexpr double ContourLabelSize = 7; // points
 constexpr double DefaultMapSide = 6;   // the longer side of a new map, inches
@@ -252,25 +256,33 @@ protected:
         const int hAlign = u.x() < -0.35 ? 3 : u.x() > 0.35 ? 1 : 2;
         const QRectF box = textBox(label, TickLabelSize, hAlign);
         const double half = box.height() / UnitsPerInch / 2;
-        QPointF c = p + u * TickLabelGap;
+        QPointF c = p + u * (u.y() < -0.35 ? BelowLabelGap : TickLabelGap);
         if (u.y() < -0.35) c.ry() -= half;
         if (u.y() > 0.35) c.ry() += half;
+        // A label centred under its tick keeps within the side's ends and a little past them, clear
+        // of what stands beside the map (a report's column rule 0.2 inch off).
+        if (hAlign == 2) c += alongSide(along, c, box.width() / UnitsPerInch / 2, -LabelOverhang);
         // A label beside the map too long for the room between the map and the page's printable
         // edge runs along the side instead, reading upwards on the left, downwards on the right.
         if (hAlign != 2 && !printable(box.translated(units(c)))) {
-            const QPointF a = page(along.first), e = page(along.second);
-            const double length = std::hypot(e.x() - a.x(), e.y() - a.y());
             const double reach = box.width() / UnitsPerInch / 2;
-            QPointF centre = p + u * (TickLabelGap + half);
-            if (length > 2 * reach) {
-                const QPointF d = (e - a) / length;
-                const double s = QPointF::dotProduct(centre - a, d);
-                centre += d * (std::clamp(s, reach, length - reach) - s);
-            }
-            text(centre, label, TickLabelSize, 2, u.x() < 0 ? 90 : -90);
+            const QPointF centre = p + u * (TickLabelGap + half);
+            text(centre + alongSide(along, centre, reach, 0), label, TickLabelSize, 2, u.x() < 0 ? 90 : -90);
             return;
         }
         text(c, label, TickLabelSize, hAlign);
+    }
+
+    // How far a label centred at c, reaching `reach` inches either way along a side, must move along
+    // it to keep between the side's ends drawn in by `inset` (negative: let out); nothing when the
+    // side is too short for it.
+    QPointF alongSide(const std::pair<Vec3, Vec3>& along, QPointF c, double reach, double inset) const {
+        const QPointF a = page(along.first), e = page(along.second);
+        const double length = std::hypot(e.x() - a.x(), e.y() - a.y());
+        if (length + 2 * -inset <= 2 * reach || length <= 0) return {};
+        const QPointF d = (e - a) / length;
+        const double s = QPointF::dotProduct(c - a, d);
+        return d * (std::clamp(s, reach + inset, length - inset - reach) - s);
     }
 
     // Whether a box in drawing units lies inside the page's printable area.

@@ -318,6 +318,42 @@ Shape shapeOf(const DrawObject& o, const Mapping& m, bool writing) {
     return s;
 }
 
+void appendBulge(QVector<QPointF>& out, const QPointF& p, const QPointF& q, double bulge) {
+    if (std::abs(bulge) < 1e-9 || p == q) {
+        out << q;
+        return;
+    }
+    const double theta = 4 * std::atan(bulge); // signed sweep, counter-clockwise when positive
+    const QPointF d = q - p;
+    const double chord = std::hypot(d.x(), d.y());
+    const double radius = chord / (2 * std::sin(std::abs(theta) / 2));
+    const QPointF mid = (p + q) / 2;
+    const QPointF left(-d.y() / chord, d.x() / chord);
+    const double h = chord / (2 * std::tan(theta / 2)); // signed: a clockwise arc has its centre to the right
+    const QPointF c = mid + left * h;
+    const double a0 = std::atan2(p.y() - c.y(), p.x() - c.x());
+    const int steps = std::max(2, int(std::ceil(std::abs(theta) / (M_PI / 36))));
+    for (int k = 1; k < steps; ++k) {
+        const double a = a0 + theta * k / steps;
+        out << c + QPointF(std::cos(a), std::sin(a)) * radius;
+    }
+    out << q;
+}
+
+void appendArc(QVector<QPointF>& out, const QPointF& c, const QPointF& axis, double ratio, double a1,
+               double a2, bool ccw) {
+    // Points of the elliptic arc c + axis cos t + ratio (axis turned a quarter) sin t.
+    const QPointF minor(-axis.y() * ratio, axis.x() * ratio);
+    double sweep = ccw ? a2 - a1 : a1 - a2;
+    while (sweep <= 1e-12)
+        sweep += 2 * M_PI;
+    const int steps = std::max(2, int(std::ceil(sweep / (M_PI / 36))));
+    for (int k = 0; k <= steps; ++k) {
+        const double t = ccw ? a1 + sweep * k / steps : a1 - sweep * k / steps;
+        out << c + axis * std::cos(t) + minor * std::sin(t);
+    }
+}
+
 bool near(const QPointF& a, const QPointF& b, double tol) {
     return std::abs(a.x() - b.x()) <= tol && std::abs(a.y() - b.y()) <= tol;
 }

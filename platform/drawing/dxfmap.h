@@ -2,8 +2,8 @@
 #pragma once
 
 // What DXF reading and writing share: the file's units and this program's extended data, the
-// mapping of colours, line types and texts between the drawing and the file, and an object's shape
-// in the file, which the reader compares with what it finds.
+// mapping of colours, line types and texts between the drawing and the file, an object's shape in
+// the file, which the reader compares with what it finds, and the arcs both stages of reading trace.
 #include "platform/drawing/drawobject.h"
 
 #include <QByteArray>
@@ -109,6 +109,11 @@ struct Turn {
 QSize pixelsOf(const QImage& picture);
 Shape shapeOf(const DrawObject& o, const Mapping& m, bool writing);
 bool near(const QPointF& a, const QPointF& b, double tol);
+// The arc a bulge makes from p to q, as points after p up to and including q.
+void appendBulge(QVector<QPointF>& out, const QPointF& p, const QPointF& q, double bulge);
+// The points of an elliptic arc from angle a1 to a2 (radians), both ends included.
+void appendArc(QVector<QPointF>& out, const QPointF& c, const QPointF& axis, double ratio, double a1,
+               double a2, bool ccw);
 bool sameShape(const Shape& a, const Shape& b, double tol);
 
 } // namespace draw::dxf

@@ -43,18 +43,20 @@ void drawFrame(PageCanvas& c, bool headingRule) {
     }
 }
 
-// Centred above the heading rule, 0.14 below the top; the pen stands at the rule's right end.
+constexpr float NotesX = 7.4f;
+constexpr float NotesWidth = 2.1f; // to 0.1 inside the frame, as the notes stand 0.1 off the column rule
+constexpr float ColumnTextWidth = 2.3f - 2 * 0.03f; // centred in the column, 0.03 off its rules
+
+// Centred above the heading rule, 0.14 below the top, on two lines in the band where one will not
+// do; the pen stands at the rule's right end.
 void drawEpisodeHeading(PageCanvas& c, const ItemHead& item) {
     c.SU(0.16f);
     c.SL(1.15f);
     c.AF(modgw().DefaultFont);
     c.AP(8);
     c.AC();
-    c.A(heading(1) + QStringLiteral(": ") + item.ItemCaption);
+    FitA(c, heading(1) + QStringLiteral(": ") + item.ItemCaption, ColumnTextWidth, {}, 0.3f);
 }
-
-constexpr float NotesX = 7.4f;
-constexpr float NotesWidth = 2.1f; // to 0.1 inside the frame, as the notes stand 0.1 off the column rule
 constexpr float TitleBandY = -4.5f;
 
 // The notes heading at (7.4, headingY), then each line 0.12 below the last, the first 0.2 below the
@@ -63,7 +65,7 @@ void drawNotes(PageCanvas& c, float headingY, const QString& notesHeading, const
                int maxLines = std::numeric_limits<int>::max()) {
     c.S(NotesX, headingY);
     c.AL();
-    c.A(notesHeading + QStringLiteral(":"));
+    FitA(c, notesHeading + QStringLiteral(":"), NotesWidth);
     c.SD(0.2f);
     const float firstY = headingY - 0.2f;
     for (const QString& line :
@@ -102,19 +104,19 @@ void drawTitlesAndLogo(PageCanvas& c, const RunHead& g, const QString& caption) 
     c.SR(1.15f);
     c.AP(9);
     c.AC();
-    c.A(g.ReportTitles[1]);
+    FitA(c, g.ReportTitles[1], ColumnTextWidth);
     c.AP(8);
     c.SD(0.3f);
-    c.A(g.ReportTitles[2]);
+    FitA(c, g.ReportTitles[2], ColumnTextWidth);
     c.SD(0.15f);
-    c.A(g.ReportTitles[3]);
+    FitA(c, g.ReportTitles[3], ColumnTextWidth);
     c.SD(0.15f);
-    c.A(g.ReportTitles[4]);
+    FitA(c, g.ReportTitles[4], ColumnTextWidth);
     c.SD(0.2f);
-    c.A(caption);
+    FitA(c, caption, ColumnTextWidth);
     c.SD(0.33f);
     for (int i = 1; i <= 4; ++i) {
-        c.A(modgw().ClientInfo[i]);
+        FitA(c, modgw().ClientInfo[i], ColumnTextWidth);
         c.SD(0.15f);
     }
 

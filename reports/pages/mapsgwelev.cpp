@@ -38,9 +38,14 @@ bool onSheet(PageCanvas& c, float x, float y) {
     return tx >= 0 && tx <= m.DrawableWidth && ty >= 0 && ty <= m.DrawableHeight;
 }
 
+constexpr float Gap = 0.03f; // the least room between a text and a line
+
 // ---- date summary maps
 
 constexpr float MapSize = 5.6f; // the map square, inches
+constexpr float NameWidth = 0.95f - Gap - 0.15f;     // the heading band's first column, from 0.15
+constexpr float YLabelWidth = 0.9f - 0.07f - 0.1f - Gap; // from the turned axis label to 0.1 off the map
+constexpr float SourceLabelWidth = 1.2f;
 
 // The map's lower left corner, with the sheet's scales.
 void mapOrigin(PageCanvas& c) {
@@ -129,6 +134,12 @@ QString valueLabel(const DateSumItem& g, int s, const QList<int>& columns, float
 
 constexpr int GWBlocks = 4; // sources with a block, a symbol and a line on the page
 constexpr float BlockWidth = 1.825f;
+// The room of a block's texts, 0.03 off its rules: the first column (0 to 0.9), the depth column
+// (0.9 to 1.3), the elevation column (1.3 to 1.825) and both of these (the reference elevation).
+constexpr float FirstWidth = 0.9f - 2 * Gap;
+constexpr float DepthWidth = 0.4f - 2 * Gap;
+constexpr float ElevationWidth = 0.525f - 2 * Gap;
+constexpr float RefWidth = 0.925f - 2 * Gap;
 constexpr float GraphWidth = 6.3f;
 constexpr float GraphHeight = 3.9f;
 
@@ -252,9 +263,9 @@ void drawDateSumMapHeadingBand(PageCanvas& c, const DateSumRunPage& p) {
     c.AD(0);
     c.S(0.15f, -0.58f);
     c.AL();
-    c.A(heading(3) + QStringLiteral(":"));
+    FitA(c, heading(3) + QStringLiteral(":"), NameWidth);
     c.SD(0.16f);
-    c.A(heading(4) + QStringLiteral(":"));
+    FitA(c, heading(4) + QStringLiteral(":"), NameWidth);
 
     // Column headings as on the table page, with the scale maximum in place of the standard.
     c.S(1.3f, -0.14f);
@@ -272,11 +283,12 @@ void drawDateSumMapGrid(PageCanvas& c, const DateSumRun& run) {
     c.AC();
     c.SR(MapSize / 2);
     c.SD(0.35f);
-    c.A(label);
+    FitA(c, label, MapSize);
 
     // A broken grid line up the map at every tick, a tick below the edge and its value under it.
     c.S(0, 0);
     c.SH(x.scale());
+    const float pitch = MapSize * x.inc / x.range(); // inches between the ticks' labels
     for (int i = 0; i < x.ticks; ++i) {
         c.LT(5);
         c.LU(MapSize);
@@ -284,7 +296,7 @@ void drawDateSumMapGrid(PageCanvas& c, const DateSumRun& run) {
         c.LT(1);
         c.LD(0.05f);
         c.SD(0.05f);
-        c.AN(float(i) * x.inc + x.start);
+        FitA(c, NumberText(float(i) * x.inc + x.start), pitch - Gap);
         c.SR(x.inc);
         c.SU(0.1f);
     }
@@ -294,7 +306,7 @@ void drawDateSumMapGrid(PageCanvas& c, const DateSumRun& run) {
     c.SU(MapSize / 2);
     c.SL(0.9f);
     c.AD(90);
-    c.A(label);
+    FitA(c, label, MapSize);
 
     c.S(0, 0);
     c.AD(0);
@@ -307,7 +319,7 @@ void drawDateSumMapGrid(PageCanvas& c, const DateSumRun& run) {
         c.LT(1);
         c.LL(0.05f);
         c.SL(0.05f);
-        c.AN(float(i) * y.inc + y.start);
+        FitA(c, NumberText(float(i) * y.inc + y.start), YLabelWidth);
         c.SU(y.inc);
         c.SR(0.1f);
     }
@@ -341,9 +353,14 @@ void drawDateSumMapSource(PageCanvas& c, const DateSumRunPage& p, int s) {
         c.SD(r + 0.08f);
     else
         c.SU(r + 0.27f);
-    c.A(g.RunSourceName[s]);
-    c.SD(0.15f);
-    c.A(valueLabel(p.item, s, columns, mean));
+    // Each line on a white knock-out, so that no grid line runs through it.
+    for (const QString& text : {g.RunSourceName[s], valueLabel(p.item, s, columns, mean)}) {
+        const QString fitted = FitTextSize(c, text, SourceLabelWidth);
+        KnockOut(c, fitted);
+        c.A(fitted);
+        c.AP(8);
+        c.SD(0.15f);
+    }
 }
 
 // ---- groundwater elevation page
@@ -359,12 +376,12 @@ void drawGWElevBlock(PageCanvas& c, int j) {
     c.AD(0);
     c.AC();
     c.S(0.45f, -0.2f);
-    c.A(heading(1));
+    FitA(c, heading(1), FirstWidth);
     c.SR(0.9125f);
     c.SU(0.1f);
-    c.A(heading(2));
+    FitA(c, heading(2), RefWidth);
     c.SD(0.1f);
-    c.A(heading(3));
+    FitA(c, heading(3), RefWidth);
     c.S(0.9f, 0);
     c.LD(2.75f);
 
@@ -377,16 +394,16 @@ void drawGWElevBlock(PageCanvas& c, int j) {
     c.LT(1);
 
     c.S(0.45f, -0.8f);
-    c.A(heading(4));
+    FitA(c, heading(4), FirstWidth);
     c.SU(0.1f);
     c.SR(0.65f);
-    c.A(heading(6));
+    FitA(c, heading(6), DepthWidth);
     c.SD(0.1f);
-    c.A(heading(7));
+    FitA(c, heading(7), DepthWidth);
     c.SR(0.4625f);
-    c.A(heading(9));
+    FitA(c, heading(9), ElevationWidth);
     c.SU(0.1f);
-    c.A(heading(8));
+    FitA(c, heading(8), ElevationWidth);
     c.S(0, -0.9f);
     c.LR(BlockWidth);
     c.SD(0.05f);
@@ -418,14 +435,19 @@ void drawGWElevBlockReadings(PageCanvas& c, const GWElevRunPage& p, int j) {
     c.S(x0, -0.45f);
     c.SR(0.45f);
     c.AP(9);
-    c.A(g.GWSourceName[j]);
-    c.SR(0.32f);
+    // Centred at 0.45, clear of the symbol at 0.77; a name too wide for that is centred on all the
+    // room left of the symbol instead.
+    constexpr float NameRight = 0.77f - 0.06f - Gap;
+    const float nameShift = c.TextWidth(g.GWSourceName[j]) > 2 * (NameRight - 0.45f) ? 0.45f - (Gap + NameRight) / 2 : 0;
+    c.SL(nameShift);
+    FitA(c, g.GWSourceName[j], NameRight - Gap);
+    c.SR(nameShift + 0.32f);
     c.SD(0.02f);
     tableSymbol(c, j);
     c.SU(0.02f);
     c.SR(0.5925f);
     c.AP(8);
-    c.AN(g.GWRefElev[j]);
+    FitA(c, NumberText(g.GWRefElev[j]), RefWidth);
 
     // The last twelve readings, oldest at the top.
     c.S(x0, -1.025f);
@@ -433,14 +455,11 @@ void drawGWElevBlockReadings(PageCanvas& c, const GWElevRunPage& p, int j) {
     c.AP(7);
     const int count = g.GWRecordCount[j];
     for (int r = std::max(1, count - 11); r <= count; ++r) {
-        c.A(g.GWDate[j][r]);
+        FitA(c, g.GWDate[j][r], FirstWidth);
         c.SR(0.65f);
-        c.A(p.run.GWElevIsElevation == 1 ? QStringLiteral("-") : g.GWValueText[j][r]);
+        FitA(c, p.run.GWElevIsElevation == 1 ? QStringLiteral("-") : g.GWValueText[j][r], DepthWidth);
         c.SR(0.4625f);
-        if (g.GWMissing[j][r])
-            c.A(QStringLiteral("-"));
-        else
-            c.AN(g.GWValue[j][r]);
+        FitA(c, g.GWMissing[j][r] ? QStringLiteral("-") : NumberText(g.GWValue[j][r]), ElevationWidth);
         c.SD(0.15f);
         c.SL(1.1125f);
     }
@@ -498,7 +517,7 @@ void drawGWElevGraphAxes(PageCanvas& c, const GWElevRunPage& p) {
     c.SL(0.6f);
     c.AD(90);
     c.AP(10);
-    c.A(heading(11) + QStringLiteral(" (") + p.run.GWUnits + QStringLiteral(")"));
+    FitA(c, heading(11) + QStringLiteral(" (") + p.run.GWUnits + QStringLiteral(")"), GraphHeight - 2 * Gap);
     c.AD(0);
     c.AR();
     c.AP(8);
@@ -516,7 +535,8 @@ void drawGWElevGraphAxes(PageCanvas& c, const GWElevRunPage& p) {
         c.LT(1);
         c.LL(0.1f);
         c.SL(0.05f);
-        c.A(qnum::CaptionNum(value));
+        // From the frame's left edge to the turned axis label 0.6 further left.
+        FitA(c, qnum::CaptionNum(value), 0.6f - 0.05f - 0.08f - Gap);
         c.SR(0.15f);
         c.SU(float(scale.step));
     }

@@ -26,6 +26,10 @@ int columns(const DateSumRun& run) {
     return std::max<int>(run.ItemParCount, 0);
 }
 
+// The room of the table's texts, 0.03 off the rules: a column's, and the name column's from 0.15.
+constexpr float CellWidth = 0.7f - 2 * 0.03f;
+constexpr float NameWidth = 0.95f - 0.03f - 0.15f;
+
 // ---- Stiff
 
 constexpr int MaxTicks = 100;
@@ -186,9 +190,9 @@ void drawDateSumTableGrid(PageCanvas& c, const DateSumRunPage& p) {
     c.AP(8);
     c.S(0.15f, -0.58f);
     c.AL();
-    c.A(headinglogo().HeadingLines[3] + QStringLiteral(":"));
+    FitA(c, headinglogo().HeadingLines[3] + QStringLiteral(":"), NameWidth);
     c.SD(0.16f);
-    c.A(g.StandardLabel + QStringLiteral(":"));
+    FitA(c, g.StandardLabel + QStringLiteral(":"), NameWidth);
 
     c.S(1.3f, -0.15f);
     drawDateSumColumnHeadings(c, g, g.DateParStandard);
@@ -198,13 +202,13 @@ void drawDateSumColumnHeadings(PageCanvas& c, const DateSumRun& g, const OneBase
     c.AC();
     for (int p = 1; p <= columns(g); ++p) {
         for (int line = 1; line <= 3; ++line) {
-            c.A(g.ParLabel[line][p]);
+            FitA(c, g.ParLabel[line][p], CellWidth);
             c.SD(0.12f);
         }
         c.SD(0.06f);
-        c.A(g.DateParUnits[p]);
+        FitA(c, g.DateParUnits[p], CellWidth);
         c.SD(0.16f);
-        c.A(lastLine[p]);
+        FitA(c, lastLine[p], CellWidth);
         c.SR(0.7f);
         c.SU(0.58f);
     }
@@ -217,12 +221,12 @@ void drawDateSumTableRow(PageCanvas& c, const DateSumRunPage& page, int s) {
     c.S(0.15f, -0.91f);
     c.SD(0.16f * float(s - 1));
     c.AL();
-    c.A(g.RunSourceName[s]);
+    FitA(c, g.RunSourceName[s], NameWidth);
     c.SR(1.15f);
     c.AC();
     const OneBased<QString>& values = page.item.RecordValues[s];
     for (int p = 1; p <= columns(g); ++p) {
-        c.A(values[p]);
+        FitA(c, values[p], CellWidth);
         c.SR(0.7f);
     }
 }
@@ -315,5 +319,6 @@ void drawStiffDiagram(PageCanvas& c, const StiffRunPage& p, int set, int r) {
     c.SD(0.75f);
     c.AP(8);
     c.AC();
-    c.A(p.item.StiffSourceName[r][set]);
+    // Centred under the box, as far either way as the nearer of the frame and the other set.
+    FitA(c, p.item.StiffSourceName[r][set], 2 * (std::min(outerLimit(set, true), outerLimit(set, false)) - TextGap));
 }

@@ -31,6 +31,11 @@ constexpr float LogTopExponent = 5;
 constexpr int MaxTicks = 100;         // more would print as a solid block
 constexpr int CircleRecordLimit = 40; // from this many records on, circles would hide the line
 constexpr double DaysPerYear = 365;
+// The room of the texts beside a box: a caption may reach 0.25 past either side (the column rule
+// stands 0.25 right of the last column's boxes), a tick label from the frame or the box to its left
+// (with its standard marker) up to 0.1 left of its own box.
+constexpr float CaptionWidth = BoxWidth + 2 * 0.25f - 2 * 0.03f;
+constexpr float TickLabelWidth = 0.45f - 0.03f;
 
 // The value axis of a graph, from the three scale texts.
 struct ValueScale {
@@ -129,7 +134,7 @@ float drawTicks(PageCanvas& c, const Box& b, const ValueScale& s) {
             c.AP(6);
             c.S(b.x - 0.05f, y + 0.05f);
         }
-        c.AN(v);
+        FitA(c, NumberText(v), TickLabelWidth);
         c.LT(5);
         strokeTo(c, b.x, y, BoxWidth);
         c.LT(1);
@@ -245,6 +250,7 @@ struct GraphData {
     struct Caption {
         float aboveTopTick;
         QString text;
+        QString brackets; // drawn round the text, kept whole when it is fitted
     };
     std::vector<Caption> captions; // centred over the box in 10 points
 };
@@ -266,7 +272,7 @@ void drawGraph(PageCanvas& c, const GraphData& d, float x, float y) {
         if (std::fabs(AxisBase + top + caption.aboveTopTick - BoxHeight) < CaptionHalf) over = AxisHeight;
     for (const GraphData::Caption& caption : d.captions) {
         c.S(b.x + BoxWidth / 2, b.base() + over + caption.aboveTopTick);
-        c.A(caption.text);
+        FitA(c, caption.text, CaptionWidth, caption.brackets);
     }
 
     // A graph without records, or without a date to place them by, keeps its box and scale only.
@@ -315,8 +321,7 @@ void drawWellSumGraphBox(PageCanvas& c, const WellSumRunPage& p, int slot, float
         d.window.earliestText = d.dates.first();
         d.window.latestText = d.dates.last();
     }
-    d.captions = {{0.35f, g.SlotLabel[slot]},
-                  {0.2f, QStringLiteral("(") + g.SlotUnits[slot] + QStringLiteral(")")}};
+    d.captions = {{0.35f, g.SlotLabel[slot], {}}, {0.2f, g.SlotUnits[slot], QStringLiteral("()")}};
     drawGraph(c, d, x, y);
 }
 
@@ -335,6 +340,6 @@ void drawParSumGraphBox(PageCanvas& c, const ParSumRunPage& p, int source, float
         d.values << recordValues[r];
     }
     d.window = dates;
-    d.captions = {{0.2f, g.ParSourceNames[source]}};
+    d.captions = {{0.2f, g.ParSourceNames[source], {}}};
     drawGraph(c, d, x, y);
 }

@@ -26,6 +26,9 @@ constexpr float NotesWidth = FrameWidth - 0.1f - NotesX; // as far from the fram
 constexpr float TitleBandY = -4.5f;
 constexpr float LegendHeadingY = -3.55f;
 constexpr float TextHalfHeight = 0.07f; // an 8-point line reaches this far above its middle
+constexpr float Gap = 0.03f;            // the least room between a text and a rule
+constexpr float ColumnTextWidth = ColumnWidth - 2 * Gap;
+constexpr float HeadingBand = 0.3f;     // the item heading's band, from the frame's top to its rule
 
 constexpr int TableRowsPerPage = 39;
 constexpr int GraphsPerRow = 3;
@@ -43,6 +46,13 @@ void setPageOrigin(PageCanvas& c) {
 void textAt(PageCanvas& c, float x, float y, const QString& text) {
     c.S(x, y);
     c.A(text);
+}
+
+// A text of the user's, as large as its room (width inches) lets it be; in a heading band of
+// bandHeight on two lines where one will not do.
+void fittedAt(PageCanvas& c, float x, float y, const QString& text, float width, float bandHeight = 0) {
+    c.S(x, y);
+    FitA(c, text, width, {}, bandHeight);
 }
 
 // A rule across the right-hand column.
@@ -65,10 +75,10 @@ void drawHeadingBlock(PageCanvas& c, const QString& item, float itemY, const QSt
                       float datesY) {
     c.AC();
     c.AP(10);
-    textAt(c, ColumnCentre, itemY, item);
+    fittedAt(c, ColumnCentre, itemY, item, ColumnTextWidth, HeadingBand);
     c.AP(8);
-    textAt(c, ColumnCentre, -0.40f, datesLabel + QStringLiteral(":"));
-    textAt(c, ColumnCentre, datesY, dates);
+    fittedAt(c, ColumnCentre, -0.40f, datesLabel + QStringLiteral(":"), ColumnTextWidth);
+    fittedAt(c, ColumnCentre, datesY, dates, ColumnTextWidth);
 }
 
 // The notes heading, then 0.2 lower the general notes and the item's notes, 0.12 apart, wrapped
@@ -76,7 +86,7 @@ void drawHeadingBlock(PageCanvas& c, const QString& item, float itemY, const QSt
 void drawNotes(PageCanvas& c, const RunHead& run, const ItemHead& item, const QString& heading, float bottomY) {
     c.AL();
     c.AP(8);
-    textAt(c, NotesX, -0.75f, heading);
+    fittedAt(c, NotesX, -0.75f, heading, NotesWidth);
     QStringList lines;
     for (int i = 1; i <= run.RunGeneralNoteCount; ++i)
         lines << run.RunGeneralNotes[i];
@@ -88,24 +98,24 @@ void drawNotes(PageCanvas& c, const RunHead& run, const ItemHead& item, const QS
         textAt(c, NotesX, FirstNoteY - 0.12f * float(line++), text);
 }
 
-// The legend box with the standard marker and its label, the source heading, and a circle standing
-// for a sample, explained by the sampled-heading split at its first comma over two lines.
+// The legend box: the source heading over it; inside it a circle standing for a sample, explained
+// by the sampled-heading split at its first comma over two lines, and under them the standard's
+// marker with its label. Every mark and text keeps within the box.
 void drawLegend(PageCanvas& c, const RunHead& run, bool showStandard, const QString& sourceHeading,
                 const QString& sampledHeading) {
-    c.S(7.9f, -3.65f);
-    c.RE(1, -0.8f);
+    constexpr float BoxLeft = 7.9f, BoxRight = 8.9f, TextX = 8.35f;
+    c.S(BoxLeft, -3.65f);
+    c.RE(BoxRight - BoxLeft, -0.8f);
     c.AP(8);
-    // The legend's texts keep within the box, the standard's label within the frame.
-    constexpr float BoxRight = 8.9f, Gap = 0.03f;
+    c.AL();
     if (showStandard) {
-        c.S(BoxRight, -4.1f);
+        // The marker 0.1 wide, centred under the sample's circle; its label under the sample's.
+        c.S(8.05f, -4.25f);
         drawStandardMarker(c);
-        c.AL();
-        textAt(c, 8.95f, -4.25f, FitTextSize(c, run.StandardLabel, FrameWidth - Gap - 8.95f));
-        c.AP(8);
+        fittedAt(c, TextX, -4.23f, run.StandardLabel, BoxRight - Gap - TextX);
     }
     c.AC();
-    textAt(c, 8.4f, LegendHeadingY, sourceHeading);
+    fittedAt(c, 8.4f, LegendHeadingY, sourceHeading, 2 * (8.4f - ColumnX - Gap));
     c.S(8.1f, -3.85f);
     c.C(0.02f);
     c.AL();
@@ -120,10 +130,8 @@ void drawLegend(PageCanvas& c, const RunHead& run, bool showStandard, const QStr
             ++blanks;
         second.remove(0, blanks);
     }
-    textAt(c, 8.35f, -3.83f, FitTextSize(c, first, BoxRight - Gap - 8.35f));
-    c.AP(8);
-    textAt(c, 8.35f, -3.98f, FitTextSize(c, second, BoxRight - Gap - 8.35f));
-    c.AP(8);
+    fittedAt(c, TextX, -3.83f, first, BoxRight - Gap - TextX);
+    fittedAt(c, TextX, -3.98f, second, BoxRight - Gap - TextX);
 }
 
 // The title band, the report titles with the item's caption, the client lines and the logo between
@@ -134,15 +142,15 @@ void drawTitleBlock(PageCanvas& c, const RunHead& g, const QString& caption) {
         columnRule(c, y);
     c.AC();
     c.AP(9);
-    textAt(c, ColumnCentre, -4.65f, g.ReportTitles[1]);
+    fittedAt(c, ColumnCentre, -4.65f, g.ReportTitles[1], ColumnTextWidth);
     c.AP(8);
-    textAt(c, ColumnCentre, -4.95f, g.ReportTitles[2]);
-    textAt(c, ColumnCentre, -5.10f, g.ReportTitles[3]);
-    textAt(c, ColumnCentre, -5.25f, g.ReportTitles[4]);
-    textAt(c, ColumnCentre, -5.45f, caption);
+    fittedAt(c, ColumnCentre, -4.95f, g.ReportTitles[2], ColumnTextWidth);
+    fittedAt(c, ColumnCentre, -5.10f, g.ReportTitles[3], ColumnTextWidth);
+    fittedAt(c, ColumnCentre, -5.25f, g.ReportTitles[4], ColumnTextWidth);
+    fittedAt(c, ColumnCentre, -5.45f, caption, ColumnTextWidth);
     const float clientY[] = {-5.78f, -5.93f, -6.08f, -6.23f};
     for (int i = 1; i <= 4; ++i)
-        textAt(c, ColumnCentre, clientY[i - 1], mg.ClientInfo[i]);
+        fittedAt(c, ColumnCentre, clientY[i - 1], mg.ClientInfo[i], ColumnTextWidth);
     c.S(ColumnX, -6.4f);
     drawlogo(c);
     columnRule(c, -5.6f);
@@ -235,7 +243,7 @@ void buildWellSumGraphPage(const WellSumRun& run, const WellSumItem& g, int page
         drawNotes(c, run, g, h.HeadingLines[3] + QStringLiteral(":"), SymbolsHeadingY + TextHalfHeight);
     c.AL();
     c.AP(8);
-    textAt(c, NotesX, SymbolsHeadingY, h.HeadingLines[7] + QStringLiteral(":"));
+    fittedAt(c, NotesX, SymbolsHeadingY, h.HeadingLines[7] + QStringLiteral(":"), NotesWidth);
     drawLegend(c, run, true, h.HeadingLines[5], h.HeadingLines[6]);
     drawTitleBlock(c, run, g.ItemCaption + QStringLiteral(", Graph"));
 

@@ -7,6 +7,7 @@
 #include "platform/dates.h"
 #include "reportdefs/headings.h"
 #include "reports/gwgraph.h"
+#include "reports/pageparts.h"
 
 #include <QDate>
 
@@ -28,6 +29,8 @@ constexpr float RowsTop = -0.84f;
 constexpr float FirstRowText = -0.93f;
 constexpr float BandShade = 0.1f;
 constexpr float TextPoints = 8;
+constexpr float Gap = 0.03f; // the least room between a text and a rule
+constexpr float CellWidth = ColumnWidth - 2 * Gap;
 
 // SlotCount as the reader sets it (1 to 11); held to the table's slots so a bad count draws no
 // column past the arrays.
@@ -47,9 +50,10 @@ float rowTop(int r) {
     return RowsTop - float(r - 1) * RowPitch;
 }
 
-void textAt(PageCanvas& c, float x, float y, const QString& text) {
+// A text of the user's, as large as its room (width inches) lets it be.
+void textAt(PageCanvas& c, float x, float y, const QString& text, float width) {
     c.S(x, y);
-    c.A(text);
+    FitA(c, text, width);
 }
 
 void ruleAcross(PageCanvas& c, float y, float width) {
@@ -111,16 +115,17 @@ void drawWellSumTableHead(PageCanvas& c, const WellSumRunPage& p, const TablePag
     c.AP(TextPoints);
     c.AL();
     const HeadingLogo& h = headinglogo();
-    textAt(c, 0.15f, -0.59f, h.HeadingLines[4] + QStringLiteral(":"));
-    textAt(c, 0.15f, -0.75f, g.StandardLabel + QStringLiteral(":"));
+    constexpr float HeadingWidth = ValuesLeft - Gap - 0.15f;
+    textAt(c, 0.15f, -0.59f, h.HeadingLines[4] + QStringLiteral(":"), HeadingWidth);
+    textAt(c, 0.15f, -0.75f, g.StandardLabel + QStringLiteral(":"), HeadingWidth);
     c.AC();
     for (int j = 1; j <= columns; ++j) {
         const float x = columnCentre(j);
-        textAt(c, x, -0.17f, g.SlotParts[j][1]);
-        textAt(c, x, -0.29f, g.SlotParts[j][2]);
-        textAt(c, x, -0.41f, g.SlotParts[j][3]);
-        textAt(c, x, -0.59f, g.SlotUnits[j]);
-        textAt(c, x, -0.75f, g.SlotStandard[j]);
+        textAt(c, x, -0.17f, g.SlotParts[j][1], CellWidth);
+        textAt(c, x, -0.29f, g.SlotParts[j][2], CellWidth);
+        textAt(c, x, -0.41f, g.SlotParts[j][3], CellWidth);
+        textAt(c, x, -0.59f, g.SlotUnits[j], CellWidth);
+        textAt(c, x, -0.75f, g.SlotStandard[j], CellWidth);
     }
 }
 
@@ -130,9 +135,9 @@ void drawWellSumTableRow(PageCanvas& c, const WellSumRunPage& p, int r, int reco
     c.AP(TextPoints);
     c.AL();
     // Shown as stored: the date with its duplicate code, a non-detect with its "<", a gap as "-".
-    textAt(c, 0.2f, y, g.RecordDates[record]);
+    textAt(c, 0.2f, y, g.RecordDates[record], ValuesLeft - Gap - 0.2f);
     c.AC();
     const OneBased<QString>& values = g.RecordValues[record];
     for (int j = 1; j <= slotCount(p.run); ++j)
-        textAt(c, columnCentre(j), y, values[j]);
+        textAt(c, columnCentre(j), y, values[j], CellWidth);
 }

@@ -346,8 +346,8 @@ TEST_F(ContourDocTest, ContourMapLaysItsDataIntoItsBox) {
         EXPECT_EQ(label != nullptr, level % 20 == 0) << level;
         if (label) EXPECT_EQ(label->x1, x);
     }
-    // Tick labels stand upright: every 20 along the bottom, centred under their ticks, and every 10
-    // up the left side, right-aligned; both 0.08 inch (48 units) off the frame.
+    // Tick labels stand upright: every 20 along the bottom, centred under their ticks 0.06 inch (36
+    // units) below the frame, and every 10 up the left side, right-aligned 0.08 inch (48 units) off it.
     QStringList bottom, side;
     for (const auto* o : objectsOf(doc, draw::Text)) {
         if (o->style.textAngle != 0) continue;
@@ -355,7 +355,7 @@ TEST_F(ContourDocTest, ContourMapLaysItsDataIntoItsBox) {
         if (o->style.textAlign == 1) {
             bottom << o->text;
             EXPECT_EQ(o->x1, 480 + std::lround(v * 43.8)) << o->text.toStdString();
-            EXPECT_NEAR(draw::objectBounds(*o).top(), 4590 + 48, 1);
+            EXPECT_NEAR(draw::objectBounds(*o).top(), 4590 + 36, 1);
         } else {
             side << o->text;
             EXPECT_EQ(o->style.textAlign, 2);

@@ -4,6 +4,7 @@
 // from their geometry; damaged files are refused.
 #include "platform/drawing/drawcodecs.h"
 #include "platform/drawing/drawmodel.h"
+#include "platform/drawing/dxfrecords.h"
 #include "platform/drawing/objecttags.h"
 #include "support/errorof.h"
 
@@ -11,7 +12,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <initializer_list>
 #include <utility>
 
 using namespace draw;
@@ -104,12 +104,117 @@ protected:
     }
 };
 
-// A DXF file from its group pairs, as the public description of the format lays them out.
-QByteArray dxf(std::initializer_list<std::pair<int, const char*>> pairs) {
+// A DXF file from its group pairs, each "code value" on a line of its own, laid out as the public
+// description of the format lays them out.
+QByteArray dxf(const char* pairs) {
     QByteArray out;
-    for (const auto& [code, value] : pairs)
-        out += QByteArray::number(code).rightJustified(3, ' ') + '\n' + value + '\n';
+    for (const QByteArray& pair : QByteArray(pairs).split('\n'))
+        if (const qsizetype space = pair.indexOf(' '); space > 0)
+            out += pair.left(space).rightJustified(3, ' ') + '\n' + pair.mid(space + 1) + '\n';
     return out;
+}
+
+QString points(const QVector<QPointF>& v) {
+    QStringList l;
+    for (const QPointF& p : v)
+        l << QString::number(p.x()) + ',' + QString::number(p.y());
+    return l.join(' ');
+}
+
+// An entity record as text: its kind and what it gives beyond the defaults.
+QString describe(const dxf::Entity& e) {
+    const dxf::Entity none;
+    const dxf::Attributes &a = e.attrib, &an = none.attrib;
+    const char* kinds[] = {"line", "poly",  "circle", "arc",   "ellipse",
+                           "text", "mtext", "solid",  "hatch", "image"};
+    QStringList f{kinds[e.type]};
+    auto add = [&](bool given, const QString& text) {
+        if (given) f << text;
+    };
+    auto n = [](double v) { return QString::number(v); };
+    add(a.layer != an.layer || a.linetype != an.linetype,
+        QString::fromStdString("layer=" + a.layer + ',' + a.linetype));
+    add(a.color != an.color || a.color24 != an.color24 || a.weight != an.weight,
+        QStringLiteral("color=%1,%2,%3").arg(a.color).arg(a.color24).arg(a.weight));
+    add(a.paperSpace, "paper");
+    add(e.mirrored, "mirrored");
+    add(e.invisible, "invisible");
+    add(e.closed, "closed");
+    add(e.mesh, "mesh");
+    add(e.hasData, "data=" + e.data.toByteArray());
+    add(!e.pts.isEmpty(), "pts=" + points(e.pts));
+    // The table's polylines have two vertices.
+    add(e.bulges.count(0.0) != e.bulges.size(), "bulges=" + points({{e.bulges.value(0), e.bulges.value(1)}}));
+    add(e.r != none.r, "c=" + points({e.c}) + " r=" + n(e.r) + " a=" + n(e.a1) + ".." + n(e.a2));
+    add(e.ip != none.ip,
+        "ip=" + points({e.ip, e.ap}) + " height=" + n(e.height) + " rotation=" + n(e.rotation));
+    add(e.hjust || e.vjust || e.attach != none.attach,
+        QStringLiteral("just=%1,%2,%3").arg(e.hjust).arg(e.vjust).arg(e.attach));
+    add(!e.text.isEmpty(), "text=" + e.text);
+    for (const QVector<QPointF>& loop : e.loops)
+        f << "loop=" + points(loop);
+    for (const QVector<QPointF>& loop : dxf::fillLoops(e.raw))
+        f << "fill=" + points(loop);
+    add(e.type == dxf::Entity::ImageE,
+        "uv=" + points({e.u, e.v}) + QStringLiteral(" px=%1,%2 ref=%3").arg(e.pw).arg(e.ph).arg(e.ref));
+    return f.join(' ');
+}
+
+// The records of a file as text: the header's settings, layers and images, then the entities; or
+// the error and its detail.
+QString records(const char* pairs) {
+    const QByteArray bytes = dxf(pairs);
+    QStringList out;
+    const auto read = [&] {
+        const dxf::Records r = dxf::readRecords(bytes, QStringLiteral("f.dxf"));
+        if (r.insUnits)
+            out << QStringLiteral("units=%1 limits=").arg(r.insUnits) + points({*r.limMin, *r.limMax});
+        for (auto l = r.layers.cbegin(); l != r.layers.cend(); ++l)
+            out << QStringLiteral("layer %1=%2,%3,%4,%5")
+                       .arg(l.key(), QString::number(l->color), l->linetype, QString::number(l->weight),
+                            l->hidden ? "hidden" : "shown");
+        for (auto i = r.imageFiles.cbegin(); i != r.imageFiles.cend(); ++i)
+            out << "image " + i.key() + '=' + *i;
+        for (size_t i = 0; i < r.entities.size(); ++i)
+            out << describe(r.entities[i]);
+    };
+    QString detail;
+    if (const int error = errorOf(read, &detail)) return QStringLiteral("%1 %2").arg(error).arg(detail);
+    return out.join(QStringLiteral(" | "));
+}
+
+// Reading's first stage alone: pairs written by hand become entity records, built here or through
+// dxflib, or a damaged file is refused.
+TEST(DxfRecords, PairsBecomeEntityRecords) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"0 SECTION\n2 HEADER\n9 $INSUNITS\n70 4\n9 $LIMMIN\n10 1\n20 2\n9 $LIMMAX\n10 30\n20 40\n0 ENDSEC\n"
+         "0 SECTION\n2 TABLES\n0 TABLE\n2 LAYER\n0 LAYER\n2 Walls\n70 1\n62 3\n6 DASHED\n370 25\n0 ENDTAB\n"
+         "0 ENDSEC\n0 SECTION\n2 ENTITIES\n0 LINE\n8 Walls\n62 1\n420 255\n370 50\n6 DOT\n67 1\n60 1\n"
+         "10 1\n20 2\n11 3\n21 4\n0 ENDSEC\n0 EOF\n",
+         "units=4 limits=1,2 30,40 | layer WALLS=65280,DASHED,25,hidden | "
+         "line layer=Walls,DOT color=1,255,50 paper invisible pts=1,2 3,4"},
+        {"0 SECTION\n2 ENTITIES\n0 LWPOLYLINE\n90 2\n70 1\n10 0\n20 0\n42 1\n10 2\n20 0\n230 -1\n0 POLYLINE\n"
+         "66 1\n70 1\n0 VERTEX\n10 4\n20 1\n0 VERTEX\n10 6\n20 1\n42 0.5\n0 SEQEND\n0 CIRCLE\n10 2\n20 1\n"
+         "40 0.5\n230 -1\n0 ARC\n10 9\n20 2\n40 1\n50 0\n51 90\n0 ENDSEC\n0 EOF\n",
+         "poly mirrored closed pts=0,0 2,0 bulges=1,0 | poly closed pts=4,1 6,1 bulges=0,0.5 | "
+         "circle mirrored c=2,1 r=0.5 a=0..0 | arc c=9,2 r=1 a=0..1.5708"},
+        {"0 SECTION\n2 HEADER\n9 $ACADVER\n1 AC1015\n0 ENDSEC\n0 SECTION\n2 ENTITIES\n0 TEXT\n10 1\n20 2\n"
+         "11 3\n21 4\n40 0.25\n50 90\n72 1\n73 2\n1 MW-1 \x80\n1001 OTHER\n1000 x=1\n1001 QMAR2002\n"
+         "1000 v=1&k=6\n1000 &f=1,2,3,4\n0 MTEXT\n10 5\n20 6\n40 0.2\n71 5\n3 first \n1 second\n0 ENDSEC\n"
+         "0 EOF\n",
+         "text data=v=1&k=6&f=1,2,3,4 ip=1,2 3,4 height=0.25 rotation=90 just=1,2,1 text=MW-1 \u20AC | "
+         "mtext ip=5,6 0,0 height=0.2 rotation=0 just=0,0,5 text=first second"},
+        {"0 SECTION\n2 ENTITIES\n0 HATCH\n70 1\n91 1\n92 1\n93 3\n72 1\n10 4\n20 0\n11 6\n21 0\n72 1\n10 6\n"
+         "20 0\n11 5\n21 1\n72 1\n10 5\n20 1\n11 4\n21 0\n0 HATCH\n70 1\n91 1\n92 1\n93 3\n72 1\n10 4\n20 0\n"
+         "11 6\n21 0\n72 1\n10 6\n20 0\n11 5\n21 1\n72 1\n10 5\n20 1\n11 4\n21 0\n1001 QMAR2002\n"
+         "1000 v=1&r=fill\n0 IMAGE\n10 1\n20 1\n11 0.01\n21 0\n12 0\n22 0.01\n13 32\n23 16\n340 0A2\n"
+         "0 ENDSEC\n0 SECTION\n2 OBJECTS\n0 IMAGEDEF\n5 A2\n1 pic.bmp\n0 ENDSEC\n0 EOF\n",
+         "image A2=pic.bmp | hatch loop=4,0 6,0 5,1 | hatch data=v=1&r=fill fill=4,0 6,0 5,1 | "
+         "image ip=1,1 0,0 height=0 rotation=0 uv=0.01,0 0,0.01 px=32,16 ref=A2"},
+        {"0 SECTION\n2 ENTITIES\n0 LINE\n10 left\n0 ENDSEC\n0 EOF\n", "321 f.dxf: no number on line 8"},
+    };
+    for (const auto& [pairs, expected] : cases)
+        EXPECT_EQ(records(pairs), QString::fromUtf8(expected));
 }
 
 TEST_F(DxfFile, PageComesBackWithKindsFramesStylesTextsTagsAndGroups) {
@@ -213,118 +318,19 @@ TEST_F(DxfFile, ShapeChangedInAnotherProgramIsReadFromItsGeometry) {
 }
 
 TEST_F(DxfFile, ForeignR12FileIsReadFromItsGeometry) {
-    write("r12.dxf", dxf({{999, "written by hand"},
-                          {0, "SECTION"},
-                          {2, "HEADER"},
-                          {9, "$ACADVER"},
-                          {1, "AC1009"},
-                          {9, "$LIMMIN"},
-                          {10, "0.0"},
-                          {20, "0.0"},
-                          {9, "$LIMMAX"},
-                          {10, "12.0"},
-                          {20, "9.0"},
-                          {0, "ENDSEC"},
-                          {0, "SECTION"},
-                          {2, "TABLES"},
-                          {0, "TABLE"},
-                          {2, "LAYER"},
-                          {70, "1"},
-                          {0, "LAYER"},
-                          {2, "WALLS"},
-                          {70, "0"},
-                          {62, "1"},
-                          {6, "DASHED"},
-                          {0, "ENDTAB"},
-                          {0, "ENDSEC"},
-                          {0, "SECTION"},
-                          {2, "BLOCKS"},
-                          {0, "BLOCK"},
-                          {8, "0"},
-                          {2, "PART"},
-                          {70, "0"},
-                          {10, "0.0"},
-                          {20, "0.0"},
-                          {0, "LINE"},
-                          {8, "0"},
-                          {10, "0.0"},
-                          {20, "0.0"},
-                          {11, "9.0"},
-                          {21, "9.0"},
-                          {0, "ENDBLK"},
-                          {0, "ENDSEC"},
-                          {0, "SECTION"},
-                          {2, "ENTITIES"},
-                          {0, "LINE"},
-                          {8, "0"},
-                          {62, "5"},
-                          {10, "1.0"},
-                          {20, "1.0"},
-                          {11, "3.0"},
-                          {21, "2.0"},
-                          {0, "POLYLINE"},
-                          {8, "WALLS"},
-                          {66, "1"},
-                          {70, "1"},
-                          {10, "0.0"},
-                          {20, "0.0"},
-                          {0, "VERTEX"},
-                          {8, "WALLS"},
-                          {10, "4.0"},
-                          {20, "1.0"},
-                          {0, "VERTEX"},
-                          {8, "WALLS"},
-                          {10, "6.0"},
-                          {20, "1.0"},
-                          {0, "VERTEX"},
-                          {8, "WALLS"},
-                          {10, "5.0"},
-                          {20, "3.0"},
-                          {0, "SEQEND"},
-                          {8, "WALLS"},
-                          {0, "CIRCLE"},
-                          {8, "0"},
-                          {10, "6.0"},
-                          {20, "4.5"},
-                          {40, "1.0"},
-                          {0, "SPLINE"},
-                          {8, "0"},
-                          {70, "8"},
-                          {71, "3"},
-                          {72, "8"},
-                          {73, "4"},
-                          {74, "0"},
-                          {40, "0.0"},
-                          {40, "0.0"},
-                          {40, "0.0"},
-                          {40, "0.0"},
-                          {40, "1.0"},
-                          {40, "1.0"},
-                          {40, "1.0"},
-                          {40, "1.0"},
-                          {10, "0.0"},
-                          {20, "0.0"},
-                          {10, "1.0"},
-                          {20, "2.0"},
-                          {10, "2.0"},
-                          {20, "0.0"},
-                          {10, "3.0"},
-                          {20, "2.0"},
-                          {0, "TEXT"},
-                          {8, "0"},
-                          {10, "1.0"},
-                          {20, "8.0"},
-                          {40, "0.25"},
-                          {1, "Well MW-1 at 20%%dC"},
-                          {0, "ARC"},
-                          {8, "0"},
-                          {10, "9.0"},
-                          {20, "2.0"},
-                          {40, "1.0"},
-                          {50, "0.0"},
-                          {51, "90.0"},
-                          {0, "ENDSEC"},
-                          {0, "EOF"}}));
+    write("r12.dxf", dxf("999 written by hand\n0 SECTION\n2 HEADER\n9 $ACADVER\n1 AC1009\n9 $LIMMIN\n"
+                         "10 0.0\n20 0.0\n9 $LIMMAX\n10 12.0\n20 9.0\n0 ENDSEC\n0 SECTION\n2 TABLES\n"
+                         "0 TABLE\n2 LAYER\n70 1\n0 LAYER\n2 WALLS\n70 0\n62 1\n6 DASHED\n0 ENDTAB\n"
+                         "0 ENDSEC\n0 SECTION\n2 BLOCKS\n0 BLOCK\n8 0\n2 PART\n70 0\n10 0.0\n20 0.0\n"
+                         "0 LINE\n8 0\n10 0.0\n20 0.0\n11 9.0\n21 9.0\n0 ENDBLK\n0 ENDSEC\n0 SECTION\n"
+                         "2 ENTITIES\n0 LINE\n8 0\n62 5\n10 1.0\n20 1.0\n11 3.0\n21 2.0\n0 POLYLINE\n"
+                         "8 WALLS\n66 1\n70 1\n10 0.0\n20 0.0\n0 VERTEX\n8 WALLS\n10 4.0\n20 1.0\n"
+                         "0 VERTEX\n8 WALLS\n10 6.0\n20 1.0\n0 VERTEX\n8 WALLS\n10 5.0\n20 3.0\n0 SEQEND\n"
+                         "8 WALLS\n0 CIRCLE\n8 0\n10 6.0\n20 4.5\n40 1.0\n0 SPLINE\n8 0\n70 8\n71 3\n"
+                         "72 8\n73 4\n74 0\n40 0.0\n40 0.0\n40 0.0\n40 0.0\n40 1.0\n40 1.0\n40 1.0\n"
+                         "40 1.0\n10 0.0\n20 0.0\n10 1.0\n20 2.0\n10 2.0\n20 0.0\n10 3.0\n20 2.0\n0 TEXT\n"
+                         "8 0\n10 1.0\n20 8.0\n40 0.25\n1 Well MW-1 at 20%%dC\n0 ARC\n8 0\n10 9.0\n"
+                         "20 2.0\n40 1.0\n50 0.0\n51 90.0\n0 ENDSEC\n0 EOF\n"));
     DrawModel back;
     readDxf(file("r12.dxf"), back);
     EXPECT_EQ(back.pageWidth(), 7200) << "12 inches from the limits";
@@ -364,33 +370,14 @@ TEST_F(DxfFile, ForeignR12FileIsReadFromItsGeometry) {
 }
 
 TEST_F(DxfFile, ForeignFillsMultilineTextAndEllipses) {
-    write("fills.dxf", dxf({{0, "SECTION"},    {2, "HEADER"},   {9, "$LIMMIN"},
-                            {10, "0"},         {20, "0"},       {9, "$LIMMAX"},
-                            {10, "10"},        {20, "5"},       {0, "ENDSEC"},
-                            {0, "SECTION"},    {2, "ENTITIES"}, {0, "SOLID"},
-                            {8, "0"},          {62, "3"},       {10, "0"},
-                            {20, "2"},         {11, "2"},       {21, "2"},
-                            {12, "0"},         {22, "3"},       {13, "2"},
-                            {23, "3"},         {0, "HATCH"},    {8, "0"},
-                            {420, "255"},      {10, "0"},       {20, "0"},
-                            {30, "0"},         {2, "SOLID"},    {70, "1"},
-                            {71, "0"},         {91, "1"},       {92, "1"},
-                            {93, "3"},         {72, "1"},       {10, "4"},
-                            {20, "0"},         {11, "6"},       {21, "0"},
-                            {72, "1"},         {10, "6"},       {20, "0"},
-                            {11, "5"},         {21, "1"},       {72, "1"},
-                            {10, "5"},         {20, "1"},       {11, "4"},
-                            {21, "0"},         {97, "0"},       {75, "0"},
-                            {76, "1"},         {98, "0"},       {0, "MTEXT"},
-                            {8, "0"},          {10, "3"},       {20, "4"},
-                            {40, "0.2"},       {71, "1"},       {1, "{\\fArial|b1;First}\\Psecond 5%%d"},
-                            {0, "ELLIPSE"},    {8, "0"},        {10, "8"},
-                            {20, "2"},         {11, "1"},       {21, "1"},
-                            {40, "0.5"},       {41, "0"},       {42, "6.283185307179586"},
-                            {0, "LWPOLYLINE"}, {8, "0"},        {90, "2"},
-                            {70, "0"},         {10, "0"},       {20, "1"},
-                            {42, "1"},         {10, "2"},       {20, "1"},
-                            {0, "ENDSEC"},     {0, "EOF"}}));
+    write("fills.dxf", dxf("0 SECTION\n2 HEADER\n9 $LIMMIN\n10 0\n20 0\n9 $LIMMAX\n10 10\n20 5\n0 ENDSEC\n"
+                           "0 SECTION\n2 ENTITIES\n0 SOLID\n8 0\n62 3\n10 0\n20 2\n11 2\n21 2\n12 0\n"
+                           "22 3\n13 2\n23 3\n0 HATCH\n8 0\n420 255\n10 0\n20 0\n30 0\n2 SOLID\n70 1\n"
+                           "71 0\n91 1\n92 1\n93 3\n72 1\n10 4\n20 0\n11 6\n21 0\n72 1\n10 6\n20 0\n11 5\n"
+                           "21 1\n72 1\n10 5\n20 1\n11 4\n21 0\n97 0\n75 0\n76 1\n98 0\n0 MTEXT\n8 0\n"
+                           "10 3\n20 4\n40 0.2\n71 1\n1 {\\fArial|b1;First}\\Psecond 5%%d\n0 ELLIPSE\n"
+                           "8 0\n10 8\n20 2\n11 1\n21 1\n40 0.5\n41 0\n42 6.283185307179586\n"
+                           "0 LWPOLYLINE\n8 0\n90 2\n70 0\n10 0\n20 1\n42 1\n10 2\n20 1\n0 ENDSEC\n0 EOF\n"));
     DrawModel back;
     readDxf(file("fills.dxf"), back);
     ASSERT_EQ(back.count(), 6);
@@ -420,68 +407,14 @@ TEST_F(DxfFile, ForeignFillsMultilineTextAndEllipses) {
 }
 
 TEST_F(DxfFile, ForeignEntitiesThatDoNotShowStayOutAndMirroredOnesTurn) {
-    write("show.dxf", dxf({{0, "SECTION"},
-                           {2, "HEADER"},
-                           {9, "$LIMMIN"},
-                           {10, "-5"},
-                           {20, "0"},
-                           {9, "$LIMMAX"},
-                           {10, "5"},
-                           {20, "5"},
-                           {0, "ENDSEC"},
-                           {0, "SECTION"},
-                           {2, "TABLES"},
-                           {0, "TABLE"},
-                           {2, "LAYER"},
-                           {0, "LAYER"},
-                           {2, "OFF"},
-                           {70, "0"},
-                           {62, "-1"},
-                           {0, "LAYER"},
-                           {2, "FROZEN"},
-                           {70, "1"},
-                           {62, "1"},
-                           {0, "ENDTAB"},
-                           {0, "ENDSEC"},
-                           {0, "SECTION"},
-                           {2, "ENTITIES"},
-                           {0, "LINE"},
-                           {8, "OFF"},
-                           {10, "0"},
-                           {20, "0"},
-                           {11, "1"},
-                           {21, "1"},
-                           {0, "LINE"},
-                           {8, "FROZEN"},
-                           {10, "0"},
-                           {20, "0"},
-                           {11, "1"},
-                           {21, "1"},
-                           {0, "LINE"},
-                           {8, "0"},
-                           {60, "1"},
-                           {10, "0"},
-                           {20, "0"},
-                           {11, "1"},
-                           {21, "1"},
-                           {0, "LINE"},
-                           {8, "0"},
-                           {67, "1"},
-                           {10, "0"},
-                           {20, "0"},
-                           {11, "1"},
-                           {21, "1"},
-                           // A circle seen from below: its own x runs to the left.
-                           {0, "CIRCLE"},
-                           {8, "0"},
-                           {10, "2"},
-                           {20, "1"},
-                           {40, "0.5"},
-                           {210, "0"},
-                           {220, "0"},
-                           {230, "-1"},
-                           {0, "ENDSEC"},
-                           {0, "EOF"}}));
+    write("show.dxf", dxf("0 SECTION\n2 HEADER\n9 $LIMMIN\n10 -5\n20 0\n9 $LIMMAX\n10 5\n20 5\n0 ENDSEC\n"
+                          "0 SECTION\n2 TABLES\n0 TABLE\n2 LAYER\n0 LAYER\n2 OFF\n70 0\n62 -1\n0 LAYER\n"
+                          "2 FROZEN\n70 1\n62 1\n0 ENDTAB\n0 ENDSEC\n0 SECTION\n2 ENTITIES\n0 LINE\n"
+                          "8 OFF\n10 0\n20 0\n11 1\n21 1\n0 LINE\n8 FROZEN\n10 0\n20 0\n11 1\n21 1\n"
+                          "0 LINE\n8 0\n60 1\n10 0\n20 0\n11 1\n21 1\n0 LINE\n8 0\n67 1\n10 0\n20 0\n"
+                          "11 1\n21 1\n"
+                          // A circle seen from below: its own x runs to the left.
+                          "0 CIRCLE\n8 0\n10 2\n20 1\n40 0.5\n210 0\n220 0\n230 -1\n0 ENDSEC\n0 EOF\n"));
     DrawModel back;
     readDxf(file("show.dxf"), back);
     ASSERT_EQ(back.count(), 1) << "lines on a layer off or frozen, invisible or on paper stay out";
@@ -490,20 +423,8 @@ TEST_F(DxfFile, ForeignEntitiesThatDoNotShowStayOutAndMirroredOnesTurn) {
 }
 
 TEST_F(DxfFile, SheetWithoutLimitsIsTheExtentOfTheDrawing) {
-    write("extent.dxf", dxf({{0, "SECTION"},
-                             {2, "ENTITIES"},
-                             {0, "LINE"},
-                             {10, "1"},
-                             {20, "1"},
-                             {11, "3"},
-                             {21, "2"},
-                             {0, "LINE"},
-                             {10, "2"},
-                             {20, "4"},
-                             {11, "5"},
-                             {21, "3"},
-                             {0, "ENDSEC"},
-                             {0, "EOF"}}));
+    write("extent.dxf", dxf("0 SECTION\n2 ENTITIES\n0 LINE\n10 1\n20 1\n11 3\n21 2\n0 LINE\n10 2\n20 4\n"
+                            "11 5\n21 3\n0 ENDSEC\n0 EOF\n"));
     DrawModel back;
     readDxf(file("extent.dxf"), back);
     EXPECT_EQ(back.pageWidth(), 2400);
@@ -511,18 +432,8 @@ TEST_F(DxfFile, SheetWithoutLimitsIsTheExtentOfTheDrawing) {
     EXPECT_EQ(QRect(back.at(0).x1, back.at(0).y1, back.at(0).x2, back.at(0).y2), QRect(0, 1800, 1200, 1200));
 
     // Millimetres: 254 mm are 10 inches.
-    write("mm.dxf", dxf({{0, "SECTION"},
-                         {2, "HEADER"},
-                         {9, "$INSUNITS"},
-                         {70, "4"},
-                         {9, "$LIMMIN"},
-                         {10, "0"},
-                         {20, "0"},
-                         {9, "$LIMMAX"},
-                         {10, "254"},
-                         {20, "127"},
-                         {0, "ENDSEC"},
-                         {0, "EOF"}}));
+    write("mm.dxf", dxf("0 SECTION\n2 HEADER\n9 $INSUNITS\n70 4\n9 $LIMMIN\n10 0\n20 0\n9 $LIMMAX\n"
+                        "10 254\n20 127\n0 ENDSEC\n0 EOF\n"));
     readDxf(file("mm.dxf"), back);
     EXPECT_EQ(back.pageWidth(), 6000);
     EXPECT_EQ(back.pageHeight(), 3000);
@@ -534,14 +445,8 @@ TEST_F(DxfFile, DamagedOrTruncatedFilesAreRefusedAndLeaveTheDrawing) {
     samplePage(page);
     writeDxf(page, file("good.dxf"));
     const QByteArray good = bytes("good.dxf");
-    const QByteArray badPolyline = dxf({{0, "SECTION"},
-                                        {2, "ENTITIES"},
-                                        {0, "LWPOLYLINE"},
-                                        {90, "2000000000"},
-                                        {10, "0"},
-                                        {20, "0"},
-                                        {0, "ENDSEC"},
-                                        {0, "EOF"}});
+    const QByteArray badPolyline = dxf("0 SECTION\n2 ENTITIES\n0 LWPOLYLINE\n90 2000000000\n10 0\n20 0\n"
+                                       "0 ENDSEC\n0 EOF\n");
     const std::pair<const char*, QByteArray> cases[] = {
         {"cut inside a value", good.left(good.indexOf("LWPOLYLINE") + 4)},
         {"no end mark", good.left(good.lastIndexOf("  0\r\nEOF"))},
@@ -549,8 +454,8 @@ TEST_F(DxfFile, DamagedOrTruncatedFilesAreRefusedAndLeaveTheDrawing) {
         {"a word for a coordinate", QByteArray(good).replace(" 10\r\n2.166666666666667", " 10\r\nleft")},
         {"a polyline announcing two billion vertices", badPolyline},
         {"binary DXF", QByteArray("AutoCAD Binary DXF\r\n\x1a\0", 22) + QByteArray(100, '\0')},
-        {"no section", dxf({{0, "LINE"}, {10, "0"}, {0, "EOF"}})},
-        {"a section left open", dxf({{0, "SECTION"}, {2, "ENTITIES"}, {0, "EOF"}})},
+        {"no section", dxf("0 LINE\n10 0\n0 EOF\n")},
+        {"a section left open", dxf("0 SECTION\n2 ENTITIES\n0 EOF\n")},
         {"group 2147483647", QByteArray(good).replace("&g=1", "&g=2147483647")},
     };
     for (const auto& [what, content] : cases) {

@@ -10,8 +10,10 @@
 #include "platform/progfolder.h"
 #include "platform/sampledb.h"
 #include "platform/textfile.h"
+#include "project/importexport.h"
 #include "project/modgw.h"
 #include "project/projectfile.h"
+#include "project/sampledbops.h"
 #include "platform/contour/plotdoc.h"
 #include "reportdefs/datecontourfile.h"
 #include "reportdefs/datesumfile.h"
@@ -34,6 +36,7 @@
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QStringList>
@@ -468,10 +471,66 @@ TEST_F(Drivers, AFailedFormatReaderEndsTheRunAndAFailedItemReaderSkipsTheItem) {
 
 namespace {
 
-// Printed runs of every kind over the demo project as it ships: its definitions, its database and
-// the program folder's heading and logo files. Each page goes through PrintDrawArea into a PDF of
-// its own, in the folder QMAR_DEMO_PDF names (to be looked at) or a temporary one.
-class DemoRuns : public ProgramStateTest {
+// The demo project's files with every text at its longest: 10-character source names, 40-character
+// parameter names with longer units and column headings, 8-character values, six-digit
+// coordinates on a 250 grid (so that sources lie on the maps' grid lines), and each one-line note
+// made three paragraphs as the notes editor stores them, wrapped wider than a page's notes box.
+void lengthenDemo(const QString& folder) {
+    static const QRegularExpression source(QStringLiteral("\\b(MW|PZ|SW)-(\\d)\\b"));
+    const auto coordinate = [](const QString& v) { return QString::number(100000 + qRound(v.toDouble() / 250) * 250); };
+    QMap<QString, QString> longNames;
+    QStringList lines;
+    for (QString line : qtext::ReadLines(folder + "millbrook.qlp")) {
+        QStringList f = line.replace(source, "\\1-\\2-NORTH").split(u'|');
+        if (f.size() == 4) f = {f[0], coordinate(f[1]), coordinate(f[2]), f[3]};
+        if (f.size() >= 9) {
+            longNames[f[5]] = (f[5] + ", total recoverable, as reported by the lab").left(40);
+            f[1] += " filtered";
+            f[6] = f[5];
+            f[5] = longNames[f[5]];
+        }
+        lines << f.join(u'|');
+    }
+    qtext::WriteLines(folder + "millbrook.qlp", lines);
+    lines.clear();
+    for (const QString& record : qtext::ReadLines(folder + "millbrook.txt")) {
+        QStringList f = record.split(u'\t');
+        for (qsizetype k = 3; k < f.size(); ++k) { // whole numbers to eight characters
+            const bool less = f[k].startsWith(u'<');
+            bool number = false;
+            const double v = f[k].mid(less ? 1 : 0).toDouble(&number);
+            if (number) f[k] = (less ? "<" : "") + QString::number(v, 'f', 7).left(less ? 7 : 8);
+        }
+        lines << f.join(u'\t').replace(source, "\\1-\\2-NORTH");
+    }
+    qtext::WriteLines(folder + "millbrook.txt", lines);
+    const QString notes = QStringList{"9", "Samples were taken by low-flow purging ", "after the water level had been measured and ",
+                                      "the field readings were steady.\u00B6", "A value below the reporting limit shows that ",
+                                      "limit after a less-than sign; a dash marks a ", "parameter that was not analysed.\u00B6",
+                                      "MW-3 and MW-5 were redeveloped in May 1999 ", "and resampled; their earlier results are ",
+                                      "kept for comparison.\u00B6"}.join("\r\n");
+    static const QRegularExpression oneNote(QStringLiteral("(?<=^|\\n) *1 *\\r\\n[^\\r\\n]*\\.\\x{B6}?(?=\\r\\n|$)"));
+    static const QRegularExpression place(QStringLiteral("^\\d{3,4}(,\\d{4})?(,\\d+)?$"));
+    for (const QString name : {"millbrook.wsf", "millbrook.psf", "millbrook.dsf", "millbrook.stf", "millbrook.gwf", "plume.dcf"}) {
+        lines.clear();
+        for (QString line : qtext::ReadLines(folder + name)) {
+            line = longNames.value(line, line).replace(source, "\\1-\\2-NORTH");
+            if (!name.endsWith(".wsf") && place.match(line).hasMatch()) {
+                QStringList f = line.split(u',');
+                for (qsizetype k = 0; k < std::min<qsizetype>(f.size(), 2); ++k) f[k] = coordinate(f[k]);
+                line = f.join(u',');
+            }
+            lines << line;
+        }
+        qtext::WriteLines(folder + name, QStringList{lines.join("\r\n").replace(oneNote, notes)});
+    }
+}
+
+// Printed runs of every kind over the demo project, as it ships and lengthened: its definitions,
+// its database and the program folder's heading and logo files. Each page goes through
+// PrintDrawArea into a PDF of its own, in the folder QMAR_DEMO_PDF names (to be looked at) or a
+// temporary one.
+class DemoRuns : public ProgramStateTest, public ::testing::WithParamInterface<bool> {
 protected:
     void SetUp() override {
         ASSERT_TRUE(SeedProgramFolder(0));
@@ -480,7 +539,15 @@ protected:
         m.DatabaseFile = program.file("demo/millbrook.mdb");
         if (!QFile::exists(m.DatabaseFile)) GTEST_SKIP() << "the demo database is built with the program";
         m.DataFolder = program.file("demo/");
+        if (GetParam()) lengthenDemo(m.DataFolder);
         ASSERT_TRUE(OpenProjectInfo());
+        if (GetParam()) {
+            ASSERT_TRUE(QFile::remove(m.DatabaseFile));
+            ASSERT_TRUE(CreateDb());
+            const exchange::Result imported =
+                exchange::ImportRecords(m.DataFolder + "millbrook.txt", exchange::Tab, m.DatabaseFile, m.NumParams);
+            ASSERT_TRUE(imported.done) << imported.message.toStdString();
+        }
         m.HeadingFile = program.file("usqmar.qlh");
         m.DateStampOption = QStringLiteral("2");
         out = qEnvironmentVariable("QMAR_DEMO_PDF");
@@ -502,7 +569,7 @@ protected:
 
     // Every item of the definition chosen, the run-data step, then the driver.
     int run(const QString& name, int items, bool (*step)(), void (*driver)()) {
-        kind = name;
+        kind = GetParam() ? "long-" + name : name;
         printed = 0;
         GwGraph& g = gwgraph();
         g.NumSelected = int16_t(items);
@@ -530,7 +597,9 @@ protected:
 
 } // namespace
 
-TEST_F(DemoRuns, EveryKindPrintsOnePagePerItemAndPage) {
+INSTANTIATE_TEST_SUITE_P(ShippedAndLong, DemoRuns, ::testing::Bool());
+
+TEST_P(DemoRuns, EveryKindPrintsOnePagePerItemAndPage) {
     ModGW& m = modgw();
     // Source summary: per source its 39-row table pages and the graph page, as the definition says.
     m.WellSumFile = program.file("demo/millbrook.wsf");
@@ -581,7 +650,7 @@ TEST_F(DemoRuns, EveryKindPrintsOnePagePerItemAndPage) {
     EXPECT_TRUE(ui.texts.isEmpty()) << ui.texts.join("\n").toStdString();
 }
 
-TEST_F(DemoRuns, ContourMapKeepsItsTextsInsideTheFrame) {
+TEST_P(DemoRuns, ContourMapKeepsItsTextsInsideTheFrame) {
     modgw().DateSumFile = program.file("demo/plume.dcf");
     ASSERT_TRUE(OpenDateContourFile());
     modgw().ContourFileTitle = ContourFileTitleOf(modgw().DateSumFile);
@@ -589,5 +658,10 @@ TEST_F(DemoRuns, ContourMapKeepsItsTextsInsideTheFrame) {
     ASSERT_TRUE(CreateDateContourData());
     RunContourMaps();
     const MDrawPro& plot = contour::engine().documents().back()->drawing();
-    EXPECT_TRUE(pageIsClear(plot, QRectF(300, 300, 6000, 4500))); // inside the border 0.5 inch in
+    draw::writePng(plot, out + (GetParam() ? "/long-contour.png" : "/contour.png"), 100);
+    // Inside the border 0.5 inch in, and 0.03 clear of it; the last label under the map 0.05 clear
+    // of the column's rule at 8.3 inches.
+    EXPECT_TRUE(pageIsClear(plot, QRectF(318, 318, 5964, 4464)));
+    for (int i = 0; i < plot.count(); ++i)
+        if (plot.at(i).text == (GetParam() ? "103500" : "3500")) EXPECT_LE(draw::textInkBounds(plot.at(i)).right(), 4950);
 }

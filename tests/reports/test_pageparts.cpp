@@ -197,7 +197,8 @@ TEST_F(PageParts, AHeadingFileThatCannotBeUsedIsReportedAndTheRunGoesOn) {
 }
 
 TEST_F(PageParts, TheTextLogoStacksItsLinesBelowThePen) {
-    // Sizes 30, 12 and 4 are held within 6..24.
+    // Sizes 30, 12 and 4 are held within 6..24; at 24 points the first line is wider than the
+    // page's column (2.3 inches less 0.03 either side), so it is drawn at 22.
     writeRaw(pf.file("logo.txt"), readRaw(kTextLogo));
     GetLogoData();
     penAtLogo();
@@ -205,7 +206,7 @@ TEST_F(PageParts, TheTextLogoStacksItsLinesBelowThePen) {
     EXPECT_EQ(
         dump(),
         QStringList({
-            R"(1 text frame=5340,4215,5340,4215 text="Riverside Works" font="Arial",-200,0,1 color=0 tags={groupname=logo})",
+            R"(1 text frame=5340,4215,5340,4215 text="Riverside Works" font="Arial",-183.333,0,1 color=0 tags={groupname=logo})",
             R"(2 text frame=5340,4305,5340,4305 text="Environmental Group" font="Arial",-100,0,1 color=0 tags={groupname=logo})",
             R"(3 text frame=5340,4425,5340,4425 text="Since 1952" font="Arial",-50,0,1 color=0 tags={groupname=logo})",
         }));

@@ -13,12 +13,12 @@
 // at -4.65 3060, -4.95 3240, -5.10 3330, -5.25 3420, caption -5.45 3540; client lines -5.78 3738,
 // -5.93 3828, -6.08 3918, -6.23 4008; the text logo centred 1.15 right of (7.3, -6.4) on 5340 with
 // its lines at -6.575 4215, -6.725 4305 and -6.925 4425; the legend box (7.9, -3.65) 1 by 0.8 is
-// 5010,2460 to 5610,2940, the standard marker's point (8.9, -4.1) 5610,2730 with the stroke to 5670
-// and the diamond through 5640,2700 5670,2730 5640,2760, its label (8.95, -4.25) 5640,2820; the
-// source heading (8.4, -3.55) 5310,2400; the circle of radius 0.02 (12 units) at (8.1, -3.85)
-// 5130,2580; "=" (8.2, -3.83) 5190,2568; the split sampled heading (8.35, -3.83 / -3.98) 5280,2568
-// and 5280,2658; the graph page's legend heading (7.4, -3.25) 4710,2220; the stamp (0.1, -7.17)
-// 330,4572. Text heights are points x 600 / 72: 10 points 83.33, 9 points 75, 8 points 66.67,
+// 5010,2460 to 5610,2940, the standard marker inside it with its point (8.05, -4.25) 5100,2820,
+// the stroke to 5160 and the diamond through 5130,2790 5160,2820 5130,2850, its label (8.35, -4.23)
+// 5280,2808; the source heading (8.4, -3.55) 5310,2400; the circle of radius 0.02 (12 units) at
+// (8.1, -3.85) 5130,2580; "=" (8.2, -3.83) 5190,2568; the split sampled heading (8.35, -3.83 /
+// -3.98) 5280,2568 and 5280,2658; the graph page's legend heading (7.4, -3.25) 4710,2220; the
+// stamp (0.1, -7.17) 330,4572. Text heights are points x 600 / 72: 10 points 83.33, 9 points 75, 8 points 66.67,
 // 6 points 50. The graph boxes in the two graph-page dumps follow the positions checked in
 // test_summarygraphs.cpp (boxes at x 600, 2040, 3480 and lower edges 1470, 2910; year labels and
 // lines of the window 01/15/1998 to 11/30/2000, 1045 days, in the first column at 769, 938, 1116,
@@ -299,6 +299,34 @@ TEST_F(SummaryPages, ParameterPageSpansTheDatesOfAllItsSources) {
     EXPECT_EQ(progress, percents({20, 40, 60, 80, 100}));
 }
 
+TEST_F(SummaryPages, AParameterHeadingOfAnyLengthStaysInItsBand) {
+    // Smaller on one line down to 5 points, then two lines between the frame's top and the rule
+    // at -0.3 (270 to 450), inside the column (4650 to 6030), then the second line cut.
+    parameterHeadings();
+    GwGraph& g = gwgraph();
+    chlorideAtFourSources(g);
+    const QString tds = QStringLiteral("Total Dissolved Solids (mg/L as CaCO3)");
+    const struct {
+        QString name;
+        int lines;
+    } names[] = {{tds, 1}, {tds + ", filtered in the field and as reported by the laboratory", 2}, {tds.repeated(6), 2}};
+    for (const auto& n : names) {
+        NewDrawing();
+        g.ParFullName = n.name;
+        drawparsum();
+        shootPage(QStringLiteral("parsum_heading_%1").arg(&n - names));
+        EXPECT_TRUE(pageIsClear());
+        QStringList lines;
+        for (const draw::DrawObject& o : pageObjects())
+            if (o.kind == draw::Text && o.x1 == 5340 && o.y1 < 450) {
+                lines << o.text;
+                EXPECT_TRUE(QRectF(4650, 270, 1380, 180).contains(draw::textInkBounds(o))) << qPrintable(o.text);
+            }
+        EXPECT_EQ(lines.size(), n.lines);
+        EXPECT_EQ(lines.join(u' ').endsWith("..."), n.name.size() > 200) << qPrintable(lines.join(u' '));
+    }
+}
+
 TEST_F(SummaryPages, LongNoteLinesWrapInsideTheColumnAndStopAboveWhatFollows) {
     // Three stored lines three times the column's width, then twenty more than a box holds: lines
     // 0.12 apart from -0.95 down to the titles, the symbols heading or the legend's heading.
@@ -307,11 +335,17 @@ TEST_F(SummaryPages, LongNoteLinesWrapInsideTheColumnAndStopAboveWhatFollows) {
     GwGraph& g = gwgraph();
     g.CurPage = 1;
     g.TableGraphOption = QStringLiteral("G"); // the graph page then carries the notes
-    const QStringList stored = {"Values in mg/L; a value below the detection limit shows that limit after its sign.",
+    const QStringList stored = {"Values are in mg/L unless the column heading says otherwise; a value below the detection "
+                                "limit of the laboratory shows that limit after its less-than sign.",
                                 "The well was redeveloped in May 1999 and that quarter's samples are left out.",
                                 "Duplicates agree within ten per cent; the laboratory's report is kept on file."};
-    g.RunGeneralNotes[1] = stored[0];
-    g.RunGeneralNoteCount = 1;
+    // The first paragraph as the notes editor stores it: three lines wider than the box, each
+    // keeping the blank it was wrapped at.
+    const QStringList editor = {"Values are in mg/L unless the column heading says ",
+                                "otherwise; a value below the detection limit of the ",
+                                "laboratory shows that limit after its less-than sign."};
+    for (int i = 1; i <= 3; ++i) g.RunGeneralNotes[i] = editor[i - 1];
+    g.RunGeneralNoteCount = 3;
     for (const int more : {0, 20}) {
         for (int i = 1; i <= 2 + more; ++i) g.RunItemNotes[i] = stored[std::min(i, 2)];
         g.RunItemNoteCount = int16_t(2 + more);
@@ -327,6 +361,11 @@ TEST_F(SummaryPages, LongNoteLinesWrapInsideTheColumnAndStopAboveWhatFollows) {
             EXPECT_TRUE((all + u' ').startsWith(shown.join(u' ') + u' ')) << lines;
             if (more) EXPECT_EQ(shown.size(), lines);
             else EXPECT_EQ(shown.join(u' '), all);
+            // Flowed once: no line could have taken the first word of the next line of its paragraph.
+            pageCanvas().AP(8);
+            for (qsizetype k = 0; k + 1 < shown.size(); ++k)
+                if (!shown[k].endsWith(u'.'))
+                    EXPECT_GT(pageCanvas().TextWidth(shown[k] + u' ' + shown[k + 1].section(u' ', 0, 0)), 2.1) << qPrintable(shown[k]);
         }
     }
 }
@@ -345,16 +384,17 @@ TEST_F(SummaryPages, ParameterStandardShowsItsLegendEntryAndEqualDatesKeepTheFir
     }
     drawparsum();
     EXPECT_NE(textObject(QStringLiteral("3/1/1999 - 3/9/1999")), nullptr);
-    expectAt(QStringLiteral("MCL"), 5640, 2820, 0);
+    expectAt(QStringLiteral("MCL"), 5280, 2808, 0);
     expectAt(QStringLiteral("Sampled"), 5280, 2658, 0);
-    // The marker: a stroke 0.1 to the right of its point and a diamond over it.
+    // The marker inside the legend box, its point at (8.05, -4.25): a stroke 0.1 to the right of
+    // it and a diamond over it.
     QStringList strokes;
     for (int i = 0; i < count(); ++i)
-        if (obj(i).kind == draw::Line && obj(i).x1 >= 5610 && obj(i).y1 >= 2700 && obj(i).y1 <= 2760)
+        if (obj(i).kind == draw::Line && obj(i).x1 >= 5100 && obj(i).x1 <= 5160 && obj(i).y1 >= 2790 && obj(i).y1 <= 2850)
             strokes
                 << QStringLiteral("%1,%2-%3,%4").arg(obj(i).x1).arg(obj(i).y1).arg(obj(i).x2).arg(obj(i).y2);
-    EXPECT_EQ(strokes, QStringList({"5610,2730-5670,2730", "5610,2730-5640,2700", "5640,2700-5670,2730",
-                                    "5670,2730-5640,2760", "5640,2760-5610,2730"}));
+    EXPECT_EQ(strokes, QStringList({"5100,2820-5160,2820", "5100,2820-5130,2790", "5130,2790-5160,2820",
+                                    "5160,2820-5130,2850", "5130,2850-5100,2820"}));
 }
 
 TEST_F(SummaryPages, MarginOffsetsMoveTheWholePage) {
