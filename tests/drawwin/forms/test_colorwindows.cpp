@@ -81,8 +81,7 @@ TEST_F(ColorWindows, TheChooserShowsThirtyOneColoursAndANameCellPicksItsColour) 
     c.resize(c.width() / 2, c.height()); // as on a narrow screen
     c.show();
     shot(c, "choose-color");
-    // It opens at the left: the first name column in view, each name beside its swatch.
-    EXPECT_EQ(g->horizontalScrollBar()->value(), 0);
+    EXPECT_EQ(g->horizontalScrollBar()->value(), 0); // at the left, each name beside its swatch
 
     clickCell(g, 1, 3);
     EXPECT_EQ(drawwin().ChosenColor, 256 * 128 + 65536 * 255);

@@ -70,6 +70,7 @@ private:
 
 // Enter, as the keyboard gives it to the box.
 void pressEnter(QMessageBox& box) {
+    EXPECT_EQ(box.windowTitle(), "Quillmare 2002"); // a box given no title of its own says whose it is
     QWidget* target = box.focusWidget() ? box.focusWidget() : &box;
     QTest::keyClick(target, Qt::Key_Return);
 }
@@ -96,13 +97,7 @@ TEST(GuiUi, EnterPressesTheDefaultButtonTheStyleNames) {
                             vb::YesNoCancel | vb::DefaultButton3, vb::OKCancel | vb::DefaultButton2}) {
         SCOPED_TRACE(style);
         ModalSteps steps;
-        // A box given no title of its own says whose it is.
-        steps
-            .then<QMessageBox>([](QMessageBox& b) {
-                EXPECT_EQ(b.windowTitle(), "Quillmare 2002");
-                pressEnter(b);
-            })
-            .start();
+        steps.then<QMessageBox>(pressEnter).start();
         EXPECT_EQ(gui.MsgBox("Do you wish to continue?", style, titleEmpty), vb::DefaultAnswer(style));
         EXPECT_TRUE(steps.done());
     }
