@@ -78,8 +78,8 @@ void fitText(QString& text, double& size, double width) {
 
 // A text with the settings given (no size: the engine's own; 0: that alignment left as it is),
 // with a width fitted to it.
-void addText(ShapeCollection& shapes, double x, double y, QString text, std::optional<double> size, int hAlign,
-             int vAlign, double width = 0) {
+void addText(ShapeCollection& shapes, double x, double y, QString text, std::optional<double> size,
+             int hAlign, int vAlign, double width = 0) {
     if (size && width > 0) fitText(text, *size, width);
     Shape* t = added([&]() -> Shape& { return shapes.AddText(x, y, text); });
     if (!t) return;
@@ -103,7 +103,8 @@ QString leftTrimmed(const QString& s) {
 void DrawColumn(ShapeCollection& shapes) {
     getheadingdata(DateContourKind);
     const ModGW& m = modgw();
-    addText(shapes, NotesX, 7.9, headinglogo().HeadingLines[1], ColumnTextSize, 0, 0, ColumnRight - 0.1 - NotesX);
+    addText(shapes, NotesX, 7.9, headinglogo().HeadingLines[1], ColumnTextSize, 0, 0,
+            ColumnRight - 0.1 - NotesX);
     const ReportNotesBlock& notes = m.ReportNotes;
     const int noteCount = std::clamp<int>(notes.GeneralNoteCount, 0, ReportNotesBlock::MaxLines);
     QStringList stored;
@@ -114,7 +115,8 @@ void DrawColumn(ShapeCollection& shapes) {
     MDrawPro measured;
     PageCanvas measure(measured);
     measure.AP(float(ColumnTextSize));
-    const QStringList lines = FitNoteLines(measure, stored, ColumnRight - 0.1 - NotesX, NoteLinesAbove(7.7f, 3.1f));
+    const QStringList lines =
+        FitNoteLines(measure, stored, ColumnRight - 0.1 - NotesX, NoteLinesAbove(7.7f, 3.1f));
     for (int k = 1; k <= lines.size(); ++k) // an empty line keeps its place
         if (!lines[k - 1].isEmpty())
             addText(shapes, NotesX, 7.7 - (k - 1) * 0.12, lines[k - 1], ColumnTextSize, 0, 0);

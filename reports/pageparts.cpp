@@ -167,7 +167,8 @@ QString cutToFit(PageCanvas& c, const QString& text, double width, const QString
 
 } // namespace
 
-QString FitTextSize(PageCanvas& c, const QString& text, double width, const QString& brackets, double bandHeight) {
+QString FitTextSize(PageCanvas& c, const QString& text, double width, const QString& brackets,
+                    double bandHeight) {
     constexpr double SmallestSize = 5;
     const QString all = bracketed(text, brackets);
     if (c.TextWidth(all) <= width) return all;
@@ -189,7 +190,8 @@ QString FitTextSize(PageCanvas& c, const QString& text, double width, const QStr
             if (2 * points / 72 > bandHeight) continue;
             c.AP(float(points));
             const auto lines = splitAtBlank(c, all, width, true);
-            if (!lines.first.isEmpty() && std::max(c.TextWidth(lines.first), c.TextWidth(lines.second)) <= width)
+            if (!lines.first.isEmpty() &&
+                std::max(c.TextWidth(lines.first), c.TextWidth(lines.second)) <= width)
                 return twoLines(points, lines);
         }
         // Too long for two whole lines: as much as the first line holds, the rest cut.

@@ -51,7 +51,8 @@ QString FitTextSize(PageCanvas& c, const QString& text, double width, const QStr
                     double bandHeight = 0);
 // A(text) as FitTextSize fits it; the pen and the text size are left as they were, so that a page
 // goes on from where it stood.
-void FitA(PageCanvas& c, const QString& text, double width, const QString& brackets = {}, double bandHeight = 0);
+void FitA(PageCanvas& c, const QString& text, double width, const QString& brackets = {},
+          double bandHeight = 0);
 // A white box without an outline just round the line of text that A would draw at the pen now, so
 // that the lines drawn before it (a map's grid) stop short of the text drawn over it.
 void KnockOut(PageCanvas& c, const QString& text);

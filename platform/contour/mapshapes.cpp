@@ -41,7 +41,7 @@ constexpr double TickLabelGap = 0.08;  // from the frame to the label's near edg
 // Under the frame the label's line box has room above the digits: the label stands closer, midway
 // between the tick's end and a report's border 0.2 below the frame.
 constexpr double BelowLabelGap = 0.06;
-constexpr double LabelOverhang = 0.1; // how far a label under the frame may reach past its corners
+constexpr double LabelOverhang = 0.1;  // how far a label under the frame may reach past its corners
 constexpr double TickLabelSize = 8;    // points
 constexpr double ContourLabelSize = 7; // points
 constexpr double DefaultMapSide = 6;   // the longer side of a new map, inches

@@ -68,7 +68,8 @@ std::vector<Stroke> strokesOf(const DrawModel& m) {
             addStroke(strokes, r.bottomLeft(), r.topLeft(), i);
         } else if (o.kind == Polyline || o.kind == Polygon) {
             const QVector<QPointF> v = o.placedVertices();
-            for (qsizetype k = 1; k < v.size(); ++k) addStroke(strokes, v[k - 1], v[k], i);
+            for (qsizetype k = 1; k < v.size(); ++k)
+                addStroke(strokes, v[k - 1], v[k], i);
             if (o.kind == Polygon && v.size() > 2) addStroke(strokes, v.last(), v.first(), i);
         }
     }
@@ -115,7 +116,8 @@ bool crosses(const PlacedText& t, const Stroke& s, const std::vector<KnockOut>& 
     const std::optional<QLineF> part = clipped(s.line, in);
     if (!part) return false;
     for (const KnockOut& k : knockOuts)
-        if (k.index > s.index && k.index < t.index && k.box.contains(part->p1()) && k.box.contains(part->p2()))
+        if (k.index > s.index && k.index < t.index && k.box.contains(part->p1()) &&
+            k.box.contains(part->p2()))
             return false;
     return true;
 }
@@ -138,7 +140,8 @@ QStringList layoutFaults(const DrawModel& m, const QRectF& frame) {
         if (!frame.isEmpty() && !frame.contains(t.box))
             faults << describe(*t.o) + QStringLiteral(" leaves the frame");
         for (const Stroke& s : strokes)
-            if (crosses(t, s, knockOuts)) faults << describe(*t.o) + QStringLiteral(" crosses ") + describe(s.line);
+            if (crosses(t, s, knockOuts))
+                faults << describe(*t.o) + QStringLiteral(" crosses ") + describe(s.line);
         for (size_t b = a + 1; b < texts.size(); ++b) {
             const PlacedText& u = texts[b];
             if (t.o->text == u.o->text && t.box == u.box) continue;

@@ -43,7 +43,7 @@ constexpr float Gap = 0.03f; // the least room between a text and a line
 // ---- date summary maps
 
 constexpr float MapSize = 5.6f; // the map square, inches
-constexpr float NameWidth = 0.95f - Gap - 0.15f;     // the heading band's first column, from 0.15
+constexpr float NameWidth = 0.95f - Gap - 0.15f;         // the heading band's first column, from 0.15
 constexpr float YLabelWidth = 0.9f - 0.07f - 0.1f - Gap; // from the turned axis label to 0.1 off the map
 constexpr float SourceLabelWidth = 1.2f;
 
@@ -438,7 +438,8 @@ void drawGWElevBlockReadings(PageCanvas& c, const GWElevRunPage& p, int j) {
     // Centred at 0.45, clear of the symbol at 0.77; a name too wide for that is centred on all the
     // room left of the symbol instead.
     constexpr float NameRight = 0.77f - 0.06f - Gap;
-    const float nameShift = c.TextWidth(g.GWSourceName[j]) > 2 * (NameRight - 0.45f) ? 0.45f - (Gap + NameRight) / 2 : 0;
+    const float nameShift =
+        c.TextWidth(g.GWSourceName[j]) > 2 * (NameRight - 0.45f) ? 0.45f - (Gap + NameRight) / 2 : 0;
     c.SL(nameShift);
     FitA(c, g.GWSourceName[j], NameRight - Gap);
     c.SR(nameShift + 0.32f);

@@ -320,5 +320,6 @@ void drawStiffDiagram(PageCanvas& c, const StiffRunPage& p, int set, int r) {
     c.AP(8);
     c.AC();
     // Centred under the box, as far either way as the nearer of the frame and the other set.
-    FitA(c, p.item.StiffSourceName[r][set], 2 * (std::min(outerLimit(set, true), outerLimit(set, false)) - TextGap));
+    FitA(c, p.item.StiffSourceName[r][set],
+         2 * (std::min(outerLimit(set, true), outerLimit(set, false)) - TextGap));
 }

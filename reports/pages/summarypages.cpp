@@ -28,7 +28,7 @@ constexpr float LegendHeadingY = -3.55f;
 constexpr float TextHalfHeight = 0.07f; // an 8-point line reaches this far above its middle
 constexpr float Gap = 0.03f;            // the least room between a text and a rule
 constexpr float ColumnTextWidth = ColumnWidth - 2 * Gap;
-constexpr float HeadingBand = 0.3f;     // the item heading's band, from the frame's top to its rule
+constexpr float HeadingBand = 0.3f; // the item heading's band, from the frame's top to its rule
 
 constexpr int TableRowsPerPage = 39;
 constexpr int GraphsPerRow = 3;

@@ -471,65 +471,52 @@ TEST_F(Drivers, AFailedFormatReaderEndsTheRunAndAFailedItemReaderSkipsTheItem) {
 
 namespace {
 
-// The demo project's files with every text at its longest: 10-character source names, 40-character
-// parameter names with longer units and column headings, 8-character values, six-digit
-// coordinates on a 250 grid (so that sources lie on the maps' grid lines), and each one-line note
-// made three paragraphs as the notes editor stores them, wrapped wider than a page's notes box.
+// The demo project at its longest: 10-character source names, 40-character parameter names with longer
+// units and headings, 8-character values, six-digit coordinates on a 250 grid (sources on the maps' grid
+// lines), each one-line note three paragraphs as the notes editor stores them, wider than a notes box.
 void lengthenDemo(const QString& folder) {
-    static const QRegularExpression source(QStringLiteral("\\b(MW|PZ|SW)-(\\d)\\b"));
-    const auto coordinate = [](const QString& v) { return QString::number(100000 + qRound(v.toDouble() / 250) * 250); };
-    QMap<QString, QString> longNames;
-    QStringList lines;
-    for (QString line : qtext::ReadLines(folder + "millbrook.qlp")) {
-        QStringList f = line.replace(source, "\\1-\\2-NORTH").split(u'|');
-        if (f.size() == 4) f = {f[0], coordinate(f[1]), coordinate(f[2]), f[3]};
-        if (f.size() >= 9) {
-            longNames[f[5]] = (f[5] + ", total recoverable, as reported by the lab").left(40);
-            f[1] += " filtered";
-            f[6] = f[5];
-            f[5] = longNames[f[5]];
-        }
-        lines << f.join(u'|');
-    }
-    qtext::WriteLines(folder + "millbrook.qlp", lines);
-    lines.clear();
-    for (const QString& record : qtext::ReadLines(folder + "millbrook.txt")) {
-        QStringList f = record.split(u'\t');
-        for (qsizetype k = 3; k < f.size(); ++k) { // whole numbers to eight characters
-            const bool less = f[k].startsWith(u'<');
-            bool number = false;
-            const double v = f[k].mid(less ? 1 : 0).toDouble(&number);
-            if (number) f[k] = (less ? "<" : "") + QString::number(v, 'f', 7).left(less ? 7 : 8);
-        }
-        lines << f.join(u'\t').replace(source, "\\1-\\2-NORTH");
-    }
-    qtext::WriteLines(folder + "millbrook.txt", lines);
-    const QString notes = QStringList{"9", "Samples were taken by low-flow purging ", "after the water level had been measured and ",
-                                      "the field readings were steady.\u00B6", "A value below the reporting limit shows that ",
-                                      "limit after a less-than sign; a dash marks a ", "parameter that was not analysed.\u00B6",
-                                      "MW-3 and MW-5 were redeveloped in May 1999 ", "and resampled; their earlier results are ",
-                                      "kept for comparison.\u00B6"}.join("\r\n");
-    static const QRegularExpression oneNote(QStringLiteral("(?<=^|\\n) *1 *\\r\\n[^\\r\\n]*\\.\\x{B6}?(?=\\r\\n|$)"));
-    static const QRegularExpression place(QStringLiteral("^\\d{3,4}(,\\d{4})?(,\\d+)?$"));
-    for (const QString name : {"millbrook.wsf", "millbrook.psf", "millbrook.dsf", "millbrook.stf", "millbrook.gwf", "plume.dcf"}) {
-        lines.clear();
+    static const QRegularExpression source(R"(\b(MW|PZ|SW)-(\d)\b)"), place(R"(^\d{3,4}(,\d{4})?(,\d+)?$)");
+    static const QRegularExpression oneNote(R"((?<=^|\n) *1 *\n[^\n]*\.\x{B6}?(?=\n|$))");
+    const QString notes = "9\nSamples were taken by low-flow purging \nafter the water level had been measured and \n"
+                          "the field readings were steady.\u00B6\nA value below the reporting limit shows that \n"
+                          "limit after a less-than sign; a dash marks a \nparameter that was not analysed.\u00B6\n"
+                          "MW-3 and MW-5 were redeveloped in May 1999 \nand resampled; their earlier results are \n"
+                          "kept for comparison.\u00B6";
+    const auto coordinate = [](QString v) { return QString::number(100000 + qRound(v.toDouble() / 250) * 250); };
+    QMap<QString, QString> longNames; // filled from the project file, which goes first
+    for (const QString name : {"millbrook.qlp", "millbrook.txt", "millbrook.wsf", "millbrook.psf",
+                               "millbrook.dsf", "millbrook.stf", "millbrook.gwf", "plume.dcf"}) {
+        const QChar separator = name.endsWith("txt") ? u'\t' : u'|';
+        QStringList lines;
         for (QString line : qtext::ReadLines(folder + name)) {
-            line = longNames.value(line, line).replace(source, "\\1-\\2-NORTH");
-            if (!name.endsWith(".wsf") && place.match(line).hasMatch()) {
-                QStringList f = line.split(u',');
+            QStringList f = longNames.value(line, line).replace(source, "\\1-\\2-NORTH").split(separator);
+            if (f.size() == 4) { // a source: name, x, y, reference elevation
+                f = {f[0], coordinate(f[1]), coordinate(f[2]), f[3]};
+            } else if (f.size() == 10) { // a parameter: the full name becomes the first heading line
+                longNames[f[5]] = (f[5] + ", total recoverable, as reported by the lab").left(40);
+                f[1] += " filtered";
+                f[6] = std::exchange(f[5], longNames[f[5]]);
+            } else if (f.size() > 10) { // a record: numbers written to eight characters
+                for (qsizetype k = 3; k < f.size(); ++k) {
+                    const bool less = f[k].startsWith(u'<');
+                    bool number = false;
+                    const double v = f[k].mid(less ? 1 : 0).toDouble(&number);
+                    if (number) f[k] = (less ? "<" : "") + QString::number(v, 'f', 7).left(less ? 7 : 8);
+                }
+            } else if (!name.endsWith("wsf") && place.match(line).hasMatch()) { // map positions, limits
+                f = line.split(u',');
                 for (qsizetype k = 0; k < std::min<qsizetype>(f.size(), 2); ++k) f[k] = coordinate(f[k]);
-                line = f.join(u',');
+                f = QStringList{f.join(u',')};
             }
-            lines << line;
+            lines << f.join(separator);
         }
-        qtext::WriteLines(folder + name, QStringList{lines.join("\r\n").replace(oneNote, notes)});
+        qtext::WriteLines(folder + name, QStringList{lines.join(u'\n').replace(oneNote, notes)});
     }
 }
 
-// Printed runs of every kind over the demo project, as it ships and lengthened: its definitions,
-// its database and the program folder's heading and logo files. Each page goes through
-// PrintDrawArea into a PDF of its own, in the folder QMAR_DEMO_PDF names (to be looked at) or a
-// temporary one.
+// Printed runs of every kind over the demo project as it ships and lengthened: its definitions, its
+// database and the program folder's heading and logo files. Each page goes through PrintDrawArea into a
+// PDF of its own, in the folder QMAR_DEMO_PDF names (to be looked at, with the contour map) or another.
 class DemoRuns : public ProgramStateTest, public ::testing::WithParamInterface<bool> {
 protected:
     void SetUp() override {
@@ -541,12 +528,10 @@ protected:
         m.DataFolder = program.file("demo/");
         if (GetParam()) lengthenDemo(m.DataFolder);
         ASSERT_TRUE(OpenProjectInfo());
-        if (GetParam()) {
-            ASSERT_TRUE(QFile::remove(m.DatabaseFile));
-            ASSERT_TRUE(CreateDb());
-            const exchange::Result imported =
-                exchange::ImportRecords(m.DataFolder + "millbrook.txt", exchange::Tab, m.DatabaseFile, m.NumParams);
-            ASSERT_TRUE(imported.done) << imported.message.toStdString();
+        if (GetParam()) { // its records stored anew
+            ASSERT_TRUE(QFile::remove(m.DatabaseFile) && CreateDb());
+            const QString records = m.DataFolder + "millbrook.txt";
+            ASSERT_TRUE(exchange::ImportRecords(records, exchange::Tab, m.DatabaseFile, m.NumParams).done);
         }
         m.HeadingFile = program.file("usqmar.qlh");
         m.DateStampOption = QStringLiteral("2");
@@ -659,9 +644,9 @@ TEST_P(DemoRuns, ContourMapKeepsItsTextsInsideTheFrame) {
     RunContourMaps();
     const MDrawPro& plot = contour::engine().documents().back()->drawing();
     draw::writePng(plot, out + (GetParam() ? "/long-contour.png" : "/contour.png"), 100);
-    // Inside the border 0.5 inch in, and 0.03 clear of it; the last label under the map 0.05 clear
-    // of the column's rule at 8.3 inches.
+    // 0.03 inside the border 0.5 inch in; the last label under the map 0.05 clear of the column at 8.3.
     EXPECT_TRUE(pageIsClear(plot, QRectF(318, 318, 5964, 4464)));
     for (int i = 0; i < plot.count(); ++i)
-        if (plot.at(i).text == (GetParam() ? "103500" : "3500")) EXPECT_LE(draw::textInkBounds(plot.at(i)).right(), 4950);
+        if (plot.at(i).text == (GetParam() ? "103500" : "3500"))
+            EXPECT_LE(draw::textInkBounds(plot.at(i)).right(), 4950);
 }

@@ -21,10 +21,8 @@
 // at (2.8, -0.35) and (-0.9, 2.8) from the corner (2610, 4440) and (390, 2550). MW-1 at (250, 950)
 // is (1.4, 4.2) inches into the map (1770, 1710), radius 0.15 (90), its name 0.42 above (1458) and
 // its value 0.15 lower (1548); MW-2 at (500, 450) is (2.8, 1.4) inches in (2610, 3390), its name
-// 0.23 below (3528), its value at 3618. Each of these lines stands on a white knock-out without an
-// outline, drawn just before it: its line box (the face's ascent and descent, 1.117 of 66.67 units)
-// and 6 units (0.01) round it, whole units outwards: "MW-1", 2.666 em wide, 1675..1865 by
-// 1414..1502.
+// 0.23 below (3528), its value at 3618. Each line stands on a white knock-out drawn before it, its
+// line box (1.117 of 66.67 units high) and 6 units round it: "MW-1", 2.666 em wide, 1675..1865 by 1414..1502.
 //
 // tests/data/pages/gwelev_page.dump was compared with GWElevPage.PageMatchesItsHandCheckedDump:
 // the blocks 1.825 inches (1095 units) wide from x 270 and 1365; in a block the headings at

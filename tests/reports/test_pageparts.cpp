@@ -197,8 +197,7 @@ TEST_F(PageParts, AHeadingFileThatCannotBeUsedIsReportedAndTheRunGoesOn) {
 }
 
 TEST_F(PageParts, TheTextLogoStacksItsLinesBelowThePen) {
-    // Sizes 30, 12 and 4 are held within 6..24; at 24 points the first line is wider than the
-    // page's column (2.3 inches less 0.03 either side), so it is drawn at 22.
+    // Sizes 30, 12 and 4 are held within 6..24; line 1 fits the column (2.24 inches) at 22 points.
     writeRaw(pf.file("logo.txt"), readRaw(kTextLogo));
     GetLogoData();
     penAtLogo();

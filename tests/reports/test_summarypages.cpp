@@ -18,8 +18,8 @@
 // 5280,2808; the source heading (8.4, -3.55) 5310,2400; the circle of radius 0.02 (12 units) at
 // (8.1, -3.85) 5130,2580; "=" (8.2, -3.83) 5190,2568; the split sampled heading (8.35, -3.83 /
 // -3.98) 5280,2568 and 5280,2658; the graph page's legend heading (7.4, -3.25) 4710,2220; the
-// stamp (0.1, -7.17) 330,4572. Text heights are points x 600 / 72: 10 points 83.33, 9 points 75, 8 points 66.67,
-// 6 points 50. The graph boxes in the two graph-page dumps follow the positions checked in
+// stamp (0.1, -7.17) 330,4572. Text heights are points x 600 / 72: 10 points 83.33, 9 points 75,
+// 8 points 66.67, 6 points 50. The graph boxes in the two graph-page dumps follow the positions checked in
 // test_summarygraphs.cpp (boxes at x 600, 2040, 3480 and lower edges 1470, 2910; year labels and
 // lines of the window 01/15/1998 to 11/30/2000, 1045 days, in the first column at 769, 938, 1116,
 // 1294 and 1457). Set QMAR_PAGE_SHOTS to a folder to get the three pages as PNG files for a look.
@@ -303,27 +303,20 @@ TEST_F(SummaryPages, AParameterHeadingOfAnyLengthStaysInItsBand) {
     // Smaller on one line down to 5 points, then two lines between the frame's top and the rule
     // at -0.3 (270 to 450), inside the column (4650 to 6030), then the second line cut.
     parameterHeadings();
-    GwGraph& g = gwgraph();
-    chlorideAtFourSources(g);
+    chlorideAtFourSources(gwgraph());
     const QString tds = QStringLiteral("Total Dissolved Solids (mg/L as CaCO3)");
-    const struct {
-        QString name;
-        int lines;
-    } names[] = {{tds, 1}, {tds + ", filtered in the field and as reported by the laboratory", 2}, {tds.repeated(6), 2}};
-    for (const auto& n : names) {
+    const QString longer = tds + ", filtered in the field and as reported by the lab";
+    for (const auto& [name, lines] : {std::pair{tds, 1}, {longer, 2}, {tds.repeated(6), 2}}) {
         NewDrawing();
-        g.ParFullName = n.name;
+        gwgraph().ParFullName = name;
         drawparsum();
-        shootPage(QStringLiteral("parsum_heading_%1").arg(&n - names));
         EXPECT_TRUE(pageIsClear());
-        QStringList lines;
-        for (const draw::DrawObject& o : pageObjects())
-            if (o.kind == draw::Text && o.x1 == 5340 && o.y1 < 450) {
-                lines << o.text;
-                EXPECT_TRUE(QRectF(4650, 270, 1380, 180).contains(draw::textInkBounds(o))) << qPrintable(o.text);
-            }
-        EXPECT_EQ(lines.size(), n.lines);
-        EXPECT_EQ(lines.join(u' ').endsWith("..."), n.name.size() > 200) << qPrintable(lines.join(u' '));
+        QStringList shown;
+        for (const draw::DrawObject& o : pageObjects()) // within the band
+            if (o.kind == draw::Text && QRectF(4650, 270, 1380, 180).contains(draw::textInkBounds(o)))
+                shown << o.text;
+        EXPECT_EQ(shown.size(), lines);
+        EXPECT_EQ(shown.join(u' ').endsWith("..."), name.size() > 200) << qPrintable(shown.join(u' '));
     }
 }
 
@@ -335,12 +328,11 @@ TEST_F(SummaryPages, LongNoteLinesWrapInsideTheColumnAndStopAboveWhatFollows) {
     GwGraph& g = gwgraph();
     g.CurPage = 1;
     g.TableGraphOption = QStringLiteral("G"); // the graph page then carries the notes
-    const QStringList stored = {"Values are in mg/L unless the column heading says otherwise; a value below the detection "
-                                "limit of the laboratory shows that limit after its less-than sign.",
+    const QStringList stored = {"Values are in mg/L unless the column heading says otherwise; a value below the "
+                                "detection limit of the laboratory shows that limit after its less-than sign.",
                                 "The well was redeveloped in May 1999 and that quarter's samples are left out.",
                                 "Duplicates agree within ten per cent; the laboratory's report is kept on file."};
-    // The first paragraph as the notes editor stores it: three lines wider than the box, each
-    // keeping the blank it was wrapped at.
+    // The first paragraph as the notes editor stores it: lines wider than the box, wrapped at blanks.
     const QStringList editor = {"Values are in mg/L unless the column heading says ",
                                 "otherwise; a value below the detection limit of the ",
                                 "laboratory shows that limit after its less-than sign."};
@@ -364,8 +356,8 @@ TEST_F(SummaryPages, LongNoteLinesWrapInsideTheColumnAndStopAboveWhatFollows) {
             // Flowed once: no line could have taken the first word of the next line of its paragraph.
             pageCanvas().AP(8);
             for (qsizetype k = 0; k + 1 < shown.size(); ++k)
-                if (!shown[k].endsWith(u'.'))
-                    EXPECT_GT(pageCanvas().TextWidth(shown[k] + u' ' + shown[k + 1].section(u' ', 0, 0)), 2.1) << qPrintable(shown[k]);
+                if (const QString next = shown[k + 1].section(u' ', 0, 0); !shown[k].endsWith(u'.'))
+                    EXPECT_GT(pageCanvas().TextWidth(shown[k] + u' ' + next), 2.1) << qPrintable(shown[k]);
         }
     }
 }
@@ -386,8 +378,7 @@ TEST_F(SummaryPages, ParameterStandardShowsItsLegendEntryAndEqualDatesKeepTheFir
     EXPECT_NE(textObject(QStringLiteral("3/1/1999 - 3/9/1999")), nullptr);
     expectAt(QStringLiteral("MCL"), 5280, 2808, 0);
     expectAt(QStringLiteral("Sampled"), 5280, 2658, 0);
-    // The marker inside the legend box, its point at (8.05, -4.25): a stroke 0.1 to the right of
-    // it and a diamond over it.
+    // The marker inside the legend box, its point at (8.05, -4.25): a stroke 0.1 right, a diamond over it.
     QStringList strokes;
     for (int i = 0; i < count(); ++i)
         if (obj(i).kind == draw::Line && obj(i).x1 >= 5100 && obj(i).x1 <= 5160 && obj(i).y1 >= 2790 && obj(i).y1 <= 2850)
