@@ -15,6 +15,8 @@
 #include "project/helpers.h"
 #include "project/modgw.h"
 
+#include <algorithm>
+
 namespace {
 
 namespace tags = draw::tags;
@@ -31,6 +33,9 @@ constexpr int FillIndicator = 27;
 constexpr int LineIndicator = 28;
 constexpr int WidthMarker = 29;
 constexpr int StyleMarker = 36;
+constexpr int SheetWidth = 500;
+constexpr int SheetHeight = 11000;
+constexpr int UsedHeight = 6000; // the line-style marker's lowest place ends at 5950
 
 void tag(MDrawPro& pal, const QString& value) {
     pal.TagTarget(5);
@@ -100,10 +105,10 @@ void buildObjects(MDrawPro& pal, const MDrawPro& page, const std::function<void(
     const EditingSession& m = editingSession();
     pal.ClearDrawing();
     pal.UnitsWidth(0);
-    pal.PageWidth(500);
-    pal.PageHeight(11000);
-    pal.UnitsWidth(500);
-    pal.UnitsHeight(11000);
+    pal.PageWidth(SheetWidth);
+    pal.PageHeight(SheetHeight);
+    pal.UnitsWidth(SheetWidth);
+    pal.UnitsHeight(SheetHeight);
     pal.UnitsLeft(0);
     pal.UnitsTop(0);
     if (fitView) fitView();
@@ -235,6 +240,17 @@ void fillSelection(MDrawPro& page) {
 }
 
 } // namespace
+
+std::optional<zoom::View> PaletteView(const zoom::Geometry& g) {
+    if (!(g.clientWidth > 0) || !(g.clientHeight > 0)) return std::nullopt;
+    const double scale = std::min(g.clientWidth / SheetWidth, g.clientHeight / UsedHeight);
+    zoom::View v;
+    v.width = qnum::RoundHalfEven(SheetWidth * scale);
+    v.height = qnum::RoundHalfEven(SheetHeight * scale);
+    v.left = (v.width - g.controlWidth) / 2; // negative: the sheet moves right, into the middle
+    v.top = 0;
+    return v;
+}
 
 void createFillPalette(MDrawPro& pal, const MDrawPro& page, const std::function<void()>& fitView) {
     EditingSession& m = editingSession();

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "drawwin/zoom.h"
+
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 class MDrawPro;
 
@@ -13,9 +16,15 @@ class MDrawPro;
 // the fill and line colour indicators, 29 the line-width marker, 30 to 35 widths 0 to 5, 36 the
 // line-style marker, 37 to 40 styles 0 to 3.
 
+// The palette's view in its control: the part of the sheet that holds swatches (its width, from the top
+// to below the line styles) fills the control's width, or, in a control too short for that (a high
+// screen scale), the control's height and stands centred across, so that every swatch stays in view.
+// nullopt for a control without room.
+std::optional<zoom::View> PaletteView(const zoom::Geometry& control);
+
 // Reads the fill palette file, or writes the default one, sets the current fill and line styles and
 // builds the palette's 40 objects on pal. fitView is called once the palette's sheet is set, to fit
-// the view to the control's width. A file of fewer than 24 lines is reported (error 62) and its
+// the view to the control (PaletteView). A file of fewer than 24 lines is reported (error 62) and its
 // missing lines take the defaults; other faults are reported and leave the palette as far as it got.
 void createFillPalette(MDrawPro& pal, const MDrawPro& page, const std::function<void()>& fitView);
 

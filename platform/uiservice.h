@@ -92,7 +92,8 @@ class UiService {
 public:
     virtual ~UiService() = default;
     // style: one button set plus one icon and a default button, as in vb::MsgStyle. An empty title
-    // means the program's default title; use titleEmpty for a box whose title bar is blank.
+    // means the program's default title; titleEmpty marks a box given no title of its own, which
+    // the window shows under the program's name too.
     virtual int MsgBox(const QString& text, int style = vb::OKOnly, const QString& title = {}) = 0;
     // nullopt when the user cancels.
     virtual std::optional<QString> InputBox(const QString& prompt, const QString& title = {},
@@ -121,7 +122,7 @@ protected:
 
 // The box's title when none is given.
 QString defaultMsgTitle();
-// Titles passed as this text are shown blank.
+// The title of a box given none of its own (shown as the program's name).
 inline const QString titleEmpty = QStringLiteral("\x01");
 
 UiService& ui();

@@ -12,6 +12,7 @@
 #include "project/modgw.h"
 #include "project/sampledbops.h"
 
+#include <QFileInfo>
 #include <QSet>
 #include <QStringList>
 #include <algorithm>
@@ -263,13 +264,17 @@ public:
     }
     bool known(const QString& source) const { return known_.contains(nocaseKey(source)); }
     // Counts a record of the file; the first pass gathers what the question names.
-    void count(const QString& source) {
+    void count(const QString& source, int line) {
         if (known(source)) return;
         ++unknown.records;
         for (const QString& s : unknown.first)
             if (nocaseKey(s) == nocaseKey(source)) return;
-        if (unknown.first.size() < exchange::UnknownSources::Named) unknown.first << source;
-        else unknown.more = true;
+        if (unknown.first.size() < exchange::UnknownSources::Named) {
+            unknown.first << source;
+            unknown.lines << line;
+        } else {
+            unknown.more = true;
+        }
     }
     exchange::UnknownSources unknown;
     bool onlyKnown = false; // the answer: store the project's sources only
@@ -286,7 +291,8 @@ public:
     // params: the project's parameters; tableParams: the parameter fields of table Data.
     Importer(qtext::LineStream& in, SampleDb& db, int params, int tableParams)
         : in_(in), db_(db), params_(params), tableParams_(tableParams) {}
-    int line = 0; // 1-based number of the line being read, for the messages
+    int line = 0;      // 1-based number of the line being read, for the messages
+    qint64 stored = 0; // records stored
 
     // The first pass: every record's source into filter. False for a file with no records.
     bool gather(int layout, SourceFilter& filter) {
@@ -295,7 +301,7 @@ public:
             eachRecord([&](const QStringList& r) {
                 line = recordLine_;
                 sampledb::CheckField(0, r[0]);
-                filter.count(r[0]);
+                filter.count(r[0], line);
             });
         } else {
             const QChar sep = separatorOf(layout);
@@ -304,7 +310,7 @@ public:
                 // A source the database would refuse is named before any question.
                 const QString source = firstField(text, sep);
                 sampledb::CheckField(0, source);
-                filter.count(source);
+                filter.count(source, line);
             });
         }
         return true;
@@ -380,7 +386,6 @@ private:
 
     void storeLines(QChar sep, const SourceFilter* filter) {
         QStringList values;
-        qint64 stored = 0;
         eachLine(sep, [&](QStringView text) {
             qsizetype pos = 0;
             auto cut = [&](bool trimRest) {
@@ -488,7 +493,6 @@ private:
 
     void storeRecords(const SourceFilter* filter) {
         QStringList values;
-        qint64 stored = 0;
         eachRecord([&](const QStringList& r) {
             if (filter && filter->onlyKnown && !filter->known(r[0])) return;
             values = {r[0], isoDate(r[1]), r[2]};
@@ -557,12 +561,15 @@ Result ImportRecords(const QString& path, int layout, const QString& databaseFil
         return {false, importFaultText(e, in.line)};
     }
     db.commit();
-    return {true, {}};
+    return {true, {}, in.stored};
 }
 
 QString UnknownSourcesQuestion(const UnknownSources& u) {
     const QString what = u.layout == Lines ? QStringLiteral("record") : QStringLiteral("line");
-    QString names = u.first.join(QStringLiteral(", "));
+    QStringList named;
+    for (qsizetype i = 0; i < u.first.size(); ++i)
+        named << QStringLiteral("%1 (line %2)").arg(u.first[i]).arg(u.lines.value(i));
+    QString names = named.join(QStringLiteral(", "));
     if (u.more) names += QStringLiteral(", ...");
     const QString count = u.records == 1 ? QStringLiteral("1 %1 of the file names a source").arg(what)
                                          : QStringLiteral("%1 %2s of the file name sources").arg(u.records).arg(what);
@@ -587,6 +594,12 @@ bool ImportGWData() {
                                    vb::YesNo | vb::Question | vb::DefaultButton2, titleEmpty) == vb::Yes;
             });
         if (!r.done && !r.message.isEmpty()) warn(r.message);
+        if (r.done)
+            ui().MsgBox(QStringLiteral("%1 %2 imported from %3.")
+                            .arg(r.stored)
+                            .arg(r.stored == 1 ? QStringLiteral("record") : QStringLiteral("records"),
+                                 QFileInfo(m.DialogFileName).fileName()),
+                        vb::Information);
         return r.done;
     } catch (const QmError& e) {
         warn(importFaultText(e, 0));

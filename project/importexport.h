@@ -24,6 +24,7 @@ int FormatOf(const QString& path);
 struct Result {
     bool done = false;
     QString message;
+    qint64 stored = 0; // the records stored, when done
 };
 
 // Writes every record of the database's table Data (Source, Samp_Date, Dup and the first params
@@ -36,11 +37,12 @@ struct Result {
 Result ExportRecords(const QString& path, int layout, const QString& databaseFile, int params);
 
 // The records of an import file whose sources the project does not have: how many, and the first
-// few names in file order (more: there are others).
+// few names in file order with the line of each one's first record (more: there are others).
 struct UnknownSources {
     static constexpr int Named = 5;
     qint64 records = 0;
     QStringList first;
+    QList<int> lines;
     bool more = false;
     int layout = Tab;
 };
@@ -68,5 +70,5 @@ bool ExportGWData();
 
 // ImportRecords for the open project and its sources; the question about unknown sources is a Yes/No
 // box, No by default; whatever else stops it is warned ("Cannot Import: ..."). True when the records
-// were stored.
+// were stored, and then a box says how many.
 bool ImportGWData();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "reportdefs/headings.h"
 
+#include "platform/filenames.h"
 #include "platform/files.h"
 #include "platform/numbers.h"
 #include "platform/qmerror.h"
@@ -134,6 +135,20 @@ bool SaveHeadingFile() {
             rows[r] = h.HeadingLines[r];
         writeHeadingFile(modgw().DialogFileName, rows);
     });
+}
+
+bool OfferHeadingFileForReports(const QString& path, QStringList& asked) {
+    ModGW& m = modgw();
+    const QString current = qfile::Absolute(RunHeadingFile(m.HeadingFile));
+    if (qfile::Absolute(path) == current) return true;
+    if (asked.contains(path)) return false;
+    asked << path;
+    const QString question = QStringLiteral("The reports print the headings of %1.\r\n\r\nPrint the headings "
+                                            "of %2 from now on?")
+                                 .arg(qfile::Normalize(current), path);
+    if (ui().MsgBox(question, vb::YesNo | vb::Question, titleEmpty) != vb::Yes) return false;
+    m.HeadingFile = path;
+    return true;
 }
 
 LogoFileData readLogoFile(const QString& path) {

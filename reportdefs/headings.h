@@ -52,6 +52,12 @@ bool OpenHeadingFile();
 // them first). A failure is reported naming SaveHeadingFile, leaves the old file and gives false.
 bool SaveHeadingFile();
 
+// After the editor saved the heading file at path: when the reports print another one, asks whether
+// they print this one from now on (Yes, No); Yes makes it the HeadingFile setting, which the settings
+// file takes with the others when the program closes. Asked at most once a file: asked names the
+// files already offered in this editor. True when the reports print path now.
+bool OfferHeadingFileForReports(const QString& path, QStringList& asked);
+
 // The heading file a run reads for the HeadingFile setting: "usqmar.qlh" for none or for a file of
 // the older ".hdg" format.
 QString RunHeadingFile(const QString& setting);

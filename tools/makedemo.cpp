@@ -16,11 +16,13 @@
 #include <cstdio>
 
 namespace {
-// Any message at all means the demo data is not as it should be.
+// Any message but the import's count of the records stored means the demo data is not as it
+// should be.
 class CountingUi : public UiService {
 public:
     int boxes = 0;
-    int MsgBox(const QString& text, int, const QString&) override {
+    int MsgBox(const QString& text, int style, const QString&) override {
+        if (style == vb::Information) return vb::OK;
         ++boxes;
         std::fprintf(stderr, "makedemo: %s\n", qPrintable(text));
         return vb::OK;

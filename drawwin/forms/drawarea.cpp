@@ -139,6 +139,7 @@ DrawArea::DrawArea() {
     MDraw3->setAccessibleName(QStringLiteral("MDraw3"));
     MDraw3->setModel(palette_);
     MDraw3->setFixedWidth(PaletteWidthPx);
+    MDraw3->installEventFilter(this);
 
     List1 = new QListWidget(this);
     List1->setObjectName(QStringLiteral("List1"));
@@ -327,7 +328,7 @@ QString DrawArea::ButtonImage(int position) const {
 
 void DrawArea::Form_Load() {
     trap(QStringLiteral("DrawArea-Load"), [&] {
-        createFillPalette(*palette_, pageDrawing(), [this] { FitViewToWidth(*MDraw3); });
+        createFillPalette(*palette_, pageDrawing(), [this] { fitPalette(); });
         drawwin().TextPointSize = 10;
 
         // A tool picture that is missing or unreadable is replaced by the built-in one, so that the
@@ -427,6 +428,15 @@ void DrawArea::mnuHelp_Click() {
 
 void FitViewToWidth(DrawView& view) {
     if (const auto v = zoom::ScreenWidth(geometryOf(view))) applyView(view, *v);
+}
+
+void DrawArea::fitPalette() {
+    if (const auto v = PaletteView(geometryOf(*MDraw3))) applyView(*MDraw3, *v);
+}
+
+bool DrawArea::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == MDraw3 && event->type() == QEvent::Resize) fitPalette();
+    return QDialog::eventFilter(watched, event);
 }
 
 void DrawArea::zoompage() {

@@ -116,8 +116,10 @@ protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void fitPalette(); // every swatch in view, whatever the strip's height
     void buildMenus();
     void buildToolbar();
     void connectFileCommands(); // the File and Drawing menus (drawareafiles.cpp)

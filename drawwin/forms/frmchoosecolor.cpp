@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -71,6 +72,9 @@ void frmChooseColor::Form_Load() {
         SSColor->setBackColor({at.row, at.nameCol + 1, at.row, at.nameCol + 1}, ParseColorText(colors[i - 1].rgb));
     }
     if (!colors.isEmpty()) SSColor->setActiveCell(1, 2);
+    // The active cell scrolled the grid, still at its unshown size, to the first colour column; it
+    // opens at the left, each name beside its swatch.
+    SSColor->horizontalScrollBar()->setValue(0);
 }
 
 void frmChooseColor::SSColor_Click(int row, int col) {

@@ -20,9 +20,9 @@ namespace {
 QWidget* parentWindow() { return QApplication::activeModalWidget() ? QApplication::activeModalWidget()
                                                                     : QApplication::activeWindow(); }
 
+// A box whose title the program leaves empty carries the program's name, so that it says whose it is.
 QString shownTitle(const QString& title) {
-    if (title == titleEmpty) return QStringLiteral(" ");
-    return title.isEmpty() ? defaultMsgTitle() : title;
+    return title.isEmpty() || title == titleEmpty ? defaultMsgTitle() : title;
 }
 } // namespace
 

@@ -254,7 +254,7 @@ void frmHeadingLogo::mnuSave_Click() {
     trap(QStringLiteral("SaveHeadingFile"), [&] {
         modgw().DialogFileName = headingFile_;
         takeGrid();
-        SaveHeadingFile();
+        if (SaveHeadingFile()) OfferHeadingFileForReports(headingFile_, offered_);
     });
 }
 
@@ -271,7 +271,9 @@ void frmHeadingLogo::mnuSaveAs_Click() {
         if (path.isEmpty()) return;
         modgw().DialogFileName = path;
         takeGrid();
-        if (SaveHeadingFile()) adoptHeadingFile(path);
+        if (!SaveHeadingFile()) return;
+        adoptHeadingFile(path);
+        OfferHeadingFileForReports(path, offered_);
     });
 }
 

@@ -68,6 +68,7 @@ private:
     void adoptHeadingFile(const QString& path);
 
     QString headingFile_;
+    QStringList offered_; // heading files already offered to the reports
 };
 
 // Shows the editor modally and unloads it: the main window's and the drawing window's

@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -103,11 +104,22 @@ void frmWellSum::SetupGrids() {
     SS->setColWidth(0, 10);
     for (int c = 1; c <= Slots; ++c)
         SS->setColWidth(c, 9);
-    for (int c = 1; c <= GraphCols; ++c)
-        SS2->setColWidth(c, 16);
-    SSRepInfo->setColWidth(1, 24);
-    for (SpreadGrid* g : Grids())
+    for (SpreadGrid* g : {SS, SS2, SSRepInfo})
         FitGrid(g);
+    // On a narrow screen (a high scale) the graph and Report Info columns give up characters, down
+    // to ten and twelve, so that Report Info's values stand in view, not beyond a scroll; the room
+    // leaves the window's frame, its margin and a vertical scroll bar.
+    const int room = screen() ? screen()->availableGeometry().width() - 48 : QWIDGETSIZE_MAX;
+    for (int graph = 16, info = 24;; --graph, info -= 2) {
+        for (int c = 1; c <= GraphCols; ++c)
+            SS2->setColWidth(c, std::max(graph, 10));
+        SSRepInfo->setColWidth(1, std::max(info, 12));
+        FitGrid(SS2);
+        FitGrid(SSRepInfo);
+        layout()->activate();
+        if (SSRepInfo->mapTo(this, QPoint(SSRepInfo->width(), 0)).x() <= room || (graph <= 10 && info <= 12))
+            break;
+    }
 }
 
 QList<SpreadGrid*> frmWellSum::Grids() const { return {SS, SS2, SSRepInfo}; }

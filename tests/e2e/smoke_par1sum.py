@@ -33,6 +33,11 @@ expect_cell(SS3, 3, 1, "WELL (A/B) #1")
 expect_cell(SS3, 4, 1, "Units")                 # the text the reports print, as the editor opened
 e2e.alive(proc, app)
 e2e.screenshot("headinglogo")
+walk = os.path.join(folder, "walk.qlh")
+e2e.choose(app, editor, "File", "Save Heading File")
+e2e.file_dialog(app, "Save As", walk)
+e2e.wait_for("Save offered the heading file to the reports in no box", lambda: e2e.message_boxes(app), 10)
+e2e.answer_box(app, e2e.message_boxes(app)[0], "Yes")  # the reports print it from now on
 e2e.find(editor, role="push button", name="OK").click()
 e2e.window_closed(app, "Heading/Logo Editor")
 
@@ -42,7 +47,7 @@ with open(logo, "rb") as f:
 expected = b"Kalvex & Sons, Inc. #7\r\nEnvironmental Consulting\r\nMonitoring Program\r\n0\r\n\r\n12\r\n9\r\n9\r\n"
 if written != expected:
     e2e.fail(f"logo.txt holds {written!r}, not {expected!r}")
-if any(name.endswith(".qlh") and name != "usqmar.qlh" for name in os.listdir(folder)):
+if any(name.endswith(".qlh") and name not in ("usqmar.qlh", "walk.qlh") for name in os.listdir(folder)):
     e2e.fail("OK saved the heading grid")
 
 # ---- Reports > Parameter Summary
@@ -83,3 +88,6 @@ if set(os.listdir(os.path.join(folder, "demo"))) != before:
     e2e.fail("No to saving wrote a file")
 
 e2e.finish(proc, app, main)
+with open(os.path.join(folder, "device.cfg"), encoding="latin-1") as f:
+    if f.read().splitlines()[7] != walk:
+        e2e.fail("the settings do not name walk.qlh as the heading file")

@@ -250,11 +250,11 @@ TEST_F(Exchange, SourcesTheProjectLacksAreAskedAboutOnceAndNoStoresNothing) {
     const QList<Case> cases = {
         {"typo.txt", "A\t1/2/2001\t\t1\r\nHC-9\t1/2/2001\t\t2\r\nmw-1\t1/3/2001\t\t3\r\nhc-9\t1/3/2001\t\t4\r\n"
                      "Q1\t1/4/2001\t\t5\r\n",
-         "3 lines of the file name sources that the project does not have: HC-9, Q1.  Records of a source "
-         "the project does not have cannot be shown or deleted.\r\n\r\nImport only the lines of the "
-         "project's sources?  No imports nothing."},
+         "3 lines of the file name sources that the project does not have: HC-9 (line 2), Q1 (line 5).  "
+         "Records of a source the project does not have cannot be shown or deleted.\r\n\r\nImport only the "
+         "lines of the project's sources?  No imports nothing."},
         {"typo.ldl", "A\r\n1/2/2001\r\n\r\n1\r\nHC-9\r\n1/2/2001\r\n\r\n2\r\nmw-1\r\n1/3/2001\r\n\r\n3\r\n",
-         "1 record of the file names a source that the project does not have: HC-9.  Records"},
+         "1 record of the file names a source that the project does not have: HC-9 (line 5).  Records"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -268,7 +268,7 @@ TEST_F(Exchange, SourcesTheProjectLacksAreAskedAboutOnceAndNoStoresNothing) {
             EXPECT_EQ(readRaw(file("site.mdb")), before);
         }
         ScriptedUi ui;
-        ui.answer(vb::Yes, c.question);
+        ui.answer(vb::Yes, c.question).answer(vb::OK, "2 records imported from " + QString(c.name));
         EXPECT_TRUE(importFrom(c.name));
         QStringList sources;
         for (const QStringList& r : added())
@@ -286,8 +286,8 @@ TEST_F(Exchange, SourcesTheProjectLacksAreAskedAboutOnceAndNoStoresNothing) {
                     .toLatin1();
     const QByteArray before = readRaw(file("site.mdb"));
     ScriptedUi ui;
-    ui.answer(vb::Yes, "6 lines of the file name sources that the project does not have: X50, X100, X150, "
-                       "X200, X250, ...")
+    ui.answer(vb::Yes, "6 lines of the file name sources that the project does not have: X50 (line 50), X100 "
+                       "(line 100), X150 (line 150), X200 (line 200), X250 (line 250), ...")
         .answer(vb::OK, "Data, 123456789, is longer than 8 characters.\r\n\r\nLine 299 of the file.");
     EXPECT_FALSE(importText("many.txt", many));
     EXPECT_EQ(readRaw(file("site.mdb")), before);
@@ -427,6 +427,7 @@ TEST_F(Exchange, EveryExportImportsBackOrIsRefusedWithTheReason) {
             }
             ASSERT_TRUE(exportAs(name));
             emptyDatabase();
+            ui.answer(vb::OK, QStringLiteral("%1 records imported from %2.").arg(stored.size()).arg(name));
             EXPECT_TRUE(importFrom(name));
             EXPECT_EQ(sorted(dump(file("site.mdb"))), stored);
         }
@@ -501,6 +502,7 @@ TEST_F(Exchange, TheTypedCallsTakeFileLayoutAndDatabaseAndShowNothing) {
         r = exchange::ImportRecords(out, layout, db, 3);
         ASSERT_TRUE(r.done) << qPrintable(r.message);
         EXPECT_EQ(sorted(dump(db)), sorted(original));
+        EXPECT_EQ(r.stored, original.size());
     }
     // Fewer parameters than the table has: the others stay out of the file and empty coming in.
     ASSERT_TRUE(exchange::ExportRecords(file("two.txt"), exchange::Tab, db, 2).done);

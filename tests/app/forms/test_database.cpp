@@ -208,14 +208,14 @@ TEST_F(Database, ANewProjectsRecordsGoOutAndComeBackAndSurviveARestructure) {
     EXPECT_EQ(w->SS->maxRows(), 0);
     for (const char* name : {"all.txt", "all.csv", "all.ldl"}) {
         SCOPED_TRACE(name);
-        ui.file(pf.file(name), "Import Data");
+        ui.file(pf.file(name), "Import Data").answer(vb::OK, "5 records imported from " + QString(name));
         w->mnuImport->trigger();
         EXPECT_FALSE(ui.fileRequests.last().save);
         EXPECT_EQ(sorted(dump(db())), sorted(added));
         EXPECT_EQ(w->SS->maxRows(), 3);
         clearDatabase(ui);
     }
-    ui.file(pf.file("all.ldl"), "Import Data");
+    ui.file(pf.file("all.ldl"), "Import Data").answer(vb::OK, "5 records imported from all.ldl.");
     w->mnuImport->trigger();
     const QList<QStringList> before = dump(db());
     const QByteArray beforeBytes = readRaw(db());

@@ -20,6 +20,7 @@
 #include "drawwin/forms/frmprinting.h"
 #include "drawcmd/pagecanvas.h"
 #include "platform/contour/plotdoc.h"
+#include "platform/gui/drawview.h"
 #include "platform/gui/forms.h"
 #include "platform/gui/guiui.h"
 #include "platform/gui/helpviewer.h"
@@ -71,6 +72,20 @@ void expectFits(QWidget& w, const QString& name) {
     }
 }
 
+// What a window must show unscrolled: the drawing window's line widths and styles (palette objects
+// 29 to 40), the source summary's Report Info values (its last row).
+void expectPartsInView(QDialog& d) {
+    auto inView = [&](QWidget* w, const QRect& r) {
+        EXPECT_TRUE(QRegion(r).subtracted(w->visibleRegion()).isEmpty()) << qPrintable(d.objectName());
+    };
+    if (auto* a = qobject_cast<DrawArea*>(&d))
+        for (const draw::DrawObject* o : {a->palette().find(29), a->palette().find(40)})
+            inView(a->MDraw3, QRect(a->MDraw3->unitsToPixel(QPoint(o->x1, o->y1)).toPoint(),
+                                    a->MDraw3->unitsToPixel(QPoint(o->x2, o->y2)).toPoint()));
+    if (auto* f = qobject_cast<frmWellSum*>(&d))
+        inView(f->SSRepInfo->viewport(), f->SSRepInfo->visualRect(f->SSRepInfo->model()->index(6, 0)));
+}
+
 class WindowFit : public ProgramStateTest {
 protected:
     void SetUp() override {
@@ -116,6 +131,7 @@ TEST_F(WindowFit, EveryWindowOpensInsideTheScreenWithItsButtonsInView) {
     forms::setModalHook([&](QDialog& d) {
         seen << d.objectName();
         expectFits(d, d.objectName());
+        if (!screen.isEmpty()) expectPartsInView(d); // on the screens people have
         d.reject();
     });
     showEach<frmAbout200x, frmGoToWell, frmProjInfo, frmGWAdd, frmGWRedef, frmWellSum, frmPar1Sum, frmGWElev,

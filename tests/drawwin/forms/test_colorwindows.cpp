@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -77,8 +78,10 @@ TEST_F(ColorWindows, TheChooserShowsThirtyOneColoursAndANameCellPicksItsColour) 
     EXPECT_EQ(g->text(1, 3), "C31");
     EXPECT_EQ(g->backColor(1, 4), 0 + 256 * 128 + 65536 * 255);
     EXPECT_EQ(g->backColor(2, 4), White);
+    c.resize(c.width() / 2, c.height()); // as on a narrow screen
     c.show();
     shot(c, "choose-color");
+    EXPECT_EQ(g->horizontalScrollBar()->value(), 0); // at the left, each name beside its swatch
 
     clickCell(g, 1, 3);
     EXPECT_EQ(drawwin().ChosenColor, 256 * 128 + 65536 * 255);

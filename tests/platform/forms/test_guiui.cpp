@@ -70,6 +70,7 @@ private:
 
 // Enter, as the keyboard gives it to the box.
 void pressEnter(QMessageBox& box) {
+    EXPECT_EQ(box.windowTitle(), "Quillmare 2002"); // a box given no title of its own says whose it is
     QWidget* target = box.focusWidget() ? box.focusWidget() : &box;
     QTest::keyClick(target, Qt::Key_Return);
 }

@@ -124,7 +124,9 @@ TEST_F(HeadingLogoForm, ItOpensOnTheSetUpHeadingFileAndOneEditSavedKeepsTheOther
     EXPECT_EQ(f.windowTitle(), kCaption); // no current heading file yet
     typeInto(f, 4, QStringLiteral("Units of measure"));
     ScriptedUi ui;
-    ui.file(pf.file("new.qlh"), "Save As");
+    ui.file(pf.file("new.qlh"), "Save As") // offered to the reports; No leaves them on the set-up file
+        .answer(vb::No, "The reports print the headings of " + chosen + ".\r\n\r\nPrint the headings of " +
+                            pf.file("new.qlh") + " from now on?");
     f.mnuSave->trigger();
     QStringList expected = QStringList{"Quillmare 5.0.3"} + old;
     expected[4] = "Units of measure";
@@ -252,9 +254,11 @@ TEST_F(HeadingLogoForm, SaveOnAFreshEditorIsSaveAsAndThenWritesBackWithoutADialo
     EXPECT_EQ(f.windowTitle(), kCaption);
     EXPECT_TRUE(f.HeadingFileName().isEmpty());
 
-    ui.file(pf.file("site"), "Save As"); // typed without the extension
+    ui.file(pf.file("site"), "Save As") // typed without the extension
+        .answer(vb::Yes, "Print the headings of " + pf.file("site.qlh") + " from now on?");
     f.mnuSave->trigger();
     const QString path = pf.file("site.qlh");
+    EXPECT_EQ(modgw().HeadingFile, path); // the reports print it now, and no later Save asks
     ASSERT_EQ(ui.fileRequests.size(), 2);
     const FileDialogRequest& r = ui.fileRequests[1];
     EXPECT_TRUE(r.save);
@@ -295,7 +299,9 @@ TEST_F(HeadingLogoForm, OpenShowsTheFileAndSaveWritesItBackToTheSameFile) {
     EXPECT_EQ(f.windowTitle(), kCaption + " - Heading File: " + path);
 
     typeInto(f, 3, QStringLiteral("REMARKS"));
+    ui.answer(vb::No, "Print the headings of " + path);
     f.mnuSave->trigger();
+    f.mnuSave->trigger(); // offered once
     QList<QByteArray> expected = readRaw(kTyped).split('\n');
     expected[3] = "REMARKS\r";
     EXPECT_EQ(readRaw(path), expected.join('\n'));
@@ -328,6 +334,7 @@ TEST_F(HeadingLogoForm, AFileThatIsNotAWholeHeadingFileChangesNothing) {
     EXPECT_EQ(f.windowTitle(), kCaption + " - Heading File: " + good);
 
     // Save still writes the file that was opened whole, never the rejected one.
+    ui.answer(vb::No, "Print the headings of " + good);
     f.mnuSave->trigger();
     EXPECT_EQ(readRaw(pf.file("other.qlh")), "Heading file\r\nWELL\r\n");
     EXPECT_EQ(readRaw(good).split('\n').value(1), "typed, not saved\r");
