@@ -80,6 +80,17 @@ void fitText(QString& text, double& size, double width) {
     size = std::round(measure.CurrentTextHeight / 600 * 72 * 2) / 2; // half points, as it steps
 }
 
+// A text at the engine's own size that is wider than its room: the size it would take there, in half
+// points down to 5, and where even 5 points is too wide, narrowed to the room. The size is known only
+// once the text stands, so it cannot be cut as the sized texts are.
+void narrowTo(Shape& t, double width) {
+    const double wide = t.Width();
+    if (wide <= width) return;
+    contour::TextFont& font = t.Font();
+    font.Size(std::max(5.0, std::floor(font.Size() * width / wide * 2) / 2));
+    if (t.Width() > width) t.Width(width);
+}
+
 // A text with the settings given (no size: the engine's own; 0: that alignment left as it is),
 // with a width fitted to it.
 void addText(ShapeCollection& shapes, double x, double y, QString text, std::optional<double> size,
@@ -90,6 +101,7 @@ void addText(ShapeCollection& shapes, double x, double y, QString text, std::opt
     if (size) attempt([&] { t->Font().Size(*size); });
     if (hAlign) attempt([&] { t->Font().HAlign(hAlign); });
     if (vAlign) attempt([&] { t->Font().VAlign(vAlign); });
+    if (!size && width > 0) attempt([&] { narrowTo(*t, width); });
 }
 
 void addRule(ShapeCollection& shapes, double y) {
@@ -143,7 +155,8 @@ void DrawColumn(ShapeCollection& shapes) {
                 ColumnTextWidth);
     }
     addRule(shapes, 3.1);
-    if (!info[1].isEmpty()) addText(shapes, ColumnMiddle, 3.0, info[1], std::nullopt, AlignCentre, AlignMiddle);
+    if (!info[1].isEmpty())
+        addText(shapes, ColumnMiddle, 3.0, info[1], std::nullopt, AlignCentre, AlignMiddle, ColumnTextWidth);
 }
 
 // The logo block under the client box: the bitmap, or the three text lines where a report page

@@ -661,6 +661,7 @@ TEST_P(DemoRuns, EveryKindPrintsOnePagePerItemAndPage) {
 TEST_P(DemoRuns, ContourMapKeepsItsTextsInsideTheFrame) {
     modgw().DateSumFile = program.file("demo/plume.dcf");
     ASSERT_TRUE(OpenDateContourFile());
+    if (GetParam()) modgw().DateSum.DateInfo[1] += QStringLiteral(" and the North Extension"); // 57 characters
     modgw().ContourFileTitle = ContourFileTitleOf(modgw().DateSumFile);
     contour::setApplication(nullptr);
     ASSERT_TRUE(CreateDateContourData());
