@@ -15,6 +15,7 @@
 #include "reportdefs/wellsumfile.h"
 #include "reports/drivers.h"
 #include "reports/gwgraph.h"
+#include "reports/pagecontext.h"
 #include "reports/pages.h"
 #include "reports/rundata.h"
 #include "reports/windowhooks.h"
@@ -90,11 +91,12 @@ double median(const std::function<void()>& step) {
 }
 
 void drawGraphPage() {
+    static const PageContext context = RunPageContext(); // taken once a run, as the driver does
     PageCanvas& c = pageCanvas();
     c.NewDrawing();
     c.LT(1);
     c.LW(1);
-    buildWellSumGraphPage(graphRun, graphSource, 0, c);
+    buildWellSumGraphPage(graphRun, graphSource, 0, context, c);
 }
 
 // The definition, the data file of all sources and "log.mas" of a printed run.
